@@ -1,0 +1,6 @@
+function(orvo_set_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(ORVO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+endfunction()
