@@ -1,0 +1,47 @@
+#pragma once
+#include "store/DAT_Records.h"
+#include "store/DAT_Store.h"
+#include <cstdint>
+#include <string>
+
+// The five numbers that say what is shown: indices into the store and, for a monthly report,
+// its year and month (-1 for a daily report).
+struct SelectionTuple {
+    int32_t customerIndex = -1;
+    int32_t circuitIndex = -1;
+    int32_t dayIndex = -1; // shown day, or first day of the month window
+    int32_t year = -1;
+    int32_t month = -1;
+
+    bool operator==(const SelectionTuple&) const = default;
+};
+
+// What the views show. Held by the document; views keep a reference.
+struct DisplaySelection {
+    int32_t customerIndex = -1;
+    int32_t circuitIndex = -1;
+    int32_t dayIndex = -1;
+    int32_t year = -1;
+    int32_t month = -1;
+    std::string customerName; // empty = nothing selected
+    std::string circuitName;
+    MeasurementDay day; // copy of the selected day
+    int32_t displayChannel = 1;
+    const MeasurementCircuit* circuit = nullptr; // the selected circuit (not owned)
+    const DaySummary* monthSummary = nullptr;    // the document's month summary, monthly only
+
+    bool isValid() const { return !customerName.empty(); }
+    bool isMonthly() const { return month != -1; }
+    SelectionTuple tuple() const { return {customerIndex, circuitIndex, dayIndex, year, month}; }
+};
+
+// True when the tuple's customer, circuit and day indices are all within range of the store.
+inline bool isSelectionUsable(const MeasurementStore& store, const SelectionTuple& t) {
+    if (t.customerIndex < 0 || t.customerIndex >= store.count())
+        return false;
+    const Customer& customer = store.at(t.customerIndex);
+    if (t.circuitIndex < 0 || t.circuitIndex >= customer.circuits.count())
+        return false;
+    const MeasurementCircuit& circuit = customer.circuits.at(t.circuitIndex);
+    return t.dayIndex >= 0 && t.dayIndex < circuit.days.count();
+}
