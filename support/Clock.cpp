@@ -26,4 +26,6 @@ const Clock& Clock::current() {
     return c ? *c : g_systemClock;
 }
 
-void Clock::install(const Clock* clock) { g_installed.store(clock, std::memory_order_release); }
+void Clock::install(const Clock* clock) {
+    g_installed.store(clock, std::memory_order_release);
+}

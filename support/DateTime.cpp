@@ -41,8 +41,8 @@ struct Parts {
     int year, month, day, hour, minute, second;
 };
 
-// OLE dates before the epoch keep the time of day as a positive fraction (-1.25 = 1899-12-29 06:00).
-// Seconds are rounded to the nearest whole second, as the platform's conversion does.
+// OLE dates before the epoch keep the time of day as a positive fraction (-1.25 = 1899-12-29
+// 06:00). Seconds are rounded to the nearest whole second, as the platform's conversion does.
 Parts splitOle(double v) {
     double whole = std::trunc(v);
     double frac = std::fabs(v - whole);
@@ -61,8 +61,8 @@ Parts splitOle(double v) {
 }
 
 double joinOle(int y, int mo, int d, int h, int mi, int s) {
-    int64_t days = daysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) -
-                   kOleEpochFromUnix;
+    int64_t days =
+        daysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) - kOleEpochFromUnix;
     double frac = (h * 3600 + mi * 60 + s) / static_cast<double>(kSecondsPerDay);
     return days >= 0 ? static_cast<double>(days) + frac : static_cast<double>(days) - frac;
 }
@@ -105,19 +105,32 @@ DateTime DateTime::now() {
     return make(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
 }
 
-int DateTime::year() const { return isValid() ? splitOle(m_value).year : -1; }
-int DateTime::month() const { return isValid() ? splitOle(m_value).month : -1; }
-int DateTime::day() const { return isValid() ? splitOle(m_value).day : -1; }
-int DateTime::hour() const { return isValid() ? splitOle(m_value).hour : -1; }
-int DateTime::minute() const { return isValid() ? splitOle(m_value).minute : -1; }
-int DateTime::second() const { return isValid() ? splitOle(m_value).second : -1; }
+int DateTime::year() const {
+    return isValid() ? splitOle(m_value).year : -1;
+}
+int DateTime::month() const {
+    return isValid() ? splitOle(m_value).month : -1;
+}
+int DateTime::day() const {
+    return isValid() ? splitOle(m_value).day : -1;
+}
+int DateTime::hour() const {
+    return isValid() ? splitOle(m_value).hour : -1;
+}
+int DateTime::minute() const {
+    return isValid() ? splitOle(m_value).minute : -1;
+}
+int DateTime::second() const {
+    return isValid() ? splitOle(m_value).second : -1;
+}
 
 int DateTime::dayOfWeek() const {
     if (!isValid()) {
         return -1;
     }
     Parts p = splitOle(m_value);
-    int64_t days = daysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day));
+    int64_t days =
+        daysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day));
     // 1970-01-01 was a Thursday.
     return static_cast<int>(((days % 7) + 7 + 4) % 7);
 }
@@ -143,10 +156,9 @@ DateTime DateTime::addMinutes(int minutes) const {
         return *this;
     }
     Parts p = splitOle(m_value);
-    int64_t total = daysFromCivil(p.year, static_cast<unsigned>(p.month),
-                                  static_cast<unsigned>(p.day)) *
-                        1440 +
-                    p.hour * 60 + p.minute + minutes;
+    int64_t total =
+        daysFromCivil(p.year, static_cast<unsigned>(p.month), static_cast<unsigned>(p.day)) * 1440 +
+        p.hour * 60 + p.minute + minutes;
     int64_t days = total >= 0 ? total / 1440 : -((-total + 1439) / 1440);
     int64_t mins = total - days * 1440;
     Parts q{};
@@ -155,7 +167,9 @@ DateTime DateTime::addMinutes(int minutes) const {
                 p.second);
 }
 
-DateTime DateTime::addDays(int days) const { return addMinutes(days * 1440); }
+DateTime DateTime::addDays(int days) const {
+    return addMinutes(days * 1440);
+}
 
 DateTime DateTime::firstOfMonth() const {
     if (!isValid()) {

@@ -35,8 +35,9 @@ public:
             m_answers.pop_front();
             return a;
         }
-        return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel ? PromptAnswer::Ok
-                                                                                  : PromptAnswer::Yes;
+        return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel
+                   ? PromptAnswer::Ok
+                   : PromptAnswer::Yes;
     }
     const std::vector<Asked>& asked() const { return m_asked; }
 

@@ -6,7 +6,9 @@
 
 namespace sjis {
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 bool isTrailByteAt(std::string_view text, std::size_t pos) {
     if (pos >= text.size()) {
@@ -27,7 +29,9 @@ bool isTrailByteAt(std::string_view text, std::size_t pos) {
 
 namespace {
 
-unsigned char foldAscii(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }
+unsigned char foldAscii(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+}
 
 } // namespace
 
@@ -50,17 +54,26 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
 namespace {
 
 // Half-width forms of the full-width katakana 0x8340..0x8396 (0x837F unused); empty = none.
-const char* const kKatakana[] = {
-    "\xa7", "\xb1", "\xa8", "\xb2", "\xa9", "\xb3", "\xaa", "\xb4", "\xab", "\xb5",     // ァ..オ
-    "\xb6", "\xb6\xde", "\xb7", "\xb7\xde", "\xb8", "\xb8\xde", "\xb9", "\xb9\xde",     // カ..ゲ
-    "\xba", "\xba\xde", "\xbb", "\xbb\xde", "\xbc", "\xbc\xde", "\xbd", "\xbd\xde",     // コ..ズ
-    "\xbe", "\xbe\xde", "\xbf", "\xbf\xde", "\xc0", "\xc0\xde", "\xc1", "\xc1\xde",     // セ..ヂ
-    "\xaf", "\xc2", "\xc2\xde", "\xc3", "\xc3\xde", "\xc4", "\xc4\xde", "\xc5", "\xc6", // ッ..ニ
-    "\xc7", "\xc8", "\xc9", "\xca", "\xca\xde", "\xca\xdf", "\xcb", "\xcb\xde",         // ヌ..ビ
-    "\xcb\xdf", "\xcc", "\xcc\xde", "\xcc\xdf", "\xcd", "\xcd\xde", "\xcd\xdf", "\xce", // ピ..ホ
-    "\xce\xde", "\xce\xdf", "\xcf", "\xd0", "\xd1", "\xd2", "\xd3", "\xac", "\xd4",     // ボ..ヤ
-    "\xad", "\xd5", "\xae", "\xd6", "\xd7", "\xd8", "\xd9", "\xda", "\xdb", "",         // ュ..ヮ
-    "\xdc", "", "", "\xa6", "\xdd", "\xb3\xde", "", ""};                                // ワ..ヶ
+const char* const kKatakana[] = {"\xa7",     "\xb1",     "\xa8",     "\xb2",     "\xa9",
+                                 "\xb3",     "\xaa",     "\xb4",     "\xab",     "\xb5", // ァ..オ
+                                 "\xb6",     "\xb6\xde", "\xb7",     "\xb7\xde", "\xb8",
+                                 "\xb8\xde", "\xb9",     "\xb9\xde", // カ..ゲ
+                                 "\xba",     "\xba\xde", "\xbb",     "\xbb\xde", "\xbc",
+                                 "\xbc\xde", "\xbd",     "\xbd\xde", // コ..ズ
+                                 "\xbe",     "\xbe\xde", "\xbf",     "\xbf\xde", "\xc0",
+                                 "\xc0\xde", "\xc1",     "\xc1\xde", // セ..ヂ
+                                 "\xaf",     "\xc2",     "\xc2\xde", "\xc3",     "\xc3\xde",
+                                 "\xc4",     "\xc4\xde", "\xc5",     "\xc6", // ッ..ニ
+                                 "\xc7",     "\xc8",     "\xc9",     "\xca",     "\xca\xde",
+                                 "\xca\xdf", "\xcb",     "\xcb\xde", // ヌ..ビ
+                                 "\xcb\xdf", "\xcc",     "\xcc\xde", "\xcc\xdf", "\xcd",
+                                 "\xcd\xde", "\xcd\xdf", "\xce", // ピ..ホ
+                                 "\xce\xde", "\xce\xdf", "\xcf",     "\xd0",     "\xd1",
+                                 "\xd2",     "\xd3",     "\xac",     "\xd4", // ボ..ヤ
+                                 "\xad",     "\xd5",     "\xae",     "\xd6",     "\xd7",
+                                 "\xd8",     "\xd9",     "\xda",     "\xdb",     "", // ュ..ヮ
+                                 "\xdc",     "",         "",         "\xa6",     "\xdd",
+                                 "\xb3\xde", "",         ""}; // ワ..ヶ
 
 // Full-width symbols of row 0x81 that have a half-width form.
 struct SymbolMap {
@@ -68,13 +81,13 @@ struct SymbolMap {
     const char* half;
 };
 const SymbolMap kSymbols[] = {
-    {0x40, " "},  {0x41, "\xa4"}, {0x42, "\xa1"}, {0x43, ","},    {0x44, "."},  {0x45, "\xa5"},
-    {0x46, ":"},  {0x47, ";"},    {0x48, "?"},    {0x49, "!"},    {0x4A, "\xde"}, {0x4B, "\xdf"},
-    {0x4D, "`"},  {0x4F, "^"},    {0x51, "_"},    {0x5B, "\xb0"}, {0x5E, "/"},  {0x5F, "\\"},
-    {0x60, "~"},  {0x62, "|"},    {0x69, "("},    {0x6A, ")"},    {0x6D, "["},  {0x6E, "]"},
-    {0x6F, "{"},  {0x70, "}"},    {0x75, "\xa2"}, {0x76, "\xa3"}, {0x7B, "+"},  {0x7C, "-"},
-    {0x81, "="},  {0x83, "<"},    {0x84, ">"},    {0x8F, "\\"},   {0x90, "$"},  {0x93, "%"},
-    {0x94, "#"},  {0x95, "&"},    {0x96, "*"},    {0x97, "@"},
+    {0x40, " "}, {0x41, "\xa4"}, {0x42, "\xa1"}, {0x43, ","},    {0x44, "."},    {0x45, "\xa5"},
+    {0x46, ":"}, {0x47, ";"},    {0x48, "?"},    {0x49, "!"},    {0x4A, "\xde"}, {0x4B, "\xdf"},
+    {0x4D, "`"}, {0x4F, "^"},    {0x51, "_"},    {0x5B, "\xb0"}, {0x5E, "/"},    {0x5F, "\\"},
+    {0x60, "~"}, {0x62, "|"},    {0x69, "("},    {0x6A, ")"},    {0x6D, "["},    {0x6E, "]"},
+    {0x6F, "{"}, {0x70, "}"},    {0x75, "\xa2"}, {0x76, "\xa3"}, {0x7B, "+"},    {0x7C, "-"},
+    {0x81, "="}, {0x83, "<"},    {0x84, ">"},    {0x8F, "\\"},   {0x90, "$"},    {0x93, "%"},
+    {0x94, "#"}, {0x95, "&"},    {0x96, "*"},    {0x97, "@"},
 };
 
 const char* halfWidthOf(unsigned char lead, unsigned char trail) {
