@@ -1,0 +1,85 @@
+#pragma once
+
+// Texts of the formatters and the CSV report as Shift-JIS (CP932) bytes. The comment beside
+// each shows the text; hex escapes are split where a hex digit follows.
+namespace textout::txt {
+
+inline constexpr const char kParenOpen[] = "\x81i";           // （
+inline constexpr const char kParenClose[] = "\x81j";          // ）
+inline constexpr const char kWave[] = "\x81`";                // ～
+inline constexpr const char kSinglePhase[] = "\x92P\x91\x8a"; // 単相
+inline constexpr const char kThreePhase3W[] = "3\x91\x8a"
+                                              "3\x90\xfc"; // 3相3線
+inline constexpr const char kThreePhase4W[] = "3\x91\x8a"
+                                              "4\x90\xfc"; // 3相4線
+inline constexpr const char kDailyFileName[] =
+    "\x93\xfa\x95\xf1_%s_%s_%s_%d.CSV"; // 日報_%s_%s_%s_%d.CSV
+inline constexpr const char kMonthlyFileName[] =
+    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d_%d.CSV";                      // 月報_%s_%s_%04d_%02d_%d.CSV
+inline constexpr const char kDailyTitle[] = "\x93\xfa\x95\xf1, %s"; // 日報, %s
+inline constexpr const char kDailyDate[] = "%Y\x94N %#m\x8c\x8e %#d\x93\xfa"; // %Y年 %#m月 %#d日
+inline constexpr const char kMonthlyTitle[] =
+    "\x8c\x8e\x95\xf1, %d\x94N %d\x8c\x8e"; // 月報, %d年 %d月
+inline constexpr const char kCustomerLine[] =
+    "\x8e\xf9\x97v\x89\xc6\x96\xbc\x8f\xcc, %s"; // 需要家名称, %s
+inline constexpr const char kCircuitLine[] =
+    "\x91\xaa\x92\xe8\x89\xf1\x98H\x96\xbc\x8f\xcc, %s"; // 測定回路名称, %s
+inline constexpr const char kChannelLine[] = "\x91\xaa\x92\xe8\x82"
+                                             "b\x82g, %d";                       // 測定ＣＨ, %d
+inline constexpr const char kCircuitTypeLine[] = "\x91\x8a\x90\xfc\x8e\xae, %s"; // 相線式, %s
+inline constexpr const char kRatioLine[] =
+    "\x95\xcf\x90\xac\x94\xe4\x81iPT CT\x81j, %.1f, %.1f"; // 変成比（PT CT）, %.1f, %.1f
+inline constexpr const char kReactiveLine[] =
+    "\x91\x8d\x96\xb3\x8c\xf8\x93"
+    "d\x97\xcd[kvarh]\x81i\x90i\x82\xdd \x92x\x82\xea\x81j, %s, %s"; // 総無効電力[kvarh]（進み
+                                                                     // 遅れ）, %s, %s
+inline constexpr const char kDailyCaption[] = "\x91\xaa\x92\xe8\x92l\x83"
+                                              "f\x81[\x83^"; // 測定値データ
+inline constexpr const char kMonthlyCaption[] =
+    "\x91\xaa\x92\xe8\x92l\x83"
+    "f\x81[\x83^\x81i\x95\xbd\x8b\xcf\x92l\x81j"; // 測定値データ（平均値）
+inline constexpr const char kSummaryCaption[] = "\x8fW\x8cv\x83"
+                                                "f\x81[\x83^";   // 集計データ
+inline constexpr const char kTimeHeading[] = "\x8e\x9e\x8a\xd4"; // 時間
+inline constexpr const char kDateHeading[] = "\x93\xfa\x95t";    // 日付
+inline constexpr const char kPowerKW[] = "\x93"
+                                         "d\x97\xcd[kW]"; // 電力[kW]
+inline constexpr const char kPowerW[] = "\x93"
+                                        "d\x97\xcd[W]";                 // 電力[W]
+inline constexpr const char kForward[] = " (\x90\xb3\x95\xfb\x8c\xfc)"; //  (正方向)
+inline constexpr const char kReverse[] = " (\x8bt\x95\xfb\x8c\xfc)";    //  (逆方向)
+inline constexpr const char kPowerFactor[] = "\x97\xcd\x97\xa6[%]";     // 力率[%]
+inline constexpr const char kVoltage[] = "\x93"
+                                         "d\x88\xb3"; // 電圧
+inline constexpr const char kCurrent[] = "\x93"
+                                         "d\x97\xac"; // 電流
+inline constexpr const char kEnergy[] = "\x91\x8d\x93"
+                                        "d\x97\xcd\x97\xca[kWh]"; // 総電力量[kWh]
+inline constexpr const char kLead[] = "\x90i\x82\xdd[kvarh]";     // 進み[kvarh]
+inline constexpr const char kLag[] = "\x92x\x82\xea[kvarh]";      // 遅れ[kvarh]
+inline constexpr const char kAveragePower[] = "\x95\xbd\x8b\xcf\x93"
+                                              "d\x97\xcd"; // 平均電力
+inline constexpr const char kAveragePowerFactor[] =
+    "\x95\xbd\x8b\xcf\x97\xcd\x97\xa6[%]"; // 平均力率[%]
+inline constexpr const char kMaxDemand[] = "\x8d\xc5\x91\xe5\x93"
+                                           "d\x97\xcd";              // 最大電力
+inline constexpr const char kMaxDemandTime[] = "(\x8e\x9e\x8d\x8f)"; // (時刻)
+inline constexpr const char kPeakPower[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
+                                           "d\x97\xcd"; // 瞬間最大電力
+inline constexpr const char kPeakPowerTail[] =
+    " \x97\xcd\x97\xa6[%]\x81i\x8e\x9e\x8d\x8f\x81j"; //  力率[%]（時刻）
+inline constexpr const char kAverageVoltage[] = "\x95\xbd\x8b\xcf\x93"
+                                                "d\x88\xb3"; // 平均電圧
+inline constexpr const char kAverageCurrent[] = "\x95\xbd\x8b\xcf\x93"
+                                                "d\x97\xac"; // 平均電流
+inline constexpr const char kPeakVoltage[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
+                                             "d\x88\xb3"; // 瞬間最大電圧
+inline constexpr const char kMinVoltage[] = "\x8fu\x8a\xd4\x8d\xc5\x8f\xac\x93"
+                                            "d\x88\xb3"; // 瞬間最小電圧
+inline constexpr const char kMaxCurrent[] = "\x8d\xc5\x91\xe5\x93"
+                                            "d\x97\xac"; // 最大電流
+inline constexpr const char kPeakCurrent[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
+                                             "d\x97\xac";               // 瞬間最大電流
+inline constexpr const char kTimeNote[] = "\x81i\x8e\x9e\x8d\x8f\x81j"; // （時刻）
+
+} // namespace textout::txt

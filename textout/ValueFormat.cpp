@@ -1,0 +1,239 @@
+#include "textout/ValueFormat.h"
+
+#include "textout/Texts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+using namespace textout;
+
+std::string FormatText(const char* format, ...) {
+    char small[128];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    int n = std::vsnprintf(small, sizeof small, format, args);
+    va_end(args);
+    std::string out;
+    if (n < 0) {
+        va_end(again);
+        return out;
+    }
+    if (static_cast<std::size_t>(n) < sizeof small) {
+        out.assign(small, static_cast<std::size_t>(n));
+    } else {
+        out.resize(static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(out.data(), out.size(), format, again);
+        out.resize(static_cast<std::size_t>(n));
+    }
+    va_end(again);
+    return out;
+}
+
+namespace {
+
+std::string oneDecimal(double v) {
+    return FormatText("%.1f", v);
+}
+
+std::size_t phaseIndex(int phase) {
+    // Out of range is a programming error; std::array::at reports it.
+    return static_cast<std::size_t>(phase);
+}
+
+// The two-step pattern of the original, spelled out: number, optional power factor, time(s).
+std::string singleTime(const std::string& number, const PeakRecord& r, int mode) {
+    const std::string t = PeakFromText(r);
+    switch (mode) {
+    case PeakModePrint:
+        return number + txt::kParenOpen + t + txt::kParenClose;
+    case PeakModeScreen:
+        return number + " (" + t + ")";
+    case PeakModeCsv:
+        return number + ", " + t;
+    default:
+        return {};
+    }
+}
+
+std::string withPowerFactor(const std::string& number, const std::string& pf, const PeakRecord& r,
+                            int mode) {
+    const std::string t = PeakFromText(r);
+    switch (mode) {
+    case PeakModePrint:
+        return number + " , " + pf + txt::kParenOpen + t + txt::kParenClose;
+    case PeakModeScreen:
+        return number + " , " + pf + " (" + t + ")";
+    case PeakModeCsv:
+        return number + ", " + pf + ", " + t;
+    default:
+        return {};
+    }
+}
+
+std::string timeRange(const std::string& number, const PeakRecord& r, int mode) {
+    const std::string from = PeakFromText(r);
+    const std::string to = RangeEndText(r.to);
+    switch (mode) {
+    case PeakModePrint:
+        return number + txt::kParenOpen + from + txt::kWave + to + txt::kParenClose;
+    case PeakModeScreen:
+        return number + " (" + from + txt::kWave + to + ")";
+    case PeakModeCsv:
+        return number + ", " + from + ", " + to;
+    default:
+        return {};
+    }
+}
+
+std::string peakNumber(const PeakRecord& r, double divisor) {
+    return oneDecimal(std::fabs(r.value) / divisor);
+}
+
+double powerDivisor(bool kw) {
+    return kw ? 1000.0 : 1.0;
+}
+
+} // namespace
+
+bool UseKilowatts(const DaySummary& s) {
+    return std::max(s.maxDemand.value, std::fabs(s.reverseMaxDemand.value)) > 10000.0;
+}
+
+bool UseKilovolts(const DaySummary& s) {
+    return s.peakVoltage[0].value > 1000.0;
+}
+
+std::string SamplePowerW(const IntervalSample& s) {
+    return FormatText("%.0f", s.power);
+}
+std::string SamplePowerKW(const IntervalSample& s) {
+    return oneDecimal(s.power * 0.001);
+}
+std::string SampleReversePowerW(const IntervalSample& s) {
+    return FormatText("%.0f", s.reversePower);
+}
+std::string SampleReversePowerKW(const IntervalSample& s) {
+    return oneDecimal(s.reversePower * 0.001);
+}
+std::string SamplePowerFactor(const IntervalSample& s) {
+    return oneDecimal(s.powerFactor);
+}
+std::string SampleVoltageV(const IntervalSample& s, int phase) {
+    return oneDecimal(s.voltage.at(phaseIndex(phase)));
+}
+std::string SampleVoltageKV(const IntervalSample& s, int phase) {
+    return oneDecimal(s.voltage.at(phaseIndex(phase)) * 0.001);
+}
+std::string SampleCurrent(const IntervalSample& s, int phase) {
+    return FormatText("%.2f", s.current.at(phaseIndex(phase)));
+}
+
+std::string EnergyText(const DaySummary& s) {
+    return oneDecimal(s.energy * 0.001);
+}
+std::string ReverseEnergyText(const DaySummary& s) {
+    return oneDecimal(std::fabs(s.reverseEnergy) * 0.001);
+}
+std::string LeadReactiveText(const DaySummary& s) {
+    return oneDecimal(s.leadReactiveEnergy * 0.001);
+}
+std::string LagReactiveText(const DaySummary& s) {
+    return oneDecimal(s.lagReactiveEnergy * 0.001);
+}
+std::string AveragePowerText(const DaySummary& s, bool kw) {
+    return oneDecimal(kw ? s.averagePower * 0.001 : s.averagePower);
+}
+std::string ReverseAveragePowerText(const DaySummary& s, bool kw) {
+    const double v = std::fabs(s.reverseAveragePower);
+    return oneDecimal(kw ? v * 0.001 : v);
+}
+std::string AveragePowerFactorText(const DaySummary& s) {
+    return oneDecimal(s.averagePowerFactor);
+}
+std::string PeakPowerFactorText(const DaySummary& s) {
+    return oneDecimal(s.peakPowerFactor);
+}
+std::string ReversePeakPowerFactorText(const DaySummary& s) {
+    return oneDecimal(s.reversePeakPowerFactor);
+}
+std::string AverageVoltageText(const DaySummary& s, bool kv, int phase) {
+    const double v = s.averageVoltage.at(phaseIndex(phase));
+    return oneDecimal(kv ? v * 0.001 : v);
+}
+std::string AverageCurrentText(const DaySummary& s, int phase) {
+    return oneDecimal(s.averageCurrent.at(phaseIndex(phase)));
+}
+
+std::string MaxDemandText(const DaySummary& s, bool kw, int mode) {
+    return timeRange(peakNumber(s.maxDemand, powerDivisor(kw)), s.maxDemand, mode);
+}
+std::string ReverseMaxDemandText(const DaySummary& s, bool kw, int mode) {
+    return timeRange(peakNumber(s.reverseMaxDemand, powerDivisor(kw)), s.reverseMaxDemand, mode);
+}
+std::string PeakPowerText(const DaySummary& s, bool kw, int mode) {
+    return withPowerFactor(peakNumber(s.peakPower, powerDivisor(kw)), PeakPowerFactorText(s),
+                           s.peakPower, mode);
+}
+std::string ReversePeakPowerText(const DaySummary& s, bool kw, int mode) {
+    return withPowerFactor(peakNumber(s.reversePeakPower, powerDivisor(kw)),
+                           ReversePeakPowerFactorText(s), s.reversePeakPower, mode);
+}
+std::string PeakVoltageText(const DaySummary& s, bool kv, int phase, int mode) {
+    const PeakRecord& r = s.peakVoltage.at(phaseIndex(phase));
+    return singleTime(peakNumber(r, kv ? 1000.0 : 1.0), r, mode);
+}
+std::string MinVoltageText(const DaySummary& s, bool kv, int phase, int mode) {
+    const PeakRecord& r = s.minVoltage.at(phaseIndex(phase));
+    return singleTime(peakNumber(r, kv ? 1000.0 : 1.0), r, mode);
+}
+std::string MaxCurrentText(const DaySummary& s, int phase, int mode) {
+    const PeakRecord& r = s.maxCurrent.at(phaseIndex(phase));
+    return timeRange(peakNumber(r, 1.0), r, mode);
+}
+std::string PeakCurrentText(const DaySummary& s, int phase, int mode) {
+    const PeakRecord& r = s.peakCurrent.at(phaseIndex(phase));
+    return singleTime(peakNumber(r, 1.0), r, mode);
+}
+
+std::string PeakFromText(const PeakRecord& r) {
+    return r.from.format("%H:%M");
+}
+
+std::string RangeEndText(const DateTime& to) {
+    // A demand interval that ends at midnight belongs to the day it closes.
+    if (to.isValid() && to.hour() == 0 && to.minute() == 0)
+        return "24:00";
+    return to.format("%H:%M");
+}
+
+std::string CircuitTypeName(int32_t type) {
+    switch (type) {
+    case CircuitSinglePhase:
+        return txt::kSinglePhase;
+    case CircuitThreePhase3Wire:
+        return txt::kThreePhase3W;
+    case CircuitThreePhase4Wire:
+        return txt::kThreePhase4W;
+    default:
+        return "none";
+    }
+}
+
+std::string DayDataLabel(const DayData& d) {
+    if (d.circuitType == CircuitNone)
+        return "---";
+    return FormatText("%s:PT:%.1f,CT:%.1f", CircuitTypeName(d.circuitType).c_str(), d.ptRatio,
+                      d.ctRatio);
+}
+
+std::string DayListLabel(const MeasurementDay& day) {
+    return day.date.format("%Y/%m/%d") + " " + DayDataLabel(day.data);
+}
+
+std::string DayListLabelWithChannel(const MeasurementDay& day) {
+    return FormatText("%dch ", static_cast<int>(day.channel)) + DayListLabel(day);
+}
