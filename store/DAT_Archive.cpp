@@ -1,0 +1,246 @@
+#include "store/DAT_Archive.h"
+#include <atomic>
+
+namespace archive {
+
+namespace {
+
+std::atomic<int32_t> g_lastReadVersion{0};
+
+char* putDate(char* p, const DateTime& d) {
+    p = storeLE<int32_t>(p, static_cast<int32_t>(d.status()));
+    return storeLE<double>(p, d.value());
+}
+
+const char* getDate(const char* p, DateTime& d) {
+    auto status = static_cast<DateTime::Status>(loadLE<int32_t>(p));
+    d.setValue(loadLE<double>(p + 4), status);
+    return p + kDateTimeBytes;
+}
+
+char* putPeak(char* p, const PeakRecord& r) {
+    p = storeLE<double>(p, r.value);
+    p = putDate(p, r.from);
+    return putDate(p, r.to);
+}
+
+const char* getPeak(const char* p, PeakRecord& r) {
+    r.value = loadLE<double>(p);
+    p = getDate(p + 8, r.from);
+    return getDate(p, r.to);
+}
+
+// Reads a container: clear, count, then each element inserted by key.
+template <class T>
+void readContainer(ArchiveReader& in, SortedSlotArray<T>& items, std::size_t minBytes,
+                   bool reserve) {
+    items.clear();
+    std::size_t n = in.readCount(minBytes);
+    if (reserve)
+        items.reserve(n); // bounded: n * minBytes <= the bytes left
+    T scratch;
+    for (std::size_t i = 0; i < n; ++i) {
+        read(in, scratch);
+        items.insertOrAssign(std::move(scratch));
+        scratch = T{};
+    }
+}
+
+template <class T> void writeContainer(ArchiveWriter& out, const SortedSlotArray<T>& items) {
+    out.writeCount(static_cast<std::size_t>(items.count()));
+    for (const T& item : items)
+        write(out, item);
+}
+
+} // namespace
+
+int32_t lastReadDataVersion() {
+    return g_lastReadVersion.load();
+}
+
+void writeSignature(ArchiveWriter& out, std::string_view text) {
+    out.writeString(text);
+    out.writeI32(kVersion);
+}
+
+void readSignature(ArchiveReader& in, std::string_view expected) {
+    std::string text = in.readString();
+    int32_t version = in.readI32();
+    g_lastReadVersion.store(version);
+    if (text != expected)
+        throw SignatureError(SignatureError::WrongText, version);
+    if (version != kVersion)
+        throw SignatureError(SignatureError::WrongVersion, version);
+}
+
+// ---- write
+
+void write(ArchiveWriter& out, const DateTime& v) {
+    char block[kDateTimeBytes];
+    putDate(block, v);
+    out.writeBytes(block, sizeof block);
+}
+
+void write(ArchiveWriter& out, const PeakRecord& v) {
+    char block[kPeakRecordBytes];
+    putPeak(block, v);
+    out.writeBytes(block, sizeof block);
+}
+
+void write(ArchiveWriter& out, const IntervalSample& v) {
+    char block[kSampleBytes];
+    char* p = putDate(block, v.time);
+    p = storeLE(p, v.power);
+    p = storeLE(p, v.reversePower);
+    p = storeLE(p, v.powerFactor);
+    for (int i = 0; i < 3; ++i) {
+        p = storeLE(p, v.voltage[i]);
+        p = storeLE(p, v.current[i]);
+    }
+    out.writeBytes(block, sizeof block);
+}
+
+void write(ArchiveWriter& out, const DaySummary& v) {
+    char block[kSummaryBytes];
+    char* p = block;
+    for (double d :
+         {v.energy, v.reverseEnergy, v.spareTotal, v.leadReactiveEnergy, v.lagReactiveEnergy,
+          v.averagePower, v.reverseAveragePower, v.averagePowerFactor})
+        p = storeLE(p, d);
+    p = putPeak(p, v.maxDemand);
+    p = putPeak(p, v.reverseMaxDemand);
+    p = putPeak(p, v.peakPower);
+    p = putPeak(p, v.reversePeakPower);
+    p = storeLE(p, v.peakPowerFactor);
+    p = storeLE(p, v.reversePeakPowerFactor);
+    for (int i = 0; i < 3; ++i) {
+        p = storeLE(p, v.averageVoltage[i]);
+        p = storeLE(p, v.averageCurrent[i]);
+        p = putPeak(p, v.peakVoltage[i]);
+        p = putPeak(p, v.minVoltage[i]);
+        p = putPeak(p, v.maxCurrent[i]);
+        p = putPeak(p, v.peakCurrent[i]);
+    }
+    out.writeBytes(block, sizeof block);
+}
+
+void write(ArchiveWriter& out, const DayData& v) {
+    writeContainer(out, v.intervals);
+    write(out, v.summary);
+    out.writeI32(v.hasReverse);
+    out.writeI32(v.circuitType);
+    out.writeDouble(v.ptRatio);
+    out.writeDouble(v.ctRatio);
+}
+
+void write(ArchiveWriter& out, const MeasurementDay& v) {
+    out.writeI32(v.channel);
+    write(out, v.date);
+    write(out, v.data);
+}
+
+void write(ArchiveWriter& out, const MeasurementCircuit& v) {
+    writeContainer(out, v.days);
+    out.writeString(v.name);
+}
+
+void write(ArchiveWriter& out, const Customer& v) {
+    writeContainer(out, v.circuits);
+    writeSignature(out, kCustomerSignature);
+    out.writeString(v.name);
+}
+
+void write(ArchiveWriter& out, const MeasurementStore& v) {
+    writeContainer(out, v);
+}
+
+void write(ArchiveWriter& out, const SerialSettings& v) {
+    for (int32_t x : {v.portNumber, v.baudRate, v.byteSize, v.stopBits, v.parity, v.flowControl})
+        out.writeI32(x);
+}
+
+// ---- read
+
+void read(ArchiveReader& in, DateTime& v) {
+    getDate(in.take(kDateTimeBytes), v);
+}
+
+void read(ArchiveReader& in, PeakRecord& v) {
+    getPeak(in.take(kPeakRecordBytes), v);
+}
+
+void read(ArchiveReader& in, IntervalSample& v) {
+    const char* p = getDate(in.take(kSampleBytes), v.time);
+    v.power = loadLE<double>(p);
+    v.reversePower = loadLE<double>(p + 8);
+    v.powerFactor = loadLE<double>(p + 16);
+    p += 24;
+    for (int i = 0; i < 3; ++i) {
+        v.voltage[i] = loadLE<double>(p);
+        v.current[i] = loadLE<double>(p + 8);
+        p += 16;
+    }
+}
+
+void read(ArchiveReader& in, DaySummary& v) {
+    const char* p = in.take(kSummaryBytes);
+    for (double* d :
+         {&v.energy, &v.reverseEnergy, &v.spareTotal, &v.leadReactiveEnergy, &v.lagReactiveEnergy,
+          &v.averagePower, &v.reverseAveragePower, &v.averagePowerFactor}) {
+        *d = loadLE<double>(p);
+        p += 8;
+    }
+    p = getPeak(p, v.maxDemand);
+    p = getPeak(p, v.reverseMaxDemand);
+    p = getPeak(p, v.peakPower);
+    p = getPeak(p, v.reversePeakPower);
+    v.peakPowerFactor = loadLE<double>(p);
+    v.reversePeakPowerFactor = loadLE<double>(p + 8);
+    p += 16;
+    for (int i = 0; i < 3; ++i) {
+        v.averageVoltage[i] = loadLE<double>(p);
+        v.averageCurrent[i] = loadLE<double>(p + 8);
+        p = getPeak(p + 16, v.peakVoltage[i]);
+        p = getPeak(p, v.minVoltage[i]);
+        p = getPeak(p, v.maxCurrent[i]);
+        p = getPeak(p, v.peakCurrent[i]);
+    }
+}
+
+void read(ArchiveReader& in, DayData& v) {
+    readContainer(in, v.intervals, kSampleBytes, true);
+    read(in, v.summary);
+    v.hasReverse = in.readI32();
+    v.circuitType = in.readI32();
+    v.ptRatio = in.readDouble();
+    v.ctRatio = in.readDouble();
+}
+
+void read(ArchiveReader& in, MeasurementDay& v) {
+    v.channel = in.readI32();
+    read(in, v.date);
+    read(in, v.data);
+}
+
+void read(ArchiveReader& in, MeasurementCircuit& v) {
+    readContainer(in, v.days, kMinDayBytes, true);
+    v.name = in.readString();
+}
+
+void read(ArchiveReader& in, Customer& v) {
+    readContainer(in, v.circuits, kMinCircuitBytes, false);
+    readSignature(in, kCustomerSignature);
+    v.name = in.readString();
+}
+
+void read(ArchiveReader& in, MeasurementStore& v) {
+    readContainer(in, v, kMinCustomerBytes, false);
+}
+
+void read(ArchiveReader& in, SerialSettings& v) {
+    for (int32_t* x :
+         {&v.portNumber, &v.baudRate, &v.byteSize, &v.stopBits, &v.parity, &v.flowControl})
+        *x = in.readI32();
+}
+
+} // namespace archive
