@@ -1,0 +1,41 @@
+#pragma once
+// Reading a captured report text (a file the reception saved earlier, or any byte buffer) the
+// way a Windows text-mode read does: CR LF becomes LF, a Ctrl-Z byte ends the text.
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+struct ParseContext;
+
+class ReportTextReader {
+public:
+    // Reads from a buffer the caller keeps alive.
+    explicit ReportTextReader(std::string_view text);
+    // Reads from an open file (opened in binary mode; the conversion happens here), in chunks.
+    explicit ReportTextReader(std::FILE* file);
+
+    // The next line without its LF (a lone CR stays), into `line`; false at the end of the text.
+    // A line's last piece needs no LF. A line longer than kMaxKeptLineBytes keeps its first
+    // kMaxKeptLineBytes bytes, the rest up to the LF is dropped (the parser rejects such a line
+    // anyway when it has to read it).
+    bool nextLine(std::string& line);
+    // A read error of the file ended the text early.
+    bool failed() const { return m_failed; }
+
+    static constexpr std::size_t kMaxKeptLineBytes = 64 * 1024;
+
+private:
+    bool fill();
+
+    std::FILE* m_file = nullptr;
+    std::string m_chunk; // file mode: the bytes read and not yet used
+    std::string_view m_window;
+    bool m_ended = false;
+    bool m_failed = false;
+};
+
+// Feeds a captured text to the parser: each line cleaned with the reception's options (0x3f) and
+// passed to FeedLine. The end of the text is a normal end; a grammar error propagates as
+// CxException. Returns the number of lines fed.
+std::size_t ParseReportText(ParseContext& context, std::string_view text);
