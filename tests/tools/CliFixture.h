@@ -1,0 +1,51 @@
+#pragma once
+// A temporary program folder per test and runs of the built orvoview-cli in it.
+#include "tests/tools/MiniJson.h"
+#include "tests/tools/ToolRunner.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = std::filesystem::temp_directory_path() /
+                (std::string("orvo_cli_") + info->test_suite_name() + "_" + info->name() + "_" +
+                 std::to_string(getpid()));
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(home());
+    }
+    void TearDown() override {
+        std::error_code ec;
+        std::filesystem::remove_all(m_dir, ec);
+    }
+
+    std::filesystem::path dir() const { return m_dir; }
+    // The program folder: ORVOVIEW_HOME of every run unless a test passes --home.
+    std::filesystem::path home() const { return m_dir / "home"; }
+    std::filesystem::path dataFile() const { return home() / "DATA" / "Orvo.DAT"; }
+
+    tooltest::RunResult cli(const std::vector<std::string>& args, const std::string& input = {}) {
+        tooltest::RunOptions options;
+        options.cwd = m_dir;
+        options.env = {{"ORVOVIEW_HOME", home().string()}};
+        options.input = input;
+        return tooltest::run(ORVOVIEW_CLI, args, options);
+    }
+
+    static minijson::Value json(const tooltest::RunResult& r) { return minijson::parse(r.out); }
+
+    void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream f(path, std::ios::binary);
+        f << bytes;
+    }
+    static std::string readFile(const std::filesystem::path& path) {
+        return tooltest::readWhole(path);
+    }
+
+private:
+    std::filesystem::path m_dir;
+};

@@ -1,0 +1,24 @@
+#include "tools/cli/CliCommands.h"
+#include <ostream>
+
+int runCliCommand(const CliArgs& args, CliIo io) {
+    struct Entry {
+        const char* name;
+        int (*run)(const CliArgs&, CliIo);
+    };
+    static const Entry entries[] = {
+        {"dump-report", nullptr},   {"dump-data", nullptr}, {"list", nullptr},
+        {"import-report", nullptr}, {"csv", nullptr},       {"export", nullptr},
+        {"import", nullptr},        {"receive", nullptr},
+    };
+    for (const Entry& e : entries) {
+        if (args.command == e.name) {
+            if (!e.run) {
+                io.err << "orvoview-cli: " << e.name << " is not available in this build\n";
+                return ExitFailure;
+            }
+            return e.run(args, io);
+        }
+    }
+    throw UsageError("unknown command '" + args.command + "'", "");
+}

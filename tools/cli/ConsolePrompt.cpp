@@ -1,0 +1,57 @@
+#include "tools/cli/ConsolePrompt.h"
+#include "support/Sjis.h"
+#include <algorithm>
+#include <cctype>
+#include <istream>
+#include <ostream>
+
+namespace {
+
+std::string lowerTrimmed(std::string s) {
+    auto notSpace = [](unsigned char c) { return !std::isspace(c); };
+    s.erase(s.begin(), std::find_if(s.begin(), s.end(), notSpace));
+    s.erase(std::find_if(s.rbegin(), s.rend(), notSpace).base(), s.end());
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+} // namespace
+
+PromptAnswer ConsolePrompt::ask(const std::string& text, PromptButtons buttons, PromptIcon icon) {
+    if (icon == PromptIcon::Stop || icon == PromptIcon::Warning)
+        ++m_errors;
+    m_messages << sjis::toUtf8(text) << '\n';
+    if (buttons == PromptButtons::Ok) {
+        m_messages.flush();
+        return PromptAnswer::Ok;
+    }
+    const bool yesNo = buttons != PromptButtons::OkCancel;
+    const bool cancel = buttons != PromptButtons::YesNo;
+    const PromptAnswer yes = yesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    const PromptAnswer careful = cancel ? PromptAnswer::Cancel : PromptAnswer::No;
+    const char* choices = buttons == PromptButtons::YesNo         ? "[y/n] "
+                          : buttons == PromptButtons::YesNoCancel ? "[y/n/c] "
+                                                                  : "[y/c] ";
+    if (m_assumeYes) {
+        m_messages << choices << "y\n";
+        m_messages.flush();
+        return yes;
+    }
+    for (;;) {
+        m_messages << choices;
+        m_messages.flush();
+        std::string line;
+        if (!std::getline(m_input, line)) {
+            m_messages << '\n';
+            return careful;
+        }
+        std::string a = lowerTrimmed(line);
+        if (a == "y" || a == "yes")
+            return yes;
+        if (yesNo && (a == "n" || a == "no"))
+            return PromptAnswer::No;
+        if (cancel && (a == "c" || a == "cancel"))
+            return PromptAnswer::Cancel;
+    }
+}

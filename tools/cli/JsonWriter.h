@@ -1,0 +1,52 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A streaming JSON writer with two-space indentation. Keys and texts are UTF-8; numbers are
+// written in the shortest form that reads back as the same double. JSON has no NaN or
+// infinity: such values (possible only in a hand-made file) are written as null.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::ostream& out) : m_out(out) {}
+
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    // Inside an object: the key of the next value.
+    void key(std::string_view name);
+
+    void value(double v);
+    void value(int v);
+    void value(long long v);
+    void value(bool v);
+    void value(std::string_view utf8);
+    void value(const char* utf8) { value(std::string_view(utf8)); }
+    void null();
+
+    // Shortcuts for object members.
+    template <class T> void member(std::string_view name, const T& v) {
+        key(name);
+        value(v);
+    }
+
+    // Ends the document with a line feed.
+    void finish();
+
+    static std::string formatNumber(double v);
+    static std::string quote(std::string_view utf8);
+
+private:
+    void beforeValue();
+    void newline();
+
+    struct Level {
+        bool isObject;
+        bool empty;
+    };
+    std::ostream& m_out;
+    std::vector<Level> m_levels;
+    bool m_afterKey = false;
+};
