@@ -1,0 +1,258 @@
+#include "link/ReceptionWorker.h"
+#include "link/ReceptionTexts.h"
+#include "link/ReportFileReader.h"
+#include "link/ReportLineCleaner.h"
+#include "link/ReportParser.h"
+#include "support/CxException.h"
+#include "support/FilePath.h"
+#include "support/LogFile.h"
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace {
+
+constexpr uint32_t kLineLimit = 1000;
+
+std::string withText(const char* pattern, const std::string& text) {
+    std::string out;
+    out.resize(std::strlen(pattern) + text.size());
+    int n = std::snprintf(out.data(), out.size() + 1, pattern, text.c_str());
+    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return out;
+}
+
+} // namespace
+
+ReceptionWorker::ReceptionWorker(SerialPort& port, ReceptionNoticeSink& sink, LogFile* programLog)
+    : m_port(port), m_sink(sink), m_log(programLog) {}
+
+ReceptionWorker::~ReceptionWorker() {
+    stop();
+}
+
+void ReceptionWorker::start(const ReceptionRequest& request) {
+    stop();
+    m_stop = false;
+    m_running = true;
+    m_thread = std::thread([this, request] {
+        body(request);
+        m_running = false;
+    });
+}
+
+ReceptionResult ReceptionWorker::run(const ReceptionRequest& request) {
+    stop();
+    m_stop = false;
+    m_running = true;
+    body(request);
+    m_running = false;
+    return m_result;
+}
+
+void ReceptionWorker::requestStop() {
+    {
+        std::lock_guard<std::mutex> lock(m_waitMutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    // Shorten the port's waits and break a read that waits without limit.
+    m_port.SetPortTimeouts(1, 1, 1, 1, 1);
+    m_port.SetReadLineTimeout(1);
+    m_port.CancelPendingRead();
+}
+
+void ReceptionWorker::join() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void ReceptionWorker::stop() {
+    if (m_thread.joinable()) {
+        requestStop();
+        join();
+    }
+}
+
+MeasurementCircuit ReceptionWorker::takeDays() {
+    if (m_result != ReceptionResult::Success)
+        return {};
+    return std::move(m_days);
+}
+
+void ReceptionWorker::post(int code, bool status, std::string text) {
+    m_sink.onReceptionNotice(ReceptionNotice{code, status, std::move(text)});
+}
+
+bool ReceptionWorker::pause(std::chrono::milliseconds duration) {
+    if (duration.count() <= 0)
+        return !m_stop;
+    std::unique_lock<std::mutex> lock(m_waitMutex);
+    return !m_wake.wait_for(lock, duration, [this] { return m_stop.load(); });
+}
+
+void ReceptionWorker::waitForStop() {
+    std::unique_lock<std::mutex> lock(m_waitMutex);
+    m_wake.wait(lock, [this] { return m_stop.load(); });
+}
+
+void ReceptionWorker::body(const ReceptionRequest& request) {
+    m_result = ReceptionResult::Success;
+    m_days = MeasurementCircuit();
+    ParseContext context(m_days);
+
+    const bool serial = !request.fromFile;
+    const bool debug = serial && request.debugSerial;
+    const ReceptionTimings& timing = request.timings;
+    bool failed = false;
+    ReportFileReader file;
+
+    try {
+        if (!serial) {
+            std::error_code ec;
+            std::filesystem::path full =
+                std::filesystem::absolute(nativePath(request.filePath), ec).lexically_normal();
+            if (ec)
+                full = nativePath(request.filePath);
+            const std::string shown = cp932Path(full);
+            post(ReceptionNotice::AddLine, true, withText(rxtext::kFileOpen, shown));
+            if (!std::filesystem::exists(full, ec))
+                throw CxException(0, rxtext::kFileMissing, shown.c_str());
+            // Another program may still be writing the capture: try again for a while.
+            auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
+            for (;;) {
+                int e = file.open(full);
+                if (e == 0)
+                    break;
+                if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline ||
+                    !pause(timing.fileRetry))
+                    throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
+            }
+        } else {
+            post(ReceptionNotice::AddLine, true, rxtext::kPortOpen);
+            if (!debug) {
+                const SerialSettings& s = request.port;
+                m_port.Configure(s.portNumber, s.baudRate, s.byteSize, s.stopBits, s.parity,
+                                 s.flowControl);
+                if (!m_port.Open())
+                    throw CxException(0, rxtext::kPortOpenFailed,
+                                      SerialPort::FormatSystemError(m_port.lastError()).c_str());
+                // The recorder starts when its operator presses the button: wait without limit.
+                m_port.SetReadLineTimeout(SerialPort::kNoLimit);
+                pause(timing.settle);
+            }
+            post(ReceptionNotice::AddLine, true, rxtext::kWaitingForDevice);
+        }
+
+        static const char* const kTerminators[] = {"\n"};
+        char buffer[kLineLimit + 1];
+        std::string fileLine;
+        bool first = true;
+        for (;;) {
+            if (m_stop)
+                throw CxException(); // interrupted
+            pause(timing.linePause);
+
+            std::size_t length = 0;
+            if (!serial) {
+                ReportFileReader::Read r = file.nextLine(fileLine, kLineLimit);
+                if (r == ReportFileReader::Read::End)
+                    throw CxException(); // end of the file
+                if (r == ReportFileReader::Read::Error) {
+                    std::string shown = cp932Path(nativePath(request.filePath));
+                    throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
+                }
+                length = fileLine.copy(buffer, kLineLimit);
+            } else if (debug) {
+                // No device: wait as for a recorder that never sends.
+                waitForStop();
+                throw CxException();
+            } else {
+                uint32_t count = 0;
+                int32_t rc = m_port.ReadLine(buffer, kLineLimit, &count, kTerminators, 1);
+                if (rc != 0) {
+                    if (m_stop || context.state == ParseState::WaitHeader)
+                        throw CxException(); // interrupted, or the recorder is done
+                    throw CxException(rc, rxtext::kCommError, rc);
+                }
+                length = count;
+            }
+            buffer[length] = '\0';
+            length = ReportLineCleaner(buffer, length, kReceptionCleanOptions);
+
+            if (first) {
+                first = false;
+                post(ReceptionNotice::AddLine, true,
+                     serial ? rxtext::kReceiving : rxtext::kFileReading);
+                if (serial)
+                    m_port.SetReadLineTimeout(timing.interByteMs);
+            }
+            if (m_showLines)
+                post(ReceptionNotice::AddLine, false, std::string(buffer, length));
+            FeedLine(context, std::string_view(buffer, length));
+        }
+    } catch (const CxException& e) {
+        if (e.hasMessage()) {
+            if (m_log)
+                m_log->WriteLine(e.message());
+            post(ReceptionNotice::LogAndAddLine, true, e.message());
+            failed = true;
+        }
+    } catch (const std::exception&) {
+        if (m_log)
+            m_log->WriteLine(rxtext::kUnexpected);
+        post(ReceptionNotice::LogAndAddLine, true, rxtext::kUnexpected);
+        failed = true;
+    }
+    file.close();
+
+    if (serial) {
+        post(ReceptionNotice::AddLine, true, rxtext::kPortClose);
+        if (!debug)
+            m_port.Close();
+    }
+    if (!failed)
+        post(ReceptionNotice::AddLine, true, rxtext::kFinishing);
+    std::this_thread::sleep_for(timing.endPause);
+
+    if (failed)
+        m_result = ReceptionResult::Failure;
+    else if (m_stop)
+        m_result = ReceptionResult::Cancelled;
+    else
+        m_result = ReceptionResult::Success;
+    post(failed ? ReceptionNotice::Failed : ReceptionNotice::Succeeded, false, {});
+}
+
+namespace {
+
+class CollectingSink : public ReceptionNoticeSink {
+public:
+    void onReceptionNotice(ReceptionNotice notice) override {
+        if (notice.code == ReceptionNotice::LogAndAddLine)
+            messages.push_back(notice.text);
+        notices.push_back(std::move(notice));
+    }
+    std::vector<ReceptionNotice> notices;
+    std::vector<std::string> messages;
+};
+
+} // namespace
+
+ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
+                              LogFile* programLog) {
+    SerialPort port;
+    port.SetDeviceLookup(lookup);
+    CollectingSink sink;
+    ReceptionOutcome outcome;
+    {
+        ReceptionWorker worker(port, sink, programLog);
+        outcome.result = worker.run(request);
+        outcome.days = worker.takeDays();
+    }
+    outcome.notices = std::move(sink.notices);
+    outcome.messages = std::move(sink.messages);
+    return outcome;
+}

@@ -1,0 +1,110 @@
+#pragma once
+#include "link/ReceptionNotice.h"
+#include "link/SerialPort.h"
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+class LogFile;
+
+// Waits of one reception. The defaults are the program's; tests shorten them.
+struct ReceptionTimings {
+    std::chrono::milliseconds settle{300};    // after opening the port
+    uint32_t interByteMs = 3000;              // silence that ends a line once data flows
+    std::chrono::milliseconds linePause{1};   // before every line
+    std::chrono::milliseconds endPause{10};   // before the closing notice
+    std::chrono::milliseconds fileRetry{200}; // between attempts to open the file
+    std::chrono::milliseconds fileRetryLimit{60000};
+};
+
+// What one reception reads.
+struct ReceptionRequest {
+    SerialSettings port;      // the six port settings
+    bool fromFile = false;    // read filePath instead of the port
+    std::string filePath;     // CP932
+    bool debugSerial = false; // INI "Debug" 通信(0:リリース,1:デバック) = 1: no port at all
+    ReceptionTimings timings;
+};
+
+enum class ReceptionResult { Success, Failure, Cancelled };
+
+// Reads one report from the serial port or a captured file, line by line, and parses it into
+// the received days. Runs on its own thread (start) or on the caller's (run). It tells the
+// dialog what happens through notices only; the dialog stops it with requestStop(), which
+// makes even a read waiting without limit for the recorder return at once.
+//
+// Serial reception: the first line is awaited without limit; from then on 3 s of silence
+// between two bytes end the reception normally while the parser waits for a header, and fail
+// it ("通信異常 [-2]") inside a block. A read error or an over-long line fail the same way
+// ([-1], [-3]) inside a block.
+class ReceptionWorker {
+public:
+    // The port must outlive the worker; programLog (optional) receives the failure messages
+    // before they are posted.
+    ReceptionWorker(SerialPort& port, ReceptionNoticeSink& sink, LogFile* programLog = nullptr);
+    ~ReceptionWorker(); // stops a running worker and waits for it
+    ReceptionWorker(const ReceptionWorker&) = delete;
+    ReceptionWorker& operator=(const ReceptionWorker&) = delete;
+
+    // Stops a worker still running, then starts a new one.
+    void start(const ReceptionRequest& request);
+    // The same work on the calling thread; returns when it has ended.
+    ReceptionResult run(const ReceptionRequest& request);
+
+    // Asks the worker to end: it ends with Cancelled at the next line or pending read.
+    // Safe from any thread, also while run() is busy on another.
+    void requestStop();
+    // Waits for the worker thread to end (no limit).
+    void join();
+    // requestStop + join.
+    void stop();
+    // True from start() until the worker's body has finished.
+    bool running() const { return m_running.load(); }
+
+    // Whether every received line is posted (code 1, not in the status line).
+    void setShowLines(bool on) { m_showLines = on; }
+    bool showLines() const { return m_showLines; }
+
+    // Read these only after the worker has ended.
+    ReceptionResult result() const { return m_result; }
+    const MeasurementCircuit& receivedDays() const { return m_days; }
+    // The days to hand over: all of them after a success, none otherwise.
+    MeasurementCircuit takeDays();
+
+private:
+    void body(const ReceptionRequest& request);
+    void post(int code, bool status, std::string text);
+    bool pause(std::chrono::milliseconds duration); // false when a stop cut it short
+    void waitForStop();
+
+    SerialPort& m_port;
+    ReceptionNoticeSink& m_sink;
+    LogFile* m_log;
+
+    std::thread m_thread;
+    std::atomic<bool> m_running{false};
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_showLines{true};
+    std::mutex m_waitMutex;
+    std::condition_variable m_wake;
+
+    ReceptionResult m_result = ReceptionResult::Success;
+    MeasurementCircuit m_days;
+};
+
+// One reception on the calling thread, for the command line and tests.
+struct ReceptionOutcome {
+    ReceptionResult result = ReceptionResult::Success;
+    MeasurementCircuit days;              // handed-over days: empty unless Success
+    std::vector<ReceptionNotice> notices; // everything the worker posted, in order
+    std::vector<std::string> messages;    // the failure texts (code 2)
+};
+ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup = {},
+                              LogFile* programLog = nullptr);
