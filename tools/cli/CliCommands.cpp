@@ -7,9 +7,14 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         int (*run)(const CliArgs&, CliIo);
     };
     static const Entry entries[] = {
-        {"dump-report", nullptr},   {"dump-data", nullptr}, {"list", nullptr},
-        {"import-report", nullptr}, {"csv", nullptr},       {"export", nullptr},
-        {"import", nullptr},        {"receive", nullptr},
+        {"dump-report", cmdDumpReport},
+        {"dump-data", nullptr},
+        {"list", nullptr},
+        {"import-report", nullptr},
+        {"csv", nullptr},
+        {"export", nullptr},
+        {"import", nullptr},
+        {"receive", nullptr},
     };
     for (const Entry& e : entries) {
         if (args.command == e.name) {

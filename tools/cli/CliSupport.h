@@ -1,0 +1,30 @@
+#pragma once
+// Helpers shared by the commands.
+#include "store/DAT_Store.h"
+#include "tools/cli/CliMain.h"
+#include <filesystem>
+#include <string>
+
+namespace cli {
+
+// printf into a std::string.
+std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+// A message of the tool (UTF-8) or of the core (CP932) on stderr, with a line feed.
+void message(CliIo& io, const std::string& utf8);
+void messageCp932(CliIo& io, const std::string& cp932);
+
+// A name given on the command line (UTF-8) as the core keeps it (CP932).
+std::string nameArg(const std::string& utf8);
+// A path as the user should read it: absolute, UTF-8.
+std::string shownPath(const std::filesystem::path& path);
+
+// A captured report file read the way the reception reads a received file. The days received
+// before a failure are kept; `error` (UTF-8) is empty after a normal end.
+struct ReportRead {
+    MeasurementCircuit days;
+    std::string error;
+    bool grammarError = false; // the parser rejected a line (else: the file could not be read)
+};
+ReportRead readReportFile(const std::filesystem::path& path);
+
+} // namespace cli

@@ -1,0 +1,34 @@
+#pragma once
+// Texts of the command-line tool. The tool only prints them, always as UTF-8, so they are kept
+// here as UTF-8; texts that the core rules raise arrive as CP932 and are converted when
+// printed. Where the program has a text for the same situation, it is that text.
+namespace cli::txt {
+
+// Reading a captured report (the reception's own texts).
+inline constexpr const char kFileMissing[] = "ファイルが存在しません:%s";
+inline constexpr const char kFileNotOpened[] = "ファイルがオープン出来ません:%s";
+inline constexpr const char kFileReadFailed[] = "ファイルの読み込みに失敗しました:%s";
+// Opening data and export files.
+inline constexpr const char kCannotOpen[] = "ファイルを開くことが出来ません\n%s";
+// Lookups by name.
+inline constexpr const char kNoCustomer[] = "指定の需要家は登録されていません\n%s";
+inline constexpr const char kNoCircuit[] = "指定の測定回路は登録されていません\n%s";
+inline constexpr const char kNoDataFile[] = "データファイルがありません\n%s";
+// Filing received days.
+inline constexpr const char kMixedChannels[] = "１ＣＨと２ＣＨを同時に追加することは出来ません\n受"
+                                               "信したチャンネル: %s\n--channel で選んでください";
+inline constexpr const char kNoDaysOfChannel[] = "%dＣＨの測定データは受信していません";
+inline constexpr const char kNothingReceived[] = "取り込む測定データがありません";
+inline constexpr const char kFiled[] =
+    "%d日分を追加しました (%d日分は既に存在するため追加しませんでした)";
+inline constexpr const char kFiledAll[] = "%d日分を追加しました";
+inline constexpr const char kSaved[] = "正常に保存しました。";
+inline constexpr const char kNoStoredDay[] = "指定の測定日データは登録されていません\n%s";
+inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
+inline constexpr const char kCsvWritten[] = "テキストファイルへ正常に出力しました\n%s";
+inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
+inline constexpr const char kSaveFailed[] = "データファイルの保存に失敗しました\n%s";
+inline constexpr const char kFolderBusy[] =
+    "オルボ・ビューがこのデータフォルダを使用中です。終了してからもう一度実行してください\n%s";
+
+} // namespace cli::txt

@@ -1,0 +1,29 @@
+// dump-report: the days of a captured report as JSON.
+#include "tools/cli/CliCommands.h"
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/RecordJson.h"
+#include <ostream>
+
+int cmdDumpReport(const CliArgs& args, CliIo io) {
+    cli::ReportRead report = cli::readReportFile(args.positional.at(0));
+    if (!report.error.empty() && !report.grammarError) {
+        cli::message(io, report.error);
+        return ExitFailure;
+    }
+    JsonWriter json(io.out);
+    json.beginObject();
+    json.key("days");
+    json.beginArray();
+    for (int i = 0; i < report.days.days.count(); ++i)
+        writeDayJson(json, report.days.days.at(i));
+    json.endArray();
+    if (report.grammarError)
+        json.member("error", report.error);
+    json.endObject();
+    json.finish();
+    if (report.grammarError) {
+        cli::message(io, report.error);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
