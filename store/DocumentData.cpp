@@ -1,0 +1,208 @@
+#include "store/DocumentData.h"
+#include "store/Aggregation.h"
+#include "store/StoreTexts.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path nativeOf(std::string_view cp932) {
+    return fs::path(sjis::toUtf8(cp932));
+}
+
+// printf with CP932 arguments into a std::string.
+template <class... Args> std::string formatText(const char* format, Args... args) {
+    int n = std::snprintf(nullptr, 0, format, args...);
+    if (n <= 0)
+        return {};
+    std::string out(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(out.data(), out.size(), format, args...);
+    out.resize(static_cast<std::size_t>(n));
+    return out;
+}
+
+} // namespace
+
+DocumentData::DocumentData() {
+    m_monthHook = [this](DaySummary& target, const MeasurementCircuit& circuit, int year,
+                         int month) {
+        computeMonthSummary(target, circuit, year, month, m_monthStartDay);
+    };
+}
+
+void DocumentData::setProgramFolder(const std::string& folder) {
+    m_dataFolder = folder + "/" + datafile::kFolderName;
+    m_dataFile = m_dataFolder + "/" + datafile::kFileName;
+}
+
+void DocumentData::resetToNew() {
+    m_serial = SerialSettings();
+    m_store.clear();
+}
+
+bool DocumentData::writeDataFile(std::string& error) {
+    try {
+        datafile::replaceFileAtomically(
+            m_dataFile,
+            [this](ByteSink& sink) {
+                ArchiveWriter out(sink);
+                datafile::write(out, m_serial, m_store);
+                out.flush();
+            },
+            m_sinkWrapper);
+        return true;
+    } catch (const FileAccessError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    return false;
+}
+
+bool DocumentData::saveToDataFile(Prompt& prompt) {
+    if (m_saveBlocked) {
+        prompt.tell(formatText(store::txt::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
+        return false;
+    }
+    std::error_code ec;
+    fs::create_directories(nativeOf(m_dataFolder), ec);
+    std::string error;
+    if (writeDataFile(error))
+        return true;
+    prompt.tell(formatText(store::txt::kSaveFailed, error.c_str(), m_dataFile.c_str()),
+                PromptIcon::Stop);
+    return false;
+}
+
+bool DocumentData::loadOnce(Prompt& prompt) {
+    if (!m_loadPending)
+        return false;
+    m_loadPending = false;
+
+    std::error_code ec;
+    fs::create_directories(nativeOf(m_dataFolder), ec);
+    if (!fs::exists(nativeOf(m_dataFile), ec)) {
+        resetToNew();
+        if (!saveToDataFile(prompt))
+            return false;
+    }
+
+    FileHandle file = FileHandle::openRead(nativeOf(m_dataFile));
+    if (!file) {
+        std::string reason = sjis::fromUtf8(std::strerror(errno));
+        resetToNew();
+        // Whatever is there was not read: never replace it with an empty store at exit.
+        m_saveBlocked = fs::exists(nativeOf(m_dataFile), ec);
+        prompt.tell(formatText(store::txt::kLoadUnreadable, reason.c_str(), m_dataFile.c_str()),
+                    PromptIcon::Stop);
+        return false;
+    }
+
+    // Read into scratch records: a file that fails half-way must not leave half a store that
+    // would be written over the original at exit.
+    SerialSettings serial;
+    MeasurementStore store;
+    const char* message = nullptr;
+    std::string ioError;
+    try {
+        FileSource source(file.get(), m_dataFile);
+        ArchiveReader in(source);
+        datafile::read(in, serial, store);
+        file.close();
+        m_serial = serial;
+        m_store = std::move(store);
+        return true;
+    } catch (const archive::SignatureError& e) {
+        message = e.kind() == archive::SignatureError::WrongText ? store::txt::kDataFileDamaged
+                                                                 : store::txt::kDataFileVersion;
+    } catch (const ArchiveError&) {
+        message = store::txt::kDataFileDamaged;
+    } catch (const std::bad_alloc&) {
+        message = store::txt::kDataFileDamaged;
+    } catch (const FileAccessError& e) {
+        ioError = e.what();
+    }
+    file.close();
+    resetToNew();
+
+    if (!ioError.empty()) {
+        m_saveBlocked = true;
+        prompt.tell(formatText(store::txt::kLoadUnreadable, ioError.c_str(), m_dataFile.c_str()),
+                    PromptIcon::Stop);
+        return false;
+    }
+    std::string text = formatText(message, m_dataFile.c_str());
+    std::string copy = datafile::copyAside(m_dataFile);
+    if (!copy.empty()) {
+        text += formatText(store::txt::kCopiedAside, copy.c_str());
+    } else {
+        // Without a copy the original is the only one left: keep it.
+        m_saveBlocked = true;
+        text += "\n";
+        text += formatText(store::txt::kSaveSkipped, m_dataFile.c_str());
+    }
+    prompt.tell(text, PromptIcon::Stop);
+    return false;
+}
+
+void DocumentData::select(const SelectionTuple& tuple, int displayChannel) {
+    DisplaySelection& s = m_selection;
+    s.customerIndex = tuple.customerIndex;
+    s.circuitIndex = tuple.circuitIndex;
+    s.dayIndex = tuple.dayIndex;
+    s.year = tuple.year;
+    s.month = tuple.month;
+    s.displayChannel = displayChannel;
+    if (!isSelectionUsable(m_store, tuple)) {
+        // Nothing usable: drop the copies too, so no view keeps a circuit that may be gone.
+        s.customerName.clear();
+        s.circuitName.clear();
+        s.day = MeasurementDay();
+        s.circuit = nullptr;
+        s.monthSummary = nullptr;
+        return;
+    }
+    const Customer& customer = m_store.at(tuple.customerIndex);
+    const MeasurementCircuit& circuit = customer.circuits.at(tuple.circuitIndex);
+    s.customerName = customer.name;
+    s.circuitName = circuit.name;
+    s.day = circuit.days.at(tuple.dayIndex);
+    s.circuit = &circuit;
+    if (tuple.month != -1) {
+        if (m_monthHook)
+            m_monthHook(m_monthSummary, circuit, tuple.year, tuple.month);
+        s.monthSummary = &m_monthSummary;
+    } else {
+        s.monthSummary = nullptr;
+    }
+}
+
+void DocumentData::clearSelection() {
+    m_selection = DisplaySelection();
+}
+
+void DocumentData::replaceStore(MeasurementStore store) {
+    m_store = std::move(store);
+    // The selection pointed into the old store: find its customer and circuit again by name.
+    if (!m_selection.isValid())
+        return;
+    int customer = m_store.find(m_selection.customerName);
+    int circuit = customer < 0 ? -1 : m_store.at(customer).circuits.find(m_selection.circuitName);
+    if (circuit < 0) {
+        clearSelection();
+        return;
+    }
+    m_selection.customerIndex = customer;
+    m_selection.circuitIndex = circuit;
+    m_selection.circuit = &m_store.at(customer).circuits.at(circuit);
+}

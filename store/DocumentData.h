@@ -1,0 +1,78 @@
+#pragma once
+// The document's data without any window: serial settings, store, display selection and the
+// month summary, with the data file that holds the first two. The GUI document wraps this
+// and adds the views and update hints.
+#include "store/DAT_DataFile.h"
+#include "store/DAT_DisplaySelection.h"
+#include "store/DAT_Records.h"
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+#include <functional>
+#include <string>
+
+class Prompt;
+
+class DocumentData {
+public:
+    // Computes the month summary of a monthly selection into `target`. The default uses the
+    // aggregation with monthStartDay().
+    using MonthSummaryHook =
+        std::function<void(DaySummary& target, const MeasurementCircuit&, int year, int month)>;
+
+    DocumentData();
+
+    // "<folder>/DATA" and "<folder>/DATA/Orvo.DAT" (CP932, folder without trailing separator).
+    void setProgramFolder(const std::string& folder);
+    const std::string& dataFolder() const { return m_dataFolder; }
+    const std::string& dataFilePath() const { return m_dataFile; }
+
+    SerialSettings& serial() { return m_serial; }
+    const SerialSettings& serial() const { return m_serial; }
+    MeasurementStore& store() { return m_store; }
+    const MeasurementStore& store() const { return m_store; }
+    const DaySummary& monthSummary() const { return m_monthSummary; }
+    // An editing dialog accepted its copy of the store. A valid selection is looked up again
+    // by its names (and cleared when its circuit is gone).
+    void replaceStore(MeasurementStore store);
+
+    // Loads the data file the first time only: creates the folder, writes an empty file when
+    // there is none, then reads it. A file that fails its signature or version, or is damaged,
+    // is copied aside first and the user is told (with both paths); the store stays empty.
+    // Returns true when data was read.
+    bool loadOnce(Prompt& prompt);
+    // Replaces the data file with the document atomically; a failure is told and leaves the
+    // old file as it was. A file that exists but could not be read at start is never
+    // overwritten (told instead).
+    bool saveToDataFile(Prompt& prompt);
+
+    // Selection (no views here: the GUI document tells them afterwards).
+    void select(const SelectionTuple& tuple, int displayChannel);
+    void clearSelection();
+    const DisplaySelection& currentSelection() const { return m_selection; }
+    bool isSelectionValid() const { return m_selection.isValid(); }
+
+    void setMonthStartDay(int day) { m_monthStartDay = day; }
+    int monthStartDay() const { return m_monthStartDay; }
+    void setMonthSummaryHook(MonthSummaryHook hook) { m_monthHook = std::move(hook); }
+
+    // Test seam: wraps the file sink of every save (e.g. a FailAfterSink).
+    void setSinkWrapperForTesting(datafile::SinkWrapper wrap) { m_sinkWrapper = std::move(wrap); }
+    bool saveBlocked() const { return m_saveBlocked; }
+
+private:
+    bool writeDataFile(std::string& error);
+    void resetToNew();
+
+    SerialSettings m_serial;
+    MeasurementStore m_store;
+    DisplaySelection m_selection;
+    DaySummary m_monthSummary;
+
+    std::string m_dataFolder;
+    std::string m_dataFile;
+    bool m_loadPending = true; // the one-shot flag of loadOnce
+    bool m_saveBlocked = false;
+    int m_monthStartDay = 1;
+    MonthSummaryHook m_monthHook;
+    datafile::SinkWrapper m_sinkWrapper;
+};

@@ -1,0 +1,153 @@
+#pragma once
+// Small helpers shared by the store tests: an independent little-endian byte builder for
+// hand-written fixtures, a rich sample store, and a scratch folder.
+#include "store/DAT_Store.h"
+#include "support/DateTime.h"
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+// Appends values byte by byte (least significant first); no code of the store involved.
+class Bytes {
+public:
+    Bytes& u8(unsigned v) {
+        m_b.push_back(static_cast<char>(v & 0xFF));
+        return *this;
+    }
+    Bytes& u16(unsigned v) { return u8(v).u8(v >> 8); }
+    Bytes& u32(uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
+    Bytes& i32(int32_t v) { return u32(static_cast<uint32_t>(v)); }
+    Bytes& f64(double d) {
+        uint64_t bits;
+        std::memcpy(&bits, &d, 8);
+        for (int i = 0; i < 8; ++i)
+            u8(static_cast<unsigned>(bits >> (8 * i)));
+        return *this;
+    }
+    Bytes& raw(const std::string& s) {
+        m_b += s;
+        return *this;
+    }
+    // A short string: length byte, bytes.
+    Bytes& str(const std::string& s) { return u8(static_cast<unsigned>(s.size())).raw(s); }
+    // DateTime: status, value.
+    Bytes& date(int32_t status, double value) { return i32(status).f64(value); }
+    Bytes& invalidDate() { return date(1, 0.0); }
+    Bytes& peak(double value, int32_t fromStatus, double from, int32_t toStatus, double to) {
+        return f64(value).date(fromStatus, from).date(toStatus, to);
+    }
+    Bytes& emptyPeak() { return peak(0.0, 1, 0.0, 1, 0.0); }
+    const std::string& str() const { return m_b; }
+
+private:
+    std::string m_b;
+};
+
+inline DateTime validDate(double v) {
+    return DateTime(v, DateTime::Valid);
+}
+
+// A store with several customers, circuits, days of both channels, samples, summaries with
+// peaks, a three-phase day, Japanese names, an empty circuit and an empty customer.
+inline MeasurementStore richStore() {
+    MeasurementStore store;
+    const char* customers[] = {"Alpha", "\x95\x5c\x8e\xa6" /* 表示 */, "beta", "Empty"};
+    for (int c = 0; c < 4; ++c) {
+        Customer& cu = store.at(store.insert(customers[c]));
+        if (c == 3)
+            continue;
+        for (int k = 0; k < 3; ++k) {
+            std::string circuitName = "Circuit" + std::to_string(k);
+            MeasurementCircuit& ci = cu.circuits.at(cu.circuits.insert(circuitName));
+            if (k == 2)
+                continue; // an empty circuit
+            for (int d = 0; d < 4; ++d) {
+                MeasurementDay day;
+                day.channel = (d == 3) ? 2 : 1;
+                day.date = validDate(45000.0 + d + c * 10);
+                day.data.setHeader(k == 0 ? 3 : 2, 66.0 + c, 100.5 + d);
+                day.data.hasReverse = d % 2;
+                for (int s = 0; s < 48; ++s) {
+                    IntervalSample smp;
+                    smp.time = validDate(day.date.value() + (s + 1) / 48.0);
+                    smp.power = 1000.0 * c + 10.0 * d + s + 0.25;
+                    smp.reversePower = d % 2 ? -s * 1.5 : 0.0;
+                    smp.powerFactor = 95.5 - s * 0.1;
+                    for (int p = 0; p < 3; ++p) {
+                        smp.voltage[p] = (k == 0 || p < 2) ? 6600.0 + p + s : 0.0;
+                        smp.current[p] = (k == 0 || p < 2) ? 12.5 + p * 0.5 + s : 0.0;
+                    }
+                    day.data.addOrReplaceSample(smp);
+                }
+                DaySummary& sum = day.data.summary;
+                sum.energy = 12345.5 + d;
+                sum.reverseEnergy = -321.0 * d;
+                sum.leadReactiveEnergy = 11.0;
+                sum.lagReactiveEnergy = 22.0;
+                sum.averagePower = 500.0;
+                sum.reverseAveragePower = -5.0;
+                sum.averagePowerFactor = 97.0;
+                sum.maxDemand = {800.0, validDate(day.date.value() + 0.5),
+                                 validDate(day.date.value() + 0.5 + 1 / 48.0)};
+                sum.peakPower = {900.0, validDate(day.date.value() + 0.25), DateTime()};
+                sum.peakPowerFactor = 88.0;
+                for (int p = 0; p < 3; ++p) {
+                    sum.averageVoltage[p] = 6600.0 + p;
+                    sum.averageCurrent[p] = 10.0 + p;
+                    sum.peakVoltage[p] = {6700.0 + p, validDate(day.date.value() + 0.1),
+                                          DateTime()};
+                    sum.minVoltage[p] = {6500.0 - p, validDate(day.date.value() + 0.2), DateTime()};
+                    sum.maxCurrent[p] = {20.0 + p, validDate(day.date.value() + 0.3),
+                                         validDate(day.date.value() + 0.3 + 1 / 48.0)};
+                    sum.peakCurrent[p] = {25.0 + p, validDate(day.date.value() + 0.4), DateTime()};
+                }
+                ci.addOrReplaceDay(day);
+            }
+        }
+    }
+    return store;
+}
+
+// A fresh folder under the temp directory, removed at the end of the test.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static int counter = 0;
+        m_path =
+            std::filesystem::temp_directory_path() /
+            ("orvo_store_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::filesystem::path& path() const { return m_path; }
+    std::string text() const { return m_path.string(); } // ASCII paths only in tests
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string readFileBytes(const std::filesystem::path& p) {
+    std::string out;
+    if (FILE* f = std::fopen(p.c_str(), "rb")) {
+        char buf[65536];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            out.append(buf, n);
+        std::fclose(f);
+    }
+    return out;
+}
+
+inline void writeFileBytes(const std::filesystem::path& p, const std::string& bytes) {
+    FILE* f = std::fopen(p.c_str(), "wb");
+    if (!f)
+        return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
