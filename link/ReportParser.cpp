@@ -239,7 +239,7 @@ void summaryLine(ParseContext& ctx, std::string_view line) {
     case 28:
     case 29:
         s.peakCurrent[static_cast<std::size_t>(p - 27)] = rangeRecord(c, ctx.blockDate);
-        if (p == 29 || !fourWire) {
+        if (p == 29 || (p == 28 && !fourWire)) {
             next = -1;
         }
         break;
