@@ -1,16 +1,21 @@
 #include "link/ReceptionWorker.h"
 #include "link/ReceptionTexts.h"
-#include "link/ReportFileReader.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
+#include "link/ReportText.h"
 #include "support/CxException.h"
 #include "support/FilePath.h"
 #include "support/LogFile.h"
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -22,6 +27,32 @@ std::string withText(const char* pattern, const std::string& text) {
     int n = std::snprintf(out.data(), out.size() + 1, pattern, text.c_str());
     out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return out;
+}
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a captured report for reading; 0 or the errno value. A folder is not a report.
+int openReport(const std::filesystem::path& path, FileHandle& file) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return e;
+    }
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        int e = errno;
+        ::close(fd);
+        return e;
+    }
+    file.reset(f);
+    return 0;
 }
 
 } // namespace
@@ -107,7 +138,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     const bool debug = serial && request.debugSerial;
     const ReceptionTimings& timing = request.timings;
     bool failed = false;
-    ReportFileReader file;
+    FileHandle file;
+    std::string shown; // the file's full path, CP932
+    std::optional<ReportTextReader> reader;
 
     try {
         if (!serial) {
@@ -116,20 +149,21 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 std::filesystem::absolute(nativePath(request.filePath), ec).lexically_normal();
             if (ec)
                 full = nativePath(request.filePath);
-            const std::string shown = cp932Path(full);
+            shown = cp932Path(full);
             post(ReceptionNotice::AddLine, true, withText(rxtext::kFileOpen, shown));
             if (!std::filesystem::exists(full, ec))
                 throw CxException(0, rxtext::kFileMissing, shown.c_str());
             // Another program may still be writing the capture: try again for a while.
             auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
             for (;;) {
-                int e = file.open(full);
+                int e = openReport(full, file);
                 if (e == 0)
                     break;
                 if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline ||
                     !pause(timing.fileRetry))
                     throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
             }
+            reader.emplace(file.get());
         } else {
             post(ReceptionNotice::AddLine, true, rxtext::kPortOpen);
             if (!debug) {
@@ -148,23 +182,19 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
 
         static const char* const kTerminators[] = {"\n"};
         char buffer[kLineLimit + 1];
-        std::string fileLine;
+        std::string line;
         bool first = true;
         for (;;) {
             if (m_stop)
                 throw CxException(); // interrupted
             pause(timing.linePause);
 
-            std::size_t length = 0;
             if (!serial) {
-                ReportFileReader::Read r = file.nextLine(fileLine, kLineLimit);
-                if (r == ReportFileReader::Read::End)
+                if (!reader->nextLine(line)) {
+                    if (reader->failed())
+                        throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
                     throw CxException(); // end of the file
-                if (r == ReportFileReader::Read::Error) {
-                    std::string shown = cp932Path(nativePath(request.filePath));
-                    throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
                 }
-                length = fileLine.copy(buffer, kLineLimit);
             } else if (debug) {
                 // No device: wait as for a recorder that never sends.
                 waitForStop();
@@ -177,10 +207,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                         throw CxException(); // interrupted, or the recorder is done
                     throw CxException(rc, rxtext::kCommError, rc);
                 }
-                length = count;
+                line.assign(buffer, count);
             }
-            buffer[length] = '\0';
-            length = ReportLineCleaner(buffer, length, kReceptionCleanOptions);
+            ReportLineCleaner(line, kReceptionCleanOptions);
 
             if (first) {
                 first = false;
@@ -190,8 +219,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                     m_port.SetReadLineTimeout(timing.interByteMs);
             }
             if (m_showLines)
-                post(ReceptionNotice::AddLine, false, std::string(buffer, length));
-            FeedLine(context, std::string_view(buffer, length));
+                post(ReceptionNotice::AddLine, false, line);
+            FeedLine(context, line);
         }
     } catch (const CxException& e) {
         if (e.hasMessage()) {
@@ -206,7 +235,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         post(ReceptionNotice::LogAndAddLine, true, rxtext::kUnexpected);
         failed = true;
     }
-    file.close();
+    reader.reset();
+    file.reset();
 
     if (serial) {
         post(ReceptionNotice::AddLine, true, rxtext::kPortClose);
