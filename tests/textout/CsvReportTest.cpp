@@ -1,0 +1,289 @@
+#include "textout/CsvReport.h"
+
+#include "CsvFixtures.h"
+#include "FailingSink.h"
+#include "support/CxException.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+using csvfix::Report;
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string golden(const char* name) {
+    const char* dir = std::getenv("ORVO_TEST_DATA");
+    std::filesystem::path base = dir ? dir : ORVO_TEST_DATA_DIR;
+    std::string bytes = readFile(base / "textout" / name);
+    EXPECT_FALSE(bytes.empty()) << name;
+    return bytes;
+}
+
+std::string render(const DisplaySelection& sel, int startDay = 21) {
+    StringSink sink;
+    ReportLineWriter out(sink);
+    WriteReportLines(out, sel, startDay);
+    return sink.bytes();
+}
+
+std::vector<std::string> splitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find("\r\n", pos);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "last line without CR LF";
+            break;
+        }
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
+std::size_t fieldCount(const std::string& line) {
+    std::size_t n = 1;
+    for (std::size_t p = line.find(", "); p != std::string::npos; p = line.find(", ", p + 2))
+        ++n;
+    return n;
+}
+
+// Valid CP932 through and through, lines ended by CR LF only, data lines as wide as the header.
+void checkWellFormed(const std::string& bytes, bool monthly) {
+    const std::string utf8 = sjis::toUtf8(bytes);
+    EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos) << "invalid CP932 byte";
+    EXPECT_EQ(sjis::fromUtf8(utf8), bytes);
+    for (std::size_t p = bytes.find('\n'); p != std::string::npos; p = bytes.find('\n', p + 1))
+        EXPECT_TRUE(p > 0 && bytes[p - 1] == '\r') << "bare LF at " << p;
+
+    const std::vector<std::string> lines = splitLines(bytes);
+    ASSERT_GT(lines.size(), 10u);
+    const std::size_t columns = fieldCount(lines[9]);
+    std::size_t i = 10;
+    for (; i < lines.size() && !lines[i].empty(); ++i) {
+        const std::size_t n = fieldCount(lines[i]);
+        if (monthly && n == 1)
+            continue; // a date without a stored day
+        EXPECT_EQ(n, columns) << "line " << i + 1;
+    }
+    ASSERT_LT(i + 1, lines.size());
+    EXPECT_EQ(sjis::toUtf8(lines[i + 1]), "集計データ");
+    for (++i; ++i < lines.size();)
+        EXPECT_GE(fieldCount(lines[i]), 2u) << "summary line " << i + 1;
+}
+
+TEST(CsvReportTest, DailyThreeWireMatchesGolden) {
+    auto r = csvfix::daily3p3w();
+    const std::string bytes = render(r->sel);
+    EXPECT_EQ(sjis::toUtf8(bytes), sjis::toUtf8(golden("daily_3p3w.CSV")));
+    EXPECT_EQ(bytes, golden("daily_3p3w.CSV"));
+    checkWellFormed(bytes, false);
+    EXPECT_EQ(fieldCount(splitLines(bytes)[9]), 7u); // 時間 電力 力率 電圧1 電圧3 電流1 電流3
+}
+
+TEST(CsvReportTest, DailyWithReverseMatchesGolden) {
+    auto r = csvfix::dailyReverse();
+    const std::string bytes = render(r->sel);
+    EXPECT_EQ(sjis::toUtf8(bytes), sjis::toUtf8(golden("daily_reverse.CSV")));
+    EXPECT_EQ(bytes, golden("daily_reverse.CSV"));
+    checkWellFormed(bytes, false);
+    EXPECT_EQ(fieldCount(splitLines(bytes)[9]), 8u);
+}
+
+TEST(CsvReportTest, DailyFourWireMatchesGolden) {
+    auto r = csvfix::daily3p4w();
+    const std::string bytes = render(r->sel);
+    EXPECT_EQ(sjis::toUtf8(bytes), sjis::toUtf8(golden("daily_3p4w.CSV")));
+    EXPECT_EQ(bytes, golden("daily_3p4w.CSV"));
+    checkWellFormed(bytes, false);
+    EXPECT_EQ(fieldCount(splitLines(bytes)[9]), 9u);
+}
+
+TEST(CsvReportTest, MonthlyStartDay21MatchesGolden) {
+    auto r = csvfix::monthlyStart21();
+    const std::string bytes = render(r->sel, 21);
+    EXPECT_EQ(sjis::toUtf8(bytes), sjis::toUtf8(golden("monthly_start21.CSV")));
+    EXPECT_EQ(bytes, golden("monthly_start21.CSV"));
+    checkWellFormed(bytes, true);
+}
+
+TEST(CsvReportTest, MonthlyWithoutDocumentSummaryComputesIt) {
+    auto r = csvfix::monthlyStart21(false);
+    EXPECT_EQ(render(r->sel, 21), golden("monthly_start21.CSV"));
+}
+
+TEST(CsvReportTest, MonthlyHasOneLinePerDateOfTheWindow) {
+    auto r = csvfix::monthlyStart21();
+    struct Case {
+        int year, month, startDay;
+        std::size_t dates;
+    };
+    const Case cases[] = {
+        {2007, 2, 1, 28}, {2006, 12, 21, 31}, {2007, 1, 21, 31}, {2007, 4, 31, 0}};
+    for (const Case& c : cases) {
+        r->sel.year = c.year;
+        r->sel.month = c.month;
+        r->sel.monthSummary = nullptr;
+        const std::vector<std::string> lines = splitLines(render(r->sel, c.startDay));
+        std::size_t n = 0;
+        for (std::size_t i = 10; i < lines.size() && !lines[i].empty(); ++i)
+            ++n;
+        EXPECT_EQ(n, c.dates) << c.year << "-" << c.month << " from " << c.startDay;
+    }
+}
+
+TEST(CsvReportTest, FileNamePresets) {
+    auto daily = csvfix::daily3p4w();
+    EXPECT_EQ(sjis::toUtf8(CsvFileNamePreset(daily->sel)), "日報_ABC工業_受電盤_20070106_2.CSV");
+    auto monthly = csvfix::monthlyStart21();
+    EXPECT_EQ(sjis::toUtf8(CsvFileNamePreset(monthly->sel)),
+              "月報_テスト需要家_高圧受電_2006_12_1.CSV");
+    EXPECT_EQ(CsvFileNamePreset(DisplaySelection()), "");
+}
+
+struct Env {
+    ScriptedPrompt prompt;
+    std::vector<std::string> log;
+    int opens = 0;
+    CsvOutputEnv env;
+    Env() {
+        env.monthStartDay = 21;
+        env.prompt = &prompt;
+        env.log = [this](const std::string& line) { log.push_back(line); };
+    }
+};
+
+TEST(CsvReportTest, NothingSelectedWritesNothing) {
+    Env e;
+    e.env.open = [&](const std::string&) -> std::unique_ptr<ReportSink> {
+        ++e.opens;
+        return std::make_unique<StringSink>();
+    };
+    EXPECT_FALSE(WriteReportCsv("x.CSV", DisplaySelection(), e.env));
+    auto r = csvfix::daily3p3w();
+    r->sel.dayIndex = -1;
+    EXPECT_FALSE(WriteReportCsv("x.CSV", r->sel, e.env));
+    EXPECT_EQ(e.opens, 0);
+    EXPECT_TRUE(e.prompt.asked().empty());
+}
+
+TEST(CsvReportTest, FullDiskIsReportedAndKeepsWhatWasWritten) {
+    Env e;
+    std::string kept;
+    e.env.open = [&](const std::string&) -> std::unique_ptr<ReportSink> {
+        return std::make_unique<FailAfterSink>(500, kept);
+    };
+    auto r = csvfix::daily3p3w();
+    EXPECT_FALSE(WriteReportCsv("x.CSV", r->sel, e.env));
+    EXPECT_EQ(kept, golden("daily_3p3w.CSV").substr(0, 500));
+    ASSERT_EQ(e.prompt.asked().size(), 1u);
+    const std::string shown = sjis::toUtf8(e.prompt.asked()[0].text);
+    EXPECT_EQ(shown.rfind("ﾌｧｲﾙｱｸｾｽ異常\nNo space left on device\nD_TxtOut(", 0), 0u) << shown;
+    EXPECT_EQ(shown.back(), ')');
+    EXPECT_TRUE(e.log.empty()); // only program exceptions go to the log
+}
+
+TEST(CsvReportTest, OpenErrorIsLoggedAndShown) {
+    Env e;
+    e.env.open = [](const std::string& path) -> std::unique_ptr<ReportSink> {
+        throw CxException(0, "OpenError\n%s", path.c_str());
+    };
+    auto r = csvfix::daily3p3w();
+    EXPECT_FALSE(WriteReportCsv("/no/such/x.CSV", r->sel, e.env));
+    ASSERT_EQ(e.log.size(), 1u);
+    EXPECT_EQ(e.log[0], "OpenError\n/no/such/x.CSV");
+    ASSERT_EQ(e.prompt.asked().size(), 1u);
+    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n/no/such/x.CSV");
+    EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Information);
+}
+
+// Each failure kind gets its heading; texts are cut to fit the report's 100-byte buffer.
+TEST(CsvReportTest, FailureKindsHaveTheirHeadings) {
+    struct Throwing : ReportSink {
+        int kind;
+        explicit Throwing(int k) : kind(k) {}
+        void write(std::string_view) override {
+            switch (kind) {
+            case 0:
+                throw std::bad_alloc();
+            case 1:
+                throw FileAccessError(std::string(150, 'x'));
+            case 2:
+                throw ArchiveError("bad archive");
+            case 3:
+                throw std::runtime_error("strange");
+            default:
+                throw CxException(); // a signal, not an error: nothing to report
+            }
+        }
+    };
+    const char* headings[] = {"メモリ不足", "ﾌｧｲﾙｱｸｾｽ異常", "ｱｰｶｲﾌﾞ異常", "例外発生"};
+    auto r = csvfix::dailyReverse();
+    for (int kind = 0; kind < 5; ++kind) {
+        Env e;
+        e.env.open = [kind](const std::string&) -> std::unique_ptr<ReportSink> {
+            return std::make_unique<Throwing>(kind);
+        };
+        EXPECT_FALSE(WriteReportCsv("x.CSV", r->sel, e.env));
+        EXPECT_TRUE(e.log.empty());
+        if (kind == 4) {
+            EXPECT_TRUE(e.prompt.asked().empty());
+            continue;
+        }
+        ASSERT_EQ(e.prompt.asked().size(), 1u) << kind;
+        const std::string shown = sjis::toUtf8(e.prompt.asked()[0].text);
+        EXPECT_EQ(shown.rfind(std::string(headings[kind]) + "\n", 0), 0u) << shown;
+        EXPECT_NE(shown.find("\nD_TxtOut("), std::string::npos) << shown;
+        if (kind == 1) {
+            EXPECT_NE(shown.find("\n" + std::string(99, 'x') + "\n"), std::string::npos);
+        }
+    }
+}
+
+class CsvFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("orvo_csv_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
+    Env e;
+    auto r = csvfix::monthlyStart21();
+    const std::string name = CsvFileNamePreset(r->sel);
+    const std::filesystem::path path = m_dir / sjis::toUtf8(name);
+    std::ofstream(path) << std::string(5000, 'z'); // longer than the report
+    EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string()) + "/" + name, r->sel, e.env));
+    EXPECT_EQ(readFile(path), golden("monthly_start21.CSV"));
+    EXPECT_TRUE(e.prompt.asked().empty());
+}
+
+TEST_F(CsvFileTest, MissingFolderFailsAtOnce) {
+    Env e;
+    auto r = csvfix::daily3p3w();
+    const std::string path = (m_dir / "missing" / "x.CSV").string();
+    EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
+    ASSERT_EQ(e.log.size(), 1u);
+    EXPECT_EQ(e.log[0], "OpenError\n" + path);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
+}
+
+} // namespace

@@ -1,0 +1,280 @@
+#include "textout/CsvReport.h"
+
+#include "store/Aggregation.h"
+#include "support/ArchiveError.h"
+#include "support/CxException.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+#include "textout/ReportFile.h"
+#include "textout/Texts.h"
+#include "textout/ValueFormat.h"
+
+#include <new>
+
+using namespace textout;
+
+namespace {
+
+// Flags and texts that every line of one report shares.
+struct ReportContext {
+    const DisplaySelection& sel;
+    const DaySummary& summary; // the summary in force
+    bool monthly;
+    bool reverse;
+    bool fourWire;
+    bool kw;
+    bool kv;
+    std::size_t third; // phase element of the "3" column: 2 when four-wire, else 1
+    std::string fwd;
+    std::string rev;
+};
+
+void add(std::string& line, std::string_view field) {
+    line.append(", ");
+    line.append(field);
+}
+
+std::string headerLine(const ReportContext& c) {
+    std::string line = c.monthly ? txt::kDateHeading : txt::kTimeHeading;
+    const std::string power = c.kw ? txt::kPowerKW : txt::kPowerW;
+    add(line, power + c.fwd);
+    if (c.reverse)
+        add(line, power + c.rev);
+    add(line, txt::kPowerFactor);
+    const char* v = c.kv ? "[kV]" : "[V]";
+    add(line, std::string(txt::kVoltage) + "1" + v);
+    if (c.fourWire)
+        add(line, std::string(txt::kVoltage) + "2" + v);
+    add(line, std::string(txt::kVoltage) + "3" + v);
+    add(line, std::string(txt::kCurrent) + "1[A]");
+    if (c.fourWire)
+        add(line, std::string(txt::kCurrent) + "2[A]");
+    add(line, std::string(txt::kCurrent) + "3[A]");
+    return line;
+}
+
+void writeSampleLines(ReportLineWriter& out, const ReportContext& c) {
+    std::string line;
+    for (const IntervalSample& s : c.sel.day.data.intervals) {
+        line = s.time.format("%H:%M");
+        add(line, c.kw ? SamplePowerKW(s) : SamplePowerW(s));
+        if (c.reverse)
+            add(line, c.kw ? SampleReversePowerKW(s) : SampleReversePowerW(s));
+        add(line, SamplePowerFactor(s));
+        auto voltage = [&](int i) { return c.kv ? SampleVoltageKV(s, i) : SampleVoltageV(s, i); };
+        add(line, voltage(0));
+        if (c.fourWire)
+            add(line, voltage(1));
+        add(line, voltage(static_cast<int>(c.third)));
+        add(line, SampleCurrent(s, 0));
+        if (c.fourWire)
+            add(line, SampleCurrent(s, 1));
+        add(line, SampleCurrent(s, static_cast<int>(c.third)));
+        out.WriteLine(line);
+    }
+}
+
+void writeDateLines(ReportLineWriter& out, const ReportContext& c, const MonthWindow& window) {
+    std::string line;
+    const int n = window.dayCount();
+    for (int k = 0; k < n; ++k) {
+        const DateTime date = window.dateAt(k);
+        line = date.format("%#m/%#d");
+        const int index = c.sel.circuit ? c.sel.circuit->days.find({c.sel.day.channel, date}) : -1;
+        if (index >= 0) {
+            const DaySummary& s = c.sel.circuit->days.at(index).data.summary;
+            add(line, AveragePowerText(s, c.kw));
+            if (c.reverse)
+                add(line, ReverseAveragePowerText(s, c.kw));
+            add(line, AveragePowerFactorText(s));
+            add(line, AverageVoltageText(s, c.kv, 0));
+            if (c.fourWire)
+                add(line, AverageVoltageText(s, c.kv, 1));
+            add(line, AverageVoltageText(s, c.kv, static_cast<int>(c.third)));
+            add(line, AverageCurrentText(s, 0));
+            if (c.fourWire)
+                add(line, AverageCurrentText(s, 1));
+            add(line, AverageCurrentText(s, static_cast<int>(c.third)));
+        }
+        out.WriteLine(line);
+    }
+}
+
+void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
+    const DaySummary& s = c.summary;
+    auto line = [&](const std::string& label, const std::string& value) {
+        out.WriteLine(label + ", " + value);
+    };
+    const std::string kwUnit = c.kw ? "[kW]" : "[W]";
+    const std::string kvUnit = c.kv ? "[kV]" : "[V]";
+
+    line(txt::kEnergy + c.fwd, EnergyText(s));
+    if (c.reverse)
+        line(txt::kEnergy + c.rev, ReverseEnergyText(s));
+    line(txt::kLead, LeadReactiveText(s));
+    line(txt::kLag, LagReactiveText(s));
+    const std::string averagePower = txt::kAveragePower + kwUnit;
+    line(averagePower + c.fwd, AveragePowerText(s, c.kw));
+    if (c.reverse)
+        line(averagePower + c.rev, ReverseAveragePowerText(s, c.kw));
+    line(txt::kAveragePowerFactor, AveragePowerFactorText(s));
+    const std::string maxDemand = txt::kMaxDemand + kwUnit + txt::kMaxDemandTime;
+    line(maxDemand + c.fwd, MaxDemandText(s, c.kw, PeakModeCsv));
+    if (c.reverse)
+        line(maxDemand + c.rev, ReverseMaxDemandText(s, c.kw, PeakModeCsv));
+    const std::string peakPower = txt::kPeakPower + kwUnit + txt::kPeakPowerTail;
+    line(peakPower + c.fwd, PeakPowerText(s, c.kw, PeakModeCsv));
+    if (c.reverse)
+        line(peakPower + c.rev, ReversePeakPowerText(s, c.kw, PeakModeCsv));
+
+    // Phase rows: 1, (four-wire) 2, and "3" from the phase element in force.
+    std::vector<std::pair<int, std::size_t>> phases = {{1, 0}};
+    if (c.fourWire)
+        phases.push_back({2, 1});
+    phases.push_back({3, c.third});
+    auto label = [](const char* word, int n, const std::string& unit, const char* tail) {
+        return word + std::to_string(n) + unit + tail;
+    };
+    for (auto [n, i] : phases)
+        line(label(txt::kAverageVoltage, n, kvUnit, ""),
+             AverageVoltageText(s, c.kv, static_cast<int>(i)));
+    for (auto [n, i] : phases)
+        line(label(txt::kAverageCurrent, n, "[A]", ""), AverageCurrentText(s, static_cast<int>(i)));
+    for (auto [n, i] : phases)
+        line(label(txt::kPeakVoltage, n, kvUnit, txt::kTimeNote),
+             PeakVoltageText(s, c.kv, static_cast<int>(i), PeakModeCsv));
+    for (auto [n, i] : phases)
+        line(label(txt::kMinVoltage, n, kvUnit, txt::kTimeNote),
+             MinVoltageText(s, c.kv, static_cast<int>(i), PeakModeCsv));
+    for (auto [n, i] : phases)
+        line(label(txt::kMaxCurrent, n, "[A]", txt::kTimeNote),
+             MaxCurrentText(s, static_cast<int>(i), PeakModeCsv));
+    for (auto [n, i] : phases)
+        line(label(txt::kPeakCurrent, n, "[A]", txt::kTimeNote),
+             PeakCurrentText(s, static_cast<int>(i), PeakModeCsv));
+}
+
+// At most max-1 bytes, never ending in the first half of a double-byte character.
+std::string clipped(const std::string& text, std::size_t max) {
+    if (text.size() < max)
+        return text;
+    std::size_t n = max - 1;
+    if (n > 0 && sjis::isTrailByteAt(text, n)) // byte n would be cut from its lead byte
+        --n;
+    return text.substr(0, n);
+}
+
+void reportFailure(const CsvOutputEnv& env, const char* heading, const std::string& text,
+                   int line) {
+    if (!env.prompt)
+        return;
+    env.prompt->tell(
+        FormatText("%s\n%s\n%s(%d)", heading, clipped(text, 100).c_str(), kCsvSourceName, line),
+        PromptIcon::Warning);
+}
+
+} // namespace
+
+bool HasReportDay(const DisplaySelection& sel) {
+    return sel.isValid() && sel.dayIndex >= 0;
+}
+
+std::string CsvFileNamePreset(const DisplaySelection& sel) {
+    if (!HasReportDay(sel))
+        return {};
+    if (sel.isMonthly())
+        return FormatText(txt::kMonthlyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
+                          static_cast<int>(sel.year), static_cast<int>(sel.month),
+                          static_cast<int>(sel.displayChannel));
+    return FormatText(txt::kDailyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
+                      sel.day.date.format("%Y%m%d").c_str(), static_cast<int>(sel.displayChannel));
+}
+
+void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
+    if (!HasReportDay(sel))
+        return;
+    const bool monthly = sel.isMonthly();
+    const DayData& data = sel.day.data;
+
+    // A monthly selection refers to the document's month summary; without one, compute it.
+    DaySummary computed;
+    const DaySummary* summary = &data.summary;
+    if (monthly) {
+        if (sel.monthSummary) {
+            summary = sel.monthSummary;
+        } else {
+            if (sel.circuit)
+                computed = monthSummary(*sel.circuit, sel.year, sel.month, monthStartDay);
+            summary = &computed;
+        }
+    }
+
+    const bool reverse = data.hasReverse != 0;
+    const bool fourWire = data.circuitType == CircuitThreePhase4Wire;
+    const ReportContext c{sel,
+                          *summary,
+                          monthly,
+                          reverse,
+                          fourWire,
+                          UseKilowatts(*summary),
+                          UseKilovolts(*summary),
+                          fourWire ? std::size_t{2} : std::size_t{1},
+                          reverse ? txt::kForward : "",
+                          reverse ? txt::kReverse : ""};
+
+    if (monthly)
+        out.WriteLine(FormatText(txt::kMonthlyTitle, static_cast<int>(sel.year),
+                                 static_cast<int>(sel.month)));
+    else
+        out.WriteLine(FormatText(txt::kDailyTitle, sel.day.date.format(txt::kDailyDate).c_str()));
+    out.WriteLine(FormatText(txt::kCustomerLine, sel.customerName.c_str()));
+    out.WriteLine(FormatText(txt::kCircuitLine, sel.circuitName.c_str()));
+    out.WriteLine(FormatText(txt::kChannelLine, static_cast<int>(sel.displayChannel)));
+    out.WriteLine(FormatText(txt::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
+    out.WriteLine(FormatText(txt::kRatioLine, data.ptRatio, data.ctRatio));
+    out.WriteLine(FormatText(txt::kReactiveLine, LeadReactiveText(*summary).c_str(),
+                             LagReactiveText(*summary).c_str()));
+    out.WriteLine("");
+    out.WriteLine(monthly ? txt::kMonthlyCaption : txt::kDailyCaption);
+    out.WriteLine(headerLine(c));
+    if (monthly)
+        writeDateLines(out, c, monthWindow(sel.year, sel.month, monthStartDay));
+    else
+        writeSampleLines(out, c);
+    out.WriteLine("");
+    out.WriteLine(txt::kSummaryCaption);
+    writeSummaryLines(out, c);
+}
+
+bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
+    if (!HasReportDay(sel))
+        return false;
+    try {
+        std::unique_ptr<ReportSink> sink = env.open ? env.open(path) : OpenReportFile(path);
+        if (!sink)
+            throw CxException(0, "OpenError\n%s", path.c_str());
+        ReportLineWriter out(*sink);
+        WriteReportLines(out, sel, env.monthStartDay);
+        sink->finish();
+        return true;
+    } catch (const CxException& e) {
+        if (e.hasMessage()) {
+            if (env.log)
+                env.log(e.message());
+            if (env.prompt)
+                env.prompt->tell(e.message(), PromptIcon::Information);
+        }
+    } catch (const std::bad_alloc& e) {
+        reportFailure(env, "\x83\x81\x83\x82\x83\x8a\x95s\x91\xab" /* メモリ不足 */, e.what(),
+                      __LINE__);
+    } catch (const FileAccessError& e) {
+        reportFailure(env, "\xcc\xa7\xb2\xd9\xb1\xb8\xbe\xbd\x88\xd9\x8f\xed" /* ﾌｧｲﾙｱｸｾｽ異常 */,
+                      e.what(), __LINE__);
+    } catch (const ArchiveError& e) {
+        reportFailure(env, "\xb1\xb0\xb6\xb2\xcc\xde\x88\xd9\x8f\xed" /* ｱｰｶｲﾌﾞ異常 */, e.what(),
+                      __LINE__);
+    } catch (const std::exception& e) {
+        reportFailure(env, "\x97\xe1\x8aO\x94\xad\x90\xb6" /* 例外発生 */, e.what(), __LINE__);
+    }
+    return false;
+}

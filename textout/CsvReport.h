@@ -1,0 +1,48 @@
+#pragma once
+#include "store/DAT_DisplaySelection.h"
+#include "textout/ReportSink.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class Prompt;
+
+// What the CSV output needs from its surroundings. The dialog fills it from the document and
+// the settings; tests replace the file with a sink of their own.
+struct CsvOutputEnv {
+    // The report month's first day ("MonStartDay"), for the dates of a monthly report.
+    int monthStartDay = 1;
+    // Shows the failure reports; none = failures are only returned.
+    Prompt* prompt = nullptr;
+    // The program log: receives the message of a program exception.
+    std::function<void(const std::string&)> log;
+    // Opens the target for writing; throws CxException "OpenError\n%s" when it cannot.
+    // Empty = the file itself, opened with retry.
+    std::function<std::unique_ptr<ReportSink>(const std::string& path)> open;
+};
+
+// Source name under which the failures of the CSV output are shown.
+inline constexpr const char kCsvSourceName[] = "D_TxtOut";
+
+// File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
+// "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV"; empty without a selected day.
+std::string CsvFileNamePreset(const DisplaySelection& selection);
+
+// True when the selection can be written (a selected day).
+bool HasReportDay(const DisplaySelection& selection);
+
+// Writes the report lines of the selection (nothing when it holds no day). A failing sink
+// throws out of here; the lines before stay written.
+void WriteReportLines(ReportLineWriter& out, const DisplaySelection& selection,
+                      int monthStartDay = 1);
+
+// Writes the selected report to the file at path: the whole operation of the CSV command,
+// failures reported and logged as the program does. False on failure or without a day.
+bool WriteReportCsv(const std::string& path, const DisplaySelection& selection,
+                    const CsvOutputEnv& env = {});
+
+// Opens the file for the report (created or truncated, exclusive): fails at once when the
+// folder is missing, else retries every 200 ms for up to 60000 ms; then CxException
+// "OpenError\n<path>".
+std::unique_ptr<ReportSink> OpenReportFile(const std::string& path);
