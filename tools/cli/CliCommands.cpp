@@ -8,8 +8,8 @@ int runCliCommand(const CliArgs& args, CliIo io) {
     };
     static const Entry entries[] = {
         {"dump-report", cmdDumpReport},
-        {"dump-data", nullptr},
-        {"list", nullptr},
+        {"dump-data", cmdDumpData},
+        {"list", cmdList},
         {"import-report", nullptr},
         {"csv", nullptr},
         {"export", nullptr},

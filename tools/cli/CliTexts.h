@@ -27,8 +27,14 @@ inline constexpr const char kNoStoredDay[] = "指定の測定日データは登�
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
 inline constexpr const char kCsvWritten[] = "テキストファイルへ正常に出力しました\n%s";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
-inline constexpr const char kSaveFailed[] = "データファイルの保存に失敗しました\n%s";
 inline constexpr const char kFolderBusy[] =
     "オルボ・ビューがこのデータフォルダを使用中です。終了してからもう一度実行してください\n%s";
+
+// A data or export file that cannot be read: the first line of the program's message (the
+// tool neither resets nor rewrites the file, so the rest of that message does not apply).
+inline constexpr const char kDataFileDamaged[] = "データファイルが壊れている可能性があります\n%s";
+inline constexpr const char kDataFileVersion[] = "データファイルのバージョンが違いますます\n%s";
+inline constexpr const char kDataFileUnreadable[] =
+    "データファイルを読み込むことが出来ません\n%s\n%s";
 
 } // namespace cli::txt

@@ -1,0 +1,163 @@
+#include "tools/cli/DataFolder.h"
+#include "store/ArchiveStream.h"
+#include "store/DAT_Archive.h"
+#include "store/DAT_DataFile.h"
+#include "store/StoreTexts.h"
+#include "support/ArchiveError.h"
+#include "support/ProgramFolder.h"
+#include "support/Sjis.h"
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/CliTexts.h"
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace fs = std::filesystem;
+
+namespace cli {
+
+namespace {
+
+fs::path nativeOf(const std::string& cp932) {
+    return fs::path(sjis::toUtf8(cp932));
+}
+
+std::string withoutTrailingSeparator(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+// True when the file starts with the data file's signature string.
+bool startsAsDataFile(std::FILE* file) {
+    const std::string_view signature = archive::kDataFileSignature;
+    std::string head(signature.size() + 1, '\0');
+    std::size_t n = std::fread(head.data(), 1, head.size(), file);
+    std::rewind(file);
+    return n == head.size() && static_cast<unsigned char>(head[0]) == signature.size() &&
+           std::string_view(head).substr(1) == signature;
+}
+
+} // namespace
+
+fs::path DataFolder::nativeHome() const {
+    return nativeOf(home);
+}
+fs::path DataFolder::nativeDataFile() const {
+    return nativeOf(dataFile);
+}
+
+DataFolder resolveDataFolder(const CliArgs& args) {
+    DataFolder folder;
+    if (auto home = args.get("home")) {
+        if (home->empty())
+            throw UsageError("--home needs a folder", args.command);
+        std::string shown = shownPath(*home);
+        folder.home = withoutTrailingSeparator(sjis::fromUtf8(shown));
+    } else {
+        folder.home = withoutTrailingSeparator(programFolder());
+    }
+    folder.dataFile = folder.home + "/" + datafile::kFolderName + "/" + datafile::kFileName;
+    return folder;
+}
+
+bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
+    const std::string shown = shownPath(path);
+    std::error_code ec;
+    if (!fs::exists(path, ec)) {
+        message(io, format(txt::kFileMissing, shown.c_str()));
+        return false;
+    }
+    FileHandle handle = FileHandle::openRead(path);
+    if (!handle || fs::is_directory(path, ec)) {
+        message(io, format(txt::kCannotOpen, shown.c_str()));
+        return false;
+    }
+    const char* failure = nullptr;
+    std::string ioError;
+    try {
+        FileSource source(handle.get(), sjis::fromUtf8(shown));
+        if (startsAsDataFile(handle.get())) {
+            file.kind = ArchiveKind::DataFile;
+            ArchiveReader in(source);
+            datafile::read(in, file.data.serial, file.data.store);
+        } else {
+            // An export file holds one customer record, 4096-byte blocks.
+            file.kind = ArchiveKind::CustomerFile;
+            ArchiveReader in(source, 4096);
+            archive::read(in, file.customer);
+        }
+        return true;
+    } catch (const archive::SignatureError& e) {
+        failure = e.kind() == archive::SignatureError::WrongText ? txt::kDataFileDamaged
+                                                                 : txt::kDataFileVersion;
+    } catch (const ArchiveError&) {
+        failure = txt::kDataFileDamaged;
+    } catch (const std::bad_alloc&) {
+        failure = txt::kDataFileDamaged;
+    } catch (const FileAccessError& e) {
+        ioError = sjis::toUtf8(e.what());
+    }
+    if (failure)
+        message(io, format(failure, shown.c_str()));
+    else
+        message(io, format(txt::kDataFileUnreadable, ioError.c_str(), shown.c_str()));
+    return false;
+}
+
+LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& contents) {
+    std::error_code ec;
+    if (!fs::exists(folder.nativeDataFile(), ec)) {
+        contents = DataFileContents();
+        return LoadStatus::Missing;
+    }
+    ArchiveFile file;
+    if (!readArchiveFile(io, folder.nativeDataFile(), file))
+        return LoadStatus::Failed;
+    if (file.kind != ArchiveKind::DataFile) {
+        // A customer file put in place of the data file: its first bytes are no data file.
+        message(io, format(txt::kDataFileDamaged, shownPath(folder.nativeDataFile()).c_str()));
+        return LoadStatus::Failed;
+    }
+    contents = std::move(file.data);
+    return LoadStatus::Loaded;
+}
+
+bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
+    std::error_code ec;
+    fs::create_directories(folder.nativeHome(), ec);
+    if (!fs::is_directory(folder.nativeHome(), ec)) {
+        message(io, format(txt::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
+        return false;
+    }
+    if (lock.tryAcquire(folder.home))
+        return true;
+    message(io, format(txt::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
+    return false;
+}
+
+bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
+    std::error_code ec;
+    fs::create_directories(folder.nativeDataFile().parent_path(), ec);
+    std::string error;
+    try {
+        datafile::replaceFileAtomically(folder.dataFile, [&](ByteSink& sink) {
+            ArchiveWriter out(sink);
+            datafile::write(out, contents.serial, contents.store);
+            out.flush();
+        });
+        return true;
+    } catch (const FileAccessError& e) {
+        error = sjis::toUtf8(e.what());
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    message(io, format(sjis::toUtf8(store::txt::kSaveFailed).c_str(), error.c_str(),
+                       sjis::toUtf8(folder.dataFile).c_str()));
+    return false;
+}
+
+} // namespace cli

@@ -1,0 +1,56 @@
+#pragma once
+// The program folder a command works on, its data file, and the single-instance lock that
+// keeps the tool from writing a data folder the GUI has open.
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+#include "support/InstanceLock.h"
+#include "tools/cli/CliArgs.h"
+#include "tools/cli/CliMain.h"
+#include <filesystem>
+#include <string>
+
+namespace cli {
+
+struct DataFolder {
+    std::string home;     // CP932, without trailing separator
+    std::string dataFile; // CP932: <home>/DATA/Orvo.DAT
+
+    std::filesystem::path nativeHome() const;
+    std::filesystem::path nativeDataFile() const;
+};
+
+// --home DIR, else ORVOVIEW_HOME, else the folder of the executable.
+DataFolder resolveDataFolder(const CliArgs& args);
+
+// The contents of a data file.
+struct DataFileContents {
+    SerialSettings serial;
+    MeasurementStore store;
+};
+
+enum class LoadStatus {
+    Loaded,
+    Missing, // no data file yet: an empty store (the program would create one)
+    Failed,  // told on stderr
+};
+LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& contents);
+
+// Reads a data file ("Orvo.DAT") or a customer export file at path. Throws nothing: failures
+// are told and give false.
+enum class ArchiveKind { DataFile, CustomerFile };
+struct ArchiveFile {
+    ArchiveKind kind = ArchiveKind::DataFile;
+    DataFileContents data; // DataFile
+    Customer customer;     // CustomerFile
+};
+bool readArchiveFile(CliIo& io, const std::filesystem::path& path, ArchiveFile& file);
+
+// Takes the single-instance lock of the folder (creating the folder when missing). False, told
+// on stderr, when the GUI (or another tool run) has it.
+bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock);
+
+// Replaces the data file atomically (creating DATA when missing). False, told, on failure;
+// the old file is then unchanged.
+bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents);
+
+} // namespace cli
