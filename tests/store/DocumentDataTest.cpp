@@ -1,0 +1,249 @@
+#include "store/DocumentData.h"
+#include "StoreTestSupport.h"
+#include "store/ArchiveStream.h"
+#include "store/DAT_Archive.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string sj(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+const std::string kTail = sj("\n今までの測定データは削除し新規の状態にします\n"
+                             "必要であればこのソフトを終了する前に手作業でコピーしてください\n");
+const std::string kDamaged = sj("データファイルが壊れている可能性があります") + kTail;
+const std::string kVersion = sj("データファイルのバージョンが違いますます") + kTail;
+
+struct Doc {
+    ScratchFolder folder;
+    DocumentData doc;
+    ScriptedPrompt prompt;
+    Doc() { doc.setProgramFolder(folder.text()); }
+    fs::path dataFile() const { return folder.path() / "DATA" / "Orvo.DAT"; }
+    fs::path dataFolder() const { return folder.path() / "DATA"; }
+    // Files in DATA other than Orvo.DAT.
+    std::vector<fs::path> others() const {
+        std::vector<fs::path> out;
+        for (const auto& e : fs::directory_iterator(dataFolder()))
+            if (e.path().filename() != "Orvo.DAT")
+                out.push_back(e.path());
+        return out;
+    }
+};
+
+std::string dataFileWithVersion(int32_t version) {
+    std::string bytes = datafile::encode(SerialSettings(), MeasurementStore());
+    bytes[30] = static_cast<char>(version); // int32 right after the 1 + 29 signature bytes
+    return bytes;
+}
+
+} // namespace
+
+TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
+    Doc d;
+    ASSERT_FALSE(fs::exists(d.dataFolder()));
+    EXPECT_TRUE(d.doc.loadOnce(d.prompt));
+    EXPECT_TRUE(d.prompt.asked().empty());
+    EXPECT_EQ(d.doc.dataFilePath(), d.dataFile().string());
+    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
+    EXPECT_EQ(d.doc.store().count(), 0);
+    EXPECT_EQ(d.doc.serial(), SerialSettings());
+    EXPECT_TRUE(d.others().empty());
+}
+
+TEST(DocumentData, LoadRunsOnlyOnce) {
+    Doc d;
+    EXPECT_TRUE(d.doc.loadOnce(d.prompt));
+    writeFileBytes(d.dataFile(),
+                   datafile::encode(SerialSettings{2, 9600, 8, 0, 0, 0}, richStore()));
+    EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+    EXPECT_EQ(d.doc.store().count(), 0);
+}
+
+TEST(DocumentData, SaveThenLoadGivesSameDocument) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    d.doc.replaceStore(richStore());
+    d.doc.serial().baudRate = 9600;
+    ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
+    EXPECT_TRUE(d.others().empty()) << "no temporary file left";
+
+    DocumentData again;
+    again.setProgramFolder(d.folder.text());
+    EXPECT_TRUE(again.loadOnce(d.prompt));
+    EXPECT_TRUE(again.store() == richStore());
+    EXPECT_EQ(again.serial().baudRate, 9600);
+    EXPECT_TRUE(d.prompt.asked().empty());
+}
+
+TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
+    for (int32_t version : {2, 4}) {
+        Doc d;
+        fs::create_directories(d.dataFolder());
+        std::string original = dataFileWithVersion(version);
+        writeFileBytes(d.dataFile(), original);
+        EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+        EXPECT_EQ(archive::lastReadDataVersion(), version);
+        EXPECT_EQ(d.doc.store().count(), 0);
+        auto copies = d.others();
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(copies[0].filename().string().rfind("Orvo.DAT.damaged-", 0), 0u);
+        EXPECT_EQ(copies[0].filename().string().size(),
+                  std::string("Orvo.DAT.damaged-").size() + 15);
+        EXPECT_EQ(readFileBytes(copies[0]), original);
+        ASSERT_EQ(d.prompt.asked().size(), 1u);
+        EXPECT_EQ(d.prompt.asked()[0].text, kVersion + d.dataFile().string() +
+                                                sj("\n元のファイルを次の名前で保存しました\n") +
+                                                copies[0].string());
+        EXPECT_EQ(d.prompt.asked()[0].icon, PromptIcon::Stop);
+        // At exit the empty document is written; the copy stays.
+        EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
+        EXPECT_EQ(readFileBytes(d.dataFile()),
+                  datafile::encode(SerialSettings(), MeasurementStore()));
+        EXPECT_EQ(readFileBytes(copies[0]), original);
+    }
+}
+
+TEST(DocumentData, WrongFileSignatureIsDamagedMessage) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    std::string bytes = datafile::encode(SerialSettings(), MeasurementStore());
+    bytes[1] = 'X';
+    writeFileBytes(d.dataFile(), bytes);
+    EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+    ASSERT_EQ(d.prompt.asked().size(), 1u);
+    EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
+}
+
+TEST(DocumentData, WrongCustomerBlockSignatureNamesDataFileAndKeepsNothing) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    MeasurementStore two = richStore();
+    std::string bytes = datafile::encode(SerialSettings{5, 9600, 8, 0, 0, 0}, two);
+    // Spoil the block signature of the second customer.
+    std::size_t first = bytes.find("cust-20061215");
+    std::size_t second = bytes.find("cust-20061215", first + 1);
+    ASSERT_NE(second, std::string::npos);
+    bytes[second] = 'k';
+    writeFileBytes(d.dataFile(), bytes);
+    EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+    ASSERT_EQ(d.prompt.asked().size(), 1u);
+    EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
+    EXPECT_EQ(d.doc.store().count(), 0) << "customers before the bad block are not kept";
+    EXPECT_EQ(d.doc.serial(), SerialSettings());
+    ASSERT_EQ(d.others().size(), 1u);
+    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+}
+
+TEST(DocumentData, TruncatedFileIsDamagedAndCopiedAside) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    std::string bytes = datafile::encode(SerialSettings(), richStore());
+    bytes.resize(bytes.size() * 2 / 3);
+    writeFileBytes(d.dataFile(), bytes);
+    EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+    EXPECT_EQ(d.doc.store().count(), 0);
+    ASSERT_EQ(d.prompt.asked().size(), 1u);
+    EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged, 0), 0u);
+    ASSERT_EQ(d.others().size(), 1u);
+    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+}
+
+TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    d.doc.replaceStore(richStore());
+    ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
+    const std::string saved = readFileBytes(d.dataFile());
+
+    d.doc.store().insert("Another");
+    std::size_t full = datafile::encode(d.doc.serial(), d.doc.store()).size();
+    for (uint64_t limit : {uint64_t{0}, uint64_t{1}, uint64_t{70000}, uint64_t{full - 1}}) {
+        ScriptedPrompt prompt;
+        d.doc.setSinkWrapperForTesting([limit](ByteSink& sink) -> std::unique_ptr<ByteSink> {
+            return std::make_unique<FailAfterSink>(sink, limit);
+        });
+        EXPECT_FALSE(d.doc.saveToDataFile(prompt)) << limit;
+        EXPECT_EQ(readFileBytes(d.dataFile()), saved) << limit;
+        EXPECT_TRUE(d.others().empty()) << "temporary file removed";
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_EQ(prompt.asked()[0].text.rfind(sj("データファイルを保存することが出来ません"), 0),
+                  0u);
+        EXPECT_NE(prompt.asked()[0].text.find(d.dataFile().string()), std::string::npos);
+    }
+    d.doc.setSinkWrapperForTesting({});
+    EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
+    EXPECT_EQ(readFileBytes(d.dataFile()).size(), full);
+}
+
+TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
+    Doc d;
+    fs::create_directories(d.dataFile()); // a folder where the file should be: open or read fails
+    EXPECT_FALSE(d.doc.loadOnce(d.prompt));
+    ASSERT_EQ(d.prompt.asked().size(), 1u);
+    EXPECT_TRUE(d.doc.saveBlocked());
+    EXPECT_FALSE(d.doc.saveToDataFile(d.prompt));
+    EXPECT_EQ(d.prompt.asked().size(), 2u);
+    EXPECT_TRUE(fs::is_directory(d.dataFile()));
+}
+
+TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) {
+    DocumentData doc;
+    doc.replaceStore(richStore());
+    int hookCalls = 0;
+    doc.setMonthSummaryHook([&](DaySummary& target, const MeasurementCircuit& c, int y, int m) {
+        ++hookCalls;
+        target.energy = y * 100 + m + c.days.count();
+    });
+    doc.select({0, 1, 2, -1, -1}, 2);
+    const DisplaySelection& s = doc.currentSelection();
+    EXPECT_TRUE(doc.isSelectionValid());
+    EXPECT_EQ(s.customerName, "Alpha");
+    EXPECT_EQ(s.circuitName, "Circuit1");
+    EXPECT_EQ(s.day, doc.store().at(0).circuits.at(1).days.at(2));
+    EXPECT_EQ(s.circuit, &doc.store().at(0).circuits.at(1));
+    EXPECT_EQ(s.displayChannel, 2);
+    EXPECT_EQ(s.monthSummary, nullptr);
+    EXPECT_EQ(hookCalls, 0);
+
+    doc.select({0, 1, 0, 2023, 3}, 1);
+    EXPECT_EQ(hookCalls, 1);
+    ASSERT_EQ(s.monthSummary, &doc.monthSummary());
+    EXPECT_EQ(doc.monthSummary().energy, 2023 * 100 + 3 + 4);
+
+    doc.select({0, 2, 0, -1, -1}, 1); // empty circuit: day index out of range
+    EXPECT_FALSE(doc.isSelectionValid());
+    EXPECT_EQ(s.circuit, nullptr);
+    EXPECT_EQ(s.circuitIndex, 2);
+
+    doc.select({1, 0, 0, -1, -1}, 1);
+    doc.clearSelection();
+    EXPECT_FALSE(doc.isSelectionValid());
+    EXPECT_EQ(s.customerIndex, -1);
+}
+
+TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
+    DocumentData doc;
+    doc.replaceStore(richStore());
+    doc.select({1, 0, 0, -1, -1}, 1); // "beta" (after "Alpha"; "表示" sorts last)
+    std::string name = doc.currentSelection().customerName;
+    MeasurementStore edited = doc.store();
+    edited.insert("AAA"); // shifts every index by one
+    doc.replaceStore(edited);
+    const DisplaySelection& s = doc.currentSelection();
+    EXPECT_EQ(s.customerIndex, 2);
+    EXPECT_EQ(doc.store().nameAt(s.customerIndex), name);
+    EXPECT_EQ(s.circuit, &doc.store().at(2).circuits.at(0));
+    edited = doc.store();
+    edited.removeAt(2);
+    doc.replaceStore(edited);
+    EXPECT_FALSE(doc.isSelectionValid());
+    EXPECT_EQ(s.circuit, nullptr);
+}
