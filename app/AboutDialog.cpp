@@ -1,0 +1,41 @@
+#include "app/AboutDialog.h"
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#ifndef ORVO_FILE_VERSION
+#define ORVO_FILE_VERSION "1.0.0.0"
+#endif
+
+QString fileVersionText() {
+    return QStringLiteral(ORVO_FILE_VERSION);
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName("aboutDialog");
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    auto* product = new QLabel(QStringLiteral("オルボ・ビュー (OrvoView)"), this);
+    product->setObjectName("productName");
+    auto* version = new QLabel(QStringLiteral("Version：%1").arg(fileVersionText()), this);
+    version->setObjectName("versionText");
+    auto* legal = new QLabel(QStringLiteral("オルボ電力記録計のデータ表示プログラム"), this);
+    legal->setObjectName("legalNotice");
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(product);
+    texts->addWidget(version);
+    texts->addWidget(legal);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(texts);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(buttons);
+}

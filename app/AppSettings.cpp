@@ -1,0 +1,42 @@
+#include "app/AppSettings.h"
+#include "app/AppTexts.h"
+
+AppSettings& appSettings() {
+    static AppSettings settings;
+    return settings;
+}
+
+void AppSettings::init(const std::string& folder, const std::string& baseName) {
+    m_profile.init(ProfileSettings::GivenFolder, baseName, folder);
+}
+
+std::string AppSettings::readString(const std::string& section, const std::string& key,
+                                    const std::string& def) {
+    return m_profile.getString(section, key, def, false);
+}
+
+void AppSettings::readAll() {
+    m_profile.readPlacement();
+    placement = m_profile.placementValid() ? std::optional(m_profile.placement()) : std::nullopt;
+    monthStartDay = m_profile.getInt("Param", "MonStartDay", 1);
+    txtOutDir = m_profile.getString("Param", "TxtOutDir", "");
+    txtOutAppRun = m_profile.getInt("Param", "TxtOutAppRun", 0);
+    txtOutApp = m_profile.getString("Param", "TxtOutApp", "");
+    saveDir = m_profile.getString("Filepath", "SaveDir", "C:\\");
+    saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
+    debugComm = m_profile.getInt("Debug", apptext::kDebugCommKey, 0);
+    commLog = m_profile.getInt("Debug", apptext::kCommLogKey, 0);
+}
+
+void AppSettings::writeAll() {
+    if (placement) {
+        m_profile.setPlacement(*placement);
+        m_profile.writePlacement();
+    }
+    m_profile.putInt("Param", "MonStartDay", monthStartDay);
+    m_profile.putString("Param", "TxtOutDir", txtOutDir);
+    m_profile.putInt("Param", "TxtOutAppRun", txtOutAppRun);
+    m_profile.putString("Param", "TxtOutApp", txtOutApp);
+    m_profile.putString("Filepath", "SaveDir", saveDir);
+    m_profile.putString("Filepath", "SaveFile", saveFile);
+}

@@ -1,0 +1,141 @@
+#include "app/AppShell.h"
+#include "app/AboutDialog.h"
+#include "app/AppTexts.h"
+#include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
+#include "support/FilePath.h"
+#include "support/ProgramFolder.h"
+#include "support/Sjis.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+constexpr char kRaise[] = "raise\n";
+}
+
+AppShell::AppShell() = default;
+AppShell::AppShell(Options options) : m_options(std::move(options)) {}
+
+AppShell::~AppShell() {
+    // The frame's views belong to the document's list: the frame goes first.
+    m_frame.reset();
+    m_document.reset();
+}
+
+QString AppShell::serverName(const std::string& folder) {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
+    return QStringLiteral("OrvoView-") + QString::fromLatin1(hash.toHex().left(16));
+}
+
+bool AppShell::raiseRunningCopy() {
+    // The running copy may still be starting: give its server a few seconds to appear.
+    const QString name = serverName(m_folder);
+    QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (socket.waitForConnected(500)) {
+            socket.write(kRaise);
+            socket.waitForBytesWritten(1000);
+            socket.disconnectFromServer();
+            return true;
+        }
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+void AppShell::startServer() {
+    m_server = new QLocalServer(this);
+    const QString name = serverName(m_folder);
+    // We hold the instance lock, so a socket left by a killed run is stale.
+    QLocalServer::removeServer(name);
+    if (!m_server->listen(name))
+        std::fprintf(stderr, "orvoview: cannot listen on %s\n", qPrintable(name));
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (!socket->readAll().contains("raise"))
+                    return;
+                if (m_frame) {
+                    if (m_frame->isMinimized())
+                        m_frame->showNormal();
+                    m_frame->show();
+                    m_frame->raise();
+                    m_frame->activateWindow();
+                }
+                emit raiseRequested();
+            });
+        }
+    });
+}
+
+bool AppShell::initInstance() {
+    m_folder = m_options.folder.empty() ? programFolder() : m_options.folder;
+    m_baseName = m_options.baseName.empty() ? programBaseName() : m_options.baseName;
+    createFolderPath(m_folder);
+
+    // One copy per program folder. A second start brings the first to the front.
+    if (!m_lock.tryAcquire(m_folder)) {
+        if (!raiseRunningCopy())
+            std::fprintf(stderr, "orvoview: another copy holds %s\n",
+                         sjis::toUtf8(InstanceLock::lockPath(m_folder)).c_str());
+        QApplication::beep();
+        return false;
+    }
+
+    m_startupInProgress = true;
+    m_settings.init(m_folder, m_baseName);
+    m_settings.readAll();
+    QDir::setCurrent(QString::fromStdString(sjis::toUtf8(m_folder)));
+    m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
+
+    ProfileSettings& profile = m_settings.profile();
+    if (profile.getInt("check", "RunningNum", AppSettings::kNormalEnd) != AppSettings::kNormalEnd)
+        m_log.WriteLine(apptext::kAbnormalEnd);
+    profile.putInt("check", "RunningNum", 0);
+    profile.putString("check", "Version", fileVersionText().toStdString());
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+
+    m_document = std::make_unique<COrvoViewDoc>();
+    m_document->setProgramFolder(m_folder);
+    m_document->setMonthStartDay([this] { return m_settings.monthStartDay; });
+    m_frame = std::make_unique<CMainFrame>(m_document.get(), &m_settings);
+
+    if (m_options.showFrame) {
+        m_frame->show();
+    } else {
+        m_frame->initialUpdate();
+    }
+    startServer();
+    m_startupInProgress = false;
+    m_started = true;
+    return true;
+}
+
+void AppShell::exitInstance() {
+    if (!m_started)
+        return;
+    m_started = false;
+    // A quit that bypassed the window's close still saves the data and the placement.
+    if (m_frame)
+        m_frame->close();
+    if (!m_startupInProgress) {
+        m_settings.profile().putInt("check", "RunningNum", AppSettings::kNormalEnd);
+        m_settings.writeAll();
+    }
+    if (m_server)
+        m_server->close();
+    m_lock.release();
+}

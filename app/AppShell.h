@@ -1,0 +1,62 @@
+#pragma once
+#include "app/AppSettings.h"
+#include "support/InstanceLock.h"
+#include "support/LogFile.h"
+#include <QObject>
+#include <memory>
+#include <string>
+
+class CMainFrame;
+class COrvoViewDoc;
+class QLocalServer;
+
+// One run of the program on a program folder: the start sequence (single instance, settings,
+// log, abnormal-end marker, document and frame) and the exit sequence. COrvoViewApp runs one;
+// tests run several in turn.
+class AppShell : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        std::string folder;   // program folder; empty = ORVOVIEW_HOME or the executable's folder
+        std::string baseName; // INI and log name; empty = the executable's name
+        bool showFrame = true;
+    };
+
+    AppShell();
+    explicit AppShell(Options options);
+    ~AppShell() override;
+
+    // The start sequence; false ends the program (another copy runs, or the start failed).
+    bool initInstance();
+    // Writes the marker and the settings when the start had completed.
+    void exitInstance();
+
+    CMainFrame* frame() const { return m_frame.get(); }
+    COrvoViewDoc* document() const { return m_document.get(); }
+    AppSettings& settings() { return m_settings; }
+    LogFile& log() { return m_log; }
+    const std::string& folder() const { return m_folder; }
+    bool startupInProgress() const { return m_startupInProgress; }
+    // Local socket name the running copy listens on (derived from the program folder).
+    static QString serverName(const std::string& folder);
+
+signals:
+    // Another start asked this copy to come to the front.
+    void raiseRequested();
+
+private:
+    bool raiseRunningCopy();
+    void startServer();
+
+    Options m_options;
+    std::string m_folder;
+    std::string m_baseName;
+    InstanceLock m_lock;
+    AppSettings m_settings;
+    LogFile m_log;
+    std::unique_ptr<COrvoViewDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    QLocalServer* m_server = nullptr;
+    bool m_startupInProgress = false;
+    bool m_started = false;
+};

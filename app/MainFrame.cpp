@@ -1,0 +1,605 @@
+#include "app/MainFrame.h"
+#include "app/AboutDialog.h"
+#include "app/AppSettings.h"
+#include "app/OrvoViewView.h"
+#include "app/SelectorBar.h"
+#include "app/UpdateHints.h"
+#include "app/ViewGraph.h"
+#include "app/ViewNull.h"
+#include "app/ViewSheet.h"
+#include "res/ResourceIds.h"
+#include "store/Aggregation.h"
+#include "store/MonthWindow.h"
+#include "support/PaneSplitter.h"
+#include "textout/ValueFormat.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QWindow>
+#include <cstdio>
+#include <set>
+
+namespace {
+
+// Commands that need a valid selection.
+bool needsSelection(int id) {
+    return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_FILE_PRINT ||
+           id == res::ID_TXT_OUT;
+}
+
+QString fromLocal(const std::string& cp932) {
+    return QString::fromStdString(sjis::toUtf8(cp932));
+}
+
+std::string numberText(const char* format, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// Selects the smallest listed value not below the maximum: the last entry first, then, at the
+// first entry smaller than the maximum, the one above it.
+void presetBox(QComboBox* box, double maximum) {
+    const int count = box->count();
+    if (count == 0)
+        return;
+    box->setCurrentIndex(count - 1);
+    for (int i = 0; i < count; ++i) {
+        if (box->itemText(i).toDouble() < maximum) {
+            box->setCurrentIndex(i == 0 ? 0 : i - 1);
+            break;
+        }
+    }
+}
+
+// The plain command text for tool tips and the status line: no access key, no shortcut.
+QString plainText(QString text) {
+    const int tab = text.indexOf('\t');
+    if (tab >= 0)
+        text.truncate(tab);
+    const int key = text.indexOf(QStringLiteral("(&"));
+    if (key >= 0)
+        text.remove(key, 4);
+    text.remove(QStringLiteral("..."));
+    return text.remove('&');
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* parent)
+    : QMainWindow(parent), m_document(document), m_settings(settings), m_prompt(this) {
+    setObjectName("mainFrame");
+    setProperty("controlId", res::IDR_MAINFRAME);
+    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
+    resize(1024, 720);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    buildClientPane();
+    applyPlacement();
+    updateTitle();
+    m_document->setSelectionSink(this);
+    connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
+    updateCommandUi();
+}
+
+CMainFrame::~CMainFrame() {
+    if (m_document)
+        m_document->setSelectionSink(nullptr);
+}
+
+QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    action->setProperty("controlId", id);
+    action->setStatusTip(plainText(text));
+    action->setToolTip(plainText(text));
+    menu->addAction(action);
+    m_actions.insert(id, action);
+    connect(action, &QAction::triggered, this, [this, id] {
+        if (auto it = m_handlers.find(id); it != m_handlers.end() && it.value())
+            it.value()();
+    });
+    return action;
+}
+
+void CMainFrame::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName("fileMenu");
+    addCommand(file, res::ID_CUST_IMPORT, QStringLiteral("需要家データの取り込み(&L)..."));
+    addCommand(file, res::ID_CUST_EXPORT, QStringLiteral("需要家データの切出し(&S)..."));
+    file->addSeparator();
+    addCommand(file, res::ID_TXT_OUT, QStringLiteral("表示データをテキスト出力(CSV形式)(&C)"));
+    file->addSeparator();
+    QAction* print = addCommand(file, res::ID_FILE_PRINT, QStringLiteral("印刷...\tCtrl+P(&P)"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, res::ID_FILE_PRINT_SETUP, QStringLiteral("プリンタの設定(&R)..."));
+    file->addSeparator();
+    addCommand(file, res::ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName("editMenu");
+    addCommand(edit, res::ID_READ_DATA, QStringLiteral("機器からデータ転送(&M)..."));
+    addCommand(edit, res::ID_CUST_EDIT, QStringLiteral("需要家情報の編集(&I)..."));
+    edit->addSeparator();
+    addCommand(edit, res::ID_MON_START_DAY, QStringLiteral("月報集計開始日の変更(&D)..."));
+    addCommand(edit, res::ID_SERIAL_SETTINGS, QStringLiteral("通信設定(&C)..."));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName("viewMenu");
+    addCommand(view, res::ID_SELECT_DATA, QStringLiteral("表示データの選択(&S)..."));
+    view->addSeparator();
+    addCommand(view, res::ID_VIEW_SHEET, QStringLiteral("表(&H)"));
+    addCommand(view, res::ID_VIEW_GRAPH, QStringLiteral("グラフ(&G)"));
+    view->addSeparator();
+    QAction* toolBarAction =
+        addCommand(view, res::ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"));
+    QAction* statusAction =
+        addCommand(view, res::ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"));
+    toolBarAction->setCheckable(true);
+    toolBarAction->setChecked(true);
+    statusAction->setCheckable(true);
+    statusAction->setChecked(true);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName("helpMenu");
+    addCommand(help, res::ID_APP_ABOUT, QStringLiteral("バージョン情報(&A)..."));
+
+    // The frame's own commands.
+    m_handlers.insert(res::ID_APP_EXIT, [this] { close(); });
+    m_handlers.insert(res::ID_APP_ABOUT, [this] { onAbout(); });
+    m_handlers.insert(res::ID_VIEW_TOOLBAR, [this] {
+        m_toolBar->setVisible(m_actions.value(res::ID_VIEW_TOOLBAR)->isChecked());
+    });
+    m_handlers.insert(res::ID_VIEW_STATUS_BAR, [this] {
+        statusBar()->setVisible(m_actions.value(res::ID_VIEW_STATUS_BAR)->isChecked());
+    });
+
+    for (QMenu* menu : {file, edit, view, help})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandUi);
+}
+
+void CMainFrame::buildToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("ツール バー"));
+    m_toolBar->setObjectName("toolBar");
+    m_toolBar->setProperty("controlId", res::IDR_MAINFRAME);
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    struct Button {
+        int id;
+        QStyle::StandardPixmap icon;
+    };
+    const Button buttons[] = {
+        {res::ID_READ_DATA, QStyle::SP_DriveNetIcon},
+        {res::ID_SELECT_DATA, QStyle::SP_FileDialogContentsView},
+        {0, QStyle::SP_CustomBase},
+        {res::ID_VIEW_SHEET, QStyle::SP_FileDialogDetailedView},
+        {res::ID_VIEW_GRAPH, QStyle::SP_FileDialogInfoView},
+        {0, QStyle::SP_CustomBase},
+        {res::ID_FILE_PRINT, QStyle::SP_DialogSaveButton},
+        {res::ID_APP_ABOUT, QStyle::SP_MessageBoxQuestion},
+    };
+    for (const Button& b : buttons) {
+        if (b.id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = m_actions.value(b.id);
+        action->setIcon(style()->standardIcon(b.icon));
+        m_toolBar->addAction(action);
+    }
+    connect(m_toolBar, &QToolBar::visibilityChanged, this,
+            [this](bool visible) { m_actions.value(res::ID_VIEW_TOOLBAR)->setChecked(visible); });
+
+    // The selector bar sits in its own band under the tool bar.
+    addToolBarBreak();
+    m_selectorToolBar = addToolBar(QStringLiteral("selector"));
+    m_selectorToolBar->setObjectName("selectorToolBar");
+    m_selectorToolBar->setMovable(false);
+    m_selectorToolBar->toggleViewAction()->setVisible(false);
+    m_selectorBar = new CSelectorBar(m_selectorToolBar);
+    m_selectorToolBar->addWidget(m_selectorBar);
+
+    connect(m_selectorBar->kind(), &QComboBox::activated, this, &CMainFrame::onKindChanged);
+    connect(m_selectorBar->year(), &QComboBox::activated, this, &CMainFrame::onYearChanged);
+    connect(m_selectorBar->month(), &QComboBox::activated, this, &CMainFrame::onMonthChanged);
+    connect(m_selectorBar->day(), &QComboBox::activated, this, &CMainFrame::reselect);
+    connect(m_selectorBar->channel(), &QComboBox::activated, this, &CMainFrame::reselect);
+    for (QComboBox* box :
+         {m_selectorBar->power(), m_selectorBar->voltage(), m_selectorBar->current()})
+        connect(box, &QComboBox::activated, this, &CMainFrame::onScaleChanged);
+}
+
+void CMainFrame::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("statusBar");
+    bar->showMessage(QStringLiteral("レディ"));
+    // Lock-key indicators; their state is not readable on every platform, so they stay grey.
+    for (const char* name : {"CAPS", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(name), bar);
+        label->setObjectName(QString::fromLatin1(name).toLower() + "Indicator");
+        label->setEnabled(false);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::buildClientPane() {
+    m_splitter = new PaneSplitter(0, this);
+    COrvoViewDoc* doc = m_document;
+    m_splitter->create(
+        "main", this, [doc](QWidget* parent) { return new CViewNull(doc, parent); }, {}, true,
+        PaneSplitter::kPaneFirst, 1);
+    m_splitter->addView(0, [doc](QWidget* parent) { return new COrvoViewView(doc, parent); });
+    m_splitter->addView(0, [doc](QWidget* parent) { return new CViewSheet(doc, parent); });
+    m_splitter->addView(0, [doc](QWidget* parent) { return new CViewGraph(doc, parent); });
+    if (m_settings)
+        m_splitter->loadPaneSizes(
+            [this](const std::string& section, const std::string& key, const std::string& def) {
+                return m_settings->readString(section, key, def);
+            });
+    setCentralWidget(m_splitter);
+    m_viewMode = ViewBlank;
+    m_splitter->selectView(0, ViewBlank);
+}
+
+void CMainFrame::applyPlacement() {
+    if (!m_settings || !m_settings->placement)
+        return;
+    const WindowPlacement& p = *m_settings->placement;
+    const int width = p.right - p.left;
+    const int height = p.bottom - p.top;
+    // A rectangle without area (hand-edited INI) leaves the default size.
+    if (width > 0 && height > 0)
+        setGeometry(p.left, p.top, width, height);
+    if (p.showCmd == 3)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void CMainFrame::recordPlacement() {
+    if (!m_settings)
+        return;
+    WindowPlacement p;
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    p.showCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
+    p.minX = p.minY = p.maxX = p.maxY = -1;
+    p.left = r.left();
+    p.top = r.top();
+    p.right = r.left() + r.width();
+    p.bottom = r.top() + r.height();
+    m_settings->placement = p;
+}
+
+void CMainFrame::setCommandHandler(int commandId, std::function<void()> handler) {
+    m_handlers.insert(commandId, std::move(handler));
+    updateCommandUi();
+}
+
+void CMainFrame::updateCommandUi() {
+    const bool valid = m_document->isSelectionValid();
+    for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
+        const bool handled = m_handlers.contains(it.key()) && m_handlers.value(it.key());
+        it.value()->setEnabled(handled && (!needsSelection(it.key()) || valid));
+    }
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_initialUpdateDone)
+        initialUpdate();
+}
+
+void CMainFrame::initialUpdate() {
+    if (m_initialUpdateDone)
+        return;
+    m_initialUpdateDone = true;
+    m_document->loadOnce(m_prompt);
+    if (!m_fixedListsFilled) {
+        m_fixedListsFilled = true;
+        m_selectorBar->fillFixedLists();
+    }
+    updateTitle();
+    updateCommandUi();
+}
+
+void CMainFrame::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        emit firstPainted();
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    m_closed = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    recordPlacement();
+    m_document->saveToDataFile(m_prompt);
+    QApplication::restoreOverrideCursor();
+    event->accept();
+}
+
+void CMainFrame::updateTitle() {
+    const QString app = QApplication::applicationDisplayName();
+    const QString doc =
+        m_document->isLoaded() ? QStringLiteral("Orvo.DAT") : QStringLiteral("無題");
+    setWindowTitle(doc + QStringLiteral(" - ") + app);
+}
+
+void CMainFrame::onAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+// ---- selector bar -------------------------------------------------------------------------
+
+void CMainFrame::onKindChanged() {
+    const bool monthly = m_selectorBar->isMonthly();
+    m_selectorBar->day()->setVisible(!monthly);
+    m_selectorBar->dayLabel()->setVisible(!monthly);
+    fillDateLists(true);
+    reselect();
+}
+
+void CMainFrame::onYearChanged() {
+    fillMonths(false);
+    fillDays(false);
+    reselect();
+}
+
+void CMainFrame::onMonthChanged() {
+    fillDays(false);
+    reselect();
+}
+
+void CMainFrame::fillDateLists(bool selectCurrent) {
+    CSelectorBar* bar = m_selectorBar;
+    const DisplaySelection& sel = m_document->currentSelection();
+    if (!sel.circuit) {
+        // No circuit: nothing to offer (stale dates of an earlier store would mislead).
+        bar->year()->clear();
+        bar->month()->clear();
+        bar->day()->clear();
+        return;
+    }
+    const int startDay = m_settings ? m_settings->monthStartDay : 1;
+    const bool monthly = bar->isMonthly();
+    std::set<std::string> years;
+    for (int i = 0; i < sel.circuit->days.count(); ++i) {
+        const DateTime& date = sel.circuit->days.at(i).date;
+        if (monthly) {
+            const MonthWindow w = reportMonthOf(date, startDay);
+            if (w.start.isValid())
+                years.insert(numberText("%04d", w.start.year()));
+        } else if (date.isValid()) {
+            years.insert(date.format("%Y"));
+        }
+    }
+    bar->year()->clear();
+    for (const std::string& y : years)
+        bar->year()->addItem(fromLocal(y));
+    bool found = false;
+    if (selectCurrent && sel.day.date.isValid()) {
+        const std::string current =
+            monthly ? numberText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
+                    : sel.day.date.format("%Y");
+        found = CSelectorBar::selectText(bar->year(), fromLocal(current));
+    }
+    if (!found && bar->year()->count() > 0)
+        bar->year()->setCurrentIndex(0);
+    fillMonths(selectCurrent);
+    fillDays(selectCurrent);
+}
+
+void CMainFrame::fillMonths(bool selectCurrent) {
+    CSelectorBar* bar = m_selectorBar;
+    const DisplaySelection& sel = m_document->currentSelection();
+    bar->month()->clear();
+    if (!sel.circuit || bar->year()->currentIndex() < 0)
+        return;
+    const int startDay = m_settings ? m_settings->monthStartDay : 1;
+    const bool monthly = bar->isMonthly();
+    const std::string year = sjis::fromUtf8(bar->year()->currentText().toStdString());
+    std::set<std::string> months;
+    for (int i = 0; i < sel.circuit->days.count(); ++i) {
+        const DateTime& date = sel.circuit->days.at(i).date;
+        if (monthly) {
+            const MonthWindow w = reportMonthOf(date, startDay);
+            if (w.start.isValid() && numberText("%04d", w.start.year()) == year)
+                months.insert(numberText("%02d", w.start.month()));
+        } else if (date.isValid() && date.format("%Y") == year) {
+            months.insert(date.format("%m"));
+        }
+    }
+    for (const std::string& m : months)
+        bar->month()->addItem(fromLocal(m));
+    bool found = false;
+    if (selectCurrent && sel.day.date.isValid()) {
+        const std::string current =
+            monthly ? numberText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
+                    : sel.day.date.format("%m");
+        found = CSelectorBar::selectText(bar->month(), fromLocal(current));
+    }
+    if (!found && bar->month()->count() > 0)
+        bar->month()->setCurrentIndex(0);
+}
+
+void CMainFrame::fillDays(bool selectCurrent) {
+    CSelectorBar* bar = m_selectorBar;
+    const DisplaySelection& sel = m_document->currentSelection();
+    bar->day()->clear();
+    if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
+        return;
+    const std::string year = sjis::fromUtf8(bar->year()->currentText().toStdString());
+    const std::string month = sjis::fromUtf8(bar->month()->currentText().toStdString());
+    std::set<std::string> days;
+    for (int i = 0; i < sel.circuit->days.count(); ++i) {
+        const DateTime& date = sel.circuit->days.at(i).date;
+        if (date.isValid() && date.format("%Y") == year && date.format("%m") == month)
+            days.insert(date.format("%d"));
+    }
+    for (const std::string& d : days)
+        bar->day()->addItem(fromLocal(d));
+    bool found = false;
+    if (selectCurrent && sel.day.date.isValid())
+        found = CSelectorBar::selectText(bar->day(), fromLocal(sel.day.date.format("%d")));
+    if (!found && bar->day()->count() > 0)
+        bar->day()->setCurrentIndex(0);
+}
+
+SelectionTuple CMainFrame::readSelectorTuple(int* displayChannel) const {
+    CSelectorBar* bar = m_selectorBar;
+    const DisplaySelection& sel = m_document->currentSelection();
+    if (displayChannel)
+        *displayChannel = bar->channel()->currentIndex() >= 1 ? 2 : 1;
+    SelectionTuple t;
+    t.customerIndex = sel.customerIndex;
+    t.circuitIndex = sel.circuitIndex;
+    if (!sel.circuit)
+        return t;
+    const bool monthly = bar->isMonthly();
+    const int year = CSelectorBar::selectedNumber(bar->year());
+    const int month = CSelectorBar::selectedNumber(bar->month());
+    const int day = monthly ? 0 : CSelectorBar::selectedNumber(bar->day());
+    if (year < 0 || month < 0 || day < 0)
+        return t;
+    const MeasurementCircuit& circuit = *sel.circuit;
+    if (!monthly) {
+        const int index = circuit.findDay(DateTime::make(year, month, day));
+        if (index >= 0)
+            t.dayIndex = index;
+        return t;
+    }
+    const MonthWindow w = monthWindow(year, month, m_settings ? m_settings->monthStartDay : 1);
+    if (!w.isValid())
+        return t;
+    const int index = circuit.lowerBoundDay(w.start);
+    if (index < circuit.days.count() && circuit.days.at(index).date < w.end) {
+        t.dayIndex = index;
+        t.year = year;
+        t.month = month;
+    }
+    return t;
+}
+
+void CMainFrame::reselect() {
+    int channel = 1;
+    const SelectionTuple t = readSelectorTuple(&channel);
+    if (isSelectionUsable(m_document->store(), t))
+        m_document->select(t, channel);
+}
+
+void CMainFrame::afterSelect(const DisplaySelection& selection) {
+    fillDateLists(true);
+    presetScales(selection);
+    updateCommandUi();
+}
+
+void CMainFrame::presetScales(const DisplaySelection& selection) {
+    const int startDay = m_settings ? m_settings->monthStartDay : 1;
+    ScaleMaxima maxima;
+    const DaySummary* summary = &selection.day.data.summary;
+    if (selection.isValid() && selection.isMonthly() && selection.circuit) {
+        maxima = monthMaxima(*selection.circuit, selection.year, selection.month, startDay);
+        summary = selection.monthSummary ? selection.monthSummary : &m_document->monthSummary();
+    } else {
+        maxima = dayMaxima(selection.day.data);
+    }
+    const bool kw = UseKilowatts(*summary);
+    const bool kv = UseKilovolts(*summary);
+    m_selectorBar->powerLabel()->setText(kw ? QStringLiteral("電力(kW)：")
+                                            : QStringLiteral("電力(W)："));
+    m_selectorBar->voltageLabel()->setText(kv ? QStringLiteral("電圧(kV)：")
+                                              : QStringLiteral("電圧(V)："));
+    presetBox(m_selectorBar->power(), kw ? maxima.power : maxima.power * 1000.0);
+    presetBox(m_selectorBar->voltage(), kv ? maxima.voltage : maxima.voltage * 1000.0);
+    presetBox(m_selectorBar->current(), maxima.current);
+}
+
+std::array<double, 3> CMainFrame::scaleValues() const {
+    return {static_cast<double>(CSelectorBar::selectedNumber(m_selectorBar->power())),
+            static_cast<double>(CSelectorBar::selectedNumber(m_selectorBar->voltage())),
+            static_cast<double>(CSelectorBar::selectedNumber(m_selectorBar->current()))};
+}
+
+void CMainFrame::onScaleChanged() {
+    const std::array<double, 3> values = scaleValues();
+    for (int box = 0; box < 3; ++box)
+        if (values[static_cast<size_t>(box)] >= 0)
+            m_document->updateAllViews(nullptr, hint::scale(box),
+                                       &values[static_cast<size_t>(box)]);
+    m_document->updateAllViews(nullptr, hint::Select, nullptr);
+}
+
+// ---- results of the dialogs ---------------------------------------------------------------
+
+void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
+    const MeasurementStore& store = m_document->store();
+    if (!isSelectionUsable(store, tuple))
+        return;
+    if (m_selectorBar->isMonthly()) {
+        // The report month that holds the chosen day (with start day 1 its calendar month), so
+        // the month shown always contains the day the user picked.
+        const MeasurementCircuit& circuit =
+            store.at(tuple.customerIndex).circuits.at(tuple.circuitIndex);
+        const DateTime& date = circuit.days.at(tuple.dayIndex).date;
+        const MonthWindow w = reportMonthOf(date, m_settings ? m_settings->monthStartDay : 1);
+        if (w.start.isValid()) {
+            tuple.year = w.start.year();
+            tuple.month = w.start.month();
+            tuple.dayIndex = circuit.lowerBoundDay(w.start);
+        } else {
+            tuple.year = date.year();
+            tuple.month = date.month();
+        }
+    } else {
+        tuple.year = -1;
+        tuple.month = -1;
+    }
+    m_document->select(tuple, 1);
+    if (m_viewMode == ViewBlank)
+        m_viewMode = ViewSheet;
+    showView(m_viewMode);
+}
+
+void CMainFrame::applyEditedStore(MeasurementStore store) {
+    m_document->clearSelection();
+    m_viewMode = ViewBlank;
+    showView(ViewBlank);
+    m_document->replaceStore(std::move(store));
+    fillDateLists(false);
+    updateCommandUi();
+}
+
+void CMainFrame::enableViewCommand(int viewIndex) {
+    const int id = viewIndex == ViewSheet   ? res::ID_VIEW_SHEET
+                   : viewIndex == ViewGraph ? res::ID_VIEW_GRAPH
+                                            : 0;
+    if (id != 0)
+        setCommandHandler(id, [this, viewIndex] { showView(viewIndex); });
+}
+
+void CMainFrame::showView(int index) {
+    m_splitter->selectView(0, index);
+    m_viewMode = m_splitter->currentView(0);
+}

@@ -1,0 +1,28 @@
+#include "app/OrvoViewApp.h"
+
+COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("OrvoView"));
+    setApplicationDisplayName(QStringLiteral("オルボ・ビュー"));
+    setOrganizationName(QStringLiteral("OrvoView"));
+}
+
+COrvoViewApp::~COrvoViewApp() = default;
+
+bool COrvoViewApp::initInstance() {
+    m_shell = std::make_unique<AppShell>();
+    return m_shell->initInstance();
+}
+
+void COrvoViewApp::exitInstance() {
+    if (m_shell)
+        m_shell->exitInstance();
+}
+
+int COrvoViewApp::run() {
+    if (!initInstance())
+        return 0;
+    const int code = exec();
+    exitInstance();
+    m_shell.reset();
+    return code;
+}

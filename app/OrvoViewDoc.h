@@ -1,0 +1,79 @@
+#pragma once
+#include "store/DAT_DisplaySelection.h"
+#include "store/DAT_Records.h"
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+#include "store/DocumentData.h"
+#include <QObject>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CView;
+class Prompt;
+
+// What the document needs from the frame after a selection: refill its lists and scales, and
+// tell the three scale values (power, voltage, current; -1 = nothing selected).
+class SelectionSink {
+public:
+    virtual ~SelectionSink() = default;
+    virtual void afterSelect(const DisplaySelection& selection) = 0;
+    virtual std::array<double, 3> scaleValues() const = 0;
+};
+
+// The single document: the store, the serial settings, the current selection and the month
+// summary, for the whole run. Views reach them through it.
+class COrvoViewDoc : public QObject {
+    Q_OBJECT
+public:
+    COrvoViewDoc();
+    ~COrvoViewDoc() override;
+
+    // The program-wide current document (the newest one).
+    static COrvoViewDoc* current();
+
+    void addView(CView* view);
+    void removeView(CView* view);
+    const std::vector<CView*>& views() const { return m_views; }
+    void updateAllViews(CView* sender, int hint, const void* object = nullptr);
+
+    void setSelectionSink(SelectionSink* sink) { m_sink = sink; }
+    // Month start day of the report months ("Param"/"MonStartDay"), read at every use.
+    void setMonthStartDay(std::function<int()> provider) { m_monthStartDay = std::move(provider); }
+    int monthStartDay() const { return m_monthStartDay ? m_monthStartDay() : 1; }
+
+    DocumentData& data() { return m_data; }
+    MeasurementStore& store() { return m_data.store(); }
+    const MeasurementStore& store() const { return m_data.store(); }
+    SerialSettings& serial() { return m_data.serial(); }
+    const DisplaySelection& currentSelection() const { return m_data.currentSelection(); }
+    bool isSelectionValid() const { return m_data.isSelectionValid(); }
+    const DaySummary& monthSummary() const { return m_data.monthSummary(); }
+
+    // Makes the tuple current, refills the frame's lists and scales and tells the views.
+    void select(const SelectionTuple& tuple, int displayChannel);
+    void clearSelection() { m_data.clearSelection(); }
+    // An editing dialog accepted its copy of the store: it becomes the document's store.
+    void replaceStore(MeasurementStore store) { m_data.replaceStore(std::move(store)); }
+
+    // Data file beside the program: "<folder>/DATA/Orvo.DAT".
+    void setProgramFolder(const std::string& folder) { m_data.setProgramFolder(folder); }
+    const std::string& dataFolder() const { return m_data.dataFolder(); }
+    const std::string& dataFilePath() const { return m_data.dataFilePath(); }
+    // Loads the data file the first time only (creating the folder and an empty file first).
+    void loadOnce(Prompt& prompt);
+    // Writes the whole document to the data file; false (after a message) when it failed.
+    bool saveToDataFile(Prompt& prompt) { return m_data.saveToDataFile(prompt); }
+    bool isLoaded() const { return m_loaded; }
+
+signals:
+    void titleChanged(const QString& title);
+
+private:
+    std::vector<CView*> m_views;
+    SelectionSink* m_sink = nullptr;
+    std::function<int()> m_monthStartDay;
+    DocumentData m_data;
+    bool m_loaded = false;
+};

@@ -1,0 +1,48 @@
+#pragma once
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+
+// The bar under the menu that picks the day or month of the selected circuit and the graph
+// scales. Only widgets here; the frame reacts to them.
+class CSelectorBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSelectorBar(QWidget* parent = nullptr);
+
+    // The one-time fill: kinds, channels and the three scale lists with their first selections.
+    void fillFixedLists();
+
+    QComboBox* kind() const { return m_kind; }
+    QComboBox* year() const { return m_year; }
+    QComboBox* month() const { return m_month; }
+    QComboBox* day() const { return m_day; }
+    QLabel* dayLabel() const { return m_dayLabel; }
+    QComboBox* channel() const { return m_channel; }
+    QComboBox* power() const { return m_power; }
+    QComboBox* voltage() const { return m_voltage; }
+    QComboBox* current() const { return m_current; }
+    QLabel* powerLabel() const { return m_powerLabel; }
+    QLabel* voltageLabel() const { return m_voltageLabel; }
+
+    bool isMonthly() const;
+    // The number in the box's selected text, or -1 when nothing is selected.
+    static int selectedNumber(const QComboBox* box);
+    // Selects the entry with exactly this text; false (and no change) when there is none.
+    static bool selectText(QComboBox* box, const QString& text);
+
+private:
+    QComboBox* m_kind;
+    QComboBox* m_year;
+    QComboBox* m_month;
+    QComboBox* m_day;
+    QLabel* m_dayLabel;
+    QComboBox* m_channel;
+    QLabel* m_channelLabel;
+    QComboBox* m_power;
+    QComboBox* m_voltage;
+    QComboBox* m_current;
+    QLabel* m_powerLabel;
+    QLabel* m_voltageLabel;
+};

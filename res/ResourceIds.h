@@ -1,0 +1,50 @@
+#pragma once
+
+// Resource and control ids of the program's windows. Every control carries its id in the
+// "controlId" property, so code and tests find controls by the numbers below.
+namespace res {
+
+// Main frame: menu, tool bar, icon, title (one id for all of them), selector bar dialog.
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDD_SELECTOR_BAR = 128;
+// The empty form of the placeholder view.
+constexpr int IDD_VIEW_NULL = 129;
+
+// Selector bar controls.
+constexpr int IDC_KIND = 1022;          // 日別 / 月別
+constexpr int IDC_YEAR = 1023;          // years of the stored days
+constexpr int IDC_MONTH = 1024;         // months of the chosen year
+constexpr int IDC_DAY = 1025;           // days of the chosen month (daily mode only)
+constexpr int IDC_SCALE_POWER = 1027;   // power full scale
+constexpr int IDC_SCALE_CURRENT = 1028; // current full scale
+constexpr int IDC_SCALE_VOLTAGE = 1029; // voltage full scale
+constexpr int IDC_CHANNEL = 1030;       // "CH：", not visible
+constexpr int IDC_DAY_LABEL = 1031;     // "日" after the day box
+constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
+constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
+
+// Menu commands.
+constexpr int ID_CUST_IMPORT = 32791;
+constexpr int ID_CUST_EXPORT = 32789;
+constexpr int ID_TXT_OUT = 32795;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_CUST_EDIT = 32772;
+constexpr int ID_MON_START_DAY = 32793;
+constexpr int ID_SERIAL_SETTINGS = 32776;
+constexpr int ID_SELECT_DATA = 32778;
+constexpr int ID_READ_DATA = 32774;
+constexpr int ID_VIEW_SHEET = 32780;
+constexpr int ID_VIEW_GRAPH = 32782;
+constexpr int ID_VIEW_TOOLBAR = 59392;
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+constexpr int ID_APP_ABOUT = 57664;
+
+// Pane windows of a splitter: first pane id + row * 16 + column.
+constexpr int AFX_IDW_PANE_FIRST = 0xE900;
+
+// Message the frame answers (a print-abort notice).
+constexpr int WM_USER_ABORT = 0x0400 + 100;
+
+} // namespace res
