@@ -13,7 +13,7 @@ inline std::string u(const char* utf8) {
 
 inline std::string header(int channel, int day) {
     char text[128];
-    std::snprintf(text, sizeof text, " %d %s PT:66.0 CT:40.0 2024/03/%02d\n", channel,
+    std::snprintf(text, sizeof text, "%d %s PT:66.0 CT:40.0 2024/03/%02d\n", channel,
                   u("単相").c_str(), day);
     return u("ＣＨ") + text;
 }

@@ -1,0 +1,379 @@
+#include "link/ReceptionWorker.h"
+#include "PtyPair.h"
+#include "SampleReport.h"
+#include "link/ReportParser.h"
+#include "link/ReportText.h"
+#include "support/LogFile.h"
+#include "support/Sjis.h"
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using sample::u;
+constexpr int kPort = 4;
+
+// Collects notices from the worker thread; the test thread waits for texts.
+class NoticeLog : public ReceptionNoticeSink {
+public:
+    void onReceptionNotice(ReceptionNotice notice) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_notices.push_back(std::move(notice));
+        m_changed.notify_all();
+    }
+    bool waitFor(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(20)) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, limit, [&] {
+            return std::any_of(m_notices.begin(), m_notices.end(),
+                               [&](const ReceptionNotice& n) { return n.text == text; });
+        });
+    }
+    std::vector<ReceptionNotice> notices() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_notices;
+    }
+    // Texts shown in the status line, in order.
+    std::vector<std::string> statusTexts() const {
+        std::vector<std::string> out;
+        for (const ReceptionNotice& n : notices())
+            if (n.showInStatus)
+                out.push_back(n.text);
+        return out;
+    }
+    std::vector<std::string> messages() const {
+        std::vector<std::string> out;
+        for (const ReceptionNotice& n : notices())
+            if (n.code == ReceptionNotice::LogAndAddLine)
+                out.push_back(n.text);
+        return out;
+    }
+    int lastCode() const {
+        auto all = notices();
+        return all.empty() ? 0 : all.back().code;
+    }
+    std::size_t count(int code, bool status) const {
+        auto all = notices();
+        return std::count_if(all.begin(), all.end(), [&](const ReceptionNotice& n) {
+            return n.code == code && n.showInStatus == status;
+        });
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<ReceptionNotice> m_notices;
+};
+
+MeasurementCircuit parsed(const std::string& text) {
+    MeasurementCircuit days;
+    ParseContext context(days);
+    ParseReportText(context, text);
+    return days;
+}
+
+ReceptionRequest fastSerial() {
+    ReceptionRequest request;
+    request.port.portNumber = kPort;
+    request.timings.settle = std::chrono::milliseconds(20);
+    request.timings.interByteMs = 400;
+    request.timings.endPause = std::chrono::milliseconds(0);
+    return request;
+}
+
+// A serial reception against a pseudo-terminal; the recorder side is driven by the test.
+struct SerialRun {
+    SerialRun() : worker(port, sink, &log) {
+        std::string path = pty.slavePath();
+        port.SetDeviceLookup([path](int n) { return n == kPort ? path : std::string(); });
+        folder = fs::path(::testing::TempDir()) /
+                 ("reception_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        log.OpenLog((folder / "ORVO").string(), 7, 4, 10000, 0x500000);
+    }
+    // Starts the worker and waits until it listens.
+    void start(const ReceptionRequest& request = fastSerial()) {
+        worker.start(request);
+        ASSERT_TRUE(sink.waitFor(u("機器からのデータ送信待ち")));
+    }
+    // Joins with a generous watchdog against hangs.
+    bool finish(std::chrono::seconds limit = std::chrono::seconds(30)) {
+        auto joined = std::async(std::launch::async, [this] { worker.join(); });
+        if (joined.wait_for(limit) != std::future_status::ready) {
+            worker.requestStop();
+            joined.wait();
+            return false;
+        }
+        return true;
+    }
+    std::string programLog() const {
+        std::string all;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::stringstream s;
+            s << in.rdbuf();
+            all += s.str();
+        }
+        return all;
+    }
+
+    PtyPair pty;
+    SerialPort port;
+    NoticeLog sink;
+    LogFile log;
+    fs::path folder;
+    ReceptionWorker worker;
+};
+
+TEST(SampleReport, ParsesIntoTwoChannelsPerDay) {
+    MeasurementCircuit days = parsed(sample::report(2, 6));
+    ASSERT_EQ(days.days.count(), 4);
+    EXPECT_EQ(days.days.at(0).data.intervals.count(), 6);
+    EXPECT_GT(days.days.at(0).data.summary.maxDemand.value, 0.0);
+}
+
+TEST(SerialReception, PacedReportIsReceivedCompletely) {
+    SerialRun run;
+    run.start();
+    const std::string report = sample::report(2, 24);
+    run.pty.writePaced(report, 38400);
+    ASSERT_TRUE(run.finish());
+
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Succeeded);
+    EXPECT_TRUE(run.sink.messages().empty());
+    std::vector<std::string> expectedStatus = {
+        u("シリアルポートオープン"), u("機器からのデータ送信待ち"), u("受信処理中..."),
+        u("シリアルポートクローズ"), u("後処理中...しばらくお待ちください")};
+    EXPECT_EQ(run.sink.statusTexts(), expectedStatus);
+    MeasurementCircuit days = run.worker.takeDays();
+    EXPECT_EQ(days.days.count(), 4);
+    EXPECT_TRUE(days == parsed(report));
+    EXPECT_FALSE(run.port.IsOpen());
+}
+
+TEST(SerialReception, SilenceAfterTheLastClosedBlockIsANormalEnd) {
+    SerialRun run;
+    run.start();
+    // A closed block of channel 1, then the recorder falls silent for good (port stays open).
+    const std::string text = sample::intervalBlock(1, 5, 4) + "trailing page text\n";
+    run.pty.write(text);
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    MeasurementCircuit days = run.worker.takeDays();
+    ASSERT_EQ(days.days.count(), 1);
+    EXPECT_EQ(days.days.at(0).data.intervals.count(), 4);
+}
+
+struct BrokenBlockCase {
+    const char* name;
+    std::string tail; // what follows a closed block
+    bool hangUp;
+    const char* message;
+};
+
+TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
+    const std::string closed = sample::intervalBlock(1, 5, 4);
+    const BrokenBlockCase cases[] = {
+        {"silence", sample::intervalBlock(2, 5, 3, false), false, "通信異常 [-2]"},
+        {"hang-up", sample::intervalBlock(2, 5, 3, false), true, "通信異常 [-1]"},
+        {"long line", sample::header(2, 5) + std::string(1000, '7'), false, "通信異常 [-3]"},
+    };
+    for (const BrokenBlockCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SerialRun run;
+        run.start();
+        run.pty.write(closed + c.tail);
+        if (c.hangUp) {
+            ASSERT_TRUE(run.sink.waitFor(u("受信処理中...")));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            run.pty.releaseKeeper();
+            run.pty.closeMaster();
+        }
+        ASSERT_TRUE(run.finish());
+        EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
+        EXPECT_EQ(run.sink.messages(), std::vector<std::string>{u(c.message)});
+        EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
+        EXPECT_EQ(run.worker.takeDays().days.count(), 0);
+        // The message went to the program log before it was posted.
+        EXPECT_NE(run.programLog().find(u(c.message)), std::string::npos);
+        // No "後処理中" after a failure.
+        auto status = run.sink.statusTexts();
+        EXPECT_EQ(std::count(status.begin(), status.end(), u("後処理中...しばらくお待ちください")),
+                  0);
+    }
+}
+
+TEST(SerialReception, StopDuringTheFirstWaitReturnsPromptlyAsCancel) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.timings.interByteMs = 3000;
+    run.start(request);
+    // The port waits without limit for the recorder; only the stop can end this.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(run.worker.running());
+    run.worker.requestStop();
+    ASSERT_TRUE(run.finish(std::chrono::seconds(5)));
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+    EXPECT_TRUE(run.sink.messages().empty());
+    EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Succeeded);
+    EXPECT_EQ(run.worker.takeDays().days.count(), 0);
+    EXPECT_FALSE(run.worker.running());
+}
+
+TEST(SerialReception, StopInsideABlockIsACancelNotACommunicationError) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.timings.interByteMs = 60000;
+    run.start(request);
+    run.pty.write(sample::intervalBlock(1, 5, 4) + sample::intervalBlock(2, 5, 2, false));
+    ASSERT_TRUE(run.sink.waitFor(u("受信処理中...")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    run.worker.stop();
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+    EXPECT_TRUE(run.sink.messages().empty());
+    EXPECT_EQ(run.worker.takeDays().days.count(), 0);
+}
+
+TEST(SerialReception, PortHeldByAnotherOpenerIsRefused) {
+    SerialRun run;
+    SerialPort other;
+    std::string path = run.pty.slavePath();
+    other.SetDeviceLookup([path](int) { return path; });
+    other.Configure(kPort, 38400, 8, 0, 0, 1);
+    ASSERT_TRUE(other.Open());
+    run.worker.start(fastSerial());
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
+    std::string expected =
+        u("シリアルポートのオープンに失敗,") + SerialPort::FormatSystemError(EACCES);
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{expected});
+}
+
+TEST(SerialReception, PortWithoutDeviceFailsWithNotFound) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.port.portNumber = 9;
+    run.worker.start(request);
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
+    std::string expected =
+        u("シリアルポートのオープンに失敗,") + SerialPort::FormatSystemError(ENOENT);
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{expected});
+    EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
+}
+
+TEST(SerialReception, ShowLinesOffPostsOnlyStatusTexts) {
+    for (bool show : {true, false}) {
+        SerialRun run;
+        run.worker.setShowLines(show);
+        run.start();
+        run.pty.write(sample::intervalBlock(1, 5, 4));
+        ASSERT_TRUE(run.finish());
+        EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+        // header, column line, four intervals, the empty line
+        EXPECT_EQ(run.sink.count(ReceptionNotice::AddLine, false), show ? 7u : 0u);
+    }
+}
+
+TEST(SerialReception, DebugModeOpensNoPortAndWaitsForTheStop) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.debugSerial = true;
+    request.port.portNumber = 99; // would fail if it were opened
+    run.start(request);
+    run.worker.requestStop();
+    ASSERT_TRUE(run.finish(std::chrono::seconds(5)));
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+    EXPECT_TRUE(run.sink.messages().empty());
+}
+
+class FileReception : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::path(::testing::TempDir()) / "reception_files";
+        fs::create_directories(folder);
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        fs::path p = folder / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    ReceptionRequest request(const std::string& path) {
+        ReceptionRequest r;
+        r.fromFile = true;
+        r.filePath = path;
+        r.timings.fileRetryLimit = std::chrono::milliseconds(0);
+        r.timings.endPause = std::chrono::milliseconds(0);
+        return r;
+    }
+    fs::path folder;
+};
+
+std::string crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
+    const std::string report = sample::report(2, 12);
+    std::string path = write("capture.txt", crlf(report) + "\x1a" + sample::intervalBlock(1, 9, 3));
+    ReceptionOutcome out = RunReception(request(path));
+    EXPECT_EQ(out.result, ReceptionResult::Success);
+    EXPECT_TRUE(out.days == parsed(report));
+    EXPECT_EQ(out.days.days.count(), 4);
+    std::string full = fs::absolute(path).lexically_normal().string();
+    ASSERT_GE(out.notices.size(), 3u);
+    EXPECT_EQ(out.notices.front().text, u("ファイルオープン:") + full);
+    EXPECT_EQ(out.notices[1].text, u("ファイル読み込み中..."));
+    EXPECT_EQ(out.notices.back().code, ReceptionNotice::Succeeded);
+}
+
+TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
+    std::string path =
+        write("cut.txt", sample::intervalBlock(1, 3, 4) + sample::intervalBlock(2, 3, 4, false));
+    ReceptionOutcome out = RunReception(request(path));
+    EXPECT_EQ(out.result, ReceptionResult::Success);
+    ASSERT_EQ(out.days.days.count(), 2); // channel 2 has its day, but no samples
+    EXPECT_EQ(out.days.days.at(0).data.intervals.count(), 4);
+    EXPECT_EQ(out.days.days.at(1).data.intervals.count(), 0);
+}
+
+TEST_F(FileReception, MissingFileAndFolderAreReportedWithTheFullPath) {
+    std::string missing = (folder / "none.txt").string();
+    ReceptionOutcome out = RunReception(request(missing));
+    EXPECT_EQ(out.result, ReceptionResult::Failure);
+    EXPECT_EQ(out.messages, std::vector<std::string>{u("ファイルが存在しません:") + missing});
+    EXPECT_EQ(out.notices.back().code, ReceptionNotice::Failed);
+
+    out = RunReception(request(folder.string()));
+    EXPECT_EQ(out.result, ReceptionResult::Failure);
+    EXPECT_EQ(out.messages,
+              std::vector<std::string>{u("ファイルがオープン出来ません:") + folder.string()});
+}
+
+TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {
+    std::string path = write("bad.txt", sample::intervalBlock(1, 3, 2) + u("ＣＨ") + "3 " +
+                                            u("単相") + " PT:1 CT:1 2024/03/03\n");
+    ReceptionOutcome out = RunReception(request(path));
+    EXPECT_EQ(out.result, ReceptionResult::Failure);
+    ASSERT_EQ(out.messages.size(), 1u);
+    EXPECT_EQ(out.messages[0].rfind(u("チャンネル指定の解析が出来ません<"), 0), 0u);
+    EXPECT_EQ(out.days.days.count(), 0);
+}
+
+} // namespace
