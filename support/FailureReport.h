@@ -1,0 +1,38 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+class LogFile;
+class Prompt;
+
+// The headings of unexpected failures (CP932).
+namespace failure_text {
+inline constexpr const char* kMemory = "\x83\x81\x83\x82\x83\x8a\x95\x73\x91\xab"; // メモリ不足
+inline constexpr const char* kFileAccess =
+    "\xcc\xa7\xb2\xd9\xb1\xb8\xbe\xbd\x88\xd9\x8f\xed"; // ﾌｧｲﾙｱｸｾｽ異常
+inline constexpr const char* kArchive = "\xb1\xb0\xb6\xb2\xcc\xde\x88\xd9\x8f\xed"; // ｱｰｶｲﾌﾞ異常
+inline constexpr const char* kOther = "\x97\xe1\x8a\x4f\x94\xad\x90\xb6"; // 例外発生
+} // namespace failure_text
+
+// Where a handler chain sits: the source unit ("D_TxtOut", "DAT_CUSTOMER") and its line.
+struct FailureSite {
+    std::string_view source;
+    int line = 0;
+};
+
+// "%s\n%s\n%s(%d)": heading, failure text, source name, line.
+std::string formatFailure(std::string_view heading, std::string_view text, const FailureSite& site);
+
+// Runs a file-writing operation and reports what it throws; never rethrows.
+//  - CxException with a message: written to the log first (when given), then shown with the
+//    information icon; without a message: nothing is shown.
+//  - std::bad_alloc: "メモリ不足"
+//  - FileAccessError, std::filesystem::filesystem_error, std::ios_base::failure,
+//    std::system_error: "ﾌｧｲﾙｱｸｾｽ異常"
+//  - ArchiveError: "ｱｰｶｲﾌﾞ異常"
+//  - anything else: "例外発生"
+// The failure text is cut to 99 bytes (the platform's 100-byte buffer). Returns true when the
+// operation ended normally; what it wrote before failing stays.
+bool runReportingFailures(Prompt& prompt, const FailureSite& site,
+                          const std::function<void()>& operation, LogFile* log = nullptr);

@@ -1,0 +1,267 @@
+#include "support/LogFile.h"
+
+#include "support/Clock.h"
+#include "support/FilePath.h"
+#include "support/RetryTimer.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::tm localParts(std::chrono::system_clock::time_point t) {
+    std::time_t secs = std::chrono::system_clock::to_time_t(t);
+    std::tm tm{};
+    localtime_r(&secs, &tm);
+    return tm;
+}
+
+int64_t dayNumberOfSeconds(std::time_t secs) {
+    std::tm base{};
+    base.tm_year = 98;
+    base.tm_mon = 0;
+    base.tm_mday = 1;
+    base.tm_isdst = -1;
+    std::time_t start = std::mktime(&base);
+    return (static_cast<int64_t>(secs) - static_cast<int64_t>(start)) / 86400;
+}
+
+// The previous stamped line of any log of this process.
+struct StampState {
+    std::mutex mutex;
+    bool any = false;
+    uint32_t previous = 0;
+};
+StampState& stampState() {
+    static StampState s;
+    return s;
+}
+
+// A mutex per lock file: threads of this process queue here, processes on the flock.
+std::mutex& processMutex(const std::string& lockPath) {
+    static std::mutex mapMutex;
+    static std::map<std::string, std::unique_ptr<std::mutex>> mutexes;
+    std::lock_guard guard(mapMutex);
+    auto& m = mutexes[lockPath];
+    if (!m) {
+        m = std::make_unique<std::mutex>();
+    }
+    return *m;
+}
+
+class FileLock {
+public:
+    explicit FileLock(const std::string& lockPath)
+        : m_guard(processMutex(lockPath)),
+          m_fd(::open(nativePath(lockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~FileLock() {
+        if (m_fd >= 0) {
+            ::close(m_fd); // releases the flock
+        }
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    std::lock_guard<std::mutex> m_guard;
+    int m_fd;
+};
+
+void deleteWhen(const std::filesystem::path& path,
+                const std::function<bool(const struct stat&)>& test) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && test(st)) {
+        ::unlink(path.c_str()); // failures are ignored
+    }
+}
+
+int openForAppend(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+}
+
+// The text as a text-mode stream writes it: every line feed becomes CR LF.
+void appendTextMode(std::string& out, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            out += '\r';
+        }
+        out += text[i];
+    }
+}
+
+void writeAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return; // a full disk loses the line, as a busy file does
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+} // namespace
+
+void LogFile::OpenLog(std::string prefix, int32_t daysPerFile, int32_t generations,
+                      uint32_t retryMs, int32_t maxBytes) {
+    m_prefix = std::move(prefix);
+    // Zero or negative counts would divide by zero; one day and one file are the least.
+    m_daysPerFile = daysPerFile > 0 ? daysPerFile : 1;
+    m_generations = generations > 0 ? generations : 1;
+    m_retryMs = retryMs;
+    m_maxBytes = maxBytes;
+    m_generationMode = 1;
+}
+
+void LogFile::WriteLine(std::string_view text) {
+    write(text, true, true);
+}
+
+void LogFile::WriteStamped(std::string_view text) {
+    write(text, true, false);
+}
+
+void LogFile::WriteRaw(std::string_view text) {
+    write(text, false, true);
+}
+
+void LogFile::WriteFormat(const char* format, ...) {
+    if (m_prefix.empty()) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (n > 0) {
+        text.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<size_t>(n));
+    }
+    va_end(args);
+    WriteLine(text);
+}
+
+int64_t LogFile::dayNumber(std::chrono::system_clock::time_point t) {
+    return dayNumberOfSeconds(std::chrono::system_clock::to_time_t(t));
+}
+
+int64_t LogFile::generationOf(int64_t day) const {
+    return (day - 1) / m_daysPerFile;
+}
+
+std::string LogFile::generationFileName(std::chrono::system_clock::time_point t) const {
+    int64_t g = generationOf(dayNumber(t)) % m_generations;
+    if (g < 0) {
+        g += m_generations; // dates before 1998 still name one of the files
+    }
+    return m_prefix + std::to_string(g) + ".LOG";
+}
+
+std::string LogFile::fallbackFileName() const {
+    return m_prefix + "E.LOG";
+}
+
+std::string LogFile::formatStamp(std::chrono::system_clock::time_point t, uint32_t tick,
+                                 uint32_t sincePrevious) {
+    std::tm tm = localParts(t);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%02d/%02d %02d:%02d:%02d[%08lu](%8lu)", tm.tm_mon + 1,
+                  tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<unsigned long>(tick),
+                  static_cast<unsigned long>(sincePrevious));
+    return buf;
+}
+
+void LogFile::write(std::string_view text, bool stamp, bool lineBreak) {
+    if (m_prefix.empty()) {
+        return;
+    }
+    const Clock& clock = Clock::current();
+    const auto now = clock.now();
+    const int64_t generation = generationOf(dayNumber(now));
+    const std::string fileName = generationFileName(now);
+    const std::filesystem::path path = nativePath(fileName);
+
+    FileLock lock(m_prefix + ".lck");
+
+    const int64_t maxBytes = m_maxBytes;
+    deleteWhen(path, [&](const struct stat& st) {
+        return generationOf(dayNumberOfSeconds(st.st_mtime)) != generation || st.st_size > maxBytes;
+    });
+
+    bool fallback = false;
+    int fd = -1;
+    RetryTimer timer{std::chrono::milliseconds(m_retryMs)};
+    for (;;) {
+        fd = openForAppend(path);
+        if (fd >= 0) {
+            break;
+        }
+        if (timer.expired()) {
+            const std::filesystem::path other = nativePath(fallbackFileName());
+            deleteWhen(other, [&](const struct stat& st) { return st.st_size > maxBytes; });
+            fd = openForAppend(other);
+            fallback = true;
+            break;
+        }
+        timer.pause(m_retryInterval, m_sleep);
+    }
+    if (fd < 0) {
+        return; // the line is lost
+    }
+
+    std::string bytes;
+    if (stamp) {
+        const uint32_t tick = static_cast<uint32_t>(clock.tickMs());
+        uint32_t since = 0;
+        {
+            StampState& s = stampState();
+            std::lock_guard guard(s.mutex);
+            since = s.any ? tick - s.previous : 0;
+            s.previous = tick;
+            s.any = true;
+        }
+        bytes = formatStamp(clock.now(), tick, since);
+    }
+    appendTextMode(bytes, text);
+    if (lineBreak) {
+        bytes += "\r\n";
+    }
+    writeAll(fd, bytes);
+
+    if (!fallback) {
+        // The age test above reads the modification time; it must follow the installed clock.
+        const auto since = clock.now().time_since_epoch();
+        const auto secs = std::chrono::duration_cast<std::chrono::seconds>(since);
+        struct timespec times[2];
+        times[0].tv_sec = 0;
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = static_cast<time_t>(secs.count());
+        times[1].tv_nsec = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(since - secs).count());
+        ::futimens(fd, times);
+    }
+    ::close(fd);
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The text of an INI file with the rules of the Windows private-profile calls, on CP932 bytes:
+// "[section]" lines and "key=value" lines, names compared without ASCII case (both bytes of a
+// double-byte character compare by value), blanks around names and values ignored, a value in
+// matching quotes read without them, lines starting with ';' are comments. Every other line,
+// comments and line ends are kept byte for byte when a value is written.
+class IniDocument {
+public:
+    explicit IniDocument(std::string_view text = {});
+
+    // The value of the first matching key, or nothing when the key is missing.
+    std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // Replaces the value of an existing key in place, or adds "key=value" after the last key of
+    // the section, or adds the section at the end. New lines end with CR LF.
+    void set(std::string_view section, std::string_view key, std::string_view value);
+
+    std::string text() const;
+
+    // Name comparison of the profile: ASCII letters fold to one case, double-byte characters
+    // compare by value.
+    static bool sameName(std::string_view a, std::string_view b);
+
+private:
+    struct Line {
+        std::string body;
+        std::string ending;
+    };
+    std::vector<Line> m_lines;
+};
+
+// Profile calls on an INI file named by a CP932 path. A missing or unreadable file reads as
+// empty; a write replaces the file atomically. Calls of all threads are serialised.
+namespace profile {
+
+inline constexpr std::size_t kDefaultBufferSize = 5000;
+
+// As GetPrivateProfileString: the value, or the default with trailing blanks removed when the
+// key is missing; cut to bufferSize - 1 bytes (never inside a double-byte character).
+std::string readString(std::string_view file, std::string_view section, std::string_view key,
+                       std::string_view defaultValue, std::size_t bufferSize = kDefaultBufferSize);
+
+// As GetPrivateProfileInt: the default when the key is missing or empty; otherwise the leading
+// number of the value (blanks, sign, decimal digits or 0x and hex digits; 0 when none).
+int readInt(std::string_view file, std::string_view section, std::string_view key,
+            int defaultValue);
+
+// As WritePrivateProfileString; false when the file could not be written.
+bool writeString(std::string_view file, std::string_view section, std::string_view key,
+                 std::string_view value);
+
+// The leading-number rule of readInt on a value text.
+int parseProfileInt(std::string_view text);
+
+} // namespace profile

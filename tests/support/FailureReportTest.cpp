@@ -1,0 +1,119 @@
+#include "support/FailureReport.h"
+#include "TempFolder.h"
+#include "support/ArchiveError.h"
+#include "support/CxException.h"
+#include "support/LogFile.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <ios>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+
+namespace {
+
+const FailureSite kSite{"D_TxtOut", 312};
+
+struct Case {
+    const char* name;
+    std::function<void()> thrower;
+    const char* headingUtf8;
+    std::string text; // CP932
+};
+
+} // namespace
+
+TEST(FailureReport, HeadingsByFailureKind) {
+    const Case cases[] = {
+        {"bad_alloc", [] { throw std::bad_alloc(); }, "メモリ不足", std::bad_alloc().what()},
+        {"file access", [] { throw FileAccessError("C:\\out\\a.CSV"); }, "ﾌｧｲﾙｱｸｾｽ異常",
+         "C:\\out\\a.CSV"},
+        {"filesystem",
+         [] {
+             throw std::filesystem::filesystem_error(
+                 "write", std::make_error_code(std::errc::no_space_on_device));
+         },
+         "ﾌｧｲﾙｱｸｾｽ異常",
+         std::filesystem::filesystem_error("write",
+                                           std::make_error_code(std::errc::no_space_on_device))
+             .what()},
+        {"ios", [] { throw std::ios_base::failure("stream"); }, "ﾌｧｲﾙｱｸｾｽ異常",
+         std::ios_base::failure("stream").what()},
+        {"system", [] { throw std::system_error(std::make_error_code(std::errc::io_error), "io"); },
+         "ﾌｧｲﾙｱｸｾｽ異常", std::system_error(std::make_error_code(std::errc::io_error), "io").what()},
+        {"archive", [] { throw ArchiveError("short"); }, "ｱｰｶｲﾌﾞ異常", "short"},
+        {"other", [] { throw std::out_of_range("index"); }, "例外発生", "index"},
+        {"not an exception", [] { throw 42; }, "例外発生", ""},
+    };
+    for (const Case& c : cases) {
+        ScriptedPrompt prompt;
+        EXPECT_FALSE(runReportingFailures(prompt, kSite, c.thrower)) << c.name;
+        ASSERT_EQ(prompt.asked().size(), 1u) << c.name;
+        EXPECT_EQ(prompt.asked()[0].text,
+                  sjis::fromUtf8(c.headingUtf8) + "\n" + c.text + "\nD_TxtOut(312)")
+            << c.name;
+        EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::Ok);
+    }
+}
+
+TEST(FailureReport, HeadingConstantsAreTheCp932Texts) {
+    EXPECT_EQ(sjis::toUtf8(failure_text::kMemory), "メモリ不足");
+    EXPECT_EQ(sjis::toUtf8(failure_text::kFileAccess), "ﾌｧｲﾙｱｸｾｽ異常");
+    EXPECT_EQ(sjis::toUtf8(failure_text::kArchive), "ｱｰｶｲﾌﾞ異常");
+    EXPECT_EQ(sjis::toUtf8(failure_text::kOther), "例外発生");
+}
+
+TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
+    TempFolder dir;
+    LogFile log;
+    log.OpenLog(dir.file("App"), 7, 4, 10000, 5242880);
+    ScriptedPrompt prompt;
+    const std::string message = sjis::fromUtf8("OpenError\n/out/日報.CSV");
+    EXPECT_FALSE(runReportingFailures(
+        prompt, kSite, [&] { throw CxException(message, 0); }, &log));
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, message);
+    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Information);
+    std::string logged;
+    for (auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.path().extension() == ".LOG") {
+            logged = TempFolder::read(entry.path().string());
+        }
+    }
+    ASSERT_NE(logged.find(')'), std::string::npos);
+    EXPECT_EQ(logged.substr(logged.find(')') + 1),
+              sjis::fromUtf8("OpenError\r\n/out/日報.CSV\r\n"));
+}
+
+TEST(FailureReport, MessageLessProgramExceptionIsSilent) {
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(runReportingFailures(prompt, kSite, [] { throw CxException(); }));
+    EXPECT_TRUE(prompt.asked().empty());
+}
+
+TEST(FailureReport, SuccessReportsNothing) {
+    ScriptedPrompt prompt;
+    bool ran = false;
+    EXPECT_TRUE(runReportingFailures(prompt, kSite, [&] { ran = true; }));
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(prompt.asked().empty());
+}
+
+TEST(FailureReport, FailureTextIsCutToTheBuffer) {
+    ScriptedPrompt prompt;
+    // 98 ASCII bytes and a double-byte character that would end on byte 100.
+    std::string text = std::string(98, 'a') + sjis::fromUtf8("表");
+    runReportingFailures(prompt, {"DAT_CUSTOMER", 7}, [&] { throw ArchiveError(text); });
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, std::string(failure_text::kArchive) + "\n" +
+                                          std::string(98, 'a') + "\nDAT_CUSTOMER(7)");
+}
+
+TEST(FailureReport, Format) {
+    EXPECT_EQ(formatFailure("H", "T", {"S", 12}), "H\nT\nS(12)");
+}

@@ -1,0 +1,290 @@
+#include "support/LogFile.h"
+#include "TempFolder.h"
+#include "support/Clock.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+std::chrono::system_clock::time_point localTime(int year, int month, int day, int hour = 12,
+                                                int minute = 0, int second = 0) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_sec = second;
+    tm.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
+void setModified(const std::string& path, std::chrono::system_clock::time_point t) {
+    struct timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = std::chrono::system_clock::to_time_t(t);
+    times[1].tv_nsec = 0;
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start) + "<no line end>");
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// What follows the stamp (the difference may be wider than 8 digits after another test's clock).
+std::string afterStamp(const std::string& line) {
+    std::size_t close = line.find(')');
+    return close == std::string::npos ? "<no stamp>" : line.substr(close + 1);
+}
+
+class LogFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { log.OpenLog(prefix, 7, 4, 10000, 5242880); }
+
+    std::string file(const std::string& suffix) const { return prefix + suffix; }
+
+    TempFolder dir;
+    const std::string prefix = dir.file("OrvoView");
+    ManualClock clock{localTime(1998, 1, 8, 12, 34, 56)};
+    ScopedClock installed{clock};
+    LogFile log;
+};
+
+} // namespace
+
+TEST(LogFileGeneration, DayNumbersAndGenerations) {
+    LogFile log;
+    log.OpenLog("L", 7, 4, 10000, 5242880);
+    struct Case {
+        int year, month, day;
+        int64_t dayNumber;
+        const char* file;
+    };
+    const Case cases[] = {
+        {1998, 1, 1, 0, "L0.LOG"},   {1998, 1, 8, 7, "L0.LOG"},   {1998, 1, 9, 8, "L1.LOG"},
+        {1998, 1, 15, 14, "L1.LOG"}, {1998, 1, 16, 15, "L2.LOG"}, {1998, 1, 30, 29, "L0.LOG"},
+        {1998, 2, 5, 35, "L0.LOG"},  {1998, 2, 6, 36, "L1.LOG"},
+    };
+    for (const Case& c : cases) {
+        auto t = localTime(c.year, c.month, c.day, 0, 0, 1);
+        EXPECT_EQ(LogFile::dayNumber(t), c.dayNumber) << c.month << "/" << c.day;
+        EXPECT_EQ(log.generationFileName(t), c.file) << c.month << "/" << c.day;
+    }
+    EXPECT_EQ(log.fallbackFileName(), "LE.LOG");
+}
+
+TEST(LogFileGeneration, DatesBefore1998StillNameAFile) {
+    LogFile log;
+    log.OpenLog("L", 7, 4, 10000, 5242880);
+    EXPECT_EQ(log.generationFileName(localTime(1997, 12, 20)), "L3.LOG");
+}
+
+TEST(LogFileGeneration, ZeroCountsDoNotDivideByZero) {
+    LogFile log;
+    log.OpenLog("L", 0, 0, 10000, 5242880);
+    EXPECT_EQ(log.generationFileName(localTime(2007, 5, 5)), "L0.LOG");
+}
+
+TEST_F(LogFileTest, LineHasStampTextAndCrLf) {
+    log.WriteLine("hello");
+    std::string text = TempFolder::read(file("0.LOG"));
+    EXPECT_EQ(text.substr(0, 25), "01/08 12:34:56[00000000](");
+    EXPECT_EQ(afterStamp(text), "hello\r\n");
+}
+
+TEST_F(LogFileTest, StampShowsMillisecondsSinceThePreviousStampedLine) {
+    clock.advance(1000ms);
+    log.WriteLine("first");
+    clock.advance(250ms);
+    log.WriteLine("second");
+    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].substr(14), "[00001250](     250)second");
+}
+
+TEST(LogFileStamp, Format) {
+    auto t = localTime(2007, 3, 4, 5, 6, 7);
+    EXPECT_EQ(LogFile::formatStamp(t, 123456, 250), "03/04 05:06:07[00123456](     250)");
+    EXPECT_EQ(LogFile::formatStamp(t, 4294967295u, 0), "03/04 05:06:07[4294967295](       0)");
+}
+
+TEST_F(LogFileTest, StampedAndRawMakeOneLine) {
+    log.WriteStamped("RX:");
+    log.WriteRaw("41 42");
+    log.WriteRaw("two\nlines");
+    log.WriteFormat("%s [%d]", sjis::fromUtf8("通信異常").c_str(), -2);
+    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(afterStamp(lines[0]), "RX:41 42");
+    EXPECT_EQ(lines[1], "two");
+    EXPECT_EQ(lines[2], "lines");
+    EXPECT_EQ(afterStamp(lines[3]), sjis::fromUtf8("通信異常 [-2]"));
+}
+
+TEST_F(LogFileTest, ClosedLogWritesNothing) {
+    LogFile closed;
+    closed.WriteLine("x");
+    closed.WriteFormat("%d", 1);
+    LogFile off;
+    off.OpenLog("", 7, 4, 10000, 5242880);
+    off.WriteRaw("x");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST_F(LogFileTest, NextWeekGoesToTheNextFile) {
+    log.WriteLine("week 0");
+    clock.set(localTime(1998, 1, 9, 0, 0, 1));
+    log.WriteLine("week 1");
+    EXPECT_EQ(linesOf(TempFolder::read(file("0.LOG"))).size(), 1u);
+    EXPECT_EQ(linesOf(TempFolder::read(file("1.LOG"))).size(), 1u);
+}
+
+TEST_F(LogFileTest, FileFromFourWeeksAgoIsStartedAnew) {
+    log.WriteLine("old");
+    clock.set(localTime(1998, 1, 8 + 28, 12, 0, 0));
+    log.WriteLine("new");
+    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(afterStamp(lines[0]), "new");
+}
+
+TEST_F(LogFileTest, WriteSetsTheModificationTimeFromTheClock) {
+    log.WriteLine("x");
+    struct stat st {};
+    ASSERT_EQ(::stat(file("0.LOG").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtime, std::chrono::system_clock::to_time_t(clock.now()));
+}
+
+TEST_F(LogFileTest, FileAboveMaxBytesIsDeletedFirst) {
+    log.OpenLog(prefix, 7, 4, 10000, 100);
+    TempFolder::write(file("0.LOG"), std::string(100, 'a'));
+    setModified(file("0.LOG"), clock.now());
+    log.WriteRaw("kept"); // exactly maxBytes: appended to
+    EXPECT_EQ(TempFolder::read(file("0.LOG")), std::string(100, 'a') + "kept\r\n");
+
+    TempFolder::write(file("0.LOG"), std::string(101, 'a'));
+    setModified(file("0.LOG"), clock.now());
+    log.WriteRaw("fresh");
+    EXPECT_EQ(TempFolder::read(file("0.LOG")), "fresh\r\n");
+}
+
+TEST_F(LogFileTest, BusyFileSendsTheLineToTheFallbackAfterRetrying) {
+    // Something that cannot be opened for appending stands where the generation file goes.
+    std::filesystem::create_directory(file("0.LOG"));
+    int pauses = 0;
+    log.OpenLog(prefix, 7, 4, 1000, 100);
+    log.setSleep([&](std::chrono::milliseconds ms) {
+        EXPECT_EQ(ms, 100ms);
+        ++pauses;
+    });
+    TempFolder::write(file("E.LOG"), std::string(101, 'e')); // too big: deleted first
+    log.WriteRaw("to fallback");
+    EXPECT_EQ(pauses, 10);
+    EXPECT_EQ(TempFolder::read(file("E.LOG")), "to fallback\r\n");
+    log.WriteRaw("again");
+    EXPECT_EQ(TempFolder::read(file("E.LOG")), "to fallback\r\nagain\r\n");
+    EXPECT_EQ(pauses, 20);
+}
+
+TEST_F(LogFileTest, LineIsLostWhenNeitherFileOpens) {
+    std::filesystem::create_directory(file("0.LOG"));
+    std::filesystem::create_directory(file("E.LOG"));
+    log.OpenLog(prefix, 7, 4, 0, 100);
+    log.setSleep([](std::chrono::milliseconds) {});
+    EXPECT_NO_THROW(log.WriteLine("lost"));
+}
+
+namespace {
+
+// Every line must be one whole "<writer>:<n>:xxxxxxxx…" after its stamp.
+void expectWholeLines(const std::string& text, int writers, int perWriter, std::size_t filler) {
+    auto lines = linesOf(text);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(writers * perWriter));
+    std::vector<int> next(static_cast<std::size_t>(writers), 0);
+    for (const std::string& line : lines) {
+        std::istringstream in(afterStamp(line));
+        int writer = -1, n = -1;
+        char c1 = 0, c2 = 0;
+        std::string rest;
+        in >> writer >> c1 >> n >> c2 >> rest;
+        ASSERT_TRUE(writer >= 0 && writer < writers) << line;
+        EXPECT_EQ(n, next[static_cast<std::size_t>(writer)]++) << line;
+        EXPECT_EQ(rest, std::string(filler, 'x')) << line;
+    }
+}
+
+} // namespace
+
+TEST(LogFileConcurrency, TwoThreadsNeverTearALine) {
+    TempFolder dir;
+    const std::string prefix = dir.file("T");
+    constexpr int kLines = 300;
+    constexpr std::size_t kFiller = 500;
+    auto writer = [&](int id) {
+        LogFile log; // each thread its own object, as two copies of the program would have
+        log.OpenLog(prefix, 7, 4, 10000, 5242880);
+        for (int i = 0; i < kLines; ++i) {
+            log.WriteFormat("%d:%d:%s", id, i, std::string(kFiller, 'x').c_str());
+        }
+    };
+    std::thread a(writer, 0);
+    std::thread b(writer, 1);
+    a.join();
+    b.join();
+    LogFile names;
+    names.OpenLog(prefix, 7, 4, 10000, 5242880);
+    expectWholeLines(TempFolder::read(names.generationFileName(Clock::current().now())), 2, kLines,
+                     kFiller);
+}
+
+TEST(LogFileConcurrency, TwoProcessesNeverTearALine) {
+    TempFolder dir;
+    const std::string prefix = dir.file("P");
+    constexpr int kLines = 200;
+    constexpr std::size_t kFiller = 2000;
+    auto wholeLine = [&](int id) {
+        LogFile log;
+        log.OpenLog(prefix, 7, 4, 10000, 5242880);
+        for (int i = 0; i < kLines; ++i) {
+            log.WriteFormat("%d:%d:%s", id, i, std::string(kFiller, 'x').c_str());
+        }
+    };
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        wholeLine(1);
+        ::_exit(0);
+    }
+    wholeLine(0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    LogFile names;
+    names.OpenLog(prefix, 7, 4, 10000, 5242880);
+    expectWholeLines(TempFolder::read(names.generationFileName(Clock::current().now())), 2, kLines,
+                     kFiller);
+}
