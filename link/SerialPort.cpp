@@ -1,5 +1,6 @@
 #include "link/SerialPort.h"
 #include "link/ReceptionTexts.h"
+#include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 #include <algorithm>
 #include <cerrno>
@@ -68,6 +69,12 @@ std::string SerialDevicePath(int portNumber, const PortDeviceLookup& configured)
             return sjis::toUtf8(text);
     }
     return format("/dev/ttyUSB%d", portNumber - 1);
+}
+
+PortDeviceLookup PortDevicesFromIni(std::string iniFile) {
+    return [file = std::move(iniFile)](int portNumber) {
+        return profile::readString(file, kPortDeviceSection, PortDeviceKey(portNumber), "");
+    };
 }
 
 SerialPort::SerialPort() {

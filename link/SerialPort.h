@@ -17,6 +17,9 @@ inline constexpr const char kPortDeviceSection[] = "Port";
 std::string PortDeviceKey(int portNumber); // "COM<n>"
 // The device path of a port number (native encoding); empty for a number below 1.
 std::string SerialDevicePath(int portNumber, const PortDeviceLookup& configured = {});
+// The lookup that reads section "Port" of the INI file (a CP932 path) at each call. Reading
+// writes nothing back, so the probe of twenty ports leaves the file alone.
+PortDeviceLookup PortDevicesFromIni(std::string iniFile);
 
 // The program's serial port: opens a port from the six stored settings and reads the
 // recorder's text line by line with an inter-byte timeout. It only receives. Failures are

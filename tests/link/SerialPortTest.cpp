@@ -50,6 +50,14 @@ TEST(SerialDevicePath, DefaultIsTheUsbAdapterAndTheIniOverridesIt) {
     EXPECT_EQ(PortDeviceKey(3), "COM3");
 }
 
+TEST(SerialDevicePath, IniSectionPortNamesTheDevice) {
+    std::string ini = ::testing::TempDir() + "serial_ports.INI";
+    std::ofstream(ini, std::ios::binary) << "[Param]\r\nCOM5=no\r\n[Port]\r\ncom5 = /dev/ttyS4\r\n";
+    PortDeviceLookup lookup = PortDevicesFromIni(ini);
+    EXPECT_EQ(SerialDevicePath(5, lookup), "/dev/ttyS4");
+    EXPECT_EQ(SerialDevicePath(6, lookup), "/dev/ttyUSB5");
+}
+
 TEST(SerialPortError, FormatsTextHexAndDecimal) {
     std::string expected = std::string(std::strerror(ENOENT)) + "\xb4\xd7\xb0No:hex(2),dec(2)";
     EXPECT_EQ(SerialPort::FormatSystemError(ENOENT), expected);
