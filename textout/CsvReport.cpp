@@ -1,15 +1,13 @@
 #include "textout/CsvReport.h"
 
 #include "store/Aggregation.h"
-#include "support/ArchiveError.h"
 #include "support/CxException.h"
+#include "support/FailureReport.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
 #include "textout/Texts.h"
 #include "textout/ValueFormat.h"
-
-#include <new>
 
 using namespace textout;
 
@@ -154,24 +152,13 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
              PeakCurrentText(s, static_cast<int>(i), PeakModeCsv));
 }
 
-// At most max-1 bytes, never ending in the first half of a double-byte character.
-std::string clipped(const std::string& text, std::size_t max) {
-    if (text.size() < max)
-        return text;
-    std::size_t n = max - 1;
-    if (n > 0 && sjis::isTrailByteAt(text, n)) // byte n would be cut from its lead byte
-        --n;
-    return text.substr(0, n);
-}
-
-void reportFailure(const CsvOutputEnv& env, const char* heading, const std::string& text,
-                   int line) {
-    if (!env.prompt)
-        return;
-    env.prompt->tell(
-        FormatText("%s\n%s\n%s(%d)", heading, clipped(text, 100).c_str(), kCsvSourceName, line),
-        PromptIcon::Warning);
-}
+// Failures are shown only when the caller gives a prompt.
+class SilentPrompt : public Prompt {
+public:
+    PromptAnswer ask(const std::string&, PromptButtons, PromptIcon) override {
+        return PromptAnswer::Ok;
+    }
+};
 
 } // namespace
 
@@ -249,32 +236,18 @@ void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
 bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
     if (!HasReportDay(sel))
         return false;
-    try {
-        std::unique_ptr<ReportSink> sink = env.open ? env.open(path) : OpenReportFile(path);
-        if (!sink)
-            throw CxException(0, "OpenError\n%s", path.c_str());
-        ReportLineWriter out(*sink);
-        WriteReportLines(out, sel, env.monthStartDay);
-        sink->finish();
-        return true;
-    } catch (const CxException& e) {
-        if (e.hasMessage()) {
-            if (env.log)
-                env.log(e.message());
-            if (env.prompt)
-                env.prompt->tell(e.message(), PromptIcon::Information);
-        }
-    } catch (const std::bad_alloc& e) {
-        reportFailure(env, "\x83\x81\x83\x82\x83\x8a\x95s\x91\xab" /* メモリ不足 */, e.what(),
-                      __LINE__);
-    } catch (const FileAccessError& e) {
-        reportFailure(env, "\xcc\xa7\xb2\xd9\xb1\xb8\xbe\xbd\x88\xd9\x8f\xed" /* ﾌｧｲﾙｱｸｾｽ異常 */,
-                      e.what(), __LINE__);
-    } catch (const ArchiveError& e) {
-        reportFailure(env, "\xb1\xb0\xb6\xb2\xcc\xde\x88\xd9\x8f\xed" /* ｱｰｶｲﾌﾞ異常 */, e.what(),
-                      __LINE__);
-    } catch (const std::exception& e) {
-        reportFailure(env, "\x97\xe1\x8aO\x94\xad\x90\xb6" /* 例外発生 */, e.what(), __LINE__);
-    }
-    return false;
+    SilentPrompt silent;
+    Prompt& prompt = env.prompt ? *env.prompt : silent;
+    return runReportingFailures(
+        prompt, {kCsvSourceName, __LINE__},
+        [&] {
+            std::unique_ptr<ReportSink> sink =
+                env.open ? env.open(path) : OpenReportFile(path, env.retry);
+            if (!sink)
+                throw CxException(0, "OpenError\n%s", path.c_str());
+            ReportLineWriter out(*sink);
+            WriteReportLines(out, sel, env.monthStartDay);
+            sink->finish();
+        },
+        env.log);
 }

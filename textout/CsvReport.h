@@ -1,11 +1,13 @@
 #pragma once
 #include "store/DAT_DisplaySelection.h"
+#include "support/RetryOpen.h"
 #include "textout/ReportSink.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 
+class LogFile;
 class Prompt;
 
 // What the CSV output needs from its surroundings. The dialog fills it from the document and
@@ -16,9 +18,10 @@ struct CsvOutputEnv {
     // Shows the failure reports; none = failures are only returned.
     Prompt* prompt = nullptr;
     // The program log: receives the message of a program exception.
-    std::function<void(const std::string&)> log;
-    // Opens the target for writing; throws CxException "OpenError\n%s" when it cannot.
-    // Empty = the file itself, opened with retry.
+    LogFile* log = nullptr;
+    // How the file is opened (tests pass a pause that does not really wait).
+    RetryPolicy retry;
+    // Replaces the file (tests): returns the sink to write to, or throws like the open does.
     std::function<std::unique_ptr<ReportSink>(const std::string& path)> open;
 };
 
@@ -41,8 +44,3 @@ void WriteReportLines(ReportLineWriter& out, const DisplaySelection& selection,
 // failures reported and logged as the program does. False on failure or without a day.
 bool WriteReportCsv(const std::string& path, const DisplaySelection& selection,
                     const CsvOutputEnv& env = {});
-
-// Opens the file for the report (created or truncated, exclusive): fails at once when the
-// folder is missing, else retries every 200 ms for up to 60000 ms; then CxException
-// "OpenError\n<path>".
-std::unique_ptr<ReportSink> OpenReportFile(const std::string& path);

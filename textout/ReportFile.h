@@ -1,4 +1,5 @@
 #pragma once
+#include "support/RetryOpen.h"
 #include "textout/ReportSink.h"
 
 #include <memory>
@@ -8,10 +9,7 @@
 // Write failures (full disk, vanished medium) throw FileAccessError with the system's text.
 class FileReportSink : public ReportSink {
 public:
-    FileReportSink(int fd, std::string path);
-    ~FileReportSink() override;
-    FileReportSink(const FileReportSink&) = delete;
-    FileReportSink& operator=(const FileReportSink&) = delete;
+    explicit FileReportSink(OpenedFile file);
 
     void write(std::string_view bytes) override;
     void finish() override;
@@ -19,7 +17,11 @@ public:
 private:
     void flush();
 
-    int m_fd;
-    std::string m_path; // CP932, for messages
+    OpenedFile m_file;
     std::string m_buffer;
 };
+
+// Opens the file for a report (created or truncated, exclusive): fails at once when the folder
+// is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then throws
+// CxException "OpenError\n<path>".
+std::unique_ptr<ReportSink> OpenReportFile(const std::string& path, const RetryPolicy& policy = {});

@@ -3,6 +3,7 @@
 #include "CsvFixtures.h"
 #include "FailingSink.h"
 #include "support/CxException.h"
+#include "support/LogFile.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 
@@ -153,15 +154,33 @@ TEST(CsvReportTest, FileNamePresets) {
     EXPECT_EQ(CsvFileNamePreset(DisplaySelection()), "");
 }
 
+// A prompt that records, a program log in a folder of its own, no real waiting.
 struct Env {
     ScriptedPrompt prompt;
-    std::vector<std::string> log;
+    LogFile logFile;
+    std::filesystem::path logDir;
     int opens = 0;
+    int pauses = 0;
     CsvOutputEnv env;
     Env() {
+        logDir = std::filesystem::temp_directory_path() /
+                 ("orvo_csvlog_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(logDir);
+        std::filesystem::create_directories(logDir);
+        logFile.OpenLog((logDir / "ORVO").string(), 7, 4, 10000, 5242880);
         env.monthStartDay = 21;
         env.prompt = &prompt;
-        env.log = [this](const std::string& line) { log.push_back(line); };
+        env.log = &logFile;
+        env.retry.sleep = [this](std::chrono::milliseconds) { ++pauses; };
+    }
+    ~Env() { std::filesystem::remove_all(logDir); }
+    // Everything the program log received.
+    std::string log() const {
+        std::string all;
+        for (const auto& entry : std::filesystem::directory_iterator(logDir))
+            all += readFile(entry.path());
+        return all;
     }
 };
 
@@ -192,7 +211,7 @@ TEST(CsvReportTest, FullDiskIsReportedAndKeepsWhatWasWritten) {
     const std::string shown = sjis::toUtf8(e.prompt.asked()[0].text);
     EXPECT_EQ(shown.rfind("ﾌｧｲﾙｱｸｾｽ異常\nNo space left on device\nD_TxtOut(", 0), 0u) << shown;
     EXPECT_EQ(shown.back(), ')');
-    EXPECT_TRUE(e.log.empty()); // only program exceptions go to the log
+    EXPECT_EQ(e.log(), ""); // only program exceptions go to the log
 }
 
 TEST(CsvReportTest, OpenErrorIsLoggedAndShown) {
@@ -202,8 +221,8 @@ TEST(CsvReportTest, OpenErrorIsLoggedAndShown) {
     };
     auto r = csvfix::daily3p3w();
     EXPECT_FALSE(WriteReportCsv("/no/such/x.CSV", r->sel, e.env));
-    ASSERT_EQ(e.log.size(), 1u);
-    EXPECT_EQ(e.log[0], "OpenError\n/no/such/x.CSV");
+    EXPECT_NE(e.log().find("OpenError"), std::string::npos);
+    EXPECT_NE(e.log().find("/no/such/x.CSV"), std::string::npos);
     ASSERT_EQ(e.prompt.asked().size(), 1u);
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n/no/such/x.CSV");
     EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Information);
@@ -237,7 +256,7 @@ TEST(CsvReportTest, FailureKindsHaveTheirHeadings) {
             return std::make_unique<Throwing>(kind);
         };
         EXPECT_FALSE(WriteReportCsv("x.CSV", r->sel, e.env));
-        EXPECT_TRUE(e.log.empty());
+        EXPECT_EQ(e.log(), "");
         if (kind == 4) {
             EXPECT_TRUE(e.prompt.asked().empty());
             continue;
@@ -281,9 +300,26 @@ TEST_F(CsvFileTest, MissingFolderFailsAtOnce) {
     auto r = csvfix::daily3p3w();
     const std::string path = (m_dir / "missing" / "x.CSV").string();
     EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
-    ASSERT_EQ(e.log.size(), 1u);
-    EXPECT_EQ(e.log[0], "OpenError\n" + path);
+    EXPECT_NE(e.log().find(path), std::string::npos);
+    ASSERT_EQ(e.prompt.asked().size(), 1u);
+    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    EXPECT_EQ(e.pauses, 0); // no retry when the folder is missing
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
+}
+
+TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
+    Env e;
+    auto r = csvfix::daily3p3w();
+    const std::string path = (m_dir / "locked.CSV").string();
+    OpenResult holder = openWithRetry(path, OpenAccess::WriteExclusive);
+    ASSERT_TRUE(holder);
+    holder.file.write("kept");
+    EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
+    EXPECT_EQ(e.pauses, 300); // every 200 ms until 60000 ms have passed
+    ASSERT_EQ(e.prompt.asked().size(), 1u);
+    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    holder.file.close();
+    EXPECT_EQ(readFile(path), "kept"); // the other program's file is untouched
 }
 
 } // namespace

@@ -182,3 +182,21 @@ TEST(FormatTextTest, LongOutputIsNotCut) {
 }
 
 } // namespace
+
+namespace {
+// The formatters promise printf's "%.Nf" text; check it against printf over awkward values.
+TEST(FormatTextTest, SameTextAsPrintf) {
+    const double values[] = {0.0,     -0.0,  0.05,    0.15,   0.25,     2.675,   -12.345,
+                             1e15,    1e300, -1e300,  123.45, 6.65,     9.995,   1234567.25,
+                             0.04999, -0.04, 4.35e-5, 1e-320, 99999.95, 1.0 / 3, 2.5};
+    for (double v : values) {
+        IntervalSample s;
+        s.power = v;
+        s.powerFactor = v;
+        s.current[0] = v;
+        EXPECT_EQ(SamplePowerW(s), FormatText("%.0f", v));
+        EXPECT_EQ(SamplePowerFactor(s), FormatText("%.1f", v));
+        EXPECT_EQ(SampleCurrent(s, 0), FormatText("%.2f", v));
+    }
+}
+} // namespace
