@@ -1,3 +1,4 @@
+#include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/ReportFixtures.h"
 #include "tests/tools/StoreFixtures.h"
@@ -231,4 +232,233 @@ TEST_F(CliTest, ListOfADamagedDataFileFails) {
     EXPECT_NE(r.err.find("データファイルが壊れている可能性があります\n" + dataFile().string()),
               std::string::npos)
         << r.err;
+}
+
+// ---- import-report
+
+namespace {
+
+std::string twoDays() {
+    return fixtures::dayReport(1, "2024/05/01") + fixtures::dayReport(1, "2024/05/02", 2.0);
+}
+
+} // namespace
+
+TEST_F(CliTest, ImportReportCreatesCustomerAndCircuit) {
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    auto r = cli({"import-report", "r.txt", "--customer", "  需要家A ", "--circuit", "回路1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("2日分を追加しました"), std::string::npos) << r.err;
+    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    ASSERT_EQ(store.count(), 1);
+    EXPECT_EQ(store.at(0).name, sjis::fromUtf8("需要家A")); // trimmed
+    const MeasurementCircuit& circuit = store.at(0).circuits.at(0);
+    EXPECT_EQ(circuit.name, sjis::fromUtf8("回路1"));
+    ASSERT_EQ(circuit.days.count(), 2);
+    EXPECT_EQ(circuit.days.at(1).date, DateTime::make(2024, 5, 2));
+    EXPECT_EQ(circuit.days.at(1).data.summary.energy, 1236.5);
+    EXPECT_EQ(circuit.days.at(1).data.intervals.count(), 2);
+}
+
+TEST_F(CliTest, ImportReportStoresChannelTwoDaysAsChannelOne) {
+    writeFile(dir() / "r.txt", fixtures::captured(fixtures::dayReport(2, "2024/05/01")));
+    auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).channel, 1);
+}
+
+TEST_F(CliTest, ImportReportWithMixedChannelsNeedsAChoice) {
+    writeFile(dir() / "r.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
+                                                  fixtures::dayReport(2, "2024/05/01", 7.0)));
+    auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(
+        r.err.find("１ＣＨと２ＣＨを同時に追加することは出来ません\n受信したチャンネル: 1, 2"),
+        std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));
+
+    auto two =
+        cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c", "--channel", "2"});
+    ASSERT_EQ(two.status, 0) << two.err;
+    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    ASSERT_EQ(store.at(0).circuits.at(0).days.count(), 1);
+    EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).data.summary.energy, 1241.5);
+}
+
+TEST_F(CliTest, ImportReportOverwriteRule) {
+    // Stored: 2024-05-01 with energy 12345.6; the report brings 05-01 (1234.5) and 05-02.
+    auto stored = fixtures::makeStore(
+        {fixtures::makeCustomer("ABC", {{"Line", {fixtures::makeDay(1, 2024, 5, 1)}}})});
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+
+    writeFile(dataFile(), fixtures::dataFileBytes(stored));
+    // Names match in any ASCII case.
+    auto keep = cli({"import-report", "r.txt", "--customer", "abc", "--circuit", "LINE"});
+    ASSERT_EQ(keep.status, 0) << keep.err;
+    EXPECT_NE(keep.err.find("1日分を追加しました (1日分は既に存在するため追加しませんでした)"),
+              std::string::npos)
+        << keep.err;
+    MeasurementStore kept = fixtures::readStore(readFile(dataFile()));
+    ASSERT_EQ(kept.count(), 1);
+    ASSERT_EQ(kept.at(0).circuits.count(), 1);
+    ASSERT_EQ(kept.at(0).circuits.at(0).days.count(), 2);
+    EXPECT_EQ(kept.at(0).circuits.at(0).days.at(0).data.summary.energy, 12345.6);
+
+    writeFile(dataFile(), fixtures::dataFileBytes(stored));
+    auto replace = cli(
+        {"import-report", "r.txt", "--customer", "ABC", "--circuit", "Line", "--overwrite", "yes"});
+    ASSERT_EQ(replace.status, 0) << replace.err;
+    MeasurementStore replaced = fixtures::readStore(readFile(dataFile()));
+    EXPECT_EQ(replaced.at(0).circuits.at(0).days.at(0).data.summary.energy, 1234.5);
+    EXPECT_EQ(replaced.at(0).circuits.at(0).days.count(), 2);
+}
+
+TEST_F(CliTest, ImportReportGrammarErrorFilesNothing) {
+    std::string before = fixtures::dataFileBytes(fixtures::makeStore(
+        {fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 4, 1)}}})}));
+    writeFile(dataFile(), before);
+    writeFile(dir() / "r.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
+                                                  "ＣＨ１ 単相 PT:1.0 CT:40.0 2024/05/02\n"
+                                                  "時刻 電力\n"
+                                                  "10:00 1,234 1 1 1 1 1\n"));
+    auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("解析異常，数字以外の文字検出<10:00 1,234 1 1 1 1 1>"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+}
+
+TEST_F(CliTest, ImportReportRejectsBadNames) {
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    auto r = cli({"import-report", "r.txt", "--customer", "a.b", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("需要家名称には次の何れかの文字を含めることは出来ません\n:\"*?/\\<>|."),
+              std::string::npos)
+        << r.err;
+    auto empty = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "  "});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("測定回路名称を入力してください"), std::string::npos) << empty.err;
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));
+    // 表 holds a backslash byte but is a whole character of its own.
+    auto hyo = cli({"import-report", "r.txt", "--customer", "表計算", "--circuit", "c"});
+    EXPECT_EQ(hyo.status, 0) << hyo.err;
+}
+
+TEST_F(CliTest, ImportReportRefusesAFolderTheProgramHasOpen) {
+    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    writeFile(dataFile(), before);
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    InstanceLock gui;
+    ASSERT_TRUE(gui.tryAcquire(home().string()));
+    auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("オルボ・ビューがこのデータフォルダを使用中です"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+    gui.release();
+    EXPECT_EQ(cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"}).status, 0);
+}
+
+TEST_F(CliTest, ImportReportLeavesADamagedDataFileAlone) {
+    std::string damaged = fixtures::dataFileBytes(fixtures::makeStore(
+        {fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 4, 1)}}})}));
+    damaged.resize(damaged.size() - 10);
+    writeFile(dataFile(), damaged);
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("データファイルが壊れている可能性があります"), std::string::npos);
+    EXPECT_EQ(readFile(dataFile()), damaged);
+}
+
+TEST_F(CliTest, ImportReportWrongUsage) {
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    const Args cases[] = {
+        {"import-report", "r.txt", "--customer", "A"},
+        {"import-report", "r.txt", "--customer", "A", "--circuit", "c", "--overwrite", "maybe"},
+        {"import-report", "r.txt", "--customer", "A", "--circuit", "c", "--channel", "3"},
+    };
+    for (const Args& args : cases)
+        EXPECT_EQ(cli(args).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));
+}
+
+// ---- csv
+
+TEST_F(CliTest, CsvOfOneDay) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-02",
+                  "--out", "csv"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto file = dir() / "csv" / "日報_需要家A_回路1_20240502_1.CSV";
+    EXPECT_EQ(r.out, file.string() + "\n");
+    std::string text = readFile(file);
+    EXPECT_EQ(text.substr(0, 0).size(), 0u);
+    std::string head = sjis::fromUtf8("日報, 2024年 5月 2日\r\n需要家名称, 需要家A\r\n"
+                                      "測定回路名称, 回路1\r\n測定ＣＨ, 1\r\n相線式, 3相3線\r\n");
+    EXPECT_EQ(text.substr(0, head.size()), head);
+}
+
+TEST_F(CliTest, CsvOfARangeWritesOneFilePerStoredDay) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-04-30",
+                  "--to", "2024-05-31"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(dir() / "日報_需要家A_回路1_20240501_1.CSV"));
+    EXPECT_TRUE(std::filesystem::exists(dir() / "日報_需要家A_回路1_20240502_1.CSV"));
+    auto none = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-06-01",
+                     "--to", "2024-06-30"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("指定の期間の測定データは登録されていません"), std::string::npos);
+}
+
+TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(home() / "orvoview.INI", "[Param]\r\nMonStartDay=16\r\n");
+    auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-04"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string text = readFile(dir() / "月報_需要家A_回路1_2024_04_1.CSV");
+    EXPECT_EQ(text.substr(0, 16), sjis::fromUtf8("月報, 2024年 4月"));
+    // Data lines from 4/16 to 5/15: a date without a stored day stands alone.
+    EXPECT_NE(text.find("\r\n4/16\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n5/15\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\r\n5/16"), std::string::npos);
+    EXPECT_NE(text.find("\r\n5/1, "), std::string::npos);
+    // The INI is only read.
+    EXPECT_EQ(readFile(home() / "orvoview.INI"), "[Param]\r\nMonStartDay=16\r\n");
+
+    // With the default start day the days of May make the report month 2024-05.
+    std::filesystem::remove(home() / "orvoview.INI");
+    EXPECT_EQ(
+        cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-04"}).status,
+        1);
+    EXPECT_EQ(
+        cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-05"}).status,
+        0);
+}
+
+TEST_F(CliTest, CsvErrors) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    auto customer = cli({"csv", "--customer", "X", "--circuit", "回路1", "--day", "2024-05-01"});
+    EXPECT_EQ(customer.status, 1);
+    EXPECT_NE(customer.err.find("指定の需要家は登録されていません\nX"), std::string::npos);
+    auto circuit = cli({"csv", "--customer", "需要家A", "--circuit", "X", "--day", "2024-05-01"});
+    EXPECT_EQ(circuit.status, 1);
+    EXPECT_NE(circuit.err.find("指定の測定回路は登録されていません\nX"), std::string::npos);
+    auto day = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-03"});
+    EXPECT_EQ(day.status, 1);
+    const Args usage[] = {
+        {"csv", "--customer", "需要家A", "--circuit", "回路1"},
+        {"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-02-30"},
+        {"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-01", "--month",
+         "2024-05"},
+        {"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-13"},
+        {"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-05-01"},
+        {"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-05-02", "--to",
+         "2024-05-01"},
+    };
+    for (const Args& args : usage)
+        EXPECT_EQ(cli(args).status, 2) << args.back();
 }

@@ -85,3 +85,42 @@ ReportRead readReportFile(const std::filesystem::path& path) {
 }
 
 } // namespace cli
+
+namespace cli {
+
+bool overwriteArg(const CliArgs& args) {
+    std::string value = args.get("overwrite").value_or("no");
+    if (value == "yes")
+        return true;
+    if (value == "no")
+        return false;
+    throw UsageError("--overwrite takes yes or no", args.command);
+}
+
+DateTime dateArg(const CliArgs& args, const std::string& option) {
+    std::string text = args.require(option);
+    int y = 0, m = 0, d = 0, used = 0;
+    if (text.size() == 10 && std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &m, &d, &used) == 3 &&
+        used == 10 && text[4] == '-' && text[7] == '-') {
+        DateTime date = DateTime::make(y, m, d);
+        if (date.isValid())
+            return date;
+    }
+    throw UsageError("--" + option + " takes a date YYYY-MM-DD", args.command);
+}
+
+void monthArg(const CliArgs& args, const std::string& option, int& year, int& month) {
+    std::string text = args.require(option);
+    int used = 0;
+    if (text.size() == 7 && text[4] == '-' &&
+        std::sscanf(text.c_str(), "%4d-%2d%n", &year, &month, &used) == 2 && used == 7 &&
+        year >= 100 && month >= 1 && month <= 12)
+        return;
+    throw UsageError("--" + option + " takes a month YYYY-MM", args.command);
+}
+
+std::string pathArg(const std::string& utf8) {
+    return sjis::fromUtf8(shownPath(utf8));
+}
+
+} // namespace cli

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the commands.
 #include "store/DAT_Store.h"
+#include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
 #include <filesystem>
 #include <string>
@@ -26,5 +27,19 @@ struct ReportRead {
     bool grammarError = false; // the parser rejected a line (else: the file could not be read)
 };
 ReportRead readReportFile(const std::filesystem::path& path);
+
+} // namespace cli
+
+namespace cli {
+
+// Values of options, checked; a malformed value is wrong usage.
+// --overwrite yes|no (default no).
+bool overwriteArg(const CliArgs& args);
+// "YYYY-MM-DD" as a valid date.
+DateTime dateArg(const CliArgs& args, const std::string& option);
+// "YYYY-MM" as year and month.
+void monthArg(const CliArgs& args, const std::string& option, int& year, int& month);
+// A path option given on the command line, as the core keeps paths (CP932, absolute).
+std::string pathArg(const std::string& utf8);
 
 } // namespace cli

@@ -25,6 +25,7 @@ inline constexpr const char kFiledAll[] = "%d日分を追加しました";
 inline constexpr const char kSaved[] = "正常に保存しました。";
 inline constexpr const char kNoStoredDay[] = "指定の測定日データは登録されていません\n%s";
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
+inline constexpr const char kNoStoredMonth[] = "指定の月の測定データは登録されていません\n%s";
 inline constexpr const char kCsvWritten[] = "テキストファイルへ正常に出力しました\n%s";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
 inline constexpr const char kFolderBusy[] =

@@ -44,14 +44,19 @@ PromptAnswer ConsolePrompt::ask(const std::string& text, PromptButtons buttons, 
         std::string line;
         if (!std::getline(m_input, line)) {
             m_messages << '\n';
+            ++m_declined;
             return careful;
         }
         std::string a = lowerTrimmed(line);
         if (a == "y" || a == "yes")
             return yes;
-        if (yesNo && (a == "n" || a == "no"))
+        if (yesNo && (a == "n" || a == "no")) {
+            ++m_declined;
             return PromptAnswer::No;
-        if (cancel && (a == "c" || a == "cancel"))
+        }
+        if (cancel && (a == "c" || a == "cancel")) {
+            ++m_declined;
             return PromptAnswer::Cancel;
+        }
     }
 }

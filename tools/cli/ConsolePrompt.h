@@ -15,10 +15,13 @@ public:
 
     // How many error or warning boxes were shown (a command that reported one failed).
     int errorsShown() const { return m_errors; }
+    // How many questions were answered with something other than yes / OK.
+    int declined() const { return m_declined; }
 
 private:
     std::ostream& m_messages;
     std::istream& m_input;
     bool m_assumeYes;
     int m_errors = 0;
+    int m_declined = 0;
 };

@@ -1,0 +1,108 @@
+#include "support/InstanceLock.h"
+#include "tests/tools/CliFixture.h"
+#include "tests/tools/StoreFixtures.h"
+
+namespace {
+
+MeasurementStore sampleStore() {
+    using fixtures::makeCustomer;
+    using fixtures::makeDay;
+    return fixtures::makeStore(
+        {makeCustomer("需要家A", {{"回路1", {makeDay(1, 2024, 5, 1), makeDay(1, 2024, 5, 2, 10)}},
+                                  {"回路2", {}}}),
+         makeCustomer("B社", {{"本館", {makeDay(1, 2024, 6, 30, 5)}}})});
+}
+
+} // namespace
+
+// ---- export and import
+
+TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
+    MeasurementStore store = sampleStore();
+    writeFile(dataFile(), fixtures::dataFileBytes(store));
+    auto r = cli({"export", "--customer", "需要家a", "--out", "out/A.VLK"});
+    EXPECT_EQ(r.status, 1); // the folder "out" does not exist
+    std::filesystem::create_directories(dir() / "out");
+    r = cli({"export", "--customer", "需要家A", "--out", "out/A.VLK"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("正常に保存しました。"), std::string::npos);
+    const Customer& a = store.at(store.find(sjis::fromUtf8("需要家A")));
+    EXPECT_EQ(readFile(dir() / "out" / "A.VLK"), fixtures::exportFileBytes(a));
+
+    // Into another program folder: the same customer, circuits, days, samples and summaries.
+    auto imported = cli({"import", "out/A.VLK", "--yes", "--home", "other"});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.out, "需要家A\n");
+    EXPECT_NE(imported.err.find("次の需要家データを取り込みます\n需要家A\nよろしいですか"),
+              std::string::npos);
+    MeasurementStore other = fixtures::readStore(readFile(dir() / "other" / "DATA" / "Orvo.DAT"));
+    ASSERT_EQ(other.count(), 1);
+    EXPECT_TRUE(other.at(0) == a);
+}
+
+TEST_F(CliTest, ImportGivesAUniqueName) {
+    Customer a = fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 5, 1)}}});
+    writeFile(dir() / "A.VLK", fixtures::exportFileBytes(a));
+    writeFile(dataFile(),
+              fixtures::dataFileBytes(fixtures::makeStore(
+                  {fixtures::makeCustomer("a", {}), fixtures::makeCustomer("A_1", {})})));
+    auto r = cli({"import", "A.VLK", "--yes"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "A_2\n");
+    EXPECT_NE(r.err.find("取り込もうとしている需要家名は既に登録されています\n次の名前に変更して取"
+                         "り込みます\nA_2"),
+              std::string::npos)
+        << r.err;
+    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    EXPECT_EQ(store.count(), 3);
+    EXPECT_EQ(store.at(store.find("A_2")).circuits.at(0).days.count(), 1);
+}
+
+TEST_F(CliTest, ImportAsksOnStdin) {
+    Customer a = fixtures::makeCustomer("A", {});
+    writeFile(dir() / "A.VLK", fixtures::exportFileBytes(a));
+    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    writeFile(dataFile(), before);
+    for (const char* answer : {"n\n", "", "what\nno\n"}) {
+        auto r = cli({"import", "A.VLK"}, answer);
+        EXPECT_EQ(r.status, 1) << answer;
+        EXPECT_NE(r.err.find("[y/n]"), std::string::npos);
+        EXPECT_NE(r.err.find("取り込みを中止しました"), std::string::npos);
+        EXPECT_EQ(readFile(dataFile()), before);
+    }
+    auto yes = cli({"import", "A.VLK"}, "y\n");
+    EXPECT_EQ(yes.status, 0) << yes.err;
+    EXPECT_EQ(fixtures::readStore(readFile(dataFile())).count(), 1);
+}
+
+TEST_F(CliTest, ImportFailures) {
+    std::string before = fixtures::dataFileBytes(sampleStore());
+    writeFile(dataFile(), before);
+    // Missing file.
+    auto missing = cli({"import", "none.VLK", "--yes"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルが存在しません:"), std::string::npos);
+    // Damaged file: the message names the import file; nothing changes.
+    std::string bytes = fixtures::exportFileBytes(fixtures::makeCustomer("A", {}));
+    writeFile(dir() / "bad.VLK", bytes.substr(0, bytes.size() - 3));
+    auto bad = cli({"import", "bad.VLK", "--yes"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("ｱｰｶｲﾌﾞ異常"), std::string::npos) << bad.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+    // Locked folder.
+    writeFile(dir() / "good.VLK", bytes);
+    InstanceLock gui;
+    ASSERT_TRUE(gui.tryAcquire(home().string()));
+    auto locked = cli({"import", "good.VLK", "--yes"});
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_NE(locked.err.find("使用中"), std::string::npos);
+    EXPECT_EQ(readFile(dataFile()), before);
+}
+
+TEST_F(CliTest, ExportOfAnUnknownCustomer) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    auto r = cli({"export", "--customer", "誰", "--out", "x.VLK"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("指定の需要家は登録されていません\n誰"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir() / "x.VLK"));
+}

@@ -1,0 +1,118 @@
+// csv: the daily or monthly CSV report files of a circuit.
+#include "store/Aggregation.h"
+#include "store/DocumentData.h"
+#include "store/MonthWindow.h"
+#include "support/ProfileSettings.h"
+#include "support/Sjis.h"
+#include "textout/CsvReport.h"
+#include "tools/cli/CliCommands.h"
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/CliTexts.h"
+#include "tools/cli/ConsolePrompt.h"
+#include "tools/cli/DataFolder.h"
+#include <ostream>
+
+namespace {
+
+// The GUI's executable name, after which its INI file is named.
+constexpr const char kProgramBaseName[] = "orvoview";
+
+// "Param"/"MonStartDay" of the program's INI file, used as read (1 when missing). The tool
+// only reads the file; it never writes the default back.
+int monthStartDay(const cli::DataFolder& folder) {
+    ProfileSettings profile;
+    profile.init(ProfileSettings::GivenFolder, kProgramBaseName, folder.home);
+    return profile.getInt("Param", "MonStartDay", 1, false);
+}
+
+} // namespace
+
+int cmdCsv(const CliArgs& args, CliIo io) {
+    const std::string customerArg = args.require("customer");
+    const std::string circuitArg = args.require("circuit");
+    const int periods = args.has("day") + args.has("month") + (args.has("from") || args.has("to"));
+    if (periods != 1)
+        throw UsageError("give one of --day, --month, or --from with --to", args.command);
+
+    // The dates to write: one day, a range of stored days, or a report month.
+    DateTime from, to;
+    int year = -1, month = -1;
+    if (args.has("day")) {
+        from = to = cli::dateArg(args, "day");
+    } else if (args.has("month")) {
+        cli::monthArg(args, "month", year, month);
+    } else {
+        from = cli::dateArg(args, "from");
+        to = cli::dateArg(args, "to");
+        if (to < from)
+            throw UsageError("--to is before --from", args.command);
+    }
+    const std::string outFolder = cli::pathArg(args.get("out").value_or("."));
+
+    cli::DataFolder folder = cli::resolveDataFolder(args);
+    DocumentData document;
+    cli::DataFileContents contents;
+    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+        return ExitFailure;
+    document.replaceStore(std::move(contents.store));
+    const MeasurementStore& store = document.store();
+    const int customerIndex = store.find(cli::nameArg(customerArg));
+    if (customerIndex < 0) {
+        cli::message(io, cli::format(cli::txt::kNoCustomer, customerArg.c_str()));
+        return ExitFailure;
+    }
+    const Customer& customer = store.at(customerIndex);
+    const int circuitIndex = customer.circuits.find(cli::nameArg(circuitArg));
+    if (circuitIndex < 0) {
+        cli::message(io, cli::format(cli::txt::kNoCircuit, circuitArg.c_str()));
+        return ExitFailure;
+    }
+    const MeasurementCircuit& circuit = customer.circuits.at(circuitIndex);
+    const int startDay = monthStartDay(folder);
+    document.setMonthStartDay(startDay);
+
+    // The selections to write, as the selector bar would make them.
+    std::vector<SelectionTuple> tuples;
+    if (month != -1) {
+        std::vector<int> days = daysInWindow(circuit, monthWindow(year, month, startDay));
+        if (days.empty()) {
+            cli::message(io, cli::format(cli::txt::kNoStoredMonth, args.require("month").c_str()));
+            return ExitFailure;
+        }
+        tuples.push_back({customerIndex, circuitIndex, days.front(), year, month});
+    } else {
+        for (int i = circuit.lowerBoundDay(from); i < circuit.days.count(); ++i) {
+            const MeasurementDay& day = circuit.days.at(i);
+            if (day.channel != circuit.dayChannel() || to < day.date)
+                break;
+            tuples.push_back({customerIndex, circuitIndex, i, -1, -1});
+        }
+        if (tuples.empty()) {
+            std::string shownFrom = from.format("%Y-%m-%d");
+            if (args.has("day"))
+                cli::message(io, cli::format(cli::txt::kNoStoredDay, shownFrom.c_str()));
+            else
+                cli::message(io, cli::format(cli::txt::kNoStoredDays, shownFrom.c_str(),
+                                             to.format("%Y-%m-%d").c_str()));
+            return ExitFailure;
+        }
+    }
+
+    std::error_code ec;
+    std::filesystem::create_directories(sjis::toUtf8(outFolder), ec);
+    ConsolePrompt prompt(io.err, io.in, false);
+    CsvOutputEnv env;
+    env.monthStartDay = startDay;
+    env.prompt = &prompt;
+    for (const SelectionTuple& tuple : tuples) {
+        // The display-data selection shows channel 1.
+        document.select(tuple, 1);
+        const DisplaySelection& selection = document.currentSelection();
+        const std::string path = outFolder + "/" + CsvFileNamePreset(selection);
+        if (!WriteReportCsv(path, selection, env))
+            return ExitFailure;
+        io.out << sjis::toUtf8(path) << '\n';
+    }
+    io.out.flush();
+    return ExitOk;
+}

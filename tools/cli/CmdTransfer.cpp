@@ -1,0 +1,58 @@
+// export and import: one customer to and from an export file.
+#include "store/DAT_CUSTOMER.h"
+#include "support/Sjis.h"
+#include "tools/cli/CliCommands.h"
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/CliTexts.h"
+#include "tools/cli/ConsolePrompt.h"
+#include "tools/cli/DataFolder.h"
+#include <ostream>
+
+int cmdExport(const CliArgs& args, CliIo io) {
+    const std::string customer = args.require("customer");
+    const std::string out = args.require("out");
+    cli::DataFolder folder = cli::resolveDataFolder(args);
+    cli::DataFileContents contents;
+    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+        return ExitFailure;
+    int index = contents.store.find(cli::nameArg(customer));
+    if (index < 0) {
+        cli::message(io, cli::format(cli::txt::kNoCustomer, customer.c_str()));
+        return ExitFailure;
+    }
+    ConsolePrompt prompt(io.err, io.in, false);
+    if (!exportCustomer(contents.store, cli::pathArg(out), index, prompt))
+        return ExitFailure;
+    cli::message(io, cli::txt::kSaved);
+    return ExitOk;
+}
+
+int cmdImport(const CliArgs& args, CliIo io) {
+    const std::string file = args.positional.at(0);
+    cli::DataFolder folder = cli::resolveDataFolder(args);
+    const std::string path = cli::pathArg(file);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(cli::shownPath(file), ec)) {
+        cli::message(io, cli::format(cli::txt::kFileMissing, cli::shownPath(file).c_str()));
+        return ExitFailure;
+    }
+    InstanceLock lock;
+    if (!cli::lockDataFolder(io, folder, lock))
+        return ExitFailure;
+    cli::DataFileContents contents;
+    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+        return ExitFailure;
+    ConsolePrompt prompt(io.err, io.in, args.has("yes"));
+    int index = importCustomer(contents.store, path, prompt);
+    if (index < 0) {
+        if (prompt.declined() > 0)
+            cli::message(io, cli::txt::kImportDeclined);
+        return ExitFailure;
+    }
+    if (!cli::saveDataFile(io, folder, contents))
+        return ExitFailure;
+    // The name the customer was filed under (it may carry a suffix).
+    io.out << sjis::toUtf8(contents.store.nameAt(index)) << '\n';
+    io.out.flush();
+    return ExitOk;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Filing received days into a circuit, shared by import-report and receive.
+#include "store/DAT_Store.h"
+#include "tools/cli/CliMain.h"
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// The received days of one channel: `channel` (1 or 2), or 0 for "all, when they share one
+// channel". False, told, when there is nothing to take or the channels are mixed.
+bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channel,
+                       std::vector<MeasurementDay>& chosen);
+
+// The circuit (created with its customer when missing, names checked like the editing dialog
+// does). Nullptr, told, when a name is rejected.
+MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
+                                     const std::string& customerUtf8,
+                                     const std::string& circuitUtf8);
+
+struct FileResult {
+    int filed = 0;    // days written into the circuit
+    int replaced = 0; // of those, days that replaced a stored one
+    int kept = 0;     // stored days left as they were (no overwrite)
+};
+
+// The rule of "← 追加": a date already stored (looked up under the circuit's channel) is
+// replaced only with overwrite; every filed day takes channel 1.
+FileResult fileDays(MeasurementCircuit& circuit, const std::vector<MeasurementDay>& days,
+                    bool overwrite);
+
+void tellFiled(CliIo& io, const FileResult& result);
+
+} // namespace cli
