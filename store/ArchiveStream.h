@@ -31,6 +31,16 @@ public:
     virtual ~ByteSource() = default;
     virtual std::size_t read(char* data, std::size_t size) = 0;
     virtual uint64_t size() const = 0;
+    // A source that can show its bytes in place returns a pointer to the byte at `offset` and
+    // how many bytes follow it contiguously (at least `need` unless the data ends); valid
+    // until the next call. The default shows nothing and the reader copies through read().
+    virtual const char* window(uint64_t offset, std::size_t need, std::size_t& available) {
+        (void)offset;
+        (void)need;
+        available = 0;
+        return nullptr;
+    }
+    virtual bool hasWindows() const { return false; }
 };
 
 class MemorySink : public ByteSink {
@@ -107,14 +117,31 @@ private:
 
 class FileSource : public ByteSource {
 public:
-    FileSource(std::FILE* file, std::string displayName);
+    // Files of at least minMappedSize bytes are read through a mapping of about mapWindow bytes
+    // that slides along (tests make both small to cross many window ends).
+    FileSource(std::FILE* file, std::string displayName, uint64_t minMappedSize = 4u << 20,
+               std::size_t mapWindow = 8u << 20);
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
     std::size_t read(char* data, std::size_t size) override;
     uint64_t size() const override { return m_size; }
+    // Large files are shown through a sliding read-only mapping of a few megabytes (no copy
+    // through a buffer, and never the whole file resident at once); elsewhere nothing.
+    const char* window(uint64_t offset, std::size_t need, std::size_t& available) override;
+    bool hasWindows() const override { return m_windows; }
 
 private:
+    void unmap();
+
     std::FILE* m_file;
     std::string m_name;
     uint64_t m_size = 0;
+    bool m_windows = false;
+    std::size_t m_window = 0;
+    void* m_map = nullptr;
+    std::size_t m_mapLength = 0;
+    uint64_t m_mapOffset = 0;
 };
 
 // Buffered writer of the archive encoding.
@@ -195,6 +222,7 @@ public:
 
 private:
     void refill(std::size_t need);
+    void refillWindow(std::size_t need);
     uint64_t readLength();
 
     ByteSource& m_source;
@@ -203,6 +231,7 @@ private:
     const char* m_end = nullptr;
     uint64_t m_size = 0; // total
     uint64_t m_left = 0; // not yet in the buffer
+    bool m_windows = false;
 };
 
 // Decoding from a block returned by take().

@@ -30,20 +30,13 @@ const char* getPeak(const char* p, PeakRecord& r) {
     return getDate(p, r.to);
 }
 
-// Reads a container: clear, count, then each element inserted by key.
+// Reads a container: count, then each element inserted by its key (see assignInOrder).
 template <class T>
 void readContainer(ArchiveReader& in, SortedSlotArray<T>& items, std::size_t minBytes,
                    bool reserve) {
     items.clear();
-    std::size_t n = in.readCount(minBytes);
-    if (reserve)
-        items.reserve(n); // bounded: n * minBytes <= the bytes left
-    T scratch;
-    for (std::size_t i = 0; i < n; ++i) {
-        read(in, scratch);
-        items.insertOrAssign(std::move(scratch));
-        scratch = T{};
-    }
+    std::size_t n = in.readCount(minBytes); // n * minBytes <= the bytes left
+    items.assignInOrder(n, reserve, [&in](T& item) { read(in, item); });
 }
 
 template <class T> void writeContainer(ArchiveWriter& out, const SortedSlotArray<T>& items) {

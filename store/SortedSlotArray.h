@@ -81,6 +81,39 @@ public:
         m_freeSlots.push_back(slot);
     }
 
+    // Replaces the content with n elements that readOne(T&) fills in turn (a loader). Elements
+    // that arrive in strictly ascending key order, as every written file has them, are taken
+    // as they are; otherwise each is inserted with the insertOrAssign rule, so a repeated key
+    // keeps its first position and takes the later content. reserveAll allocates room for n
+    // at once (only when n has been checked against the data that is left).
+    template <class ReadOne> void assignInOrder(std::size_t n, bool reserveAll, ReadOne readOne) {
+        clear();
+        try {
+            if (reserveAll)
+                m_slots.reserve(n);
+            bool ascending = true;
+            for (std::size_t i = 0; i < n; ++i) {
+                T& item = m_slots.emplace_back();
+                readOne(item);
+                if (ascending && i > 0 && T::compareKey(m_slots[i - 1].key(), item.key()) >= 0)
+                    ascending = false;
+            }
+            if (ascending) {
+                m_order.resize(n);
+                for (std::size_t i = 0; i < n; ++i)
+                    m_order[i] = static_cast<int32_t>(i);
+                return;
+            }
+            std::vector<T> items = std::move(m_slots);
+            clear();
+            for (T& item : items)
+                insertOrAssign(std::move(item));
+        } catch (...) {
+            clear();
+            throw;
+        }
+    }
+
     void clear() {
         m_slots.clear();
         m_order.clear();

@@ -3,8 +3,11 @@
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
 #include "support/Sjis.h"
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -350,5 +353,41 @@ TEST(ArchiveRobustness, CorruptedBytesNeverCrash) {
             } catch (const archive::SignatureError&) {
             }
         }
+    }
+}
+
+namespace {
+
+// Reads a data file from disk through FileSource with tiny mapping windows.
+bool loadThroughWindows(const std::string& bytes, std::size_t window, MeasurementStore& store) {
+    ScratchFolder folder;
+    fs::path path = folder.path() / "w.DAT";
+    writeFileBytes(path, bytes);
+    FileHandle file = FileHandle::openRead(path);
+    EXPECT_TRUE(file);
+    FileSource source(file.get(), "w.DAT", 0, window);
+    EXPECT_EQ(source.hasWindows(), !bytes.empty());
+    ArchiveReader in(source, 4096);
+    SerialSettings serial;
+    datafile::read(in, serial, store);
+    return in.bytesLeft() == 0;
+}
+
+} // namespace
+
+TEST(ArchiveFileWindows, SlidingMappingReadsWholeStore) {
+    std::string bytes = datafile::encode(SerialSettings(), richStore());
+    for (std::size_t window : {std::size_t{1}, std::size_t{4096}, std::size_t{100000}}) {
+        MeasurementStore store;
+        EXPECT_TRUE(loadThroughWindows(bytes, window, store));
+        EXPECT_TRUE(store == richStore()) << window;
+    }
+}
+
+TEST(ArchiveFileWindows, TruncatedFileIsArchiveError) {
+    std::string bytes = datafile::encode(SerialSettings(), smallStore());
+    for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
+        MeasurementStore store;
+        EXPECT_THROW(loadThroughWindows(bytes.substr(0, cut), 4096, store), ArchiveError) << cut;
     }
 }

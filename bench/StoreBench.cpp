@@ -1,0 +1,265 @@
+// Speed of saving and loading the data file against plain sequential I/O of the same size,
+// and the memory a loaded store takes against the file size.
+//
+// The store: one customer, 10 circuits x 3650 days x 48 samples (about 170 MB on disk).
+// Files go to $ORVO_BENCH_DIR (default: the current folder) and are removed at exit.
+#include "store/ArchiveStream.h"
+#include "store/DAT_DataFile.h"
+#include "store/DAT_Store.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCircuits = 10;
+constexpr int kDays = 3650;
+constexpr int kSamples = 48;
+constexpr std::size_t kChunk = 64 * 1024;
+
+fs::path benchFolder() {
+    const char* dir = std::getenv("ORVO_BENCH_DIR");
+    return dir && *dir ? fs::path(dir) : fs::current_path();
+}
+fs::path storeFile() {
+    return benchFolder() / "store_bench.DAT";
+}
+fs::path plainFile() {
+    return benchFolder() / "store_bench_plain.bin";
+}
+
+MeasurementStore generateStore() {
+    MeasurementStore store;
+    Customer& customer = store.at(store.insert("Bench customer"));
+    for (int c = 0; c < kCircuits; ++c) {
+        MeasurementCircuit& circuit =
+            customer.circuits.at(customer.circuits.insert("Circuit " + std::to_string(c)));
+        circuit.days.reserve(kDays);
+        for (int d = 0; d < kDays; ++d) {
+            MeasurementDay day;
+            day.channel = 1;
+            day.date = DateTime(40000.0 + d, DateTime::Valid);
+            day.data.setHeader(3, 66.0, 100.0);
+            day.data.intervals.reserve(kSamples);
+            for (int s = 0; s < kSamples; ++s) {
+                IntervalSample smp;
+                smp.time = DateTime(day.date.value() + (s + 1) / 48.0, DateTime::Valid);
+                smp.power = 1000.0 + s + d * 0.01;
+                smp.powerFactor = 95.0;
+                smp.voltage = {6600.0 + s, 6601.0, 6602.0};
+                smp.current = {10.0 + c, 11.0, 12.0};
+                day.data.addOrReplaceSample(smp);
+            }
+            day.data.summary.energy = 24000.0 + d;
+            day.data.summary.maxDemand.value = 1500.0;
+            circuit.addOrReplaceDay(std::move(day));
+        }
+    }
+    return store;
+}
+
+void saveStore(const MeasurementStore& store, const fs::path& path) {
+    datafile::replaceFileAtomically(path.string(), [&](ByteSink& sink) {
+        ArchiveWriter out(sink);
+        datafile::write(out, SerialSettings(), store);
+        out.flush();
+    });
+}
+
+void loadStore(const fs::path& path, MeasurementStore& store) {
+    FileHandle file = FileHandle::openRead(path);
+    if (!file)
+        throw FileAccessError(path.string());
+    FileSource source(file.get(), path.string());
+    ArchiveReader in(source);
+    SerialSettings serial;
+    datafile::read(in, serial, store);
+}
+
+// The generated store and its file, made once.
+struct Fixture {
+    std::unique_ptr<MeasurementStore> store;
+    uint64_t fileBytes = 0;
+    Fixture() {
+        store = std::make_unique<MeasurementStore>(generateStore());
+        saveStore(*store, storeFile());
+        fileBytes = fs::file_size(storeFile());
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove(storeFile(), ec);
+            fs::remove(plainFile(), ec);
+        });
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void plainWrite(const fs::path& path, uint64_t bytes, bool sync) {
+    std::vector<char> chunk(kChunk, '\x5a');
+    FileHandle file = FileHandle::openWrite(path);
+    for (uint64_t done = 0; done < bytes;) {
+        std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(kChunk, bytes - done));
+        if (std::fwrite(chunk.data(), 1, n, file.get()) != n)
+            throw FileAccessError("write");
+        done += n;
+    }
+    if (sync)
+        file.sync();
+    file.close();
+}
+
+uint64_t plainRead(const fs::path& path) {
+    std::vector<char> chunk(kChunk);
+    FileHandle file = FileHandle::openRead(path);
+    uint64_t total = 0;
+    std::size_t n;
+    while ((n = std::fread(chunk.data(), 1, kChunk, file.get())) > 0) {
+        benchmark::DoNotOptimize(chunk.data());
+        total += n;
+    }
+    return total;
+}
+
+void setBytes(benchmark::State& state, uint64_t bytes) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+// ---- save
+
+void BM_SaveStore(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        saveStore(*f.store, storeFile());
+    setBytes(state, f.fileBytes);
+}
+
+void BM_PlainWriteSynced(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        plainWrite(plainFile(), f.fileBytes, true);
+    setBytes(state, f.fileBytes);
+}
+
+// Without the flush to disk: the encoding's own cost against a plain write into the cache.
+void BM_SaveStoreNoSync(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        FileHandle file = FileHandle::openWrite(plainFile());
+        FileSink sink(file.get(), "bench");
+        ArchiveWriter out(sink);
+        datafile::write(out, SerialSettings(), *f.store);
+        out.flush();
+        file.close();
+    }
+    setBytes(state, f.fileBytes);
+}
+
+void BM_PlainWriteNoSync(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        plainWrite(plainFile(), f.fileBytes, false);
+    setBytes(state, f.fileBytes);
+}
+
+// ---- load (the file is in the page cache after the first run)
+
+void BM_LoadStore(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        auto store = std::make_unique<MeasurementStore>();
+        loadStore(storeFile(), *store);
+        benchmark::DoNotOptimize(store->count());
+        state.PauseTiming();
+        store.reset();
+        state.ResumeTiming();
+    }
+    setBytes(state, f.fileBytes);
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plainRead(storeFile()));
+    setBytes(state, f.fileBytes);
+}
+
+// ---- memory: a fresh process loads the file and reports its resident set
+
+long statusKb(const char* key) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    std::size_t n = std::strlen(key);
+    while (std::getline(in, line))
+        if (line.compare(0, n, key) == 0)
+            return std::atol(line.c_str() + n + 1);
+    return -1;
+}
+
+// Runs before main when the benchmark starts itself as the loading child.
+struct LoadChild {
+    LoadChild() {
+        const char* path = std::getenv("ORVO_STORE_BENCH_CHILD");
+        if (!path)
+            return;
+        long before = statusKb("VmRSS");
+        MeasurementStore store;
+        int code = 0;
+        try {
+            loadStore(path, store);
+        } catch (...) {
+            code = 1;
+        }
+        long after = statusKb("VmRSS");
+        long peak = statusKb("VmHWM");
+        std::printf("%ld %ld %ld %d\n", before, after, peak, store.count());
+        std::fflush(stdout);
+        _exit(code);
+    }
+} g_loadChild;
+
+void BM_LoadMemory(benchmark::State& state) {
+    Fixture& f = fixture();
+    long before = 0, after = 0, peak = 0;
+    for (auto _ : state) {
+        std::string cmd = "ORVO_STORE_BENCH_CHILD='" + storeFile().string() + "' /proc/" +
+                          std::to_string(::getpid()) + "/exe";
+        FILE* p = ::popen(cmd.c_str(), "r");
+        int customers = 0;
+        if (!p || std::fscanf(p, "%ld %ld %ld %d", &before, &after, &peak, &customers) != 4) {
+            state.SkipWithError("child failed");
+            if (p)
+                ::pclose(p);
+            return;
+        }
+        ::pclose(p);
+    }
+    double file = static_cast<double>(f.fileBytes);
+    state.counters["file_MB"] = file / 1e6;
+    state.counters["rss_after_load_MB"] = (after - before) * 1024.0 / 1e6;
+    state.counters["peak_during_load_MB"] = (peak - before) * 1024.0 / 1e6;
+    state.counters["rss_per_file_byte"] = (after - before) * 1024.0 / file;
+    state.counters["peak_per_file_byte"] = (peak - before) * 1024.0 / file;
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveStore)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainWriteSynced)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveStoreNoSync)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainWriteNoSync)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadStore)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
