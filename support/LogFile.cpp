@@ -25,14 +25,21 @@ std::tm localParts(std::chrono::system_clock::time_point t) {
     return tm;
 }
 
+// 1998-01-01 00:00 local time, worked out once.
+std::time_t epoch1998() {
+    static const std::time_t start = [] {
+        std::tm base{};
+        base.tm_year = 98;
+        base.tm_mon = 0;
+        base.tm_mday = 1;
+        base.tm_isdst = -1;
+        return std::mktime(&base);
+    }();
+    return start;
+}
+
 int64_t dayNumberOfSeconds(std::time_t secs) {
-    std::tm base{};
-    base.tm_year = 98;
-    base.tm_mon = 0;
-    base.tm_mday = 1;
-    base.tm_isdst = -1;
-    std::time_t start = std::mktime(&base);
-    return (static_cast<int64_t>(secs) - static_cast<int64_t>(start)) / 86400;
+    return (static_cast<int64_t>(secs) - static_cast<int64_t>(epoch1998())) / 86400;
 }
 
 // The previous stamped line of any log of this process.

@@ -257,10 +257,15 @@ int readInt(std::string_view file, std::string_view section, std::string_view ke
 bool writeString(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) {
     std::lock_guard lock(profileMutex());
-    IniDocument doc = load(file);
+    std::optional<std::string> before = readWholeFile(file);
+    IniDocument doc(before ? *before : std::string());
     doc.set(section, key, value);
+    std::string after = doc.text();
+    if (before && after == *before) {
+        return true; // the write-back of a value already there changes nothing on disk
+    }
     std::error_code error;
-    return writeFileAtomically(file, doc.text(), error);
+    return writeFileAtomically(file, after, error);
 }
 
 int parseProfileInt(std::string_view text) {
