@@ -1,5 +1,6 @@
 #include "store/DAT_DataFile.h"
 #include "support/DateTime.h"
+#include "support/FilePath.h"
 #include "support/Sjis.h"
 #include <cerrno>
 #include <cstring>
@@ -15,10 +16,6 @@ namespace fs = std::filesystem;
 namespace datafile {
 
 namespace {
-
-fs::path nativeOf(std::string_view cp932) {
-    return fs::path(sjis::toUtf8(cp932));
-}
 
 std::string reasonOf(const std::error_code& ec) {
     return sjis::fromUtf8(ec.message());
@@ -62,7 +59,7 @@ std::string encode(const SerialSettings& serial, const MeasurementStore& store) 
 
 void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,
                            const SinkWrapper& wrap) {
-    fs::path target = nativeOf(path);
+    fs::path target = nativePath(path);
     fs::path temp = target;
     temp += ".tmp";
     std::string tempText = path + ".tmp";
@@ -104,9 +101,10 @@ std::string copyAside(const std::string& path) {
     std::error_code ec;
     for (int n = 1; n < 100; ++n) {
         std::string candidate = n == 1 ? base : base + "-" + std::to_string(n);
-        if (fs::exists(nativeOf(candidate), ec))
+        if (fs::exists(nativePath(candidate), ec))
             continue;
-        if (fs::copy_file(nativeOf(path), nativeOf(candidate), fs::copy_options::none, ec) && !ec)
+        if (fs::copy_file(nativePath(path), nativePath(candidate), fs::copy_options::none, ec) &&
+            !ec)
             return candidate;
         return {};
     }

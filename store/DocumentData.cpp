@@ -1,6 +1,7 @@
 #include "store/DocumentData.h"
 #include "store/Aggregation.h"
 #include "store/StoreTexts.h"
+#include "support/FilePath.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include <cerrno>
@@ -13,10 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path nativeOf(std::string_view cp932) {
-    return fs::path(sjis::toUtf8(cp932));
-}
 
 // printf with CP932 arguments into a std::string.
 template <class... Args> std::string formatText(const char* format, Args... args) {
@@ -75,7 +72,7 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
         return false;
     }
     std::error_code ec;
-    fs::create_directories(nativeOf(m_dataFolder), ec);
+    fs::create_directories(nativePath(m_dataFolder), ec);
     std::string error;
     if (writeDataFile(error))
         return true;
@@ -90,19 +87,19 @@ bool DocumentData::loadOnce(Prompt& prompt) {
     m_loadPending = false;
 
     std::error_code ec;
-    fs::create_directories(nativeOf(m_dataFolder), ec);
-    if (!fs::exists(nativeOf(m_dataFile), ec)) {
+    fs::create_directories(nativePath(m_dataFolder), ec);
+    if (!fs::exists(nativePath(m_dataFile), ec)) {
         resetToNew();
         if (!saveToDataFile(prompt))
             return false;
     }
 
-    FileHandle file = FileHandle::openRead(nativeOf(m_dataFile));
+    FileHandle file = FileHandle::openRead(nativePath(m_dataFile));
     if (!file) {
         std::string reason = sjis::fromUtf8(std::strerror(errno));
         resetToNew();
         // Whatever is there was not read: never replace it with an empty store at exit.
-        m_saveBlocked = fs::exists(nativeOf(m_dataFile), ec);
+        m_saveBlocked = fs::exists(nativePath(m_dataFile), ec);
         prompt.tell(formatText(store::txt::kLoadUnreadable, reason.c_str(), m_dataFile.c_str()),
                     PromptIcon::Stop);
         return false;

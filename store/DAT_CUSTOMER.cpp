@@ -1,0 +1,127 @@
+#include "store/DAT_CUSTOMER.h"
+#include "store/ArchiveStream.h"
+#include "store/DAT_Archive.h"
+#include "store/StoreTexts.h"
+#include "support/CxException.h"
+#include "support/FailureReport.h"
+#include "support/FilePath.h"
+#include "support/Prompt.h"
+#include "support/Sjis.h"
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr std::string_view kSourceName = "DAT_CUSTOMER";
+// Customer files are written in 4096-byte blocks, as the export always did.
+constexpr std::size_t kBufferSize = 4096;
+
+template <class... Args> std::string formatText(const char* format, Args... args) {
+    int n = std::snprintf(nullptr, 0, format, args...);
+    if (n <= 0)
+        return {};
+    std::string out(static_cast<std::size_t>(n) + 1, '\0');
+    std::snprintf(out.data(), out.size(), format, args...);
+    out.resize(static_cast<std::size_t>(n));
+    return out;
+}
+
+class OpenedFileSink : public ByteSink {
+public:
+    explicit OpenedFileSink(OpenedFile& file) : m_file(file) {}
+    void write(const char* data, std::size_t size) override {
+        m_file.write(std::string_view(data, size));
+    }
+
+private:
+    OpenedFile& m_file;
+};
+
+class OpenedFileSource : public ByteSource {
+public:
+    explicit OpenedFileSource(OpenedFile& file) : m_file(file) {
+        struct stat st {};
+        if (::fstat(file.fd(), &st) != 0)
+            throw FileAccessError(file.path());
+        m_size = static_cast<uint64_t>(st.st_size);
+    }
+    std::size_t read(char* data, std::size_t size) override { return m_file.read(data, size); }
+    uint64_t size() const override { return m_size; }
+
+private:
+    OpenedFile& m_file;
+    uint64_t m_size = 0;
+};
+
+// Ends an import after the signature message was shown; reported under "例外発生" with no
+// further text, as a user abort is.
+class ImportAbandoned : public std::exception {
+public:
+    const char* what() const noexcept override { return ""; }
+};
+
+OpenedFile openOrThrow(const std::string& path, OpenAccess access, const RetryPolicy& policy) {
+    OpenResult r = openWithRetry(path, access, policy);
+    if (!r)
+        throw CxException(formatText(store::txt::kCannotOpen, path.c_str()), 0);
+    return std::move(r.file);
+}
+
+} // namespace
+
+std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name) {
+    std::string candidate = name;
+    for (int counter = 1; store.find(candidate) >= 0; ++counter)
+        candidate = formatText("%s_%d", name.c_str(), counter);
+    return candidate;
+}
+
+bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
+                    Prompt& prompt, const RetryPolicy& policy) {
+    return runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
+        const Customer& customer = store.at(customerIndex);
+        OpenedFile file = openOrThrow(path, OpenAccess::WriteExclusive, policy);
+        OpenedFileSink sink(file);
+        ArchiveWriter out(sink, kBufferSize);
+        archive::write(out, customer);
+        out.flush();
+        file.close();
+    });
+}
+
+int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
+                   const RetryPolicy& policy) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(nativePath(path), ec))
+        return -1;
+    int index = -1;
+    runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
+        Customer scratch;
+        {
+            OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, policy);
+            OpenedFileSource source(file);
+            ArchiveReader in(source, kBufferSize);
+            try {
+                archive::read(in, scratch);
+            } catch (const archive::SignatureError& e) {
+                const char* message = e.kind() == archive::SignatureError::WrongText
+                                          ? store::txt::kDataFileDamaged
+                                          : store::txt::kDataFileVersion;
+                prompt.tell(formatText(message, path.c_str()), PromptIcon::Stop);
+                throw ImportAbandoned();
+            }
+        }
+        std::string question = formatText(store::txt::kImportQuestion, scratch.name.c_str());
+        if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+            return;
+        std::string name = uniqueCustomerName(store, scratch.name);
+        if (name != scratch.name)
+            prompt.tell(formatText(store::txt::kImportRenamed, name.c_str()),
+                        PromptIcon::Information);
+        scratch.name = name;
+        index = store.insertOrAssign(std::move(scratch));
+    });
+    return index;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Customer export (切出し) and import (取り込み): one Customer record per file, in the archive
+// encoding of the data file. Every failure is caught here and told through the prompt.
+#include "store/DAT_Store.h"
+#include "support/RetryOpen.h"
+#include <string>
+
+class Prompt;
+
+// Writes the customer at customerIndex to path (CP932), replacing the file. The file is opened
+// exclusively with the retry rule. Returns false after telling the failure.
+bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
+                    Prompt& prompt, const RetryPolicy& policy = {});
+
+// Reads one customer from path, asks whether to take it, gives it a name not yet in the store
+// ("%s_%d" with 1, 2, … after the name as read, told to the user) and adds it. Returns its
+// index, or -1 when the file does not exist, the user says No, or reading failed (told). The
+// store is unchanged unless the customer is added.
+int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
+                   const RetryPolicy& policy = {});
+
+// The name an imported customer gets: `name`, or "name_1", "name_2" … (always suffixed to the
+// name as read) until no customer of that name exists, ignoring ASCII case.
+std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name);

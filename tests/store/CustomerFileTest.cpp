@@ -1,0 +1,210 @@
+#include "StoreTestSupport.h"
+#include "store/ArchiveStream.h"
+#include "store/DAT_Archive.h"
+#include "store/DAT_CUSTOMER.h"
+#include "support/Prompt.h"
+#include "support/RetryOpen.h"
+#include "support/Sjis.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string sj(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+// Retries without really waiting; counts the pauses.
+RetryPolicy countingPolicy(int& pauses) {
+    RetryPolicy p;
+    p.sleep = [&pauses](std::chrono::milliseconds) { ++pauses; };
+    return p;
+}
+
+std::string customerBytes(const Customer& c) {
+    MemorySink sink;
+    ArchiveWriter out(sink);
+    archive::write(out, c);
+    out.flush();
+    return sink.bytes();
+}
+
+MeasurementStore storeWith(std::initializer_list<const char*> names) {
+    MeasurementStore s;
+    for (const char* n : names)
+        s.insert(n);
+    return s;
+}
+
+// A file holding customer "A" with one circuit.
+std::string exportFileOfA() {
+    Customer c;
+    c.name = "A";
+    c.circuits.insert("C");
+    return customerBytes(c);
+}
+
+const std::string kTail = sj("\n今までの測定データは削除し新規の状態にします\n"
+                             "必要であればこのソフトを終了する前に手作業でコピーしてください\n");
+
+} // namespace
+
+TEST(CustomerExport, FileIsExactlyOneCustomerRecord) {
+    ScratchFolder folder;
+    std::string path = folder.text() + "/A.VLK";
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(exportCustomer(smallStore(), path, 0, prompt));
+    EXPECT_TRUE(prompt.asked().empty());
+    // The hand-written store bytes without the store's leading count.
+    EXPECT_EQ(readFileBytes(path), smallStoreBytes().substr(2));
+}
+
+TEST(CustomerExport, ExportAndReimportGiveIdenticalCustomer) {
+    ScratchFolder folder;
+    MeasurementStore source = richStore();
+    int index = source.find("Alpha");
+    std::string path = folder.text() + "/Alpha.VLK";
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(exportCustomer(source, path, index, prompt));
+
+    MeasurementStore target = storeWith({"Other"});
+    int added = importCustomer(target, path, prompt);
+    ASSERT_GE(added, 0);
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, sj("次の需要家データを取り込みます\nAlpha\nよろしいですか"));
+    EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Question);
+    EXPECT_EQ(target.count(), 2);
+    EXPECT_EQ(customerBytes(target.at(added)), customerBytes(source.at(index)));
+    EXPECT_TRUE(target.at(added) == source.at(index));
+}
+
+TEST(CustomerImport, UniqueNameTable) {
+    struct Case {
+        std::initializer_list<const char*> existing;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{"B"}, "A"},          {{"A", "A_1"}, "A_2"}, {{"a"}, "A_1"}, {{"A", "a_1", "A_2"}, "A_3"},
+        {{"A", "A_2"}, "A_1"},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        std::string path = folder.text() + "/in.VLK";
+        writeFileBytes(path, exportFileOfA());
+        MeasurementStore store = storeWith(c.existing);
+        ScriptedPrompt prompt;
+        int index = importCustomer(store, path, prompt);
+        ASSERT_GE(index, 0) << c.expected;
+        EXPECT_EQ(store.nameAt(index), c.expected);
+        EXPECT_EQ(store.at(index).circuits.count(), 1);
+        EXPECT_EQ(store.count(), static_cast<int>(c.existing.size()) + 1);
+        if (std::string(c.expected) == "A") {
+            EXPECT_EQ(prompt.asked().size(), 1u);
+        } else {
+            ASSERT_EQ(prompt.asked().size(), 2u);
+            EXPECT_EQ(prompt.asked()[1].text,
+                      sj("取り込もうとしている需要家名は既に登録されています\n"
+                         "次の名前に変更して取り込みます\n") +
+                          c.expected);
+        }
+    }
+}
+
+TEST(CustomerImport, SuffixGoesOnNameAsReadNotOnSuffixedOne) {
+    MeasurementStore store = storeWith({"A", "A_1", "A_1_1"});
+    EXPECT_EQ(uniqueCustomerName(store, "A"), "A_2");
+    EXPECT_EQ(uniqueCustomerName(store, "A_1"), "A_1_2");
+}
+
+TEST(CustomerImport, AnsweringNoChangesNothing) {
+    ScratchFolder folder;
+    std::string path = folder.text() + "/in.VLK";
+    writeFileBytes(path, exportFileOfA());
+    MeasurementStore store = storeWith({"A"});
+    ScriptedPrompt prompt;
+    prompt.answer(PromptAnswer::No);
+    EXPECT_EQ(importCustomer(store, path, prompt), -1);
+    EXPECT_EQ(store.count(), 1);
+    EXPECT_EQ(store.at(0).circuits.count(), 0);
+    EXPECT_EQ(prompt.asked().size(), 1u);
+}
+
+TEST(CustomerImport, MissingFileDoesNothing) {
+    ScratchFolder folder;
+    MeasurementStore store;
+    ScriptedPrompt prompt;
+    EXPECT_EQ(importCustomer(store, folder.text() + "/none.VLK", prompt), -1);
+    EXPECT_TRUE(prompt.asked().empty());
+}
+
+TEST(CustomerImport, WrongSignatureOrVersionShowsDataFileMessageThenFailureReport) {
+    struct Case {
+        std::string text;
+        int32_t version;
+        std::string first;
+    };
+    const Case cases[] = {
+        {"cust-20061215-ds56sd40v2", 3, sj("データファイルが壊れている可能性があります") + kTail},
+        {kCustSig, 2, sj("データファイルのバージョンが違いますます") + kTail},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder folder;
+        std::string path = folder.text() + "/in.VLK";
+        writeFileBytes(path, Bytes().u16(0).str(c.text).i32(c.version).str("A").str());
+        MeasurementStore store = storeWith({"X"});
+        ScriptedPrompt prompt;
+        EXPECT_EQ(importCustomer(store, path, prompt), -1);
+        EXPECT_EQ(store.count(), 1);
+        ASSERT_EQ(prompt.asked().size(), 2u);
+        EXPECT_EQ(prompt.asked()[0].text, c.first + path);
+        EXPECT_EQ(prompt.asked()[1].text.rfind(sj("例外発生") + "\n", 0), 0u);
+        EXPECT_NE(prompt.asked()[1].text.find("DAT_CUSTOMER("), std::string::npos);
+    }
+}
+
+TEST(CustomerImport, TruncatedFileIsArchiveFailureAndStoreUnchanged) {
+    std::string full = customerBytes(richStore().at(0));
+    for (std::size_t cut : {std::size_t{0}, std::size_t{1}, full.size() / 2, full.size() - 1}) {
+        ScratchFolder folder;
+        std::string path = folder.text() + "/in.VLK";
+        writeFileBytes(path, full.substr(0, cut));
+        MeasurementStore store = storeWith({"X"});
+        ScriptedPrompt prompt;
+        EXPECT_EQ(importCustomer(store, path, prompt), -1) << cut;
+        EXPECT_EQ(store.count(), 1);
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        const std::string& text = prompt.asked()[0].text;
+        EXPECT_EQ(text.rfind(sj("ｱｰｶｲﾌﾞ異常") + "\n", 0), 0u) << sjis::toUtf8(text);
+        EXPECT_NE(text.find("\nDAT_CUSTOMER("), std::string::npos);
+    }
+}
+
+TEST(CustomerExport, MissingFolderFailsAtOnceWithOpenMessage) {
+    ScratchFolder folder;
+    std::string path = folder.text() + "/nofolder/A.VLK";
+    int pauses = 0;
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(exportCustomer(smallStore(), path, 0, prompt, countingPolicy(pauses)));
+    EXPECT_EQ(pauses, 0);
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
+}
+
+TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
+    ScratchFolder folder;
+    std::string path = folder.text() + "/A.VLK";
+    writeFileBytes(path, "old");
+    OpenResult held = openWithRetry(path, OpenAccess::ReadExclusive);
+    ASSERT_TRUE(held);
+    int pauses = 0;
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(exportCustomer(smallStore(), path, 0, prompt, countingPolicy(pauses)));
+    EXPECT_GT(pauses, 0);
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
+    EXPECT_EQ(readFileBytes(path), "old");
+}
