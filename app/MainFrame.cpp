@@ -322,10 +322,6 @@ void CMainFrame::paintEvent(QPaintEvent* event) {
     }
 }
 
-bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    return QMainWindow::eventFilter(watched, event);
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_closed) {
         event->accept();

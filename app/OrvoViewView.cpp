@@ -1,9 +1,11 @@
 #include "app/OrvoViewView.h"
+#include <QPalette>
 
 COrvoViewView* COrvoViewView::s_printingView = nullptr;
 
 COrvoViewView::COrvoViewView(COrvoViewDoc* document, QWidget* parent) : CView(document, parent) {
     setObjectName("COrvoViewView");
+    setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     s_printingView = this;
 }

@@ -11,7 +11,7 @@ QComboBox* makeList(QWidget* parent, int id, const char* name, int minChars) {
     box->setObjectName(QString::fromLatin1(name));
     box->setProperty("controlId", id);
     box->setEditable(false);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(minChars);
     return box;
 }

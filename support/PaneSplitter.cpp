@@ -90,10 +90,10 @@ void PaneSplitter::loadPaneSizes(const ProfileReader& read) {
     m_idealSize[0] = first;
     m_idealSize[1] = second;
     const int hidden = m_sideBySide ? hiddenColumn : hiddenRow;
+    // Lay out first, so hiding keeps the sizes just read as the panes' current sizes.
+    recalcLayout();
     if (hidden >= 0 && hidden < m_paneCount && m_paneCount > 1)
         toggleHidden(hidden);
-    else
-        recalcLayout();
     for (PaneSplitter* child : m_children)
         if (child)
             child->loadPaneSizes(read);
@@ -227,7 +227,11 @@ void PaneSplitter::selectView(int pane, int index) {
 
 void PaneSplitter::saveSizesTree() {
     const QList<int> s = sizes();
-    if (width() > 0 && height() > 0)
+    // A splitter never laid out has no sizes of its own yet: it keeps its ideal sizes.
+    int total = 0;
+    for (int v : s)
+        total += v;
+    if (isVisible() && total > 0)
         for (int i = 0; i < std::min<int>(2, static_cast<int>(s.size())); ++i)
             m_idealSize[i] = s[i];
     for (PaneSplitter* child : m_children)

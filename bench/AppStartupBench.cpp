@@ -1,0 +1,121 @@
+// How much the window adds to the start: the whole start sequence up to the first paint of
+// the main frame (settings, log, document, frame, data file load) against the bare load of the
+// same data file by the document data alone.
+//
+// The data file: one customer, 10 circuits x 3200 days x 48 samples (about 150 MB). It goes to
+// $ORVO_BENCH_DIR (default: the current folder) under orvo_app_bench/ and is removed at exit.
+#include "app/AppShell.h"
+#include "app/MainFrame.h"
+#include "store/DAT_DataFile.h"
+#include "store/DocumentData.h"
+#include "support/Prompt.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kCircuits = 10;
+constexpr int kDays = 3200;
+constexpr int kSamples = 48;
+
+fs::path benchFolder() {
+    const char* dir = std::getenv("ORVO_BENCH_DIR");
+    return (dir && *dir ? fs::path(dir) : fs::current_path()) / "orvo_app_bench";
+}
+fs::path dataFile() {
+    return benchFolder() / "DATA" / "Orvo.DAT";
+}
+
+void writeDataFile() {
+    if (fs::exists(dataFile()))
+        return;
+    MeasurementStore store;
+    Customer& customer = store.at(store.insert("Bench customer"));
+    for (int c = 0; c < kCircuits; ++c) {
+        MeasurementCircuit& circuit =
+            customer.circuits.at(customer.circuits.insert("Circuit " + std::to_string(c)));
+        const DateTime first = DateTime::make(2000, 1, 1);
+        for (int d = 0; d < kDays; ++d) {
+            MeasurementDay day;
+            day.date = first.addDays(d);
+            day.data.circuitType = 3;
+            for (int s = 0; s < kSamples; ++s) {
+                IntervalSample sample;
+                sample.time = day.date.addMinutes(30 * (s + 1));
+                sample.power = 1000.0 + s;
+                sample.powerFactor = 95.0;
+                sample.voltage = {6600.0, 6610.0, 6620.0};
+                sample.current = {10.0, 11.0, 12.0};
+                day.data.addOrReplaceSample(sample);
+            }
+            circuit.addOrReplaceDay(std::move(day));
+        }
+    }
+    fs::create_directories(dataFile().parent_path());
+    const std::string bytes = datafile::encode(SerialSettings{}, store);
+    std::ofstream(dataFile(), std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void BM_BareLoad(benchmark::State& state) {
+    writeDataFile();
+    ScriptedPrompt prompt;
+    for (auto _ : state) {
+        DocumentData data;
+        data.setProgramFolder(benchFolder().string());
+        benchmark::DoNotOptimize(data.loadOnce(prompt));
+        state.PauseTiming();
+        data = DocumentData(); // freeing the store is not part of the load
+        state.ResumeTiming();
+    }
+    state.counters["MB"] = static_cast<double>(fs::file_size(dataFile())) / 1e6;
+}
+BENCHMARK(BM_BareLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+    writeDataFile();
+    for (auto _ : state) {
+        AppShell::Options options;
+        options.folder = benchFolder().string();
+        options.baseName = "orvoview";
+        AppShell shell(options);
+        QEventLoop loop;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, &loop, &QEventLoop::quit);
+        if (!shell.initInstance()) {
+            state.SkipWithError("start failed");
+            break;
+        }
+        QObject::connect(shell.frame(), &CMainFrame::firstPainted, &loop, &QEventLoop::quit);
+        watchdog.start(120000);
+        loop.exec();
+        state.PauseTiming();
+        // Closing writes the 150 MB back; not part of the start.
+        shell.exitInstance();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(benchFolder(), ec);
+    return 0;
+}

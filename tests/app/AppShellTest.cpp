@@ -1,0 +1,206 @@
+#include "app/AppShell.h"
+#include "AppTestSupport.h"
+#include "app/AppTexts.h"
+#include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
+#include "support/PrivateProfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace apptest;
+
+namespace {
+
+constexpr char kBase[] = "orvoview";
+
+std::string iniOf(const QTemporaryDir& dir) {
+    return utf8Path(dir) + "/orvoview.INI";
+}
+
+AppShell::Options optionsFor(const QTemporaryDir& dir) {
+    AppShell::Options o;
+    o.folder = utf8Path(dir);
+    o.baseName = kBase;
+    return o;
+}
+
+// All log lines of the folder, concatenated.
+QByteArray allLogs(const QTemporaryDir& dir) {
+    QByteArray text;
+    for (const QString& name : QDir(dir.path()).entryList({"*.LOG"}, QDir::Files)) {
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            text += f.readAll();
+    }
+    return text;
+}
+
+int countOf(const QByteArray& text, const std::string& needle) {
+    return static_cast<int>(text.count(QByteArray::fromStdString(needle)));
+}
+
+QProcessEnvironment childEnvironment(const QTemporaryDir& dir) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ORVOVIEW_HOME", dir.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    return env;
+}
+
+// Waits (with a generous limit against hangs) until the child has finished its start.
+bool waitForStarted(const QTemporaryDir& dir) {
+    for (int i = 0; i < 600; ++i) {
+        if (iniValue(iniOf(dir), "check", "RunningNum") == "0" &&
+            QFile::exists(dir.filePath("DATA/Orvo.DAT")))
+            return true;
+        QTest::qWait(50);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(AppShell, FirstStartWritesEverySettingWithItsDefaultAndAnEmptyDataFile) {
+    QTemporaryDir dir;
+    AppShell shell(optionsFor(dir));
+    ASSERT_TRUE(shell.initInstance());
+    const std::string ini = iniOf(dir);
+    EXPECT_EQ(iniValue(ini, "Window", "Placement"), "");
+    EXPECT_EQ(iniValue(ini, "Param", "MonStartDay"), "1");
+    EXPECT_EQ(iniValue(ini, "Param", "TxtOutDir"), "");
+    EXPECT_EQ(iniValue(ini, "Param", "TxtOutAppRun"), "0");
+    EXPECT_EQ(iniValue(ini, "Param", "TxtOutApp"), "");
+    EXPECT_EQ(iniValue(ini, "Filepath", "SaveDir"), "C:\\");
+    EXPECT_EQ(iniValue(ini, "Filepath", "SaveFile"), "CustData.VLK");
+    EXPECT_EQ(iniValue(ini, "Debug", apptext::kDebugCommKey), "0");
+    EXPECT_EQ(iniValue(ini, "Debug", apptext::kCommLogKey), "0");
+    EXPECT_EQ(iniValue(ini, "check", "RunningNum"), "0");
+    EXPECT_EQ(iniValue(ini, "check", "Version"), "1.0.0.0");
+
+    // An empty data file: signature, version 3, default serial settings, no customer.
+    QFile data(dir.filePath("DATA/Orvo.DAT"));
+    ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+    const QByteArray bytes = data.readAll();
+    ASSERT_EQ(bytes.size(), 1 + 29 + 4 + 24 + 2);
+    EXPECT_EQ(bytes.mid(1, 29), QByteArray("56a5s440s-20061215-ds56sd40v1"));
+    EXPECT_EQ(bytes.right(2), QByteArray(2, '\0'));
+    EXPECT_TRUE(allLogs(dir).isEmpty()) << "the first start reports nothing";
+
+    shell.exitInstance();
+    EXPECT_EQ(iniValue(ini, "check", "RunningNum"), "15685");
+}
+
+TEST(AppShell, KilledRunIsReportedOnceByTheNextStart) {
+    QTemporaryDir dir;
+    QProcess child;
+    child.setProcessEnvironment(childEnvironment(dir));
+    child.start(QStringLiteral(ORVOVIEW_EXE), {});
+    ASSERT_TRUE(child.waitForStarted(20000));
+    ASSERT_TRUE(waitForStarted(dir));
+    child.kill();
+    ASSERT_TRUE(child.waitForFinished(20000));
+    EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "0");
+
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        EXPECT_EQ(countOf(allLogs(dir), apptext::kAbnormalEnd), 1);
+        EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "0");
+        shell.exitInstance();
+        EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "15685");
+    }
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        shell.exitInstance();
+    }
+    EXPECT_EQ(countOf(allLogs(dir), apptext::kAbnormalEnd), 1) << "a normal run adds nothing";
+}
+
+TEST(AppShell, PlacementWithNineNumbersIsIgnoredAndTenAreApplied) {
+    QTemporaryDir dir;
+    profile::writeString(iniOf(dir), "Window", "Placement",
+                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 840");
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        EXPECT_FALSE(shell.settings().placement.has_value());
+        EXPECT_EQ(shell.frame()->size(), QSize(1024, 720)) << "default size";
+        shell.exitInstance();
+    }
+    profile::writeString(iniOf(dir), "Window", "Placement",
+                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 1140 , 850");
+    AppShell shell(optionsFor(dir));
+    ASSERT_TRUE(shell.initInstance());
+    ASSERT_TRUE(shell.settings().placement.has_value());
+    EXPECT_EQ(shell.frame()->geometry(), QRect(40, 50, 1100, 800));
+    shell.exitInstance();
+}
+
+TEST(AppShell, CloseStoresPlacementWithMaximisedStateAndSavesTheData) {
+    QTemporaryDir dir;
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        shell.frame()->setGeometry(30, 40, 700, 500);
+        shell.frame()->showMaximized();
+        QTest::qWait(20);
+        QFile::remove(dir.filePath("DATA/Orvo.DAT"));
+        shell.frame()->close();
+        EXPECT_TRUE(QFile::exists(dir.filePath("DATA/Orvo.DAT"))) << "saved when the window goes";
+        shell.exitInstance();
+    }
+    const std::string text = iniValue(iniOf(dir), "Window", "Placement");
+    auto placement = parsePlacement(text);
+    ASSERT_TRUE(placement.has_value()) << text;
+    EXPECT_EQ(placement->showCmd, 3u);
+
+    AppShell again(optionsFor(dir));
+    ASSERT_TRUE(again.initInstance());
+    EXPECT_TRUE(again.frame()->isMaximized());
+    again.exitInstance();
+}
+
+TEST(AppShell, SecondStartInTheSameFolderRaisesTheFirstAndEnds) {
+    QTemporaryDir dir;
+    AppShell first(optionsFor(dir));
+    ASSERT_TRUE(first.initInstance());
+    QSignalSpy raised(&first, &AppShell::raiseRequested);
+
+    AppShell second(optionsFor(dir));
+    EXPECT_FALSE(second.initInstance());
+    EXPECT_EQ(second.frame(), nullptr) << "no window of its own";
+    EXPECT_TRUE(raised.count() > 0 || raised.wait(10000));
+
+    // The real program as the second copy.
+    raised.clear();
+    QProcess child;
+    child.setProcessEnvironment(childEnvironment(dir));
+    child.start(QStringLiteral(ORVOVIEW_EXE), {});
+    ASSERT_TRUE(child.waitForStarted(20000));
+    EXPECT_TRUE(raised.wait(20000));
+    // Keep serving the event loop while the child finishes.
+    for (int i = 0; i < 400 && child.state() != QProcess::NotRunning; ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(child.state(), QProcess::NotRunning);
+    EXPECT_EQ(child.exitCode(), 0);
+    first.exitInstance();
+}
+
+TEST(AppShell, MonthStartDayChangesAreWrittenAtExit) {
+    QTemporaryDir dir;
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        shell.settings().monthStartDay = 21;
+        shell.settings().saveDir = "/home/user";
+        shell.exitInstance();
+    }
+    EXPECT_EQ(iniValue(iniOf(dir), "Param", "MonStartDay"), "21");
+    EXPECT_EQ(iniValue(iniOf(dir), "Filepath", "SaveDir"), "/home/user");
+}

@@ -1,0 +1,311 @@
+#include "app/MainFrame.h"
+#include "AppTestSupport.h"
+#include "app/AppSettings.h"
+#include "app/OrvoViewDoc.h"
+#include "app/OrvoViewView.h"
+#include "app/SelectorBar.h"
+#include "app/UpdateHints.h"
+#include "app/View.h"
+#include "app/ViewGraph.h"
+#include "app/ViewSheet.h"
+#include "res/ResourceIds.h"
+#include "support/PaneSplitter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace apptest;
+
+namespace {
+
+// Records every hint the document sends.
+class RecordingView : public CView {
+public:
+    using CView::CView;
+    struct Update {
+        int hint;
+        const void* object;
+        double value;
+    };
+    void onUpdate(CView*, int h, const void* object) override {
+        const double value =
+            hint::scaleBox(h) >= 0 && object ? *static_cast<const double*>(object) : 0.0;
+        updates.push_back({h, object, value});
+    }
+    std::vector<Update> updates;
+};
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.init(m_dir.path().toStdString(), "orvoview");
+        m_settings.readAll();
+        m_doc.setProgramFolder(m_dir.path().toStdString());
+        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
+        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
+        m_frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+    void TearDown() override { m_frame.reset(); }
+    CSelectorBar* bar() const { return m_frame->selectorBar(); }
+    // Store with one customer and circuit; selects its day `index` as a daily report.
+    void loadAndSelect(const std::vector<MeasurementDay>& days, int index) {
+        m_doc.replaceStore(makeStore(days));
+        m_doc.select({0, 0, index, -1, -1}, 1);
+    }
+    QString shot(const QString& name) {
+        QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
+        const QString path = QStringLiteral(ORVO_SHOT_DIR) + "/" + name;
+        m_frame->grab().save(path);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    AppSettings m_settings;
+    COrvoViewDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+} // namespace
+
+TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
+    const std::pair<int, const char*> commands[] = {
+        {res::ID_CUST_IMPORT, "需要家データの取り込み(&L)..."},
+        {res::ID_CUST_EXPORT, "需要家データの切出し(&S)..."},
+        {res::ID_TXT_OUT, "表示データをテキスト出力(CSV形式)(&C)"},
+        {res::ID_FILE_PRINT, "印刷...\tCtrl+P(&P)"},
+        {res::ID_FILE_PRINT_SETUP, "プリンタの設定(&R)..."},
+        {res::ID_APP_EXIT, "アプリケーションの終了(&X)"},
+        {res::ID_CUST_EDIT, "需要家情報の編集(&I)..."},
+        {res::ID_MON_START_DAY, "月報集計開始日の変更(&D)..."},
+        {res::ID_SERIAL_SETTINGS, "通信設定(&C)..."},
+        {res::ID_SELECT_DATA, "表示データの選択(&S)..."},
+        {res::ID_READ_DATA, "機器からデータ転送(&M)..."},
+        {res::ID_VIEW_SHEET, "表(&H)"},
+        {res::ID_VIEW_GRAPH, "グラフ(&G)"},
+        {res::ID_APP_ABOUT, "バージョン情報(&A)..."},
+    };
+    for (const auto& [id, text] : commands) {
+        QAction* action = m_frame->action(id);
+        ASSERT_NE(action, nullptr) << id;
+        EXPECT_EQ(action->text(), QString::fromUtf8(text)) << id;
+        EXPECT_EQ(action->property("controlId").toInt(), id);
+    }
+    EXPECT_EQ(m_frame->action(res::ID_FILE_PRINT)->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_NE(m_frame->action(res::ID_VIEW_TOOLBAR), nullptr);
+    EXPECT_NE(m_frame->action(res::ID_VIEW_STATUS_BAR), nullptr);
+}
+
+TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
+    for (int id : {res::ID_CUST_IMPORT, res::ID_CUST_EXPORT, res::ID_TXT_OUT, res::ID_FILE_PRINT,
+                   res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT, res::ID_MON_START_DAY,
+                   res::ID_SERIAL_SETTINGS, res::ID_SELECT_DATA, res::ID_READ_DATA,
+                   res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH})
+        EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    for (int id :
+         {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR, res::ID_VIEW_STATUS_BAR})
+        EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
+}
+
+TEST_F(FrameTest, TableGraphPrintAndCsvNeedAValidSelection) {
+    const int guarded[] = {res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_FILE_PRINT,
+                           res::ID_TXT_OUT};
+    for (int id : guarded)
+        m_frame->setCommandHandler(id, [] {});
+    m_frame->setCommandHandler(res::ID_SELECT_DATA, [] {});
+    for (int id : guarded)
+        EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    EXPECT_TRUE(m_frame->action(res::ID_SELECT_DATA)->isEnabled());
+
+    loadAndSelect({makeDay(2007, 1, 10)}, 0);
+    for (int id : guarded)
+        EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
+
+    m_frame->applyEditedStore(makeStore({makeDay(2007, 1, 10)}));
+    for (int id : guarded)
+        EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+}
+
+TEST_F(FrameTest, SelectorBarStartsWithItsListsAndHiddenChannelBox) {
+    EXPECT_EQ(items(bar()->kind()), (QStringList{"日別", "月別"}));
+    EXPECT_EQ(bar()->kind()->currentIndex(), 0);
+    EXPECT_EQ(bar()->power()->count(), 25);
+    EXPECT_EQ(bar()->power()->currentText(), "1");
+    EXPECT_EQ(bar()->voltage()->count(), 21);
+    EXPECT_EQ(bar()->voltage()->currentText(), "1");
+    EXPECT_EQ(bar()->current()->count(), 30);
+    EXPECT_EQ(bar()->current()->currentIndex(), 20);
+    EXPECT_EQ(bar()->current()->currentText(), "80");
+    EXPECT_EQ(items(bar()->channel()), (QStringList{"1", "2"}));
+    EXPECT_FALSE(bar()->channel()->isVisible());
+    EXPECT_TRUE(bar()->day()->isVisible());
+    // Controls are found by their ids.
+    for (int id : {res::IDC_KIND, res::IDC_YEAR, res::IDC_MONTH, res::IDC_DAY, res::IDC_CHANNEL,
+                   res::IDC_SCALE_POWER, res::IDC_SCALE_VOLTAGE, res::IDC_SCALE_CURRENT}) {
+        int found = 0;
+        for (QComboBox* box : bar()->findChildren<QComboBox*>())
+            found += box->property("controlId").toInt() == id ? 1 : 0;
+        EXPECT_EQ(found, 1) << id;
+    }
+    EXPECT_EQ(m_frame->windowTitle(), "Orvo.DAT - オルボ・ビュー");
+    const QString path = shot("frame-empty.png");
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST_F(FrameTest, DailyToMonthlyHidesTheDayAndListsReportMonths) {
+    m_settings.monthStartDay = 21;
+    loadAndSelect({makeDay(2006, 12, 20), makeDay(2007, 1, 10), makeDay(2007, 1, 25)}, 1);
+    EXPECT_EQ(items(bar()->year()), (QStringList{"2006", "2007"}));
+    EXPECT_EQ(bar()->year()->currentText(), "2007");
+    EXPECT_EQ(items(bar()->month()), (QStringList{"01"}));
+    EXPECT_EQ(items(bar()->day()), (QStringList{"10", "25"}));
+    EXPECT_EQ(bar()->day()->currentText(), "10");
+
+    choose(bar()->kind(), 1);
+    EXPECT_FALSE(bar()->day()->isVisible());
+    EXPECT_FALSE(bar()->dayLabel()->isVisible());
+    // 2006-12-20 is in report month 2006/11, 2007-01-10 in 2006/12, 2007-01-25 in 2007/01.
+    EXPECT_EQ(items(bar()->year()), (QStringList{"2006", "2007"}));
+    EXPECT_EQ(bar()->year()->currentText(), "2006");
+    EXPECT_EQ(items(bar()->month()), (QStringList{"11", "12"}));
+    EXPECT_EQ(bar()->month()->currentText(), "12");
+    const DisplaySelection& s = m_doc.currentSelection();
+    EXPECT_EQ(s.year, 2006);
+    EXPECT_EQ(s.month, 12);
+    EXPECT_EQ(s.day.date, DateTime::make(2007, 1, 10));
+
+    choose(bar()->kind(), 0);
+    EXPECT_TRUE(bar()->day()->isVisible());
+    EXPECT_EQ(m_doc.currentSelection().month, -1);
+    EXPECT_EQ(bar()->year()->currentText(), "2007");
+}
+
+TEST_F(FrameTest, YearAndMonthChoicesSelectTheirFirstDay) {
+    loadAndSelect(
+        {makeDay(2006, 12, 20), makeDay(2007, 1, 10), makeDay(2007, 2, 3), makeDay(2007, 2, 9)}, 0);
+    choose(bar()->year(), 1); // 2007
+    EXPECT_EQ(items(bar()->month()), (QStringList{"01", "02"}));
+    EXPECT_EQ(m_doc.currentSelection().day.date, DateTime::make(2007, 1, 10));
+    choose(bar()->month(), 1); // 02
+    EXPECT_EQ(items(bar()->day()), (QStringList{"03", "09"}));
+    EXPECT_EQ(m_doc.currentSelection().day.date, DateTime::make(2007, 2, 3));
+    choose(bar()->day(), 1);
+    EXPECT_EQ(m_doc.currentSelection().day.date, DateTime::make(2007, 2, 9));
+    choose(bar()->channel(), 1);
+    EXPECT_EQ(m_doc.currentSelection().displayChannel, 2);
+}
+
+TEST_F(FrameTest, ScalePresetsPickTheSmallestListedValueNotBelowTheMaximum) {
+    struct Case {
+        double powerW;
+        double maxDemand;
+        const char* power;
+        const char* label;
+    };
+    const Case cases[] = {
+        {1234.0, 1234.0, "2000", "電力(W)："},
+        {20000.0, 5000.0, "10000", "電力(W)："}, // above every entry: the first
+        {0.0, 0.0, "1", "電力(W)："},
+        {1000.0, 1000.0, "1000", "電力(W)："},  // a listed value is its own scale
+        {12000.0, 12000.0, "20", "電力(kW)："}, // kW: 12 kW
+    };
+    for (const Case& c : cases) {
+        loadAndSelect({makeDay(2007, 1, 10, c.powerW, 100.0, c.maxDemand)}, 0);
+        EXPECT_EQ(bar()->power()->currentText(), c.power) << c.powerW;
+        EXPECT_EQ(bar()->powerLabel()->text(), QString::fromUtf8(c.label)) << c.powerW;
+    }
+    loadAndSelect({makeDay(2007, 1, 10, 500.0, 6600.0)}, 0);
+    EXPECT_EQ(bar()->voltageLabel()->text(), "電圧(kV)：");
+    EXPECT_EQ(bar()->voltage()->currentText(), "10") << "6.6 kV";
+    loadAndSelect({makeDay(2007, 1, 10, 500.0, 105.0)}, 0);
+    EXPECT_EQ(bar()->voltageLabel()->text(), "電圧(V)：");
+    EXPECT_EQ(bar()->voltage()->currentText(), "200");
+    EXPECT_EQ(bar()->current()->currentText(), "20") << "12 A";
+}
+
+TEST_F(FrameTest, SelectAndScaleChangesReachTheViewsWithTheirHints) {
+    RecordingView view(&m_doc);
+    loadAndSelect({makeDay(2007, 1, 10, 1234.0)}, 0);
+    ASSERT_EQ(view.updates.size(), 4u);
+    EXPECT_EQ(view.updates[0].hint, 104);
+    EXPECT_EQ(view.updates[0].value, 2000.0);
+    EXPECT_EQ(view.updates[1].hint, 104 + 65536);
+    EXPECT_EQ(view.updates[2].hint, 104 + 2 * 65536);
+    EXPECT_EQ(view.updates[3].hint, 101);
+    EXPECT_EQ(view.updates[3].object, &m_doc.currentSelection());
+
+    view.updates.clear();
+    choose(bar()->voltage(), 0);
+    ASSERT_EQ(view.updates.size(), 4u);
+    EXPECT_EQ(view.updates[1].hint, 104 + 65536);
+    EXPECT_EQ(view.updates[1].value, 1000.0);
+    EXPECT_EQ(view.updates[3].hint, 101);
+    EXPECT_EQ(view.updates[3].object, nullptr);
+}
+
+TEST_F(FrameTest, ViewSwitchingFollowsTheDialogResults) {
+    PaneSplitter* pane = m_frame->splitter();
+    EXPECT_EQ(pane->name(), "main");
+    ASSERT_EQ(pane->viewCount(0), 3);
+    EXPECT_NE(qobject_cast<COrvoViewView*>(pane->view(0, 0)), nullptr);
+    EXPECT_NE(qobject_cast<CViewSheet*>(pane->view(0, 1)), nullptr);
+    EXPECT_NE(qobject_cast<CViewGraph*>(pane->view(0, 2)), nullptr);
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank);
+    EXPECT_TRUE(pane->view(0, 0)->isVisible());
+
+    m_doc.replaceStore(makeStore({makeDay(2007, 1, 10), makeDay(2007, 1, 11)}));
+    m_frame->applySelectDataResult({0, 0, 1, -1, -1});
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewSheet);
+    EXPECT_TRUE(pane->view(0, 1)->isVisible());
+    EXPECT_FALSE(pane->view(0, 0)->isVisible());
+    EXPECT_EQ(m_doc.currentSelection().day.date, DateTime::make(2007, 1, 11));
+
+    m_frame->showView(CMainFrame::ViewGraph);
+    m_frame->applySelectDataResult({0, 0, 0, -1, -1});
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewGraph) << "the graph stays";
+
+    m_frame->applyEditedStore(makeStore({makeDay(2007, 1, 10)}));
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank);
+    EXPECT_FALSE(m_doc.isSelectionValid());
+    EXPECT_EQ(bar()->year()->count(), 0);
+
+    m_frame->showView(-1);
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewSheet);
+    m_frame->showView(2);
+    m_frame->showView(-1);
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank) << "wraps to the first view";
+}
+
+TEST_F(FrameTest, MonthlyDialogResultShowsTheReportMonthOfTheChosenDay) {
+    m_settings.monthStartDay = 21;
+    m_doc.replaceStore(makeStore({makeDay(2006, 12, 22), makeDay(2007, 1, 10)}));
+    choose(bar()->kind(), 1);
+    m_frame->applySelectDataResult({0, 0, 1, -1, -1});
+    const DisplaySelection& s = m_doc.currentSelection();
+    EXPECT_EQ(s.year, 2006);
+    EXPECT_EQ(s.month, 12);
+    EXPECT_EQ(s.day.date, DateTime::make(2006, 12, 22)) << "first day of the window";
+    ASSERT_NE(s.monthSummary, nullptr);
+}
+
+TEST_F(FrameTest, ScreenshotWithASelection) {
+    m_frame->resize(1100, 600);
+    loadAndSelect({makeDay(2007, 1, 10, 1234.0, 210.0), makeDay(2007, 1, 11)}, 0);
+    QTest::qWait(20);
+    const QString path = shot("frame-selected.png");
+    EXPECT_TRUE(QFile::exists(path));
+    // The file menu with its disabled dialog commands.
+    QMenu* file = m_frame->findChild<QMenu*>("fileMenu");
+    ASSERT_NE(file, nullptr);
+    file->popup(m_frame->mapToGlobal(QPoint(0, 20)));
+    QTest::qWait(20);
+    file->grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/menu-file.png");
+    file->hide();
+}
