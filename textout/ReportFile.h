@@ -10,6 +10,10 @@
 class FileReportSink : public ReportSink {
 public:
     explicit FileReportSink(OpenedFile file);
+    // A report that failed half-way keeps the lines it wrote: what is still buffered goes out.
+    ~FileReportSink() override;
+    FileReportSink(const FileReportSink&) = delete;
+    FileReportSink& operator=(const FileReportSink&) = delete;
 
     void write(std::string_view bytes) override;
     void finish() override;

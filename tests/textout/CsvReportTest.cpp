@@ -6,6 +6,7 @@
 #include "support/LogFile.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
+#include "textout/ReportFile.h"
 
 #include <gtest/gtest.h>
 
@@ -293,6 +294,35 @@ TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string()) + "/" + name, r->sel, e.env));
     EXPECT_EQ(readFile(path), golden("monthly_start21.CSV"));
     EXPECT_TRUE(e.prompt.asked().empty());
+}
+
+// A report that stops half-way (here: a failure after the first lines) keeps what it wrote.
+TEST_F(CsvFileTest, LinesWrittenBeforeAFailureStayInTheFile) {
+    Env e;
+    auto r = csvfix::daily3p3w();
+    const std::string path = (m_dir / "half.CSV").string();
+    struct FailAfterLines : ReportSink {
+        std::unique_ptr<ReportSink> file;
+        int lines = 0;
+        void write(std::string_view b) override {
+            if (++lines > 3)
+                throw std::runtime_error("stopped");
+            file->write(b);
+        }
+    };
+    e.env.open = [&](const std::string& p) -> std::unique_ptr<ReportSink> {
+        auto sink = std::make_unique<FailAfterLines>();
+        sink->file = OpenReportFile(p, e.env.retry);
+        return sink;
+    };
+    EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
+    const std::string expected = golden("daily_3p3w.CSV");
+    std::size_t third = 0;
+    for (int i = 0; i < 3; ++i)
+        third = expected.find("\r\n", third) + 2;
+    EXPECT_EQ(readFile(path), expected.substr(0, third));
+    ASSERT_EQ(e.prompt.asked().size(), 1u);
+    EXPECT_EQ(sjis::toUtf8(e.prompt.asked()[0].text).rfind("例外発生\nstopped\nD_TxtOut(", 0), 0u);
 }
 
 TEST_F(CsvFileTest, MissingFolderFailsAtOnce) {
