@@ -3,10 +3,6 @@
 #include "tests/tools/ReportFixtures.h"
 #include "tests/tools/StoreFixtures.h"
 
-namespace {
-using Args = std::vector<std::string>;
-}
-
 TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     auto r = cli({"--help"});
     EXPECT_EQ(r.status, 0);

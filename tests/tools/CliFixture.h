@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using Args = std::vector<std::string>;
+
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -27,12 +29,19 @@ protected:
     std::filesystem::path home() const { return m_dir / "home"; }
     std::filesystem::path dataFile() const { return home() / "DATA" / "Orvo.DAT"; }
 
-    tooltest::RunResult cli(const std::vector<std::string>& args, const std::string& input = {}) {
+    tooltest::RunOptions runOptions(const std::string& input = {}) const {
         tooltest::RunOptions options;
         options.cwd = m_dir;
         options.env = {{"ORVOVIEW_HOME", home().string()}};
         options.input = input;
-        return tooltest::run(ORVOVIEW_CLI, args, options);
+        return options;
+    }
+    tooltest::RunResult cli(const std::vector<std::string>& args, const std::string& input = {}) {
+        return tooltest::run(ORVOVIEW_CLI, args, runOptions(input));
+    }
+    // Starts the tool and returns at once.
+    tooltest::Spawned cliStart(const std::vector<std::string>& args) {
+        return tooltest::spawn(ORVOVIEW_CLI, args, runOptions());
     }
 
     static minijson::Value json(const tooltest::RunResult& r) { return minijson::parse(r.out); }

@@ -34,14 +34,23 @@ inline std::string readWhole(const std::filesystem::path& p) {
     return s.str();
 }
 
-inline RunResult run(const std::string& exe, const std::vector<std::string>& args,
+// A child still running.
+struct Spawned {
+    pid_t pid = -1;
+    std::filesystem::path scratch;
+    std::filesystem::path errPath() const { return scratch / "err"; }
+    std::filesystem::path outPath() const { return scratch / "out"; }
+};
+
+inline Spawned spawn(const std::string& exe, const std::vector<std::string>& args,
                      const RunOptions& options) {
     namespace fs = std::filesystem;
     static int counter = 0;
-    fs::path scratch = fs::temp_directory_path() /
-                       ("orvo_run_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
-    fs::create_directories(scratch);
-    fs::path inPath = scratch / "in", outPath = scratch / "out", errPath = scratch / "err";
+    Spawned child;
+    child.scratch = fs::temp_directory_path() /
+                    ("orvo_run_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
+    fs::create_directories(child.scratch);
+    fs::path inPath = child.scratch / "in", outPath = child.outPath(), errPath = child.errPath();
     {
         std::ofstream in(inPath, std::ios::binary);
         in << options.input;
@@ -72,18 +81,29 @@ inline RunResult run(const std::string& exe, const std::vector<std::string>& arg
         execv(exe.c_str(), argv.data());
         _exit(126);
     }
+    child.pid = pid;
+    return child;
+}
+
+// Waits for the child and collects what it wrote.
+inline RunResult finish(const Spawned& child) {
     RunResult r;
     int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(child.pid, &status, 0);
     if (WIFEXITED(status))
         r.status = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         r.status = 128 + WTERMSIG(status);
-    r.out = readWhole(outPath);
-    r.err = readWhole(errPath);
+    r.out = readWhole(child.outPath());
+    r.err = readWhole(child.errPath());
     std::error_code ec;
-    fs::remove_all(scratch, ec);
+    std::filesystem::remove_all(child.scratch, ec);
     return r;
+}
+
+inline RunResult run(const std::string& exe, const std::vector<std::string>& args,
+                     const RunOptions& options) {
+    return finish(spawn(exe, args, options));
 }
 
 } // namespace tooltest

@@ -75,15 +75,17 @@ from stdin (y/n). A customer of the same name gets the name "NAME_1", "NAME_2" .
 )";
 
 const char kReceiveHelp[] =
-    R"(usage: orvoview-cli receive [--port N] [--file FILE] [--home DIR]
-                           [--customer NAME --circuit NAME [--overwrite yes|no]]
+    R"(usage: orvoview-cli receive [--port N | --file FILE] [--home DIR]
+                           [--customer NAME --circuit NAME [--overwrite yes|no]
+                            [--channel N]]
 
 Runs a reception without a window: from the serial port and settings stored in
 the data file (--port N picks another port number) or from a captured file
 (--file). Status texts go to stderr as they happen. The received days are
 printed as JSON like dump-report, or, with --customer and --circuit, filed into
-that circuit like import-report and saved. A failed reception exits with status
-1 and files nothing. Ctrl+C stops the reception like "中断／戻る".
+that circuit like import-report and saved. Port n is the device named by
+"COM<n>" in section [Port] of the INI file, else /dev/ttyUSB<n-1>. A failed
+reception exits with status 1 and files nothing. Ctrl+C stops the reception like "中断／戻る".
 )";
 
 const CliOption kHome{"home", true};
@@ -120,7 +122,13 @@ const std::vector<CliCommand>& cliCommands() {
         {"receive",
          0,
          0,
-         {{"port", true}, {"file", true}, kHome, kCustomer, kCircuit, kOverwrite},
+         {{"port", true},
+          {"file", true},
+          kHome,
+          kCustomer,
+          kCircuit,
+          kOverwrite,
+          {"channel", true}},
          kReceiveHelp},
     };
     return commands;

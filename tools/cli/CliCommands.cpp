@@ -14,7 +14,7 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"csv", cmdCsv},
         {"export", nullptr},
         {"import", nullptr},
-        {"receive", nullptr},
+        {"receive", cmdReceive},
     };
     for (const Entry& e : entries) {
         if (args.command == e.name) {

@@ -1,0 +1,171 @@
+// receive: the reception worker without a window, on a captured file and on a pseudo-terminal
+// playing the recorder.
+#include "support/InstanceLock.h"
+#include "tests/tools/CliFixture.h"
+#include "tests/tools/DayJsonCheck.h"
+#include "tests/tools/ReportFixtures.h"
+#include "tests/tools/StoreFixtures.h"
+#include "tools/reportgen/PacedWriter.h"
+#include "tools/reportgen/ReportGenerator.h"
+#include <chrono>
+#include <signal.h>
+#include <thread>
+
+namespace {
+
+ReportGenOptions generated(uint64_t seed, int days = 2) {
+    ReportGenOptions o;
+    o.seed = seed;
+    o.firstDay = DateTime::make(2024, 3, 30);
+    o.days = days;
+    o.circuitType1 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    return o;
+}
+
+// Waits until the child's stderr holds the text (the watchdog of the child ends a hang).
+bool waitForStderr(const tooltest::Spawned& child, const std::string& text) {
+    for (int i = 0; i < 3000; ++i) {
+        if (tooltest::readWhole(child.errPath()).find(text) != std::string::npos)
+            return true;
+        int status = 0;
+        if (waitpid(child.pid, &status, WNOHANG) == child.pid)
+            return false; // ended (finish() cannot reap it again: callers then fail)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(CliTest, ReceiveFromAFilePrintsTheDays) {
+    ReportGenerator generator(generated(21));
+    writeFile(dir() / "cap.txt", generator.generate());
+    auto r = cli({"receive", "--file", "cap.txt"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("ファイルオープン:" + (dir() / "cap.txt").string() +
+                         "\nファイル読み込み中...\n後処理中...しばらくお待ちください\n"),
+              std::string::npos)
+        << r.err;
+    auto v = json(r);
+    const MeasurementCircuit& expected = generator.expectedDays();
+    ASSERT_EQ(v["days"].size(), static_cast<std::size_t>(expected.days.count()));
+    for (int i = 0; i < expected.days.count(); ++i)
+        fixtures::expectDayJson(v["days"][static_cast<std::size_t>(i)], expected.days.at(i));
+}
+
+TEST_F(CliTest, ReceiveFailureHandsNothingOver) {
+    writeFile(dir() / "bad.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
+                                                    "ＣＨ１ 5相 PT:1 CT:1 2024/05/02\n"));
+    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    writeFile(dataFile(), before);
+    auto r = cli({"receive", "--file", "bad.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("測定回路種類の解析が出来ません<ＣＨ１ 5相 PT:1 CT:1 2024/05/02>\n"
+                         "受信処理で問題が発生しました"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+    auto json = cli({"receive", "--file", "bad.txt"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_TRUE(json.out.empty());
+    auto missing = cli({"receive", "--file", "none.txt"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルが存在しません:" + (dir() / "none.txt").string()),
+              std::string::npos)
+        << missing.err;
+}
+
+TEST_F(CliTest, ReceiveFromAFileIntoACircuit) {
+    writeFile(dir() / "cap.txt", fixtures::captured(fixtures::dayReport(2, "2024/05/01")));
+    auto r = cli({"receive", "--file", "cap.txt", "--customer", "A", "--circuit", "c"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    ASSERT_EQ(store.at(0).circuits.at(0).days.count(), 1);
+    EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).channel, 1);
+
+    InstanceLock gui;
+    ASSERT_TRUE(gui.tryAcquire(home().string()));
+    auto locked = cli({"receive", "--file", "cap.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_NE(locked.err.find("使用中"), std::string::npos);
+    EXPECT_EQ(locked.err.find("ファイルオープン"), std::string::npos); // refused before reading
+}
+
+TEST_F(CliTest, ReceiveFromAPseudoTerminal) {
+    // Over the line the recorder ends its lines with LF alone (a CR would stay in the last
+    // token); captured files hold CR LF.
+    ReportGenOptions options = generated(33);
+    options.lineEnd = "\n";
+    ReportGenerator generator(options);
+    std::string report = generator.generate();
+    PacedWriter recorder(0); // a pseudo-terminal pair; the tool reads the slave side
+    writeFile(home() / "orvoview.INI", "[Port]\r\nCOM7=" + recorder.slavePath() + "\r\n");
+    SerialSettings serial;
+    serial.portNumber = 7;
+    serial.flowControl = 0;
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::makeStore({}), serial));
+
+    auto child = cliStart({"receive", "--customer", "工場", "--circuit", "受電"});
+    ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"))
+        << tooltest::readWhole(child.errPath());
+    recorder.write(report);
+    recorder.drain();
+    // The recorder falls silent: after 3 s the reception ends normally.
+    auto r = tooltest::finish(child);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("シリアルポートオープン\n機器からのデータ送信待ち\n受信処理中...\n"
+                         "シリアルポートクローズ\n後処理中...しばらくお待ちください\n"),
+              std::string::npos)
+        << r.err;
+    auto dump = cli({"dump-data", dataFile().string()});
+    ASSERT_EQ(dump.status, 0);
+    auto v = json(dump);
+    const auto& days = v["customers"][0]["circuits"][0]["days"];
+    const MeasurementCircuit& expected = generator.expectedDays();
+    ASSERT_EQ(days.size(), static_cast<std::size_t>(expected.days.count()));
+    for (int i = 0; i < expected.days.count(); ++i)
+        fixtures::expectDayJson(days[static_cast<std::size_t>(i)], expected.days.at(i));
+}
+
+TEST_F(CliTest, ReceiveStopsOnInterruptAndFilesNothing) {
+    PacedWriter recorder(0);
+    writeFile(home() / "orvoview.INI", "[Port]\r\nCOM2=" + recorder.slavePath() + "\r\n");
+    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    writeFile(dataFile(), before);
+
+    auto child = cliStart({"receive", "--port", "2", "--customer", "A", "--circuit", "c"});
+    ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
+    // Half a day: the reception is inside a block when the user interrupts.
+    recorder.write(
+        fixtures::captured("ＣＨ１ 単相 PT:1.0 CT:1.0 2024/05/01\n時刻\n10:00 1 1 1 1 1 1\n"));
+    recorder.drain();
+    ASSERT_TRUE(waitForStderr(child, "受信処理中..."));
+    kill(child.pid, SIGINT);
+    auto r = tooltest::finish(child);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("受信を中断しました"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+}
+
+TEST_F(CliTest, ReceiveFromAPortThatCannotBeOpened) {
+    writeFile(home() / "orvoview.INI",
+              "[Port]\r\nCOM9=" + (dir() / "no-such-tty").string() + "\r\n");
+    auto r = cli({"receive", "--port", "9"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("シリアルポートのオープンに失敗,"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("受信処理で問題が発生しました"), std::string::npos);
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(CliTest, ReceiveWrongUsage) {
+    const Args cases[] = {
+        {"receive", "--customer", "A"},
+        {"receive", "--port", "x"},
+        {"receive", "--port", "0"},
+        {"receive", "--port", "1", "--file", "f"},
+        {"receive", "--file", "f", "--overwrite", "yes"},
+    };
+    for (const Args& args : cases)
+        EXPECT_EQ(cli(args).status, 2);
+}

@@ -1,0 +1,154 @@
+// receive: one reception without a window, from the serial port or a captured file.
+#include "link/ReceptionWorker.h"
+#include "link/SerialPort.h"
+#include "support/Sjis.h"
+#include "tools/cli/CliCommands.h"
+#include "tools/cli/CliSupport.h"
+#include "tools/cli/CliTexts.h"
+#include "tools/cli/DataFolder.h"
+#include "tools/cli/FileDays.h"
+#include "tools/cli/RecordJson.h"
+#include <csignal>
+#include <ctime>
+#include <mutex>
+#include <ostream>
+#include <pthread.h>
+
+namespace {
+
+// The GUI's executable name, after which its INI file is named.
+constexpr const char kProgramBaseName[] = "orvoview";
+
+// Status texts and failure messages go to stderr the moment the worker posts them.
+class StderrNotices : public ReceptionNoticeSink {
+public:
+    explicit StderrNotices(std::ostream& err) : m_err(err) {}
+    void onReceptionNotice(ReceptionNotice notice) override {
+        if (notice.code != ReceptionNotice::AddLine &&
+            notice.code != ReceptionNotice::LogAndAddLine)
+            return;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_err << sjis::toUtf8(notice.text) << '\n';
+        m_err.flush();
+    }
+
+private:
+    std::ostream& m_err;
+    std::mutex m_mutex;
+};
+
+// Runs the worker on its own thread while this one waits for SIGINT, which stops it the way
+// "中断／戻る" does. SIGINT is blocked in both threads for the time of the reception, so it
+// only arrives here. Returns true when the user interrupted.
+bool receiveUntilDoneOrInterrupted(ReceptionWorker& worker, const ReceptionRequest& request) {
+    sigset_t interrupt, previous;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &interrupt, &previous);
+    worker.start(request);
+    bool interrupted = false;
+    while (worker.running()) {
+        const timespec wait{0, 50 * 1000 * 1000};
+        if (sigtimedwait(&interrupt, nullptr, &wait) == SIGINT && !interrupted) {
+            interrupted = true;
+            worker.requestStop();
+        }
+    }
+    worker.join();
+    // A SIGINT that came with the end counts too; none may stay pending.
+    const timespec none{0, 0};
+    while (sigtimedwait(&interrupt, nullptr, &none) == SIGINT)
+        interrupted = true;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return interrupted;
+}
+
+} // namespace
+
+int cmdReceive(const CliArgs& args, CliIo io) {
+    const bool filing = args.has("customer") || args.has("circuit");
+    if (filing && !(args.has("customer") && args.has("circuit")))
+        throw UsageError("--customer and --circuit go together", args.command);
+    if (!filing && (args.has("overwrite") || args.has("channel")))
+        throw UsageError("--overwrite and --channel need --customer and --circuit", args.command);
+    if (args.has("port") && args.has("file"))
+        throw UsageError("give --port or --file, not both", args.command);
+    const bool overwrite = cli::overwriteArg(args);
+    int channel = 0;
+    if (auto c = args.get("channel")) {
+        if (*c != "1" && *c != "2")
+            throw UsageError("--channel takes 1 or 2", args.command);
+        channel = std::stoi(*c);
+    }
+    int portNumber = 0;
+    if (auto p = args.get("port")) {
+        std::size_t used = 0;
+        try {
+            portNumber = std::stoi(*p, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used == 0 || used != p->size() || portNumber < 1)
+            throw UsageError("--port takes a port number from 1", args.command);
+    }
+    cli::DataFolder folder = cli::resolveDataFolder(args);
+
+    // Filing needs the data folder for itself from the start: receiving first and then
+    // finding the program running would lose the reception.
+    InstanceLock lock;
+    if (filing && !cli::lockDataFolder(io, folder, lock))
+        return ExitFailure;
+    cli::DataFileContents contents;
+    if ((filing || !args.has("file")) &&
+        cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+        return ExitFailure;
+
+    ReceptionRequest request;
+    request.port = contents.serial;
+    if (portNumber > 0)
+        request.port.portNumber = portNumber;
+    if (auto file = args.get("file")) {
+        request.fromFile = true;
+        request.filePath = cli::pathArg(*file);
+    }
+    SerialPort port;
+    port.SetDeviceLookup(PortDevicesFromIni(folder.home + "/" + kProgramBaseName + ".INI"));
+    StderrNotices notices(io.err);
+    ReceptionWorker worker(port, notices);
+    worker.setShowLines(false);
+    const bool interrupted = receiveUntilDoneOrInterrupted(worker, request);
+    if (interrupted) {
+        cli::message(io, cli::txt::kReceptionInterrupted);
+        return ExitFailure;
+    }
+    if (worker.result() != ReceptionResult::Success) {
+        cli::message(io, cli::txt::kReceptionFailed);
+        return ExitFailure;
+    }
+    MeasurementCircuit received = worker.takeDays();
+
+    if (!filing) {
+        JsonWriter json(io.out);
+        json.beginObject();
+        json.key("days");
+        json.beginArray();
+        for (int i = 0; i < received.days.count(); ++i)
+            writeDayJson(json, received.days.at(i));
+        json.endArray();
+        json.endObject();
+        json.finish();
+        return ExitOk;
+    }
+    std::vector<MeasurementDay> days;
+    if (!cli::chooseChannelDays(io, received, channel, days))
+        return ExitFailure;
+    MeasurementCircuit* target = cli::findOrAddCircuit(io, contents.store, args.require("customer"),
+                                                       args.require("circuit"));
+    if (!target)
+        return ExitFailure;
+    cli::FileResult result = cli::fileDays(*target, days, overwrite);
+    if (!cli::saveDataFile(io, folder, contents))
+        return ExitFailure;
+    cli::tellFiled(io, result);
+    return ExitOk;
+}
