@@ -138,13 +138,14 @@ TEST_F(CliTest, ReceiveStopsOnInterruptAndFilesNothing) {
     ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
     // Half a day: the reception is inside a block when the user interrupts.
     recorder.write(
-        fixtures::captured("ＣＨ１ 単相 PT:1.0 CT:1.0 2024/05/01\n時刻\n10:00 1 1 1 1 1 1\n"));
+        sjis::fromUtf8("ＣＨ１ 単相 PT:1.0 CT:1.0 2024/05/01\n時刻\n10:00 1 1 1 1 1 1\n"));
     recorder.drain();
     ASSERT_TRUE(waitForStderr(child, "受信処理中..."));
     kill(child.pid, SIGINT);
     auto r = tooltest::finish(child);
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("受信を中断しました"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("受信処理で問題が発生しました"), std::string::npos) << r.err;
     EXPECT_EQ(readFile(dataFile()), before);
 }
 
