@@ -12,8 +12,8 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"list", cmdList},
         {"import-report", cmdImportReport},
         {"csv", cmdCsv},
-        {"export", nullptr},
-        {"import", nullptr},
+        {"export", cmdExport},
+        {"import", cmdImport},
         {"receive", cmdReceive},
     };
     for (const Entry& e : entries) {
