@@ -12,9 +12,18 @@ char* putDate(char* p, const DateTime& d) {
     return storeLE<double>(p, d.value());
 }
 
+// OLE dates exist from 100-01-01 to 9999-12-31. A value marked valid outside that range (or
+// not a number) can only come from a damaged file; it is kept but marked invalid, so nothing
+// downstream takes it apart.
+constexpr double kFirstOleDate = -657434.0;
+constexpr double kEndOleDate = 2958466.0;
+
 const char* getDate(const char* p, DateTime& d) {
     auto status = static_cast<DateTime::Status>(loadLE<int32_t>(p));
-    d.setValue(loadLE<double>(p + 4), status);
+    double value = loadLE<double>(p + 4);
+    if (status == DateTime::Valid && !(value >= kFirstOleDate && value < kEndOleDate))
+        status = DateTime::Invalid;
+    d.setValue(value, status);
     return p + kDateTimeBytes;
 }
 

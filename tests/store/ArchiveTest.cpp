@@ -5,6 +5,7 @@
 #include "support/Sjis.h"
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -314,5 +315,31 @@ TEST(ArchiveFileWindows, TruncatedFileIsArchiveError) {
     for (std::size_t cut = 0; cut < bytes.size(); cut += 7) {
         MeasurementStore store;
         EXPECT_THROW(loadThroughWindows(bytes.substr(0, cut), 4096, store), ArchiveError) << cut;
+    }
+}
+
+TEST(ArchiveRead, ValidDateOutsideOleRangeIsReadAsInvalid) {
+    const double values[] = {1e300,
+                             -1e300,
+                             std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             2958466.0,
+                             -657435.0};
+    for (double v : values) {
+        std::string bytes = Bytes().date(0, v).str();
+        MemorySource src(bytes);
+        ArchiveReader in(src);
+        DateTime d;
+        archive::read(in, d);
+        EXPECT_EQ(d.status(), DateTime::Invalid) << v;
+    }
+    for (double v : {-657434.0, 0.0, 45306.5, 2958465.99}) {
+        std::string bytes = Bytes().date(0, v).str();
+        MemorySource src(bytes);
+        ArchiveReader in(src);
+        DateTime d;
+        archive::read(in, d);
+        EXPECT_EQ(d.status(), DateTime::Valid) << v;
+        EXPECT_EQ(d.value(), v);
     }
 }
