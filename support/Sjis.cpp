@@ -37,12 +37,18 @@ unsigned char foldAscii(unsigned char c) {
 
 int compareNoCase(std::string_view a, std::string_view b) {
     std::size_t n = std::min(a.size(), b.size());
+    bool trail = false; // both texts agree up to here, so they share this state
     for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = foldAscii(static_cast<unsigned char>(a[i]));
-        unsigned char y = foldAscii(static_cast<unsigned char>(b[i]));
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (!trail) {
+            x = foldAscii(x);
+            y = foldAscii(y);
+        }
         if (x != y) {
             return x < y ? -1 : 1;
         }
+        trail = !trail && isLeadByte(x);
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }

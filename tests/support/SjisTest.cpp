@@ -23,6 +23,9 @@ TEST(Sjis, CompareFoldsOnlyAsciiLetters) {
     EXPECT_LT(sjis::compareNoCase("AB", "abc"), 0);
     // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) stay different.
     EXPECT_NE(sjis::compareNoCase("\x82\x60", "\x82\x81"), 0);
+    // Second bytes are never folded: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
+    EXPECT_NE(sjis::compareNoCase("\x83\x41", "\x83\x61"), 0);
+    EXPECT_EQ(sjis::compareNoCase("\x83\x41x", "\x83\x41X"), 0);
     // Bytes compare unsigned: a double-byte character sorts after ASCII.
     EXPECT_GT(sjis::compareNoCase("\x95\x5c", "z"), 0);
 }
