@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -75,15 +76,23 @@ const QPainterDeviceContext::Realised& QPainterDeviceContext::realise(const Devi
     qfont.setItalic(font.italic);
     qfont.setUnderline(font.underline);
     qfont.setStrikeOut(font.strikeOut);
-    if (m_fonts.size() > 256)
+    if (m_fonts.size() > 256) {
         m_fonts.clear();
+        m_lastFont = nullptr;
+    }
     return m_fonts.emplace(key, Realised{qfont, QFontMetricsF(qfont, m_device)}).first->second;
 }
 
 void QPainterDeviceContext::deviceSetClip(const std::optional<Rect>& device) {
     m_clip = device;
-    if (!m_painter)
+    applyPainterClip(device);
+}
+
+void QPainterDeviceContext::applyPainterClip(const std::optional<Rect>& device) {
+    // Cells select their clip twice per paint; the painter's clip is costly to change.
+    if (!m_painter || device == m_painterClip)
         return;
+    m_painterClip = device;
     if (device)
         m_painter->setClipRect(toQRect(*device), Qt::ReplaceClip);
     else
@@ -114,7 +123,8 @@ void QPainterDeviceContext::devicePolyline(const std::vector<Point>& points, con
         break;
     }
     qpen.setJoinStyle(Qt::RoundJoin);
-    m_painter->setPen(qpen);
+    if (qpen != m_painter->pen())
+        m_painter->setPen(qpen);
     m_painter->setBrush(Qt::NoBrush);
     QPolygon polygon(static_cast<int>(points.size()));
     for (std::size_t i = 0; i < points.size(); ++i)
@@ -134,25 +144,39 @@ void QPainterDeviceContext::deviceText(Point at, const std::string& cp932, const
         return;
     const Realised& r = realise(font);
     const QString s = text(cp932);
-    const QRectF cell(0, 0, std::ceil(r.metrics.horizontalAdvance(s)),
-                      std::ceil(r.metrics.height()));
+    const double width = std::ceil(r.metrics.horizontalAdvance(s));
+    const double height = std::ceil(r.metrics.height());
+    bool narrowed = false;
     if (clip) {
         Rect c = *clip;
         if (m_clip)
             c = c.intersected(*m_clip);
         if (c.isEmpty())
             return;
-        m_painter->setClipRect(toQRect(c), Qt::ReplaceClip);
+        // Only a text that reaches out of its rectangle needs the narrower clip.
+        const bool inside = font.escapement == 0 && at.x >= c.left && at.y >= c.top &&
+                            at.x + width <= c.right && at.y + height <= c.bottom;
+        if (!inside) {
+            applyPainterClip(c);
+            narrowed = true;
+        }
     }
-    m_painter->save();
-    m_painter->translate(at.x, at.y);
-    if (font.escapement != 0)
-        m_painter->rotate(font.escapement / 10.0); // clockwise on the device
-    m_painter->fillRect(cell, toQColor(background));
-    m_painter->setFont(r.font);
+    if (m_lastFont != &r) {
+        m_painter->setFont(r.font);
+        m_lastFont = &r;
+    }
     m_painter->setPen(toQColor(colour));
-    m_painter->drawText(QPointF(0, r.metrics.ascent()), s);
-    m_painter->restore();
-    if (clip)
-        deviceSetClip(m_clip);
+    if (font.escapement != 0) {
+        // Only this text is turned; nothing else here uses a transform.
+        m_painter->setTransform(
+            QTransform().translate(at.x, at.y).rotate(font.escapement / 10.0)); // clockwise
+        m_painter->fillRect(QRectF(0, 0, width, height), toQColor(background));
+        m_painter->drawText(QPointF(0, r.metrics.ascent()), s);
+        m_painter->resetTransform();
+    } else {
+        m_painter->fillRect(QRectF(at.x, at.y, width, height), toQColor(background));
+        m_painter->drawText(QPointF(at.x, at.y + r.metrics.ascent()), s);
+    }
+    if (narrowed)
+        applyPainterClip(m_clip);
 }

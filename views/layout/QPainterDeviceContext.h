@@ -36,13 +36,16 @@ private:
         QFontMetricsF metrics;
     };
     const Realised& realise(const DeviceFont& font);
+    void applyPainterClip(const std::optional<Rect>& device);
     QString text(const std::string& cp932);
 
     QPainter* m_painter = nullptr;
     QPaintDevice* m_device = nullptr;
-    std::optional<Rect> m_clip;
+    std::optional<Rect> m_clip;        // the clip the engine selected
+    std::optional<Rect> m_painterClip; // the clip the painter has now
     using FontKey = std::tuple<std::string, int32_t, bool, int32_t, bool, bool, bool>;
     std::map<FontKey, Realised> m_fonts;
+    const Realised* m_lastFont = nullptr;      // the font the painter has now
     std::map<std::string, double> m_cellRatio; // character height per cell height, per face
     std::map<std::string, QString> m_texts;    // recently converted texts
 };

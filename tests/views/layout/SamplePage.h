@@ -41,11 +41,11 @@ inline void fillHeader(TextTable& t, const FontSpec& seed) {
     t.setEdges(TextTable::Range{}, Rgb(0, 0, 0), 15, false);
 }
 
-inline void fillTable(TextTable& t, const FontSpec& seed, int rows) {
+inline void fillTable(TextTable& t, const FontSpec& seed, int rows, int gridRows) {
     const int columns = 6;
-    t.setup(columns, 13, -1, -1, columns, rows + 1);
+    t.setup(columns, gridRows, -1, -1, columns, rows + 1);
     t.setFixedRow(0);
-    for (int r = 0; r < 13; ++r)
+    for (int r = 0; r < gridRows; ++r)
         t.grid().setFixedSize(r, r == 0 ? 60 : 55, GridElement::Rows);
     t.setFont(seed);
     const char* heads[] = {"時間", "電力[kW]+", "電力[kW]-", "力率[%]", "電圧1[V]", "電流1[A]"};
@@ -142,15 +142,17 @@ inline void fillChart(TimeChart& chart, int points, bool withBars) {
     }
 }
 
-// One header, one table, `charts` charts; the charts share the height left by the table.
-inline Page build(const DeviceContext& dc, int charts, int pointsPerChart, int tableRows) {
+// One header, one table (`tableRows` data rows in `gridRows` grid rows), `charts` charts;
+// the charts share the height left by the table.
+inline Page build(const DeviceContext& dc, int charts, int pointsPerChart, int tableRows,
+                  int gridRows = 13) {
     Page page;
     page.root = std::make_unique<GridElement>();
     page.root->setName("page");
     BoxElement cellTemplate;
     page.root->initTracks(1, 2 + charts, -1, -1, cellTemplate);
     page.root->setFixedSize(0, 55, GridElement::Rows);
-    page.root->setFixedSize(1, 13 * 55 + 60, GridElement::Rows);
+    page.root->setFixedSize(1, (gridRows - 1) * 55 + 60, GridElement::Rows);
     const FontSpec seed = FontSpec::make(dc, layout_text::FaceGothic, 10);
     TextTable tableTemplate;
     tableTemplate.setName("title1");
@@ -158,7 +160,7 @@ inline Page build(const DeviceContext& dc, int charts, int pointsPerChart, int t
     fillHeader(*page.header, seed);
     tableTemplate.setName("measured");
     page.table = static_cast<TextTable*>(page.root->setContent(0, 1, tableTemplate));
-    fillTable(*page.table, seed, tableRows);
+    fillTable(*page.table, seed, tableRows, gridRows);
     TimeChart chartTemplate;
     chartTemplate.setName("meas graph");
     for (int i = 0; i < charts; ++i) {
