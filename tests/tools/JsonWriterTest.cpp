@@ -56,3 +56,23 @@ TEST(JsonWriter, NestedDocumentParses) {
     EXPECT_TRUE(v["list"][1].isNull());
     EXPECT_EQ(v["list"][3].n, 0.1);
 }
+
+TEST(JsonWriter, CompactArraysStayOnOneLine) {
+    std::ostringstream out;
+    {
+        JsonWriter json(out);
+        json.beginObject();
+        json.key("v");
+        json.beginArray(true);
+        json.value(1.5);
+        json.value(2);
+        json.value(-3.25);
+        json.endArray();
+        json.key("e");
+        json.beginArray(true);
+        json.endArray();
+        json.endObject();
+        json.finish();
+    }
+    EXPECT_EQ(out.str(), "{\n  \"v\": [1.5, 2, -3.25],\n  \"e\": []\n}\n");
+}

@@ -52,9 +52,15 @@ std::string JsonWriter::quote(std::string_view utf8) {
 }
 
 void JsonWriter::newline() {
-    m_out << '\n';
-    for (std::size_t i = 0; i < m_levels.size(); ++i)
-        m_out << "  ";
+    m_buffer += '\n';
+    m_buffer.append(2 * m_levels.size(), ' ');
+}
+
+void JsonWriter::flush() {
+    if (!m_buffer.empty()) {
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_buffer.clear();
+    }
 }
 
 void JsonWriter::beforeValue() {
@@ -65,22 +71,29 @@ void JsonWriter::beforeValue() {
     if (m_levels.empty())
         return;
     Level& level = m_levels.back();
+    if (level.compact) {
+        if (!level.empty)
+            put(", ");
+        level.empty = false;
+        return;
+    }
     if (!level.empty)
-        m_out << ',';
+        put(",");
     level.empty = false;
     newline();
 }
 
 void JsonWriter::key(std::string_view name) {
     beforeValue();
-    m_out << quote(name) << ": ";
+    put(quote(name));
+    put(": ");
     m_afterKey = true;
 }
 
 void JsonWriter::beginObject() {
     beforeValue();
-    m_out << '{';
-    m_levels.push_back({true, true});
+    put("{");
+    m_levels.push_back({true, true, false});
 }
 
 void JsonWriter::endObject() {
@@ -88,54 +101,56 @@ void JsonWriter::endObject() {
     m_levels.pop_back();
     if (!empty)
         newline();
-    m_out << '}';
+    put("}");
 }
 
-void JsonWriter::beginArray() {
+void JsonWriter::beginArray(bool compact) {
     beforeValue();
-    m_out << '[';
-    m_levels.push_back({false, true});
+    put("[");
+    m_levels.push_back({false, true, compact});
 }
 
 void JsonWriter::endArray() {
-    bool empty = m_levels.back().empty;
+    Level level = m_levels.back();
     m_levels.pop_back();
-    if (!empty)
+    if (!level.empty && !level.compact)
         newline();
-    m_out << ']';
+    put("]");
 }
 
 void JsonWriter::value(double v) {
     beforeValue();
-    m_out << formatNumber(v);
+    put(formatNumber(v));
 }
 
 void JsonWriter::value(int v) {
-    beforeValue();
-    m_out << v;
+    value(static_cast<long long>(v));
 }
 
 void JsonWriter::value(long long v) {
     beforeValue();
-    m_out << v;
+    char buffer[24];
+    std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, v);
+    put(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
 }
 
 void JsonWriter::value(bool v) {
     beforeValue();
-    m_out << (v ? "true" : "false");
+    put(v ? "true" : "false");
 }
 
 void JsonWriter::value(std::string_view utf8) {
     beforeValue();
-    m_out << quote(utf8);
+    put(quote(utf8));
 }
 
 void JsonWriter::null() {
     beforeValue();
-    m_out << "null";
+    put("null");
 }
 
 void JsonWriter::finish() {
-    m_out << '\n';
+    put("\n");
+    flush();
     m_out.flush();
 }

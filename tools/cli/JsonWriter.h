@@ -10,10 +10,14 @@
 class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : m_out(out) {}
+    ~JsonWriter() { flush(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
 
     void beginObject();
     void endObject();
-    void beginArray();
+    // A compact array keeps its elements on one line ("voltage": [1, 2, 3]).
+    void beginArray(bool compact = false);
     void endArray();
     // Inside an object: the key of the next value.
     void key(std::string_view name);
@@ -32,8 +36,9 @@ public:
         value(v);
     }
 
-    // Ends the document with a line feed.
+    // Ends the document with a line feed and writes out what is buffered.
     void finish();
+    void flush();
 
     static std::string formatNumber(double v);
     static std::string quote(std::string_view utf8);
@@ -41,12 +46,19 @@ public:
 private:
     void beforeValue();
     void newline();
+    void put(std::string_view text) {
+        m_buffer.append(text);
+        if (m_buffer.size() >= 64 * 1024)
+            flush();
+    }
 
     struct Level {
         bool isObject;
         bool empty;
+        bool compact;
     };
     std::ostream& m_out;
+    std::string m_buffer;
     std::vector<Level> m_levels;
     bool m_afterKey = false;
 };

@@ -30,7 +30,7 @@ void dateValue(JsonWriter& json, const std::string& text) {
 }
 
 void triple(JsonWriter& json, const std::array<double, 3>& values) {
-    json.beginArray();
+    json.beginArray(true);
     for (double v : values)
         json.value(v);
     json.endArray();
@@ -149,7 +149,7 @@ void writeDataFileJson(JsonWriter& json, int version, const SerialSettings& seri
     json.beginObject();
     json.member("version", version);
     json.key("serial");
-    json.beginArray();
+    json.beginArray(true);
     for (int32_t v : {serial.portNumber, serial.baudRate, serial.byteSize, serial.stopBits,
                       serial.parity, serial.flowControl})
         json.value(static_cast<int>(v));
