@@ -6,6 +6,7 @@
 // $ORVO_BENCH_DIR (default: the current folder) under orvo_app_bench/ and is removed at exit.
 #include "app/AppShell.h"
 #include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
 #include "store/DAT_DataFile.h"
 #include "store/DocumentData.h"
 #include "support/Prompt.h"
@@ -71,7 +72,10 @@ void BM_BareLoad(benchmark::State& state) {
     for (auto _ : state) {
         DocumentData data;
         data.setProgramFolder(benchFolder().string());
-        benchmark::DoNotOptimize(data.loadOnce(prompt));
+        if (!data.loadOnce(prompt) || data.store().count() != 1) {
+            state.SkipWithError("load failed");
+            break;
+        }
         state.PauseTiming();
         data = DocumentData(); // freeing the store is not part of the load
         state.ResumeTiming();
@@ -99,6 +103,10 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         watchdog.start(120000);
         loop.exec();
         state.PauseTiming();
+        if (shell.document()->store().count() != 1) {
+            state.SkipWithError("data file not loaded");
+            break;
+        }
         // Closing writes the 150 MB back; not part of the start.
         shell.exitInstance();
         state.ResumeTiming();
