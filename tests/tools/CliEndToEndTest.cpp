@@ -458,3 +458,22 @@ TEST_F(CliTest, CsvErrors) {
     for (const Args& args : usage)
         EXPECT_EQ(cli(args).status, 2) << args.back();
 }
+
+TEST_F(CliTest, ImportReportWithNothingToTake) {
+    writeFile(dir() / "none.txt", fixtures::captured("オルボ 測定レポート\n"));
+    auto none = cli({"import-report", "none.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("取り込む測定データがありません"), std::string::npos) << none.err;
+
+    writeFile(dir() / "one.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01")));
+    auto two =
+        cli({"import-report", "one.txt", "--customer", "A", "--circuit", "c", "--channel", "2"});
+    EXPECT_EQ(two.status, 1);
+    EXPECT_NE(two.err.find("2ＣＨの測定データは受信していません"), std::string::npos) << two.err;
+
+    auto missing = cli({"import-report", "gone.txt", "--customer", "A", "--circuit", "c"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("ファイルが存在しません:" + (dir() / "gone.txt").string()),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dataFile()));
+}

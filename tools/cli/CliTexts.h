@@ -13,7 +13,6 @@ inline constexpr const char kCannotOpen[] = "ファイルを開くことが出�
 // Lookups by name.
 inline constexpr const char kNoCustomer[] = "指定の需要家は登録されていません\n%s";
 inline constexpr const char kNoCircuit[] = "指定の測定回路は登録されていません\n%s";
-inline constexpr const char kNoDataFile[] = "データファイルがありません\n%s";
 // Filing received days.
 inline constexpr const char kMixedChannels[] = "１ＣＨと２ＣＨを同時に追加することは出来ません\n受"
                                                "信したチャンネル: %s\n--channel で選んでください";
@@ -26,7 +25,6 @@ inline constexpr const char kSaved[] = "正常に保存しました。";
 inline constexpr const char kNoStoredDay[] = "指定の測定日データは登録されていません\n%s";
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
 inline constexpr const char kNoStoredMonth[] = "指定の月の測定データは登録されていません\n%s";
-inline constexpr const char kCsvWritten[] = "テキストファイルへ正常に出力しました\n%s";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
 inline constexpr const char kFolderBusy[] =
     "オルボ・ビューがこのデータフォルダを使用中です。終了してからもう一度実行してください\n%s";
