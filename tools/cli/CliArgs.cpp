@@ -85,7 +85,8 @@ the data file (--port N picks another port number) or from a captured file
 printed as JSON like dump-report, or, with --customer and --circuit, filed into
 that circuit like import-report and saved. Port n is the device named by
 "COM<n>" in section [Port] of the INI file, else /dev/ttyUSB<n-1>. A failed
-reception exits with status 1 and files nothing. Ctrl+C stops the reception like "中断／戻る".
+reception exits with status 1 and files nothing. Ctrl+C stops the reception
+like "中断／戻る" (status 1, nothing filed).
 )";
 
 const CliOption kHome{"home", true};
