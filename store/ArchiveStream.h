@@ -158,6 +158,15 @@ public:
             writeSlow(static_cast<const char*>(data), size);
         }
     }
+    // Room for the next `size` bytes (size <= the buffer size), counted as written; the caller
+    // fills all of them.
+    char* claim(std::size_t size) {
+        if (size > m_buffer.size() - m_used)
+            flush();
+        char* p = m_buffer.data() + m_used;
+        m_used += size;
+        return p;
+    }
     template <class T> void writeValue(T value) { writeBytes(&value, sizeof value); }
     void writeU8(uint8_t v) { writeValue(v); }
     void writeU16(uint16_t v) { writeValue(v); }

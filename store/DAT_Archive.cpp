@@ -78,20 +78,15 @@ void readSignature(ArchiveReader& in, std::string_view expected) {
 // ---- write
 
 void write(ArchiveWriter& out, const DateTime& v) {
-    char block[kDateTimeBytes];
-    putDate(block, v);
-    out.writeBytes(block, sizeof block);
+    putDate(out.claim(kDateTimeBytes), v);
 }
 
 void write(ArchiveWriter& out, const PeakRecord& v) {
-    char block[kPeakRecordBytes];
-    putPeak(block, v);
-    out.writeBytes(block, sizeof block);
+    putPeak(out.claim(kPeakRecordBytes), v);
 }
 
 void write(ArchiveWriter& out, const IntervalSample& v) {
-    char block[kSampleBytes];
-    char* p = putDate(block, v.time);
+    char* p = putDate(out.claim(kSampleBytes), v.time);
     p = storeLE(p, v.power);
     p = storeLE(p, v.reversePower);
     p = storeLE(p, v.powerFactor);
@@ -99,12 +94,10 @@ void write(ArchiveWriter& out, const IntervalSample& v) {
         p = storeLE(p, v.voltage[i]);
         p = storeLE(p, v.current[i]);
     }
-    out.writeBytes(block, sizeof block);
 }
 
 void write(ArchiveWriter& out, const DaySummary& v) {
-    char block[kSummaryBytes];
-    char* p = block;
+    char* p = out.claim(kSummaryBytes);
     for (double d :
          {v.energy, v.reverseEnergy, v.spareTotal, v.leadReactiveEnergy, v.lagReactiveEnergy,
           v.averagePower, v.reverseAveragePower, v.averagePowerFactor})
@@ -123,7 +116,6 @@ void write(ArchiveWriter& out, const DaySummary& v) {
         p = putPeak(p, v.maxCurrent[i]);
         p = putPeak(p, v.peakCurrent[i]);
     }
-    out.writeBytes(block, sizeof block);
 }
 
 void write(ArchiveWriter& out, const DayData& v) {
