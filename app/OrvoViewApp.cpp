@@ -1,9 +1,12 @@
 #include "app/OrvoViewApp.h"
+#include "views/layout/JapaneseFonts.h"
 
 COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("OrvoView"));
     setApplicationDisplayName(QStringLiteral("オルボ・ビュー"));
     setOrganizationName(QStringLiteral("OrvoView"));
+    // The views and dialogs ask for the Windows face names; map them before any drawing.
+    installJapaneseFontSubstitutes();
 }
 
 COrvoViewApp::~COrvoViewApp() = default;

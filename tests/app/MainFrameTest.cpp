@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "AppTestSupport.h"
+#include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/OrvoViewDoc.h"
 #include "app/OrvoViewView.h"
@@ -308,4 +309,11 @@ TEST_F(FrameTest, ScreenshotWithASelection) {
     QTest::qWait(20);
     file->grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/menu-file.png");
     file->hide();
+}
+
+TEST(AboutBox, ShowsTheFileVersion) {
+    CAboutDlg dialog;
+    QLabel* version = dialog.findChild<QLabel*>("versionText");
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), "Version：1.0.0.0");
 }
