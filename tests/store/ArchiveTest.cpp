@@ -343,3 +343,26 @@ TEST(ArchiveRead, ValidDateOutsideOleRangeIsReadAsInvalid) {
         EXPECT_EQ(d.value(), v);
     }
 }
+
+TEST(ArchiveRead, SamplesOutOfOrderOrRepeatedAreSortedAndLaterContentWins) {
+    auto sample = [](Bytes& b, double t, double power) {
+        b.date(0, t).f64(power);
+        for (int i = 0; i < 8; ++i)
+            b.f64(0.0);
+    };
+    Bytes b;
+    b.u16(3);
+    sample(b, 45306.0 + 2.0 / 48, 1.0);
+    sample(b, 45306.0 + 1.0 / 48, 2.0);
+    sample(b, 45306.0 + 2.0 / 48, 3.0); // same time as the first
+    b.raw(std::string(archive::kSummaryBytes, '\0')).i32(0).i32(1).f64(1.0).f64(1.0);
+    std::string bytes = b.str();
+    MemorySource src(bytes);
+    ArchiveReader in(src);
+    DayData day;
+    archive::read(in, day);
+    ASSERT_EQ(day.intervals.count(), 2);
+    EXPECT_EQ(day.intervals.at(0).power, 2.0);
+    EXPECT_EQ(day.intervals.at(1).power, 3.0);
+    EXPECT_EQ(day.intervals.slotOf(1), 0) << "the repeated time keeps the first element's slot";
+}
