@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <thread>
@@ -221,4 +223,36 @@ TEST(ReportGenerated, ThroughAPseudoTerminal) {
     EXPECT_EQ(writer.bytesWritten(), text.size());
     ASSERT_EQ(received, text); // raw: no CR/LF translation on the way
     expectSameDays(parseAll(received), gen.expectedDays());
+}
+
+TEST(ReportGenerated, CommandLineWritesTheSameReport) {
+    std::string path = ::testing::TempDir() + "orvo_reportgen_cli.txt";
+    std::string command = std::string(ORVO_REPORTGEN) +
+                          " --seed 5 --start 2007/02/27 --days 3 --channels 1,2 --type1 3相3線"
+                          " --type2 3 --reverse --interval 15 --out '" +
+                          path + "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    std::string bytes;
+    char buf[65536];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) {
+        bytes.append(buf, n);
+    }
+    std::fclose(f);
+    std::remove(path.c_str());
+
+    ReportGenOptions o;
+    o.seed = 5;
+    o.firstDay = DateTime::make(2007, 2, 27);
+    o.days = 3;
+    o.channel1 = o.channel2 = true;
+    o.circuitType1 = CircuitThreePhase3Wire;
+    o.circuitType2 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    o.intervalMinutes = 15;
+    ReportGenerator gen(o);
+    EXPECT_EQ(bytes, gen.generate()); // a file gets CR LF line ends
+    expectSameDays(parseAll(bytes), gen.expectedDays());
+    EXPECT_EQ(gen.expectedDays().days.at(2).date, DateTime::make(2007, 3, 1));
 }
