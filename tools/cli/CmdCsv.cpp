@@ -14,14 +14,11 @@
 
 namespace {
 
-// The GUI's executable name, after which its INI file is named.
-constexpr const char kProgramBaseName[] = "orvoview";
-
 // "Param"/"MonStartDay" of the program's INI file, used as read (1 when missing). The tool
 // only reads the file; it never writes the default back.
 int monthStartDay(const cli::DataFolder& folder) {
     ProfileSettings profile;
-    profile.init(ProfileSettings::GivenFolder, kProgramBaseName, folder.home);
+    profile.init(ProfileSettings::GivenFolder, cli::kProgramBaseName, folder.home);
     return profile.getInt("Param", "MonStartDay", 1, false);
 }
 

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The GUI's executable name, after which its INI file is named.
-constexpr const char kProgramBaseName[] = "orvoview";
-
 // Status texts and failure messages go to stderr the moment the worker posts them.
 class StderrNotices : public ReceptionNoticeSink {
 public:
@@ -112,7 +109,7 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         request.filePath = cli::pathArg(*file);
     }
     SerialPort port;
-    port.SetDeviceLookup(PortDevicesFromIni(folder.home + "/" + kProgramBaseName + ".INI"));
+    port.SetDeviceLookup(PortDevicesFromIni(folder.iniFile));
     StderrNotices notices(io.err);
     ReceptionWorker worker(port, notices);
     worker.setShowLines(false);

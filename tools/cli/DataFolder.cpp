@@ -59,6 +59,7 @@ DataFolder resolveDataFolder(const CliArgs& args) {
         folder.home = withoutTrailingSeparator(programFolder());
     }
     folder.dataFile = folder.home + "/" + datafile::kFolderName + "/" + datafile::kFileName;
+    folder.iniFile = folder.home + "/" + kProgramBaseName + ".INI";
     return folder;
 }
 

@@ -11,9 +11,13 @@
 
 namespace cli {
 
+// The program's executable name, after which its INI file is named ("orvoview.INI").
+inline constexpr char kProgramBaseName[] = "orvoview";
+
 struct DataFolder {
     std::string home;     // CP932, without trailing separator
     std::string dataFile; // CP932: <home>/DATA/Orvo.DAT
+    std::string iniFile;  // CP932: the program's INI file, named after its executable
 
     std::filesystem::path nativeHome() const;
     std::filesystem::path nativeDataFile() const;
