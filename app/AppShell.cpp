@@ -96,6 +96,7 @@ bool AppShell::initInstance() {
     }
 
     m_startupInProgress = true;
+    m_settings = AppSettings(); // a fresh start reads everything again
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
     QDir::setCurrent(QString::fromStdString(sjis::toUtf8(m_folder)));

@@ -34,6 +34,7 @@ public:
     CMainFrame* frame() const { return m_frame.get(); }
     COrvoViewDoc* document() const { return m_document.get(); }
     AppSettings& settings() { return m_settings; }
+    // The program's settings object (appSettings()) is the one a shell reads and writes.
     LogFile& log() { return m_log; }
     const std::string& folder() const { return m_folder; }
     bool startupInProgress() const { return m_startupInProgress; }
@@ -52,7 +53,7 @@ private:
     std::string m_folder;
     std::string m_baseName;
     InstanceLock m_lock;
-    AppSettings m_settings;
+    AppSettings& m_settings = appSettings();
     LogFile m_log;
     std::unique_ptr<COrvoViewDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;

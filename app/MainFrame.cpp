@@ -75,7 +75,13 @@ QString plainText(QString text) {
     return text.remove('&');
 }
 
+CMainFrame* s_current = nullptr;
+
 } // namespace
+
+CMainFrame* CMainFrame::current() {
+    return s_current;
+}
 
 CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* parent)
     : QMainWindow(parent), m_document(document), m_settings(settings), m_prompt(this) {
@@ -92,9 +98,12 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     m_document->setSelectionSink(this);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
     updateCommandUi();
+    s_current = this;
 }
 
 CMainFrame::~CMainFrame() {
+    if (s_current == this)
+        s_current = nullptr;
     if (m_document)
         m_document->setSelectionSink(nullptr);
 }

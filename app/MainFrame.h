@@ -24,6 +24,9 @@ public:
     CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // The program's main frame (the newest one), for the dialogs that need their owner.
+    static CMainFrame* current();
+
     COrvoViewDoc* document() const { return m_document; }
     CSelectorBar* selectorBar() const { return m_selectorBar; }
     PaneSplitter* splitter() const { return m_splitter; }

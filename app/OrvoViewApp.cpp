@@ -1,5 +1,25 @@
 #include "app/OrvoViewApp.h"
+#include "app/MainFrame.h"
 #include "views/layout/JapaneseFonts.h"
+
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A termination request (Ctrl+C in the terminal, the session ending) closes the main window
+// the normal way, so the data file and the settings are written. The handler only writes a
+// byte; the event loop does the rest.
+int s_signalPipe[2] = {-1, -1};
+
+void onTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = ::write(s_signalPipe[0], &byte, 1);
+}
+
+} // namespace
 
 COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("OrvoView"));
@@ -13,6 +33,25 @@ COrvoViewApp::~COrvoViewApp() = default;
 
 bool COrvoViewApp::initInstance() {
     m_shell = std::make_unique<AppShell>();
+    // Set before the start sequence: a request that comes during the start waits in the pipe
+    // until the event loop runs.
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, s_signalPipe) == 0) {
+        auto* notifier = new QSocketNotifier(s_signalPipe[1], QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this] {
+            char byte;
+            [[maybe_unused]] ssize_t n = ::read(s_signalPipe[1], &byte, 1);
+            if (CMainFrame* frame = m_shell ? m_shell->frame() : nullptr)
+                frame->close();
+            quit();
+        });
+        struct sigaction action {};
+        action.sa_handler = onTerminate;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+        sigaction(SIGHUP, &action, nullptr);
+    }
     return m_shell->initInstance();
 }
 

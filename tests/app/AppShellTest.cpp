@@ -204,3 +204,17 @@ TEST(AppShell, MonthStartDayChangesAreWrittenAtExit) {
     EXPECT_EQ(iniValue(iniOf(dir), "Param", "MonStartDay"), "21");
     EXPECT_EQ(iniValue(iniOf(dir), "Filepath", "SaveDir"), "/home/user");
 }
+
+TEST(AppShell, TerminationRequestClosesTheProgramNormally) {
+    QTemporaryDir dir;
+    QProcess child;
+    child.setProcessEnvironment(childEnvironment(dir));
+    child.start(QStringLiteral(ORVOVIEW_EXE), {});
+    ASSERT_TRUE(child.waitForStarted(20000));
+    ASSERT_TRUE(waitForStarted(dir));
+    child.terminate();
+    ASSERT_TRUE(child.waitForFinished(20000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "15685");
+    EXPECT_NE(iniValue(iniOf(dir), "Window", "Placement"), "");
+}
