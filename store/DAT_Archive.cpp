@@ -39,13 +39,35 @@ const char* getPeak(const char* p, PeakRecord& r) {
     return getDate(p, r.to);
 }
 
+// A sample is decoded where the loader's loop can see it: a call in between would make the
+// copy into the slot wait on the stores of the call (about half the load time).
+[[gnu::always_inline]] inline void readSample(ArchiveReader& in, IntervalSample& v) {
+    const char* p = getDate(in.take(kSampleBytes), v.time);
+    v.power = loadLE<double>(p);
+    v.reversePower = loadLE<double>(p + 8);
+    v.powerFactor = loadLE<double>(p + 16);
+    p += 24;
+    for (int i = 0; i < 3; ++i) {
+        v.voltage[i] = loadLE<double>(p);
+        v.current[i] = loadLE<double>(p + 8);
+        p += 16;
+    }
+}
+
+template <class T> void readElement(ArchiveReader& in, T& item) {
+    read(in, item);
+}
+template <> void readElement(ArchiveReader& in, IntervalSample& item) {
+    readSample(in, item);
+}
+
 // Reads a container: count, then each element inserted by its key (see assignInOrder).
 template <class T>
 void readContainer(ArchiveReader& in, SortedSlotArray<T>& items, std::size_t minBytes,
                    bool reserve) {
     items.clear();
     std::size_t n = in.readCount(minBytes); // n * minBytes <= the bytes left
-    items.assignInOrder(n, reserve, [&in](T& item) { read(in, item); });
+    items.assignInOrder(n, reserve, [&in](T& item) { readElement(in, item); });
 }
 
 template <class T> void writeContainer(ArchiveWriter& out, const SortedSlotArray<T>& items) {
@@ -164,16 +186,7 @@ void read(ArchiveReader& in, PeakRecord& v) {
 }
 
 void read(ArchiveReader& in, IntervalSample& v) {
-    const char* p = getDate(in.take(kSampleBytes), v.time);
-    v.power = loadLE<double>(p);
-    v.reversePower = loadLE<double>(p + 8);
-    v.powerFactor = loadLE<double>(p + 16);
-    p += 24;
-    for (int i = 0; i < 3; ++i) {
-        v.voltage[i] = loadLE<double>(p);
-        v.current[i] = loadLE<double>(p + 8);
-        p += 16;
-    }
+    readSample(in, v);
 }
 
 void read(ArchiveReader& in, DaySummary& v) {

@@ -81,7 +81,8 @@ public:
         m_freeSlots.push_back(slot);
     }
 
-    // Replaces the content with n elements that readOne(T&) fills in turn (a loader). Elements
+    // Replaces the content with n elements that readOne(T&) fills in turn (a loader; it sets
+    // every field, containers included, of the element it is given). Elements
     // that arrive in strictly ascending key order, as every written file has them, are taken
     // as they are; otherwise each is inserted with the insertOrAssign rule, so a repeated key
     // keeps its first position and takes the later content. reserveAll allocates room for n
@@ -92,10 +93,12 @@ public:
             if (reserveAll)
                 m_slots.reserve(n);
             bool ascending = true;
+            T scratch; // every field is read into it, then moved to its slot in one pass
             for (std::size_t i = 0; i < n; ++i) {
-                T& item = m_slots.emplace_back();
-                readOne(item);
-                if (ascending && i > 0 && T::compareKey(m_slots[i - 1].key(), item.key()) >= 0)
+                readOne(scratch);
+                m_slots.push_back(std::move(scratch));
+                if (ascending && i > 0 &&
+                    T::compareKey(m_slots[i - 1].key(), m_slots[i].key()) >= 0)
                     ascending = false;
             }
             if (ascending) {
