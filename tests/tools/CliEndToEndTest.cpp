@@ -477,3 +477,13 @@ TEST_F(CliTest, ImportReportWithNothingToTake) {
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dataFile()));
 }
+
+TEST_F(CliTest, CsvIntoAPathThatIsNoFolderFails) {
+    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dir() / "plain", "x");
+    auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-01",
+                  "--out", "plain"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("OpenError\n" + (dir() / "plain").string()), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
