@@ -89,7 +89,9 @@ bool AppShell::initInstance() {
     // One copy per program folder. A second start brings the first to the front.
     if (!m_lock.tryAcquire(m_folder)) {
         if (!raiseRunningCopy())
-            std::fprintf(stderr, "orvoview: another copy holds %s\n",
+            std::fprintf(stderr,
+                         "orvoview: no running copy answered and the lock %s is taken "
+                         "or cannot be created\n",
                          sjis::toUtf8(InstanceLock::lockPath(m_folder)).c_str());
         QApplication::beep();
         return false;

@@ -181,6 +181,7 @@ TEST_F(FrameTest, DailyToMonthlyHidesTheDayAndListsReportMonths) {
     EXPECT_EQ(s.year, 2006);
     EXPECT_EQ(s.month, 12);
     EXPECT_EQ(s.day.date, DateTime::make(2007, 1, 10));
+    shot("frame-monthly.png");
 
     choose(bar()->kind(), 0);
     EXPECT_TRUE(bar()->day()->isVisible());
