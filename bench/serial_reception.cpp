@@ -74,7 +74,12 @@ void BM_SerialReception(benchmark::State& state) {
     }
     counters(state);
 }
-BENCHMARK(BM_SerialReception)->ArgName("showLines")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SerialReception)
+    ->ArgName("showLines")
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_FileReception(benchmark::State& state) {
     const bool showLines = state.range(0) != 0;
@@ -89,12 +94,22 @@ void BM_FileReception(benchmark::State& state) {
         request.fromFile = true;
         request.filePath = file.string();
         request.timings.endPause = std::chrono::milliseconds(0);
+        request.timings.linePause = std::chrono::milliseconds(state.range(1));
         if (worker.run(request) != ReceptionResult::Success)
             state.SkipWithError("reception failed");
     }
     counters(state);
     std::filesystem::remove(file);
 }
-BENCHMARK(BM_FileReception)->ArgName("showLines")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+// The second argument drops the worker's pause of 1 ms per line, leaving the cost of reading,
+// cleaning, posting and parsing.
+BENCHMARK(BM_FileReception)
+    ->ArgNames({"showLines", "linePauseMs"})
+    ->Args({1, 1})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({0, 0})
+    ->Iterations(15)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

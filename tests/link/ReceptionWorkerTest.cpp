@@ -5,6 +5,7 @@
 #include "link/ReportText.h"
 #include "support/LogFile.h"
 #include "support/Sjis.h"
+#include "tools/reportgen/ReportGenerator.h"
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
@@ -142,9 +143,16 @@ TEST(SampleReport, ParsesIntoTwoChannelsPerDay) {
 }
 
 TEST(SerialReception, PacedReportIsReceivedCompletely) {
+    ReportGenOptions options;
+    options.days = 2;
+    options.channel1 = true;
+    options.channel2 = true;
+    options.lineEnd = "\n"; // what the recorder sends down the line
+    ReportGenerator generator(options);
+    const std::string report = generator.generate();
+
     SerialRun run;
     run.start();
-    const std::string report = sample::report(2, 24);
     run.pty.writePaced(report, 38400);
     ASSERT_TRUE(run.finish());
 
@@ -158,6 +166,7 @@ TEST(SerialReception, PacedReportIsReceivedCompletely) {
     MeasurementCircuit days = run.worker.takeDays();
     EXPECT_EQ(days.days.count(), 4);
     EXPECT_TRUE(days == parsed(report));
+    EXPECT_TRUE(days == generator.expectedDays());
     EXPECT_FALSE(run.port.IsOpen());
 }
 
