@@ -96,21 +96,19 @@ public:
             T scratch; // every field is read into it, then moved to its slot in one pass
             for (std::size_t i = 0; i < n; ++i) {
                 readOne(scratch);
-                m_slots.push_back(std::move(scratch));
-                if (ascending && i > 0 &&
-                    T::compareKey(m_slots[i - 1].key(), m_slots[i].key()) >= 0)
+                if (ascending) {
+                    if (m_slots.empty() || T::compareKey(m_slots.back().key(), scratch.key()) < 0) {
+                        m_slots.push_back(std::move(scratch));
+                        continue;
+                    }
+                    // Out of order or repeated: from here on each element is inserted by key.
                     ascending = false;
+                    setIdentityOrder();
+                }
+                insertOrAssign(std::move(scratch));
             }
-            if (ascending) {
-                m_order.resize(n);
-                for (std::size_t i = 0; i < n; ++i)
-                    m_order[i] = static_cast<int32_t>(i);
-                return;
-            }
-            std::vector<T> items = std::move(m_slots);
-            clear();
-            for (T& item : items)
-                insertOrAssign(std::move(item));
+            if (ascending)
+                setIdentityOrder();
         } catch (...) {
             clear();
             throw;
@@ -220,6 +218,12 @@ private:
 
     decltype(auto) lastKey() const {
         return m_slots[static_cast<std::size_t>(m_order.back())].key();
+    }
+
+    void setIdentityOrder() {
+        m_order.resize(m_slots.size());
+        for (std::size_t i = 0; i < m_order.size(); ++i)
+            m_order[i] = static_cast<int32_t>(i);
     }
 
     int32_t takeSlot(T&& value) {

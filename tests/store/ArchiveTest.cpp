@@ -366,3 +366,19 @@ TEST(ArchiveRead, SamplesOutOfOrderOrRepeatedAreSortedAndLaterContentWins) {
     EXPECT_EQ(day.intervals.at(1).power, 3.0);
     EXPECT_EQ(day.intervals.slotOf(1), 0) << "the repeated time keeps the first element's slot";
 }
+
+TEST(ArchiveRead, ManyRepeatedKeysKeepOneSlot) {
+    Bytes b;
+    b.u16(20000);
+    for (int i = 0; i < 20000; ++i)
+        b.u16(0).str(i % 2 ? "x" : "X");
+    b.str(kCustSig).i32(3).str("C");
+    std::string bytes = b.str();
+    MemorySource src(bytes);
+    ArchiveReader in(src);
+    Customer c;
+    archive::read(in, c);
+    EXPECT_EQ(c.circuits.count(), 1);
+    EXPECT_EQ(c.circuits.slotCount(), 1);
+    EXPECT_EQ(c.circuits.at(0).name, "x");
+}
