@@ -84,7 +84,7 @@ ReceptionRequest fastSerial() {
     ReceptionRequest request;
     request.port.portNumber = kPort;
     request.timings.settle = std::chrono::milliseconds(20);
-    request.timings.interByteMs = 400;
+    request.timings.interByteMs = 1000; // generous: a starved writer must not look silent
     request.timings.endPause = std::chrono::milliseconds(0);
     return request;
 }
@@ -203,8 +203,9 @@ TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
         run.start();
         run.pty.write(closed + c.tail);
         if (c.hangUp) {
-            ASSERT_TRUE(run.sink.waitFor(u("受信処理中...")));
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            // Hang up once the worker has the last line of the broken block.
+            std::string tail = c.tail.substr(0, c.tail.size() - 1);
+            ASSERT_TRUE(run.sink.waitFor(tail.substr(tail.rfind('\n') + 1)));
             run.pty.releaseKeeper();
             run.pty.closeMaster();
         }
