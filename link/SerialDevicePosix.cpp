@@ -146,6 +146,13 @@ int SerialDevicePosix::configure(const SerialLineParams& p) {
 
     if (::ioctl(m_fd, TCSETS2, &t) != 0)
         return lastErrno();
+    // A driver may quietly keep another character size (pseudo-terminals and some USB
+    // adapters know only 8 bits); reading with the wrong size would garble every byte.
+    termios2 applied{};
+    if (::ioctl(m_fd, TCGETS2, &applied) != 0)
+        return lastErrno();
+    if ((applied.c_cflag & CSIZE) != size)
+        return EINVAL;
     return 0;
 }
 

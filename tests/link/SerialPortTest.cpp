@@ -93,6 +93,16 @@ TEST(SerialPortOpen, FourDataBitsAreRefusedWithTheSystemError) {
     EXPECT_FALSE(p.port.IsOpen());
 }
 
+// A pseudo-terminal keeps 8 data bits whatever it is told; the port does not pretend.
+TEST(SerialPortOpen, SizeTheDeviceKeepsOtherwiseIsRefused) {
+    PtyPair pty;
+    OpenPort seven(pty, 7);
+    EXPECT_FALSE(seven.opened);
+    EXPECT_EQ(seven.port.lastError(), static_cast<uint32_t>(EINVAL));
+    OpenPort eight(pty, 8);
+    EXPECT_TRUE(eight.opened);
+}
+
 TEST(SerialPortOpen, AFileIsNotAPort) {
     std::string path = ::testing::TempDir() + "not_a_tty";
     std::ofstream(path) << "x";
@@ -305,7 +315,7 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
         SerialPort port;
         port.OpenTrace(prefix, 7, 4, 10000, 0x500000);
         port.SetDeviceLookup(lookupFor(pty));
-        port.Configure(kPort, 9600, 7, 0, 2, 2);
+        port.Configure(kPort, 9600, 8, 0, 2, 2);
         ASSERT_TRUE(port.Open());
         pty.write("OK\r\n");
         char buffer[101];
@@ -320,7 +330,7 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
         all += s.str();
     }
     EXPECT_NE(all.find("port open /dev/pts/"), std::string::npos) << all;
-    EXPECT_NE(all.find("BaudRate[9600 ], Parity[1], OutX[1], InX[1], ByteSize[7], Parity[2], "
+    EXPECT_NE(all.find("BaudRate[9600 ], Parity[1], OutX[1], InX[1], ByteSize[8], Parity[2], "
                        "StopBits[0]"),
               std::string::npos)
         << all;
