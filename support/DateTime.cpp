@@ -43,7 +43,17 @@ struct Parts {
 
 // OLE dates before the epoch keep the time of day as a positive fraction (-1.25 = 1899-12-29
 // 06:00). Seconds are rounded to the nearest whole second, as the platform's conversion does.
+// OLE dates of years 100 and 9999; values outside (or NaN) are clamped so no caller can
+// overflow the day arithmetic. Valid values made by make() are always inside.
+constexpr double kMinOle = -657434.0;
+constexpr double kMaxOle = 2958465.99999;
+
 Parts splitOle(double v) {
+    if (!(v >= kMinOle)) {
+        v = kMinOle;
+    } else if (v > kMaxOle) {
+        v = kMaxOle;
+    }
     double whole = std::trunc(v);
     double frac = std::fabs(v - whole);
     int64_t days = static_cast<int64_t>(whole);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 TEST(DateTime, EpochAndKnownSerials) {
     EXPECT_DOUBLE_EQ(DateTime::make(1899, 12, 30).value(), 0.0);
     EXPECT_DOUBLE_EQ(DateTime::make(1900, 1, 1).value(), 2.0);
@@ -121,4 +123,14 @@ TEST(DateTime, NowFollowsTheInstalledClock) {
     EXPECT_EQ(DateTime::now().text(), "2007/01/10 08:30:00");
     clock.advance(std::chrono::hours(24));
     EXPECT_EQ(DateTime::now().text(), "2007/01/11 08:30:00");
+}
+
+TEST(DateTime, HostileValuesMarkedValidDoNotOverflow) {
+    for (double v : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                     std::numeric_limits<double>::infinity()}) {
+        DateTime dt(v, DateTime::Valid);
+        EXPECT_GE(dt.year(), 100);
+        EXPECT_LE(dt.year(), 9999);
+        EXPECT_FALSE(dt.text().empty());
+    }
 }
