@@ -149,7 +149,8 @@ bool SerialPort::SetPortTimeouts(uint32_t interval, uint32_t multiplier, uint32_
 void SerialPort::SetReadLineTimeout(uint32_t milliseconds) {
     m_readLineTimeout = milliseconds;
     m_device.wake();
-    trace(format("SetTimeout[%ld]", static_cast<long>(milliseconds)));
+    // As the Windows program logged it: a 32-bit long, so "no limit" shows as -1.
+    trace(format("SetTimeout[%ld]", static_cast<long>(static_cast<int32_t>(milliseconds))));
 }
 
 void SerialPort::CancelPendingRead() {
