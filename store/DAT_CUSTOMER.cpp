@@ -5,6 +5,7 @@
 #include "support/CxException.h"
 #include "support/FailureReport.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include <cstdio>
@@ -17,16 +18,6 @@ namespace {
 constexpr std::string_view kSourceName = "DAT_CUSTOMER";
 // Customer files are written in 4096-byte blocks, as the export always did.
 constexpr std::size_t kBufferSize = 4096;
-
-template <class... Args> std::string formatText(const char* format, Args... args) {
-    int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0)
-        return {};
-    std::string out(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), format, args...);
-    out.resize(static_cast<std::size_t>(n));
-    return out;
-}
 
 class OpenedFileSink : public ByteSink {
 public:

@@ -2,6 +2,7 @@
 #include "store/Aggregation.h"
 #include "store/StoreTexts.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include <cerrno>
@@ -12,21 +13,6 @@
 #include <system_error>
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// printf with CP932 arguments into a std::string.
-template <class... Args> std::string formatText(const char* format, Args... args) {
-    int n = std::snprintf(nullptr, 0, format, args...);
-    if (n <= 0)
-        return {};
-    std::string out(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), format, args...);
-    out.resize(static_cast<std::size_t>(n));
-    return out;
-}
-
-} // namespace
 
 DocumentData::DocumentData() {
     m_monthHook = [this](DaySummary& target, const MeasurementCircuit& circuit, int year,

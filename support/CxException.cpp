@@ -1,9 +1,10 @@
 #include "support/CxException.h"
 
+#include "support/Format.h"
+
+#include <algorithm>
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 CxException::CxException(std::string message, int32_t value)
     : m_hasMessage(true), m_message(std::move(message)), m_value(value) {}
@@ -12,15 +13,7 @@ CxException::CxException(int32_t value, const char* format, ...)
     : m_hasMessage(true), m_value(value) {
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (n > 0) {
-        std::vector<char> buf(static_cast<size_t>(n) + 1);
-        std::vsnprintf(buf.data(), buf.size(), format, args);
-        m_message.assign(buf.data(), static_cast<size_t>(n));
-    }
+    m_message = formatTextV(format, args);
     va_end(args);
 }
 

@@ -1,5 +1,7 @@
 #include "support/LogFile.h"
 
+#include "support/Format.h"
+
 #include "support/Clock.h"
 #include "support/FilePath.h"
 #include "support/RetryTimer.h"
@@ -157,16 +159,7 @@ void LogFile::WriteFormat(const char* format, ...) {
     }
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text;
-    if (n > 0) {
-        text.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
-        text.resize(static_cast<size_t>(n));
-    }
+    std::string text = formatTextV(format, args);
     va_end(args);
     WriteLine(text);
 }

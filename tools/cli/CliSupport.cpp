@@ -3,10 +3,12 @@
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
+#include "support/Format.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
 #include <cstdarg>
+
 #include <cstdio>
 #include <ostream>
 
@@ -15,16 +17,7 @@ namespace cli {
 std::string format(const char* pattern, ...) {
     va_list args;
     va_start(args, pattern);
-    va_list copy;
-    va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, pattern, copy);
-    va_end(copy);
-    std::string out;
-    if (n > 0) {
-        out.resize(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data(), out.size(), pattern, args);
-        out.resize(static_cast<std::size_t>(n));
-    }
+    std::string out = formatTextV(pattern, args);
     va_end(args);
     return out;
 }

@@ -1,0 +1,25 @@
+#include "support/Format.h"
+
+#include <cstdio>
+
+std::string formatTextV(const char* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string out;
+    if (n > 0) {
+        out.resize(static_cast<std::size_t>(n) + 1);
+        std::vsnprintf(out.data(), out.size(), format, args);
+        out.resize(static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+std::string formatText(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string out = formatTextV(format, args);
+    va_end(args);
+    return out;
+}

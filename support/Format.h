@@ -1,0 +1,7 @@
+#pragma once
+#include <cstdarg>
+#include <string>
+
+// printf into a std::string (the texts are CP932 bytes; the format rules are the C library's).
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formatTextV(const char* format, va_list args);
