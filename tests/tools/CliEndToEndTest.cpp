@@ -105,24 +105,11 @@ TEST_F(CliTest, DumpReportOfAnEmptyFileHasNoDays) {
 
 // ---- dump-data and list
 
-namespace {
-
-MeasurementStore sampleStore() {
-    using fixtures::makeCustomer;
-    using fixtures::makeDay;
-    return fixtures::makeStore(
-        {makeCustomer("需要家A", {{"回路1", {makeDay(1, 2024, 5, 1), makeDay(1, 2024, 5, 2, 10)}},
-                                  {"回路2", {}}}),
-         makeCustomer("B社", {{"本館", {makeDay(1, 2024, 6, 30, 5)}}})});
-}
-
-} // namespace
-
 TEST_F(CliTest, DumpDataOfADataFile) {
     SerialSettings serial;
     serial.portNumber = 3;
     serial.baudRate = 9600;
-    writeFile(dir() / "Orvo.DAT", fixtures::dataFileBytes(sampleStore(), serial));
+    writeFile(dir() / "Orvo.DAT", fixtures::dataFileBytes(fixtures::sampleStore(), serial));
     auto r = cli({"dump-data", "Orvo.DAT"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
@@ -163,7 +150,7 @@ TEST_F(CliTest, DumpDataOfAnExportFileIsOneCustomer) {
 }
 
 TEST_F(CliTest, DumpDataOfDamagedFiles) {
-    std::string good = fixtures::dataFileBytes(sampleStore());
+    std::string good = fixtures::dataFileBytes(fixtures::sampleStore());
     std::string wrongVersion = good;
     wrongVersion[30] = 4; // the int32 after the 30-byte signature string
     std::string wrongCustomerSignature = good;
@@ -191,7 +178,7 @@ TEST_F(CliTest, DumpDataOfDamagedFiles) {
 }
 
 TEST_F(CliTest, ListShowsCustomersCircuitsAndDays) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     auto r = cli({"list"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "B社\n"
@@ -215,7 +202,8 @@ TEST_F(CliTest, ListWithHomeOptionAndWithoutDataFile) {
     EXPECT_EQ(empty.out, "");
     EXPECT_FALSE(std::filesystem::exists(dataFile())); // listing writes nothing
 
-    writeFile(dir() / "other" / "DATA" / "Orvo.DAT", fixtures::dataFileBytes(sampleStore()));
+    writeFile(dir() / "other" / "DATA" / "Orvo.DAT",
+              fixtures::dataFileBytes(fixtures::sampleStore()));
     auto r = cli({"list", "--home", "other"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, 4), "B社");
@@ -384,7 +372,7 @@ TEST_F(CliTest, ImportReportWrongUsage) {
 // ---- csv
 
 TEST_F(CliTest, CsvOfOneDay) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-02",
                   "--out", "csv"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -398,7 +386,7 @@ TEST_F(CliTest, CsvOfOneDay) {
 }
 
 TEST_F(CliTest, CsvOfARangeWritesOneFilePerStoredDay) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-04-30",
                   "--to", "2024-05-31"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -411,7 +399,7 @@ TEST_F(CliTest, CsvOfARangeWritesOneFilePerStoredDay) {
 }
 
 TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     writeFile(home() / "orvoview.INI", "[Param]\r\nMonStartDay=16\r\n");
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-04"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -436,7 +424,7 @@ TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
 }
 
 TEST_F(CliTest, CsvErrors) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     auto customer = cli({"csv", "--customer", "X", "--circuit", "回路1", "--day", "2024-05-01"});
     EXPECT_EQ(customer.status, 1);
     EXPECT_NE(customer.err.find("指定の需要家は登録されていません\nX"), std::string::npos);
@@ -479,7 +467,7 @@ TEST_F(CliTest, ImportReportWithNothingToTake) {
 }
 
 TEST_F(CliTest, CsvIntoAPathThatIsNoFolderFails) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     writeFile(dir() / "plain", "x");
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-01",
                   "--out", "plain"});

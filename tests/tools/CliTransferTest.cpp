@@ -2,23 +2,10 @@
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/StoreFixtures.h"
 
-namespace {
-
-MeasurementStore sampleStore() {
-    using fixtures::makeCustomer;
-    using fixtures::makeDay;
-    return fixtures::makeStore(
-        {makeCustomer("需要家A", {{"回路1", {makeDay(1, 2024, 5, 1), makeDay(1, 2024, 5, 2, 10)}},
-                                  {"回路2", {}}}),
-         makeCustomer("B社", {{"本館", {makeDay(1, 2024, 6, 30, 5)}}})});
-}
-
-} // namespace
-
 // ---- export and import
 
 TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
-    MeasurementStore store = sampleStore();
+    MeasurementStore store = fixtures::sampleStore();
     writeFile(dataFile(), fixtures::dataFileBytes(store));
     auto r = cli({"export", "--customer", "需要家a", "--out", "out/A.VLK"});
     EXPECT_EQ(r.status, 1); // the folder "out" does not exist
@@ -76,7 +63,7 @@ TEST_F(CliTest, ImportAsksOnStdin) {
 }
 
 TEST_F(CliTest, ImportFailures) {
-    std::string before = fixtures::dataFileBytes(sampleStore());
+    std::string before = fixtures::dataFileBytes(fixtures::sampleStore());
     writeFile(dataFile(), before);
     // Missing file.
     auto missing = cli({"import", "none.VLK", "--yes"});
@@ -100,7 +87,7 @@ TEST_F(CliTest, ImportFailures) {
 }
 
 TEST_F(CliTest, ExportOfAnUnknownCustomer) {
-    writeFile(dataFile(), fixtures::dataFileBytes(sampleStore()));
+    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
     auto r = cli({"export", "--customer", "誰", "--out", "x.VLK"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("指定の需要家は登録されていません\n誰"), std::string::npos);

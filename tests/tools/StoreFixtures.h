@@ -78,4 +78,12 @@ inline MeasurementStore readStore(const std::string& bytes, SerialSettings* seri
     return store;
 }
 
+// Two customers, three circuits (one empty), three days.
+inline MeasurementStore sampleStore() {
+    return makeStore(
+        {makeCustomer("需要家A", {{"回路1", {makeDay(1, 2024, 5, 1), makeDay(1, 2024, 5, 2, 10)}},
+                                  {"回路2", {}}}),
+         makeCustomer("B社", {{"本館", {makeDay(1, 2024, 6, 30, 5)}}})});
+}
+
 } // namespace fixtures
