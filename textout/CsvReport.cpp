@@ -3,6 +3,7 @@
 #include "store/Aggregation.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/Format.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
@@ -170,10 +171,10 @@ std::string CsvFileNamePreset(const DisplaySelection& sel) {
     if (!HasReportDay(sel))
         return {};
     if (sel.isMonthly())
-        return FormatText(txt::kMonthlyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
+        return formatText(txt::kMonthlyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
                           static_cast<int>(sel.year), static_cast<int>(sel.month),
                           static_cast<int>(sel.displayChannel));
-    return FormatText(txt::kDailyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
+    return formatText(txt::kDailyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
                       sel.day.date.format("%Y%m%d").c_str(), static_cast<int>(sel.displayChannel));
 }
 
@@ -210,16 +211,16 @@ void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
                           reverse ? txt::kReverse : ""};
 
     if (monthly)
-        out.WriteLine(FormatText(txt::kMonthlyTitle, static_cast<int>(sel.year),
+        out.WriteLine(formatText(txt::kMonthlyTitle, static_cast<int>(sel.year),
                                  static_cast<int>(sel.month)));
     else
-        out.WriteLine(FormatText(txt::kDailyTitle, sel.day.date.format(txt::kDailyDate).c_str()));
-    out.WriteLine(FormatText(txt::kCustomerLine, sel.customerName.c_str()));
-    out.WriteLine(FormatText(txt::kCircuitLine, sel.circuitName.c_str()));
-    out.WriteLine(FormatText(txt::kChannelLine, static_cast<int>(sel.displayChannel)));
-    out.WriteLine(FormatText(txt::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
-    out.WriteLine(FormatText(txt::kRatioLine, data.ptRatio, data.ctRatio));
-    out.WriteLine(FormatText(txt::kReactiveLine, LeadReactiveText(*summary).c_str(),
+        out.WriteLine(formatText(txt::kDailyTitle, sel.day.date.format(txt::kDailyDate).c_str()));
+    out.WriteLine(formatText(txt::kCustomerLine, sel.customerName.c_str()));
+    out.WriteLine(formatText(txt::kCircuitLine, sel.circuitName.c_str()));
+    out.WriteLine(formatText(txt::kChannelLine, static_cast<int>(sel.displayChannel)));
+    out.WriteLine(formatText(txt::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
+    out.WriteLine(formatText(txt::kRatioLine, data.ptRatio, data.ctRatio));
+    out.WriteLine(formatText(txt::kReactiveLine, LeadReactiveText(*summary).c_str(),
                              LagReactiveText(*summary).c_str()));
     out.WriteLine("");
     out.WriteLine(monthly ? txt::kMonthlyCaption : txt::kDailyCaption);

@@ -1,6 +1,7 @@
 #include "textout/TxtOutRules.h"
 
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/Prompt.h"
 #include "textout/Texts.h"
 #include "textout/ValueFormat.h"
@@ -44,7 +45,7 @@ bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
         return false;
     }
     if (pathKind(f.folder) != PathKind::Folder) {
-        if (prompt.ask(FormatText(txt::kCreateFolder, f.folder.c_str()), PromptButtons::YesNo,
+        if (prompt.ask(formatText(txt::kCreateFolder, f.folder.c_str()), PromptButtons::YesNo,
                        PromptIcon::Question) != PromptAnswer::Yes)
             return false;
         // A folder that cannot be made is reported by the open that follows.
@@ -52,7 +53,7 @@ bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     }
     const std::string path = fullPath(f);
     if (pathKind(path) == PathKind::File &&
-        prompt.ask(FormatText(txt::kOverwrite, path.c_str()), PromptButtons::YesNo,
+        prompt.ask(formatText(txt::kOverwrite, path.c_str()), PromptButtons::YesNo,
                    PromptIcon::Question) != PromptAnswer::Yes)
         return false;
 
@@ -60,7 +61,7 @@ bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     reporting.prompt = &prompt;
     if (!WriteReportCsv(path, selection, reporting))
         return false;
-    prompt.tell(FormatText(txt::kWritten, path.c_str()), PromptIcon::Information);
+    prompt.tell(formatText(txt::kWritten, path.c_str()), PromptIcon::Information);
     if (writtenPath)
         *writtenPath = path;
     return true;

@@ -1,38 +1,13 @@
 #include "textout/ValueFormat.h"
 
+#include "support/Format.h"
 #include "textout/Texts.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 
 using namespace textout;
-
-std::string FormatText(const char* format, ...) {
-    char small[128];
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    int n = std::vsnprintf(small, sizeof small, format, args);
-    va_end(args);
-    std::string out;
-    if (n < 0) {
-        va_end(again);
-        return out;
-    }
-    if (static_cast<std::size_t>(n) < sizeof small) {
-        out.assign(small, static_cast<std::size_t>(n));
-    } else {
-        out.resize(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data(), out.size(), format, again);
-        out.resize(static_cast<std::size_t>(n));
-    }
-    va_end(again);
-    return out;
-}
 
 namespace {
 
@@ -234,7 +209,7 @@ std::string CircuitTypeName(int32_t type) {
 std::string DayDataLabel(const DayData& d) {
     if (d.circuitType == CircuitNone)
         return "---";
-    return FormatText("%s:PT:%.1f,CT:%.1f", CircuitTypeName(d.circuitType).c_str(), d.ptRatio,
+    return formatText("%s:PT:%.1f,CT:%.1f", CircuitTypeName(d.circuitType).c_str(), d.ptRatio,
                       d.ctRatio);
 }
 
@@ -243,5 +218,5 @@ std::string DayListLabel(const MeasurementDay& day) {
 }
 
 std::string DayListLabelWithChannel(const MeasurementDay& day) {
-    return FormatText("%dch ", static_cast<int>(day.channel)) + DayListLabel(day);
+    return formatText("%dch ", static_cast<int>(day.channel)) + DayListLabel(day);
 }

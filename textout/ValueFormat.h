@@ -57,6 +57,3 @@ std::string CircuitTypeName(int32_t type);     // "単相", "3相3線", "3相4�
 std::string DayDataLabel(const DayData& data); // "---" or "%s:PT:%.1f,CT:%.1f"
 std::string DayListLabel(const MeasurementDay& day);            // "%Y/%m/%d label"
 std::string DayListLabelWithChannel(const MeasurementDay& day); // "%dch %Y/%m/%d label"
-
-// printf into a string (CP932 bytes pass through).
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

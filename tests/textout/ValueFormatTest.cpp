@@ -1,5 +1,6 @@
 #include "textout/ValueFormat.h"
 
+#include "support/Format.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
@@ -177,8 +178,8 @@ TEST(LabelTest, DayLabels) {
 }
 
 TEST(FormatTextTest, LongOutputIsNotCut) {
-    EXPECT_GT(FormatText("%.0f", 1e200).size(), 199u);
-    EXPECT_EQ(FormatText("%s", std::string(300, 'x').c_str()).size(), 300u);
+    EXPECT_GT(formatText("%.0f", 1e200).size(), 199u);
+    EXPECT_EQ(formatText("%s", std::string(300, 'x').c_str()).size(), 300u);
 }
 
 } // namespace
@@ -194,9 +195,9 @@ TEST(FormatTextTest, SameTextAsPrintf) {
         s.power = v;
         s.powerFactor = v;
         s.current[0] = v;
-        EXPECT_EQ(SamplePowerW(s), FormatText("%.0f", v));
-        EXPECT_EQ(SamplePowerFactor(s), FormatText("%.1f", v));
-        EXPECT_EQ(SampleCurrent(s, 0), FormatText("%.2f", v));
+        EXPECT_EQ(SamplePowerW(s), formatText("%.0f", v));
+        EXPECT_EQ(SamplePowerFactor(s), formatText("%.1f", v));
+        EXPECT_EQ(SampleCurrent(s, 0), formatText("%.2f", v));
     }
 }
 } // namespace
