@@ -1,4 +1,5 @@
 #include "store/DAT_DataFile.h"
+#include "support/AtomicFile.h"
 #include "support/DateTime.h"
 #include "support/FilePath.h"
 #include "support/Sjis.h"
@@ -6,10 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#ifndef _WIN32
-#include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -17,22 +15,27 @@ namespace datafile {
 
 namespace {
 
-std::string reasonOf(const std::error_code& ec) {
-    return sjis::fromUtf8(ec.message());
-}
-
-// Makes a rename durable: the folder entry itself is flushed (POSIX only; best effort).
-void syncFolder(const fs::path& folder) {
-#ifndef _WIN32
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+// Writes to the temporary file of an atomic replace; a failed write (full disk) throws.
+class DescriptorSink : public ByteSink {
+public:
+    DescriptorSink(int fd, const std::string& name) : m_fd(fd), m_name(name) {}
+    void write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            ssize_t n = ::write(m_fd, data, size);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                throw FileAccessError(sjis::fromUtf8(std::strerror(n < 0 ? errno : ENOSPC)) + "\n" +
+                                      m_name);
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
     }
-#else
-    (void)folder;
-#endif
-}
+
+private:
+    int m_fd;
+    const std::string& m_name;
+};
 
 } // namespace
 
@@ -59,40 +62,21 @@ std::string encode(const SerialSettings& serial, const MeasurementStore& store) 
 
 void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,
                            const SinkWrapper& wrap) {
-    fs::path target = nativePath(path);
-    fs::path temp = target;
-    temp += ".tmp";
-    std::string tempText = path + ".tmp";
     std::error_code ec;
-
-    FileHandle file = FileHandle::openWrite(temp);
-    if (!file)
-        throw FileAccessError(sjis::fromUtf8(std::strerror(errno)) + "\n" + tempText);
-    try {
-        FileSink fileSink(file.get(), tempText);
-        if (wrap) {
-            std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
-            produce(*wrapped);
-        } else {
-            produce(fileSink);
-        }
-        if (!file.sync())
-            throw FileAccessError(sjis::fromUtf8(std::strerror(errno)) + "\n" + tempText);
-        if (!file.close())
-            throw FileAccessError(sjis::fromUtf8(std::strerror(errno)) + "\n" + tempText);
-        // Keep the permissions of the file being replaced.
-        fs::file_status old = fs::status(target, ec);
-        if (!ec && fs::exists(old))
-            fs::permissions(temp, old.permissions(), fs::perm_options::replace, ec);
-        fs::rename(temp, target, ec);
-        if (ec)
-            throw FileAccessError(reasonOf(ec) + "\n" + path);
-    } catch (...) {
-        file.close();
-        fs::remove(temp, ec);
-        throw;
-    }
-    syncFolder(target.parent_path());
+    bool ok = writeFileAtomically(
+        path,
+        [&](int fd) {
+            DescriptorSink fileSink(fd, path);
+            if (wrap) {
+                std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
+                produce(*wrapped);
+            } else {
+                produce(fileSink);
+            }
+        },
+        ec);
+    if (!ok)
+        throw FileAccessError(sjis::fromUtf8(ec.message()) + "\n" + path);
 }
 
 std::string copyAside(const std::string& path) {

@@ -43,6 +43,19 @@ void syncFolder(const std::filesystem::path& folder) {
 
 bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
                          std::error_code& error) {
+    // A failed write leaves its reason in `error`, which stops the rename.
+    return writeFileAtomically(
+        cp932Path,
+        [&](int fd) {
+            if (!writeAll(fd, bytes)) {
+                error = lastError();
+            }
+        },
+        error);
+}
+
+bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
+                         std::error_code& error) {
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path target = nativePath(cp932Path);
     std::filesystem::path temp = target;
@@ -55,12 +68,20 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
         error = lastError();
         return false;
     }
-    bool ok = writeAll(fd, bytes);
+    error.clear();
+    try {
+        produce(fd);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
+    bool ok = !error;
     if (ok && hadOld) {
         ::fchmod(fd, old.st_mode & 07777);
     }
-    ok = ok && ::fsync(fd) == 0;
-    if (!ok) {
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
         error = lastError();
     }
     if (::close(fd) != 0 && ok) {
@@ -76,7 +97,6 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
         return false;
     }
     syncFolder(target.parent_path());
-    error.clear();
     return true;
 }
 

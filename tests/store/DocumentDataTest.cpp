@@ -183,6 +183,22 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     EXPECT_EQ(readFileBytes(d.dataFile()).size(), full);
 }
 
+TEST(DocumentData, SaveNeverWritesThroughAFileLeftAtATemporaryName) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    d.doc.replaceStore(richStore());
+    // A leftover (or planted) link where a fixed temporary name would be: saving must neither
+    // write into the file it points to nor leave the data file a link.
+    const fs::path victim = d.folder.path() / "other.txt";
+    writeFileBytes(victim, "keep me");
+    for (const char* name : {"Orvo.DAT.tmp", "Orvo.DAT.tmp0"})
+        fs::create_symlink(victim, d.dataFolder() / name);
+    ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
+    EXPECT_EQ(readFileBytes(victim), "keep me");
+    EXPECT_FALSE(fs::is_symlink(d.dataFile()));
+    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
+}
+
 TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
     Doc d;
     fs::create_directories(d.dataFile()); // a folder where the file should be: open or read fails
