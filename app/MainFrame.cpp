@@ -75,6 +75,16 @@ QString plainText(QString text) {
     return text.remove('&');
 }
 
+// The day a monthly report starts with: the first day dated on or after the window's start,
+// when it lies inside the window; -1 otherwise. Days are ordered by channel, then date, so the
+// search by the first channel can land on another channel's earlier day: step past those.
+int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& w) {
+    int index = circuit.lowerBoundDay(w.start);
+    while (index < circuit.days.count() && circuit.days.at(index).date < w.start)
+        ++index;
+    return index < circuit.days.count() && circuit.days.at(index).date < w.end ? index : -1;
+}
+
 CMainFrame* s_current = nullptr;
 
 } // namespace
@@ -498,8 +508,8 @@ SelectionTuple CMainFrame::readSelectorTuple(int* displayChannel) const {
     const MonthWindow w = monthWindow(year, month, m_settings ? m_settings->monthStartDay : 1);
     if (!w.isValid())
         return t;
-    const int index = circuit.lowerBoundDay(w.start);
-    if (index < circuit.days.count() && circuit.days.at(index).date < w.end) {
+    const int index = firstDayInWindow(circuit, w);
+    if (index >= 0) {
         t.dayIndex = index;
         t.year = year;
         t.month = month;
@@ -572,7 +582,8 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
         if (w.start.isValid()) {
             tuple.year = w.start.year();
             tuple.month = w.start.month();
-            tuple.dayIndex = circuit.lowerBoundDay(w.start);
+            if (const int first = firstDayInWindow(circuit, w); first >= 0)
+                tuple.dayIndex = first;
         } else {
             tuple.year = date.year();
             tuple.month = date.month();

@@ -204,6 +204,24 @@ TEST_F(FrameTest, YearAndMonthChoicesSelectTheirFirstDay) {
     EXPECT_EQ(m_doc.currentSelection().displayChannel, 2);
 }
 
+TEST_F(FrameTest, MonthlyChoiceNeverTakesADayBeforeTheReportMonth) {
+    // The second channel's days sort after the first channel's: its earliest day must not
+    // stand in for a month it does not belong to.
+    MeasurementDay early = makeDay(2005, 6, 10);
+    early.channel = 2;
+    MeasurementDay march = makeDay(2006, 3, 15);
+    march.channel = 2;
+    loadAndSelect({makeDay(2006, 1, 5), early, march}, 0);
+    choose(bar()->kind(), 1);
+    ASSERT_EQ(bar()->year()->currentText(), "2006");
+    EXPECT_EQ(items(bar()->month()), (QStringList{"01", "03"}));
+    choose(bar()->month(), 1); // 03
+    const DisplaySelection& s = m_doc.currentSelection();
+    EXPECT_EQ(s.year, 2006);
+    EXPECT_EQ(s.month, 3);
+    EXPECT_EQ(s.day.date, DateTime::make(2006, 3, 15));
+}
+
 TEST_F(FrameTest, ScalePresetsPickTheSmallestListedValueNotBelowTheMaximum) {
     struct Case {
         double powerW;
