@@ -90,8 +90,7 @@ bool ReportTextReader::nextLine(std::string& line) {
     return any;
 }
 
-std::size_t ParseReportText(ParseContext& context, std::string_view text) {
-    ReportTextReader reader(text);
+std::size_t ParseReportLines(ParseContext& context, ReportTextReader& reader) {
     std::string line;
     std::size_t count = 0;
     while (reader.nextLine(line)) {
@@ -100,4 +99,9 @@ std::size_t ParseReportText(ParseContext& context, std::string_view text) {
         ++count;
     }
     return count;
+}
+
+std::size_t ParseReportText(ParseContext& context, std::string_view text) {
+    ReportTextReader reader(text);
+    return ParseReportLines(context, reader);
 }

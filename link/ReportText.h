@@ -35,7 +35,10 @@ private:
     bool m_failed = false;
 };
 
-// Feeds a captured text to the parser: each line cleaned with the reception's options (0x3f) and
-// passed to FeedLine. The end of the text is a normal end; a grammar error propagates as
-// CxException. Returns the number of lines fed.
+// Feeds every line of the reader to the parser: each line cleaned with the reception's options
+// (0x3f) and passed to FeedLine. The end of the text is a normal end (a read error of a file
+// shows in reader.failed()); a grammar error propagates as CxException. Returns the number of
+// lines fed.
+std::size_t ParseReportLines(ParseContext& context, ReportTextReader& reader);
+// The same for a text in memory.
 std::size_t ParseReportText(ParseContext& context, std::string_view text);

@@ -1,5 +1,4 @@
 #include "tools/cli/CliSupport.h"
-#include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
@@ -58,12 +57,8 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     }
     ParseContext context(result.days);
     ReportTextReader reader(file);
-    std::string line;
     try {
-        while (reader.nextLine(line)) {
-            ReportLineCleaner(line, kReceptionCleanOptions);
-            FeedLine(context, line);
-        }
+        ParseReportLines(context, reader);
         if (reader.failed())
             result.error = format(txt::kFileReadFailed, shown.c_str());
     } catch (const CxException& e) {
@@ -88,6 +83,15 @@ bool overwriteArg(const CliArgs& args) {
     if (value == "no")
         return false;
     throw UsageError("--overwrite takes yes or no", args.command);
+}
+
+int channelArg(const CliArgs& args) {
+    std::optional<std::string> value = args.get("channel");
+    if (!value)
+        return 0;
+    if (*value == "1" || *value == "2")
+        return *value == "1" ? 1 : 2;
+    throw UsageError("--channel takes 1 or 2", args.command);
 }
 
 DateTime dateArg(const CliArgs& args, const std::string& option) {

@@ -35,6 +35,8 @@ namespace cli {
 // Values of options, checked; a malformed value is wrong usage.
 // --overwrite yes|no (default no).
 bool overwriteArg(const CliArgs& args);
+// --channel 1|2; 0 when not given.
+int channelArg(const CliArgs& args);
 // "YYYY-MM-DD" as a valid date.
 DateTime dateArg(const CliArgs& args, const std::string& option);
 // "YYYY-MM" as year and month.

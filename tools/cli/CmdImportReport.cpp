@@ -7,15 +7,11 @@
 #include <ostream>
 
 int cmdImportReport(const CliArgs& args, CliIo io) {
-    const std::string customer = args.require("customer");
-    const std::string circuit = args.require("circuit");
+    // Both names are needed before anything is read.
+    args.require("customer");
+    args.require("circuit");
     const bool overwrite = cli::overwriteArg(args);
-    int channel = 0;
-    if (auto c = args.get("channel")) {
-        if (*c != "1" && *c != "2")
-            throw UsageError("--channel takes 1 or 2", args.command);
-        channel = std::stoi(*c);
-    }
+    const int channel = cli::channelArg(args);
     cli::DataFolder folder = cli::resolveDataFolder(args);
 
     cli::ReportRead report = cli::readReportFile(args.positional.at(0));
@@ -34,12 +30,5 @@ int cmdImportReport(const CliArgs& args, CliIo io) {
     cli::DataFileContents contents;
     if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
         return ExitFailure;
-    MeasurementCircuit* target = cli::findOrAddCircuit(io, contents.store, customer, circuit);
-    if (!target)
-        return ExitFailure;
-    cli::FileResult result = cli::fileDays(*target, days, overwrite);
-    if (!cli::saveDataFile(io, folder, contents))
-        return ExitFailure;
-    cli::tellFiled(io, result);
-    return ExitOk;
+    return cli::fileAndSave(io, args, folder, contents, days, overwrite);
 }

@@ -71,12 +71,7 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     if (args.has("port") && args.has("file"))
         throw UsageError("give --port or --file, not both", args.command);
     const bool overwrite = cli::overwriteArg(args);
-    int channel = 0;
-    if (auto c = args.get("channel")) {
-        if (*c != "1" && *c != "2")
-            throw UsageError("--channel takes 1 or 2", args.command);
-        channel = std::stoi(*c);
-    }
+    const int channel = cli::channelArg(args);
     int portNumber = 0;
     if (auto p = args.get("port")) {
         std::size_t used = 0;
@@ -127,11 +122,7 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     if (!filing) {
         JsonWriter json(io.out);
         json.beginObject();
-        json.key("days");
-        json.beginArray();
-        for (int i = 0; i < received.days.count(); ++i)
-            writeDayJson(json, received.days.at(i));
-        json.endArray();
+        writeDaysMember(json, received);
         json.endObject();
         json.finish();
         return ExitOk;
@@ -139,13 +130,5 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     std::vector<MeasurementDay> days;
     if (!cli::chooseChannelDays(io, received, channel, days))
         return ExitFailure;
-    MeasurementCircuit* target = cli::findOrAddCircuit(io, contents.store, args.require("customer"),
-                                                       args.require("circuit"));
-    if (!target)
-        return ExitFailure;
-    cli::FileResult result = cli::fileDays(*target, days, overwrite);
-    if (!cli::saveDataFile(io, folder, contents))
-        return ExitFailure;
-    cli::tellFiled(io, result);
-    return ExitOk;
+    return cli::fileAndSave(io, args, folder, contents, days, overwrite);
 }

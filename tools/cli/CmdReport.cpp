@@ -12,11 +12,7 @@ int cmdDumpReport(const CliArgs& args, CliIo io) {
     }
     JsonWriter json(io.out);
     json.beginObject();
-    json.key("days");
-    json.beginArray();
-    for (int i = 0; i < report.days.days.count(); ++i)
-        writeDayJson(json, report.days.days.at(i));
-    json.endArray();
+    writeDaysMember(json, report.days);
     if (report.grammarError)
         json.member("error", report.error);
     json.endObject();

@@ -85,4 +85,18 @@ void tellFiled(CliIo& io, const FileResult& result) {
         message(io, format(txt::kFiledAll, result.filed));
 }
 
+int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
+                DataFileContents& contents, const std::vector<MeasurementDay>& days,
+                bool overwrite) {
+    MeasurementCircuit* target =
+        findOrAddCircuit(io, contents.store, args.require("customer"), args.require("circuit"));
+    if (!target)
+        return ExitFailure;
+    FileResult result = fileDays(*target, days, overwrite);
+    if (!saveDataFile(io, folder, contents))
+        return ExitFailure;
+    tellFiled(io, result);
+    return ExitOk;
+}
+
 } // namespace cli

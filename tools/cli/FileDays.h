@@ -1,7 +1,9 @@
 #pragma once
 // Filing received days into a circuit, shared by import-report and receive.
 #include "store/DAT_Store.h"
+#include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
+#include "tools/cli/DataFolder.h"
 #include <string>
 #include <vector>
 
@@ -30,5 +32,12 @@ FileResult fileDays(MeasurementCircuit& circuit, const std::vector<MeasurementDa
                     bool overwrite);
 
 void tellFiled(CliIo& io, const FileResult& result);
+
+// The end of import-report and receive: files the days into the circuit of --customer and
+// --circuit (created when missing) of the loaded data file, saves it and tells what was
+// filed. Returns the exit status.
+int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
+                DataFileContents& contents, const std::vector<MeasurementDay>& days,
+                bool overwrite);
 
 } // namespace cli

@@ -122,14 +122,18 @@ void writeDayJson(JsonWriter& json, const MeasurementDay& day) {
     json.endObject();
 }
 
-void writeCircuitJson(JsonWriter& json, const MeasurementCircuit& circuit) {
-    json.beginObject();
-    json.member("name", sjis::toUtf8(circuit.name));
+void writeDaysMember(JsonWriter& json, const MeasurementCircuit& circuit) {
     json.key("days");
     json.beginArray();
     for (int i = 0; i < circuit.days.count(); ++i)
         writeDayJson(json, circuit.days.at(i));
     json.endArray();
+}
+
+void writeCircuitJson(JsonWriter& json, const MeasurementCircuit& circuit) {
+    json.beginObject();
+    json.member("name", sjis::toUtf8(circuit.name));
+    writeDaysMember(json, circuit);
     json.endObject();
 }
 

@@ -14,6 +14,8 @@ std::string jsonDateTime(const DateTime& time);
 
 void writeDayJson(JsonWriter& json, const MeasurementDay& day);
 void writeSummaryJson(JsonWriter& json, const DaySummary& summary);
+// The member "days": [ … ] of an open object, in (channel, date) order.
+void writeDaysMember(JsonWriter& json, const MeasurementCircuit& circuit);
 void writeCircuitJson(JsonWriter& json, const MeasurementCircuit& circuit);
 void writeCustomerJson(JsonWriter& json, const Customer& customer);
 // {"version": …, "serial": [6 ints], "customers": [ … ]}
