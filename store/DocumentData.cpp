@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -176,16 +177,27 @@ void DocumentData::clearSelection() {
 
 void DocumentData::replaceStore(MeasurementStore store) {
     m_store = std::move(store);
-    // The selection pointed into the old store: find its customer and circuit again by name.
+    // The selection pointed into the old store: find its customer, circuit and day again by
+    // their keys and select them anew (indices shift when the edit added or removed anything).
     if (!m_selection.isValid())
         return;
     int customer = m_store.find(m_selection.customerName);
     int circuit = customer < 0 ? -1 : m_store.at(customer).circuits.find(m_selection.circuitName);
-    if (circuit < 0) {
+    int day = -1;
+    if (circuit >= 0) {
+        const MeasurementCircuit& c = m_store.at(customer).circuits.at(circuit);
+        if (m_selection.isMonthly()) {
+            std::vector<int> days =
+                daysInWindow(c, monthWindow(m_selection.year, m_selection.month, m_monthStartDay));
+            day = days.empty() ? -1 : days.front();
+        } else {
+            day = c.days.find(m_selection.day.key());
+        }
+    }
+    if (day < 0) {
         clearSelection();
         return;
     }
-    m_selection.customerIndex = customer;
-    m_selection.circuitIndex = circuit;
-    m_selection.circuit = &m_store.at(customer).circuits.at(circuit);
+    select({customer, circuit, day, m_selection.year, m_selection.month},
+           m_selection.displayChannel);
 }

@@ -32,7 +32,8 @@ public:
     const MeasurementStore& store() const { return m_store; }
     const DaySummary& monthSummary() const { return m_monthSummary; }
     // An editing dialog accepted its copy of the store. A valid selection is looked up again
-    // by its names (and cleared when its circuit is gone).
+    // by its names and its day (a monthly one by its report month) and selected anew; it is
+    // cleared when its circuit or day is gone.
     void replaceStore(MeasurementStore store);
 
     // Loads the data file the first time only: creates the folder, writes an empty file when

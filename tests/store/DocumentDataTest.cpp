@@ -263,3 +263,34 @@ TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
     EXPECT_FALSE(doc.isSelectionValid());
     EXPECT_EQ(s.circuit, nullptr);
 }
+
+TEST(DocumentData, ReplacingStoreFollowsTheSelectedDayOrClearsWhenItIsGone) {
+    DocumentData doc;
+    doc.replaceStore(richStore());
+    const Customer& first = doc.store().at(0);
+    ASSERT_GE(first.circuits.count(), 1);
+    const MeasurementCircuit& circuit = first.circuits.at(0);
+    const int last = circuit.days.count() - 1;
+    ASSERT_GE(last, 0);
+    doc.select({0, 0, last, -1, -1}, 1);
+    const MeasurementDay shown = doc.currentSelection().day;
+
+    // A day inserted before the shown one: the selection moves with its day.
+    MeasurementStore edited = doc.store();
+    MeasurementDay earlier;
+    earlier.channel = shown.channel;
+    earlier.date = DateTime::make(1990, 1, 1);
+    edited.at(0).circuits.at(0).addOrReplaceDay(earlier);
+    doc.replaceStore(edited);
+    const DisplaySelection& s = doc.currentSelection();
+    ASSERT_TRUE(doc.isSelectionValid());
+    EXPECT_EQ(s.dayIndex, last + 1);
+    EXPECT_EQ(s.circuit->days.at(s.dayIndex).date, shown.date);
+
+    // The shown day removed: no index may point past the circuit's days.
+    edited = doc.store();
+    edited.at(0).circuits.at(0).days.removeAt(last + 1);
+    doc.replaceStore(edited);
+    EXPECT_FALSE(doc.isSelectionValid());
+    EXPECT_EQ(s.circuit, nullptr);
+}
