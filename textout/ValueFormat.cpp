@@ -27,7 +27,7 @@ std::size_t phaseIndex(int phase) {
     return static_cast<std::size_t>(phase);
 }
 
-// The two-step pattern of the original, spelled out: number, optional power factor, time(s).
+// The two-step pattern spelled out: number, optional power factor, time(s).
 std::string singleTime(const std::string& number, const PeakRecord& r, int mode) {
     const std::string t = PeakFromText(r);
     switch (mode) {
