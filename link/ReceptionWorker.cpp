@@ -159,9 +159,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 int e = openReport(full, file);
                 if (e == 0)
                     break;
-                if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline ||
-                    !pause(timing.fileRetry))
+                if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline)
                     throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
+                if (!pause(timing.fileRetry))
+                    throw CxException(); // interrupted while waiting for the file
             }
             reader.emplace(file.get());
         } else {

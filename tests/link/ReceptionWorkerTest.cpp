@@ -9,12 +9,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <sstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -374,6 +378,39 @@ TEST_F(FileReception, MissingFileAndFolderAreReportedWithTheFullPath) {
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     EXPECT_EQ(out.messages,
               std::vector<std::string>{u("ファイルがオープン出来ません:") + folder.string()});
+}
+
+// A file that exists but cannot be opened yet (here a socket, which open() refuses) is tried
+// again until the limit; a stop during those attempts is an interruption, not a failure.
+TEST_F(FileReception, StopWhileRetryingTheOpenIsACancel) {
+    fs::path socketPath = folder / "busy.sock";
+    fs::remove(socketPath);
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.string().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    ReceptionOutcome refused = RunReception(request(socketPath.string()));
+    EXPECT_EQ(refused.result, ReceptionResult::Failure);
+    EXPECT_EQ(refused.messages,
+              std::vector<std::string>{u("ファイルがオープン出来ません:") + socketPath.string()});
+
+    SerialPort port;
+    NoticeLog sink;
+    ReceptionWorker worker(port, sink);
+    ReceptionRequest r = request(socketPath.string());
+    r.timings.fileRetry = std::chrono::milliseconds(20);
+    r.timings.fileRetryLimit = std::chrono::milliseconds(600000);
+    worker.start(r);
+    ASSERT_TRUE(sink.waitFor(u("ファイルオープン:") + socketPath.string()));
+    worker.stop();
+    EXPECT_EQ(worker.result(), ReceptionResult::Cancelled);
+    EXPECT_TRUE(sink.messages().empty());
+    EXPECT_EQ(sink.lastCode(), ReceptionNotice::Succeeded);
+    ::close(fd);
 }
 
 TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {
