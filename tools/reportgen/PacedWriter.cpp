@@ -53,12 +53,19 @@ PacedWriter::PacedWriter(const std::string& path, int baud) : m_baud(baud) {
 
 PacedWriter::PacedWriter(int baud) : m_baud(baud) {
     m_fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (m_fd < 0 || ::grantpt(m_fd) != 0 || ::unlockpt(m_fd) != 0) {
-        throw systemError("cannot create a pseudo-terminal");
-    }
     char name[128];
-    if (::ptsname_r(m_fd, name, sizeof name) != 0) {
-        throw systemError("cannot name the pseudo-terminal");
+    const char* failure = nullptr;
+    if (m_fd < 0 || ::grantpt(m_fd) != 0 || ::unlockpt(m_fd) != 0) {
+        failure = "cannot create a pseudo-terminal";
+    } else if (::ptsname_r(m_fd, name, sizeof name) != 0) {
+        failure = "cannot name the pseudo-terminal";
+    }
+    if (failure) {
+        std::runtime_error error = systemError(failure);
+        if (m_fd >= 0) {
+            ::close(m_fd); // no destructor runs for a constructor that throws
+        }
+        throw error;
     }
     m_slavePath = name;
     setRaw(); // on Linux the pair shares one set of terminal settings
