@@ -4,17 +4,28 @@
 #include <exception>
 #include <ostream>
 
+namespace {
+
+// Output that did not reach its file (a full disk) makes a successful run a failure.
+int checkedOutput(CliIo& io, int status) {
+    io.out.flush();
+    if (io.out)
+        return status;
+    io.err << "orvoview-cli: cannot write the output\n";
+    return status == ExitOk ? ExitFailure : status;
+}
+
+} // namespace
+
 int runCli(const std::vector<std::string>& args, CliIo io) {
-    std::string command;
     try {
         CliArgs parsed = parseCliArgs(args);
-        command = parsed.command;
         if (parsed.help) {
             const CliCommand* c = findCliCommand(parsed.command);
             io.out << (c ? c->help : cliOverview().c_str());
-            return ExitOk;
+            return checkedOutput(io, ExitOk);
         }
-        return runCliCommand(parsed, io);
+        return checkedOutput(io, runCliCommand(parsed, io));
     } catch (const UsageError& e) {
         io.err << "orvoview-cli: " << e.what() << '\n';
         if (e.command().empty())
