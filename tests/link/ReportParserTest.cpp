@@ -434,59 +434,40 @@ TEST(ReportParser, SummaryBlockSinglePhaseWithoutReverse) {
 TEST(ReportParser, SummaryBeforeItsIntervalsUsesTheTwoPhaseLayout) {
     // The stored day has no circuit type yet: phase 3 positions are skipped even for 3相4線,
     // and the interval block that closes afterwards replaces the whole day data.
-    Parsed p = parse({kHeader4,
-                      "総電力量 1000",
-                      "合計",
-                      "進み 30",
-                      "遅れ 40",
-                      "平均電力 50",
-                      "平均力率 97.5",
-                      "最大電力 120 時刻 10:00-10:30",
-                      "瞬間最大電力 150 力率 96 時刻 10:12",
-                      "平均電圧1 101",
-                      "平均電圧2 102",
-                      "平均電流1 11",
-                      "平均電流2 12",
-                      "a 1 b 01:01",
-                      "a 2 b 01:02",
-                      "a 3 b 01:03",
-                      "a 4 b 01:04",
-                      "a 5 b 01:00-01:30",
-                      "a 6 b 01:00-01:30",
-                      "a 7 b 01:07",
-                      "a 8 b 01:08",
-                      "ＣＨ2 3相4線 PT:60 CT:40 2006/12/15",
-                      "時刻",
-                      "10:00 1 2 3 4 5 6 7 8",
-                      ""});
+    const std::vector<std::string> summary = {kHeader4,
+                                              "総電力量 1000",
+                                              "合計",
+                                              "進み 30",
+                                              "遅れ 40",
+                                              "平均電力 50",
+                                              "平均力率 97.5",
+                                              "最大電力 120 時刻 10:00-10:30",
+                                              "瞬間最大電力 150 力率 96 時刻 10:12",
+                                              "平均電圧1 101",
+                                              "平均電圧2 102",
+                                              "平均電流1 11",
+                                              "平均電流2 12",
+                                              "a 1 b 01:01",
+                                              "a 2 b 01:02",
+                                              "a 3 b 01:03",
+                                              "a 4 b 01:04",
+                                              "a 5 b 01:00-01:30",
+                                              "a 6 b 01:00-01:30",
+                                              "a 7 b 01:07",
+                                              "a 8 b 01:08"};
+    auto followedBy = [&](std::vector<std::string> more) {
+        std::vector<std::string> lines = summary;
+        lines.insert(lines.end(), more.begin(), more.end());
+        return lines;
+    };
+    Parsed p = parse(followedBy({kHeader4, "時刻", "10:00 1 2 3 4 5 6 7 8", ""}));
     ASSERT_EQ(p.error, "");
     const DayData& d = day(p, 2, 15).data;
     EXPECT_EQ(d.summary, DaySummary());
     EXPECT_EQ(d.intervals.count(), 1);
 
     // Without the later interval block the summary stays, read with two phases.
-    p = parse({kHeader4,
-               "総電力量 1000",
-               "合計",
-               "進み 30",
-               "遅れ 40",
-               "平均電力 50",
-               "平均力率 97.5",
-               "最大電力 120 時刻 10:00-10:30",
-               "瞬間最大電力 150 力率 96 時刻 10:12",
-               "平均電圧1 101",
-               "平均電圧2 102",
-               "平均電流1 11",
-               "平均電流2 12",
-               "a 1 b 01:01",
-               "a 2 b 01:02",
-               "a 3 b 01:03",
-               "a 4 b 01:04",
-               "a 5 b 01:00-01:30",
-               "a 6 b 01:00-01:30",
-               "a 7 b 01:07",
-               "a 8 b 01:08",
-               "ＣＨ1 単相 PT:1 CT:1 2006/12/20"});
+    p = parse(followedBy({"ＣＨ1 単相 PT:1 CT:1 2006/12/20"}));
     ASSERT_EQ(p.error, "");
     const DaySummary& s = day(p, 2, 15).data.summary;
     EXPECT_EQ(s.averageVoltage, (std::array<double, 3>{101, 102, 0}));
