@@ -25,10 +25,8 @@ int cmdImportReport(const CliArgs& args, CliIo io) {
         return ExitFailure;
 
     InstanceLock lock;
-    if (!cli::lockDataFolder(io, folder, lock))
-        return ExitFailure;
     cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+    if (!cli::lockAndLoadDataFile(io, folder, lock, contents))
         return ExitFailure;
     return cli::fileAndSave(io, args, folder, contents, days, overwrite);
 }

@@ -37,10 +37,8 @@ int cmdImport(const CliArgs& args, CliIo io) {
         return ExitFailure;
     }
     InstanceLock lock;
-    if (!cli::lockDataFolder(io, folder, lock))
-        return ExitFailure;
     cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+    if (!cli::lockAndLoadDataFile(io, folder, lock, contents))
         return ExitFailure;
     ConsolePrompt prompt(io.err, io.in, args.has("yes"));
     int index = importCustomer(contents.store, path, prompt);

@@ -138,6 +138,12 @@ bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
     return false;
 }
 
+bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock,
+                         DataFileContents& contents) {
+    return lockDataFolder(io, folder, lock) &&
+           loadDataFile(io, folder, contents) != LoadStatus::Failed;
+}
+
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
     std::error_code ec;
     fs::create_directories(folder.nativeDataFile().parent_path(), ec);

@@ -53,6 +53,11 @@ bool readArchiveFile(CliIo& io, const std::filesystem::path& path, ArchiveFile& 
 // on stderr, when the GUI (or another tool run) has it.
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock);
 
+// What a command that changes the data file does first: the lock, then the data file (a missing
+// one gives an empty store). False, told, when either fails.
+bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock,
+                         DataFileContents& contents);
+
 // Replaces the data file atomically (creating DATA when missing). False, told, on failure;
 // the old file is then unchanged.
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents);
