@@ -1,4 +1,5 @@
 #include "store/Aggregation.h"
+#include "tests/common/RecordBuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -222,17 +223,7 @@ TEST(MonthSummaryTest, OnlyTheCircuitChannelCounts) {
     EXPECT_DOUBLE_EQ(monthSummary(c, 2007, 5, 1).energy, 1);
 }
 
-IntervalSample sample(DateTime t, double p, double rp, double pf, std::array<double, 3> v,
-                      std::array<double, 3> i) {
-    IntervalSample s;
-    s.time = t;
-    s.power = p;
-    s.reversePower = rp;
-    s.powerFactor = pf;
-    s.voltage = v;
-    s.current = i;
-    return s;
-}
+using builders::sample;
 
 TEST(ScaleMaximaTest, DayMaximaOverShownPhases) {
     DayData d;

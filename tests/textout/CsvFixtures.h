@@ -3,6 +3,7 @@
 #include "store/Aggregation.h"
 #include "store/DAT_DisplaySelection.h"
 #include "support/Sjis.h"
+#include "tests/common/RecordBuilders.h"
 
 #include <array>
 #include <memory>
@@ -17,17 +18,7 @@ inline PeakRecord peak(double v, DateTime from, DateTime to = DateTime()) {
     return {v, from, to};
 }
 
-inline IntervalSample sample(DateTime t, double p, double rp, double pf, std::array<double, 3> v,
-                             std::array<double, 3> i) {
-    IntervalSample s;
-    s.time = t;
-    s.power = p;
-    s.reversePower = rp;
-    s.powerFactor = pf;
-    s.voltage = v;
-    s.current = i;
-    return s;
-}
+using builders::sample;
 
 // Owns what a selection refers to.
 struct Report {
