@@ -63,6 +63,14 @@ bool waitForStarted(const QTemporaryDir& dir) {
     return false;
 }
 
+// Starts the real program in `dir` and waits until its start sequence has run.
+void startProgram(QProcess& child, const QTemporaryDir& dir) {
+    child.setProcessEnvironment(childEnvironment(dir));
+    child.start(QStringLiteral(ORVOVIEW_EXE), {});
+    ASSERT_TRUE(child.waitForStarted(20000));
+    ASSERT_TRUE(waitForStarted(dir));
+}
+
 } // namespace
 
 TEST(AppShell, FirstStartWritesEverySettingWithItsDefaultAndAnEmptyDataFile) {
@@ -98,10 +106,7 @@ TEST(AppShell, FirstStartWritesEverySettingWithItsDefaultAndAnEmptyDataFile) {
 TEST(AppShell, KilledRunIsReportedOnceByTheNextStart) {
     QTemporaryDir dir;
     QProcess child;
-    child.setProcessEnvironment(childEnvironment(dir));
-    child.start(QStringLiteral(ORVOVIEW_EXE), {});
-    ASSERT_TRUE(child.waitForStarted(20000));
-    ASSERT_TRUE(waitForStarted(dir));
+    ASSERT_NO_FATAL_FAILURE(startProgram(child, dir));
     child.kill();
     ASSERT_TRUE(child.waitForFinished(20000));
     EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "0");
@@ -208,10 +213,7 @@ TEST(AppShell, MonthStartDayChangesAreWrittenAtExit) {
 TEST(AppShell, TerminationRequestClosesTheProgramNormally) {
     QTemporaryDir dir;
     QProcess child;
-    child.setProcessEnvironment(childEnvironment(dir));
-    child.start(QStringLiteral(ORVOVIEW_EXE), {});
-    ASSERT_TRUE(child.waitForStarted(20000));
-    ASSERT_TRUE(waitForStarted(dir));
+    ASSERT_NO_FATAL_FAILURE(startProgram(child, dir));
     child.terminate();
     ASSERT_TRUE(child.waitForFinished(20000));
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
