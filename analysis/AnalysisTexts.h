@@ -67,6 +67,9 @@ inline constexpr const char kOutageIntervals[] = "\x82\xa4\x82\xbf\x92\xe2\x93"
                                                  "d";                // うち停電
 inline constexpr const char kInterval[] = "\x8a\xd4\x8au(\x95\xaa)"; // 間隔(分)
 
+inline constexpr const char kSaveFailed[] =
+    "\x95\xaa\x90\xcd\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82"
+    "\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\n%s"; // 分析の設定を保存できませんでした\n%s
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 

@@ -52,6 +52,7 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {analysis::txt::kOutageIntervals, "うち停電"},
         {analysis::txt::kInterval, "間隔(分)"},
         {analysis::txt::kTilde, "～"},
+        {analysis::txt::kSaveFailed, "分析の設定を保存できませんでした\n%s"},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(sjis::toUtf8(c.cp932), c.utf8);
