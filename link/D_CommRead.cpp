@@ -64,6 +64,11 @@ CCommRead::CCommRead(const ReceptionRequest& request, QWidget* parent)
     resize(560, 440);
 
     ReceptionNoticeSink& sink = *this;
+    m_flushTimer = new QTimer(this);
+    m_flushTimer->setSingleShot(true);
+    m_flushTimer->setInterval(50);
+    connect(m_flushTimer, &QTimer::timeout, this, &CCommRead::flushLines);
+
     m_worker = std::make_unique<ReceptionWorker>(m_port, sink, request.programLog);
     connect(m_showLines, &QCheckBox::toggled, this,
             [this](bool on) { m_worker->setShowLines(on); });
@@ -102,11 +107,13 @@ void CCommRead::handleNotice(const ReceptionNotice& notice) {
         addLine(sjis::toQString(notice.text), notice.showInStatus);
         break;
     case ReceptionNotice::Succeeded:
+        flushLines();
         m_finished = true;
         if (!m_stopping)
             finishWithOk();
         break;
     case ReceptionNotice::Failed:
+        flushLines();
         m_finished = true;
         m_animation->stop();
         m_status->setText(sjis::toQString(rxtext::kReceptionProblem));
@@ -117,12 +124,26 @@ void CCommRead::handleNotice(const ReceptionNotice& notice) {
 }
 
 void CCommRead::addLine(const QString& text, bool toStatus) {
-    while (m_list->count() >= kMaxLines)
-        delete m_list->takeItem(0);
-    m_list->addItem(text);
-    m_list->setCurrentRow(m_list->count() - 1);
+    // One list change per batch: a line at a time cannot keep up with a fast recorder.
+    m_pendingLines << text;
+    if (m_pendingLines.size() > kMaxLines)
+        m_pendingLines.removeFirst();
+    if (!m_flushTimer->isActive())
+        m_flushTimer->start();
     if (toStatus)
         m_status->setText(text);
+}
+
+void CCommRead::flushLines() {
+    m_flushTimer->stop();
+    if (m_pendingLines.isEmpty())
+        return;
+    const int excess = m_list->count() + int(m_pendingLines.size()) - kMaxLines;
+    if (excess > 0)
+        m_list->model()->removeRows(0, std::min(excess, m_list->count()));
+    m_list->addItems(m_pendingLines);
+    m_pendingLines.clear();
+    m_list->setCurrentRow(m_list->count() - 1);
 }
 
 void CCommRead::finishWithOk() {
@@ -151,6 +172,7 @@ void CCommRead::stopWorker() {
     poll.start(10);
     loop.exec();
     m_worker->join();
+    flushLines();
     m_stopping = false;
     setEnabled(true);
 }

@@ -2,6 +2,7 @@
 #include "link/ReceptionWorker.h"
 #include "link/SerialPort.h"
 #include <QDialog>
+#include <QStringList>
 #include <memory>
 
 class CAnimateCtrl;
@@ -9,6 +10,7 @@ class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 // "データの受信": receives one report from the recorder (or reads a captured file) on a worker
 // thread, shows its progress, and hands over the received days when it ends with OK.
@@ -42,6 +44,7 @@ private:
     void onReceptionNotice(ReceptionNotice notice) override; // worker thread
     void handleNotice(const ReceptionNotice& notice);
     void addLine(const QString& text, bool toStatus);
+    void flushLines();
     void finishWithOk();
     void stopWorker();
 
@@ -54,6 +57,8 @@ private:
     QListWidget* m_list = nullptr;
     QCheckBox* m_showLines = nullptr;
     QPushButton* m_cancel = nullptr;
+    QStringList m_pendingLines; // added to the list together, a few times a second
+    QTimer* m_flushTimer = nullptr;
     bool m_started = false;
     bool m_finished = false; // the worker posted code 3 or 4
     bool m_stopping = false; // Cancel is waiting for the worker
