@@ -75,6 +75,8 @@ public:
     ReceptionRequest receptionRequest() const {
         return makeReceptionRequest(m_data.serial(), m_receptionSite);
     }
+    // Which device each port number means (section "Port" of the INI).
+    PortDeviceLookup portDevices() const { return receptionRequest().deviceLookup; }
 
 signals:
     void titleChanged(const QString& title);
