@@ -1,6 +1,7 @@
 // The reception dialog driven through its controls, with a pseudo-terminal as the recorder.
 #include "PtyPair.h"
 #include "SampleReport.h"
+#include "common/FileBytes.h"
 #include "link/AnimateCtrl.h"
 #include "link/D_CommRead.h"
 #include "link/ReceptionCapture.h"
@@ -30,13 +31,6 @@ constexpr int kPort = 3;
 
 QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 MeasurementCircuit parsed(const std::string& text) {

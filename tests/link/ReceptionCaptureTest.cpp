@@ -1,4 +1,5 @@
 #include "link/ReceptionCapture.h"
+#include "common/FileBytes.h"
 #include "support/Clock.h"
 #include <filesystem>
 #include <fstream>
@@ -13,13 +14,6 @@ fs::path freshFolder(const std::string& name) {
     fs::path folder = fs::path(::testing::TempDir()) / ("capture_" + name);
     fs::remove_all(folder);
     return folder;
-}
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 void touch(const fs::path& path) {
@@ -65,7 +59,7 @@ TEST(ReceptionCapture, FileIsMadeWithTheFirstBytesAndHoldsThemUnchanged) {
         EXPECT_TRUE(capture.append(bytes.substr(0, 3)));
         EXPECT_TRUE(capture.append(bytes.substr(3)));
         EXPECT_EQ(capture.path(), (folder / "20240501-090307.txt").string());
-        EXPECT_EQ(contents(capture.path()), bytes);
+        EXPECT_EQ(fileBytes(capture.path()), bytes);
     }
     // A second reception within the same second gets a name of its own.
     ReceptionCapture second(folder.string());

@@ -1,6 +1,7 @@
 #include "link/ReceptionWorker.h"
 #include "PtyPair.h"
 #include "SampleReport.h"
+#include "common/FileBytes.h"
 #include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
@@ -310,13 +311,6 @@ TEST(SerialReception, DebugModeOpensNoPortAndWaitsForTheStop) {
     ASSERT_TRUE(run.finish(std::chrono::seconds(5)));
     EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
     EXPECT_TRUE(run.sink.messages().empty());
-}
-
-std::string fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 // Every serial reception keeps the bytes it received, whatever its end; a capture reads back
