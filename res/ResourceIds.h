@@ -36,6 +36,25 @@ constexpr int IDC_ANA_LARGEST = 1508;    // デマンド上位10
 constexpr int IDC_ANA_GAPS = 1509;       // 欠測のある日
 constexpr int IDC_ANA_HEADING = 1510;    // customer, circuit and period shown
 
+// Reception dialog "データの受信" (CCommRead).
+constexpr int IDC_COMM_STATUS = 1030;    // status line
+constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
+constexpr int IDC_COMM_LIST = 1032;      // received lines and messages
+constexpr int IDC_COMM_SHOWLINES = 1033; // "収集データを表示する"
+
+// Communication settings "通信設定" (CSetSerial) and its information window.
+constexpr int IDC_SERIAL_PORT = 1016;     // "ポート番号："
+constexpr int IDC_SERIAL_BAUD = 1017;     // "ボーレイト："
+constexpr int IDC_SERIAL_DATABITS = 1018; // "データ長："
+constexpr int IDC_SERIAL_PARITY = 1019;   // "パリティチェック："
+constexpr int IDC_SERIAL_STOPBITS = 1020; // "ストップビット："
+constexpr int IDC_SERIAL_FLOW = 1021;     // "フロー制御："
+
+// Dialog buttons and labels without an id of their own.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_STATIC = -1;
+
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
