@@ -79,11 +79,12 @@ std::vector<MonthMaximum> twelveMonthMaxima(const MeasurementCircuit& circuit, i
         MonthMaximum entry;
         entry.year = m / 12;
         entry.month = m % 12 + 1;
-        std::vector<HalfHourDemand> top = largestHalfHours(
-            windowHalfHours(circuit, monthWindow(entry.year, entry.month, startDay)), 1);
-        if (!top.empty()) {
-            entry.found = true;
-            entry.peak = top.front();
+        for (const HalfHourDemand& h :
+             windowHalfHours(circuit, monthWindow(entry.year, entry.month, startDay))) {
+            if (!entry.found || h.demand > entry.peak.demand) {
+                entry.found = true;
+                entry.peak = h; // the earlier of equal demands stays
+            }
         }
         result.push_back(entry);
     }
