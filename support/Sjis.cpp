@@ -29,8 +29,9 @@ bool isTrailByteAt(std::string_view text, std::size_t pos) {
 
 namespace {
 
+// Lower case, as the Windows C runtime folds: "ABC_1" ('_' 0x5F) sorts before "ABCD" ('d' 0x64).
 unsigned char foldAscii(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
 } // namespace

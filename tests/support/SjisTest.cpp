@@ -17,17 +17,36 @@ TEST(Sjis, LeadAndTrailBytes) {
     EXPECT_FALSE(sjis::isLeadByte('A'));
 }
 
-TEST(Sjis, CompareFoldsOnlyAsciiLetters) {
-    EXPECT_EQ(sjis::compareNoCase("ABC", "abc"), 0);
-    EXPECT_TRUE(sjis::equalsNoCase("Orvo", "oRVO"));
-    EXPECT_LT(sjis::compareNoCase("AB", "abc"), 0);
-    // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) stay different.
-    EXPECT_NE(sjis::compareNoCase("\x82\x60", "\x82\x81"), 0);
-    // Second bytes are never folded: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
-    EXPECT_NE(sjis::compareNoCase("\x83\x41", "\x83\x61"), 0);
-    EXPECT_EQ(sjis::compareNoCase("\x83\x41x", "\x83\x41X"), 0);
-    // Bytes compare unsigned: a double-byte character sorts after ASCII.
-    EXPECT_GT(sjis::compareNoCase("\x95\x5c", "z"), 0);
+TEST(Sjis, CompareFoldsOnlyAsciiLettersToLowerCase) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    } cases[] = {
+        {"ABC", "abc", 0},
+        {"Orvo", "oRVO", 0},
+        {"AB", "abc", -1},
+        // Letters fold to lower case: the six bytes [ \ ] ^ _ ` sort before every letter.
+        {"ABC_1", "ABCD", -1},
+        {"abc_1", "ABCD", -1},
+        {"A[", "Aa", -1},
+        {"A`", "AZ", -1},
+        {"A^", "a", 1},
+        {"@", "a", -1},
+        {"{", "Z", 1},
+        // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) stay different.
+        {"\x82\x60", "\x82\x81", -1},
+        // Second bytes are never folded: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
+        {"\x83\x41", "\x83\x61", -1},
+        {"\x83\x41x", "\x83\x41X", 0},
+        // Bytes compare unsigned: a double-byte character sorts after ASCII.
+        {"\x95\x5c", "z", 1},
+    };
+    for (const Case& c : cases) {
+        int r = sjis::compareNoCase(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
+        EXPECT_EQ(sjis::equalsNoCase(c.a, c.b), c.sign == 0) << c.a << " vs " << c.b;
+    }
 }
 
 TEST(Sjis, HalfWidthMapping) {

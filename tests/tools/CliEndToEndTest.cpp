@@ -299,6 +299,30 @@ TEST_F(CliTest, ImportReportOverwriteRule) {
     EXPECT_EQ(replaced.at(0).circuits.at(0).days.count(), 2);
 }
 
+TEST_F(CliTest, ImportReportFilesNamesInTheWindowsOrder) {
+    // Letters fold to lower case, so '_' (0x5F) sorts before 'D' ('d' 0x64).
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    for (const char* customer : {"ABCD", "ABC_1"}) {
+        auto r = cli({"import-report", "r.txt", "--customer", customer, "--circuit", "c"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    auto list = cli({"list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "ABC_1");
+    EXPECT_LT(list.out.find("ABC_1\n"), list.out.find("ABCD\n"));
+    const std::string bytes = readFile(dataFile());
+    ASSERT_NE(bytes.find("\x05"
+                         "ABC_1"),
+              std::string::npos);
+    EXPECT_LT(bytes.find("\x05"
+                         "ABC_1"),
+              bytes.find("\x04"
+                         "ABCD"));
+    MeasurementStore store = fixtures::readStore(bytes);
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.at(0).name, "ABC_1");
+}
+
 TEST_F(CliTest, ImportReportGrammarErrorFilesNothing) {
     std::string before = fixtures::dataFileBytes(fixtures::makeStore(
         {fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 4, 1)}}})}));
