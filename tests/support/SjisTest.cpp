@@ -68,6 +68,78 @@ TEST(Sjis, HalfWidthMapping) {
     }
 }
 
+namespace {
+
+// The one code point of a UTF-8 text, or 0 when it holds anything else.
+char32_t onlyCodePoint(const std::string& utf8) {
+    std::u32string cps;
+    for (std::size_t i = 0; i < utf8.size();) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = n == 1 ? c : c & (0x7F >> n);
+        for (int k = 1; k < n && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        cps += cp;
+        i += n;
+    }
+    return cps.size() == 1 ? cps[0] : 0;
+}
+
+// The single-byte CP932 twin of a character, from Unicode's full-width and half-width forms
+// (not from the table under test); empty when it has none.
+std::string singleByteTwin(char32_t cp) {
+    // The half-width forms U+FF61..U+FF9F are the CP932 bytes 0xA1..0xDF, in this order.
+    static const std::u32string kana =
+        U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチ"
+        U"ツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+    static const std::u32string voiced = U"カキクケコサシスセソタチツテトハヒフヘホ";
+    static const std::u32string semiVoiced = U"ハヒフヘホ";
+    auto half = [](char32_t full) {
+        std::size_t i = kana.find(full);
+        return i == std::u32string::npos ? std::string() : std::string(1, char(0xA1 + i));
+    };
+    if (cp >= 0xFF01 && cp <= 0xFF5E)
+        return std::string(1, static_cast<char>(cp - 0xFEE0));
+    if (cp == 0x3000)
+        return " ";
+    if (cp == 0x2018 || cp == 0x2019)
+        return "'";
+    if (cp == 0x201C || cp == 0x201D)
+        return "\"";
+    if (cp == 0xFFE5)
+        return "\\"; // CP932's single byte 0x5C is the yen sign
+    if (cp == U'ヴ')
+        return half(U'ウ') + "\xde";
+    if (voiced.find(cp - 1) != std::u32string::npos)
+        return half(cp - 1) + "\xde";
+    if (semiVoiced.find(cp - 2) != std::u32string::npos)
+        return half(cp - 2) + "\xdf";
+    return half(cp);
+}
+
+} // namespace
+
+TEST(Sjis, HalfWidthTwinOfEveryDoubleByteCode) {
+    int mapped = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!sjis::isLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+            char32_t cp = onlyCodePoint(sjis::toUtf8(code));
+            std::string twin = cp != 0 && cp != 0xFFFD ? singleByteTwin(cp) : std::string();
+            mapped += !twin.empty();
+            EXPECT_EQ(sjis::toHalfWidth(code), twin.empty() ? code : twin)
+                << std::hex << lead << trail << " U+" << static_cast<uint32_t>(cp);
+        }
+    }
+    // 92 ASCII forms of row 1 and 3, ＇ and ＂ twice each in the extension rows, the blank,
+    // four quotes, the yen sign, 63 kana and signs, 26 voiced kana.
+    EXPECT_EQ(mapped, 92 + 4 + 1 + 4 + 1 + 63 + 26);
+}
+
 TEST(Sjis, ConversionRoundTripAndBadBytes) {
     std::string utf8 = "需要家 測定回路 ｶﾀｶﾅ ～ 表";
     std::string cp = sjis::fromUtf8(utf8);
