@@ -14,7 +14,7 @@ QString fileVersionText() {
     return QStringLiteral(ORVO_FILE_VERSION);
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(const QString& programFolder, QWidget* parent) : QDialog(parent) {
     setObjectName("aboutDialog");
     setWindowTitle(QStringLiteral("バージョン情報"));
     auto* icon = new QLabel(this);
@@ -25,6 +25,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     version->setObjectName("versionText");
     auto* legal = new QLabel(QStringLiteral("オルボ電力記録計のデータ表示プログラム"), this);
     legal->setObjectName("legalNotice");
+    auto* folder = new QLabel(QStringLiteral("プログラムフォルダ：%1").arg(programFolder), this);
+    folder->setObjectName("programFolder");
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -32,6 +35,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     texts->addWidget(product);
     texts->addWidget(version);
     texts->addWidget(legal);
+    texts->addWidget(folder);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addLayout(texts);

@@ -25,6 +25,8 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("OrvoView"));
     setApplicationDisplayName(QStringLiteral("オルボ・ビュー"));
     setOrganizationName(QStringLiteral("OrvoView"));
+    // Lets the desktop match the window to the installed entry and its icon.
+    setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
 }

@@ -7,6 +7,9 @@ TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     auto r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Commands:"), std::string::npos);
+    EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
+              std::string::npos)
+        << r.out;
     for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "export",
                           "import", "receive"}) {
         auto h = cli({c, "--help"});
