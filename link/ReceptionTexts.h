@@ -7,10 +7,23 @@ namespace rxtext {
 inline constexpr const char kPortOpen[] =
     "\x83V\x83\x8a\x83"
     "A\x83\x8b\x83|\x81[\x83g\x83I\x81[\x83v\x83\x93"; // シリアルポートオープン
+inline constexpr const char kPortOpenFailed[] =
+    "\x83V\x83\x8a\x83"
+    "A\x83\x8b\x83|\x81[\x83g\x82\xcc\x83I\x81["
+    "\x83v\x83\x93\x82\xc9\x8e\xb8\x94s,%s"; // シリアルポートのオープンに失敗,%s
+// Appended to kPortOpenFailed when the user may not read and write the device.
 inline constexpr const char
-    kPortOpenFailed[] = "\x83V\x83\x8a\x83"
-                        "A\x83\x8b\x83|\x81[\x83g\x82\xcc\x83I\x81["
-                        "\x83v\x83\x93\x82\xc9\x8e\xb8\x94s,%s"; // シリアルポートのオープンに失敗,%s
+    kPortPermissionHint[] = " \x83|\x81["
+                            "\x83g\x82\xf0\x8eg\x82\xa4\x8c\xa0\x8c\xc0\x82\xaa\x82\xa0\x82\xe8\x82"
+                            "\xdc\x82\xb9\x82\xf1\x81"
+                            "Bsudo usermod -aG dialout \x83\x86\x81[\x83U\x81[\x96\xbc \x82\xc5 "
+                            "dialout "
+                            "\x83O\x83\x8b\x81[\x83v\x82\xc9\x89\xc1\x82\xa6\x81"
+                            "A\x83\x8d\x83O\x83"
+                            "C\x83\x93\x82\xb5\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82"
+                            "\xa2"; // ポートを使う権限がありません。sudo usermod -aG dialout
+                                    // ユーザー名 で dialout
+                                    // グループに加え、ログインし直してください
 inline constexpr const char kWaitingForDevice[] =
     "\x8b@\x8a\xed\x82\xa9\x82\xe7\x82\xcc\x83"
     "f\x81[\x83^\x91\x97\x90M\x91\xd2\x82\xbf"; // 機器からのデータ送信待ち
@@ -36,10 +49,10 @@ inline constexpr const char kCommError[] = "\x92\xca\x90M\x88\xd9\x8f\xed [%d]";
 inline constexpr const char kPortClose[] =
     "\x83V\x83\x8a\x83"
     "A\x83\x8b\x83|\x81[\x83g\x83N\x83\x8d\x81[\x83Y"; // シリアルポートクローズ
-inline constexpr const char
-    kFinishing[] = "\x8c\xe3\x8f\x88\x97\x9d\x92\x86..."
-                   "\x82\xb5\x82\xce\x82\xe7\x82\xad\x82\xa8\x91\xd2\x82\xbf\x82\xad\x82\xbe\x82"
-                   "\xb3\x82\xa2"; // 後処理中...しばらくお待ちください
+inline constexpr const char kFinishing[] =
+    "\x8c\xe3\x8f\x88\x97\x9d\x92\x86..."
+    "\x82\xb5\x82\xce\x82\xe7\x82\xad\x82\xa8\x91\xd2\x82\xbf\x82\xad\x82\xbe\x82"
+    "\xb3\x82\xa2"; // 後処理中...しばらくお待ちください
 inline constexpr const char kUnexpected[] = "\x97\xe1\x8aO\x94\xad\x90\xb6"; // 例外発生
 inline constexpr const char kSystemError[] =
     "%s\xb4\xd7\xb0No:hex(%X),dec(%lu)"; // %sｴﾗｰNo:hex(%X),dec(%lu)
