@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QIcon>
 
 // バージョン情報: product name, legal notice, the file version and the program folder in use
 // (native path), so a user can find the INI file and "DATA/Orvo.DAT".
@@ -11,3 +12,5 @@ public:
 
 // The program's file version text ("1.0.0.0").
 QString fileVersionText();
+// The program's own icon in all its sizes.
+QIcon programIcon();
