@@ -66,6 +66,7 @@ void AnalysisSettings::setLimits(std::string_view customer, std::string_view cir
 
 std::string AnalysisSettings::text() const {
     IniDocument ini;
+    ini.set("Print", "AnalysisPage", m_printAnalysisPage ? "1" : "0");
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry& e = m_entries[i];
         const std::string s = sectionName(i);
@@ -83,6 +84,7 @@ std::string AnalysisSettings::text() const {
 AnalysisSettings AnalysisSettings::fromText(std::string_view text) {
     AnalysisSettings settings;
     const IniDocument ini(text);
+    settings.m_printAnalysisPage = ini.value("Print", "AnalysisPage").value_or("0") == "1";
     // Sections are numbered from 1 without holes; the first missing one ends the list.
     for (std::size_t i = 0;; ++i) {
         const std::string s = sectionName(i);

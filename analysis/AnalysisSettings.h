@@ -17,6 +17,10 @@ public:
     void setLimits(std::string_view customer, std::string_view circuit,
                    const CircuitLimits& limits);
 
+    // An analysis page after the graph page when printing (off unless chosen).
+    bool printAnalysisPage() const { return m_printAnalysisPage; }
+    void setPrintAnalysisPage(bool on) { m_printAnalysisPage = on; }
+
     // The file text (CP932, CR LF) and back. Unreadable values keep their defaults; a section
     // without both names is skipped.
     std::string text() const;
@@ -36,6 +40,7 @@ private:
     };
     Entry* find(std::string_view customer, std::string_view circuit);
     std::vector<Entry> m_entries;
+    bool m_printAnalysisPage = false;
 };
 
 // "<dataFolder>/Analysis.INI".

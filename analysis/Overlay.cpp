@@ -3,9 +3,39 @@
 #include "store/Aggregation.h"
 
 #include <cmath>
+#include <set>
 
 int defaultOverlayDay(const MeasurementCircuit& circuit, const DateTime& shownDate) {
     return circuit.findDay(shownDate.dateOnly().addDays(-7));
+}
+
+int overlayDayIndex(const MeasurementCircuit& circuit, const DateTime& shownDate,
+                    const OverlayChoice& choice) {
+    if (!choice.shown)
+        return -1;
+    return choice.day.isValid() ? circuit.findDay(choice.day)
+                                : defaultOverlayDay(circuit, shownDate);
+}
+
+void overlayMonth(const OverlayChoice& choice, int year, int month, int& overlayYear,
+                  int& overlayMonth) {
+    int index = year * 12 + month - 1 - 1; // the month before
+    if (choice.year > 0 && choice.month >= 1 && choice.month <= 12)
+        index = choice.year * 12 + choice.month - 1;
+    overlayYear = index / 12;
+    overlayMonth = index % 12 + 1;
+}
+
+std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int startDay) {
+    std::set<int> months;
+    const int32_t channel = circuit.dayChannel();
+    for (int i = 0; i < circuit.days.count(); ++i) {
+        const MeasurementDay& day = circuit.days.at(i);
+        const MonthWindow w = reportMonthOf(day.date, startDay);
+        if (day.channel == channel && w.start.isValid())
+            months.insert(w.start.year() * 12 + w.start.month() - 1);
+    }
+    return {months.begin(), months.end()};
 }
 
 std::vector<ChartPoint> dayPowerCurve(const DayData& day, const DateTime& date) {

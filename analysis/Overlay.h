@@ -6,6 +6,24 @@
 #include "store/MonthWindow.h"
 #include <vector>
 
+// What the graph compares the shown report with (chosen in the analysis view).
+struct OverlayChoice {
+    bool shown = true;
+    DateTime day;              // daily report: this stored day; invalid = a week earlier
+    int year = -1, month = -1; // monthly report: this report month; -1 = the month before
+
+    bool operator==(const OverlayChoice&) const = default;
+};
+
+// The stored day a daily report shown on `shownDate` is compared with (index), or -1.
+int overlayDayIndex(const MeasurementCircuit& circuit, const DateTime& shownDate,
+                    const OverlayChoice& choice);
+// The report month a monthly report (year, month) is compared with.
+void overlayMonth(const OverlayChoice& choice, int year, int month, int& overlayYear,
+                  int& overlayMonth);
+// The report months (year × 12 + month − 1) that hold stored days of the circuit, ascending.
+std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int startDay);
+
 // The default day to compare with: the same weekday a week earlier, when stored (index in the
 // circuit), else -1.
 int defaultOverlayDay(const MeasurementCircuit& circuit, const DateTime& shownDate);

@@ -88,3 +88,15 @@ TEST(AnalysisSettings, FailedSaveLeavesTheOldFile) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AnalysisSettings, PrintPageIsOffUnlessChosen) {
+    EXPECT_FALSE(AnalysisSettings().printAnalysisPage());
+    EXPECT_FALSE(AnalysisSettings::fromText("[Print]\r\nAnalysisPage=x\r\n").printAnalysisPage());
+    AnalysisSettings s;
+    s.setPrintAnalysisPage(true);
+    EXPECT_TRUE(AnalysisSettings::fromText(s.text()).printAnalysisPage());
+}
+
+} // namespace

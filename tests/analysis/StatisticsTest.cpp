@@ -122,3 +122,71 @@ TEST(Overlay, MonthDailyTotalsLieOverTheShownMonthDayByDay) {
 }
 
 } // namespace
+
+namespace {
+
+struct OverlayDayCase {
+    const char* name;
+    bool shown;
+    DateTime chosen;
+    int expectedIndex; // in the circuit of days −7, −1, 0
+};
+
+class OverlayDayTable : public ::testing::TestWithParam<OverlayDayCase> {};
+
+TEST_P(OverlayDayTable, ChosenDayOrAWeekEarlier) {
+    const DateTime day = DateTime::make(2024, 5, 1);
+    MeasurementCircuit circuit;
+    for (int d : {-7, -1, 0})
+        circuit.addOrReplaceDay(fixtures::flatDay(day.addDays(d), 30, 1.0));
+    OverlayChoice choice;
+    choice.shown = GetParam().shown;
+    choice.day = GetParam().chosen;
+    EXPECT_EQ(overlayDayIndex(circuit, day, choice), GetParam().expectedIndex);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, OverlayDayTable,
+    ::testing::Values(OverlayDayCase{"default_week_earlier", true, DateTime(), 0},
+                      OverlayDayCase{"chosen_day", true, DateTime::make(2024, 4, 30), 1},
+                      OverlayDayCase{"chosen_day_not_stored", true, DateTime::make(2024, 4, 2), -1},
+                      OverlayDayCase{"switched_off", false, DateTime(), -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OverlayMonthCase {
+    const char* name;
+    int chosenYear, chosenMonth;
+    int year, month;
+    int expectedYear, expectedMonth;
+};
+
+class OverlayMonthTable : public ::testing::TestWithParam<OverlayMonthCase> {};
+
+TEST_P(OverlayMonthTable, ChosenMonthOrTheOneBefore) {
+    const OverlayMonthCase& c = GetParam();
+    OverlayChoice choice;
+    choice.year = c.chosenYear;
+    choice.month = c.chosenMonth;
+    int y = 0, m = 0;
+    overlayMonth(choice, c.year, c.month, y, m);
+    EXPECT_EQ(y, c.expectedYear);
+    EXPECT_EQ(m, c.expectedMonth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, OverlayMonthTable,
+                         ::testing::Values(OverlayMonthCase{"before", -1, -1, 2024, 5, 2024, 4},
+                                           OverlayMonthCase{"across_year", -1, -1, 2024, 1, 2023,
+                                                            12},
+                                           OverlayMonthCase{"chosen", 2023, 5, 2024, 5, 2023, 5}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Overlay, StoredReportMonthsFollowTheStartDay) {
+    MeasurementCircuit circuit;
+    for (DateTime d : {DateTime::make(2006, 12, 20), DateTime::make(2006, 12, 21),
+                       DateTime::make(2007, 1, 20), DateTime::make(2007, 1, 21)})
+        circuit.addOrReplaceDay(fixtures::flatDay(d, 30, 1.0));
+    EXPECT_EQ(storedReportMonths(circuit, 21),
+              (std::vector<int>{2006 * 12 + 10, 2006 * 12 + 11, 2007 * 12 + 0}));
+}
+
+} // namespace
