@@ -10,6 +10,7 @@
 #include "support/Sjis.h"
 #include "textout/ValueFormat.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -82,6 +84,23 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     limits->addWidget(m_save);
     limits->addStretch(1);
 
+    m_overlayShown = tagged(new QCheckBox(QStringLiteral("グラフに比較を表示(&C)"), this),
+                            res::IDC_ANA_OVERLAY, "overlayShown");
+    m_overlayShown->setChecked(m_overlay.shown);
+    m_overlayShown->setAccessibleName(QStringLiteral("グラフに比較を表示"));
+    m_overlayOf = tagged(new QComboBox(this), res::IDC_ANA_OVERLAY_OF, "overlayOf");
+    m_overlayOf->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
+                         res::IDC_ANA_PRINT, "printAnalysisPage");
+    m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
+    auto* options = new QHBoxLayout;
+    options->addWidget(m_overlayShown);
+    options->addWidget(buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this));
+    options->addWidget(m_overlayOf);
+    options->addSpacing(20);
+    options->addWidget(m_printPage);
+    options->addStretch(1);
+
     m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
     const int ids[4] = {res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST,
                         res::IDC_ANA_GAPS};
@@ -104,6 +123,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(limits);
+    layout->addLayout(options);
     layout->addWidget(m_heading);
     layout->addLayout(grid, 1);
 
@@ -112,24 +132,82 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     setTabOrder(m_bandLow, m_bandHigh);
     setTabOrder(m_bandHigh, m_powerFactor);
     setTabOrder(m_powerFactor, m_save);
+    setTabOrder(m_save, m_overlayShown);
+    setTabOrder(m_overlayShown, m_overlayOf);
+    setTabOrder(m_overlayOf, m_printPage);
     for (int i = 0; i < 4; ++i)
-        setTabOrder(i == 0 ? static_cast<QWidget*>(m_save) : m_tables[i - 1], m_tables[i]);
+        setTabOrder(i == 0 ? static_cast<QWidget*>(m_printPage) : m_tables[i - 1], m_tables[i]);
 
     connect(m_band, &QComboBox::currentIndexChanged, this, &CViewAnalysis::updateBandControls);
     connect(m_save, &QPushButton::clicked, this, &CViewAnalysis::saveLimits);
+    connect(m_overlayShown, &QCheckBox::toggled, this, &CViewAnalysis::onOverlayChanged);
+    connect(m_overlayOf, &QComboBox::activated, this, &CViewAnalysis::onOverlayChanged);
     showLimits(CircuitLimits());
     refill();
 }
 
-void CViewAnalysis::onUpdate(CView*, int hint, const void* object) {
-    if (hint != hint::Select)
+void CViewAnalysis::onUpdate(CView* sender, int hint, const void* object) {
+    // Its own notices (a new overlay or saved limits) must not undo what is being edited.
+    if (hint != hint::Select || sender == this)
         return;
-    if (object)
-        m_selection = static_cast<const DisplaySelection*>(object);
-    if (m_selection && m_selection->isValid() && document())
-        showLimits(AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
-                       .limitsFor(m_selection->customerName, m_selection->circuitName));
+    if (object) {
+        const auto* selection = static_cast<const DisplaySelection*>(object);
+        if (!m_selection || m_selection->circuit != selection->circuit) {
+            const bool shown = m_overlay.shown;
+            m_overlay = OverlayChoice();
+            m_overlay.shown = shown; // a day or month of another circuit means nothing here
+        }
+        m_selection = selection;
+    }
+    if (m_selection && m_selection->isValid() && document()) {
+        const AnalysisSettings settings =
+            AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()));
+        m_limits = settings.limitsFor(m_selection->customerName, m_selection->circuitName);
+        showLimits(m_limits);
+        m_printPage->setChecked(settings.printAnalysisPage());
+    }
+    fillOverlayList();
     refill();
+}
+
+void CViewAnalysis::fillOverlayList() {
+    QSignalBlocker block(m_overlayOf);
+    m_overlayOf->clear();
+    if (!m_selection || !m_selection->isValid() || !m_selection->circuit)
+        return;
+    const MeasurementCircuit& circuit = *m_selection->circuit;
+    if (m_selection->isMonthly()) {
+        m_overlayOf->addItem(QStringLiteral("前の月"), -1);
+        for (int m : storedReportMonths(circuit, document() ? document()->monthStartDay() : 1)) {
+            m_overlayOf->addItem(QString::asprintf("%04d/%02d", m / 12, m % 12 + 1), m);
+            if (m_overlay.year * 12 + m_overlay.month - 1 == m)
+                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
+        }
+    } else {
+        m_overlayOf->addItem(QStringLiteral("1週間前の同じ曜日"), 0.0);
+        for (int i = 0; i < circuit.days.count(); ++i) {
+            const MeasurementDay& day = circuit.days.at(i);
+            if (day.channel != circuit.dayChannel())
+                continue;
+            m_overlayOf->addItem(fromLocal(day.date.format("%Y/%m/%d (%a)")), day.date.value());
+            if (m_overlay.day.isValid() && day.date == m_overlay.day)
+                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
+        }
+    }
+}
+
+void CViewAnalysis::onOverlayChanged() {
+    m_overlay.shown = m_overlayShown->isChecked();
+    if (m_selection && m_selection->isMonthly()) {
+        const int m = m_overlayOf->currentData().toInt();
+        m_overlay.year = m >= 0 ? m / 12 : -1;
+        m_overlay.month = m >= 0 ? m % 12 + 1 : -1;
+    } else {
+        const double date = m_overlayOf->currentData().toDouble();
+        m_overlay.day = date > 0.0 ? DateTime(date, DateTime::Valid) : DateTime();
+    }
+    if (document())
+        document()->updateAllViews(this, hint::Select, nullptr);
 }
 
 CircuitLimits CViewAnalysis::limitsFromControls() const {
@@ -163,18 +241,23 @@ bool CViewAnalysis::saveLimits() {
     const std::string path = analysisSettingsPath(document()->dataFolder());
     AnalysisSettings settings = AnalysisSettings::load(path);
     settings.setLimits(m_selection->customerName, m_selection->circuitName, limitsFromControls());
+    settings.setPrintAnalysisPage(m_printPage->isChecked());
     std::error_code error;
     if (!settings.save(path, error)) {
         m_prompt->tell(formatText(analysis::txt::kSaveFailed, path.c_str()), PromptIcon::Stop);
         return false;
     }
+    m_limits = limitsFromControls();
     refill();
+    if (document())
+        document()->updateAllViews(this, hint::Select, nullptr); // the graph's limit lines
     return true;
 }
 
 void CViewAnalysis::refill() {
     const bool valid = m_selection && m_selection->isValid();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save,
+                                                      m_overlayShown, m_overlayOf, m_printPage})
         w->setEnabled(valid);
     if (!valid) {
         m_heading->clear();

@@ -1,8 +1,10 @@
 #pragma once
 #include "analysis/CircuitLimits.h"
+#include "analysis/Overlay.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/View.h"
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -25,13 +27,20 @@ public:
     // The limits as the controls show them, and back.
     CircuitLimits limitsFromControls() const;
     void showLimits(const CircuitLimits& limits);
-    // Writes the controls' limits for the shown circuit and shows the report again.
+    // Writes the controls' limits and the print choice and shows the report again.
     bool saveLimits();
+
+    // What the graph compares the shown report with.
+    const OverlayChoice& overlayChoice() const { return m_overlay; }
+    // The limits in force for the shown circuit (as last saved or shown).
+    const CircuitLimits& shownLimits() const { return m_limits; }
 
 private:
     void refill();
     void fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content);
     void updateBandControls();
+    void fillOverlayList();
+    void onOverlayChanged();
 
     const DisplaySelection* m_selection = nullptr;
     MessageBoxPrompt m_ownPrompt;
@@ -42,6 +51,11 @@ private:
     QDoubleSpinBox* m_bandHigh = nullptr;
     QDoubleSpinBox* m_powerFactor = nullptr;
     QPushButton* m_save = nullptr;
+    QCheckBox* m_overlayShown = nullptr;
+    QComboBox* m_overlayOf = nullptr;
+    QCheckBox* m_printPage = nullptr;
+    OverlayChoice m_overlay;
+    CircuitLimits m_limits;
     QLabel* m_heading = nullptr;
     QTableWidget* m_tables[4] = {};
     QLabel* m_titles[4] = {};

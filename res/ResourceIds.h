@@ -35,6 +35,9 @@ constexpr int IDC_ANA_STATISTICS = 1507; // 統計
 constexpr int IDC_ANA_LARGEST = 1508;    // デマンド上位10
 constexpr int IDC_ANA_GAPS = 1509;       // 欠測のある日
 constexpr int IDC_ANA_HEADING = 1510;    // customer, circuit and period shown
+constexpr int IDC_ANA_OVERLAY = 1511;    // グラフに比較を表示
+constexpr int IDC_ANA_OVERLAY_OF = 1512; // 比較する日 / 比較する月
+constexpr int IDC_ANA_PRINT = 1513;      // 印刷に分析ページを付ける
 
 // Reception dialog "データの受信" (CCommRead).
 constexpr int IDC_COMM_STATUS = 1030;    // status line

@@ -11,6 +11,7 @@
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -158,6 +159,43 @@ TEST_F(AnalysisViewTest, SavedLimitsAreKeptPerCircuitAndCounted) {
     EXPECT_EQ(m_view->limitsFromControls(), l);
 }
 
+TEST_F(AnalysisViewTest, OverlayChoiceListsTheCircuitsDaysOrMonthsAndTellsTheViews) {
+    loadGenerated();
+    m_doc.select({0, 0, 8, -1, -1}, 1);
+    QComboBox* of = control<QComboBox>(res::IDC_ANA_OVERLAY_OF);
+    ASSERT_EQ(of->count(), 11) << "the default and the ten stored days";
+    EXPECT_EQ(of->itemText(0), QStringLiteral("1週間前の同じ曜日"));
+    EXPECT_EQ(of->itemText(1), QStringLiteral("2007/01/05 (金)"));
+    EXPECT_FALSE(m_view->overlayChoice().day.isValid());
+    struct Counter : CView {
+        using CView::CView;
+        void onUpdate(CView*, int h, const void* object) override {
+            if (h == 101 && !object)
+                ++refills;
+        }
+        int refills = 0;
+    } graph(&m_doc);
+    choose(of, 3);
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7));
+    EXPECT_EQ(graph.refills, 1);
+    control<QCheckBox>(res::IDC_ANA_OVERLAY)->setChecked(false);
+    EXPECT_FALSE(m_view->overlayChoice().shown);
+    EXPECT_EQ(graph.refills, 2);
+
+    m_doc.select({0, 0, 0, 2007, 1}, 1);
+    EXPECT_EQ(items(of), (QStringList{"前の月", "2007/01"}));
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7)) << "same circuit: kept";
+}
+
+TEST_F(AnalysisViewTest, PrintPageChoiceIsSavedWithTheLimits) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    control<QCheckBox>(res::IDC_ANA_PRINT)->setChecked(true);
+    ASSERT_TRUE(m_view->saveLimits());
+    EXPECT_TRUE(
+        AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder())).printAnalysisPage());
+}
+
 TEST_F(AnalysisViewTest, FailedSaveIsToldAndChangesNothing) {
     loadGenerated();
     m_doc.select({0, 0, 0, -1, -1}, 1);
@@ -171,19 +209,21 @@ TEST_F(AnalysisViewTest, FailedSaveIsToldAndChangesNothing) {
 
 TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
     for (int id : {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW,
-                   res::IDC_ANA_BAND_HIGH, res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_DEMAND,
+                   res::IDC_ANA_BAND_HIGH, res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY,
+                   res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT, res::IDC_ANA_DEMAND,
                    res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
         QWidget* w = control<QWidget>(id);
         ASSERT_NE(w, nullptr) << id;
         EXPECT_FALSE(w->objectName().isEmpty()) << id;
-        if (id < res::IDC_ANA_DEMAND) {
+        if (id < res::IDC_ANA_DEMAND || id > res::IDC_ANA_HEADING) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << id;
         }
     }
     // Keyboard order: the limits from left to right, then the tables.
     QWidget* w = control<QWidget>(res::IDC_ANA_CONTRACT);
-    const int order[] = {res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
-                         res::IDC_ANA_PF,   res::IDC_ANA_SAVE,     res::IDC_ANA_DEMAND};
+    const int order[] = {res::IDC_ANA_BAND,       res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
+                         res::IDC_ANA_PF,         res::IDC_ANA_SAVE,     res::IDC_ANA_OVERLAY,
+                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_DEMAND};
     for (int id : order) {
         w = w->nextInFocusChain();
         while (w->property("controlId").toInt() == 0 || w->focusPolicy() == Qt::NoFocus)
