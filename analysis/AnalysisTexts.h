@@ -70,6 +70,13 @@ inline constexpr const char kInterval[] = "\x8a\xd4\x8au(\x95\xaa)"; // 間隔(�
 inline constexpr const char kSaveFailed[] =
     "\x95\xaa\x90\xcd\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82"
     "\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\n%s"; // 分析の設定を保存できませんでした\n%s
+inline constexpr const char kContractLine[] = "\x8c_\x96\xf1\x93"
+                                              "d\x97\xcd %s";        // 契約電力 %s
+inline constexpr const char kComparison[] = "\x94\xe4\x8ar %s";      // 比較 %s
+inline constexpr const char kBandLowLine[] = "\x89\xba\x8c\xc0 %s";  // 下限 %s
+inline constexpr const char kBandHighLine[] = "\x8f\xe3\x8c\xc0 %s"; // 上限 %s
+inline constexpr const char kPfLine[] =
+    "\x97\xcd\x97\xa6\x8a\xee\x8f\x80 %.0f%%"; // 力率基準 %.0f%%
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 

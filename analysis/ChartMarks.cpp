@@ -1,5 +1,8 @@
 #include "analysis/ChartMarks.h"
 
+#include "analysis/AnalysisTexts.h"
+#include "store/MonthWindow.h"
+#include "support/Format.h"
 #include "views/layout/ChartRules.h"
 
 #include <map>
@@ -60,4 +63,93 @@ ChartSeries& addComparisonCurve(TimeChart& chart, const std::vector<ChartPoint>&
         broken = false;
     }
     return s;
+}
+
+namespace {
+
+namespace txt = analysis::txt;
+
+constexpr ColorRef kLimitColour = Rgb(230, 120, 0);
+constexpr ColorRef kComparisonColour = Rgb(120, 120, 120);
+
+std::size_t powerFactorSeries(const TimeChart& chart) {
+    for (std::size_t i = 0; i < chart.seriesCount(); ++i)
+        if (chart.series(i).isPowerFactorAxis())
+            return i;
+    return chart.seriesCount();
+}
+
+void addComparison(TimeChart& chart, const ChartFill& fill, const OverlayChoice& overlay,
+                   int startDay) {
+    const DisplaySelection& s = *fill.selection;
+    const MeasurementCircuit& circuit = *s.circuit;
+    const double factor = fill.kilowatts ? 0.001 : 1.0;
+    if (s.isMonthly()) {
+        int year = 0, month = 0;
+        overlayMonth(overlay, s.year, s.month, year, month);
+        if (year == s.year && month == s.month)
+            return;
+        // The chart shows each day's average power: a day's total over its 24 hours.
+        const std::vector<ChartPoint> points =
+            monthDailyTotals(circuit, monthWindow(year, month, startDay));
+        if (!points.empty())
+            addComparisonCurve(
+                chart, points, 0.0, factor / 24.0,
+                formatText(txt::kComparison, formatText("%04d/%02d", year, month).c_str()),
+                kComparisonColour);
+        return;
+    }
+    const int index = overlayDayIndex(circuit, s.day.date, overlay);
+    if (index < 0 || circuit.days.at(index).date == s.day.date)
+        return;
+    const MeasurementDay& other = circuit.days.at(index);
+    const double shift = chart_rules::wholeMinutesBetween(s.day.date.dateOnly(), fill.start);
+    addComparisonCurve(chart, dayPowerCurve(other.data, other.date), shift, factor,
+                       formatText(txt::kComparison, other.date.format("%m/%d").c_str()),
+                       kComparisonColour);
+}
+
+} // namespace
+
+void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
+                      const CircuitLimits& limits, const OverlayChoice& overlay, int startDay) {
+    if (!fill.selection || !fill.selection->isValid() || !fill.selection->circuit)
+        return;
+    const DisplaySelection& s = *fill.selection;
+    if (s.isMonthly())
+        markMonthGaps(chart);
+    else
+        markDayGaps(chart, s.day.data, s.day.date, fill.start);
+    // The printed graph page stays as it is; limits and comparison are for the screen.
+    if (fill.printing || chart.seriesCount() == 0)
+        return;
+    const double power = fill.kilowatts ? 0.001 : 1.0;
+    const double volts = fill.kilovolts ? 0.001 : 1.0;
+    if (role == ChartRole::Power) {
+        if (limits.contractDemand > 0.0) {
+            const std::string value =
+                formatText(fill.kilowatts ? "%.1f kW" : "%.0f W", limits.contractDemand * power);
+            chart.addLevel({0, limits.contractDemand * power, Rgb(220, 0, 0),
+                            formatText(txt::kContractLine, value.c_str())});
+        }
+        const std::size_t pf = powerFactorSeries(chart);
+        if (pf < chart.seriesCount())
+            chart.addLevel({pf, limits.powerFactorThreshold, Rgb(0, 0, 200),
+                            formatText(txt::kPfLine, limits.powerFactorThreshold)});
+        if (overlay.shown)
+            addComparison(chart, fill, overlay, startDay);
+    } else if (role == ChartRole::Voltage) {
+        const DaySummary& summary =
+            s.isMonthly() && s.monthSummary ? *s.monthSummary : s.day.data.summary;
+        const VoltageBand band = voltageBandOf(limits, summary.averageVoltage[0]);
+        if (band.valid) {
+            const char* unit = fill.kilovolts ? "%.3f kV" : "%.1f V";
+            chart.addLevel(
+                {0, band.low * volts, kLimitColour,
+                 formatText(txt::kBandLowLine, formatText(unit, band.low * volts).c_str())});
+            chart.addLevel(
+                {0, band.high * volts, kLimitColour,
+                 formatText(txt::kBandHighLine, formatText(unit, band.high * volts).c_str())});
+        }
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 // What the analysis adds to the time charts of a report: breaks where data is missing, and a
 // comparison curve over the power curve.
+#include "analysis/CircuitLimits.h"
 #include "analysis/DayCoverage.h"
+#include "analysis/Overlay.h"
+#include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Records.h"
 #include "views/layout/TimeChart.h"
 #include <string>
@@ -21,3 +24,19 @@ void markMonthGaps(TimeChart& chart);
 ChartSeries& addComparisonCurve(TimeChart& chart, const std::vector<ChartPoint>& points,
                                 double shift, double factor, const std::string& name,
                                 ColorRef colour);
+
+// Which chart of the graph page is being filled, and from what.
+enum class ChartRole { Power, Voltage, Current };
+struct ChartFill {
+    const DisplaySelection* selection = nullptr;
+    DateTime start; // minute 0 of the time axis
+    bool kilowatts = false;
+    bool kilovolts = false;
+    bool printing = false;
+};
+
+// Everything the analysis adds to one chart: the breaks of missing data (screen and paper),
+// and on screen only the limit lines (contract demand, power-factor threshold, voltage band)
+// and the comparison curve of another day or report month.
+void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
+                      const CircuitLimits& limits, const OverlayChoice& overlay, int startDay);

@@ -52,6 +52,11 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {analysis::txt::kOutageIntervals, "うち停電"},
         {analysis::txt::kInterval, "間隔(分)"},
         {analysis::txt::kTilde, "～"},
+        {analysis::txt::kContractLine, "契約電力 %s"},
+        {analysis::txt::kComparison, "比較 %s"},
+        {analysis::txt::kBandLowLine, "下限 %s"},
+        {analysis::txt::kBandHighLine, "上限 %s"},
+        {analysis::txt::kPfLine, "力率基準 %.0f%%"},
         {analysis::txt::kSaveFailed, "分析の設定を保存できませんでした\n%s"},
     };
     for (const TextCase& c : cases)
