@@ -185,8 +185,10 @@ TEST_F(MarksFixture, MonthlyComparisonIsTheMonthBeforeAsDailyAveragePower) {
     ASSERT_EQ(chart.seriesCount(), 3u);
     const ChartSeries& cmp = chart.series(2);
     EXPECT_EQ(sjis::toUtf8(cmp.name), "比較 2024/04");
-    ASSERT_EQ(cmp.points.size(), 1u);
+    ASSERT_EQ(cmp.points.size(), 3u) << "April 3, 24 and 30";
     EXPECT_EQ(cmp.points[0].minutes, 2 * 1440.0);
+    EXPECT_EQ(cmp.points[1].minutes, 23 * 1440.0);
+    EXPECT_TRUE(cmp.points[1].breakBefore);
     EXPECT_DOUBLE_EQ(cmp.points[0].value.toDouble(), 2.0);
 }
 
