@@ -1,5 +1,5 @@
 #include "link/ReceptionWorker.h"
-#include "link/ReceptionTexts.h"
+#include "link/LinkTexts.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
@@ -92,7 +92,7 @@ void ReceptionWorker::requestStop() {
     // Shorten the port's waits and break a read that waits without limit.
     m_port.SetPortTimeouts(1, 1, 1, 1, 1);
     m_port.SetReadLineTimeout(1);
-    m_port.CancelPendingRead();
+    m_port.cancelPendingRead();
 }
 
 void ReceptionWorker::join() {
@@ -150,9 +150,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (ec)
                 full = nativePath(request.filePath);
             shown = cp932Path(full);
-            post(ReceptionNotice::AddLine, true, withText(rxtext::kFileOpen, shown));
+            post(ReceptionNotice::AddLine, true, withText(txt::link::kFileOpen, shown));
             if (!std::filesystem::exists(full, ec))
-                throw CxException(0, rxtext::kFileMissing, shown.c_str());
+                throw CxException(0, txt::link::kFileMissing, shown.c_str());
             // Another program may still be writing the capture: try again for a while.
             auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
             for (;;) {
@@ -160,25 +160,25 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (e == 0)
                     break;
                 if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline)
-                    throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
+                    throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
                 if (!pause(timing.fileRetry))
                     throw CxException(); // interrupted while waiting for the file
             }
             reader.emplace(file.get());
         } else {
-            post(ReceptionNotice::AddLine, true, rxtext::kPortOpen);
+            post(ReceptionNotice::AddLine, true, txt::link::kPortOpen);
             if (!debug) {
                 const SerialSettings& s = request.port;
                 m_port.Configure(s.portNumber, s.baudRate, s.byteSize, s.stopBits, s.parity,
                                  s.flowControl);
                 if (!m_port.Open())
-                    throw CxException(0, rxtext::kPortOpenFailed,
+                    throw CxException(0, txt::link::kPortOpenFailed,
                                       SerialPort::FormatSystemError(m_port.lastError()).c_str());
                 // The recorder starts when its operator presses the button: wait without limit.
                 m_port.SetReadLineTimeout(SerialPort::kNoLimit);
                 pause(timing.settle);
             }
-            post(ReceptionNotice::AddLine, true, rxtext::kWaitingForDevice);
+            post(ReceptionNotice::AddLine, true, txt::link::kWaitingForDevice);
         }
 
         static const char* const kTerminators[] = {"\n"};
@@ -193,7 +193,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (!serial) {
                 if (!reader->nextLine(line)) {
                     if (reader->failed())
-                        throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
+                        throw CxException(0, txt::link::kFileReadFailed, shown.c_str());
                     throw CxException(); // end of the file
                 }
             } else if (debug) {
@@ -206,7 +206,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (rc != 0) {
                     if (m_stop || context.state == ParseState::WaitHeader)
                         throw CxException(); // interrupted, or the recorder is done
-                    throw CxException(rc, rxtext::kCommError, rc);
+                    throw CxException(rc, txt::link::kCommError, rc);
                 }
                 line.assign(buffer, count);
             }
@@ -215,7 +215,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (first) {
                 first = false;
                 post(ReceptionNotice::AddLine, true,
-                     serial ? rxtext::kReceiving : rxtext::kFileReading);
+                     serial ? txt::link::kReceiving : txt::link::kFileReading);
                 if (serial)
                     m_port.SetReadLineTimeout(timing.interByteMs);
             }
@@ -232,20 +232,20 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         }
     } catch (const std::exception&) {
         if (m_log)
-            m_log->WriteLine(rxtext::kUnexpected);
-        post(ReceptionNotice::LogAndAddLine, true, rxtext::kUnexpected);
+            m_log->WriteLine(txt::link::kUnexpected);
+        post(ReceptionNotice::LogAndAddLine, true, txt::link::kUnexpected);
         failed = true;
     }
     reader.reset();
     file.reset();
 
     if (serial) {
-        post(ReceptionNotice::AddLine, true, rxtext::kPortClose);
+        post(ReceptionNotice::AddLine, true, txt::link::kPortClose);
         if (!debug)
             m_port.Close();
     }
     if (!failed)
-        post(ReceptionNotice::AddLine, true, rxtext::kFinishing);
+        post(ReceptionNotice::AddLine, true, txt::link::kFinishing);
     std::this_thread::sleep_for(timing.endPause);
 
     if (failed)
@@ -272,10 +272,10 @@ public:
 
 } // namespace
 
-ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
+ReceptionOutcome runReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
                               LogFile* programLog) {
     SerialPort port;
-    port.SetDeviceLookup(lookup);
+    port.setDeviceLookup(lookup);
     CollectingSink sink;
     ReceptionOutcome outcome;
     {

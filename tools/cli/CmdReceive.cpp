@@ -104,17 +104,17 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         request.filePath = cli::pathArg(*file);
     }
     SerialPort port;
-    port.SetDeviceLookup(PortDevicesFromIni(folder.iniFile));
+    port.setDeviceLookup(portDevicesFromIni(folder.iniFile));
     StderrNotices notices(io.err);
     ReceptionWorker worker(port, notices);
     worker.setShowLines(false);
     const bool interrupted = receiveUntilDoneOrInterrupted(worker, request);
     if (interrupted) {
-        cli::message(io, cli::txt::kReceptionInterrupted);
+        cli::message(io, txt::cli::kReceptionInterrupted);
         return ExitFailure;
     }
     if (worker.result() != ReceptionResult::Success) {
-        cli::message(io, cli::txt::kReceptionFailed);
+        cli::message(io, txt::cli::kReceptionFailed);
         return ExitFailure;
     }
     MeasurementCircuit received = worker.takeDays();
