@@ -2,7 +2,7 @@
 
 // Texts of the analysis tables as Shift-JIS (CP932) bytes. The comment beside each shows the
 // text; hex escapes are split where a hex digit follows.
-namespace analysis::txt {
+namespace txt::analysis {
 
 inline constexpr const char kDemandTitle[] = "\x83"
                                              "f\x83}\x83\x93\x83h\x81"
@@ -80,4 +80,4 @@ inline constexpr const char kPfLine[] =
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 
-} // namespace analysis::txt
+} // namespace txt::analysis

@@ -67,10 +67,10 @@ ChartSeries& addComparisonCurve(TimeChart& chart, const std::vector<ChartPoint>&
 
 namespace {
 
-namespace txt = analysis::txt;
+namespace text = txt::analysis;
 
-constexpr ColorRef kLimitColour = Rgb(230, 120, 0);
-constexpr ColorRef kComparisonColour = Rgb(120, 120, 120);
+constexpr ColorRef kLimitColour = rgb(230, 120, 0);
+constexpr ColorRef kComparisonColour = rgb(120, 120, 120);
 
 std::size_t powerFactorSeries(const TimeChart& chart) {
     for (std::size_t i = 0; i < chart.seriesCount(); ++i)
@@ -95,7 +95,7 @@ void addComparison(TimeChart& chart, const ChartFill& fill, const OverlayChoice&
         if (!points.empty())
             addComparisonCurve(
                 chart, points, 0.0, factor / 24.0,
-                formatText(txt::kComparison, formatText("%04d/%02d", year, month).c_str()),
+                formatText(text::kComparison, formatText("%04d/%02d", year, month).c_str()),
                 kComparisonColour);
         return;
     }
@@ -105,7 +105,7 @@ void addComparison(TimeChart& chart, const ChartFill& fill, const OverlayChoice&
     const MeasurementDay& other = circuit.days.at(index);
     const double shift = chart_rules::wholeMinutesBetween(s.day.date.dateOnly(), fill.start);
     addComparisonCurve(chart, dayPowerCurve(other.data, other.date), shift, factor,
-                       formatText(txt::kComparison, other.date.format("%m/%d").c_str()),
+                       formatText(text::kComparison, other.date.format("%m/%d").c_str()),
                        kComparisonColour);
 }
 
@@ -129,13 +129,13 @@ void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
         if (limits.contractDemand > 0.0) {
             const std::string value =
                 formatText(fill.kilowatts ? "%.1f kW" : "%.0f W", limits.contractDemand * power);
-            chart.addLevel({0, limits.contractDemand * power, Rgb(220, 0, 0),
-                            formatText(txt::kContractLine, value.c_str())});
+            chart.addLevel({0, limits.contractDemand * power, rgb(220, 0, 0),
+                            formatText(text::kContractLine, value.c_str())});
         }
         const std::size_t pf = powerFactorSeries(chart);
         if (pf < chart.seriesCount())
-            chart.addLevel({pf, limits.powerFactorThreshold, Rgb(0, 0, 200),
-                            formatText(txt::kPfLine, limits.powerFactorThreshold)});
+            chart.addLevel({pf, limits.powerFactorThreshold, rgb(0, 0, 200),
+                            formatText(text::kPfLine, limits.powerFactorThreshold)});
         if (overlay.shown)
             addComparison(chart, fill, overlay, startDay);
     } else if (role == ChartRole::Voltage) {
@@ -146,10 +146,10 @@ void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
             const char* unit = fill.kilovolts ? "%.3f kV" : "%.1f V";
             chart.addLevel(
                 {0, band.low * volts, kLimitColour,
-                 formatText(txt::kBandLowLine, formatText(unit, band.low * volts).c_str())});
+                 formatText(text::kBandLowLine, formatText(unit, band.low * volts).c_str())});
             chart.addLevel(
                 {0, band.high * volts, kLimitColour,
-                 formatText(txt::kBandHighLine, formatText(unit, band.high * volts).c_str())});
+                 formatText(text::kBandHighLine, formatText(unit, band.high * volts).c_str())});
         }
     }
 }

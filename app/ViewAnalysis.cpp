@@ -7,7 +7,7 @@
 #include "app/UpdateHints.h"
 #include "res/ResourceIds.h"
 #include "support/Format.h"
-#include "support/Sjis.h"
+#include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
 
 #include <QCheckBox>
@@ -23,10 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString fromLocal(const std::string& cp932) {
-    return QString::fromStdString(sjis::toUtf8(cp932));
-}
 
 template <class W> W* tagged(W* widget, int id, const char* name) {
     widget->setProperty("controlId", id);
@@ -189,7 +185,7 @@ void CViewAnalysis::fillOverlayList() {
             const MeasurementDay& day = circuit.days.at(i);
             if (day.channel != circuit.dayChannel())
                 continue;
-            m_overlayOf->addItem(fromLocal(day.date.format("%Y/%m/%d (%a)")), day.date.value());
+            m_overlayOf->addItem(qtFromCp932(day.date.format("%Y/%m/%d (%a)")), day.date.value());
             if (m_overlay.day.isValid() && day.date == m_overlay.day)
                 m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
         }
@@ -244,7 +240,7 @@ bool CViewAnalysis::saveLimits() {
     settings.setPrintAnalysisPage(m_printPage->isChecked());
     std::error_code error;
     if (!settings.save(path, error)) {
-        m_prompt->tell(formatText(analysis::txt::kSaveFailed, path.c_str()), PromptIcon::Stop);
+        m_prompt->tell(formatText(txt::analysis::kSaveFailed, path.c_str()), PromptIcon::Stop);
         return false;
     }
     m_limits = limitsFromControls();
@@ -278,27 +274,27 @@ void CViewAnalysis::refill() {
                          analysis.window.start.format("%Y/%m/%d").c_str(),
                          analysis.window.end.addDays(-1).format("%Y/%m/%d").c_str())
             : m_selection->day.date.format("%Y/%m/%d");
-    m_heading->setText(fromLocal(m_selection->customerName) + QStringLiteral("  ") +
-                       fromLocal(m_selection->circuitName) + QStringLiteral("  ") +
+    m_heading->setText(qtFromCp932(m_selection->customerName) + QStringLiteral("  ") +
+                       qtFromCp932(m_selection->circuitName) + QStringLiteral("  ") +
                        QString::fromStdString(period));
     for (int i = 0; i < 4 && i < static_cast<int>(tables.size()); ++i)
         fillTable(m_tables[i], m_titles[i], tables[static_cast<std::size_t>(i)]);
 }
 
 void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content) {
-    title->setText(fromLocal(content.title));
+    title->setText(qtFromCp932(content.title));
     table->setAccessibleName(title->text());
     table->clear();
     table->setColumnCount(static_cast<int>(content.header.size()));
     table->setRowCount(static_cast<int>(content.rows.size()));
     QStringList header;
     for (const std::string& h : content.header)
-        header << fromLocal(h);
+        header << qtFromCp932(h);
     table->setHorizontalHeaderLabels(header);
     for (int r = 0; r < table->rowCount(); ++r) {
         const auto& row = content.rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < table->columnCount() && c < static_cast<int>(row.size()); ++c)
-            table->setItem(r, c, new QTableWidgetItem(fromLocal(row[static_cast<std::size_t>(c)])));
+            table->setItem(r, c, new QTableWidgetItem(qtFromCp932(row[static_cast<std::size_t>(c)])));
     }
     table->resizeColumnsToContents();
 }

@@ -1,7 +1,7 @@
 // The per-circuit limits file: round trip, bad values, atomic save.
 #include "analysis/AnalysisSettings.h"
 #include "support/Sjis.h"
-#include "support/TempFolder.h"
+#include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -64,7 +64,7 @@ TEST(ChartMarks, ComparisonCurveSharesTheFirstAxisAndLeavesOffAxisPointsOut) {
     fillChart(chart, shown);
     // The axis starts at 01:00, the first sample of the shown day.
     const ChartSeries& c = addComparisonCurve(chart, dayPowerCurve(other.data, other.date), 60.0,
-                                              0.001, "cmp", Rgb(1, 2, 3));
+                                              0.001, "cmp", rgb(1, 2, 3));
     EXPECT_EQ(c.minimum, chart.series(0).minimum);
     EXPECT_EQ(c.maximum, chart.series(0).maximum);
     EXPECT_EQ(c.ownAxis, 0);

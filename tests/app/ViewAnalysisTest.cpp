@@ -8,6 +8,7 @@
 #include "app/OrvoViewDoc.h"
 #include "res/ResourceIds.h"
 #include "support/PaneSplitter.h"
+#include "support/ScriptedPrompt.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAction>

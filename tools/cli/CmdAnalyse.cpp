@@ -4,6 +4,7 @@
 #include "store/Aggregation.h"
 #include "store/DAT_DataFile.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
@@ -23,7 +24,7 @@ void timeMember(JsonWriter& json, const char* name, const DateTime& time) {
 }
 
 std::string monthText(int year, int month) {
-    return cli::format("%04d-%02d", year, month);
+    return formatText("%04d-%02d", year, month);
 }
 
 void halfHourJson(JsonWriter& json, const HalfHourDemand& h) {
@@ -213,13 +214,13 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     if (args.has("day")) {
         const int index = circuit.findDay(day);
         if (index < 0) {
-            cli::message(io, cli::format(cli::txt::kNoStoredDay, args.require("day").c_str()));
+            cli::message(io, formatText(txt::cli::kNoStoredDay, args.require("day").c_str()));
             return ExitFailure;
         }
         analysis = analyseDay(circuit, index, limits, startDay);
     } else {
         if (daysInWindow(circuit, monthWindow(year, month, startDay)).empty()) {
-            cli::message(io, cli::format(cli::txt::kNoStoredMonth, args.require("month").c_str()));
+            cli::message(io, formatText(txt::cli::kNoStoredMonth, args.require("month").c_str()));
             return ExitFailure;
         }
         analysis = analyseMonth(circuit, year, month, limits, startDay);

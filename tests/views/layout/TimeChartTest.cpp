@@ -27,7 +27,7 @@ struct ChartFixture : ::testing::Test {
         s.maximum = ChartSeries::PowerFactorMaximum;
         s.axisGap = 20;
         s.axisWidth = 100;
-        s.lineColour = Rgb(0, 0, 255);
+        s.lineColour = rgb(0, 0, 255);
         return s;
     }
     void render() {
@@ -75,7 +75,7 @@ TEST_F(ChartFixture, PowerFactorAxisLabelsAndLeadValues) {
     // Labels from top to bottom.
     std::vector<std::string> labels;
     for (const Op& op : dc.texts())
-        if (op.colour == Rgb(0, 0, 255) && op.font.escapement == 0 && op.text != "[%]")
+        if (op.colour == rgb(0, 0, 255) && op.font.escapement == 0 && op.text != "[%]")
             labels.push_back(op.text);
     EXPECT_EQ(labels, (std::vector<std::string>{"-0", "-50", "100", "+50", "+0"}));
     // -95 is drawn where 105 is.
@@ -99,7 +99,7 @@ TEST_F(ChartFixture, FirstSeriesDrawsHorizontalGridLines) {
     auto horizontal = dottedLines(false);
     ASSERT_EQ(horizontal.size(), 3u); // the inner divisions of 4
     EXPECT_EQ(horizontal[0].points, (std::vector<Point>{{140, 207}, {899, 207}}));
-    EXPECT_EQ(horizontal[0].pen.colour, Rgb(200, 200, 200));
+    EXPECT_EQ(horizontal[0].pen.colour, rgb(200, 200, 200));
 }
 
 TEST_F(ChartFixture, HourLabelsAreRotatedAndTicksDotted) {
@@ -139,13 +139,13 @@ TEST_F(ChartFixture, BarWidthsAndPlacement) {
     single.style = ChartSeries::Bars;
     single.minimum = 0;
     single.maximum = 100;
-    single.fillColour = Rgb(255, 150, 150);
+    single.fillColour = rgb(255, 150, 150);
     single.addPoint(30, 50);
     render();
     const auto fills = dc.fills();
     const Op* bar = nullptr;
     for (const Op& op : fills)
-        if (op.colour == Rgb(255, 150, 150))
+        if (op.colour == rgb(255, 150, 150))
             bar = &op;
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->rect.width(), 20);
@@ -228,12 +228,12 @@ TEST_P(ChartGapTable, LinesBreakAndHiddenPointsDrawNothing) {
     ChartSeries& line = chart.addSeries();
     line.minimum = 0;
     line.maximum = 100;
-    line.lineColour = Rgb(0, 0, 200);
+    line.lineColour = rgb(0, 0, 200);
     ChartSeries& bars = chart.addSeries();
     bars.minimum = 0;
     bars.maximum = 100;
     bars.style = ChartSeries::Bars;
-    bars.fillColour = Rgb(255, 150, 150);
+    bars.fillColour = rgb(255, 150, 150);
     for (std::size_t i = 0; i < c.hidden.size(); ++i) {
         for (ChartSeries* s : {&line, &bars}) {
             s->addPoint(5.0 * (i + 1), 50);
@@ -244,10 +244,10 @@ TEST_P(ChartGapTable, LinesBreakAndHiddenPointsDrawNothing) {
     render();
     std::size_t pieces = 0, filled = 0;
     for (const Op& op : dc.polylines())
-        if (op.pen.colour == Rgb(0, 0, 200) && op.pen.width == 3)
+        if (op.pen.colour == rgb(0, 0, 200) && op.pen.width == 3)
             ++pieces;
     for (const Op& op : dc.fills())
-        if (op.colour == Rgb(255, 150, 150))
+        if (op.colour == rgb(255, 150, 150))
             ++filled;
     EXPECT_EQ(pieces, c.polylines);
     EXPECT_EQ(filled, c.bars);
@@ -273,15 +273,15 @@ TEST_F(ChartFixture, LevelIsADashedLineAtItsValueWithItsLabel) {
     ChartSeries& s = chart.addSeries();
     s.minimum = 0;
     s.maximum = 100;
-    chart.addLevel({0, 75.0, Rgb(255, 0, 0), "limit"});
-    chart.addLevel({5, 10.0, Rgb(0, 255, 0), "no such axis"});
+    chart.addLevel({0, 75.0, rgb(255, 0, 0), "limit"});
+    chart.addLevel({5, 10.0, rgb(0, 255, 0), "no such axis"});
     render();
     std::vector<Op> dashed;
     for (const Op& op : dc.polylines())
         if (op.pen.style == PS_DASH)
             dashed.push_back(op);
     ASSERT_EQ(dashed.size(), 1u);
-    EXPECT_EQ(dashed[0].pen.colour, Rgb(255, 0, 0));
+    EXPECT_EQ(dashed[0].pen.colour, rgb(255, 0, 0));
     EXPECT_EQ(dashed[0].points[0].y, -chart.yOf(s, 75.0)); // device y runs downwards
     EXPECT_EQ(dashed[0].points[0].x, chart.plotRect().left);
     EXPECT_EQ(dashed[0].points[1].x, chart.plotRect().right);
