@@ -163,7 +163,19 @@ void CViewAnalysis::onUpdate(CView* sender, int hint, const void* object) {
         m_printPage->setChecked(settings.printAnalysisPage());
     }
     fillOverlayList();
-    refill();
+    // A month of minutes takes a moment: the tables are filled when they are seen.
+    if (isVisible())
+        refill();
+    else
+        m_stale = true;
+}
+
+void CViewAnalysis::showEvent(QShowEvent* event) {
+    CView::showEvent(event);
+    if (m_stale) {
+        m_stale = false;
+        refill();
+    }
 }
 
 void CViewAnalysis::fillOverlayList() {
@@ -294,7 +306,8 @@ void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const Analysis
     for (int r = 0; r < table->rowCount(); ++r) {
         const auto& row = content.rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < table->columnCount() && c < static_cast<int>(row.size()); ++c)
-            table->setItem(r, c, new QTableWidgetItem(qtFromCp932(row[static_cast<std::size_t>(c)])));
+            table->setItem(r, c,
+                           new QTableWidgetItem(qtFromCp932(row[static_cast<std::size_t>(c)])));
     }
     table->resizeColumnsToContents();
 }

@@ -35,6 +35,9 @@ public:
     // The limits in force for the shown circuit (as last saved or shown).
     const CircuitLimits& shownLimits() const { return m_limits; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void refill();
     void fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content);
@@ -56,6 +59,7 @@ private:
     QCheckBox* m_printPage = nullptr;
     OverlayChoice m_overlay;
     CircuitLimits m_limits;
+    bool m_stale = false; // a selection came while hidden
     QLabel* m_heading = nullptr;
     QTableWidget* m_tables[4] = {};
     QLabel* m_titles[4] = {};

@@ -43,6 +43,7 @@ protected:
             qobject_cast<CViewAnalysis*>(m_frame->splitter()->view(0, CMainFrame::ViewAnalysis));
         ASSERT_NE(m_view, nullptr);
         m_view->setPrompt(&m_prompt);
+        m_frame->showView(CMainFrame::ViewAnalysis);
     }
     void TearDown() override { m_frame.reset(); }
 
@@ -94,6 +95,7 @@ protected:
 } // namespace
 
 TEST_F(AnalysisViewTest, CommandNeedsASelectionAndShowsTheView) {
+    m_frame->showView(CMainFrame::ViewBlank);
     QAction* command = m_frame->action(res::ID_VIEW_ANALYSIS);
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->text(), QStringLiteral("分析(&A)"));
@@ -109,6 +111,16 @@ TEST_F(AnalysisViewTest, CommandNeedsASelectionAndShowsTheView) {
     m_frame->applySelectDataResult({0, 0, 4, -1, -1});
     EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewAnalysis);
     EXPECT_TRUE(control<QLabel>(res::IDC_ANA_HEADING)->text().contains("2007/01/09"));
+}
+
+TEST_F(AnalysisViewTest, HiddenViewFillsItsTablesWhenShown) {
+    m_frame->showView(CMainFrame::ViewSheet);
+    loadGenerated();
+    m_doc.select({0, 0, 2, -1, -1}, 1);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 0) << "not yet";
+    m_frame->showView(CMainFrame::ViewAnalysis);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 10);
+    EXPECT_TRUE(control<QLabel>(res::IDC_ANA_HEADING)->text().contains("2007/01/07"));
 }
 
 TEST_F(AnalysisViewTest, TablesOfADailyAndAMonthlyReport) {
