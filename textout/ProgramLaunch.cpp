@@ -1,0 +1,22 @@
+#include "textout/ProgramLaunch.h"
+#include "support/DialogParts.h"
+#include "support/Format.h"
+#include "support/Prompt.h"
+#include "textout/Texts.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+bool startProgramOnFile(const TxtOutLaunch& launch, Prompt& prompt) {
+    const QString file = dialog::toQt(launch.file);
+    const bool started =
+        launch.program.empty()
+            ? QDesktopServices::openUrl(QUrl::fromLocalFile(file))
+            : QProcess::startDetached(dialog::toQt(launch.program), QStringList{file});
+    if (!started) {
+        const std::string& what = launch.program.empty() ? launch.file : launch.program;
+        prompt.tell(formatText(textout::txt::kLaunchFailed, what.c_str()), PromptIcon::Stop);
+    }
+    return started;
+}
