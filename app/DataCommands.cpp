@@ -44,7 +44,8 @@ void DataCommands::stepData(int step) {
     const DisplaySelection& shown = doc->currentSelection();
     if (!shown.isValid())
         return;
-    const SelectionTuple next = steppedSelection(doc->store(), shown.tuple(), step, monthStartDay());
+    const SelectionTuple next =
+        steppedSelection(doc->store(), shown.tuple(), step, monthStartDay());
     if (next != shown.tuple())
         doc->select(next, shown.displayChannel);
 }

@@ -24,23 +24,23 @@ constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
 constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
 
 // Dialogs of the data commands.
-constexpr int IDD_DATA_SAVE = 134;        // 需要家データの切出し
-constexpr int IDD_MON_START_DAY = 135;    // 月報の集計開始日
+constexpr int IDD_DATA_SAVE = 134;     // 需要家データの切出し
+constexpr int IDD_MON_START_DAY = 135; // 月報の集計開始日
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
-constexpr int IDC_CUSTOMER_NAME = 1012;   // customer combo (selection, export)
-constexpr int IDC_CIRCUIT_NAME = 1013;    // circuit combo (selection)
-constexpr int IDC_DAY_LIST = 1015;        // days of the circuit (selection)
-constexpr int IDC_BROWSE = 1021;          // "参照..." (export folder, CSV program)
+constexpr int IDC_CUSTOMER_NAME = 1012;     // customer combo (selection, export)
+constexpr int IDC_CIRCUIT_NAME = 1013;      // circuit combo (selection)
+constexpr int IDC_DAY_LIST = 1015;          // days of the circuit (selection)
+constexpr int IDC_BROWSE = 1021;            // "参照..." (export folder, CSV program)
 constexpr int IDC_BROWSE_OUT_FOLDER = 1022; // "参照..." beside the CSV folder
-constexpr int IDC_SAVE_FOLDER = 1034;     // export folder
-constexpr int IDC_SAVE_FILE = 1035;       // export file name
-constexpr int IDC_START_DAY = 1035;       // monthly-report start day
-constexpr int IDC_OUT_FOLDER = 1035;      // CSV folder
-constexpr int IDC_OUT_FILE = 1036;        // CSV file name
-constexpr int IDC_OPEN_AFTER = 1037;      // "出力後，次のプログラムでファイルを開く"
-constexpr int IDC_PROGRAM = 1038;         // program that opens the CSV file
-constexpr int IDC_PROGRAM_GROUP = 1039;   // the controls the check box enables
+constexpr int IDC_SAVE_FOLDER = 1034;       // export folder
+constexpr int IDC_SAVE_FILE = 1035;         // export file name
+constexpr int IDC_START_DAY = 1035;         // monthly-report start day
+constexpr int IDC_OUT_FOLDER = 1035;        // CSV folder
+constexpr int IDC_OUT_FILE = 1036;          // CSV file name
+constexpr int IDC_OPEN_AFTER = 1037; // "出力後，次のプログラムでファイルを開く"
+constexpr int IDC_PROGRAM = 1038;    // program that opens the CSV file
+constexpr int IDC_PROGRAM_GROUP = 1039; // the controls the check box enables
 
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;

@@ -28,7 +28,8 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
     m_customers = tag(new QComboBox(this), res::IDC_CUSTOMER_NAME, "customerCombo");
     m_folder = tag(new QLineEdit(this), res::IDC_SAVE_FOLDER, "folderEdit");
     m_fileName = tag(new QLineEdit(this), res::IDC_SAVE_FILE, "fileNameEdit");
-    m_browse = tag(new QPushButton(QStringLiteral("参照..."), this), res::IDC_BROWSE, "browseButton");
+    m_browse =
+        tag(new QPushButton(QStringLiteral("参照..."), this), res::IDC_BROWSE, "browseButton");
     m_browse->setAutoDefault(false);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (QLineEdit* edit : {m_folder, m_fileName}) {
@@ -62,8 +63,8 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
     const bool preset = customerIndex >= 0 && customerIndex < store.count();
     m_customers->setCurrentIndex(preset ? customerIndex : -1);
     m_folder->setText(dialog::toQt(saveDir));
-    m_fileName->setText(dialog::toQt(preset ? exportFileName(store.at(customerIndex).name)
-                                            : saveFile));
+    m_fileName->setText(
+        dialog::toQt(preset ? exportFileName(store.at(customerIndex).name) : saveFile));
     connect(m_customers, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < m_store.count())
             m_fileName->setText(dialog::toQt(exportFileName(m_store.at(index).name)));

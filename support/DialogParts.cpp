@@ -28,7 +28,8 @@ QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
 QDialogButtonBox* okCancelButtons(QDialog* dialog, bool okChecks) {
     auto* box = new QDialogButtonBox(dialog);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = box->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        box->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     tag(ok, 1, "okButton");
     tag(cancel, 2, "cancelButton");
     ok->setDefault(true);

@@ -28,9 +28,8 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
     m_fileName = tag(new QLineEdit(this), res::IDC_OUT_FILE, "fileNameEdit");
     m_browseFolder = tag(new QPushButton(QStringLiteral("参照..."), this),
                          res::IDC_BROWSE_OUT_FOLDER, "browseFolderButton");
-    m_openAfter =
-        tag(new QCheckBox(QStringLiteral("出力後，次のプログラムでファイルを開く"), this),
-            res::IDC_OPEN_AFTER, "openAfterCheck");
+    m_openAfter = tag(new QCheckBox(QStringLiteral("出力後，次のプログラムでファイルを開く"), this),
+                      res::IDC_OPEN_AFTER, "openAfterCheck");
     m_programGroup = tag(new QWidget(this), res::IDC_PROGRAM_GROUP, "programGroup");
     m_program = tag(new QLineEdit(m_programGroup), res::IDC_PROGRAM, "programEdit");
     m_browseProgram = tag(new QPushButton(QStringLiteral("参照..."), m_programGroup),

@@ -38,8 +38,7 @@ CSelectData::CSelectData(MeasurementStore store, const SelectionTuple& current, 
     auto* grid = new QGridLayout(group);
     grid->addWidget(dialog::labelFor(QStringLiteral("需要家名称："), m_customers, this), 0, 0);
     grid->addWidget(m_customers, 0, 1);
-    grid->addWidget(dialog::labelFor(QStringLiteral("測定回路名称："), m_circuits, this), 1,
-                    0);
+    grid->addWidget(dialog::labelFor(QStringLiteral("測定回路名称："), m_circuits, this), 1, 0);
     grid->addWidget(m_circuits, 1, 1);
     grid->setColumnStretch(1, 1);
 
