@@ -256,12 +256,14 @@ protected:
         writeAll(utf8Path(home) + "/DATA/Orvo.DAT",
                  datafile::encode(SerialSettings{}, makeStore(kThreeDays)));
     }
-    static std::unique_ptr<AppShell> start(const QTemporaryDir& home) {
+    // The program's start sequence on that folder; its messages go to `prompt`.
+    static std::unique_ptr<AppShell> start(const QTemporaryDir& home, Prompt& prompt) {
         AppShell::Options o;
         o.folder = utf8Path(home);
         o.baseName = "orvoview";
         auto shell = std::make_unique<AppShell>(o);
         EXPECT_TRUE(shell->initInstance());
+        shell->frame()->dataCommands()->setPromptForTesting(&prompt);
         return shell;
     }
     static QByteArray cli(const QStringList& args) {
@@ -276,9 +278,8 @@ protected:
 TEST_F(EndToEnd, CsvThroughTheDialogEqualsTheCommandLine) {
     QTemporaryDir home, outGui, outCli;
     prepare(home);
-    auto shell = start(home);
     ScriptedPrompt prompt;
-    shell->frame()->dataCommands()->setPromptForTesting(&prompt);
+    auto shell = start(home, prompt);
     whenModal([](QWidget* w) {
         auto* d = qobject_cast<CSelectData*>(w);
         ASSERT_NE(d, nullptr);
@@ -299,8 +300,18 @@ TEST_F(EndToEnd, CsvThroughTheDialogEqualsTheCommandLine) {
     shell->frame()->action(res::ID_TXT_OUT)->trigger();
     EXPECT_EQ(written, QStringLiteral("日報_東京工場_受電_20070106_1.CSV"));
     EXPECT_EQ(shell->settings().txtOutDir, outGui.path().toStdString());
+    whenModal([](QWidget* w) {
+        qobject_cast<CInputMonStartDay*>(w)->edit()->setText(QStringLiteral("21"));
+        press(w, res::IDOK);
+    });
+    shell->frame()->action(res::ID_MON_START_DAY)->trigger();
     shell->exitInstance();
     shell.reset();
+    // The settings reach the INI file at exit.
+    const std::string ini = utf8Path(home) + "/orvoview.INI";
+    EXPECT_EQ(iniValue(ini, "Param", "TxtOutDir"), outGui.path().toStdString());
+    EXPECT_EQ(iniValue(ini, "Param", "TxtOutAppRun"), "0");
+    EXPECT_EQ(iniValue(ini, "Param", "MonStartDay"), "21");
 
     cli({"csv", "--customer", "東京工場", "--circuit", "受電", "--day", "2007-01-06", "--out",
          outCli.path(), "--home", home.path()});
@@ -312,9 +323,8 @@ TEST_F(EndToEnd, CsvThroughTheDialogEqualsTheCommandLine) {
 TEST_F(EndToEnd, ExportThenImportIntoAFreshFolderGivesTheSameData) {
     QTemporaryDir home, fresh, exports;
     prepare(home);
-    auto shell = start(home);
     ScriptedPrompt prompt;
-    shell->frame()->dataCommands()->setPromptForTesting(&prompt);
+    auto shell = start(home, prompt);
     whenModal([&](QWidget* w) {
         auto* d = qobject_cast<CDataSave*>(w);
         ASSERT_NE(d, nullptr);
@@ -325,12 +335,13 @@ TEST_F(EndToEnd, ExportThenImportIntoAFreshFolderGivesTheSameData) {
         press(d, res::IDCANCEL);
     });
     shell->frame()->action(res::ID_CUST_EXPORT)->trigger();
-    EXPECT_EQ(shell->settings().saveDir, exports.path().toStdString());
     shell->exitInstance();
     shell.reset();
+    const std::string ini = utf8Path(home) + "/orvoview.INI";
+    EXPECT_EQ(iniValue(ini, "Filepath", "SaveDir"), exports.path().toStdString());
+    EXPECT_EQ(sjis::toUtf8(iniValue(ini, "Filepath", "SaveFile")), "東京工場.VLK");
 
-    auto second = start(fresh);
-    second->frame()->dataCommands()->setPromptForTesting(&prompt);
+    auto second = start(fresh, prompt);
     second->frame()->dataCommands()->setImportFileChooserForTesting(
         [&] { return exports.filePath(QStringLiteral("東京工場.VLK")); });
     second->frame()->action(res::ID_CUST_IMPORT)->trigger();
