@@ -59,14 +59,6 @@ void writeAll(const std::string& path, const std::string& bytes) {
     f.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-std::string customerFile(const Customer& c) {
-    MemorySink sink;
-    ArchiveWriter out(sink);
-    archive::write(out, c);
-    out.flush();
-    return sink.bytes();
-}
-
 const std::vector<MeasurementDay> kThreeDays = {makeDay(2007, 1, 5), makeDay(2007, 1, 6, 700.0),
                                                 makeDay(2007, 2, 7, 900.0)};
 
@@ -193,7 +185,7 @@ TEST_F(DataCommandsTest, ImportOfATakenNameAddsTheNextFreeSuffixAndKeepsTheShown
     Customer incoming;
     incoming.name = "A";
     incoming.circuits.insert("K");
-    writeAll(file("a.VLK"), customerFile(incoming));
+    writeAll(file("a.VLK"), archiveBytes(incoming));
     commands()->setImportFileChooserForTesting(
         [this] { return QString::fromStdString(file("a.VLK")); });
     run(res::ID_CUST_IMPORT);

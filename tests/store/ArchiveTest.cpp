@@ -12,14 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string encodeStore(const MeasurementStore& s) {
-    MemorySink sink;
-    ArchiveWriter out(sink);
-    archive::write(out, s);
-    out.flush();
-    return sink.bytes();
-}
-
 MeasurementStore decodeStore(const std::string& bytes) {
     MemorySource src(bytes);
     ArchiveReader in(src);
@@ -41,7 +33,7 @@ TEST(DataFileBytes, EmptyStoreIsExactlyHeaderSettingsAndZeroCount) {
 }
 
 TEST(ArchiveGolden, SmallStoreMatchesHandWrittenBytes) {
-    EXPECT_EQ(encodeStore(smallStore()), smallStoreBytes());
+    EXPECT_EQ(archiveBytes(smallStore()), smallStoreBytes());
 }
 
 TEST(ArchiveGolden, HandWrittenBytesReadBackToSmallStore) {
@@ -56,7 +48,7 @@ TEST(ArchiveGolden, HandWrittenBytesReadBackToSmallStore) {
     EXPECT_EQ(d.summary.peakCurrent[1].value, 7.5);
     EXPECT_EQ(d.circuitType, 2);
     EXPECT_EQ(d.ctRatio, 100.0);
-    EXPECT_EQ(encodeStore(s), smallStoreBytes());
+    EXPECT_EQ(archiveBytes(s), smallStoreBytes());
 }
 
 TEST(ArchiveGolden, DataFileOfSmallStore) {
@@ -68,9 +60,9 @@ TEST(ArchiveGolden, DataFileOfSmallStore) {
 
 TEST(Archive, RichStoreRoundTripsByteForByte) {
     MeasurementStore rich = richStore();
-    std::string bytes = encodeStore(rich);
+    std::string bytes = archiveBytes(rich);
     MeasurementStore back = decodeStore(bytes);
-    EXPECT_EQ(encodeStore(back), bytes);
+    EXPECT_EQ(archiveBytes(back), bytes);
     EXPECT_TRUE(back == rich);
     ASSERT_EQ(back.count(), 4);
     EXPECT_EQ(back.at(0).circuits.at(0).days.count(), 4);
@@ -168,7 +160,7 @@ TEST(ArchiveRead, RepeatedKeyKeepsFirstPositionAndTakesLaterContent) {
 
 TEST(ArchiveRead, ReadingClearsTheContainerFirst) {
     MeasurementStore s = richStore();
-    std::string bytes = encodeStore(smallStore());
+    std::string bytes = archiveBytes(smallStore());
     MemorySource src(bytes);
     ArchiveReader in(src);
     archive::read(in, s);

@@ -24,14 +24,6 @@ RetryPolicy countingPolicy(int& pauses) {
     return p;
 }
 
-std::string customerBytes(const Customer& c) {
-    MemorySink sink;
-    ArchiveWriter out(sink);
-    archive::write(out, c);
-    out.flush();
-    return sink.bytes();
-}
-
 MeasurementStore storeWith(std::initializer_list<const char*> names) {
     MeasurementStore s;
     for (const char* n : names)
@@ -44,7 +36,7 @@ std::string exportFileOfA() {
     Customer c;
     c.name = "A";
     c.circuits.insert("C");
-    return customerBytes(c);
+    return archiveBytes(c);
 }
 
 const std::string kTail = sj("\n今までの測定データは削除し新規の状態にします\n"
@@ -78,7 +70,7 @@ TEST(CustomerExport, ExportAndReimportGiveIdenticalCustomer) {
     EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Question);
     EXPECT_EQ(target.count(), 2);
-    EXPECT_EQ(customerBytes(target.at(added)), customerBytes(source.at(index)));
+    EXPECT_EQ(archiveBytes(target.at(added)), archiveBytes(source.at(index)));
     EXPECT_TRUE(target.at(added) == source.at(index));
 }
 
@@ -167,7 +159,7 @@ TEST(CustomerImport, WrongSignatureOrVersionShowsDataFileMessageThenFailureRepor
 }
 
 TEST(CustomerImport, TruncatedFileIsArchiveFailureAndStoreUnchanged) {
-    std::string full = customerBytes(richStore().at(0));
+    std::string full = archiveBytes(richStore().at(0));
     for (std::size_t cut : {std::size_t{0}, std::size_t{1}, full.size() / 2, full.size() - 1}) {
         ScratchFolder folder;
         std::string path = folder.text() + "/in.VLK";

@@ -1,6 +1,8 @@
 #pragma once
 // Small helpers shared by the store tests: an independent little-endian byte builder for
 // hand-written fixtures, a rich sample store, and a scratch folder.
+#include "store/ArchiveStream.h"
+#include "store/DAT_Archive.h"
 #include "store/DAT_Store.h"
 #include "support/DateTime.h"
 #include <cstdint>
@@ -206,6 +208,15 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The archive bytes of one record (a customer, a whole store).
+template <class T> std::string archiveBytes(const T& record) {
+    MemorySink sink;
+    ArchiveWriter out(sink);
+    archive::write(out, record);
+    out.flush();
+    return sink.bytes();
+}
 
 inline std::string readFileBytes(const std::filesystem::path& p) {
     std::string out;
