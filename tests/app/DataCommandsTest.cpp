@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -236,6 +237,12 @@ TEST_F(DataCommandsTest, FrameAt1024x768WithTheStepButtons) {
     for (int id : {res::ID_PREV_DATA, res::ID_NEXT_DATA})
         EXPECT_TRUE(m_frame->action(id)->isEnabled());
     shot(m_frame.get(), "frame_1024x768_steps.png");
+    auto* view = m_frame->findChild<QMenu*>("viewMenu");
+    ASSERT_NE(view, nullptr);
+    view->popup(m_frame->mapToGlobal(QPoint(150, 20)));
+    QTest::qWait(50);
+    shot(view, "view_menu.png");
+    view->hide();
 }
 
 // ---- end to end with the real program and orvoview-cli -----------------------------------
