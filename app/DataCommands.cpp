@@ -6,7 +6,7 @@
 #include "store/DAT_CUSTOMER.h"
 #include "store/D_DataSave.h"
 #include "store/D_InputMonStartDay.h"
-#include "support/DialogParts.h"
+#include "support/SjisQString.h"
 #include "textout/D_TxtOut.h"
 #include "transfer/D_SelectData.h"
 #include "transfer/SelectDataRules.h"
@@ -75,7 +75,7 @@ void DataCommands::importCustomer() {
     COrvoViewDoc* doc = m_frame->document();
     // Into a copy: a failed import leaves the document's store as it was.
     MeasurementStore copy = doc->store();
-    if (::importCustomer(copy, dialog::fromQt(chosen), prompt()) < 0)
+    if (::importCustomer(copy, sjis::fromQString(chosen), prompt()) < 0)
         return;
     doc->replaceStore(std::move(copy));
     // Indices may have shifted: show the same day again and refresh the bar and the views.

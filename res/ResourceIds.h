@@ -23,11 +23,28 @@ constexpr int IDC_DAY_LABEL = 1031;     // "日" after the day box
 constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
 constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
 
+// Reception dialog "データの受信" (CCommRead).
+constexpr int IDC_COMM_STATUS = 1030;    // status line
+constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
+constexpr int IDC_COMM_LIST = 1032;      // received lines and messages
+constexpr int IDC_COMM_SHOWLINES = 1033; // "収集データを表示する"
+
+// Communication settings "通信設定" (CSetSerial) and its information window.
+constexpr int IDC_SERIAL_PORT = 1016;     // "ポート番号："
+constexpr int IDC_SERIAL_BAUD = 1017;     // "ボーレイト："
+constexpr int IDC_SERIAL_DATABITS = 1018; // "データ長："
+constexpr int IDC_SERIAL_PARITY = 1019;   // "パリティチェック："
+constexpr int IDC_SERIAL_STOPBITS = 1020; // "ストップビット："
+constexpr int IDC_SERIAL_FLOW = 1021;     // "フロー制御："
+
+// Dialog buttons and labels without an id of their own.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_STATIC = -1;
+
 // Dialogs of the data commands.
 constexpr int IDD_DATA_SAVE = 134;     // 需要家データの切出し
 constexpr int IDD_MON_START_DAY = 135; // 月報の集計開始日
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
 constexpr int IDC_CUSTOMER_NAME = 1012;     // customer combo (selection, export)
 constexpr int IDC_CIRCUIT_NAME = 1013;      // circuit combo (selection)
 constexpr int IDC_DAY_LIST = 1015;          // days of the circuit (selection)

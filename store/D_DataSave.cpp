@@ -2,6 +2,7 @@
 #include "res/ResourceIds.h"
 #include "store/DataSaveRules.h"
 #include "support/DialogParts.h"
+#include "support/SjisQString.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -59,15 +60,15 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
     resize(520, 170);
 
     for (int i = 0; i < store.count(); ++i)
-        m_customers->addItem(dialog::toQt(store.at(i).name));
+        m_customers->addItem(sjis::toQString(store.at(i).name));
     const bool preset = customerIndex >= 0 && customerIndex < store.count();
     m_customers->setCurrentIndex(preset ? customerIndex : -1);
-    m_folder->setText(dialog::toQt(saveDir));
+    m_folder->setText(sjis::toQString(saveDir));
     m_fileName->setText(
-        dialog::toQt(preset ? exportFileName(store.at(customerIndex).name) : saveFile));
+        sjis::toQString(preset ? exportFileName(store.at(customerIndex).name) : saveFile));
     connect(m_customers, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < m_store.count())
-            m_fileName->setText(dialog::toQt(exportFileName(m_store.at(index).name)));
+            m_fileName->setText(sjis::toQString(exportFileName(m_store.at(index).name)));
     });
     connect(m_browse, &QPushButton::clicked, this, &CDataSave::onBrowse);
 }
@@ -80,7 +81,7 @@ void CDataSave::onBrowse() {
 }
 
 void CDataSave::onOk() {
-    DataSaveFields fields{dialog::fromQt(m_folder->text()), dialog::fromQt(m_fileName->text()),
+    DataSaveFields fields{sjis::fromQString(m_folder->text()), sjis::fromQString(m_fileName->text()),
                           m_customers->currentIndex()};
     if (!acceptDataSave(fields, m_store, m_prompt, m_policy, m_wrap))
         return;

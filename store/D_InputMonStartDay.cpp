@@ -2,6 +2,7 @@
 #include "res/ResourceIds.h"
 #include "store/MonthStartDay.h"
 #include "support/DialogParts.h"
+#include "support/SjisQString.h"
 #include "support/Prompt.h"
 
 #include <QDialogButtonBox>
@@ -39,7 +40,7 @@ CInputMonStartDay::CInputMonStartDay(int currentDay, Prompt& prompt, QWidget* pa
 }
 
 void CInputMonStartDay::onOk() {
-    const MonthStartDayCheck check = checkMonthStartDayText(dialog::fromQt(m_edit->text()));
+    const MonthStartDayCheck check = checkMonthStartDayText(sjis::fromQString(m_edit->text()));
     if (check.message) {
         m_prompt.tell(check.message, PromptIcon::Stop);
         return;

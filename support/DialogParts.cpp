@@ -1,5 +1,4 @@
 #include "support/DialogParts.h"
-#include "support/Sjis.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -7,14 +6,6 @@
 #include <QPushButton>
 
 namespace dialog {
-
-QString toQt(const std::string& cp932) {
-    return QString::fromStdString(sjis::toUtf8(cp932));
-}
-
-std::string fromQt(const QString& text) {
-    return sjis::fromUtf8(text.toStdString());
-}
 
 QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);

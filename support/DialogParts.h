@@ -1,18 +1,13 @@
 #pragma once
 #include <QString>
-#include <string>
 
 class QDialog;
 class QDialogButtonBox;
 class QLabel;
 class QWidget;
 
-// Small pieces every dialog uses: CP932 <-> QString at the widget edge, control ids, the
-// OK/キャンセル row.
+// Small pieces the data dialogs use: control ids, labels as buddies, the OK/キャンセル row.
 namespace dialog {
-
-QString toQt(const std::string& cp932);
-std::string fromQt(const QString& text);
 
 // Gives the control its numeric id ("controlId") and object name; returns it.
 template <class W> W* tag(W* widget, int id, const char* objectName) {

@@ -1,6 +1,7 @@
 #include "textout/D_TxtOut.h"
 #include "res/ResourceIds.h"
 #include "support/DialogParts.h"
+#include "support/SjisQString.h"
 #include "textout/ProgramLaunch.h"
 
 #include <QCheckBox>
@@ -78,9 +79,9 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
 
     if (HasReportDay(m_selection))
         m_fields.fileName = CsvFileNamePreset(m_selection);
-    m_folder->setText(dialog::toQt(m_fields.folder));
-    m_fileName->setText(dialog::toQt(m_fields.fileName));
-    m_program->setText(dialog::toQt(m_fields.program));
+    m_folder->setText(sjis::toQString(m_fields.folder));
+    m_fileName->setText(sjis::toQString(m_fields.fileName));
+    m_program->setText(sjis::toQString(m_fields.program));
     m_openAfter->setChecked(m_fields.openAfter);
     m_programGroup->setEnabled(m_fields.openAfter);
     connect(m_openAfter, &QCheckBox::toggled, m_programGroup, &QWidget::setEnabled);
@@ -89,9 +90,9 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
 }
 
 void CTxtOut::readControls() {
-    m_fields.folder = dialog::fromQt(m_folder->text());
-    m_fields.fileName = dialog::fromQt(m_fileName->text());
-    m_fields.program = dialog::fromQt(m_program->text());
+    m_fields.folder = sjis::fromQString(m_folder->text());
+    m_fields.fileName = sjis::fromQString(m_fileName->text());
+    m_fields.program = sjis::fromQString(m_program->text());
     m_fields.openAfter = m_openAfter->isChecked();
 }
 

@@ -1,5 +1,5 @@
 #include "textout/ProgramLaunch.h"
-#include "support/DialogParts.h"
+#include "support/SjisQString.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
 #include "textout/Texts.h"
@@ -9,11 +9,11 @@
 #include <QUrl>
 
 bool startProgramOnFile(const TxtOutLaunch& launch, Prompt& prompt) {
-    const QString file = dialog::toQt(launch.file);
+    const QString file = sjis::toQString(launch.file);
     const bool started =
         launch.program.empty()
             ? QDesktopServices::openUrl(QUrl::fromLocalFile(file))
-            : QProcess::startDetached(dialog::toQt(launch.program), QStringList{file});
+            : QProcess::startDetached(sjis::toQString(launch.program), QStringList{file});
     if (!started) {
         const std::string& what = launch.program.empty() ? launch.file : launch.program;
         prompt.tell(formatText(textout::txt::kLaunchFailed, what.c_str()), PromptIcon::Stop);

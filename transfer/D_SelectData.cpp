@@ -1,6 +1,7 @@
 #include "transfer/D_SelectData.h"
 #include "res/ResourceIds.h"
 #include "support/DialogParts.h"
+#include "support/SjisQString.h"
 #include "support/Prompt.h"
 #include "textout/ValueFormat.h"
 #include "transfer/SelectDataRules.h"
@@ -55,7 +56,7 @@ CSelectData::CSelectData(MeasurementStore store, const SelectionTuple& current, 
     resize(400, 560);
 
     for (int i = 0; i < m_store.count(); ++i)
-        m_customers->addItem(dialog::toQt(m_store.at(i).name));
+        m_customers->addItem(sjis::toQString(m_store.at(i).name));
     const SelectionTuple start = selectDataStart(m_store, current);
     m_customers->setCurrentIndex(m_customers->count() > 0 ? start.customerIndex : -1);
     fillCircuits(start.circuitIndex);
@@ -74,7 +75,7 @@ void CSelectData::fillCircuits(int select) {
         return;
     const Customer& customer = m_store.at(c);
     for (int i = 0; i < customer.circuits.count(); ++i)
-        m_circuits->addItem(dialog::toQt(customer.circuits.at(i).name));
+        m_circuits->addItem(sjis::toQString(customer.circuits.at(i).name));
     m_circuits->setCurrentIndex(select < m_circuits->count() ? select : -1);
 }
 
@@ -87,7 +88,7 @@ void CSelectData::fillDays(int select) {
     const MeasurementCircuit& circuit = m_store.at(c).circuits.at(k);
     const int height = m_days->fontMetrics().height() + 2;
     for (int i = 0; i < circuit.days.count(); ++i) {
-        auto* item = new QListWidgetItem(dialog::toQt(DayListLabel(circuit.days.at(i))), m_days);
+        auto* item = new QListWidgetItem(sjis::toQString(DayListLabel(circuit.days.at(i))), m_days);
         item->setSizeHint(QSize(kDayListExtent, height));
     }
     if (select >= 0 && select < m_days->count())
