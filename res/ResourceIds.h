@@ -43,8 +43,8 @@ constexpr int IDCANCEL = 2;
 constexpr int IDC_STATIC = -1;
 
 // Dialogs of the data commands.
-constexpr int IDD_DATA_SAVE = 134;     // 需要家データの切出し
-constexpr int IDD_MON_START_DAY = 135; // 月報の集計開始日
+constexpr int IDD_DATA_SAVE = 134;          // 需要家データの切出し
+constexpr int IDD_MON_START_DAY = 135;      // 月報の集計開始日
 constexpr int IDC_CUSTOMER_NAME = 1012;     // customer combo (selection, export)
 constexpr int IDC_CIRCUIT_NAME = 1013;      // circuit combo (selection)
 constexpr int IDC_DAY_LIST = 1015;          // days of the circuit (selection)

@@ -2,8 +2,8 @@
 #include "res/ResourceIds.h"
 #include "store/MonthStartDay.h"
 #include "support/DialogParts.h"
-#include "support/SjisQString.h"
 #include "support/Prompt.h"
+#include "support/SjisQString.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

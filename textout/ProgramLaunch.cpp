@@ -1,7 +1,7 @@
 #include "textout/ProgramLaunch.h"
-#include "support/SjisQString.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
+#include "support/SjisQString.h"
 #include "textout/Texts.h"
 
 #include <QDesktopServices>
