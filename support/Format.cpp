@@ -26,7 +26,7 @@ std::string formatText(const char* format, ...) {
 
 namespace {
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 } // namespace
 

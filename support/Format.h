@@ -7,5 +7,6 @@
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string formatTextV(const char* format, va_list args);
 
-// Single-byte white space (blank, tab, CR, LF) removed at both ends; a full-width blank stays.
+// Single-byte white space (blank, tab, line breaks, vertical tab, form feed) removed at both
+// ends, as the platform's trim does; a full-width blank stays.
 std::string trimBlanks(std::string_view text);

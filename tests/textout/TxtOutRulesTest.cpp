@@ -138,6 +138,7 @@ TEST(TrimBlanksTest, OnlySingleByteWhiteSpace) {
     EXPECT_EQ(trimBlanks(" \t\r\nabc \n"), "abc");
     EXPECT_EQ(trimBlanks("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40"); // full-width blank stays
     EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(trimBlanks("\v\fa b\f\v"), "a b");
 }
 
 } // namespace
