@@ -114,6 +114,18 @@ TEST_F(SelectDataDialog, CircuitWithoutDaysRefusesOk) {
     EXPECT_EQ(d->result(), QDialog::Rejected);
 }
 
+TEST_F(SelectDataDialog, EmptyStoreShowsNothingAndRefusesOk) {
+    m_store = MeasurementStore();
+    auto d = open({0, 0, 0, -1, -1});
+    EXPECT_EQ(d->customers()->count(), 0);
+    EXPECT_EQ(d->circuits()->count(), 0);
+    EXPECT_EQ(d->days()->count(), 0);
+    press(d.get(), res::IDOK);
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text), "測定データを選んでください");
+    EXPECT_TRUE(d->isVisible());
+}
+
 TEST_F(SelectDataDialog, CustomerChangeRefillsAndOkHandsTheChoiceOver) {
     const int tokyo = findCustomer("東京工場");
     const int osaka = findCustomer("大阪支店");
