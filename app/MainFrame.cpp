@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -373,7 +374,8 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::onAbout() {
-    CAboutDlg dialog(this);
+    // The data folder is "<program folder>/DATA".
+    CAboutDlg dialog(QFileInfo(fromLocal(m_document->dataFolder())).path(), this);
     dialog.exec();
 }
 

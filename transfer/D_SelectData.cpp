@@ -99,7 +99,7 @@ void CSelectData::onOk() {
     const SelectionTuple chosen{m_customers->currentIndex(), m_circuits->currentIndex(),
                                 m_days->currentRow(), -1, -1};
     if (!isSelectionUsable(m_store, chosen)) {
-        m_prompt.tell(transfer::txt::kChooseData, PromptIcon::Stop);
+        m_prompt.tell(txt::transfer::kChooseData, PromptIcon::Stop);
         return;
     }
     m_selection = chosen;

@@ -82,7 +82,7 @@ TEST(SteppedSelection, NeighbouringDayOrReportMonthOfTheSameChannel) {
 }
 
 TEST(TransferTexts, EncodedAsTheirJapanese) {
-    EXPECT_EQ(sjis::toUtf8(transfer::txt::kChooseData), "測定データを選んでください");
+    EXPECT_EQ(sjis::toUtf8(txt::transfer::kChooseData), "測定データを選んでください");
 }
 
 } // namespace
