@@ -172,7 +172,7 @@ TEST(ArchiveRead, CustomersInUpperCaseFoldOrderLoadAndAreWrittenInLowerCaseFoldO
     expected.u16(2);
     expected.u16(0).str(kCustSig).i32(3).str("ABC_1");
     expected.u16(0).str(kCustSig).i32(3).str("ABCD");
-    EXPECT_EQ(encodeStore(s), expected.str());
+    EXPECT_EQ(archiveBytes(s), expected.str());
 }
 
 TEST(ArchiveRead, ReadingClearsTheContainerFirst) {
