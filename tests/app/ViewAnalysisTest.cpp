@@ -6,6 +6,7 @@
 #include "app/AppSettings.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
+#include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
 #include "support/PaneSplitter.h"
 #include "support/ScriptedPrompt.h"
@@ -61,12 +62,7 @@ protected:
             days.push_back(generator.expectedDays().days.at(i));
         m_doc.replaceStore(makeStore(days));
     }
-    template <class W> W* control(int id) const {
-        for (W* w : m_view->findChildren<W*>())
-            if (w->property("controlId").toInt() == id)
-                return w;
-        return nullptr;
-    }
+    template <class W> W* control(int id) const { return dlgtest::byId<W>(m_view, id); }
     QString cell(int tableId, int row, int column) const {
         QTableWidgetItem* item = control<QTableWidget>(tableId)->item(row, column);
         return item ? item->text() : QString();
@@ -78,10 +74,6 @@ protected:
             if (t->item(r, 0)->text() == label)
                 return t->item(r, 1)->text();
         return "(none)";
-    }
-    void shot(const QString& name, QWidget* w) {
-        QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
-        w->grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/" + name);
     }
 
     QTemporaryDir m_dir;
@@ -251,10 +243,10 @@ TEST_F(AnalysisViewTest, Screenshots) {
     m_frame->showView(CMainFrame::ViewAnalysis);
     m_frame->resize(1280, 800);
     QTest::qWait(30);
-    shot("analysis-day.png", m_frame.get());
+    dlgtest::shot(m_frame.get(), "analysis-day.png");
     m_doc.select({0, 0, 0, 2007, 1}, 1);
     m_frame->resize(1024, 768);
     QTest::qWait(30);
-    shot("analysis-month-1024.png", m_frame.get());
+    dlgtest::shot(m_frame.get(), "analysis-month-1024.png");
     EXPECT_TRUE(QFile::exists(QStringLiteral(ORVO_SHOT_DIR) + "/analysis-month-1024.png"));
 }
