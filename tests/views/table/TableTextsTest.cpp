@@ -1,0 +1,73 @@
+#include "views/table/TableTexts.h"
+#include "support/Sjis.h"
+#include "views/graph/GraphTexts.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every hand-encoded CP932 constant against its Japanese text.
+TEST(ViewTexts, ConstantsMatchTheirText) {
+    struct Case {
+        const char* bytes;
+        const char* utf8;
+    };
+    using namespace table_text;
+    const Case cases[] = {
+        {kCustomer, "需要家名称"},
+        {kCircuit, "測定回路"},
+        {kDate, "日付"},
+        {kCircuitType, "相線式"},
+        {kRatio, "変成比"},
+        {kReactiveTotal, "総無効電力[kvarh]"},
+        {kMonthTitle, "%d年 %d月"},
+        {kRatioValue, "PT=%.1f ，CT=%.1f"},
+        {kReactiveValue, "進=%s ，遅=%s"},
+        {kMeasured, "測定値"},
+        {kMeasuredAverage, "測定値（平均値）"},
+        {kSummary, "集計"},
+        {kPrintSummary, "         集計"},
+        {kTime, "時間"},
+        {kPower, "電力"},
+        {kPowerFactor, "力率[%]"},
+        {kVoltage, "電圧"},
+        {kCurrent, "電流"},
+        {kEnergy, "総電力量[kWh]"},
+        {kLead, "進み[kvarh]"},
+        {kLag, "遅れ[kvarh]"},
+        {kAveragePower, "平均電力"},
+        {kAveragePowerFactor, "平均力率[%]"},
+        {kAverageVoltage, "平均電圧"},
+        {kAverageCurrent, "平均電流"},
+        {kPeakVoltage, "瞬間最大電圧"},
+        {kMinVoltage, "瞬間最小電圧"},
+        {kMaxCurrent, "最大電流"},
+        {kPeakCurrent, "瞬間最大電流"},
+        {kMaxDemand, "最大電力"},
+        {kPeakPower, "瞬間最大電力"},
+        {kPeakPowerFactorTail, ",力率[%]"},
+        {kTimeNote, "（時刻）"},
+        {kForwardNote, " (正)"},
+        {kReverseNote, " (逆)"},
+        {kBothScreen, "+%s／-%s"},
+        {kBothPeak, "+%s ／ -%s"},
+        {kFitSummaryValue, "9999.99"},
+        {kFitSummaryPeak, "999.9 (99:99～99:99)"},
+        {kFitPeakLabel, "瞬間最大電力[kW],力率[%]     "},
+        {kFitPrintLabel, "  瞬間最大電力[kW],力率[%]（時刻）(逆)"},
+        {kFitPrintValue, "    999.99（99:99～99:99）"},
+        {graph_text::kPowerName, "電力"},
+        {graph_text::kForwardPowerName, "電力(正)"},
+        {graph_text::kReversePowerName, "電力(逆)"},
+        {graph_text::kPowerFactorName, "力率"},
+        {graph_text::kVoltage1, "電圧１"},
+        {graph_text::kVoltage2, "電圧２"},
+        {graph_text::kVoltage3, "電圧３"},
+        {graph_text::kCurrent1, "電流１"},
+        {graph_text::kCurrent2, "電流２"},
+        {graph_text::kCurrent3, "電流３"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(c.bytes), sjis::fromUtf8(c.utf8)) << c.utf8;
+}
+
+} // namespace
