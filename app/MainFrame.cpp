@@ -103,6 +103,8 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     buildToolBar();
     buildStatusBar();
     buildClientPane();
+    enableViewCommand(ViewSheet);
+    enableViewCommand(ViewGraph);
     applyPlacement();
     updateTitle();
     m_document->setSelectionSink(this);

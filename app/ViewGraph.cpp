@@ -1,8 +1,105 @@
 #include "app/ViewGraph.h"
-#include <QPalette>
+#include "app/OrvoViewDoc.h"
+#include "app/UpdateHints.h"
+#include "support/Sjis.h"
+#include "views/layout/QPainterDeviceContext.h"
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QToolTip>
 
-CViewGraph::CViewGraph(COrvoViewDoc* document, QWidget* parent) : CView(document, parent) {
+CViewGraph::CViewGraph(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
     setObjectName("CViewGraph");
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
+    setMouseTracking(true);
+    QPainterDeviceContext dc(*this);
+    dc.setMapMode(MM_LOMETRIC);
+    m_screen = std::make_unique<GraphPage>(dc, false);
+    createPageWindows();
+}
+
+CViewGraph::~CViewGraph() = default;
+
+LayoutElement* CViewGraph::screenPage() {
+    return m_screen ? &m_screen->root() : nullptr;
+}
+
+std::string CViewGraph::copyText() const {
+    return m_screenSelection && m_screenSelection->isValid() ? m_screen->copyText() : std::string();
+}
+
+void CViewGraph::addExtension(GraphPage::Extension extension) {
+    m_extensions.push_back(extension);
+    m_screen->addExtension(std::move(extension));
+}
+
+void CViewGraph::refill() {
+    if (m_screenSelection)
+        m_screen->fill(*m_screenSelection, m_scales, document() ? document()->monthStartDay() : 1,
+                       DateTime::now());
+    placeScreenPage();
+}
+
+void CViewGraph::onUpdate(CView*, int h, const void* object) {
+    if (const int box = hint::scaleBox(h); box >= 0) {
+        // Takes effect with the next hint 101.
+        if (object)
+            m_scales.set(box, *static_cast<const double*>(object));
+        return;
+    }
+    switch (h) {
+    case hint::Select:
+        if (object) {
+            m_screenSelection = static_cast<const DisplaySelection*>(object);
+            m_printSelection = m_screenSelection;
+        }
+        refill();
+        break;
+    case hint::PrintSelect:
+        if (object)
+            m_printSelection = static_cast<const DisplaySelection*>(object);
+        break;
+    case hint::PrintEnd:
+        update();
+        break;
+    default:
+        break;
+    }
+}
+
+void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
+    dc.setMapMode(MM_LOMETRIC);
+    m_print = std::make_unique<GraphPage>(dc, true);
+    for (const GraphPage::Extension& extension : m_extensions)
+        m_print->addExtension(extension);
+    if (m_printSelection)
+        m_print->fill(*m_printSelection, m_scales, document() ? document()->monthStartDay() : 1,
+                      DateTime::now(), page, pageCount);
+}
+
+void CViewGraph::drawPrintPage(DeviceContext& dc) {
+    if (m_print)
+        drawPrintedPage(m_print->root(), dc, m_printArea);
+}
+
+void CViewGraph::mouseMoveEvent(QMouseEvent* event) {
+    CPageView::mouseMoveEvent(event);
+    if (!m_screenSelection || !m_screenSelection->isValid())
+        return;
+    QPainterDeviceContext dc(*this);
+    dc.setMapMode(MM_LOMETRIC);
+    const QPoint pos = event->position().toPoint();
+    const Point logical = dc.toLogical(Point{pos.x(), pos.y()});
+    TimeChart* chart = m_screen->chartAt(logical);
+    const Rect plot = chart ? chart->plotRect().normalised() : Rect{};
+    const bool inPlot = chart && logical.x >= plot.left && logical.x <= plot.right &&
+                        logical.y >= plot.top && logical.y <= plot.bottom;
+    const QString text =
+        inPlot ? QString::fromStdString(sjis::toUtf8(m_screen->valuesAt(*chart, logical.x)))
+               : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    if (auto* frame = qobject_cast<QMainWindow*>(window()); frame && frame->statusBar())
+        frame->statusBar()->showMessage(text);
 }
