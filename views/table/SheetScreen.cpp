@@ -61,7 +61,6 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     for (int c : {0, 2, 4, 6})
         s.setFill(TextTable::Range{c, 0, c, -1}, Black, LabelGrey);
     s.setEdges(TextTable::Range{}, Black, 15, false);
-    s.setFitText(0, 0, table_text::kEnergy);
     for (int c : {0, 2, 4, 6})
         s.fontGroup(0, 0, TextTable::Range{c, 0, c, -1}, true);
     s.setFitText(3, 0, table_text::kFitSummaryValue);
@@ -113,6 +112,8 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
     TextTable& s = *m_summary;
     const SheetFlags& f = m_flags;
     s.clearTexts(TextTable::Range{});
+    // The label font is fitted to the longest label, so that no label column cuts its text.
+    s.setFitText(0, 0, unitLabel(table_text::kPeakVoltage, 1, f.voltageUnit()));
     if (f.fourWire)
         s.grid().setWeight(5, 100.0 / 6, GridElement::Rows);
     else
