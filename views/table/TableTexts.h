@@ -68,6 +68,9 @@ inline constexpr const char kFitPrintLabel[] =
     "d\x97\xcd[kW],\x97\xcd\x97\xa6[%]\x81i\x8e\x9e\x8d\x8f\x81j(\x8bt)"; //   瞬間最大電力[kW],力率[%]（時刻）(逆)
 inline constexpr const char kFitPrintValue[] =
     "    999.99\x81i99:99\x81`99:99\x81j"; //     999.99（99:99～99:99）
+inline constexpr const char kDailyPdfName[] = "\x93\xfa\x95\xf1_%s_%s_%s.pdf"; // 日報_%s_%s_%s.pdf
+inline constexpr const char kMonthlyPdfName[] =
+    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d.pdf"; // 月報_%s_%s_%04d_%02d.pdf
 inline constexpr const char kPageNumber[] = "%d/%d";
 inline constexpr const char kPageNumberInitial[] = "(1/10)";
 inline constexpr const char kFitTime[] = "99:99";
