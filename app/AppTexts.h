@@ -7,4 +7,11 @@ namespace apptext {
 inline const std::string kDebugCommKey = sjis::fromUtf8("通信(0:リリース,1:デバック)");
 inline const std::string kCommLogKey = sjis::fromUtf8("通信ログ出力(0:しない,1:する)");
 inline const std::string kAbnormalEnd = sjis::fromUtf8("前回異常終了");
+// Printing.
+inline const std::string kNoPrinter =
+    sjis::fromUtf8("プリンタがインストールされていません。\nPDFファイルに出力しますか？");
+inline const std::string kPdfWritten =
+    sjis::fromUtf8("PDFファイルを次のフォルダに出力しました。\n%s");
+inline const std::string kPdfFailed = sjis::fromUtf8("PDFファイルを作成できません。\n%s");
+inline const std::string kPrintFailed = sjis::fromUtf8("印刷できませんでした。\n%s");
 } // namespace apptext
