@@ -1,4 +1,6 @@
 #include "app/PageView.h"
+#include "app/OrvoViewDoc.h"
+#include "app/UpdateHints.h"
 #include "support/Sjis.h"
 #include "views/layout/GridElement.h"
 #include "views/layout/PageRender.h"
@@ -40,6 +42,33 @@ CPageView::CPageView(COrvoViewDoc* document, QWidget* parent)
 }
 
 CPageView::~CPageView() = default;
+
+int CPageView::monthStartDay() const {
+    return document() ? document()->monthStartDay() : 1;
+}
+
+void CPageView::onUpdate(CView*, int h, const void* object) {
+    switch (h) {
+    case hint::Select:
+        if (object) {
+            m_screenSelection = static_cast<const DisplaySelection*>(object);
+            m_printSelection = m_screenSelection;
+        }
+        if (m_screenSelection)
+            refillScreen();
+        placeScreenPage();
+        break;
+    case hint::PrintSelect:
+        if (object)
+            m_printSelection = static_cast<const DisplaySelection*>(object);
+        break;
+    case hint::PrintEnd:
+        update();
+        break;
+    default:
+        break;
+    }
+}
 
 void CPageView::createPageWindows() {
     if (LayoutElement* page = screenPage())
@@ -94,7 +123,8 @@ void CPageView::resizeEvent(QResizeEvent* event) {
 
 void CPageView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        const std::string text = copyText();
+        const bool shown = m_screenSelection && m_screenSelection->isValid();
+        const std::string text = shown ? copyText() : std::string();
         if (!text.empty())
             QGuiApplication::clipboard()->setText(QString::fromStdString(sjis::toUtf8(text)));
         return;

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/View.h"
+#include "store/DAT_DisplaySelection.h"
 #include "views/layout/LayoutElement.h"
 #include "views/layout/QtLayoutHost.h"
 
@@ -14,9 +15,11 @@ public:
     explicit CPageView(COrvoViewDoc* document, QWidget* parent = nullptr);
     ~CPageView() override;
 
+    // 101 refills and places the screen page, 102 takes the selection to print, 103 repaints.
+    void onUpdate(CView* sender, int hint, const void* object) override;
     // The page shown on screen, or nullptr before it is built.
     virtual LayoutElement* screenPage() = 0;
-    // Tab-separated text of what is shown (CP932); empty when nothing is.
+    // Tab-separated text of what is shown (CP932).
     virtual std::string copyText() const = 0;
 
     // Places the screen page in the whole client area and repaints it.
@@ -26,6 +29,11 @@ public:
     static void drawPrintedPage(LayoutElement& page, DeviceContext& dc, const Rect& printArea);
 
 protected:
+    // Fills the screen page for screenSelection() (called with a selection only).
+    virtual void refillScreen() = 0;
+    const DisplaySelection* screenSelection() const { return m_screenSelection; }
+    const DisplaySelection* printSelection() const { return m_printSelection; }
+    int monthStartDay() const;
     // Creates the scroll bars of the page's panes (once the page exists).
     void createPageWindows();
     void paintEvent(QPaintEvent* event) override;
@@ -37,5 +45,7 @@ private:
     void scroll(LayoutEvent event);
 
     QtLayoutHost m_host;
+    const DisplaySelection* m_screenSelection = nullptr;
+    const DisplaySelection* m_printSelection = nullptr;
     int m_nextControlId = 2000;
 };

@@ -1,5 +1,4 @@
 #include "app/ViewGraph.h"
-#include "app/OrvoViewDoc.h"
 #include "app/UpdateHints.h"
 #include "support/Sjis.h"
 #include "views/layout/QPainterDeviceContext.h"
@@ -24,7 +23,7 @@ LayoutElement* CViewGraph::screenPage() {
 }
 
 std::string CViewGraph::copyText() const {
-    return m_screenSelection && m_screenSelection->isValid() ? m_screen->copyText() : std::string();
+    return m_screen->copyText();
 }
 
 void CViewGraph::addExtension(GraphPage::Extension extension) {
@@ -32,38 +31,18 @@ void CViewGraph::addExtension(GraphPage::Extension extension) {
     m_screen->addExtension(std::move(extension));
 }
 
-void CViewGraph::refill() {
-    if (m_screenSelection)
-        m_screen->fill(*m_screenSelection, m_scales, document() ? document()->monthStartDay() : 1,
-                       DateTime::now());
-    placeScreenPage();
+void CViewGraph::refillScreen() {
+    m_screen->fill(*screenSelection(), m_scales, monthStartDay(), DateTime::now());
 }
 
-void CViewGraph::onUpdate(CView*, int h, const void* object) {
+void CViewGraph::onUpdate(CView* sender, int h, const void* object) {
     if (const int box = hint::scaleBox(h); box >= 0) {
         // Takes effect with the next hint 101.
         if (object)
             m_scales.set(box, *static_cast<const double*>(object));
         return;
     }
-    switch (h) {
-    case hint::Select:
-        if (object) {
-            m_screenSelection = static_cast<const DisplaySelection*>(object);
-            m_printSelection = m_screenSelection;
-        }
-        refill();
-        break;
-    case hint::PrintSelect:
-        if (object)
-            m_printSelection = static_cast<const DisplaySelection*>(object);
-        break;
-    case hint::PrintEnd:
-        update();
-        break;
-    default:
-        break;
-    }
+    CPageView::onUpdate(sender, h, object);
 }
 
 void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
@@ -71,9 +50,9 @@ void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
     m_print = std::make_unique<GraphPage>(dc, true);
     for (const GraphPage::Extension& extension : m_extensions)
         m_print->addExtension(extension);
-    if (m_printSelection)
-        m_print->fill(*m_printSelection, m_scales, document() ? document()->monthStartDay() : 1,
-                      DateTime::now(), page, pageCount);
+    if (printSelection())
+        m_print->fill(*printSelection(), m_scales, monthStartDay(), DateTime::now(), page,
+                      pageCount);
 }
 
 void CViewGraph::drawPrintPage(DeviceContext& dc) {
@@ -83,7 +62,7 @@ void CViewGraph::drawPrintPage(DeviceContext& dc) {
 
 void CViewGraph::mouseMoveEvent(QMouseEvent* event) {
     CPageView::mouseMoveEvent(event);
-    if (!m_screenSelection || !m_screenSelection->isValid())
+    if (!screenSelection() || !screenSelection()->isValid())
         return;
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);

@@ -27,16 +27,13 @@ public:
     void drawPrintPage(DeviceContext& dc);
 
 protected:
+    void refillScreen() override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void refill();
-
     std::unique_ptr<GraphPage> m_screen;
     std::unique_ptr<GraphPage> m_print;
     std::vector<GraphPage::Extension> m_extensions;
-    const DisplaySelection* m_screenSelection = nullptr;
-    const DisplaySelection* m_printSelection = nullptr;
     GraphScales m_scales;
     Rect m_printArea;
 };

@@ -1,6 +1,4 @@
 #include "app/ViewSheet.h"
-#include "app/OrvoViewDoc.h"
-#include "app/UpdateHints.h"
 #include "views/layout/QPainterDeviceContext.h"
 
 CViewSheet::CViewSheet(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
@@ -18,45 +16,24 @@ LayoutElement* CViewSheet::screenPage() {
 }
 
 std::string CViewSheet::copyText() const {
-    return m_screenSelection && m_screenSelection->isValid() ? m_screen->copyText() : std::string();
+    return m_screen->copyText();
 }
 
-void CViewSheet::onUpdate(CView*, int h, const void* object) {
-    const int startDay = document() ? document()->monthStartDay() : 1;
-    switch (h) {
-    case hint::Select:
-        if (object) {
-            m_screenSelection = static_cast<const DisplaySelection*>(object);
-            m_printSelection = m_screenSelection;
-        }
-        if (m_screenSelection)
-            m_screen->fill(*m_screenSelection, startDay);
-        placeScreenPage();
-        break;
-    case hint::PrintSelect:
-        if (object)
-            m_printSelection = static_cast<const DisplaySelection*>(object);
-        break;
-    case hint::PrintEnd:
-        update();
-        break;
-    default:
-        break;
-    }
+void CViewSheet::refillScreen() {
+    m_screen->fill(*screenSelection(), monthStartDay());
 }
 
 int CViewSheet::TablePageCount() {
-    m_tablePageCount = ::TablePageCount(m_printSelection);
+    m_tablePageCount = ::TablePageCount(printSelection());
     return m_tablePageCount;
 }
 
 void CViewSheet::PreparePrintPage(DeviceContext& dc, int page, int pageCount,
                                   const Rect& printArea) {
-    if (!m_printSelection)
+    if (!printSelection())
         return;
     dc.setMapMode(MM_LOMETRIC);
-    m_print.PreparePrintPage(dc, *m_printSelection, page, pageCount,
-                             document() ? document()->monthStartDay() : 1);
+    m_print.PreparePrintPage(dc, *printSelection(), page, pageCount, monthStartDay());
     if (page == 1)
         m_printArea = printArea;
 }

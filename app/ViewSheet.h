@@ -12,7 +12,6 @@ public:
     explicit CViewSheet(COrvoViewDoc* document, QWidget* parent = nullptr);
     ~CViewSheet() override;
 
-    void onUpdate(CView* sender, int hint, const void* object) override;
     LayoutElement* screenPage() override;
     std::string copyText() const override;
     SheetScreen& sheet() { return *m_screen; }
@@ -24,11 +23,12 @@ public:
     // Draws the page last prepared into the printer's device context.
     void drawPrintPage(DeviceContext& dc);
 
+protected:
+    void refillScreen() override;
+
 private:
     std::unique_ptr<SheetScreen> m_screen;
     SheetPrintPage m_print;
-    const DisplaySelection* m_screenSelection = nullptr;
-    const DisplaySelection* m_printSelection = nullptr;
     Rect m_printArea;
     int m_tablePageCount = 0;
 };

@@ -1,20 +1,22 @@
 #include "views/graph/GraphPage.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
+#include "textout/Texts.h"
 #include "textout/ValueFormat.h"
 #include "views/graph/GraphTexts.h"
 #include "views/layout/ChartRules.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/table/SheetFlags.h"
+#include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
 #include <algorithm>
 #include <cmath>
 #include <map>
 
-namespace {
+using namespace table_style;
 
-constexpr uint32_t PageNumberFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE; // 41
+namespace {
 
 // One curve: where its values come from, per sample and per day summary.
 struct Curve {
@@ -300,7 +302,7 @@ std::string GraphPage::copyText() const {
             row.resize(columns.size());
             row[col] = formatText("%.2f", p.value.toDouble());
         }
-    std::string out = m_monthly ? table_text::kDate : table_text::kTime;
+    std::string out = m_monthly ? textout::txt::kDateHeading : textout::txt::kTimeHeading;
     for (const ChartSeries* s : columns)
         out += "\t" + s->name + s->unit;
     out += '\n';

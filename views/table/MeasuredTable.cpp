@@ -1,14 +1,16 @@
 #include "views/table/MeasuredTable.h"
 #include "store/MonthWindow.h"
+#include "textout/Texts.h"
 #include "textout/ValueFormat.h"
+#include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include <algorithm>
 
 namespace measured_table {
+using namespace table_style;
+
 namespace {
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef LabelGrey = Rgb(247, 247, 247);
 constexpr int MonthRows = 32; // header and 31 dates
 constexpr uint32_t Centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr uint32_t RightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
@@ -80,13 +82,13 @@ void applyFlags(TextTable& table, const SheetFlags& flags, bool monthly) {
     }
     if (table.dataRows() < 1)
         table.setDataSize(Columns, 1);
-    table.setText(0, 0, monthly ? table_text::kDate : table_text::kTime);
+    table.setText(0, 0, monthly ? textout::txt::kDateHeading : textout::txt::kTimeHeading);
     table.setText(1, 0, powerHeading(flags, false));
     table.setText(2, 0, powerHeading(flags, true));
-    table.setText(3, 0, table_text::kPowerFactor);
+    table.setText(3, 0, textout::txt::kPowerFactor);
     for (int phase = 1; phase <= 3; ++phase) {
-        table.setText(3 + phase, 0, unitLabel(table_text::kVoltage, phase, flags.voltageUnit()));
-        table.setText(6 + phase, 0, unitLabel(table_text::kCurrent, phase, "A"));
+        table.setText(3 + phase, 0, unitLabel(textout::txt::kVoltage, phase, flags.voltageUnit()));
+        table.setText(6 + phase, 0, unitLabel(textout::txt::kCurrent, phase, "A"));
     }
     table.setFitText(0, 0, table.text(1, 0));
 }

@@ -1,26 +1,21 @@
 #include "views/table/SheetPrintPage.h"
 #include "support/Format.h"
+#include "textout/Texts.h"
 #include "textout/ValueFormat.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/layout/TextBox.h"
 #include "views/table/MeasuredTable.h"
 #include "views/table/SheetFlags.h"
+#include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
 #include <functional>
 
+using namespace table_style;
+
 namespace {
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef White = Rgb(255, 255, 255);
-constexpr ColorRef LabelGrey = Rgb(247, 247, 247);
 constexpr int SummaryRows = 29;
-constexpr uint32_t CaptionFormat = DT_SINGLELINE | DT_BOTTOM;                // 40
-constexpr uint32_t PageNumberFormat = DT_CENTER | DT_BOTTOM | DT_SINGLELINE; // 41
-
-template <typename T> T* placeIn(GridElement& grid, int row) {
-    return static_cast<T*>(grid.setContent(0, row, T()));
-}
 
 struct SummaryRow {
     std::string label;
@@ -33,20 +28,21 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
     const char* R = f.reverse ? table_text::kReverseNote : "";
     const char* P = f.powerUnit();
     const char* V = f.voltageUnit();
-    const std::string averagePower = unitLabel(table_text::kAveragePower, 0, P);
-    const std::string maxDemand = unitLabel(table_text::kMaxDemand, 0, P) + table_text::kTimeNote;
-    const std::string peakPower = unitLabel(table_text::kPeakPower, 0, P) +
-                                  table_text::kPeakPowerFactorTail + table_text::kTimeNote;
+    const std::string averagePower = unitLabel(textout::txt::kAveragePower, 0, P);
+    const std::string maxDemand =
+        unitLabel(textout::txt::kMaxDemand, 0, P) + textout::txt::kTimeNote;
+    const std::string peakPower = unitLabel(textout::txt::kPeakPower, 0, P) +
+                                  table_text::kPeakPowerFactorTail + textout::txt::kTimeNote;
     const bool kw = f.kilowatts;
     const bool kv = f.kilovolts;
     std::vector<SummaryRow> rows = {
-        {std::string(table_text::kEnergy) + F, EnergyText(s)},
-        {std::string(table_text::kEnergy) + R, ReverseEnergyText(s)},
-        {table_text::kLead, LeadReactiveText(s)},
-        {table_text::kLag, LagReactiveText(s)},
+        {std::string(textout::txt::kEnergy) + F, EnergyText(s)},
+        {std::string(textout::txt::kEnergy) + R, ReverseEnergyText(s)},
+        {textout::txt::kLead, LeadReactiveText(s)},
+        {textout::txt::kLag, LagReactiveText(s)},
         {averagePower + F, AveragePowerText(s, kw)},
         {averagePower + R, ReverseAveragePowerText(s, kw)},
-        {table_text::kAveragePowerFactor, AveragePowerFactorText(s)},
+        {textout::txt::kAveragePowerFactor, AveragePowerFactorText(s)},
         {maxDemand + F, MaxDemandText(s, kw, PeakModePrint)},
         {maxDemand + R, ReverseMaxDemandText(s, kw, PeakModePrint)},
         {peakPower + F, PeakPowerText(s, kw, PeakModePrint)},
@@ -59,23 +55,24 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
         std::function<std::string(int)> value;
     };
     const PhaseBlock blocks[] = {
-        {table_text::kAverageVoltage, V, false,
+        {textout::txt::kAverageVoltage, V, false,
          [&](int e) { return AverageVoltageText(s, kv, e); }},
-        {table_text::kAverageCurrent, "A", false, [&](int e) { return AverageCurrentText(s, e); }},
-        {table_text::kPeakVoltage, V, true,
+        {textout::txt::kAverageCurrent, "A", false,
+         [&](int e) { return AverageCurrentText(s, e); }},
+        {textout::txt::kPeakVoltage, V, true,
          [&](int e) { return PeakVoltageText(s, kv, e, PeakModePrint); }},
-        {table_text::kMinVoltage, V, true,
+        {textout::txt::kMinVoltage, V, true,
          [&](int e) { return MinVoltageText(s, kv, e, PeakModePrint); }},
-        {table_text::kMaxCurrent, "A", true,
+        {textout::txt::kMaxCurrent, "A", true,
          [&](int e) { return MaxCurrentText(s, e, PeakModePrint); }},
-        {table_text::kPeakCurrent, "A", true,
+        {textout::txt::kPeakCurrent, "A", true,
          [&](int e) { return PeakCurrentText(s, e, PeakModePrint); }},
     };
     for (const PhaseBlock& b : blocks) {
         for (int phase = 1; phase <= 3; ++phase) {
             std::string label = unitLabel(b.word, phase, b.unit);
             if (b.timed)
-                label += table_text::kTimeNote;
+                label += textout::txt::kTimeNote;
             // The "2" row stays empty unless 3相4線; the "3" row shows element 1 otherwise.
             std::string value;
             if (phase == 1)

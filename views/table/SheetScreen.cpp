@@ -1,22 +1,19 @@
 #include "views/table/SheetScreen.h"
 #include "support/Format.h"
+#include "textout/Texts.h"
 #include "textout/ValueFormat.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/table/MeasuredTable.h"
+#include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
 
+using namespace table_style;
+
 namespace {
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef LabelGrey = Rgb(247, 247, 247);
 constexpr int ScreenGridRows = 60;
-constexpr uint32_t CaptionFormat = DT_SINGLELINE | DT_BOTTOM;         // 40
 constexpr uint32_t LeftFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE; // 36
-
-template <typename T> T* placeIn(GridElement& grid, int row) {
-    return static_cast<T*>(grid.setContent(0, row, T()));
-}
 
 TextBox* caption(GridElement& grid, int row, const FontSpec& font, const char* text) {
     TextBox* box = placeIn<TextBox>(grid, row);
@@ -113,16 +110,17 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
     const SheetFlags& f = m_flags;
     s.clearTexts(TextTable::Range{});
     // The label font is fitted to the longest label, so that no label column cuts its text.
-    s.setFitText(0, 0, unitLabel(table_text::kPeakVoltage, 1, f.voltageUnit()));
+    s.setFitText(0, 0, unitLabel(textout::txt::kPeakVoltage, 1, f.voltageUnit()));
     if (f.fourWire)
         s.grid().setWeight(5, 100.0 / 6, GridElement::Rows);
     else
         s.grid().setFixedSize(5, 0, GridElement::Rows);
-    const char* const column0[] = {table_text::kEnergy, table_text::kLead, table_text::kLag,
-                                   nullptr, table_text::kAveragePowerFactor};
+    const char* const column0[] = {textout::txt::kEnergy, textout::txt::kLead, textout::txt::kLag,
+                                   nullptr, textout::txt::kAveragePowerFactor};
     for (int r = 0; r < 5; ++r)
         s.setText(0, r,
-                  column0[r] ? column0[r] : unitLabel(table_text::kAveragePower, 0, f.powerUnit()));
+                  column0[r] ? column0[r]
+                             : unitLabel(textout::txt::kAveragePower, 0, f.powerUnit()));
     s.setText(1, 0,
               both(f.reverse, table_text::kBothScreen, EnergyText(sum), ReverseEnergyText(sum)));
     s.setText(1, 1, LeadReactiveText(sum));
@@ -136,12 +134,12 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
         const int e = f.phaseElement(shown);
         const int digit = f.phaseDigit(shown);
         const char* v = f.voltageUnit();
-        s.setText(2, shown, unitLabel(table_text::kAverageVoltage, digit, v));
-        s.setText(2, phases + shown, unitLabel(table_text::kAverageCurrent, digit, "A"));
-        s.setText(4, shown, unitLabel(table_text::kPeakVoltage, digit, v));
-        s.setText(4, phases + shown, unitLabel(table_text::kMinVoltage, digit, v));
-        s.setText(6, shown, unitLabel(table_text::kMaxCurrent, digit, "A"));
-        s.setText(6, phases + shown, unitLabel(table_text::kPeakCurrent, digit, "A"));
+        s.setText(2, shown, unitLabel(textout::txt::kAverageVoltage, digit, v));
+        s.setText(2, phases + shown, unitLabel(textout::txt::kAverageCurrent, digit, "A"));
+        s.setText(4, shown, unitLabel(textout::txt::kPeakVoltage, digit, v));
+        s.setText(4, phases + shown, unitLabel(textout::txt::kMinVoltage, digit, v));
+        s.setText(6, shown, unitLabel(textout::txt::kMaxCurrent, digit, "A"));
+        s.setText(6, phases + shown, unitLabel(textout::txt::kPeakCurrent, digit, "A"));
         s.setText(3, shown, AverageVoltageText(sum, f.kilovolts, e));
         s.setText(3, phases + shown, AverageCurrentText(sum, e));
         s.setText(5, shown, PeakVoltageText(sum, f.kilovolts, e, PeakModeScreen));
@@ -155,9 +153,9 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
 void SheetScreen::fillPeaks(const DaySummary& sum) {
     TextTable& p = *m_peak;
     const SheetFlags& f = m_flags;
-    p.setText(0, 0, unitLabel(table_text::kMaxDemand, 0, f.powerUnit()));
+    p.setText(0, 0, unitLabel(textout::txt::kMaxDemand, 0, f.powerUnit()));
     p.setText(0, 1,
-              unitLabel(table_text::kPeakPower, 0, f.powerUnit()) +
+              unitLabel(textout::txt::kPeakPower, 0, f.powerUnit()) +
                   table_text::kPeakPowerFactorTail);
     p.setText(1, 0,
               both(f.reverse, table_text::kBothPeak,

@@ -5,7 +5,6 @@ namespace table_text {
 
 inline constexpr const char kCustomer[] = "\x8e\xf9\x97v\x89\xc6\x96\xbc\x8f\xcc"; // 需要家名称
 inline constexpr const char kCircuit[] = "\x91\xaa\x92\xe8\x89\xf1\x98H";          // 測定回路
-inline constexpr const char kDate[] = "\x93\xfa\x95t";                             // 日付
 inline constexpr const char kCircuitType[] = "\x91\x8a\x90\xfc\x8e\xae";           // 相線式
 inline constexpr const char kRatio[] = "\x95\xcf\x90\xac\x94\xe4";                 // 変成比
 inline constexpr const char kReactiveTotal[] = "\x91\x8d\x96\xb3\x8c\xf8\x93"
@@ -20,40 +19,9 @@ inline constexpr const char kMeasuredAverage[] =
     "\x91\xaa\x92\xe8\x92l\x81i\x95\xbd\x8b\xcf\x92l\x81j";          // 測定値（平均値）
 inline constexpr const char kSummary[] = "\x8fW\x8cv";               // 集計
 inline constexpr const char kPrintSummary[] = "         \x8fW\x8cv"; //          集計
-inline constexpr const char kTime[] = "\x8e\x9e\x8a\xd4";            // 時間
 inline constexpr const char kPower[] = "\x93"
-                                       "d\x97\xcd";                 // 電力
-inline constexpr const char kPowerFactor[] = "\x97\xcd\x97\xa6[%]"; // 力率[%]
-inline constexpr const char kVoltage[] = "\x93"
-                                         "d\x88\xb3"; // 電圧
-inline constexpr const char kCurrent[] = "\x93"
-                                         "d\x97\xac"; // 電流
-inline constexpr const char kEnergy[] = "\x91\x8d\x93"
-                                        "d\x97\xcd\x97\xca[kWh]"; // 総電力量[kWh]
-inline constexpr const char kLead[] = "\x90i\x82\xdd[kvarh]";     // 進み[kvarh]
-inline constexpr const char kLag[] = "\x92x\x82\xea[kvarh]";      // 遅れ[kvarh]
-inline constexpr const char kAveragePower[] = "\x95\xbd\x8b\xcf\x93"
-                                              "d\x97\xcd"; // 平均電力
-inline constexpr const char kAveragePowerFactor[] =
-    "\x95\xbd\x8b\xcf\x97\xcd\x97\xa6[%]"; // 平均力率[%]
-inline constexpr const char kAverageVoltage[] = "\x95\xbd\x8b\xcf\x93"
-                                                "d\x88\xb3"; // 平均電圧
-inline constexpr const char kAverageCurrent[] = "\x95\xbd\x8b\xcf\x93"
-                                                "d\x97\xac"; // 平均電流
-inline constexpr const char kPeakVoltage[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
-                                             "d\x88\xb3"; // 瞬間最大電圧
-inline constexpr const char kMinVoltage[] = "\x8fu\x8a\xd4\x8d\xc5\x8f\xac\x93"
-                                            "d\x88\xb3"; // 瞬間最小電圧
-inline constexpr const char kMaxCurrent[] = "\x8d\xc5\x91\xe5\x93"
-                                            "d\x97\xac"; // 最大電流
-inline constexpr const char kPeakCurrent[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
-                                             "d\x97\xac"; // 瞬間最大電流
-inline constexpr const char kMaxDemand[] = "\x8d\xc5\x91\xe5\x93"
-                                           "d\x97\xcd"; // 最大電力
-inline constexpr const char kPeakPower[] = "\x8fu\x8a\xd4\x8d\xc5\x91\xe5\x93"
-                                           "d\x97\xcd";                      // 瞬間最大電力
+                                       "d\x97\xcd";                          // 電力
 inline constexpr const char kPeakPowerFactorTail[] = ",\x97\xcd\x97\xa6[%]"; // ,力率[%]
-inline constexpr const char kTimeNote[] = "\x81i\x8e\x9e\x8d\x8f\x81j";      // （時刻）
 inline constexpr const char kForwardNote[] = " (\x90\xb3)";                  //  (正)
 inline constexpr const char kReverseNote[] = " (\x8bt)";                     //  (逆)
 inline constexpr const char kBothScreen[] = "+%s\x81^-%s";                   // +%s／-%s

@@ -2,13 +2,13 @@
 #include "support/Format.h"
 #include "textout/Texts.h"
 #include "textout/ValueFormat.h"
+#include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 
 namespace title_tables {
-namespace {
+using namespace table_style;
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef LabelGrey = Rgb(247, 247, 247);
+namespace {
 
 void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3]) {
     table.setup(6, 1, -1, -1, 6, 1);
@@ -30,7 +30,7 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
 
 void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
     const char* const titleLabels[3] = {table_text::kCustomer, table_text::kCircuit,
-                                        table_text::kDate};
+                                        textout::txt::kDateHeading};
     const char* const detailLabels[3] = {table_text::kCircuitType, table_text::kRatio,
                                          table_text::kReactiveTotal};
     setUpOne(title, seed, titleLabels);
