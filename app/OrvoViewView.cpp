@@ -66,7 +66,11 @@ COrvoViewView* COrvoViewView::printingView() {
 }
 
 QPrinter& COrvoViewView::sessionPrinter() {
+    // The page margins count from the paper's edge, so a page comes out the same on every
+    // printer and in a PDF file; 20 and 25 mm lie well inside any printable area.
     static QPrinter printer(QPrinter::HighResolution);
+    static const bool fullPage = (printer.setFullPage(true), true);
+    (void)fullPage;
     return printer;
 }
 

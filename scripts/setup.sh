@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic poppler-utils xvfb xauth
+    cups printer-driver-cups-pdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -231,6 +231,76 @@ TEST_F(PrintTest, PrinterPathPrintsThroughTheSessionPrinter) {
     EXPECT_TRUE(pageText(outFile("printer.pdf"), 2).contains(QStringLiteral("2/3")));
 }
 
+// The area of a page that holds ink, in a grey rendering of `dpi` dots per inch.
+QImage inkOf(const QString& pdf, int page, int dpi) {
+    const QString base = QFileInfo(pdf).absolutePath() + "/ink" + QString::number(page);
+    run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", "-f",
+                     QString::number(page), "-l", QString::number(page), pdf, base});
+    const QImage image(base + ".png");
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 200) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? QImage() : image.copy(left, top, right - left + 1, bottom - top + 1);
+}
+
+TEST_F(PrintTest, CupsQueuePrintsThePagesOfThePdfPath) {
+    QProcess queue;
+    queue.start("bash", {QStringLiteral(ORVO_SOURCE_DIR "/scripts/cups-pdf-queue.sh")});
+    queue.waitForFinished(60000);
+    const QString said = QString::fromUtf8(queue.readAllStandardOutput()).trimmed();
+    if (queue.exitStatus() != QProcess::NormalExit || queue.exitCode() != 0)
+        GTEST_SKIP() << "CUPS cannot be started here: " << said.toStdString();
+    const QRegularExpressionMatch started =
+        QRegularExpression(QStringLiteral("started (\\d+)")).match(said);
+    struct StopScheduler {
+        QString pid;
+        ~StopScheduler() {
+            if (!pid.isEmpty())
+                QProcess::execute("kill", {pid});
+        }
+    } stop{started.hasMatch() ? started.captured(1) : QString()};
+
+    load(generatedDays(days(1)));
+    selectDaily(0);
+    // Through the ordinary path: the session printer on the queue, no dialog.
+    const QDir spool(QDir::homePath() + "/PDF");
+    const QStringList before = spool.entryList({"*.pdf"}, QDir::Files);
+    QPrinter& printer = COrvoViewView::sessionPrinter();
+    const QString previous = printer.printerName();
+    printer.setPrinterName(QStringLiteral("OrvoPDF"));
+    printView().hasPrinter = [] { return true; };
+    printView().onFilePrint();
+    printer.setPrinterName(previous);
+    EXPECT_TRUE(m_prompt.asked().empty());
+    printView().askPdfFile = [&](const QString&) { return outFile("direct.pdf"); };
+    printView().onFilePdf();
+
+    QString queued;
+    for (int i = 0; i < 600 && queued.isEmpty(); ++i) {
+        QTest::qWait(100);
+        for (const QString& f : spool.entryList({"*.pdf"}, QDir::Files))
+            if (!before.contains(f) && pageCount(spool.filePath(f)) > 0)
+                queued = spool.filePath(f);
+    }
+    ASSERT_FALSE(queued.isEmpty()) << "the queue wrote no PDF into " << spool.path().toStdString();
+    ASSERT_EQ(pageCount(queued), 3);
+    for (int page = 1; page <= 3; ++page) {
+        // The same content up to where the printer's printable area puts it on the sheet.
+        const QImage a = inkOf(queued, page, 40);
+        const QImage b = inkOf(outFile("direct.pdf"), page, 40);
+        ASSERT_FALSE(a.isNull() || b.isNull()) << page;
+        EXPECT_NEAR(a.width(), b.width(), 3) << page;
+        EXPECT_NEAR(a.height(), b.height(), 3) << page;
+    }
+    QFile::remove(queued);
+}
+
 TEST_F(PrintTest, PdfCommandWritesTheShownJob) {
     load(generatedDays(days(1)));
     selectDaily(0);
