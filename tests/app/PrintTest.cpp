@@ -9,9 +9,12 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 
 using namespace viewtest;
 
@@ -312,6 +315,39 @@ TEST_F(PrintTest, PdfCommandWritesTheShownJob) {
     m_frame->action(res::ID_FILE_PDF)->trigger();
     EXPECT_TRUE(suggested.endsWith(QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")));
     EXPECT_EQ(pageCount(outFile("export.pdf")), 3);
+}
+
+TEST_F(PrintTest, PreviewShowsTheJobsPagesAndSetupKeepsTheSessionPrinter) {
+    load(generatedDays(days(1, 12)));
+    selectDaily(0);
+    int previewPages = -1;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        QApplication::processEvents();
+        if (auto* widget = preview->findChild<QPrintPreviewWidget*>()) {
+            widget->updatePreview();
+            previewPages = widget->pageCount();
+        }
+        preview->resize(900, 700);
+        preview->grab().save(shotDir() + "/print_preview.png");
+        preview->reject();
+    });
+    m_frame->action(res::ID_FILE_PRINT_PREVIEW)->trigger();
+    EXPECT_EQ(previewPages, 5);
+    EXPECT_TRUE(m_doc.isSelectionValid());
+
+    QPrinter* before = &COrvoViewView::sessionPrinter();
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialogShown = true;
+            dialog->reject();
+        }
+    });
+    m_frame->action(res::ID_FILE_PRINT_SETUP)->trigger();
+    EXPECT_TRUE(dialogShown);
+    EXPECT_EQ(&COrvoViewView::sessionPrinter(), before);
 }
 
 TEST_F(PrintTest, PeriodDialogShowsBothDatesInItsFormat) {
