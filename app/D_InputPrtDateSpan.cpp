@@ -46,11 +46,11 @@ CInputPrtDateSpan::CInputPrtDateSpan(QWidget* parent) : QDialog(parent) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName("okButton");
-    buttons->button(QDialogButtonBox::Ok)->setProperty("controlId", 1); // IDOK
+    buttons->button(QDialogButtonBox::Ok)->setProperty("controlId", res::IDOK);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
-    buttons->button(QDialogButtonBox::Cancel)->setProperty("controlId", 2); // IDCANCEL
+    buttons->button(QDialogButtonBox::Cancel)->setProperty("controlId", res::IDCANCEL);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "app/ViewGraph.h"
 #include "app/ViewNull.h"
 #include "app/ViewSheet.h"
+#include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "store/MonthWindow.h"
@@ -110,6 +111,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     updateTitle();
     m_document->setSelectionSink(this);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
+    setCommandHandler(res::ID_SERIAL_SETTINGS, [this] { onSerialSettings(); });
     updateCommandUi();
     s_current = this;
 }
@@ -601,6 +603,12 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     if (m_viewMode == ViewBlank)
         m_viewMode = ViewSheet;
     showView(m_viewMode);
+}
+
+void CMainFrame::onSerialSettings() {
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
+    if (dlg.exec() == QDialog::Accepted)
+        m_document->serial() = dlg.settings(); // saved with the data file at exit
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {

@@ -41,20 +41,20 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
     const double kv = f.kilovolts ? 0.001 : 1.0;
     std::vector<Curve> curves;
     if (kind == GraphPage::PowerChart) {
-        curves.push_back({f.reverse ? graph_text::kForwardPowerName : graph_text::kPowerName,
-                          f.kilowatts ? graph_text::kUnitKW : graph_text::kUnitW, scales.power, 5,
+        curves.push_back({f.reverse ? txt::graph::kForwardPowerName : txt::graph::kPowerName,
+                          f.kilowatts ? txt::graph::kUnitKW : txt::graph::kUnitW, scales.power, 5,
                           printing ? 110 : 150, 0, Rgb(200, 0, 0), Rgb(255, 150, 150), true,
                           ChartSeries::Bars,
                           f.reverse ? ChartSeries::LeftHalf : ChartSeries::WholeSlot,
                           [kw](const IntervalSample& s) { return s.power * kw; },
                           [kw](const DaySummary& d) { return d.averagePower * kw; }});
         if (f.reverse)
-            curves.push_back({graph_text::kReversePowerName, "", scales.power, 0, 0, 150,
+            curves.push_back({txt::graph::kReversePowerName, "", scales.power, 0, 0, 150,
                               Rgb(0, 150, 0), Rgb(180, 255, 180), false, ChartSeries::Bars,
                               ChartSeries::RightHalf,
                               [kw](const IntervalSample& s) { return -s.reversePower * kw; },
                               [kw](const DaySummary& d) { return -d.reverseAveragePower * kw; }});
-        curves.push_back({graph_text::kPowerFactorName, graph_text::kUnitPercent,
+        curves.push_back({txt::graph::kPowerFactorName, txt::graph::kUnitPercent,
                           ChartSeries::PowerFactorMaximum, 20, printing ? 110 : 100, 0,
                           Rgb(0, 0, 255), Rgb(0, 0, 255), true, ChartSeries::Line,
                           ChartSeries::WholeSlot,
@@ -65,18 +65,18 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
     const bool voltage = kind == GraphPage::VoltageChart;
     const double scale = voltage ? kv : 1.0;
     const double top = voltage ? scales.voltage : scales.current;
-    const char* names[3] = {voltage ? graph_text::kVoltage1 : graph_text::kCurrent1,
-                            voltage ? graph_text::kVoltage2 : graph_text::kCurrent2,
-                            voltage ? graph_text::kVoltage3 : graph_text::kCurrent3};
+    const char* names[3] = {voltage ? txt::graph::kVoltage1 : txt::graph::kCurrent1,
+                            voltage ? txt::graph::kVoltage2 : txt::graph::kCurrent2,
+                            voltage ? txt::graph::kVoltage3 : txt::graph::kCurrent3};
     const ColorRef colours[3] = {Rgb(0, 0, 0), Rgb(0, 0, 255), Rgb(255, 0, 0)};
     const int count = f.fourWire ? 3 : 2;
     for (int i = 0; i < count; ++i) {
         const size_t e = static_cast<size_t>(i);
         const char* name = i == 1 && !f.fourWire ? names[2] : names[i];
         const char* unit = i > 0         ? ""
-                           : !voltage    ? graph_text::kUnitA
-                           : f.kilovolts ? graph_text::kUnitKV
-                                         : graph_text::kUnitV;
+                           : !voltage    ? txt::graph::kUnitA
+                           : f.kilovolts ? txt::graph::kUnitKV
+                                         : txt::graph::kUnitV;
         curves.push_back({name, unit, top, i == 0 ? 5 : 0, i == 0 ? 130 : 0, 110 * i, colours[i],
                           colours[i], i == 0, ChartSeries::Line, ChartSeries::WholeSlot,
                           [voltage, scale, e](const IntervalSample& s) {

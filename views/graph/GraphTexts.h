@@ -1,7 +1,7 @@
 #pragma once
 
 // CP932 texts of the graph view; the comment beside each shows the text.
-namespace graph_text {
+namespace txt::graph {
 
 inline constexpr const char kPowerName[] = "\x93"
                                            "d\x97\xcd"; // 電力
@@ -29,4 +29,4 @@ inline constexpr const char kUnitV[] = "[V]";
 inline constexpr const char kUnitA[] = "[A]";
 inline constexpr const char kUnitPercent[] = "[%]";
 
-} // namespace graph_text
+} // namespace txt::graph

@@ -16,7 +16,7 @@ constexpr uint32_t Centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr uint32_t RightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
 std::string powerHeading(const SheetFlags& flags, bool reverseColumn) {
-    std::string heading = unitLabel(table_text::kPower, 0, flags.powerUnit());
+    std::string heading = unitLabel(txt::table::kPower, 0, flags.powerUnit());
     if (flags.reverse)
         heading += reverseColumn ? "-" : "+";
     return heading;
@@ -53,7 +53,7 @@ void setUp(TextTable& table, const FontSpec& seed, int gridRows, bool fixedRows)
     table.setFill(TextTable::Range{0, 0, -1, 0}, Black, LabelGrey);
     table.setEdges(TextTable::Range{}, Black, 15, false);
     table.fontGroup(0, 0, TextTable::Range{0, 0, -1, 0}, true);
-    table.setFitText(1, 1, table_text::kFitTime);
+    table.setFitText(1, 1, txt::table::kFitTime);
     table.fontGroup(1, 1, TextTable::Range{0, 1, -1, -1}, true);
     table.setTextFormat(TextTable::Range{0, 0, -1, 0}, Centred);
     table.setTextFormat(TextTable::Range{0, 1, 0, -1}, Centred);

@@ -55,9 +55,9 @@ std::string pdfFileName(const DisplaySelection& s) {
     const std::string customer = fileNamePart(s.customerName);
     const std::string circuit = fileNamePart(s.circuitName);
     if (s.isMonthly())
-        return formatText(table_text::kMonthlyPdfName, customer.c_str(), circuit.c_str(), s.year,
+        return formatText(txt::table::kMonthlyPdfName, customer.c_str(), circuit.c_str(), s.year,
                           s.month);
-    return formatText(table_text::kDailyPdfName, customer.c_str(), circuit.c_str(),
+    return formatText(txt::table::kDailyPdfName, customer.c_str(), circuit.c_str(),
                       s.day.date.format("%Y%m%d").c_str());
 }
 

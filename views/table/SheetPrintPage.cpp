@@ -24,15 +24,15 @@ struct SummaryRow {
 
 // Rows 0-28 of the printed summary: label and value (mode 0 of the formatters).
 std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
-    const char* F = f.reverse ? table_text::kForwardNote : "";
-    const char* R = f.reverse ? table_text::kReverseNote : "";
+    const char* F = f.reverse ? txt::table::kForwardNote : "";
+    const char* R = f.reverse ? txt::table::kReverseNote : "";
     const char* P = f.powerUnit();
     const char* V = f.voltageUnit();
     const std::string averagePower = unitLabel(textout::txt::kAveragePower, 0, P);
     const std::string maxDemand =
         unitLabel(textout::txt::kMaxDemand, 0, P) + textout::txt::kTimeNote;
     const std::string peakPower = unitLabel(textout::txt::kPeakPower, 0, P) +
-                                  table_text::kPeakPowerFactorTail + textout::txt::kTimeNote;
+                                  txt::table::kPeakPowerFactorTail + textout::txt::kTimeNote;
     const bool kw = f.kilowatts;
     const bool kv = f.kilovolts;
     std::vector<SummaryRow> rows = {
@@ -123,9 +123,9 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
     caption->setTextFormat(CaptionFormat);
     auto* pageNumber = placeIn<TextBox>(root, 5);
     pageNumber->setFont(seed);
-    pageNumber->setText(table_text::kPageNumberInitial);
+    pageNumber->setText(txt::table::kPageNumberInitial);
     pageNumber->setTextFormat(PageNumberFormat);
-    pageNumber->setText(formatText(table_text::kPageNumber, page, pageCount));
+    pageNumber->setText(formatText(txt::table::kPageNumber, page, pageCount));
     m_table = placeIn<TextTable>(root, 3);
     if (!selection.isValid())
         return;
@@ -133,11 +133,11 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
     const SheetFlags flags = sheetFlags(selection);
     title_tables::fill(*title, *detail, selection, summaryInForce(selection));
     if (m_summaryPage) {
-        caption->setText(table_text::kPrintSummary);
+        caption->setText(txt::table::kPrintSummary);
         buildSummary(*m_table, selection, seed);
         return;
     }
-    caption->setText(selection.isMonthly() ? table_text::kMeasuredAverage : table_text::kMeasured);
+    caption->setText(selection.isMonthly() ? txt::table::kMeasuredAverage : txt::table::kMeasured);
     measured_table::setUp(*m_table, seed, RowsPerPage + 1, false);
     measured_table::applyFlags(*m_table, flags, selection.isMonthly());
     if (selection.isMonthly())
@@ -159,9 +159,9 @@ void SheetPrintPage::buildSummary(TextTable& t, const DisplaySelection& selectio
         t.setEdges(TextTable::Range{c, 0, c, -1}, White, 15, true);
     t.setFill(TextTable::Range{1, 0, 1, -1}, Black, LabelGrey);
     t.setEdges(TextTable::Range{1, 0, 2, -1}, Black, 15, false);
-    t.setFitText(1, 0, table_text::kFitPrintLabel);
+    t.setFitText(1, 0, txt::table::kFitPrintLabel);
     t.fontGroup(1, 0, TextTable::Range{1, 0, 1, -1}, true);
-    t.setFitText(2, 0, table_text::kFitPrintValue);
+    t.setFitText(2, 0, txt::table::kFitPrintValue);
     t.fontGroup(2, 0, TextTable::Range{2, 0, 2, -1}, true);
 
     for (int r : {12, 15, 18, 21, 24, 27}) {

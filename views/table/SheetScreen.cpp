@@ -43,10 +43,10 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     m_title = placeIn<TextTable>(*m_root, 0);
     m_detail = placeIn<TextTable>(*m_root, 1);
     title_tables::setUp(*m_title, *m_detail, seed);
-    m_measuredCaption = caption(*m_root, 2, captionFont, table_text::kMeasured);
+    m_measuredCaption = caption(*m_root, 2, captionFont, txt::table::kMeasured);
     m_measured = placeIn<TextTable>(*m_root, 3);
     measured_table::setUp(*m_measured, seed, ScreenGridRows, true);
-    caption(*m_root, 4, captionFont, table_text::kSummary);
+    caption(*m_root, 4, captionFont, txt::table::kSummary);
 
     m_summary = placeIn<TextTable>(*m_root, 5);
     TextTable& s = *m_summary;
@@ -60,10 +60,10 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     s.setEdges(TextTable::Range{}, Black, 15, false);
     for (int c : {0, 2, 4, 6})
         s.fontGroup(0, 0, TextTable::Range{c, 0, c, -1}, true);
-    s.setFitText(3, 0, table_text::kFitSummaryValue);
+    s.setFitText(3, 0, txt::table::kFitSummaryValue);
     for (int c : {3, 1})
         s.fontGroup(3, 0, TextTable::Range{c, 0, c, -1}, true);
-    s.setFitText(7, 0, table_text::kFitSummaryPeak);
+    s.setFitText(7, 0, txt::table::kFitSummaryPeak);
     for (const TextTable::Range& r : {TextTable::Range{7, 0, 7, -1}, TextTable::Range{5, 0, 5, -1},
                                       TextTable::Range{1, 5, 1, 5}})
         s.fontGroup(7, 0, r, true);
@@ -73,7 +73,7 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     p.setup(2, 2, -1, -1, 2, 2);
     p.grid().setWeight(0, 28, GridElement::Columns);
     p.setFont(seed);
-    p.setFitText(0, 0, table_text::kFitPeakLabel);
+    p.setFitText(0, 0, txt::table::kFitPeakLabel);
     p.fontGroup(0, 0, TextTable::Range{}, true);
     p.setFill(TextTable::Range{0, 0, 0, -1}, Black, LabelGrey);
     p.setEdges(TextTable::Range{}, Black, 11, false);
@@ -91,10 +91,10 @@ bool SheetScreen::fill(const DisplaySelection& selection, int monthStartDay) {
     title_tables::fill(*m_title, *m_detail, selection, summary);
     measured_table::applyFlags(*m_measured, m_flags, selection.isMonthly());
     if (selection.isMonthly()) {
-        m_measuredCaption->setText(table_text::kMeasuredAverage);
+        m_measuredCaption->setText(txt::table::kMeasuredAverage);
         measured_table::fillMonthly(*m_measured, m_flags, selection, monthStartDay);
     } else {
-        m_measuredCaption->setText(table_text::kMeasured);
+        m_measuredCaption->setText(txt::table::kMeasured);
         measured_table::fillDaily(*m_measured, m_flags, selection.day.data, 0,
                                   selection.day.data.intervals.count());
     }
@@ -122,11 +122,11 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
                   column0[r] ? column0[r]
                              : unitLabel(textout::txt::kAveragePower, 0, f.powerUnit()));
     s.setText(1, 0,
-              both(f.reverse, table_text::kBothScreen, EnergyText(sum), ReverseEnergyText(sum)));
+              both(f.reverse, txt::table::kBothScreen, EnergyText(sum), ReverseEnergyText(sum)));
     s.setText(1, 1, LeadReactiveText(sum));
     s.setText(1, 2, LagReactiveText(sum));
     s.setText(1, 3,
-              both(f.reverse, table_text::kBothScreen, AveragePowerText(sum, f.kilowatts),
+              both(f.reverse, txt::table::kBothScreen, AveragePowerText(sum, f.kilowatts),
                    ReverseAveragePowerText(sum, f.kilowatts)));
     s.setText(1, 4, AveragePowerFactorText(sum));
     const int phases = f.phaseCount();
@@ -156,13 +156,13 @@ void SheetScreen::fillPeaks(const DaySummary& sum) {
     p.setText(0, 0, unitLabel(textout::txt::kMaxDemand, 0, f.powerUnit()));
     p.setText(0, 1,
               unitLabel(textout::txt::kPeakPower, 0, f.powerUnit()) +
-                  table_text::kPeakPowerFactorTail);
+                  txt::table::kPeakPowerFactorTail);
     p.setText(1, 0,
-              both(f.reverse, table_text::kBothPeak,
+              both(f.reverse, txt::table::kBothPeak,
                    MaxDemandText(sum, f.kilowatts, PeakModeScreen),
                    ReverseMaxDemandText(sum, f.kilowatts, PeakModeScreen)));
     p.setText(1, 1,
-              both(f.reverse, table_text::kBothPeak,
+              both(f.reverse, txt::table::kBothPeak,
                    PeakPowerText(sum, f.kilowatts, PeakModeScreen),
                    ReversePeakPowerText(sum, f.kilowatts, PeakModeScreen)));
     p.refreshVisibleCells();

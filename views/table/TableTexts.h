@@ -1,7 +1,7 @@
 #pragma once
 
 // CP932 texts of the table view and its printed pages; the comment beside each shows the text.
-namespace table_text {
+namespace txt::table {
 
 inline constexpr const char kCustomer[] = "\x8e\xf9\x97v\x89\xc6\x96\xbc\x8f\xcc"; // 需要家名称
 inline constexpr const char kCircuit[] = "\x91\xaa\x92\xe8\x89\xf1\x98H";          // 測定回路
@@ -43,4 +43,4 @@ inline constexpr const char kPageNumber[] = "%d/%d";
 inline constexpr const char kPageNumberInitial[] = "(1/10)";
 inline constexpr const char kFitTime[] = "99:99";
 
-} // namespace table_text
+} // namespace txt::table

@@ -19,7 +19,7 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
     for (int i = 0; i < 3; ++i)
         table.setText(2 * i, 0, labels[i]);
     table.refreshVisibleCells();
-    table.setFitText(0, 0, table_text::kCustomer);
+    table.setFitText(0, 0, txt::table::kCustomer);
     table.fontGroup(0, 0, TextTable::Range{}, true);
     for (int c : {0, 2, 4})
         table.setFill(TextTable::Range{c, 0, c, 0}, Black, LabelGrey);
@@ -29,10 +29,10 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
 } // namespace
 
 void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
-    const char* const titleLabels[3] = {table_text::kCustomer, table_text::kCircuit,
+    const char* const titleLabels[3] = {txt::table::kCustomer, txt::table::kCircuit,
                                         textout::txt::kDateHeading};
-    const char* const detailLabels[3] = {table_text::kCircuitType, table_text::kRatio,
-                                         table_text::kReactiveTotal};
+    const char* const detailLabels[3] = {txt::table::kCircuitType, txt::table::kRatio,
+                                         txt::table::kReactiveTotal};
     setUpOne(title, seed, titleLabels);
     setUpOne(detail, seed, detailLabels);
 }
@@ -44,12 +44,12 @@ void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection
     title.setText(3, 0, selection.circuitName);
     title.setText(5, 0,
                   selection.isMonthly()
-                      ? formatText(table_text::kMonthTitle, selection.year, selection.month)
+                      ? formatText(txt::table::kMonthTitle, selection.year, selection.month)
                       : selection.day.date.format(textout::txt::kDailyDate));
     detail.setText(1, 0, CircuitTypeName(data.circuitType));
-    detail.setText(3, 0, formatText(table_text::kRatioValue, data.ptRatio, data.ctRatio));
+    detail.setText(3, 0, formatText(txt::table::kRatioValue, data.ptRatio, data.ctRatio));
     detail.setText(5, 0,
-                   formatText(table_text::kReactiveValue, LeadReactiveText(reactive).c_str(),
+                   formatText(txt::table::kReactiveValue, LeadReactiveText(reactive).c_str(),
                               LagReactiveText(reactive).c_str()));
     title.refreshVisibleCells();
     detail.refreshVisibleCells();

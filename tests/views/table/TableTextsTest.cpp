@@ -11,7 +11,7 @@ TEST(ViewTexts, ConstantsMatchTheirText) {
         const char* bytes;
         const char* utf8;
     };
-    using namespace table_text;
+    using namespace txt::table;
     const Case cases[] = {
         {kCustomer, "需要家名称"},
         {kCircuit, "測定回路"},
@@ -36,16 +36,16 @@ TEST(ViewTexts, ConstantsMatchTheirText) {
         {kFitPeakLabel, "瞬間最大電力[kW],力率[%]     "},
         {kFitPrintLabel, "  瞬間最大電力[kW],力率[%]（時刻）(逆)"},
         {kFitPrintValue, "    999.99（99:99～99:99）"},
-        {graph_text::kPowerName, "電力"},
-        {graph_text::kForwardPowerName, "電力(正)"},
-        {graph_text::kReversePowerName, "電力(逆)"},
-        {graph_text::kPowerFactorName, "力率"},
-        {graph_text::kVoltage1, "電圧１"},
-        {graph_text::kVoltage2, "電圧２"},
-        {graph_text::kVoltage3, "電圧３"},
-        {graph_text::kCurrent1, "電流１"},
-        {graph_text::kCurrent2, "電流２"},
-        {graph_text::kCurrent3, "電流３"},
+        {txt::graph::kPowerName, "電力"},
+        {txt::graph::kForwardPowerName, "電力(正)"},
+        {txt::graph::kReversePowerName, "電力(逆)"},
+        {txt::graph::kPowerFactorName, "力率"},
+        {txt::graph::kVoltage1, "電圧１"},
+        {txt::graph::kVoltage2, "電圧２"},
+        {txt::graph::kVoltage3, "電圧３"},
+        {txt::graph::kCurrent1, "電流１"},
+        {txt::graph::kCurrent2, "電流２"},
+        {txt::graph::kCurrent3, "電流３"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(std::string(c.bytes), sjis::fromUtf8(c.utf8)) << c.utf8;
