@@ -165,7 +165,7 @@ GraphPage::GraphPage(const DeviceContext& dc, bool printing)
         m_pageNumber = static_cast<TextBox*>(root.setContent(0, 7, page));
         m_pageNumber->setFont(seed);
         m_pageNumber->setFitOn(1);
-        m_pageNumber->setText("(1/10)");
+        m_pageNumber->setText(txt::table::kPageNumberInitial);
         m_pageNumber->setTextFormat(PageNumberFormat);
     }
     for (TimeChart* chart : {m_power, m_voltage, m_current}) {
@@ -211,10 +211,9 @@ TimeAxis GraphPage::timeAxisFor(const DisplaySelection& selection, int monthStar
 }
 
 void GraphPage::fill(const DisplaySelection& selection, const GraphScales& scales,
-                     int monthStartDay, const DateTime& now, int page, int pageCount) {
+                     int monthStartDay, const DateTime& now, int pageCount) {
     if (m_printing && m_pageNumber)
-        m_pageNumber->setText(formatText("%d/%d", pageCount, pageCount));
-    (void)page; // the graph page is always the job's last page
+        m_pageNumber->setText(formatText(txt::table::kPageNumber, pageCount, pageCount));
     if (!selection.isValid())
         return;
     const SheetFlags flags = sheetFlags(selection);
