@@ -150,8 +150,9 @@ TEST(GraphPage, PrintingNarrowsThePowerAxisAndNumbersThePage) {
         EXPECT_EQ(chart.series(0).axisWidth, printing ? 110 : 150);
         EXPECT_EQ(chart.series(1).axisWidth, printing ? 110 : 100);
         EXPECT_EQ(g.page.pageNumberBox() != nullptr, printing);
-        if (printing)
+        if (printing) {
             EXPECT_EQ(g.page.pageNumberBox()->text(), "3/3");
+        }
     }
 }
 
