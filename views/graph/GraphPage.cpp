@@ -99,6 +99,8 @@ struct PointSource {
 std::vector<PointSource> pointSources(const DisplaySelection& selection, const TimeAxis& axis) {
     std::vector<PointSource> points;
     const DateTime& start = axis.startDate;
+    if (!start.isValid())
+        return points; // a start day the month does not have: no day lies inside
     if (selection.isMonthly()) {
         // Only this channel's days of the report month (the circuit lists both channels).
         if (!selection.circuit)

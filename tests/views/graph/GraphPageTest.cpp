@@ -142,6 +142,14 @@ TEST(GraphPage, MonthlyGraphSpansThirtyDaysFromTheStartDay) {
     EXPECT_DOUBLE_EQ(chart.series(0).points[0].value.toDouble(), 1010.0);
 }
 
+TEST(GraphPage, MonthWithoutItsStartDayHasNoPoints) {
+    // Start day 31 in April: the window's bounds are invalid, no day lies inside.
+    Report report({makeDay(DateTime::make(2024, 4, 30))});
+    DisplaySelection sel = report.monthly(2024, 4, 31);
+    Graph g(sel, false, 31);
+    EXPECT_TRUE(g.page.chart(GraphPage::PowerChart).series(0).points.empty());
+}
+
 TEST(GraphPage, PrintingNarrowsThePowerAxisAndNumbersThePage) {
     Report report({makeDay(Day)});
     for (bool printing : {false, true}) {
