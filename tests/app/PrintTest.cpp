@@ -182,12 +182,7 @@ TEST_F(PrintTest, ScaleBoxesAreBackAtTheKeptSelectionsDefaultsAfterwards) {
 }
 
 TEST_F(PrintTest, FourWireDayWithReverseInKilowattsPrints) {
-    ReportGenOptions o = days(1);
-    o.circuitType1 = CircuitThreePhase4Wire;
-    o.reverse = true;
-    std::vector<MeasurementDay> all = generatedDays(o);
-    scaleDay(all[0], 60.0, 60.0);
-    load(all);
+    load(fourWireKilowattDay());
     selectDaily(0);
     printView().onFilePrint();
     const QString pdf = outFile("日報_東京第一工場_受電 No.1_20240501.pdf");

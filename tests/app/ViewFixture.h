@@ -56,6 +56,17 @@ inline void scaleDay(MeasurementDay& day, double power, double voltage) {
     }
 }
 
+// 2024-05-01 of a 3相4線 circuit with reverse power behind 60:1 transformers: kW and kV.
+inline std::vector<MeasurementDay> fourWireKilowattDay() {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.circuitType1 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    std::vector<MeasurementDay> days = generatedDays(o);
+    scaleDay(days[0], 60.0, 60.0);
+    return days;
+}
+
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -29,13 +29,7 @@ TEST_F(ViewShots, SinglePhaseDayWithoutReverse) {
 }
 
 TEST_F(ViewShots, FourWireDayWithReverseInKilowattsAndKilovolts) {
-    ReportGenOptions o;
-    o.firstDay = DateTime::make(2024, 5, 1);
-    o.circuitType1 = CircuitThreePhase4Wire;
-    o.reverse = true;
-    std::vector<MeasurementDay> days = generatedDays(o);
-    scaleDay(days[0], 60.0, 60.0);
-    load(days);
+    load(fourWireKilowattDay());
     selectDaily(0);
     bothViews("four_wire_kw_kv");
     const SheetFlags& flags = view<CViewSheet>(1)->sheet().flags();
