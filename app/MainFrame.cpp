@@ -41,8 +41,8 @@ namespace {
 // Commands that need a valid selection.
 bool needsSelection(int id) {
     return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_VIEW_ANALYSIS ||
-           id == res::ID_FILE_PRINT || id == res::ID_TXT_OUT || id == res::ID_PREV_DATA ||
-           id == res::ID_NEXT_DATA;
+           id == res::ID_FILE_PRINT || id == res::ID_FILE_PRINT_PREVIEW || id == res::ID_FILE_PDF ||
+           id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
 }
 
 // Selects the smallest listed value not below the maximum: the last entry first, then, at the
@@ -100,6 +100,9 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     buildToolBar();
     buildStatusBar();
     buildClientPane();
+    enableViewCommand(ViewSheet);
+    enableViewCommand(ViewGraph);
+    enablePrintCommands();
     applyPlacement();
     updateTitle();
     m_document->setSelectionSink(this);
@@ -142,6 +145,8 @@ void CMainFrame::buildMenus() {
     file->addSeparator();
     QAction* print = addCommand(file, res::ID_FILE_PRINT, QStringLiteral("印刷...\tCtrl+P(&P)"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, res::ID_FILE_PRINT_PREVIEW, QStringLiteral("印刷プレビュー(&V)..."));
+    addCommand(file, res::ID_FILE_PDF, QStringLiteral("PDFに出力(&F)..."));
     addCommand(file, res::ID_FILE_PRINT_SETUP, QStringLiteral("プリンタの設定(&R)..."));
     file->addSeparator();
     addCommand(file, res::ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
@@ -631,6 +636,15 @@ void CMainFrame::enableViewCommand(int viewIndex) {
                                                : 0;
     if (id != 0)
         setCommandHandler(id, [this, viewIndex] { showView(viewIndex); });
+}
+
+void CMainFrame::enablePrintCommands() {
+    auto* printView = static_cast<COrvoViewView*>(m_splitter->view(0, ViewBlank));
+    printView->attachFrame(this, m_settings);
+    setCommandHandler(res::ID_FILE_PRINT, [printView] { printView->onFilePrint(); });
+    setCommandHandler(res::ID_FILE_PRINT_PREVIEW, [printView] { printView->onFilePrintPreview(); });
+    setCommandHandler(res::ID_FILE_PDF, [printView] { printView->onFilePdf(); });
+    setCommandHandler(res::ID_FILE_PRINT_SETUP, [printView] { printView->onPrintSetup(); });
 }
 
 void CMainFrame::showView(int index) {

@@ -59,6 +59,8 @@ public:
 
     // The 表, グラフ or 分析 command once its view draws: it then shows that view.
     void enableViewCommand(int viewIndex);
+    // 印刷, 印刷プレビュー, PDFに出力 and プリンタの設定, handled by the blank view.
+    void enablePrintCommands();
     // Shows the view of that index (-1: the next one).
     void showView(int index);
     int viewMode() const { return m_viewMode; }

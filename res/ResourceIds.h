@@ -75,12 +75,19 @@ constexpr int IDC_OPEN_AFTER = 1037; // "出力後，次のプログラムでフ
 constexpr int IDC_PROGRAM = 1038;    // program that opens the CSV file
 constexpr int IDC_PROGRAM_GROUP = 1039; // the controls the check box enables
 
+// Print period dialog (印刷期間の入力); control ids are per dialog.
+constexpr int IDD_INPUT_PRT_DATE_SPAN = 150;
+constexpr int IDC_PRT_START = 1032; // 開始：
+constexpr int IDC_PRT_END = 1033;   // 終了：
+
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
 constexpr int ID_TXT_OUT = 32795;
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_FILE_PDF = 32810;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_CUST_EDIT = 32772;
 constexpr int ID_MON_START_DAY = 32793;

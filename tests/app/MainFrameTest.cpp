@@ -82,6 +82,8 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
         {res::ID_CUST_EXPORT, "需要家データの切出し(&S)..."},
         {res::ID_TXT_OUT, "表示データをテキスト出力(CSV形式)(&C)"},
         {res::ID_FILE_PRINT, "印刷...\tCtrl+P(&P)"},
+        {res::ID_FILE_PRINT_PREVIEW, "印刷プレビュー(&V)..."},
+        {res::ID_FILE_PDF, "PDFに出力(&F)..."},
         {res::ID_FILE_PRINT_SETUP, "プリンタの設定(&R)..."},
         {res::ID_APP_EXIT, "アプリケーションの終了(&X)"},
         {res::ID_CUST_EDIT, "需要家情報の編集(&I)..."},
@@ -105,14 +107,15 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
 }
 
 TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
-    for (int id : {res::ID_TXT_OUT, res::ID_FILE_PRINT, res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT,
-                   res::ID_READ_DATA, res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_PREV_DATA,
-                   res::ID_NEXT_DATA})
+    for (int id : {res::ID_TXT_OUT, res::ID_FILE_PRINT, res::ID_FILE_PRINT_PREVIEW,
+                   res::ID_FILE_PDF, res::ID_CUST_EDIT, res::ID_READ_DATA, res::ID_VIEW_SHEET,
+                   res::ID_VIEW_GRAPH, res::ID_PREV_DATA, res::ID_NEXT_DATA})
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
     // The data commands need no selection.
-    for (int id : {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR,
-                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS, res::ID_CUST_IMPORT,
-                   res::ID_CUST_EXPORT, res::ID_MON_START_DAY, res::ID_SELECT_DATA})
+    for (int id :
+         {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR, res::ID_VIEW_STATUS_BAR,
+          res::ID_SERIAL_SETTINGS, res::ID_CUST_IMPORT, res::ID_FILE_PRINT_SETUP,
+          res::ID_CUST_EXPORT, res::ID_MON_START_DAY, res::ID_SELECT_DATA})
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 
