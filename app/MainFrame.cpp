@@ -102,6 +102,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     buildClientPane();
     enableViewCommand(ViewSheet);
     enableViewCommand(ViewGraph);
+    enableViewCommand(ViewAnalysis);
     enablePrintCommands();
     applyPlacement();
     updateTitle();
@@ -278,7 +279,9 @@ void CMainFrame::buildClientPane() {
     m_splitter->addView(0, [doc](QWidget* parent) { return new CViewSheet(doc, parent); });
     m_splitter->addView(0, [doc](QWidget* parent) { return new CViewGraph(doc, parent); });
     m_splitter->addView(0, [doc](QWidget* parent) { return new CViewAnalysis(doc, parent); });
-    enableViewCommand(ViewAnalysis);
+    static_cast<CViewGraph*>(m_splitter->view(0, ViewGraph))
+        ->addExtension(
+            static_cast<CViewAnalysis*>(m_splitter->view(0, ViewAnalysis))->graphExtension());
     if (m_settings)
         m_splitter->loadPaneSizes(
             [this](const std::string& section, const std::string& key, const std::string& def) {

@@ -1,9 +1,12 @@
 #include "app/ViewAnalysis.h"
 
+#include "analysis/AnalysisPrintPage.h"
 #include "analysis/AnalysisSettings.h"
 #include "analysis/AnalysisTables.h"
 #include "analysis/AnalysisTexts.h"
+#include "analysis/ChartMarks.h"
 #include "app/OrvoViewDoc.h"
+#include "app/PageView.h"
 #include "app/UpdateHints.h"
 #include "res/ResourceIds.h"
 #include "support/Format.h"
@@ -142,10 +145,19 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     refill();
 }
 
+CViewAnalysis::~CViewAnalysis() = default;
+
 void CViewAnalysis::onUpdate(CView* sender, int hint, const void* object) {
+    if (hint == hint::PrintSelect) {
+        if (object)
+            m_printSelection = static_cast<const DisplaySelection*>(object);
+        return;
+    }
     // Its own notices (a new overlay or saved limits) must not undo what is being edited.
     if (hint != hint::Select || sender == this)
         return;
+    if (object)
+        m_printSelection = static_cast<const DisplaySelection*>(object);
     if (object) {
         const auto* selection = static_cast<const DisplaySelection*>(object);
         if (!m_selection || m_selection->circuit != selection->circuit) {
@@ -310,4 +322,44 @@ void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const Analysis
                            new QTableWidgetItem(qtFromCp932(row[static_cast<std::size_t>(c)])));
     }
     table->resizeColumnsToContents();
+}
+
+CircuitLimits CViewAnalysis::limitsFor(const DisplaySelection& selection) const {
+    if (!document() || !selection.isValid())
+        return {};
+    return AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
+        .limitsFor(selection.customerName, selection.circuitName);
+}
+
+GraphPage::Extension CViewAnalysis::graphExtension() {
+    // The graph may refill before this view hears of a new selection: the limits are read
+    // for the selection the graph draws.
+    return [this](GraphPage::ChartKind kind, TimeChart& chart, const GraphPage::FillContext& c) {
+        if (!c.selection)
+            return;
+        const ChartRole role = kind == GraphPage::PowerChart     ? ChartRole::Power
+                               : kind == GraphPage::VoltageChart ? ChartRole::Voltage
+                                                                 : ChartRole::Current;
+        const ChartFill fill{c.selection, c.start, c.kilowatts, c.kilovolts, c.printing};
+        const bool sameCircuit = m_selection && m_selection->circuit == c.selection->circuit;
+        addAnalysisMarks(role, chart, fill, c.printing ? CircuitLimits() : limitsFor(*c.selection),
+                         sameCircuit ? m_overlay : OverlayChoice(),
+                         document() ? document()->monthStartDay() : 1);
+    };
+}
+
+bool CViewAnalysis::printPageWanted() const {
+    return document() && AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
+                             .printAnalysisPage();
+}
+
+void CViewAnalysis::printAnalysisPage(DeviceContext& dc, const Rect& printArea, int page,
+                                      int pageCount) {
+    if (!m_printSelection)
+        return;
+    if (!m_printLayout)
+        m_printLayout = std::make_unique<AnalysisPrintPage>();
+    m_printLayout->build(dc, *m_printSelection, limitsFor(*m_printSelection),
+                         document() ? document()->monthStartDay() : 1, page, pageCount);
+    CPageView::drawPrintedPage(*m_printLayout->root(), dc, printArea);
 }

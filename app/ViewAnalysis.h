@@ -3,6 +3,8 @@
 #include "analysis/Overlay.h"
 #include "app/MessageBoxPrompt.h"
 #include "app/View.h"
+#include "views/graph/GraphPage.h"
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -10,7 +12,10 @@ class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class AnalysisPrintPage;
+class DeviceContext;
 struct AnalysisTable;
+struct Rect;
 struct DisplaySelection;
 
 // The 分析 view: the limits of the shown circuit (kept in the DATA folder's analysis settings)
@@ -19,6 +24,7 @@ class CViewAnalysis : public CView {
     Q_OBJECT
 public:
     explicit CViewAnalysis(COrvoViewDoc* document, QWidget* parent = nullptr);
+    ~CViewAnalysis() override;
 
     void onUpdate(CView* sender, int hint, const void* object) override;
     // Failures of saving are told here (tests pass a scripted prompt).
@@ -35,6 +41,13 @@ public:
     // The limits in force for the shown circuit (as last saved or shown).
     const CircuitLimits& shownLimits() const { return m_limits; }
 
+    // What the analysis draws into the graph view's charts (gaps, limit lines, comparison).
+    GraphPage::Extension graphExtension();
+    // The user chose an analysis page after the graph page (read from the settings file).
+    bool printPageWanted() const;
+    // Builds and draws the analysis page of the selection to print (hint 102).
+    void printAnalysisPage(DeviceContext& dc, const Rect& printArea, int page, int pageCount);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -43,9 +56,12 @@ private:
     void fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content);
     void updateBandControls();
     void fillOverlayList();
+    CircuitLimits limitsFor(const DisplaySelection& selection) const;
     void onOverlayChanged();
 
     const DisplaySelection* m_selection = nullptr;
+    const DisplaySelection* m_printSelection = nullptr;
+    std::unique_ptr<AnalysisPrintPage> m_printLayout;
     MessageBoxPrompt m_ownPrompt;
     Prompt* m_prompt = &m_ownPrompt;
     QDoubleSpinBox* m_contract = nullptr;
