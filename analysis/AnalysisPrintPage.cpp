@@ -29,6 +29,8 @@ std::string longestOf(const AnalysisTable& t, std::size_t column) {
 void fillTable(TextTable& table, const AnalysisTable& content, const FontSpec& seed, int rows) {
     const int columns = static_cast<int>(content.header.size());
     table.setup(columns, rows + 1, -1, -1, columns, rows + 1);
+    if (columns == 2)
+        table.grid().setWeight(0, 35, GridElement::Columns); // labels, then the wider values
     table.setFont(seed);
     for (int c = 0; c < columns; ++c)
         table.setText(c, 0, content.header[static_cast<std::size_t>(c)]);
@@ -54,14 +56,11 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
     GridElement& root = *m_root;
     // Title, detail, then caption and table of each analysis table, and the page number.
     root.initTracks(1, 11, -1, -1, BoxElement());
+    // The tables share what the fixed rows leave.
     const int fixed[] = {55, 55, 60, -1, 60, -1, 60, -1, 60, -1, 45};
-    const double weights[] = {0, 0, 0, 16, 0, 10, 0, 14, 0, 10, 0};
-    for (int r = 0; r < 11; ++r) {
+    for (int r = 0; r < 11; ++r)
         if (fixed[r] > 0)
             root.setFixedSize(r, fixed[r], GridElement::Rows);
-        else
-            root.setWeight(r, weights[r], GridElement::Rows);
-    }
     auto* title = placeIn<TextTable>(root, 0);
     auto* detail = placeIn<TextTable>(root, 1);
     title_tables::setUp(*title, *detail, seed);
@@ -83,7 +82,8 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
         caption->setFont(captionFont);
         caption->setTextFormat(CaptionFormat);
         caption->setText(tables[i].title);
+        // Every row is printed: a month with many incomplete days gets a smaller font.
         fillTable(*placeIn<TextTable>(root, 3 + 2 * static_cast<int>(i)), tables[i], seed,
-                  std::max(rows[i], 1));
+                  std::max(rows[i], static_cast<int>(tables[i].rows.size())));
     }
 }

@@ -112,10 +112,14 @@ bool TimeChart::drawSelf(LayoutHost*, DeviceContext& dc) {
     Rect inside = m_plot;
     inside.left += 1;
     dc.setClipLogical(inside);
+    // Level labels go under the curves (text is drawn opaque and must not hide data), the
+    // level lines over them.
+    for (const ChartLevel& level : m_levels)
+        drawLevel(dc, level, true);
     for (const ChartSeries& s : m_series)
         drawSeries(dc, s);
     for (const ChartLevel& level : m_levels)
-        drawLevel(dc, level);
+        drawLevel(dc, level, false);
     return true;
 }
 
@@ -207,11 +211,14 @@ void TimeChart::drawSeries(DeviceContext& dc, const ChartSeries& s) {
     }
 }
 
-void TimeChart::drawLevel(DeviceContext& dc, const ChartLevel& level) {
+void TimeChart::drawLevel(DeviceContext& dc, const ChartLevel& level, bool label) {
     if (level.series >= m_series.size())
         return;
     const int32_t y = yOf(m_series[level.series], level.value);
-    dc.drawEdges(Rect{m_plot.left, y, m_plot.right, y}, 4, level.colour, 2, PS_DASH);
+    if (!label) {
+        dc.drawEdges(Rect{m_plot.left, y, m_plot.right, y}, 4, level.colour, 2, PS_DASH);
+        return;
+    }
     if (level.label.empty())
         return;
     const FontSpec font = FontSpec::make(dc, txt::layout::kFacePGothic, 90);

@@ -61,7 +61,8 @@ private:
     void drawValueAxis(DeviceContext& dc, const ChartSeries& series, const Rect& strip,
                        bool gridLines);
     void drawSeries(DeviceContext& dc, const ChartSeries& series);
-    void drawLevel(DeviceContext& dc, const ChartLevel& level);
+    // The label (under the curves) or the dashed line (over them).
+    void drawLevel(DeviceContext& dc, const ChartLevel& level, bool label);
 
     Rect m_plot;
     Rect m_margins;
