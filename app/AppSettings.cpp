@@ -24,6 +24,7 @@ void AppSettings::readAll() {
     txtOutApp = m_profile.getString("Param", "TxtOutApp", "");
     saveDir = m_profile.getString("Filepath", "SaveDir", "C:\\");
     saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
+    importDir = m_profile.getString("Filepath", "ImportDir", "");
     debugComm = m_profile.getInt("Debug", apptext::kDebugCommKey, 0);
     commLog = m_profile.getInt("Debug", apptext::kCommLogKey, 0);
 }
@@ -39,4 +40,5 @@ void AppSettings::writeAll() {
     m_profile.putString("Param", "TxtOutApp", txtOutApp);
     m_profile.putString("Filepath", "SaveDir", saveDir);
     m_profile.putString("Filepath", "SaveFile", saveFile);
+    m_profile.putString("Filepath", "ImportDir", importDir);
 }

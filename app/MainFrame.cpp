@@ -9,9 +9,12 @@
 #include "app/ViewSheet.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
+#include "store/D_CustEdit.h"
 #include "store/MonthWindow.h"
 #include "support/PaneSplitter.h"
+#include "support/QtSjis.h"
 #include "textout/ValueFormat.h"
+#include "transfer/D_ReadData.h"
 
 #include <QAction>
 #include <QApplication>
@@ -178,6 +181,8 @@ void CMainFrame::buildMenus() {
     // The frame's own commands.
     m_handlers.insert(res::ID_APP_EXIT, [this] { close(); });
     m_handlers.insert(res::ID_APP_ABOUT, [this] { onAbout(); });
+    m_handlers.insert(res::ID_READ_DATA, [this] { onReadData(); });
+    m_handlers.insert(res::ID_CUST_EDIT, [this] { onCustEdit(); });
     m_handlers.insert(res::ID_VIEW_TOOLBAR, [this] {
         m_toolBar->setVisible(m_actions.value(res::ID_VIEW_TOOLBAR)->isChecked());
     });
@@ -364,6 +369,33 @@ void CMainFrame::updateTitle() {
 void CMainFrame::onAbout() {
     CAboutDlg dialog(this);
     dialog.exec();
+}
+
+void CMainFrame::onReadData() {
+    ReceptionRequest request;
+    request.port = m_document->serial();
+    request.debugSerial = m_settings && m_settings->debugComm == 1;
+    CReadData dialog(
+        m_document->store(),
+        [this](MeasurementStore edited) { applyEditedStore(std::move(edited)); }, request, m_prompt,
+        this);
+    const DisplaySelection& selection = m_document->currentSelection();
+    dialog.setInitialSelection(selection.customerIndex, selection.circuitIndex);
+    if (m_settings)
+        dialog.setImportFolder(fromCp932(m_settings->importDir));
+    const int result = dialog.exec();
+    if (m_settings && toCp932(dialog.importFolder()) != m_settings->importDir) {
+        m_settings->importDir = toCp932(dialog.importFolder());
+        m_settings->profile().putString("Filepath", "ImportDir", m_settings->importDir);
+    }
+    if (result == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
+}
+
+void CMainFrame::onCustEdit() {
+    CCustEdit dialog(m_document->store(), m_prompt, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
 }
 
 // ---- selector bar -------------------------------------------------------------------------

@@ -87,6 +87,8 @@ private:
     void onMonthChanged();
     void onScaleChanged();
     void onAbout();
+    void onReadData();
+    void onCustEdit();
     void fillMonths(bool selectCurrent);
     void fillDays(bool selectCurrent);
     void updateTitle();
