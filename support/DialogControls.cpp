@@ -8,6 +8,9 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(buddy->objectName() + QStringLiteral("Label"));
     label->setBuddy(buddy);
+    // Not every control's accessible interface looks for its label: name it directly.
+    if (buddy->accessibleName().isEmpty())
+        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
     return label;
 }
 

@@ -16,7 +16,7 @@ template <class Widget> Widget* withId(Widget* widget, int id, const char* name)
     return widget;
 }
 
-// A label that names `buddy` (its accessible name and access key).
+// A label that names `buddy` (its accessible name, and its access key when it has one).
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent);
 
 // Replaces the entries without moving the list's scroll position, then selects the given rows

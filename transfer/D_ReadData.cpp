@@ -26,6 +26,7 @@ QListWidget* makeDayList(QWidget* parent, int id, const char* name) {
     list->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setMinimumSize(240, 160);
     return list;
 }
 
