@@ -1,0 +1,145 @@
+// The program's main job end to end: a generated two-channel report is received, its days are
+// filed under a new customer's circuits, and after a restart the data file holds exactly the
+// parsed days.
+#include "AppTestSupport.h"
+#include "app/AppShell.h"
+#include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
+#include "common/DialogDriver.h"
+#include "link/ReportParser.h"
+#include "link/ReportText.h"
+#include "res/ResourceIds.h"
+#include "tools/reportgen/ReportGenerator.h"
+#include "transfer/D_ReadData.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace apptest;
+using namespace dialogtest;
+
+namespace {
+
+std::string sj(const char* utf8) {
+    return sjis::fromUtf8(utf8);
+}
+
+AppShell::Options optionsFor(const QTemporaryDir& dir) {
+    AppShell::Options o;
+    o.folder = utf8Path(dir);
+    o.baseName = "orvoview";
+    return o;
+}
+
+// Runs `drive` on the modal dialog that opens next (a command's or a button's).
+template <class Drive> void onNextDialog(Drive drive) {
+    QTimer::singleShot(0, [drive] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        drive(dialog);
+    });
+}
+
+// The days of one channel as the circuit stores them (channel 1).
+MeasurementCircuit storedForm(const MeasurementCircuit& parsed, int channel) {
+    MeasurementCircuit circuit;
+    for (const MeasurementDay& day : parsed.days) {
+        if (day.channel != channel)
+            continue;
+        MeasurementDay stored = day;
+        stored.channel = 1;
+        circuit.addOrReplaceDay(stored);
+    }
+    return circuit;
+}
+
+// In the transfer dialog: a new customer 新工場 with circuits 一号 and 二号 through
+// "需要家情報編集...", then the CH1 days into 一号 and the CH2 days into 二号, and OK.
+void fileIntoNewCustomer(CReadData* dialog) {
+    onNextDialog([](QWidget* edit) {
+        byId<QLineEdit>(edit, res::IDC_CUST_NAME)->setText(QStringLiteral("新工場"));
+        click(edit, res::IDC_CUST_ADD);
+        for (const QString& name : {QStringLiteral("二号"), QStringLiteral("一号")}) {
+            byId<QLineEdit>(edit, res::IDC_CIRCUIT_NAME)->setText(name);
+            click(edit, res::IDC_CIRCUIT_ADD);
+        }
+        click(edit, res::IDOK);
+    });
+    click(dialog, res::IDC_RD_CUST_EDIT);
+    ASSERT_EQ(dialog->customerCombo()->currentText(), QStringLiteral("新工場"));
+    for (int channel : {1, 2}) {
+        dialog->circuitCombo()->setCurrentIndex(dialog->circuitCombo()->findText(
+            channel == 1 ? QStringLiteral("一号") : QStringLiteral("二号")));
+        QListWidget* list = dialog->transferList();
+        list->clearSelection();
+        const QString prefix = QStringLiteral("%1ch ").arg(channel);
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setSelected(list->item(row)->text().startsWith(prefix));
+        click(dialog, res::IDC_RD_ADD);
+    }
+    EXPECT_EQ(dialog->transferList()->count(), 0);
+    click(dialog, res::IDOK);
+}
+
+} // namespace
+
+TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
+    QTemporaryDir dir;
+    ReportGenOptions options;
+    options.seed = 14;
+    options.firstDay = DateTime::make(2024, 2, 28);
+    options.days = 3;
+    options.channel2 = true;
+    options.circuitType2 = CircuitThreePhase4Wire;
+    options.reverse = true;
+    ReportGenerator generator(options);
+    const std::string report = generator.generate();
+    const QString capture = dir.filePath(QStringLiteral("受信データ.txt"));
+    {
+        QFile file(capture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(report.data(), static_cast<qint64>(report.size()));
+    }
+    MeasurementCircuit parsed;
+    ParseContext context(parsed);
+    ParseReportText(context, report);
+    ASSERT_EQ(parsed.days.count(), 6);
+
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        bool filed = false;
+        onNextDialog([&](QWidget* widget) {
+            auto* dialog = qobject_cast<CReadData*>(widget);
+            ASSERT_NE(dialog, nullptr);
+            dialog->setFileChooser([&](const QString&) { return capture; });
+            click(dialog, res::IDC_RD_IMPORT_FILE);
+            ASSERT_EQ(dialog->transferList()->count(), 6);
+            fileIntoNewCustomer(dialog);
+            filed = true;
+        });
+        shell.frame()->action(res::ID_READ_DATA)->trigger();
+        ASSERT_TRUE(filed);
+        shell.frame()->close();
+        shell.exitInstance();
+    }
+
+    AppShell again(optionsFor(dir));
+    ASSERT_TRUE(again.initInstance());
+    const MeasurementStore& store = again.document()->store();
+    ASSERT_EQ(store.count(), 1);
+    const Customer& customer = store.at(0);
+    EXPECT_EQ(customer.name, sj("新工場"));
+    ASSERT_EQ(customer.circuits.count(), 2);
+    const MeasurementCircuit& one = customer.circuits.at(customer.circuits.find(sj("一号")));
+    const MeasurementCircuit& two = customer.circuits.at(customer.circuits.find(sj("二号")));
+    EXPECT_EQ(one.days, storedForm(parsed, 1).days);
+    EXPECT_EQ(two.days, storedForm(parsed, 2).days);
+    EXPECT_EQ(iniValue(again.settings().iniPath(), "Filepath", "ImportDir"),
+              sjis::fromUtf8(dir.path().toStdString()));
+    again.exitInstance();
+}
