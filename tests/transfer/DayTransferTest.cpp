@@ -1,32 +1,14 @@
 #include "transfer/DayTransfer.h"
+#include "TransferFixtures.h"
 #include "support/Sjis.h"
 #include "transfer/TransferTexts.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
+using namespace transfertest;
+
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
-
-// A day of the given channel; `pt` tells copies apart.
-MeasurementDay day(int channel, int d, double pt = 1.0) {
-    MeasurementDay x;
-    x.channel = channel;
-    x.date = DateTime::make(2024, 5, d);
-    x.data.setHeader(CircuitSinglePhase, pt, 1.0);
-    return x;
-}
-
-MeasurementCircuit circuitOf(std::vector<MeasurementDay> days, const char* name = "c") {
-    MeasurementCircuit c;
-    c.name = name;
-    for (auto& d : days)
-        c.addOrReplaceDay(d);
-    return c;
-}
 
 // (channel, day of month, pt) of every day, in list order.
 struct Entry {
@@ -47,6 +29,42 @@ std::vector<std::string> askedTexts(const ScriptedPrompt& p) {
     for (const auto& a : p.asked())
         t.push_back(a.text);
     return t;
+}
+
+// One move: a circuit and a transfer list, the positions selected (in the list the days leave),
+// the answers; then the questions asked, both lists and the selection in the target list.
+struct MoveCase {
+    const char* name;
+    std::vector<MeasurementDay> stored;
+    std::vector<MeasurementDay> received;
+    std::vector<int> selected;
+    std::vector<PromptAnswer> answers;
+    std::vector<std::string> asked;
+    std::vector<Entry> storedAfter;
+    std::vector<Entry> transferAfter;
+    std::vector<int> selectInTarget;
+};
+
+using MoveOp = DayMove (*)(MeasurementCircuit*, MeasurementCircuit&, const std::vector<int>&,
+                           Prompt&);
+
+// Runs the cases; a question is asked with the question icon, a refusal with the stop icon.
+void runMoves(MoveOp op, const std::string& question, const std::vector<MoveCase>& cases) {
+    for (const MoveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeasurementCircuit circuit = circuitOf(c.stored);
+        MeasurementCircuit transfer = circuitOf(c.received);
+        ScriptedPrompt prompt;
+        for (PromptAnswer a : c.answers)
+            prompt.answer(a);
+        const DayMove move = op(&circuit, transfer, c.selected, prompt);
+        EXPECT_EQ(askedTexts(prompt), c.asked);
+        EXPECT_EQ(entries(circuit), c.storedAfter);
+        EXPECT_EQ(entries(transfer), c.transferAfter);
+        EXPECT_EQ(move.selectInTarget, c.selectInTarget);
+        for (const auto& a : prompt.asked())
+            EXPECT_EQ(a.icon, a.text == question ? PromptIcon::Question : PromptIcon::Stop);
+    }
 }
 
 } // namespace
@@ -70,110 +88,84 @@ TEST(TransferTexts, EveryConstantIsItsJapaneseText) {
         EXPECT_EQ(sjis::toUtf8(cp932), utf8);
 }
 
-// "← 追加": each row starts from a circuit and a transfer list, selects positions, answers
-// the question (if asked) and checks both lists, the question count and the selection.
+// "← 追加".
 TEST(AddDays, Table) {
     const std::string overwrite = transfer::txt::kOverwriteOnAdd;
-    struct Case {
-        const char* name;
-        std::vector<MeasurementDay> stored;
-        std::vector<MeasurementDay> received;
-        std::vector<int> selected;
-        std::vector<PromptAnswer> answers;
-        std::vector<std::string> asked;
-        std::vector<Entry> storedAfter;
-        std::vector<Entry> transferAfter;
-        std::vector<int> selectInStored;
-    };
-    const Case cases[] = {
-        {"CH2 day into an empty circuit is stored as channel 1",
-         {},
-         {day(2, 3)},
-         {0},
-         {},
-         {},
-         {{1, 3, 1.0}},
-         {},
-         {0}},
-        {"CH1 and CH2 together are refused",
-         {},
-         {day(1, 3), day(2, 4)},
-         {0, 1},
-         {},
-         {transfer::txt::kMixedChannels},
-         {},
-         {{1, 3, 1.0}, {2, 4, 1.0}},
-         {}},
-        {"second already stored, No: only the first moves",
-         {day(1, 4, 9.0)},
-         {day(2, 3), day(2, 4)},
-         {0, 1},
-         {PromptAnswer::No},
-         {overwrite},
-         {{1, 3, 1.0}, {1, 4, 9.0}},
-         {{2, 4, 1.0}},
-         {0}},
-        {"second already stored, Yes: both move, the second replaces",
-         {day(1, 4, 9.0)},
-         {day(2, 3), day(2, 4)},
-         {0, 1},
-         {PromptAnswer::Yes},
-         {overwrite},
-         {{1, 3, 1.0}, {1, 4, 1.0}},
-         {},
-         {0, 1}},
-        {"Cancel moves nothing",
-         {day(1, 4, 9.0)},
-         {day(1, 3), day(1, 4)},
-         {0, 1},
-         {PromptAnswer::Cancel},
-         {overwrite},
-         {{1, 4, 9.0}},
-         {{1, 3, 1.0}, {1, 4, 1.0}},
-         {}},
-        {"two conflicts: still one question",
-         {day(1, 3, 8.0), day(1, 4, 9.0)},
-         {day(1, 3), day(1, 4), day(1, 5)},
-         {0, 1, 2},
-         {PromptAnswer::No},
-         {overwrite},
-         {{1, 3, 8.0}, {1, 4, 9.0}, {1, 5, 1.0}},
-         {{1, 3, 1.0}, {1, 4, 1.0}},
-         {2}},
-        {"unselected days stay; selection in the stored list at the new positions",
-         {day(1, 2, 9.0), day(1, 9, 9.0)},
-         {day(1, 1), day(1, 5), day(1, 7)},
-         {2, 0},
-         {},
-         {},
-         {{1, 1, 1.0}, {1, 2, 9.0}, {1, 7, 1.0}, {1, 9, 9.0}},
-         {{1, 5, 1.0}},
-         {0, 2}},
-        {"nothing selected",
-         {},
-         {day(1, 3)},
-         {},
-         {},
-         {transfer::txt::kNoDayToAdd},
-         {},
-         {{1, 3, 1.0}},
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MeasurementCircuit circuit = circuitOf(c.stored);
-        MeasurementCircuit transfer = circuitOf(c.received);
-        ScriptedPrompt prompt;
-        for (PromptAnswer a : c.answers)
-            prompt.answer(a);
-        const DayMove move = addDays(&circuit, transfer, c.selected, prompt);
-        EXPECT_EQ(askedTexts(prompt), c.asked);
-        EXPECT_EQ(entries(circuit), c.storedAfter);
-        EXPECT_EQ(entries(transfer), c.transferAfter);
-        EXPECT_EQ(move.selectInTarget, c.selectInStored);
-        for (const auto& a : prompt.asked())
-            EXPECT_EQ(a.icon, a.text == overwrite ? PromptIcon::Question : PromptIcon::Stop);
-    }
+    runMoves(addDays, overwrite,
+             {
+                 {"CH2 day into an empty circuit is stored as channel 1",
+                  {},
+                  {day(2, 3)},
+                  {0},
+                  {},
+                  {},
+                  {{1, 3, 1.0}},
+                  {},
+                  {0}},
+                 {"CH1 and CH2 together are refused",
+                  {},
+                  {day(1, 3), day(2, 4)},
+                  {0, 1},
+                  {},
+                  {transfer::txt::kMixedChannels},
+                  {},
+                  {{1, 3, 1.0}, {2, 4, 1.0}},
+                  {}},
+                 {"second already stored, No: only the first moves",
+                  {day(1, 4, 9.0)},
+                  {day(2, 3), day(2, 4)},
+                  {0, 1},
+                  {PromptAnswer::No},
+                  {overwrite},
+                  {{1, 3, 1.0}, {1, 4, 9.0}},
+                  {{2, 4, 1.0}},
+                  {0}},
+                 {"second already stored, Yes: both move, the second replaces",
+                  {day(1, 4, 9.0)},
+                  {day(2, 3), day(2, 4)},
+                  {0, 1},
+                  {PromptAnswer::Yes},
+                  {overwrite},
+                  {{1, 3, 1.0}, {1, 4, 1.0}},
+                  {},
+                  {0, 1}},
+                 {"Cancel moves nothing",
+                  {day(1, 4, 9.0)},
+                  {day(1, 3), day(1, 4)},
+                  {0, 1},
+                  {PromptAnswer::Cancel},
+                  {overwrite},
+                  {{1, 4, 9.0}},
+                  {{1, 3, 1.0}, {1, 4, 1.0}},
+                  {}},
+                 {"two conflicts: still one question",
+                  {day(1, 3, 8.0), day(1, 4, 9.0)},
+                  {day(1, 3), day(1, 4), day(1, 5)},
+                  {0, 1, 2},
+                  {PromptAnswer::No},
+                  {overwrite},
+                  {{1, 3, 8.0}, {1, 4, 9.0}, {1, 5, 1.0}},
+                  {{1, 3, 1.0}, {1, 4, 1.0}},
+                  {2}},
+                 {"unselected days stay; selection in the stored list at the new positions",
+                  {day(1, 2, 9.0), day(1, 9, 9.0)},
+                  {day(1, 1), day(1, 5), day(1, 7)},
+                  {2, 0},
+                  {},
+                  {},
+                  {{1, 1, 1.0}, {1, 2, 9.0}, {1, 7, 1.0}, {1, 9, 9.0}},
+                  {{1, 5, 1.0}},
+                  {0, 2}},
+                 {"nothing selected",
+                  {},
+                  {day(1, 3)},
+                  {},
+                  {},
+                  {transfer::txt::kNoDayToAdd},
+                  {},
+                  {{1, 3, 1.0}},
+                  {}},
+             });
 }
 
 TEST(AddDays, QuestionIsYesNoCancelAndCountsAreReported) {
@@ -216,88 +208,66 @@ TEST(AddDays, CopiesTheWholeDay) {
     EXPECT_EQ(circuit.days.at(0), expected);
 }
 
+// "→ 戻す".
 TEST(ReturnDays, Table) {
     const std::string overwrite = transfer::txt::kOverwriteOnReturn;
-    struct Case {
-        const char* name;
-        std::vector<MeasurementDay> stored;
-        std::vector<MeasurementDay> received;
-        std::vector<int> selected;
-        std::vector<PromptAnswer> answers;
-        std::vector<std::string> asked;
-        std::vector<Entry> storedAfter;
-        std::vector<Entry> transferAfter;
-        std::vector<int> selectInTransfer;
-    };
-    const Case cases[] = {
-        {"back into an empty transfer list",
-         {day(1, 3), day(1, 4)},
-         {},
-         {1},
-         {},
-         {},
-         {{1, 3, 1.0}},
-         {{1, 4, 1.0}},
-         {0}},
-        {"date already there, No: the stored day stays",
-         {day(1, 3, 9.0), day(1, 4, 9.0)},
-         {day(1, 4)},
-         {0, 1},
-         {PromptAnswer::No},
-         {overwrite},
-         {{1, 4, 9.0}},
-         {{1, 3, 9.0}, {1, 4, 1.0}},
-         {0}},
-        {"date already there, Yes: both go back",
-         {day(1, 3, 9.0), day(1, 4, 9.0)},
-         {day(1, 4)},
-         {0, 1},
-         {PromptAnswer::Yes},
-         {overwrite},
-         {},
-         {{1, 3, 9.0}, {1, 4, 9.0}},
-         {0, 1}},
-        {"Cancel returns nothing",
-         {day(1, 4, 9.0)},
-         {day(1, 4)},
-         {0},
-         {PromptAnswer::Cancel},
-         {overwrite},
-         {{1, 4, 9.0}},
-         {{1, 4, 1.0}},
-         {}},
-        {"returned days keep their channel beside CH2 transfer days",
-         {day(1, 5, 9.0)},
-         {day(2, 3)},
-         {0},
-         {},
-         {},
-         {},
-         {{1, 5, 9.0}, {2, 3, 1.0}},
-         {0}},
-        {"nothing selected",
-         {day(1, 4)},
-         {},
-         {},
-         {},
-         {transfer::txt::kNoDayToReturn},
-         {{1, 4, 1.0}},
-         {},
-         {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MeasurementCircuit circuit = circuitOf(c.stored);
-        MeasurementCircuit transfer = circuitOf(c.received);
-        ScriptedPrompt prompt;
-        for (PromptAnswer a : c.answers)
-            prompt.answer(a);
-        const DayMove move = returnDays(&circuit, transfer, c.selected, prompt);
-        EXPECT_EQ(askedTexts(prompt), c.asked);
-        EXPECT_EQ(entries(circuit), c.storedAfter);
-        EXPECT_EQ(entries(transfer), c.transferAfter);
-        EXPECT_EQ(move.selectInTarget, c.selectInTransfer);
-    }
+    runMoves(returnDays, overwrite,
+             {
+                 {"back into an empty transfer list",
+                  {day(1, 3), day(1, 4)},
+                  {},
+                  {1},
+                  {},
+                  {},
+                  {{1, 3, 1.0}},
+                  {{1, 4, 1.0}},
+                  {0}},
+                 {"date already there, No: the stored day stays",
+                  {day(1, 3, 9.0), day(1, 4, 9.0)},
+                  {day(1, 4)},
+                  {0, 1},
+                  {PromptAnswer::No},
+                  {overwrite},
+                  {{1, 4, 9.0}},
+                  {{1, 3, 9.0}, {1, 4, 1.0}},
+                  {0}},
+                 {"date already there, Yes: both go back",
+                  {day(1, 3, 9.0), day(1, 4, 9.0)},
+                  {day(1, 4)},
+                  {0, 1},
+                  {PromptAnswer::Yes},
+                  {overwrite},
+                  {},
+                  {{1, 3, 9.0}, {1, 4, 9.0}},
+                  {0, 1}},
+                 {"Cancel returns nothing",
+                  {day(1, 4, 9.0)},
+                  {day(1, 4)},
+                  {0},
+                  {PromptAnswer::Cancel},
+                  {overwrite},
+                  {{1, 4, 9.0}},
+                  {{1, 4, 1.0}},
+                  {}},
+                 {"returned days keep their channel beside CH2 transfer days",
+                  {day(1, 5, 9.0)},
+                  {day(2, 3)},
+                  {0},
+                  {},
+                  {},
+                  {},
+                  {{1, 5, 9.0}, {2, 3, 1.0}},
+                  {0}},
+                 {"nothing selected",
+                  {day(1, 4)},
+                  {},
+                  {},
+                  {},
+                  {transfer::txt::kNoDayToReturn},
+                  {{1, 4, 1.0}},
+                  {},
+                  {}},
+             });
 }
 
 TEST(DeleteDays, Table) {

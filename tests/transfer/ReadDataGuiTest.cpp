@@ -1,3 +1,4 @@
+#include "TransferFixtures.h"
 #include "common/DialogDriver.h"
 #include "res/ResourceIds.h"
 #include "support/Prompt.h"
@@ -15,27 +16,9 @@
 #include <gtest/gtest.h>
 
 using namespace dialogtest;
+using namespace transfertest;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
-
-MeasurementDay day(int channel, int d, double pt = 1.0) {
-    MeasurementDay x;
-    x.channel = channel;
-    x.date = DateTime::make(2024, 5, d);
-    x.data.setHeader(CircuitSinglePhase, pt, 5.0);
-    return x;
-}
-
-MeasurementCircuit received(std::vector<MeasurementDay> days) {
-    MeasurementCircuit c;
-    for (const MeasurementDay& d : days)
-        c.addOrReplaceDay(d);
-    return c;
-}
 
 // 東京工場 (受電 with 05/04, 変電 empty), 表示ソフト (ソ).
 MeasurementStore documentStore() {
@@ -70,7 +53,7 @@ protected:
     // The next reception hands over these days (nullopt: it ended with Cancel).
     void willReceive(std::optional<MeasurementCircuit> days) { m_receptions.push_back(days); }
     void receiveOnce(std::vector<MeasurementDay> days) {
-        willReceive(received(std::move(days)));
+        willReceive(circuitOf(std::move(days)));
         click(m_dialog.get(), res::IDC_RD_RECEIVE);
     }
     std::vector<std::string> asked() const {
@@ -97,7 +80,7 @@ TEST_F(ReadDataTest, OpensOnTheInitialCircuitWithTheListTexts) {
     EXPECT_EQ(texts(m_dialog->circuitCombo()),
               (QStringList{QStringLiteral("受電"), QStringLiteral("変電")}));
     EXPECT_EQ(texts(m_dialog->storedList()),
-              QStringList{QStringLiteral("2024/05/04 単相:PT:9.0,CT:5.0")});
+              QStringList{QStringLiteral("2024/05/04 単相:PT:9.0,CT:1.0")});
     EXPECT_EQ(m_dialog->transferList()->count(), 0);
 
     m_dialog->setInitialSelection(1, 0);
@@ -132,13 +115,13 @@ TEST_F(ReadDataTest, ReceptionFillsTheTransferListAndASecondOneReplacesIt) {
     EXPECT_EQ(m_requests[0].port.portNumber, 3);
     EXPECT_EQ(m_requests[0].port.baudRate, 9600);
     EXPECT_EQ(texts(m_dialog->transferList()),
-              (QStringList{QStringLiteral("1ch 2024/05/01 単相:PT:1.0,CT:5.0"),
-                           QStringLiteral("1ch 2024/05/02 単相:PT:1.0,CT:5.0"),
-                           QStringLiteral("2ch 2024/05/01 単相:PT:1.0,CT:5.0")}));
+              (QStringList{QStringLiteral("1ch 2024/05/01 単相:PT:1.0,CT:1.0"),
+                           QStringLiteral("1ch 2024/05/02 単相:PT:1.0,CT:1.0"),
+                           QStringLiteral("2ch 2024/05/01 単相:PT:1.0,CT:1.0")}));
 
     receiveOnce({day(2, 7)});
     EXPECT_EQ(texts(m_dialog->transferList()),
-              QStringList{QStringLiteral("2ch 2024/05/07 単相:PT:1.0,CT:5.0")});
+              QStringList{QStringLiteral("2ch 2024/05/07 単相:PT:1.0,CT:1.0")});
 
     willReceive(std::nullopt); // a reception ended with Cancel changes nothing
     click(m_dialog.get(), res::IDC_RD_RECEIVE);
@@ -152,7 +135,7 @@ TEST_F(ReadDataTest, ImportReadsTheChosenFileAndRemembersItsFolder) {
         offered << folder;
         return offered.size() == 1 ? QStringLiteral("/srv/captures/受信.txt") : QString();
     });
-    willReceive(received({day(1, 9)}));
+    willReceive(circuitOf({day(1, 9)}));
     click(m_dialog.get(), res::IDC_RD_IMPORT_FILE);
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_TRUE(m_requests[0].fromFile);
@@ -177,7 +160,7 @@ TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
     selectRows(m_dialog->transferList(), {1}); // 2ch 05/03
     click(m_dialog.get(), res::IDC_RD_ADD);
     EXPECT_EQ(texts(m_dialog->storedList()),
-              QStringList{QStringLiteral("2024/05/03 単相:PT:1.0,CT:5.0")});
+              QStringList{QStringLiteral("2024/05/03 単相:PT:1.0,CT:1.0")});
     EXPECT_TRUE(m_dialog->storedList()->item(0)->isSelected());
     EXPECT_EQ(m_dialog->workingStore().at(0).circuits.at(1).days.at(0).channel, 1);
     EXPECT_EQ(m_dialog->transferList()->count(), 2);
@@ -194,7 +177,7 @@ TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
     m_prompt.answer(PromptAnswer::Yes);
     click(m_dialog.get(), res::IDC_RD_ADD);
     EXPECT_EQ(texts(m_dialog->storedList()),
-              QStringList{QStringLiteral("2024/05/04 単相:PT:1.0,CT:5.0")});
+              QStringList{QStringLiteral("2024/05/04 単相:PT:1.0,CT:1.0")});
     EXPECT_EQ(m_dialog->transferList()->count(), 1);
     // Nothing reached the document.
     EXPECT_EQ(m_document, documentStore());
@@ -210,7 +193,7 @@ TEST_F(ReadDataTest, ReturnAndDeleteWorkOnTheSelectedStoredDays) {
     click(m_dialog.get(), res::IDC_RD_RETURN);
     EXPECT_EQ(m_dialog->storedList()->count(), 0);
     EXPECT_EQ(texts(m_dialog->transferList()),
-              QStringList{QStringLiteral("1ch 2024/05/04 単相:PT:9.0,CT:5.0")});
+              QStringList{QStringLiteral("1ch 2024/05/04 単相:PT:9.0,CT:1.0")});
     EXPECT_TRUE(m_dialog->transferList()->item(0)->isSelected());
 
     click(m_dialog.get(), res::IDC_RD_ADD);
@@ -230,7 +213,7 @@ TEST_F(ReadDataTest, AddWithoutACircuitTellsToChooseOne) {
     m_document = MeasurementStore();
     CReadData empty(
         m_document, [](MeasurementStore) {}, m_request, m_prompt);
-    empty.setReceiver([](const ReceptionRequest&) { return received({day(1, 1)}); });
+    empty.setReceiver([](const ReceptionRequest&) { return circuitOf({day(1, 1)}); });
     click(&empty, res::IDC_RD_RECEIVE);
     selectRows(empty.transferList(), {0});
     click(&empty, res::IDC_RD_ADD);
@@ -270,7 +253,7 @@ TEST_F(ReadDataTest, EditingCustomersDropsEarlierMoves) {
     const MeasurementStore& working = m_dialog->workingStore();
     EXPECT_EQ(working.at(working.find(sj("東京工場"))).circuits.at(0).days.count(), 1);
     EXPECT_EQ(texts(m_dialog->transferList()),
-              QStringList{QStringLiteral("1ch 2024/05/02 単相:PT:1.0,CT:5.0")});
+              QStringList{QStringLiteral("1ch 2024/05/02 単相:PT:1.0,CT:1.0")});
 }
 
 TEST_F(ReadDataTest, CustomerEditCancelledChangesNothing) {
