@@ -113,6 +113,7 @@ bool AppShell::initInstance() {
 
     m_document = std::make_unique<COrvoViewDoc>();
     m_document->setProgramFolder(m_folder);
+    m_document->setReceptionSite({m_folder, m_settings.iniPath(), &m_log});
     m_document->setMonthStartDay([this] { return m_settings.monthStartDay; });
     m_frame = std::make_unique<CMainFrame>(m_document.get(), &m_settings);
 

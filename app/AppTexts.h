@@ -1,10 +1,11 @@
 #pragma once
+#include "link/ReceptionTexts.h"
 #include "support/Sjis.h"
 #include <string>
 
 // Texts the shell writes into the INI file and the log, as CP932 bytes.
 namespace apptext {
-inline const std::string kDebugCommKey = sjis::fromUtf8("通信(0:リリース,1:デバック)");
-inline const std::string kCommLogKey = sjis::fromUtf8("通信ログ出力(0:しない,1:する)");
+inline const std::string kDebugCommKey = rxtext::kDebugCommKey;
+inline const std::string kCommLogKey = rxtext::kCommLogKey;
 inline const std::string kAbnormalEnd = sjis::fromUtf8("前回異常終了");
 } // namespace apptext

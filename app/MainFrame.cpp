@@ -7,12 +7,13 @@
 #include "app/ViewGraph.h"
 #include "app/ViewNull.h"
 #include "app/ViewSheet.h"
+#include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "store/D_CustEdit.h"
 #include "store/MonthWindow.h"
 #include "support/PaneSplitter.h"
-#include "support/QtSjis.h"
+#include "support/SjisQString.h"
 #include "textout/ValueFormat.h"
 #include "transfer/D_ReadData.h"
 
@@ -110,6 +111,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     updateTitle();
     m_document->setSelectionSink(this);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
+    setCommandHandler(res::ID_SERIAL_SETTINGS, [this] { onSerialSettings(); });
     updateCommandUi();
     s_current = this;
 }
@@ -372,9 +374,7 @@ void CMainFrame::onAbout() {
 }
 
 void CMainFrame::onReadData() {
-    ReceptionRequest request;
-    request.port = m_document->serial();
-    request.debugSerial = m_settings && m_settings->debugComm == 1;
+    const ReceptionRequest request = m_document->receptionRequest();
     CReadData dialog(
         m_document->store(),
         [this](MeasurementStore edited) { applyEditedStore(std::move(edited)); }, request, m_prompt,
@@ -382,10 +382,10 @@ void CMainFrame::onReadData() {
     const DisplaySelection& selection = m_document->currentSelection();
     dialog.setInitialSelection(selection.customerIndex, selection.circuitIndex);
     if (m_settings)
-        dialog.setImportFolder(fromCp932(m_settings->importDir));
+        dialog.setImportFolder(sjis::toQString(m_settings->importDir));
     const int result = dialog.exec();
-    if (m_settings && toCp932(dialog.importFolder()) != m_settings->importDir) {
-        m_settings->importDir = toCp932(dialog.importFolder());
+    if (m_settings && sjis::fromQString(dialog.importFolder()) != m_settings->importDir) {
+        m_settings->importDir = sjis::fromQString(dialog.importFolder());
         m_settings->profile().putString("Filepath", "ImportDir", m_settings->importDir);
     }
     if (result == QDialog::Accepted)
@@ -628,6 +628,12 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     if (m_viewMode == ViewBlank)
         m_viewMode = ViewSheet;
     showView(m_viewMode);
+}
+
+void CMainFrame::onSerialSettings() {
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
+    if (dlg.exec() == QDialog::Accepted)
+        m_document->serial() = dlg.settings(); // saved with the data file at exit
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {

@@ -89,6 +89,7 @@ private:
     void onAbout();
     void onReadData();
     void onCustEdit();
+    void onSerialSettings();
     void fillMonths(bool selectCurrent);
     void fillDays(bool selectCurrent);
     void updateTitle();

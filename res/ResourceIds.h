@@ -23,34 +23,49 @@ constexpr int IDC_DAY_LABEL = 1031;     // "日" after the day box
 constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
 constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
 
-// Dialog buttons.
+// Reception dialog "データの受信" (CCommRead).
+constexpr int IDC_COMM_STATUS = 1030;    // status line
+constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
+constexpr int IDC_COMM_LIST = 1032;      // received lines and messages
+constexpr int IDC_COMM_SHOWLINES = 1033; // "収集データを表示する"
+
+// Communication settings "通信設定" (CSetSerial) and its information window.
+constexpr int IDC_SERIAL_PORT = 1016;     // "ポート番号："
+constexpr int IDC_SERIAL_BAUD = 1017;     // "ボーレイト："
+constexpr int IDC_SERIAL_DATABITS = 1018; // "データ長："
+constexpr int IDC_SERIAL_PARITY = 1019;   // "パリティチェック："
+constexpr int IDC_SERIAL_STOPBITS = 1020; // "ストップビット："
+constexpr int IDC_SERIAL_FLOW = 1021;     // "フロー制御："
+
+// Dialog buttons and labels without an id of their own.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDC_STATIC = -1;
 
 // Customer editing dialog (需要家情報).
 constexpr int IDD_CUST_EDIT = 130;
-constexpr int IDC_CUST_LIST = 1002;        // customers
-constexpr int IDC_CIRCUIT_LIST = 1003;     // circuits of the selected customer
-constexpr int IDC_CUST_ADD = 1004;         // "▲ 追加"
-constexpr int IDC_CUST_REMOVE = 1005;      // "▼ 削除"
-constexpr int IDC_CUST_RENAME = 1006;      // "◇ 変更"
-constexpr int IDC_CIRCUIT_ADD = 1007;      // "▲ 追加"
-constexpr int IDC_CIRCUIT_REMOVE = 1008;   // "▼ 削除"
-constexpr int IDC_CIRCUIT_RENAME = 1009;   // "◇ 変更"
-constexpr int IDC_CUST_NAME = 1010;        // customer name edit box
-constexpr int IDC_CIRCUIT_NAME = 1011;     // circuit name edit box
+constexpr int IDC_CUST_LIST = 1002;      // customers
+constexpr int IDC_CIRCUIT_LIST = 1003;   // circuits of the selected customer
+constexpr int IDC_CUST_ADD = 1004;       // "▲ 追加"
+constexpr int IDC_CUST_REMOVE = 1005;    // "▼ 削除"
+constexpr int IDC_CUST_RENAME = 1006;    // "◇ 変更"
+constexpr int IDC_CIRCUIT_ADD = 1007;    // "▲ 追加"
+constexpr int IDC_CIRCUIT_REMOVE = 1008; // "▼ 削除"
+constexpr int IDC_CIRCUIT_RENAME = 1009; // "◇ 変更"
+constexpr int IDC_CUST_NAME = 1010;      // customer name edit box
+constexpr int IDC_CIRCUIT_NAME = 1011;   // circuit name edit box
 
 // Data transfer dialog (データ転送と編集).
-constexpr int IDC_RD_CUSTOMER = 1012;      // customer combo box
-constexpr int IDC_RD_CIRCUIT = 1013;       // circuit combo box
-constexpr int IDC_RD_CUST_EDIT = 1014;     // "需要家情報編集..."
-constexpr int IDC_RD_STORED = 1015;        // stored days of the circuit
-constexpr int IDC_RD_TRANSFER = 1016;      // transfer data
-constexpr int IDC_RD_RECEIVE = 1017;       // "データ転送開始"
-constexpr int IDC_RD_ADD = 1018;           // "← 追加"
-constexpr int IDC_RD_RETURN = 1019;        // "→ 戻す"
-constexpr int IDC_RD_DELETE = 1020;        // "→ 削除"
-constexpr int IDC_RD_IMPORT_FILE = 1021;   // "受信ファイルから取り込む..."
+constexpr int IDC_RD_CUSTOMER = 1012;    // customer combo box
+constexpr int IDC_RD_CIRCUIT = 1013;     // circuit combo box
+constexpr int IDC_RD_CUST_EDIT = 1014;   // "需要家情報編集..."
+constexpr int IDC_RD_STORED = 1015;      // stored days of the circuit
+constexpr int IDC_RD_TRANSFER = 1016;    // transfer data
+constexpr int IDC_RD_RECEIVE = 1017;     // "データ転送開始"
+constexpr int IDC_RD_ADD = 1018;         // "← 追加"
+constexpr int IDC_RD_RETURN = 1019;      // "→ 戻す"
+constexpr int IDC_RD_DELETE = 1020;      // "→ 削除"
+constexpr int IDC_RD_IMPORT_FILE = 1021; // "受信ファイルから取り込む..."
 
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;

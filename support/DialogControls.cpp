@@ -1,4 +1,5 @@
 #include "support/DialogControls.h"
+#include "res/ResourceIds.h"
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -7,6 +8,7 @@
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(buddy->objectName() + QStringLiteral("Label"));
+    label->setProperty("controlId", res::IDC_STATIC);
     label->setBuddy(buddy);
     // Not every control's accessible interface looks for its label: name it directly.
     if (buddy->accessibleName().isEmpty())
