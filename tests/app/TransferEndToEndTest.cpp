@@ -1,14 +1,17 @@
-// The program's main job end to end: a generated two-channel report is received, its days are
-// filed under a new customer's circuits, and after a restart the data file holds exactly the
-// parsed days.
+// The program's main job end to end: a generated two-channel report is received (from a file,
+// or from a pseudo-terminal playing the recorder), its days are filed under a new customer's
+// circuits, and after a restart the data file holds exactly the parsed days.
 #include "AppTestSupport.h"
 #include "app/AppShell.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
 #include "common/DialogDriver.h"
+#include "link/PtyPair.h"
+#include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "res/ResourceIds.h"
+#include "support/PrivateProfile.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include "transfer/D_ReadData.h"
 
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace apptest;
 using namespace dialogtest;
@@ -85,10 +89,8 @@ void fileIntoNewCustomer(CReadData* dialog) {
     click(dialog, res::IDOK);
 }
 
-} // namespace
-
-TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
-    QTemporaryDir dir;
+// A two-channel report over the end of February 2024 (LF line ends for a terminal).
+std::string generatedReport(const char* lineEnd) {
     ReportGenOptions options;
     options.seed = 14;
     options.firstDay = DateTime::make(2024, 2, 28);
@@ -96,18 +98,46 @@ TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
     options.channel2 = true;
     options.circuitType2 = CircuitThreePhase4Wire;
     options.reverse = true;
-    ReportGenerator generator(options);
-    const std::string report = generator.generate();
+    options.lineEnd = lineEnd;
+    return ReportGenerator(options).generate();
+}
+
+MeasurementCircuit parsed(const std::string& report) {
+    MeasurementCircuit days;
+    ParseContext context(days);
+    ParseReportText(context, report);
+    return days;
+}
+
+// After a restart the data file holds the new customer with the parsed days of each channel.
+void expectFiledAfterRestart(const QTemporaryDir& dir, const MeasurementCircuit& parsedDays) {
+    AppShell again(optionsFor(dir));
+    ASSERT_TRUE(again.initInstance());
+    const MeasurementStore& store = again.document()->store();
+    ASSERT_EQ(store.count(), 1);
+    const Customer& customer = store.at(0);
+    EXPECT_EQ(customer.name, sj("新工場"));
+    ASSERT_EQ(customer.circuits.count(), 2);
+    const MeasurementCircuit& one = customer.circuits.at(customer.circuits.find(sj("一号")));
+    const MeasurementCircuit& two = customer.circuits.at(customer.circuits.find(sj("二号")));
+    EXPECT_EQ(one.days, storedForm(parsedDays, 1).days);
+    EXPECT_EQ(two.days, storedForm(parsedDays, 2).days);
+    again.exitInstance();
+}
+
+} // namespace
+
+TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
+    QTemporaryDir dir;
+    const std::string report = generatedReport("\r\n");
     const QString capture = dir.filePath(QStringLiteral("受信データ.txt"));
     {
         QFile file(capture);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(report.data(), static_cast<qint64>(report.size()));
     }
-    MeasurementCircuit parsed;
-    ParseContext context(parsed);
-    ParseReportText(context, report);
-    ASSERT_EQ(parsed.days.count(), 6);
+    const MeasurementCircuit parsedDays = parsed(report);
+    ASSERT_EQ(parsedDays.days.count(), 6);
 
     {
         AppShell shell(optionsFor(dir));
@@ -128,18 +158,50 @@ TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
         shell.exitInstance();
     }
 
-    AppShell again(optionsFor(dir));
-    ASSERT_TRUE(again.initInstance());
-    const MeasurementStore& store = again.document()->store();
-    ASSERT_EQ(store.count(), 1);
-    const Customer& customer = store.at(0);
-    EXPECT_EQ(customer.name, sj("新工場"));
-    ASSERT_EQ(customer.circuits.count(), 2);
-    const MeasurementCircuit& one = customer.circuits.at(customer.circuits.find(sj("一号")));
-    const MeasurementCircuit& two = customer.circuits.at(customer.circuits.find(sj("二号")));
-    EXPECT_EQ(one.days, storedForm(parsed, 1).days);
-    EXPECT_EQ(two.days, storedForm(parsed, 2).days);
-    EXPECT_EQ(iniValue(again.settings().iniPath(), "Filepath", "ImportDir"),
+    EXPECT_EQ(iniValue(utf8Path(dir) + "/orvoview.INI", "Filepath", "ImportDir"),
               sjis::fromUtf8(dir.path().toStdString()));
-    again.exitInstance();
+    expectFiledAfterRestart(dir, parsedDays);
+}
+
+// The recorder is a pseudo-terminal that the INI maps to port 1 (the default port); the bytes
+// it sent are kept in the capture folder.
+TEST(TransferEndToEnd, SerialReceptionIsFiledAndSurvivesARestart) {
+    QTemporaryDir dir;
+    PtyPair recorder;
+    ASSERT_TRUE(profile::writeString(utf8Path(dir) + "/orvoview.INI", "Port", "COM1",
+                                     recorder.slavePath()));
+    const std::string report = generatedReport("\n");
+    const MeasurementCircuit parsedDays = parsed(report);
+    ASSERT_EQ(parsedDays.days.count(), 6);
+    std::thread writer;
+    {
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        bool filed = false;
+        onNextDialog([&](QWidget* widget) {
+            auto* dialog = qobject_cast<CReadData*>(widget);
+            ASSERT_NE(dialog, nullptr);
+            // The recorder starts sending once the reception dialog is up.
+            onNextDialog([&](QWidget*) {
+                writer = std::thread([&] { recorder.writePaced(report, 115200); });
+            });
+            click(dialog, res::IDC_RD_RECEIVE);
+            ASSERT_EQ(dialog->transferList()->count(), 6);
+            fileIntoNewCustomer(dialog);
+            filed = true;
+        });
+        shell.frame()->action(res::ID_READ_DATA)->trigger();
+        if (writer.joinable())
+            writer.join();
+        ASSERT_TRUE(filed);
+        shell.frame()->close();
+        shell.exitInstance();
+    }
+    const std::string captures = utf8Path(dir) + "/RECEIVED";
+    const std::vector<std::string> files = ReceptionCapture::captureFiles(captures);
+    ASSERT_EQ(files.size(), 1u);
+    QFile capture(QString::fromStdString(captures + "/" + files[0]));
+    ASSERT_TRUE(capture.open(QIODevice::ReadOnly));
+    EXPECT_EQ(capture.readAll().toStdString(), report);
+    expectFiledAfterRestart(dir, parsedDays);
 }
