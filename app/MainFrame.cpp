@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -369,7 +370,8 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::onAbout() {
-    CAboutDlg dialog(this);
+    // The data folder is "<program folder>/DATA".
+    CAboutDlg dialog(QFileInfo(fromLocal(m_document->dataFolder())).path(), this);
     dialog.exec();
 }
 
