@@ -353,14 +353,16 @@ TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
 
 namespace {
 
-// Runs `drive` on the modal dialog the command opens.
+// Runs `drive` on the modal dialog the command opens; true when the drive closed it.
 template <class Drive> bool runCommand(CMainFrame& frame, int id, Drive drive) {
     bool driven = false;
     QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         drive(dialog);
-        driven = true;
+        driven = !dialog->isVisible();
+        if (!driven)
+            dialog->reject(); // a failed step must not leave the test waiting on the dialog
     });
     frame.action(id)->trigger();
     return driven;

@@ -125,6 +125,26 @@ void expectFiledAfterRestart(const QTemporaryDir& dir, const MeasurementCircuit&
     again.exitInstance();
 }
 
+// Starts the program in the folder, runs "機器からデータ転送(&M)..." with `drive` on the transfer
+// dialog, and closes the program (the data file is written as the window goes).
+template <class Drive> void runTransfer(const QTemporaryDir& dir, Drive drive) {
+    AppShell shell(optionsFor(dir));
+    ASSERT_TRUE(shell.initInstance());
+    bool driven = false;
+    onNextDialog([&](QWidget* widget) {
+        auto* dialog = qobject_cast<CReadData*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        drive(dialog);
+        driven = !dialog->isVisible();
+        if (!driven)
+            dialog->reject(); // a failed step must not leave the test waiting on the dialog
+    });
+    shell.frame()->action(res::ID_READ_DATA)->trigger();
+    EXPECT_TRUE(driven);
+    shell.frame()->close();
+    shell.exitInstance();
+}
+
 } // namespace
 
 TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
@@ -139,25 +159,12 @@ TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
     const MeasurementCircuit parsedDays = parsed(report);
     ASSERT_EQ(parsedDays.days.count(), 6);
 
-    {
-        AppShell shell(optionsFor(dir));
-        ASSERT_TRUE(shell.initInstance());
-        bool filed = false;
-        onNextDialog([&](QWidget* widget) {
-            auto* dialog = qobject_cast<CReadData*>(widget);
-            ASSERT_NE(dialog, nullptr);
-            dialog->setFileChooser([&](const QString&) { return capture; });
-            click(dialog, res::IDC_RD_IMPORT_FILE);
-            ASSERT_EQ(dialog->transferList()->count(), 6);
-            fileIntoNewCustomer(dialog);
-            filed = true;
-        });
-        shell.frame()->action(res::ID_READ_DATA)->trigger();
-        ASSERT_TRUE(filed);
-        shell.frame()->close();
-        shell.exitInstance();
-    }
-
+    runTransfer(dir, [&](CReadData* dialog) {
+        dialog->setFileChooser([&](const QString&) { return capture; });
+        click(dialog, res::IDC_RD_IMPORT_FILE);
+        ASSERT_EQ(dialog->transferList()->count(), 6);
+        fileIntoNewCustomer(dialog);
+    });
     EXPECT_EQ(iniValue(utf8Path(dir) + "/orvoview.INI", "Filepath", "ImportDir"),
               sjis::fromUtf8(dir.path().toStdString()));
     expectFiledAfterRestart(dir, parsedDays);
@@ -174,29 +181,16 @@ TEST(TransferEndToEnd, SerialReceptionIsFiledAndSurvivesARestart) {
     const MeasurementCircuit parsedDays = parsed(report);
     ASSERT_EQ(parsedDays.days.count(), 6);
     std::thread writer;
-    {
-        AppShell shell(optionsFor(dir));
-        ASSERT_TRUE(shell.initInstance());
-        bool filed = false;
-        onNextDialog([&](QWidget* widget) {
-            auto* dialog = qobject_cast<CReadData*>(widget);
-            ASSERT_NE(dialog, nullptr);
-            // The recorder starts sending once the reception dialog is up.
-            onNextDialog([&](QWidget*) {
-                writer = std::thread([&] { recorder.writePaced(report, 115200); });
-            });
-            click(dialog, res::IDC_RD_RECEIVE);
-            ASSERT_EQ(dialog->transferList()->count(), 6);
-            fileIntoNewCustomer(dialog);
-            filed = true;
-        });
-        shell.frame()->action(res::ID_READ_DATA)->trigger();
-        if (writer.joinable())
-            writer.join();
-        ASSERT_TRUE(filed);
-        shell.frame()->close();
-        shell.exitInstance();
-    }
+    runTransfer(dir, [&](CReadData* dialog) {
+        // The recorder starts sending once the reception dialog is up.
+        onNextDialog(
+            [&](QWidget*) { writer = std::thread([&] { recorder.writePaced(report, 115200); }); });
+        click(dialog, res::IDC_RD_RECEIVE);
+        ASSERT_EQ(dialog->transferList()->count(), 6);
+        fileIntoNewCustomer(dialog);
+    });
+    if (writer.joinable())
+        writer.join();
     const std::string captures = utf8Path(dir) + "/RECEIVED";
     const std::vector<std::string> files = ReceptionCapture::captureFiles(captures);
     ASSERT_EQ(files.size(), 1u);
