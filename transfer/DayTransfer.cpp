@@ -59,23 +59,23 @@ DayMove moveDays(MeasurementCircuit& source, const std::vector<int>& positions,
 DayMove addDays(MeasurementCircuit* circuit, MeasurementCircuit& transferDays,
                 const std::vector<int>& selected, Prompt& prompt) {
     if (!circuit) {
-        prompt.tell(transfer::txt::kNoTargetCircuit, PromptIcon::Stop);
+        prompt.tell(txt::transfer::kNoTargetCircuit, PromptIcon::Stop);
         return {};
     }
     const std::vector<int> positions = validPositions(transferDays, selected);
     if (positions.empty()) {
-        prompt.tell(transfer::txt::kNoDayToAdd, PromptIcon::Stop);
+        prompt.tell(txt::transfer::kNoDayToAdd, PromptIcon::Stop);
         return {};
     }
     const int channel = transferDays.days.at(positions.front()).channel;
     for (int p : positions) {
         if (transferDays.days.at(p).channel != channel) {
-            prompt.tell(transfer::txt::kMixedChannels, PromptIcon::Stop);
+            prompt.tell(txt::transfer::kMixedChannels, PromptIcon::Stop);
             return {};
         }
     }
     const PromptAnswer answer =
-        askOnConflict(transferDays, positions, *circuit, transfer::txt::kOverwriteOnAdd, prompt);
+        askOnConflict(transferDays, positions, *circuit, txt::transfer::kOverwriteOnAdd, prompt);
     if (answer == PromptAnswer::Cancel)
         return {};
     // Stored days always carry channel 1, whatever recorder channel they came from.
@@ -88,11 +88,11 @@ DayMove returnDays(MeasurementCircuit* circuit, MeasurementCircuit& transferDays
     const std::vector<int> positions =
         circuit ? validPositions(*circuit, selected) : std::vector<int>{};
     if (positions.empty()) {
-        prompt.tell(transfer::txt::kNoDayToReturn, PromptIcon::Stop);
+        prompt.tell(txt::transfer::kNoDayToReturn, PromptIcon::Stop);
         return {};
     }
     const PromptAnswer answer =
-        askOnConflict(*circuit, positions, transferDays, transfer::txt::kOverwriteOnReturn, prompt);
+        askOnConflict(*circuit, positions, transferDays, txt::transfer::kOverwriteOnReturn, prompt);
     if (answer == PromptAnswer::Cancel)
         return {};
     // A returned day keeps its own key: filing it under another channel would put it out of
@@ -105,10 +105,10 @@ bool deleteDays(MeasurementCircuit* circuit, const std::vector<int>& selected, P
     const std::vector<int> positions =
         circuit ? validPositions(*circuit, selected) : std::vector<int>{};
     if (positions.empty()) {
-        prompt.tell(transfer::txt::kNoDayToDelete, PromptIcon::Stop);
+        prompt.tell(txt::transfer::kNoDayToDelete, PromptIcon::Stop);
         return false;
     }
-    if (prompt.ask(transfer::txt::kConfirmDelete, PromptButtons::YesNo, PromptIcon::Question) !=
+    if (prompt.ask(txt::transfer::kConfirmDelete, PromptButtons::YesNo, PromptIcon::Question) !=
         PromptAnswer::Yes)
         return false;
     for (auto it = positions.rbegin(); it != positions.rend(); ++it)

@@ -2,7 +2,7 @@
 
 // Texts of the transfer dialog's rules as Shift-JIS (CP932) bytes. The comment beside each
 // shows the text; hex escapes are split where a hex digit follows.
-namespace transfer::txt {
+namespace txt::transfer {
 
 inline constexpr const char kNoTargetCircuit[] =
     "\x92\xc7\x89\xc1\x90\xe6\x82\xcc\x91\xaa\x92\xe8\x89\xf1\x98H\x96\xbc\x82\xf0\x91I\x82\xf1\x82"
@@ -56,4 +56,4 @@ inline constexpr const char kConfirmDelete[] =
     "\x83\x5e\x82\xf0\x8d\xed\x8f\x9c\x82\xb5\x82\xc4\x82\xe0\x82\xe6\x82\xeb\x82\xb5\x82\xa2\x82"
     "\xc5\x82\xb7\x82\xa9\n"; // データを削除してもよろしいですか\n
 
-} // namespace transfer::txt
+} // namespace txt::transfer

@@ -71,18 +71,18 @@ void runMoves(MoveOp op, const std::string& question, const std::vector<MoveCase
 
 TEST(TransferTexts, EveryConstantIsItsJapaneseText) {
     const std::pair<const char*, const char*> texts[] = {
-        {transfer::txt::kNoTargetCircuit, "追加先の測定回路名を選んでください"},
-        {transfer::txt::kNoDayToAdd, "追加する測定データを選んでください"},
-        {transfer::txt::kMixedChannels, "１ＣＨと２ＣＨを同時に追加することは出来ません"},
-        {transfer::txt::kOverwriteOnAdd,
+        {txt::transfer::kNoTargetCircuit, "追加先の測定回路名を選んでください"},
+        {txt::transfer::kNoDayToAdd, "追加する測定データを選んでください"},
+        {txt::transfer::kMixedChannels, "１ＣＨと２ＣＨを同時に追加することは出来ません"},
+        {txt::transfer::kOverwriteOnAdd,
          "既に同じ測定日データが存在しています\n上書きしますか？\n「いいえ」を選ぶと同じ測定日"
          "データは追加しません"},
-        {transfer::txt::kNoDayToReturn, "転送データへ戻すデータを選んでください"},
-        {transfer::txt::kOverwriteOnReturn,
+        {txt::transfer::kNoDayToReturn, "転送データへ戻すデータを選んでください"},
+        {txt::transfer::kOverwriteOnReturn,
          "転送データ側に既に同じ測定日データが存在しています\n上書きで戻しますか？\n「いいえ」"
          "を選ぶと同じ測定日データは戻しません"},
-        {transfer::txt::kNoDayToDelete, "削除するデータを選んでください"},
-        {transfer::txt::kConfirmDelete, "データを削除してもよろしいですか\n"},
+        {txt::transfer::kNoDayToDelete, "削除するデータを選んでください"},
+        {txt::transfer::kConfirmDelete, "データを削除してもよろしいですか\n"},
     };
     for (const auto& [cp932, utf8] : texts)
         EXPECT_EQ(sjis::toUtf8(cp932), utf8);
@@ -90,7 +90,7 @@ TEST(TransferTexts, EveryConstantIsItsJapaneseText) {
 
 // "← 追加".
 TEST(AddDays, Table) {
-    const std::string overwrite = transfer::txt::kOverwriteOnAdd;
+    const std::string overwrite = txt::transfer::kOverwriteOnAdd;
     runMoves(addDays, overwrite,
              {
                  {"CH2 day into an empty circuit is stored as channel 1",
@@ -107,7 +107,7 @@ TEST(AddDays, Table) {
                   {day(1, 3), day(2, 4)},
                   {0, 1},
                   {},
-                  {transfer::txt::kMixedChannels},
+                  {txt::transfer::kMixedChannels},
                   {},
                   {{1, 3, 1.0}, {2, 4, 1.0}},
                   {}},
@@ -161,7 +161,7 @@ TEST(AddDays, Table) {
                   {day(1, 3)},
                   {},
                   {},
-                  {transfer::txt::kNoDayToAdd},
+                  {txt::transfer::kNoDayToAdd},
                   {},
                   {{1, 3, 1.0}},
                   {}},
@@ -186,7 +186,7 @@ TEST(AddDays, WithoutACircuitTheMessageAndNothingMoves) {
     MeasurementCircuit transfer = circuitOf({day(1, 3)});
     ScriptedPrompt prompt;
     EXPECT_FALSE(addDays(nullptr, transfer, {0}, prompt).done);
-    EXPECT_EQ(askedTexts(prompt), std::vector<std::string>{transfer::txt::kNoTargetCircuit});
+    EXPECT_EQ(askedTexts(prompt), std::vector<std::string>{txt::transfer::kNoTargetCircuit});
     EXPECT_EQ(transfer.days.count(), 1);
 }
 
@@ -210,7 +210,7 @@ TEST(AddDays, CopiesTheWholeDay) {
 
 // "→ 戻す".
 TEST(ReturnDays, Table) {
-    const std::string overwrite = transfer::txt::kOverwriteOnReturn;
+    const std::string overwrite = txt::transfer::kOverwriteOnReturn;
     runMoves(returnDays, overwrite,
              {
                  {"back into an empty transfer list",
@@ -263,7 +263,7 @@ TEST(ReturnDays, Table) {
                   {},
                   {},
                   {},
-                  {transfer::txt::kNoDayToReturn},
+                  {txt::transfer::kNoDayToReturn},
                   {{1, 4, 1.0}},
                   {},
                   {}},
@@ -279,7 +279,7 @@ TEST(DeleteDays, Table) {
         std::vector<Entry> after;
         bool removed;
     };
-    const std::string confirm = transfer::txt::kConfirmDelete;
+    const std::string confirm = txt::transfer::kConfirmDelete;
     const Case cases[] = {
         {"Yes removes the selected days",
          {0, 2},
@@ -296,7 +296,7 @@ TEST(DeleteDays, Table) {
         {"nothing selected",
          {},
          {},
-         {transfer::txt::kNoDayToDelete},
+         {txt::transfer::kNoDayToDelete},
          {{1, 3, 1.0}, {1, 4, 1.0}, {1, 5, 1.0}},
          false},
     };

@@ -5,6 +5,7 @@
 #include "support/Sjis.h"
 #include "transfer/D_ReadData.h"
 #include "transfer/TransferTexts.h"
+#include "views/layout/JapaneseFonts.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -154,7 +155,7 @@ TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
 
     selectRows(m_dialog->transferList(), {0, 2}); // 1ch and 2ch together
     click(m_dialog.get(), res::IDC_RD_ADD);
-    EXPECT_EQ(asked(), std::vector<std::string>{transfer::txt::kMixedChannels});
+    EXPECT_EQ(asked(), std::vector<std::string>{txt::transfer::kMixedChannels});
     EXPECT_EQ(m_dialog->transferList()->count(), 3);
 
     selectRows(m_dialog->transferList(), {1}); // 2ch 05/03
@@ -171,7 +172,7 @@ TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
     selectRows(m_dialog->transferList(), {1}); // 2ch 05/04
     m_prompt.answer(PromptAnswer::No);
     click(m_dialog.get(), res::IDC_RD_ADD);
-    EXPECT_EQ(asked().back(), transfer::txt::kOverwriteOnAdd);
+    EXPECT_EQ(asked().back(), txt::transfer::kOverwriteOnAdd);
     EXPECT_EQ(m_dialog->transferList()->count(), 2);
     selectRows(m_dialog->transferList(), {1});
     m_prompt.answer(PromptAnswer::Yes);
@@ -185,9 +186,9 @@ TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
 
 TEST_F(ReadDataTest, ReturnAndDeleteWorkOnTheSelectedStoredDays) {
     click(m_dialog.get(), res::IDC_RD_RETURN);
-    EXPECT_EQ(asked().back(), transfer::txt::kNoDayToReturn);
+    EXPECT_EQ(asked().back(), txt::transfer::kNoDayToReturn);
     click(m_dialog.get(), res::IDC_RD_DELETE);
-    EXPECT_EQ(asked().back(), transfer::txt::kNoDayToDelete);
+    EXPECT_EQ(asked().back(), txt::transfer::kNoDayToDelete);
 
     selectRows(m_dialog->storedList(), {0});
     click(m_dialog.get(), res::IDC_RD_RETURN);
@@ -200,7 +201,7 @@ TEST_F(ReadDataTest, ReturnAndDeleteWorkOnTheSelectedStoredDays) {
     selectRows(m_dialog->storedList(), {0});
     m_prompt.answer(PromptAnswer::No);
     click(m_dialog.get(), res::IDC_RD_DELETE);
-    EXPECT_EQ(asked().back(), transfer::txt::kConfirmDelete);
+    EXPECT_EQ(asked().back(), txt::transfer::kConfirmDelete);
     EXPECT_EQ(m_dialog->storedList()->count(), 1);
     m_prompt.answer(PromptAnswer::Yes);
     click(m_dialog.get(), res::IDC_RD_DELETE);
@@ -217,7 +218,7 @@ TEST_F(ReadDataTest, AddWithoutACircuitTellsToChooseOne) {
     click(&empty, res::IDC_RD_RECEIVE);
     selectRows(empty.transferList(), {0});
     click(&empty, res::IDC_RD_ADD);
-    EXPECT_EQ(asked().back(), transfer::txt::kNoTargetCircuit);
+    EXPECT_EQ(asked().back(), txt::transfer::kNoTargetCircuit);
     EXPECT_EQ(empty.transferList()->count(), 1);
 }
 
@@ -307,6 +308,7 @@ TEST_F(ReadDataTest, ControlsAreNamedReachableAndOkIsTheDefault) {
 }
 
 TEST_F(ReadDataTest, Screenshot) {
+    installJapaneseFontSubstitutes(); // the list font as the program shows it
     receiveOnce({day(1, 1), day(1, 2), day(2, 1)});
     selectRows(m_dialog->transferList(), {0});
     m_dialog->show();
