@@ -5,6 +5,7 @@
 #include "app/OrvoViewDoc.h"
 #include "support/FilePath.h"
 #include "support/ProgramFolder.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
 
 #include <QApplication>
@@ -101,12 +102,12 @@ bool AppShell::initInstance() {
     m_settings = AppSettings(); // a fresh start reads everything again
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
-    QDir::setCurrent(QString::fromStdString(sjis::toUtf8(m_folder)));
+    QDir::setCurrent(qtFromCp932(m_folder));
     m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
 
     ProfileSettings& profile = m_settings.profile();
     if (profile.getInt("check", "RunningNum", AppSettings::kNormalEnd) != AppSettings::kNormalEnd)
-        m_log.WriteLine(apptext::kAbnormalEnd);
+        m_log.WriteLine(txt::app::kAbnormalEnd);
     profile.putInt("check", "RunningNum", 0);
     profile.putString("check", "Version", fileVersionText().toStdString());
     std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -1,11 +1,13 @@
 #pragma once
-#include "link/ReceptionTexts.h"
-#include "support/Sjis.h"
-#include <string>
+#include "link/LinkTexts.h"
 
-// Texts the shell writes into the INI file and the log, as CP932 bytes.
-namespace apptext {
-inline const std::string kDebugCommKey = rxtext::kDebugCommKey;
-inline const std::string kCommLogKey = rxtext::kCommLogKey;
-inline const std::string kAbnormalEnd = sjis::fromUtf8("前回異常終了");
-} // namespace apptext
+// Texts of the application shell (CP932).
+namespace txt::app {
+
+// The reception reads the same two "Debug" keys; they are kept once, with the link's texts.
+using txt::link::kCommLogKey;
+using txt::link::kDebugCommKey;
+inline constexpr const char kAbnormalEnd[] =
+    "\x91O\x89\xf1\x88\xd9\x8f\xed\x8fI\x97\xb9"; // 前回異常終了
+
+} // namespace txt::app

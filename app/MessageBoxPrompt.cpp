@@ -1,5 +1,5 @@
 #include "app/MessageBoxPrompt.h"
-#include "support/Sjis.h"
+#include "support/QtCp932.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -8,7 +8,7 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
                                    PromptIcon icon) {
     QMessageBox box(m_parent);
     box.setWindowTitle(QApplication::applicationDisplayName());
-    box.setText(QString::fromStdString(sjis::toUtf8(text)));
+    box.setText(qtFromCp932(text));
     switch (icon) {
     case PromptIcon::None:
         box.setIcon(QMessageBox::NoIcon);

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/SelectionSink.h"
 #include "link/ReceptionSetup.h"
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Records.h"
@@ -13,15 +14,6 @@
 
 class CView;
 class Prompt;
-
-// What the document needs from the frame after a selection: refill its lists and scales, and
-// tell the three scale values (power, voltage, current; -1 = nothing selected).
-class SelectionSink {
-public:
-    virtual ~SelectionSink() = default;
-    virtual void afterSelect(const DisplaySelection& selection) = 0;
-    virtual std::array<double, 3> scaleValues() const = 0;
-};
 
 // The single document: the store, the serial settings, the current selection and the month
 // summary, for the whole run. Views reach them through it.

@@ -1,5 +1,5 @@
 #include "link/ReceptionSetup.h"
-#include "link/ReceptionTexts.h"
+#include "link/LinkTexts.h"
 #include "support/FilePath.h"
 #include "support/PrivateProfile.h"
 
@@ -7,13 +7,13 @@ ReceptionRequest makeReceptionRequest(const SerialSettings& port, const Receptio
     ReceptionRequest request;
     request.port = port;
     request.programLog = site.programLog;
-    request.captureFolder = joinPath(site.programFolder, rxtext::kCaptureFolderName);
+    request.captureFolder = joinPath(site.programFolder, txt::link::kCaptureFolderName);
     if (site.iniFile.empty())
         return request;
-    request.deviceLookup = PortDevicesFromIni(site.iniFile);
+    request.deviceLookup = portDevicesFromIni(site.iniFile);
     request.debugSerial =
-        profile::readInt(site.iniFile, rxtext::kDebugSection, rxtext::kDebugCommKey, 0) == 1;
-    if (profile::readInt(site.iniFile, rxtext::kDebugSection, rxtext::kCommLogKey, 0) == 1)
-        request.tracePrefix = joinPath(site.programFolder, rxtext::kTracePrefixName);
+        profile::readInt(site.iniFile, txt::link::kDebugSection, txt::link::kDebugCommKey, 0) == 1;
+    if (profile::readInt(site.iniFile, txt::link::kDebugSection, txt::link::kCommLogKey, 0) == 1)
+        request.tracePrefix = joinPath(site.programFolder, txt::link::kTracePrefixName);
     return request;
 }

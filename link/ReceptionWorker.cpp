@@ -1,6 +1,6 @@
 #include "link/ReceptionWorker.h"
+#include "link/LinkTexts.h"
 #include "link/ReceptionCapture.h"
-#include "link/ReceptionTexts.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
@@ -93,7 +93,7 @@ void ReceptionWorker::requestStop() {
     // Shorten the port's waits and break a read that waits without limit.
     m_port.SetPortTimeouts(1, 1, 1, 1, 1);
     m_port.SetReadLineTimeout(1);
-    m_port.CancelPendingRead();
+    m_port.cancelPendingRead();
 }
 
 void ReceptionWorker::join() {
@@ -155,9 +155,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (ec)
                 full = nativePath(request.filePath);
             shown = cp932Path(full);
-            post(ReceptionNotice::AddLine, true, withText(rxtext::kFileOpen, shown));
+            post(ReceptionNotice::AddLine, true, withText(txt::link::kFileOpen, shown));
             if (!std::filesystem::exists(full, ec))
-                throw CxException(0, rxtext::kFileMissing, shown.c_str());
+                throw CxException(0, txt::link::kFileMissing, shown.c_str());
             // Another program may still be writing the capture: try again for a while.
             auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
             for (;;) {
@@ -165,17 +165,17 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (e == 0)
                     break;
                 if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline)
-                    throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
+                    throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
                 if (!pause(timing.fileRetry))
                     throw CxException(); // interrupted while waiting for the file
             }
             reader.emplace(file.get());
         } else {
             if (request.deviceLookup)
-                m_port.SetDeviceLookup(request.deviceLookup);
+                m_port.setDeviceLookup(request.deviceLookup);
             if (!request.tracePrefix.empty())
                 m_port.OpenTrace(request.tracePrefix, 7, 4, 10000, 0x500000);
-            post(ReceptionNotice::AddLine, true, rxtext::kPortOpen);
+            post(ReceptionNotice::AddLine, true, txt::link::kPortOpen);
             if (!debug) {
                 const SerialSettings& s = request.port;
                 m_port.Configure(s.portNumber, s.baudRate, s.byteSize, s.stopBits, s.parity,
@@ -183,14 +183,14 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (!m_port.Open()) {
                     std::string error = SerialPort::FormatSystemError(m_port.lastError());
                     if (m_port.lackedPermission())
-                        error += rxtext::kPortPermissionHint;
-                    throw CxException(0, rxtext::kPortOpenFailed, error.c_str());
+                        error += txt::link::kPortPermissionHint;
+                    throw CxException(0, txt::link::kPortOpenFailed, error.c_str());
                 }
                 // The recorder starts when its operator presses the button: wait without limit.
                 m_port.SetReadLineTimeout(SerialPort::kNoLimit);
                 pause(timing.settle);
             }
-            post(ReceptionNotice::AddLine, true, rxtext::kWaitingForDevice);
+            post(ReceptionNotice::AddLine, true, txt::link::kWaitingForDevice);
         }
 
         static const char* const kTerminators[] = {"\n"};
@@ -206,7 +206,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (!serial) {
                 if (!reader->nextLine(line)) {
                     if (reader->failed())
-                        throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
+                        throw CxException(0, txt::link::kFileReadFailed, shown.c_str());
                     throw CxException(); // end of the file
                 }
             } else if (debug) {
@@ -220,7 +220,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                     !captureReported) {
                     captureReported = true;
                     const std::string text =
-                        withText(rxtext::kCaptureFailed,
+                        withText(txt::link::kCaptureFailed,
                                  capture->path().empty() ? request.captureFolder : capture->path());
                     if (log)
                         log->WriteLine(text);
@@ -229,7 +229,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (rc != 0) {
                     if (m_stop || context.state == ParseState::WaitHeader)
                         throw CxException(); // interrupted, or the recorder is done
-                    throw CxException(rc, rxtext::kCommError, rc);
+                    throw CxException(rc, txt::link::kCommError, rc);
                 }
                 line.assign(buffer, count);
             }
@@ -238,7 +238,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (first) {
                 first = false;
                 post(ReceptionNotice::AddLine, true,
-                     serial ? rxtext::kReceiving : rxtext::kFileReading);
+                     serial ? txt::link::kReceiving : txt::link::kFileReading);
                 if (serial)
                     m_port.SetReadLineTimeout(timing.interByteMs);
             }
@@ -255,20 +255,20 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         }
     } catch (const std::exception&) {
         if (log)
-            log->WriteLine(rxtext::kUnexpected);
-        post(ReceptionNotice::LogAndAddLine, true, rxtext::kUnexpected);
+            log->WriteLine(txt::link::kUnexpected);
+        post(ReceptionNotice::LogAndAddLine, true, txt::link::kUnexpected);
         failed = true;
     }
     reader.reset();
     file.reset();
 
     if (serial) {
-        post(ReceptionNotice::AddLine, true, rxtext::kPortClose);
+        post(ReceptionNotice::AddLine, true, txt::link::kPortClose);
         if (!debug)
             m_port.Close();
     }
     if (!failed)
-        post(ReceptionNotice::AddLine, true, rxtext::kFinishing);
+        post(ReceptionNotice::AddLine, true, txt::link::kFinishing);
     std::this_thread::sleep_for(timing.endPause);
 
     if (failed)
@@ -295,10 +295,10 @@ public:
 
 } // namespace
 
-ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
+ReceptionOutcome runReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
                               LogFile* programLog) {
     SerialPort port;
-    port.SetDeviceLookup(lookup);
+    port.setDeviceLookup(lookup);
     CollectingSink sink;
     ReceptionOutcome outcome;
     {

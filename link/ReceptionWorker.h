@@ -1,5 +1,5 @@
 #pragma once
-#include "link/ReceptionNotice.h"
+#include "link/ReceptionNoticeSink.h"
 #include "link/SerialPort.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
@@ -111,5 +111,5 @@ struct ReceptionOutcome {
     std::vector<ReceptionNotice> notices; // everything the worker posted, in order
     std::vector<std::string> messages;    // the failure texts (code 2)
 };
-ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup = {},
+ReceptionOutcome runReception(const ReceptionRequest& request, const PortDeviceLookup& lookup = {},
                               LogFile* programLog = nullptr);

@@ -1,5 +1,5 @@
 #include "link/SerialChoices.h"
-#include "link/ReceptionTexts.h"
+#include "link/LinkTexts.h"
 #include "support/FilePath.h"
 #include <cstdlib>
 
@@ -11,13 +11,13 @@ const std::vector<SerialChoice>& serialChoices(SerialField field) {
         {"115200", 115200}, {"128000", 128000}, {"256000", 256000}};
     static const std::vector<SerialChoice> byteSize = {
         {"4", 4}, {"5", 5}, {"6", 6}, {"7", 7}, {"8", 8}};
-    static const std::vector<SerialChoice> parity = {{rxtext::kNone, 0},
-                                                     {rxtext::kParityOdd, 1},
-                                                     {rxtext::kParityEven, 2},
-                                                     {rxtext::kParityMark, 3}};
+    static const std::vector<SerialChoice> parity = {{txt::link::kNone, 0},
+                                                     {txt::link::kParityOdd, 1},
+                                                     {txt::link::kParityEven, 2},
+                                                     {txt::link::kParityMark, 3}};
     static const std::vector<SerialChoice> stopBits = {{"1", 0}, {"1.5", 1}, {"2", 2}};
     static const std::vector<SerialChoice> flow = {
-        {rxtext::kNone, 0}, {rxtext::kFlowHardware, 1}, {"Xon/Xoff", 2}};
+        {txt::link::kNone, 0}, {txt::link::kFlowHardware, 1}, {"Xon/Xoff", 2}};
     switch (field) {
     case SerialField::BaudRate:
         return baud;
@@ -58,8 +58,8 @@ std::vector<int> portChoiceNumbers(const std::vector<int>& found) {
 }
 
 std::string portChoiceText(int portNumber, const PortDeviceLookup& lookup) {
-    return PortDeviceKey(portNumber) + " (" +
-           cp932Path(nativePath(SerialDevicePath(portNumber, lookup))) + ")";
+    return portDeviceKey(portNumber) + " (" +
+           cp932Path(nativePath(serialDevicePath(portNumber, lookup))) + ")";
 }
 
 int portChoiceIndex(const std::vector<int>& offered, int storedPort) {

@@ -1,7 +1,7 @@
 #include "store/D_CustEdit.h"
 #include "res/ResourceIds.h"
 #include "support/DialogControls.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -123,17 +123,17 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
 }
 
 std::string CCustEdit::enteredCustomer() const {
-    return sjis::fromQString(m_customerName->text());
+    return cp932FromQt(m_customerName->text());
 }
 
 std::string CCustEdit::enteredCircuit() const {
-    return sjis::fromQString(m_circuitName->text());
+    return cp932FromQt(m_circuitName->text());
 }
 
 void CCustEdit::fillCustomers() {
     QStringList names;
     for (const Customer& customer : m_editor.store())
-        names << sjis::toQString(customer.name);
+        names << qtFromCp932(customer.name);
     refillList(m_customers, names, {m_editor.customer()});
 }
 
@@ -141,7 +141,7 @@ void CCustEdit::fillCircuits() {
     QStringList names;
     if (const Customer* customer = m_editor.currentCustomer())
         for (const MeasurementCircuit& circuit : customer->circuits)
-            names << sjis::toQString(circuit.name);
+            names << qtFromCp932(circuit.name);
     refillList(m_circuits, names, {m_editor.circuit()});
 }
 
@@ -149,7 +149,7 @@ void CCustEdit::onCustomerSelected(int row) {
     m_editor.selectCustomer(row);
     if (!m_initialising) {
         const Customer* customer = m_editor.currentCustomer();
-        m_customerName->setText(customer ? sjis::toQString(customer->name) : QString());
+        m_customerName->setText(customer ? qtFromCp932(customer->name) : QString());
     }
     fillCircuits();
     onCircuitSelected(m_editor.circuit());
@@ -160,7 +160,7 @@ void CCustEdit::onCircuitSelected(int row) {
     m_circuitName->clear();
     const Customer* customer = m_editor.currentCustomer();
     if (!m_initialising && customer && m_editor.circuit() >= 0)
-        m_circuitName->setText(sjis::toQString(customer->circuits.at(m_editor.circuit()).name));
+        m_circuitName->setText(qtFromCp932(customer->circuits.at(m_editor.circuit()).name));
 }
 
 void CCustEdit::afterCustomerChange(CustomerEditor::Outcome outcome) {

@@ -1,13 +1,9 @@
 #include "support/DateText.h"
+#include "support/SupportTexts.h"
 
 #include <cctype>
 
 namespace {
-
-// CP932 bytes of 年, 月, 日.
-constexpr std::string_view kNen = "\x94\x4e";
-constexpr std::string_view kGatsu = "\x8c\x8e";
-constexpr std::string_view kNichi = "\x93\xfa";
 
 class Reader {
 public:
@@ -85,13 +81,13 @@ std::optional<DateTime> parseDateText(std::string_view text) {
         if (!r.number(2, m) || !r.literal("-") || !r.number(2, d)) {
             return std::nullopt;
         }
-    } else if (r.literal(kNen)) {
+    } else if (r.literal(txt::support::kYearMark)) {
         r.skipBlanks();
-        if (!r.number(2, m) || !r.literal(kGatsu)) {
+        if (!r.number(2, m) || !r.literal(txt::support::kMonthMark)) {
             return std::nullopt;
         }
         r.skipBlanks();
-        if (!r.number(2, d) || !r.literal(kNichi)) {
+        if (!r.number(2, d) || !r.literal(txt::support::kDayMark)) {
             return std::nullopt;
         }
     } else {

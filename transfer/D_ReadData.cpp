@@ -3,7 +3,7 @@
 #include "res/ResourceIds.h"
 #include "store/D_CustEdit.h"
 #include "support/DialogControls.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
 #include "transfer/DayTransfer.h"
 #include <QComboBox>
@@ -171,7 +171,7 @@ void CReadData::fillCustomers(int customer, int circuit) {
         const QSignalBlocker blocker(m_customerCombo);
         m_customerCombo->clear();
         for (const Customer& c : m_store)
-            m_customerCombo->addItem(sjis::toQString(c.name));
+            m_customerCombo->addItem(qtFromCp932(c.name));
         m_customerCombo->setCurrentIndex(customer < m_customerCombo->count() ? customer : -1);
     }
     fillCircuits(circuit);
@@ -184,7 +184,7 @@ void CReadData::fillCircuits(int circuit) {
     const int customer = m_customerCombo->currentIndex();
     if (customer >= 0 && customer < m_store.count())
         for (const MeasurementCircuit& c : m_store.at(customer).circuits)
-            m_circuitCombo->addItem(sjis::toQString(c.name));
+            m_circuitCombo->addItem(qtFromCp932(c.name));
     m_circuitCombo->setCurrentIndex(circuit < m_circuitCombo->count() ? circuit : -1);
 }
 
@@ -192,14 +192,14 @@ void CReadData::fillStored(const std::vector<int>& selected) {
     QStringList texts;
     if (const MeasurementCircuit* circuit = currentCircuit())
         for (const MeasurementDay& day : circuit->days)
-            texts << sjis::toQString(DayListLabel(day));
+            texts << qtFromCp932(DayListLabel(day));
     refillList(m_storedList, texts, selected, kListExtent);
 }
 
 void CReadData::fillTransfer(const std::vector<int>& selected) {
     QStringList texts;
     for (const MeasurementDay& day : m_transfer.days)
-        texts << sjis::toQString(DayListLabelWithChannel(day));
+        texts << qtFromCp932(DayListLabelWithChannel(day));
     refillList(m_transferList, texts, selected, kListExtent);
 }
 
@@ -226,7 +226,7 @@ void CReadData::onImportFile() {
     m_importFolder = QFileInfo(path).absolutePath();
     ReceptionRequest request = m_serialRequest;
     request.fromFile = true;
-    request.filePath = sjis::fromQString(path);
+    request.filePath = cp932FromQt(path);
     receive(request);
 }
 

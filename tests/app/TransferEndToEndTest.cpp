@@ -105,7 +105,7 @@ std::string generatedReport(const char* lineEnd) {
 MeasurementCircuit parsed(const std::string& report) {
     MeasurementCircuit days;
     ParseContext context(days);
-    ParseReportText(context, report);
+    parseReportText(context, report);
     return days;
 }
 

@@ -24,7 +24,7 @@ int receptionStatusWithoutPermission(const std::string& device, const std::strin
         ReceptionRequest request;
         request.port.portNumber = 1;
         request.timings.endPause = std::chrono::milliseconds(0);
-        ReceptionOutcome out = RunReception(request, [device](int) { return device; });
+        ReceptionOutcome out = runReception(request, [device](int) { return device; });
         bool ok = out.result == ReceptionResult::Failure && out.messages.size() == 1 &&
                   out.messages[0] == expected;
         if (!ok)

@@ -1,6 +1,7 @@
 #include "link/ReceptionCapture.h"
 #include "common/FileBytes.h"
-#include "support/Clock.h"
+#include "support/ManualClock.h"
+#include "support/ScopedClock.h"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>

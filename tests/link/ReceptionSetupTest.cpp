@@ -46,7 +46,7 @@ TEST(ReceptionSetup, DebugKeysPortMapAndFoldersComeFromTheProgramFolder) {
         EXPECT_EQ(request.debugSerial, c.debug);
         EXPECT_EQ(request.tracePrefix, c.trace ? (folder / "COMM_").string() : "");
         EXPECT_EQ(request.captureFolder, (folder / "RECEIVED").string());
-        EXPECT_EQ(SerialDevicePath(3, request.deviceLookup), c.com3);
+        EXPECT_EQ(serialDevicePath(3, request.deviceLookup), c.com3);
         // Reading leaves the INI file as it was.
         EXPECT_EQ(fs::exists(ini), !c.ini.empty());
     }

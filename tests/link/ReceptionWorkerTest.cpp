@@ -82,7 +82,7 @@ private:
 MeasurementCircuit parsed(const std::string& text) {
     MeasurementCircuit days;
     ParseContext context(days);
-    ParseReportText(context, text);
+    parseReportText(context, text);
     return days;
 }
 
@@ -99,7 +99,7 @@ ReceptionRequest fastSerial() {
 struct SerialRun {
     SerialRun() : worker(port, sink, &log) {
         std::string path = pty.slavePath();
-        port.SetDeviceLookup([path](int n) { return n == kPort ? path : std::string(); });
+        port.setDeviceLookup([path](int n) { return n == kPort ? path : std::string(); });
         folder = fs::path(::testing::TempDir()) /
                  ("reception_" +
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -173,7 +173,7 @@ TEST(SerialReception, PacedReportIsReceivedCompletely) {
     EXPECT_EQ(days.days.count(), 4);
     EXPECT_TRUE(days == parsed(report));
     EXPECT_TRUE(days == generator.expectedDays());
-    EXPECT_FALSE(run.port.IsOpen());
+    EXPECT_FALSE(run.port.isOpen());
 }
 
 TEST(SerialReception, SilenceAfterTheLastClosedBlockIsANormalEnd) {
@@ -283,7 +283,7 @@ TEST(SerialReception, PortHeldByAnotherOpenerIsRefused) {
     SerialRun run;
     SerialPort other;
     std::string path = run.pty.slavePath();
-    other.SetDeviceLookup([path](int) { return path; });
+    other.setDeviceLookup([path](int) { return path; });
     other.Configure(kPort, 38400, 8, 0, 0, 1);
     ASSERT_TRUE(other.Open());
     run.worker.start(fastSerial());
@@ -364,7 +364,7 @@ TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
         again.fromFile = true;
         again.filePath = capture.string();
         again.timings.endPause = std::chrono::milliseconds(0);
-        ReceptionOutcome out = RunReception(again);
+        ReceptionOutcome out = runReception(again);
         EXPECT_EQ(out.result, ReceptionResult::Success);
         EXPECT_TRUE(out.days == parsed(closed));
     }
@@ -446,7 +446,7 @@ std::string crlf(const std::string& text) {
 TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     const std::string report = sample::report(2, 12);
     std::string path = write("capture.txt", crlf(report) + "\x1a" + sample::intervalBlock(1, 9, 3));
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Success);
     EXPECT_TRUE(out.days == parsed(report));
     EXPECT_EQ(out.days.days.count(), 4);
@@ -459,7 +459,7 @@ TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
 
 TEST_F(FileReception, ZeroByteEndsTheLineText) {
     std::string path = write("noisy.txt", crlf(blockWithNoisyHeader(2, 7)));
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Success);
     EXPECT_TRUE(out.messages.empty());
     EXPECT_TRUE(out.days == parsed(sample::intervalBlock(2, 7, 3)));
@@ -469,7 +469,7 @@ TEST_F(FileReception, ZeroByteEndsTheLineText) {
 TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
     std::string path =
         write("cut.txt", sample::intervalBlock(1, 3, 4) + sample::intervalBlock(2, 3, 4, false));
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Success);
     ASSERT_EQ(out.days.days.count(), 2); // channel 2 has its day, but no samples
     EXPECT_EQ(out.days.days.at(0).data.intervals.count(), 4);
@@ -478,12 +478,12 @@ TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
 
 TEST_F(FileReception, MissingFileAndFolderAreReportedWithTheFullPath) {
     std::string missing = (folder / "none.txt").string();
-    ReceptionOutcome out = RunReception(request(missing));
+    ReceptionOutcome out = runReception(request(missing));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     EXPECT_EQ(out.messages, std::vector<std::string>{u("ファイルが存在しません:") + missing});
     EXPECT_EQ(out.notices.back().code, ReceptionNotice::Failed);
 
-    out = RunReception(request(folder.string()));
+    out = runReception(request(folder.string()));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     EXPECT_EQ(out.messages,
               std::vector<std::string>{u("ファイルがオープン出来ません:") + folder.string()});
@@ -502,7 +502,7 @@ TEST_F(FileReception, StopWhileRetryingTheOpenIsACancel) {
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    ReceptionOutcome refused = RunReception(request(socketPath.string()));
+    ReceptionOutcome refused = runReception(request(socketPath.string()));
     EXPECT_EQ(refused.result, ReceptionResult::Failure);
     EXPECT_EQ(refused.messages,
               std::vector<std::string>{u("ファイルがオープン出来ません:") + socketPath.string()});
@@ -525,7 +525,7 @@ TEST_F(FileReception, StopWhileRetryingTheOpenIsACancel) {
 TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {
     std::string path = write("bad.txt", sample::intervalBlock(1, 3, 2) + u("ＣＨ") + "3 " +
                                             u("単相") + " PT:1 CT:1 2024/03/03\n");
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].rfind(u("チャンネル指定の解析が出来ません<"), 0), 0u);

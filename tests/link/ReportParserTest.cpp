@@ -22,7 +22,7 @@ Parsed parseCp932(const std::string& text) {
     Parsed result;
     ParseContext ctx(result.days);
     try {
-        ParseReportText(ctx, text);
+        parseReportText(ctx, text);
     } catch (const CxException& e) {
         EXPECT_TRUE(e.hasMessage());
         result.error = sjis::toUtf8(e.message());
@@ -388,7 +388,7 @@ TEST(ReportParser, ErrorKeepsTheDaysAlreadyClosed) {
     ParseContext ctx(days);
     std::string text =
         sjis::fromUtf8(kHeader1 + "\n時刻\n10:00 1 2 3 4 5 6\n\n" + kHeader4 + "\n時刻\n10:00 x\n");
-    EXPECT_THROW(ParseReportText(ctx, text), CxException);
+    EXPECT_THROW(parseReportText(ctx, text), CxException);
     ASSERT_EQ(days.days.count(), 2);
     EXPECT_EQ(days.days.at(0).data.intervals.count(), 1);
     EXPECT_EQ(days.days.at(1).data.intervals.count(), 0);

@@ -3,6 +3,7 @@
 #include "store/D_CustEdit.h"
 #include "store/StoreTexts.h"
 #include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <QDir>
 #include <QFontDatabase>
@@ -118,7 +119,7 @@ TEST_F(CustEditTest, RejectedNamesAreToldAndChangeNothing) {
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text),
               "需要家名称には次の何れかの文字を含めることは出来ません\n:\"*?/\\<>|.");
-    EXPECT_EQ(m_prompt.asked()[1].text, store::txt::kCircuitEmpty);
+    EXPECT_EQ(m_prompt.asked()[1].text, txt::store::kCircuitEmpty);
     EXPECT_EQ(m_prompt.asked()[0].icon, PromptIcon::Stop);
     EXPECT_EQ(m_dialog->customerList()->count(), 3);
     EXPECT_EQ(texts(m_dialog->circuitList()),

@@ -1,5 +1,6 @@
 #include "store/CustomerEditor.h"
 #include "store/StoreTexts.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <functional>
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(CustomerEditor, Buttons) {
          [](auto& e, auto& p) { return e.addCustomer("b", p); }, O::Done, start, 1, 0, ""},
         {"empty customer name rejected", 0, 0,
          [](auto& e, auto& p) { return e.addCustomer("  ", p); }, O::Rejected, start, 0, 0,
-         store::txt::kCustomerEmpty},
+         txt::store::kCustomerEmpty},
         {"customer name with a period rejected", 0, 1,
          [](auto& e, auto& p) { return e.addCustomer("a.b", p); }, O::Rejected, start, 0, 1,
          sj("需要家名称には次の何れかの文字を含めることは出来ません\n") + ":\"*?/\\<>|."},
@@ -82,7 +83,7 @@ TEST(CustomerEditor, Buttons) {
         {"add circuit without customer does nothing", -1, -1,
          [](auto& e, auto& p) { return e.addCircuit("w", p); }, O::Ignored, start, -1, -1, ""},
         {"empty circuit name rejected", 0, 0, [](auto& e, auto& p) { return e.addCircuit("", p); },
-         O::Rejected, start, 0, 0, store::txt::kCircuitEmpty},
+         O::Rejected, start, 0, 0, txt::store::kCircuitEmpty},
         {"remove the last circuit: the new last is current", 0, 1,
          [](auto& e, auto&) { return e.removeCircuit(); }, O::Done, "A: x(1) | B: z(0) | C:", 0, 0,
          ""},

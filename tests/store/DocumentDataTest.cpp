@@ -1,8 +1,9 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
-#include "store/ArchiveStream.h"
+#include "common/FailAfterSink.h"
+#include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -22,10 +23,10 @@ const std::string kDamaged = sj("データファイルが壊れている可能�
 const std::string kVersion = sj("データファイルのバージョンが違いますます") + kTail;
 
 struct Doc {
-    ScratchFolder folder;
+    TempFolder folder;
     DocumentData doc;
     ScriptedPrompt prompt;
-    Doc() { doc.setProgramFolder(folder.text()); }
+    Doc() { doc.setProgramFolder(folder.str()); }
     fs::path dataFile() const { return folder.path() / "DATA" / "Orvo.DAT"; }
     fs::path dataFolder() const { return folder.path() / "DATA"; }
     // Files in DATA other than Orvo.DAT.
@@ -52,7 +53,8 @@ TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
     EXPECT_TRUE(d.prompt.asked().empty());
     EXPECT_EQ(d.doc.dataFilePath(), d.dataFile().string());
-    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
+    EXPECT_EQ(TempFolder::read(d.dataFile()),
+              datafile::encode(SerialSettings(), MeasurementStore()));
     EXPECT_EQ(d.doc.store().count(), 0);
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     EXPECT_TRUE(d.others().empty());
@@ -61,8 +63,8 @@ TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
 TEST(DocumentData, LoadRunsOnlyOnce) {
     Doc d;
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
-    writeFileBytes(d.dataFile(),
-                   datafile::encode(SerialSettings{2, 9600, 8, 0, 0, 0}, richStore()));
+    TempFolder::write(d.dataFile(),
+                      datafile::encode(SerialSettings{2, 9600, 8, 0, 0, 0}, builders::richStore()));
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     EXPECT_EQ(d.doc.store().count(), 0);
 }
@@ -70,15 +72,15 @@ TEST(DocumentData, LoadRunsOnlyOnce) {
 TEST(DocumentData, SaveThenLoadGivesSameDocument) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     d.doc.serial().baudRate = 9600;
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
     EXPECT_TRUE(d.others().empty()) << "no temporary file left";
 
     DocumentData again;
-    again.setProgramFolder(d.folder.text());
+    again.setProgramFolder(d.folder.str());
     EXPECT_TRUE(again.loadOnce(d.prompt));
-    EXPECT_TRUE(again.store() == richStore());
+    EXPECT_TRUE(again.store() == builders::richStore());
     EXPECT_EQ(again.serial().baudRate, 9600);
     EXPECT_TRUE(d.prompt.asked().empty());
 }
@@ -88,7 +90,7 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         Doc d;
         fs::create_directories(d.dataFolder());
         std::string original = dataFileWithVersion(version);
-        writeFileBytes(d.dataFile(), original);
+        TempFolder::write(d.dataFile(), original);
         EXPECT_FALSE(d.doc.loadOnce(d.prompt));
         EXPECT_EQ(archive::lastReadDataVersion(), version);
         EXPECT_EQ(d.doc.store().count(), 0);
@@ -97,7 +99,7 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(copies[0].filename().string().rfind("Orvo.DAT.damaged-", 0), 0u);
         EXPECT_EQ(copies[0].filename().string().size(),
                   std::string("Orvo.DAT.damaged-").size() + 15);
-        EXPECT_EQ(readFileBytes(copies[0]), original);
+        EXPECT_EQ(TempFolder::read(copies[0]), original);
         ASSERT_EQ(d.prompt.asked().size(), 1u);
         EXPECT_EQ(d.prompt.asked()[0].text, kVersion + d.dataFile().string() +
                                                 sj("\n元のファイルを次の名前で保存しました\n") +
@@ -105,9 +107,9 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(d.prompt.asked()[0].icon, PromptIcon::Stop);
         // At exit the empty document is written; the copy stays.
         EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-        EXPECT_EQ(readFileBytes(d.dataFile()),
+        EXPECT_EQ(TempFolder::read(d.dataFile()),
                   datafile::encode(SerialSettings(), MeasurementStore()));
-        EXPECT_EQ(readFileBytes(copies[0]), original);
+        EXPECT_EQ(TempFolder::read(copies[0]), original);
     }
 }
 
@@ -116,7 +118,7 @@ TEST(DocumentData, WrongFileSignatureIsDamagedMessage) {
     fs::create_directories(d.dataFolder());
     std::string bytes = datafile::encode(SerialSettings(), MeasurementStore());
     bytes[1] = 'X';
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
@@ -125,43 +127,43 @@ TEST(DocumentData, WrongFileSignatureIsDamagedMessage) {
 TEST(DocumentData, WrongCustomerBlockSignatureNamesDataFileAndKeepsNothing) {
     Doc d;
     fs::create_directories(d.dataFolder());
-    MeasurementStore two = richStore();
+    MeasurementStore two = builders::richStore();
     std::string bytes = datafile::encode(SerialSettings{5, 9600, 8, 0, 0, 0}, two);
     // Spoil the block signature of the second customer.
     std::size_t first = bytes.find("cust-20061215");
     std::size_t second = bytes.find("cust-20061215", first + 1);
     ASSERT_NE(second, std::string::npos);
     bytes[second] = 'k';
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
     EXPECT_EQ(d.doc.store().count(), 0) << "customers before the bad block are not kept";
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, TruncatedFileIsDamagedAndCopiedAside) {
     Doc d;
     fs::create_directories(d.dataFolder());
-    std::string bytes = datafile::encode(SerialSettings(), richStore());
+    std::string bytes = datafile::encode(SerialSettings(), builders::richStore());
     bytes.resize(bytes.size() * 2 / 3);
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     EXPECT_EQ(d.doc.store().count(), 0);
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged, 0), 0u);
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    const std::string saved = readFileBytes(d.dataFile());
+    const std::string saved = TempFolder::read(d.dataFile());
 
     d.doc.store().insert("Another");
     std::size_t full = datafile::encode(d.doc.serial(), d.doc.store()).size();
@@ -171,7 +173,7 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
             return std::make_unique<FailAfterSink>(sink, limit);
         });
         EXPECT_FALSE(d.doc.saveToDataFile(prompt)) << limit;
-        EXPECT_EQ(readFileBytes(d.dataFile()), saved) << limit;
+        EXPECT_EQ(TempFolder::read(d.dataFile()), saved) << limit;
         EXPECT_TRUE(d.others().empty()) << "temporary file removed";
         ASSERT_EQ(prompt.asked().size(), 1u);
         EXPECT_EQ(prompt.asked()[0].text.rfind(sj("データファイルを保存することが出来ません"), 0),
@@ -180,23 +182,23 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     }
     d.doc.setSinkWrapperForTesting({});
     EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(readFileBytes(d.dataFile()).size(), full);
+    EXPECT_EQ(TempFolder::read(d.dataFile()).size(), full);
 }
 
 TEST(DocumentData, SaveNeverWritesThroughAFileLeftAtATemporaryName) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     // A leftover (or planted) link where a fixed temporary name would be: saving must neither
     // write into the file it points to nor leave the data file a link.
     const fs::path victim = d.folder.path() / "other.txt";
-    writeFileBytes(victim, "keep me");
+    TempFolder::write(victim, "keep me");
     for (const char* name : {"Orvo.DAT.tmp", "Orvo.DAT.tmp0"})
         fs::create_symlink(victim, d.dataFolder() / name);
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(readFileBytes(victim), "keep me");
+    EXPECT_EQ(TempFolder::read(victim), "keep me");
     EXPECT_FALSE(fs::is_symlink(d.dataFile()));
-    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
+    EXPECT_EQ(TempFolder::read(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
 }
 
 TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
@@ -212,7 +214,7 @@ TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
 
 TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     int hookCalls = 0;
     doc.setMonthSummaryHook([&](DaySummary& target, const MeasurementCircuit& c, int y, int m) {
         ++hookCalls;
@@ -247,7 +249,7 @@ TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) 
 
 TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     doc.select({1, 0, 0, -1, -1}, 1); // "beta" (after "Alpha"; "表示" sorts last)
     std::string name = doc.currentSelection().customerName;
     MeasurementStore edited = doc.store();
@@ -266,7 +268,7 @@ TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
 
 TEST(DocumentData, ReplacingStoreFollowsTheSelectedDayOrClearsWhenItIsGone) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     const Customer& first = doc.store().at(0);
     ASSERT_GE(first.circuits.count(), 1);
     const MeasurementCircuit& circuit = first.circuits.at(0);

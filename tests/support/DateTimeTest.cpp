@@ -1,5 +1,7 @@
 #include "support/DateTime.h"
 #include "support/Clock.h"
+#include "support/ManualClock.h"
+#include "support/ScopedClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "support/InstanceLock.h"
-#include "TempFolder.h"
+#include "common/TempFolder.h"
 #include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>

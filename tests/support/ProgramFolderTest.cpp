@@ -1,5 +1,5 @@
 #include "support/ProgramFolder.h"
-#include "support/TempFolder.h"
+#include "common/TempFolder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // receive: the reception worker without a window, on a captured file and on a pseudo-terminal
 // playing the recorder.
+#include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/DayJsonCheck.h"
 #include "tests/tools/ReportFixtures.h"
-#include "tests/tools/StoreFixtures.h"
 #include "tools/reportgen/PacedWriter.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include <chrono>
@@ -57,7 +57,7 @@ TEST_F(CliTest, ReceiveFromAFilePrintsTheDays) {
 TEST_F(CliTest, ReceiveFailureHandsNothingOver) {
     writeFile(dir() / "bad.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
                                                     "ＣＨ１ 5相 PT:1 CT:1 2024/05/02\n"));
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
     auto r = cli({"receive", "--file", "bad.txt", "--customer", "A", "--circuit", "c"});
     EXPECT_EQ(r.status, 1);
@@ -80,7 +80,7 @@ TEST_F(CliTest, ReceiveFromAFileIntoACircuit) {
     writeFile(dir() / "cap.txt", fixtures::captured(fixtures::dayReport(2, "2024/05/01")));
     auto r = cli({"receive", "--file", "cap.txt", "--customer", "A", "--circuit", "c"});
     ASSERT_EQ(r.status, 0) << r.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(store.at(0).circuits.at(0).days.count(), 1);
     EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).channel, 1);
 
@@ -104,7 +104,7 @@ TEST_F(CliTest, ReceiveFromAPseudoTerminal) {
     SerialSettings serial;
     serial.portNumber = 7;
     serial.flowControl = 0;
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::makeStore({}), serial));
+    writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
 
     auto child = cliStart({"receive", "--customer", "工場", "--circuit", "受電"});
     ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"))
@@ -131,7 +131,7 @@ TEST_F(CliTest, ReceiveFromAPseudoTerminal) {
 TEST_F(CliTest, ReceiveStopsOnInterruptAndFilesNothing) {
     PacedWriter recorder(0);
     writeFile(home() / "orvoview.INI", "[Port]\r\nCOM2=" + recorder.slavePath() + "\r\n");
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
 
     auto child = cliStart({"receive", "--port", "2", "--customer", "A", "--circuit", "c"});
@@ -182,7 +182,7 @@ TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
                                            sjis::fromUtf8("通信ログ出力(0:しない,1:する)=1\r\n"));
     SerialSettings serial;
     serial.portNumber = 7;
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::makeStore({}), serial));
+    writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
     auto child = cliStart({"receive"});
     ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
     recorder.write(report);

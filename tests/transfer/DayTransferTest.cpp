@@ -1,5 +1,6 @@
 #include "transfer/DayTransfer.h"
 #include "TransferFixtures.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include "transfer/TransferTexts.h"
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "common/DialogDriver.h"
 #include "res/ResourceIds.h"
 #include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include "transfer/D_ReadData.h"
 #include "transfer/TransferTexts.h"

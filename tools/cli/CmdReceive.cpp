@@ -110,11 +110,11 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     worker.setShowLines(false);
     const bool interrupted = receiveUntilDoneOrInterrupted(worker, request);
     if (interrupted) {
-        cli::message(io, cli::txt::kReceptionInterrupted);
+        cli::message(io, txt::cli::kReceptionInterrupted);
         return ExitFailure;
     }
     if (worker.result() != ReceptionResult::Success) {
-        cli::message(io, cli::txt::kReceptionFailed);
+        cli::message(io, txt::cli::kReceptionFailed);
         return ExitFailure;
     }
     MeasurementCircuit received = worker.takeDays();

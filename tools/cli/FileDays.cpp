@@ -1,6 +1,8 @@
 // Filing received days into a circuit through the rules of "← 追加".
 #include "tools/cli/FileDays.h"
 #include "store/DAT_Registry.h"
+#include "support/Format.h"
+#include "support/ScriptedPrompt.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
 #include <numeric>
@@ -15,14 +17,14 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
         channels.insert(received.days.at(i).channel);
     if (channel == 0) {
         if (channels.empty()) {
-            message(io, txt::kNothingReceived);
+            message(io, txt::cli::kNothingReceived);
             return false;
         }
         if (channels.size() > 1) {
             std::string list;
             for (int c : channels)
                 list += (list.empty() ? "" : ", ") + std::to_string(c);
-            message(io, format(txt::kMixedChannels, list.c_str()));
+            message(io, formatText(txt::cli::kMixedChannels, list.c_str()));
             return false;
         }
         channel = *channels.begin();
@@ -31,7 +33,7 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
         if (received.days.at(i).channel == channel)
             chosen.push_back(received.days.at(i));
     if (chosen.empty()) {
-        message(io, format(txt::kNoDaysOfChannel, channel));
+        message(io, formatText(txt::cli::kNoDaysOfChannel, channel));
         return false;
     }
     return true;
@@ -56,9 +58,9 @@ MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
 
 void tellFiled(CliIo& io, const DayMove& result) {
     if (result.kept > 0)
-        message(io, format(txt::kFiled, result.moved, result.kept));
+        message(io, formatText(txt::cli::kFiled, result.moved, result.kept));
     else
-        message(io, format(txt::kFiledAll, result.moved));
+        message(io, formatText(txt::cli::kFiledAll, result.moved));
 }
 
 int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
