@@ -113,9 +113,9 @@ TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
                    res::ID_FILE_PRINT_SETUP, res::ID_MON_START_DAY, res::ID_SELECT_DATA,
                    res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH})
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
-    for (int id : {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR,
-                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,
-                   res::ID_CUST_EDIT})
+    for (int id :
+         {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR, res::ID_VIEW_STATUS_BAR,
+          res::ID_SERIAL_SETTINGS, res::ID_READ_DATA, res::ID_CUST_EDIT})
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 
