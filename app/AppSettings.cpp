@@ -25,6 +25,7 @@ void AppSettings::readAll() {
     saveDir = m_profile.getString("Filepath", "SaveDir", "C:\\");
     saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
     pdfOutDir = m_profile.getString("Filepath", "PdfOutDir", "");
+    importDir = m_profile.getString("Filepath", "ImportDir", "");
     debugComm = m_profile.getInt("Debug", txt::app::kDebugCommKey, 0);
     commLog = m_profile.getInt("Debug", txt::app::kCommLogKey, 0);
 }
@@ -41,4 +42,5 @@ void AppSettings::writeAll() {
     m_profile.putString("Filepath", "SaveDir", saveDir);
     m_profile.putString("Filepath", "SaveFile", saveFile);
     m_profile.putString("Filepath", "PdfOutDir", pdfOutDir);
+    m_profile.putString("Filepath", "ImportDir", importDir);
 }

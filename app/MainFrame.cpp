@@ -12,11 +12,13 @@
 #include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
+#include "store/D_CustEdit.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "support/PaneSplitter.h"
 #include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
+#include "transfer/D_ReadData.h"
 
 #include <QAction>
 #include <QApplication>
@@ -189,6 +191,8 @@ void CMainFrame::buildMenus() {
     // The frame's own commands.
     m_handlers.insert(res::ID_APP_EXIT, [this] { close(); });
     m_handlers.insert(res::ID_APP_ABOUT, [this] { onAbout(); });
+    m_handlers.insert(res::ID_READ_DATA, [this] { onReadData(); });
+    m_handlers.insert(res::ID_CUST_EDIT, [this] { onCustEdit(); });
     m_handlers.insert(res::ID_VIEW_TOOLBAR, [this] {
         m_toolBar->setVisible(m_actions.value(res::ID_VIEW_TOOLBAR)->isChecked());
     });
@@ -383,6 +387,31 @@ void CMainFrame::onAbout() {
     // The data folder is "<program folder>/DATA".
     CAboutDlg dialog(QFileInfo(qtFromCp932(m_document->dataFolder())).path(), this);
     dialog.exec();
+}
+
+void CMainFrame::onReadData() {
+    const ReceptionRequest request = m_document->receptionRequest();
+    CReadData dialog(
+        m_document->store(),
+        [this](MeasurementStore edited) { applyEditedStore(std::move(edited)); }, request, m_prompt,
+        this);
+    const DisplaySelection& selection = m_document->currentSelection();
+    dialog.setInitialSelection(selection.customerIndex, selection.circuitIndex);
+    if (m_settings)
+        dialog.setImportFolder(qtFromCp932(m_settings->importDir));
+    const int result = dialog.exec();
+    if (m_settings && cp932FromQt(dialog.importFolder()) != m_settings->importDir) {
+        m_settings->importDir = cp932FromQt(dialog.importFolder());
+        m_settings->profile().putString("Filepath", "ImportDir", m_settings->importDir);
+    }
+    if (result == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
+}
+
+void CMainFrame::onCustEdit() {
+    CCustEdit dialog(m_document->store(), m_prompt, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
 }
 
 // ---- selector bar -------------------------------------------------------------------------

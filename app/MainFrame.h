@@ -91,6 +91,8 @@ private:
     void onMonthChanged();
     void onScaleChanged();
     void onAbout();
+    void onReadData();
+    void onCustEdit();
     void onSerialSettings();
     void fillMonths(bool selectCurrent);
     void fillDays(bool selectCurrent);
