@@ -16,14 +16,6 @@ using namespace viewtest;
 
 namespace {
 
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 // Ten days of 30-minute data from 2024-05-01 with the generator's outages.
 std::vector<MeasurementDay> tenDays() {
     ReportGenOptions o;
@@ -101,12 +93,12 @@ TEST_F(AnalysisGraphTest, AnalysisPageFollowsTheGraphPageOnlyWhenChosen) {
         m_frame->action(res::ID_FILE_PRINT)->trigger();
         const QString pdf =
             QDir(out.path()).filePath(QDir(out.path()).entryList(QDir::Files).value(0));
-        const QString info = run("pdfinfo", {pdf});
+        const QString info = runTool("pdfinfo", {pdf});
         const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
         ASSERT_TRUE(m.hasMatch()) << info.toStdString();
         EXPECT_EQ(m.captured(1).toInt(), chosen ? 4 : 3);
         if (chosen) {
-            const QString last = run("pdftotext", {"-layout", "-f", "4", "-l", "4", pdf, "-"});
+            const QString last = runTool("pdftotext", {"-layout", "-f", "4", "-l", "4", pdf, "-"});
             for (const char* text :
                  {"デマンド・制限", "最大デマンド", "統計", "デマンド上位10", "4/4"})
                 EXPECT_TRUE(last.contains(QString::fromUtf8(text))) << text << "\n"

@@ -20,23 +20,15 @@ using namespace viewtest;
 
 namespace {
 
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 int pageCount(const QString& pdf) {
     const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run("pdfinfo", {pdf}));
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(runTool("pdfinfo", {pdf}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 QString pageText(const QString& pdf, int page) {
-    return run("pdftotext",
-               {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
+    return runTool("pdftotext",
+                   {"-layout", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
 }
 
 ReportGenOptions days(int count, int interval = 30) {
@@ -232,8 +224,8 @@ TEST_F(PrintTest, PrinterPathPrintsThroughTheSessionPrinter) {
 // The area of a page that holds ink, in a grey rendering of `dpi` dots per inch.
 QImage inkOf(const QString& pdf, int page, int dpi) {
     const QString base = QFileInfo(pdf).absolutePath() + "/ink" + QString::number(page);
-    run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", "-f",
-                     QString::number(page), "-l", QString::number(page), pdf, base});
+    runTool("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", "-singlefile", "-f",
+                         QString::number(page), "-l", QString::number(page), pdf, base});
     const QImage image(base + ".png");
     int left = image.width(), top = image.height(), right = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y)

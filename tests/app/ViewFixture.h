@@ -11,12 +11,22 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace viewtest {
+
+// Standard output of a program (pdfinfo, pdftotext); empty when it does not finish in a minute.
+inline QString runTool(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 inline QString shotDir() {
     QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
