@@ -19,8 +19,13 @@ std::string joinPath(std::string_view folder, std::string_view name);
 std::string withoutTrailingSeparator(std::string_view folder, char separator = kPathSeparator);
 
 enum class PathKind { Missing, File, Folder };
+// What the path leads to (links followed).
 PathKind pathKind(std::string_view cp932);
+// What is under the name itself (lstat): a link, even a dangling one, is a File. The overwrite
+// questions ask this: writing replaces whatever the name holds.
+PathKind nameKind(std::string_view cp932);
 
-// Creates the folder with every missing parent. False when it does not exist afterwards;
-// never throws.
-bool createFolderPath(std::string_view cp932);
+enum class FolderAccess { Default, UserOnly };
+// Creates the folder with every missing parent. UserOnly creates the missing ones with mode
+// 0700 (program folder, DATA, logs). False when it does not exist afterwards; never throws.
+bool createFolderPath(std::string_view cp932, FolderAccess access = FolderAccess::Default);

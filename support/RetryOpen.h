@@ -1,4 +1,6 @@
 #pragma once
+#include "support/AtomicFile.h"
+
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -7,11 +9,17 @@
 #include <system_error>
 
 // A file the program opened itself (export, import, CSV, captured report). Closes on
-// destruction; the lock taken at open goes with it.
+// destruction; the lock taken at open goes with it. A file opened for writing is a
+// ReplacementFile: its bytes take the name only at close(); a file destroyed without close()
+// leaves the name as it was.
 class OpenedFile {
 public:
     OpenedFile() = default;
     OpenedFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    // Writing: `lockFd` holds the lock on what is under the name (-1: nothing lockable);
+    // `placeholder` says that the open created the name, to be removed again when nothing is
+    // written.
+    OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path);
     ~OpenedFile();
     OpenedFile(OpenedFile&& other) noexcept;
     OpenedFile& operator=(OpenedFile&& other) noexcept;
@@ -27,20 +35,25 @@ public:
     // Up to size bytes; 0 at the end of the file.
     std::size_t read(void* buffer, std::size_t size);
     std::string readAll();
-    // Flushes to disk and closes; a failure (full disk, lost network share) throws.
+    // Flushes to disk and closes (a written file takes its name); a failure (full disk, lost
+    // network share) throws and leaves the name as it was.
     void close();
 
 private:
     [[noreturn]] void fail(int error) const;
+    void release();
 
     int m_fd = -1;
     std::string m_path;
+    ReplacementFile m_replacement;
+    int m_lockFd = -1;
+    bool m_placeholder = false;
 };
 
 enum class OpenAccess {
     ReadExclusive,  // read; no other opener of ours may have it open
     ReadDenyWrite,  // read; other readers allowed, writers kept out
-    WriteExclusive, // create or truncate, write; nobody else
+    WriteExclusive, // replace the whole file (never through a link at the name); nobody else
 };
 
 struct RetryPolicy {
@@ -60,7 +73,9 @@ struct OpenResult {
 // attempt. Fails at once when the folder does not exist or the failure cannot go away by
 // waiting (the path names a folder, a missing file to read, a name too long). Sharing is
 // modelled with flock: exclusive = LOCK_EX, deny-write = LOCK_SH; a file locked by another
-// opener counts as a failed open. A file to write is truncated only once the lock is held.
+// opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
+// on the name is held (a name that is free is taken by an empty placeholder of mode 0600, created
+// exclusively); a link or other non-file at the name is replaced, never followed.
 OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access,
                          const RetryPolicy& policy = {});
 

@@ -52,7 +52,7 @@ bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
         createFolderPath(f.folder);
     }
     const std::string path = fullPath(f);
-    if (pathKind(path) == PathKind::File &&
+    if (nameKind(path) == PathKind::File &&
         prompt.ask(formatText(txt::kOverwrite, path.c_str()), PromptButtons::YesNo,
                    PromptIcon::Question) != PromptAnswer::Yes)
         return false;
