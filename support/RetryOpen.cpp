@@ -148,22 +148,6 @@ void OpenedFile::close() {
 
 namespace {
 
-// Failures that waiting cannot cure.
-bool isPermanent(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case EISDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EINVAL:
-    case EROFS:
-        return true;
-    default:
-        return false;
-    }
-}
-
 int lockOrClose(int fd, int op) {
     int rc;
     while ((rc = ::flock(fd, op | LOCK_NB)) != 0 && errno == EINTR) {
@@ -267,7 +251,7 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
         }
         int error = errno;
         result.error = std::error_code(error, std::generic_category());
-        if (isPermanent(error) || timer.expired()) {
+        if (waitingCannotCure(error) || timer.expired()) {
             return result;
         }
         timer.pause(policy.interval, policy.sleep);
