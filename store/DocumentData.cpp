@@ -1,6 +1,7 @@
 #include "store/DocumentData.h"
 #include "store/Aggregation.h"
 #include "store/StoreTexts.h"
+#include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
@@ -58,8 +59,8 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
         prompt.tell(formatText(store::txt::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
         return false;
     }
-    std::error_code ec;
-    fs::create_directories(nativePath(m_dataFolder), ec);
+    createFolderPath(m_dataFolder, FolderAccess::UserOnly);
+    removeStaleTemporaries(m_dataFile);
     std::string error;
     if (writeDataFile(error))
         return true;
@@ -74,7 +75,9 @@ bool DocumentData::loadOnce(Prompt& prompt) {
     m_loadPending = false;
 
     std::error_code ec;
-    fs::create_directories(nativePath(m_dataFolder), ec);
+    createFolderPath(m_dataFolder, FolderAccess::UserOnly);
+    // The caller holds the folder lock: temporaries of ended runs are leftovers.
+    removeStaleTemporaries(m_dataFile);
     if (!fs::exists(nativePath(m_dataFile), ec)) {
         resetToNew();
         if (!saveToDataFile(prompt))

@@ -4,6 +4,8 @@
 #include "store/DAT_DataFile.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
+#include "support/AtomicFile.h"
+#include "support/FilePath.h"
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
@@ -126,14 +128,16 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
 }
 
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
-    std::error_code ec;
-    fs::create_directories(folder.nativeHome(), ec);
-    if (!fs::is_directory(folder.nativeHome(), ec)) {
+    if (!createFolderPath(folder.home, FolderAccess::UserOnly)) {
         message(io, format(txt::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
         return false;
     }
-    if (lock.tryAcquire(folder.home))
+    if (lock.tryAcquire(folder.home)) {
+        // The folder is ours now: temporaries of ended runs are leftovers.
+        removeStaleTemporaries(folder.dataFile);
+        removeStaleTemporaries(folder.iniFile);
         return true;
+    }
     message(io, format(txt::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
     return false;
 }
@@ -145,8 +149,8 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 }
 
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
-    std::error_code ec;
-    fs::create_directories(folder.nativeDataFile().parent_path(), ec);
+    createFolderPath(cp932Path(folder.nativeDataFile().parent_path()), FolderAccess::UserOnly);
+    removeStaleTemporaries(folder.dataFile);
     std::string error;
     try {
         datafile::replaceFileAtomically(folder.dataFile, [&](ByteSink& sink) {
