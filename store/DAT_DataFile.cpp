@@ -4,8 +4,8 @@
 #include "support/FilePath.h"
 #include "support/Sjis.h"
 #include <cerrno>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>

@@ -1,7 +1,12 @@
 #pragma once
 #include <cstdarg>
 #include <string>
+#include <string_view>
 
 // printf into a std::string (the texts are CP932 bytes; the format rules are the C library's).
 std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string formatTextV(const char* format, va_list args);
+
+// Received or imported text made safe for a log line, a terminal or a message: every control
+// byte (0x00-0x1F, 0x7F: ESC, CR, LF, NUL …) becomes "\xNN"; all other bytes stay.
+std::string escapeControlBytes(std::string_view text);

@@ -4,10 +4,10 @@
 #include "store/DAT_Archive.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -341,15 +341,17 @@ TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         // Room for the temporary state of the load, not for a copy of the file.
-        struct rlimit limit {4096, 4096};
+        struct rlimit limit {
+            4096, 4096
+        };
         ::setrlimit(RLIMIT_FSIZE, &limit);
         ::signal(SIGXFSZ, SIG_IGN);
         ScriptedPrompt prompt;
         d.doc.loadOnce(prompt);
-        const bool told = prompt.asked().size() == 1 &&
-                          prompt.asked()[0].text.find(
-                              sj("読み込めなかったデータファイルは上書きしません\n") +
-                              d.dataFile().string()) != std::string::npos;
+        const bool told =
+            prompt.asked().size() == 1 &&
+            prompt.asked()[0].text.find(sj("読み込めなかったデータファイルは上書きしません\n") +
+                                        d.dataFile().string()) != std::string::npos;
         ::_exit(told && d.doc.saveBlocked() ? 0 : 1);
     }
     int status = 0;
