@@ -7,10 +7,10 @@ namespace rxtext {
 inline constexpr const char kPortOpen[] =
     "\x83V\x83\x8a\x83"
     "A\x83\x8b\x83|\x81[\x83g\x83I\x81[\x83v\x83\x93"; // シリアルポートオープン
-inline constexpr const char
-    kPortOpenFailed[] = "\x83V\x83\x8a\x83"
-                        "A\x83\x8b\x83|\x81[\x83g\x82\xcc\x83I\x81["
-                        "\x83v\x83\x93\x82\xc9\x8e\xb8\x94s,%s"; // シリアルポートのオープンに失敗,%s
+inline constexpr const char kPortOpenFailed[] =
+    "\x83V\x83\x8a\x83"
+    "A\x83\x8b\x83|\x81[\x83g\x82\xcc\x83I\x81["
+    "\x83v\x83\x93\x82\xc9\x8e\xb8\x94s,%s"; // シリアルポートのオープンに失敗,%s
 inline constexpr const char kWaitingForDevice[] =
     "\x8b@\x8a\xed\x82\xa9\x82\xe7\x82\xcc\x83"
     "f\x81[\x83^\x91\x97\x90M\x91\xd2\x82\xbf"; // 機器からのデータ送信待ち
@@ -36,10 +36,10 @@ inline constexpr const char kCommError[] = "\x92\xca\x90M\x88\xd9\x8f\xed [%d]";
 inline constexpr const char kPortClose[] =
     "\x83V\x83\x8a\x83"
     "A\x83\x8b\x83|\x81[\x83g\x83N\x83\x8d\x81[\x83Y"; // シリアルポートクローズ
-inline constexpr const char
-    kFinishing[] = "\x8c\xe3\x8f\x88\x97\x9d\x92\x86..."
-                   "\x82\xb5\x82\xce\x82\xe7\x82\xad\x82\xa8\x91\xd2\x82\xbf\x82\xad\x82\xbe\x82"
-                   "\xb3\x82\xa2"; // 後処理中...しばらくお待ちください
+inline constexpr const char kFinishing[] =
+    "\x8c\xe3\x8f\x88\x97\x9d\x92\x86..."
+    "\x82\xb5\x82\xce\x82\xe7\x82\xad\x82\xa8\x91\xd2\x82\xbf\x82\xad\x82\xbe\x82"
+    "\xb3\x82\xa2"; // 後処理中...しばらくお待ちください
 inline constexpr const char kUnexpected[] = "\x97\xe1\x8aO\x94\xad\x90\xb6"; // 例外発生
 inline constexpr const char kSystemError[] =
     "%s\xb4\xd7\xb0No:hex(%X),dec(%lu)"; // %sｴﾗｰNo:hex(%X),dec(%lu)

@@ -48,10 +48,8 @@ ReportRead readReportFile(const std::filesystem::path& path) {
         result.error = format(txt::kFileMissing, shown.c_str());
         return result;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr || std::filesystem::is_directory(path, ec)) {
-        if (file)
-            std::fclose(file);
+    std::FILE* file = nullptr;
+    if (openCapturedReport(path, file) != 0) {
         result.error = format(txt::kFileNotOpened, shown.c_str());
         return result;
     }
