@@ -3,6 +3,7 @@
 // one of the documented results, never writes past its buffer, and a line ends at its LF.
 #include "link/SerialPort.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -62,7 +63,8 @@ void drain(SerialPort& port, uint32_t limit) {
         if (rc == 0) {
             check(matched >= 0 && matched < 3);
             const std::size_t n = std::strlen(kTerminators[matched]);
-            check(count >= n && std::memcmp(buffer.get() + count - n, kTerminators[matched], n) == 0);
+            check(count >= n &&
+                  std::memcmp(buffer.get() + count - n, kTerminators[matched], n) == 0);
         }
         if (rc == -3) {
             check(count == limit);
@@ -84,9 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t limit = 1 + data[1] % 200;
     data += 2;
     size -= 2;
+    ::tcflush(d.keeper, TCIFLUSH); // nothing of the previous input
     for (std::size_t at = 0; at < size; at += chunk) {
         const std::size_t n = std::min(chunk, size - at);
-        check(::write(d.master, data + at, n) == static_cast<ssize_t>(n));
+        for (std::size_t done = 0; done < n;) {
+            const ssize_t w = ::write(d.master, data + at + done, n - done);
+            if (w > 0) {
+                done += static_cast<std::size_t>(w);
+            } else {
+                check(errno == EINTR || errno == EAGAIN);
+            }
+        }
         drain(d.port, limit);
     }
     drain(d.port, limit);
