@@ -28,6 +28,18 @@ std::string withoutTrailingSeparator(std::string_view folder, char separator) {
     return out;
 }
 
+std::string fileNameOf(std::string_view name) {
+    std::string out(name);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (sjis::isLeadByte(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) {
+            ++i;
+        } else if (out[i] == '/' || out[i] == '\\' || out[i] == '\0') {
+            out[i] = '_';
+        }
+    }
+    return out;
+}
+
 PathKind pathKind(std::string_view cp932) {
     std::error_code ec;
     auto status = std::filesystem::status(nativePath(cp932), ec);

@@ -18,6 +18,11 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // second byte of a Shift-JIS character (0x5C is a valid second byte).
 std::string withoutTrailingSeparator(std::string_view folder, char separator = kPathSeparator);
 
+// A file name made of names (customer, circuit): every path separator ('/', '\\' as a whole
+// character; a 0x5C second byte of a double-byte character stays) becomes '_', so the name
+// can never point outside the folder it is put in.
+std::string fileNameOf(std::string_view name);
+
 enum class PathKind { Missing, File, Folder };
 // What the path leads to (links followed).
 PathKind pathKind(std::string_view cp932);

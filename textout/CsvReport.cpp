@@ -3,12 +3,15 @@
 #include "store/Aggregation.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
+
 #include "textout/Texts.h"
 #include "textout/ValueFormat.h"
+#include <cstring>
 
 using namespace textout;
 
@@ -167,15 +170,33 @@ bool HasReportDay(const DisplaySelection& sel) {
     return sel.isValid() && sel.dayIndex >= 0;
 }
 
+std::string CsvNameField(const std::string& name) {
+    const bool formulaStart =
+        !name.empty() && std::strchr("=+-@\t\r", name.front()) != nullptr && name.front() != '\0';
+    if (!formulaStart && name.find_first_of(",\"") == std::string::npos)
+        return name;
+    std::string field = "\"'";
+    for (char c : name) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    field += '"';
+    return field;
+}
+
 std::string CsvFileNamePreset(const DisplaySelection& sel) {
     if (!HasReportDay(sel))
         return {};
+    // Names from an old store or another installation must not make it a path.
     if (sel.isMonthly())
-        return formatText(txt::kMonthlyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
-                          static_cast<int>(sel.year), static_cast<int>(sel.month),
-                          static_cast<int>(sel.displayChannel));
-    return formatText(txt::kDailyFileName, sel.customerName.c_str(), sel.circuitName.c_str(),
-                      sel.day.date.format("%Y%m%d").c_str(), static_cast<int>(sel.displayChannel));
+        return fileNameOf(formatText(txt::kMonthlyFileName, sel.customerName.c_str(),
+                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
+                                     static_cast<int>(sel.month),
+                                     static_cast<int>(sel.displayChannel)));
+    return fileNameOf(formatText(txt::kDailyFileName, sel.customerName.c_str(),
+                                 sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
+                                 static_cast<int>(sel.displayChannel)));
 }
 
 void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
@@ -215,8 +236,8 @@ void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
                                  static_cast<int>(sel.month)));
     else
         out.WriteLine(formatText(txt::kDailyTitle, sel.day.date.format(txt::kDailyDate).c_str()));
-    out.WriteLine(formatText(txt::kCustomerLine, sel.customerName.c_str()));
-    out.WriteLine(formatText(txt::kCircuitLine, sel.circuitName.c_str()));
+    out.WriteLine(formatText(txt::kCustomerLine, CsvNameField(sel.customerName).c_str()));
+    out.WriteLine(formatText(txt::kCircuitLine, CsvNameField(sel.circuitName).c_str()));
     out.WriteLine(formatText(txt::kChannelLine, static_cast<int>(sel.displayChannel)));
     out.WriteLine(formatText(txt::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
     out.WriteLine(formatText(txt::kRatioLine, data.ptRatio, data.ctRatio));

@@ -155,6 +155,46 @@ TEST(CsvReportTest, FileNamePresets) {
     EXPECT_EQ(CsvFileNamePreset(DisplaySelection()), "");
 }
 
+// A name a spreadsheet would take as a formula (or that would split the line into cells) is
+// written as one quoted field starting with an apostrophe; every ordinary name byte for byte.
+TEST(CsvReportTest, NamesThatLookLikeFormulasAreGuarded) {
+    struct Case {
+        std::string name;
+        std::string field;
+    } cases[] = {
+        {"K,=HYPERLINK(\"http://x\")", "\"'K,=HYPERLINK(\"\"http://x\"\")\""},
+        {"=1+2", "\"'=1+2\""},
+        {"+A", "\"'+A\""},
+        {"-A", "\"'-A\""},
+        {"@SUM(A1)", "\"'@SUM(A1)\""},
+        {"\tA", "\"'\tA\""},
+        {"\rA", "\"'\rA\""},
+        {"say \"hi\"", "\"'say \"\"hi\"\"\""},
+        {"A-1", "A-1"},
+        {"A=B", "A=B"},
+        {sjis::fromUtf8("東京工場"), sjis::fromUtf8("東京工場")},
+    };
+    for (bool monthly : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE((monthly ? "monthly " : "daily ") + c.name);
+            auto r = monthly ? csvfix::monthlyStart21() : csvfix::daily3p3w();
+            r->sel.customerName = c.name;
+            r->sel.circuitName = c.name;
+            const std::vector<std::string> lines = splitLines(render(r->sel));
+            ASSERT_GT(lines.size(), 3u);
+            EXPECT_EQ(lines[1], sjis::fromUtf8("需要家名称, ") + c.field);
+            EXPECT_EQ(lines[2], sjis::fromUtf8("測定回路名称, ") + c.field);
+        }
+    }
+}
+
+TEST(CsvReportTest, FileNamePresetNeverHoldsAPathSeparator) {
+    auto daily = csvfix::daily3p4w();
+    daily->sel.customerName = "../../evil";
+    daily->sel.circuitName = "a\\b";
+    EXPECT_EQ(CsvFileNamePreset(daily->sel), sjis::fromUtf8("日報_.._.._evil_a_b_20070106_2.CSV"));
+}
+
 // A prompt that records, a program log in a folder of its own, no real waiting.
 struct Env {
     ScriptedPrompt prompt;
