@@ -8,6 +8,7 @@
 #include "support/Format.h"
 #include "support/PrivateProfile.h"
 #include "support/ProgramFolder.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
 
 #include <QApplication>
@@ -122,23 +123,24 @@ bool AppShell::initInstance() {
     m_settings = AppSettings(); // a fresh start reads everything again
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
-    QDir::setCurrent(QString::fromStdString(sjis::toUtf8(m_folder)));
+    QDir::setCurrent(qtFromCp932(m_folder));
     m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
     // The folder is ours now: temporaries of the INI left by ended runs go.
     removeStaleTemporaries(m_settings.iniPath());
     if (int error = profile::readError(m_settings.iniPath()))
-        m_log.WriteLine(formatText(apptext::kIniUnreadable.c_str(), m_settings.iniPath().c_str(),
+        m_log.WriteLine(formatText(txt::app::kIniUnreadable, m_settings.iniPath().c_str(),
                                    sjis::fromUtf8(std::strerror(error)).c_str()));
 
     ProfileSettings& profile = m_settings.profile();
     if (profile.getInt("check", "RunningNum", AppSettings::kNormalEnd) != AppSettings::kNormalEnd)
-        m_log.WriteLine(apptext::kAbnormalEnd);
+        m_log.WriteLine(txt::app::kAbnormalEnd);
     profile.putInt("check", "RunningNum", 0);
     profile.putString("check", "Version", fileVersionText().toStdString());
     std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     m_document = std::make_unique<COrvoViewDoc>();
     m_document->setProgramFolder(m_folder);
+    m_document->setReceptionSite({m_folder, m_settings.iniPath(), &m_log});
     m_document->setMonthStartDay([this] { return m_settings.monthStartDay; });
     m_frame = std::make_unique<CMainFrame>(m_document.get(), &m_settings);
 

@@ -1,12 +1,18 @@
 #pragma once
-#include "support/Sjis.h"
-#include <string>
+#include "link/LinkTexts.h"
 
-// Texts the shell writes into the INI file and the log, as CP932 bytes.
-namespace apptext {
-inline const std::string kDebugCommKey = sjis::fromUtf8("通信(0:リリース,1:デバック)");
-inline const std::string kCommLogKey = sjis::fromUtf8("通信ログ出力(0:しない,1:する)");
-inline const std::string kAbnormalEnd = sjis::fromUtf8("前回異常終了");
+// Texts of the application shell (CP932).
+namespace txt::app {
+
+// The reception reads the same two "Debug" keys; they are kept once, with the link's texts.
+using txt::link::kCommLogKey;
+using txt::link::kDebugCommKey;
+inline constexpr const char kAbnormalEnd[] =
+    "\x91O\x89\xf1\x88\xd9\x8f\xed\x8fI\x97\xb9"; // 前回異常終了
 // An INI file that is there but cannot be read: its path and the reason. It is left alone.
-inline const std::string kIniUnreadable = sjis::fromUtf8("INIファイルを読み込めません %s (%s)");
-} // namespace apptext
+inline constexpr const char kIniUnreadable[] =
+    "INI\x83t\x83@\x83"
+    "C\x83\x8b\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1 %s (%s)"; // INIファイルを読み込めません
+                                                                                         // %s (%s)
+
+} // namespace txt::app

@@ -7,16 +7,20 @@
 #include "app/ViewGraph.h"
 #include "app/ViewNull.h"
 #include "app/ViewSheet.h"
+#include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "store/MonthWindow.h"
+#include "support/Format.h"
 #include "support/PaneSplitter.h"
+#include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -36,16 +40,6 @@ namespace {
 bool needsSelection(int id) {
     return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_FILE_PRINT ||
            id == res::ID_TXT_OUT;
-}
-
-QString fromLocal(const std::string& cp932) {
-    return QString::fromStdString(sjis::toUtf8(cp932));
-}
-
-std::string numberText(const char* format, int value) {
-    char text[16];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
 }
 
 // Selects the smallest listed value not below the maximum: the last entry first, then, at the
@@ -107,6 +101,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     updateTitle();
     m_document->setSelectionSink(this);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
+    setCommandHandler(res::ID_SERIAL_SETTINGS, [this] { onSerialSettings(); });
     updateCommandUi();
     s_current = this;
 }
@@ -368,7 +363,8 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::onAbout() {
-    CAboutDlg dialog(this);
+    // The data folder is "<program folder>/DATA".
+    CAboutDlg dialog(QFileInfo(qtFromCp932(m_document->dataFolder())).path(), this);
     dialog.exec();
 }
 
@@ -411,20 +407,20 @@ void CMainFrame::fillDateLists(bool selectCurrent) {
         if (monthly) {
             const MonthWindow w = reportMonthOf(date, startDay);
             if (w.start.isValid())
-                years.insert(numberText("%04d", w.start.year()));
+                years.insert(formatText("%04d", w.start.year()));
         } else if (date.isValid()) {
             years.insert(date.format("%Y"));
         }
     }
     bar->year()->clear();
     for (const std::string& y : years)
-        bar->year()->addItem(fromLocal(y));
+        bar->year()->addItem(qtFromCp932(y));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
-            monthly ? numberText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
+            monthly ? formatText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
                     : sel.day.date.format("%Y");
-        found = CSelectorBar::selectText(bar->year(), fromLocal(current));
+        found = CSelectorBar::selectText(bar->year(), qtFromCp932(current));
     }
     if (!found && bar->year()->count() > 0)
         bar->year()->setCurrentIndex(0);
@@ -440,26 +436,26 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         return;
     const int startDay = m_settings ? m_settings->monthStartDay : 1;
     const bool monthly = bar->isMonthly();
-    const std::string year = sjis::fromUtf8(bar->year()->currentText().toStdString());
+    const std::string year = cp932FromQt(bar->year()->currentText());
     std::set<std::string> months;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
         if (monthly) {
             const MonthWindow w = reportMonthOf(date, startDay);
-            if (w.start.isValid() && numberText("%04d", w.start.year()) == year)
-                months.insert(numberText("%02d", w.start.month()));
+            if (w.start.isValid() && formatText("%04d", w.start.year()) == year)
+                months.insert(formatText("%02d", w.start.month()));
         } else if (date.isValid() && date.format("%Y") == year) {
             months.insert(date.format("%m"));
         }
     }
     for (const std::string& m : months)
-        bar->month()->addItem(fromLocal(m));
+        bar->month()->addItem(qtFromCp932(m));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
-            monthly ? numberText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
+            monthly ? formatText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
                     : sel.day.date.format("%m");
-        found = CSelectorBar::selectText(bar->month(), fromLocal(current));
+        found = CSelectorBar::selectText(bar->month(), qtFromCp932(current));
     }
     if (!found && bar->month()->count() > 0)
         bar->month()->setCurrentIndex(0);
@@ -471,8 +467,8 @@ void CMainFrame::fillDays(bool selectCurrent) {
     bar->day()->clear();
     if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
         return;
-    const std::string year = sjis::fromUtf8(bar->year()->currentText().toStdString());
-    const std::string month = sjis::fromUtf8(bar->month()->currentText().toStdString());
+    const std::string year = cp932FromQt(bar->year()->currentText());
+    const std::string month = cp932FromQt(bar->month()->currentText());
     std::set<std::string> days;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
@@ -480,10 +476,10 @@ void CMainFrame::fillDays(bool selectCurrent) {
             days.insert(date.format("%d"));
     }
     for (const std::string& d : days)
-        bar->day()->addItem(fromLocal(d));
+        bar->day()->addItem(qtFromCp932(d));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid())
-        found = CSelectorBar::selectText(bar->day(), fromLocal(sel.day.date.format("%d")));
+        found = CSelectorBar::selectText(bar->day(), qtFromCp932(sel.day.date.format("%d")));
     if (!found && bar->day()->count() > 0)
         bar->day()->setCurrentIndex(0);
 }
@@ -602,6 +598,12 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     if (m_viewMode == ViewBlank)
         m_viewMode = ViewSheet;
     showView(m_viewMode);
+}
+
+void CMainFrame::onSerialSettings() {
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
+    if (dlg.exec() == QDialog::Accepted)
+        m_document->serial() = dlg.settings(); // saved with the data file at exit
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {

@@ -1,4 +1,5 @@
 #include "app/MessageBoxPrompt.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
 #include <QAbstractButton>
 #include <QApplication>
@@ -38,7 +39,7 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
     box.setWindowTitle(QApplication::applicationDisplayName());
     // Outside text (names, file paths, received lines) is never taken as rich text.
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(sjis::toUtf8(text)));
+    box.setText(qtFromCp932(text));
     switch (icon) {
     case PromptIcon::None:
         box.setIcon(QMessageBox::NoIcon);

@@ -9,7 +9,7 @@
 #include "app/OrvoViewDoc.h"
 #include "store/DAT_DataFile.h"
 #include "store/DocumentData.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 
 #include <QApplication>
 #include <QEventLoop>

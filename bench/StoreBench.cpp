@@ -3,9 +3,14 @@
 //
 // The store: one customer, 10 circuits x 3650 days x 48 samples (about 170 MB on disk).
 // Files go to $ORVO_BENCH_DIR (default: the current folder) and are removed at exit.
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
+#include "store/ByteSink.h"
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
+#include "store/FileHandle.h"
+#include "store/FileSink.h"
+#include "store/FileSource.h"
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>

@@ -88,7 +88,7 @@ void BM_ParseReport(benchmark::State& state) {
     for (auto _ : state) {
         MeasurementCircuit received;
         ParseContext ctx(received);
-        lines = ParseReportText(ctx, text);
+        lines = parseReportText(ctx, text);
         days = received.days.count();
         benchmark::DoNotOptimize(received);
     }

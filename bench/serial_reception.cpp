@@ -53,7 +53,7 @@ void BM_SerialReception(benchmark::State& state) {
         PtyPair pty;
         SerialPort port;
         std::string path = pty.slavePath();
-        port.SetDeviceLookup([path](int) { return path; });
+        port.setDeviceLookup([path](int) { return path; });
         QueueSink sink;
         ReceptionWorker worker(port, sink);
         worker.setShowLines(showLines);

@@ -1,6 +1,7 @@
 // CSV report writing: a day of 1440 one-minute samples and a monthly report of 31 days.
 #include "store/Aggregation.h"
 #include "textout/CsvReport.h"
+#include "textout/StringSink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -77,7 +78,7 @@ void run(benchmark::State& state, const Fixture& f) {
     for (auto _ : state) {
         sink.clear();
         ReportLineWriter out(sink);
-        WriteReportLines(out, f.sel, 21);
+        writeReportLines(out, f.sel, 21);
         benchmark::DoNotOptimize(sink.bytes().data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *

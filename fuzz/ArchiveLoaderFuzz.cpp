@@ -1,8 +1,9 @@
 // Arbitrary bytes as a data file and as a customer export file. The loader must fail with its
 // own errors only: no crash, no overflow, no allocation beyond what the bytes can fill.
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
+#include "store/MemorySource.h"
 #include "support/ArchiveError.h"
 
 #include <cstddef>

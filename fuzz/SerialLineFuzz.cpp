@@ -38,7 +38,7 @@ struct FakeDevice {
         ::tcgetattr(keeper, &t);
         ::cfmakeraw(&t);
         ::tcsetattr(keeper, TCSANOW, &t);
-        port.SetDeviceLookup([this](int) { return slave; });
+        port.setDeviceLookup([this](int) { return slave; });
         port.Configure(1, 38400, 8, 0, 0, 0);
         check(port.Open());
         port.SetReadLineTimeout(1);

@@ -1,10 +1,11 @@
 #include "link/PortProbe.h"
+#include "link/SerialChoices.h"
 #include <cstdio>
 
-std::vector<int> ProbeSerialPorts(const PortDeviceLookup& lookup) {
+std::vector<int> probeSerialPorts(const PortDeviceLookup& lookup) {
     std::vector<int> found;
     SerialPort port;
-    port.SetDeviceLookup(lookup);
+    port.setDeviceLookup(lookup);
     for (int n = 1; n <= 20; ++n) {
         port.Configure(n, 2400, 8, 0, 0, 0);
         if (port.Open())
@@ -14,14 +15,9 @@ std::vector<int> ProbeSerialPorts(const PortDeviceLookup& lookup) {
     return found;
 }
 
-std::vector<std::string> PortChoices(const std::vector<int>& found) {
+std::vector<std::string> portChoices(const std::vector<int>& found) {
     std::vector<std::string> choices;
-    if (found.empty()) {
-        for (int n = 1; n <= 15; ++n)
-            choices.push_back(PortDeviceKey(n));
-    } else {
-        for (int n : found)
-            choices.push_back(PortDeviceKey(n));
-    }
+    for (int n : portChoiceNumbers(found))
+        choices.push_back(portDeviceKey(n));
     return choices;
 }

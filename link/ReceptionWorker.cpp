@@ -1,5 +1,6 @@
 #include "link/ReceptionWorker.h"
-#include "link/ReceptionTexts.h"
+#include "link/LinkTexts.h"
+#include "link/ReceptionCapture.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
@@ -71,7 +72,7 @@ void ReceptionWorker::requestStop() {
     // Shorten the port's waits and break a read that waits without limit.
     m_port.SetPortTimeouts(1, 1, 1, 1, 1);
     m_port.SetReadLineTimeout(1);
-    m_port.CancelPendingRead();
+    m_port.cancelPendingRead();
 }
 
 void ReceptionWorker::join() {
@@ -120,6 +121,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     FileHandle file;
     std::string shown; // the file's full path, CP932
     std::optional<ReportTextReader> reader;
+    LogFile* log = request.programLog ? request.programLog : m_log;
+    std::optional<ReceptionCapture> capture;
+    if (serial && !debug && !request.captureFolder.empty())
+        capture.emplace(request.captureFolder);
 
     try {
         if (!serial) {
@@ -129,9 +134,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (ec)
                 full = nativePath(request.filePath);
             shown = cp932Path(full);
-            post(ReceptionNotice::AddLine, true, withText(rxtext::kFileOpen, shown));
+            post(ReceptionNotice::AddLine, true, withText(txt::link::kFileOpen, shown));
             if (!std::filesystem::exists(full, ec))
-                throw CxException(0, rxtext::kFileMissing, shown.c_str());
+                throw CxException(0, txt::link::kFileMissing, shown.c_str());
             // Another program may still be writing the capture: try again for a while.
             auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
             for (;;) {
@@ -142,32 +147,40 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                     break;
                 if (e == EISDIR || e == ENOENT || e == EINVAL ||
                     std::chrono::steady_clock::now() >= deadline)
-                    throw CxException(0, rxtext::kFileOpenFailed, shown.c_str());
+                    throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
                 if (!pause(timing.fileRetry))
                     throw CxException(); // interrupted while waiting for the file
             }
             reader.emplace(file.get());
             reader->setStopFlag(&m_stop);
         } else {
-            post(ReceptionNotice::AddLine, true, rxtext::kPortOpen);
+            if (request.deviceLookup)
+                m_port.setDeviceLookup(request.deviceLookup);
+            if (!request.tracePrefix.empty())
+                m_port.OpenTrace(request.tracePrefix, 7, 4, 10000, 0x500000);
+            post(ReceptionNotice::AddLine, true, txt::link::kPortOpen);
             if (!debug) {
                 const SerialSettings& s = request.port;
                 m_port.Configure(s.portNumber, s.baudRate, s.byteSize, s.stopBits, s.parity,
                                  s.flowControl);
-                if (!m_port.Open())
-                    throw CxException(0, rxtext::kPortOpenFailed,
-                                      SerialPort::FormatSystemError(m_port.lastError()).c_str());
+                if (!m_port.Open()) {
+                    std::string error = SerialPort::FormatSystemError(m_port.lastError());
+                    if (m_port.lackedPermission())
+                        error += txt::link::kPortPermissionHint;
+                    throw CxException(0, txt::link::kPortOpenFailed, error.c_str());
+                }
                 // The recorder starts when its operator presses the button: wait without limit.
                 m_port.SetReadLineTimeout(SerialPort::kNoLimit);
                 pause(timing.settle);
             }
-            post(ReceptionNotice::AddLine, true, rxtext::kWaitingForDevice);
+            post(ReceptionNotice::AddLine, true, txt::link::kWaitingForDevice);
         }
 
         static const char* const kTerminators[] = {"\n"};
         char buffer[kLineLimit + 1];
         std::string line;
         bool first = true;
+        bool captureReported = false;
         for (;;) {
             if (m_stop)
                 throw CxException(); // interrupted
@@ -176,7 +189,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (!serial) {
                 if (!reader->nextLine(line)) {
                     if (reader->failed())
-                        throw CxException(0, rxtext::kFileReadFailed, shown.c_str());
+                        throw CxException(0, txt::link::kFileReadFailed, shown.c_str());
                     throw CxException(); // end of the file
                 }
             } else if (debug) {
@@ -186,12 +199,22 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             } else {
                 uint32_t count = 0;
                 int32_t rc = m_port.ReadLine(buffer, kLineLimit, &count, kTerminators, 1);
+                if (capture && !capture->append(std::string_view(buffer, count)) && count > 0 &&
+                    !captureReported) {
+                    captureReported = true;
+                    const std::string text =
+                        withText(txt::link::kCaptureFailed,
+                                 capture->path().empty() ? request.captureFolder : capture->path());
+                    if (log)
+                        log->WriteLine(text);
+                    post(ReceptionNotice::LogAndAddLine, false, text);
+                }
                 if (rc != 0) {
                     // Interrupted, or the recorder is done after its last block. Before the
                     // first line a read error is no end: the device has gone.
                     if (m_stop || (!first && context.state == ParseState::WaitHeader))
                         throw CxException();
-                    throw CxException(rc, rxtext::kCommError, rc);
+                    throw CxException(rc, txt::link::kCommError, rc);
                 }
                 line.assign(buffer, count);
             }
@@ -200,7 +223,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (first) {
                 first = false;
                 post(ReceptionNotice::AddLine, true,
-                     serial ? rxtext::kReceiving : rxtext::kFileReading);
+                     serial ? txt::link::kReceiving : txt::link::kFileReading);
                 if (serial)
                     m_port.SetReadLineTimeout(timing.interByteMs);
             }
@@ -210,27 +233,27 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         }
     } catch (const CxException& e) {
         if (e.hasMessage()) {
-            if (m_log)
-                m_log->WriteLine(e.message());
+            if (log)
+                log->WriteLine(e.message());
             post(ReceptionNotice::LogAndAddLine, true, e.message());
             failed = true;
         }
     } catch (const std::exception&) {
-        if (m_log)
-            m_log->WriteLine(rxtext::kUnexpected);
-        post(ReceptionNotice::LogAndAddLine, true, rxtext::kUnexpected);
+        if (log)
+            log->WriteLine(txt::link::kUnexpected);
+        post(ReceptionNotice::LogAndAddLine, true, txt::link::kUnexpected);
         failed = true;
     }
     reader.reset();
     file.reset();
 
     if (serial) {
-        post(ReceptionNotice::AddLine, true, rxtext::kPortClose);
+        post(ReceptionNotice::AddLine, true, txt::link::kPortClose);
         if (!debug)
             m_port.Close();
     }
     if (!failed)
-        post(ReceptionNotice::AddLine, true, rxtext::kFinishing);
+        post(ReceptionNotice::AddLine, true, txt::link::kFinishing);
     std::this_thread::sleep_for(timing.endPause);
 
     if (failed)
@@ -257,10 +280,10 @@ public:
 
 } // namespace
 
-ReceptionOutcome RunReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
+ReceptionOutcome runReception(const ReceptionRequest& request, const PortDeviceLookup& lookup,
                               LogFile* programLog) {
     SerialPort port;
-    port.SetDeviceLookup(lookup);
+    port.setDeviceLookup(lookup);
     CollectingSink sink;
     ReceptionOutcome outcome;
     {

@@ -1,6 +1,6 @@
 #include "link/ReportParser.h"
 
-#include "link/ReportTexts.h"
+#include "link/LinkTexts.h"
 #include "link/ReportTokens.h"
 #include "support/CxException.h"
 #include "support/DateText.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace reporttext;
+using namespace txt::link;
 
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.size() >= prefix.size() && line.compare(0, prefix.size(), prefix) == 0;
@@ -22,7 +22,7 @@ bool startsWith(std::string_view line, std::string_view prefix) {
     if (sjis::isTrailByteAt(line, n)) {
         --n;
     }
-    FailWithLine(kMsgLineTooLong, line.substr(0, n));
+    failWithLine(kMsgLineTooLong, line.substr(0, n));
 }
 
 // PT or CT ratio: 3 bytes of the token are skipped ("PT:"), the value runs to the next blank.
@@ -31,17 +31,17 @@ double headerRatio(LineCursor& c, std::string_view noBlank, std::string_view not
     std::string_view rest = c.rest();
     std::size_t blank = rest.find(' ');
     if (blank == std::string_view::npos) {
-        FailWithLine(noBlank, c.messageLine());
+        failWithLine(noBlank, c.messageLine());
     }
     std::string_view value = rest.substr(0, blank);
     for (char ch : value) {
         if (!((ch >= '0' && ch <= '9') || ch == '-' || ch == '.')) {
-            FailWithLine(notNumber, c.messageLine());
+            failWithLine(notNumber, c.messageLine());
         }
     }
     c.skip(blank);
     c.skipBlanks();
-    return NumberValue(value);
+    return numberValue(value);
 }
 
 void headerLine(ParseContext& ctx, std::string_view line) {
@@ -57,7 +57,7 @@ void headerLine(ParseContext& ctx, std::string_view line) {
     } else if (!channelToken.empty() && channelToken[0] == '2') {
         channel = 2;
     } else {
-        FailWithLine(kMsgChannel, line);
+        failWithLine(kMsgChannel, line);
     }
 
     std::string_view typeToken = TakeToken(c);
@@ -69,7 +69,7 @@ void headerLine(ParseContext& ctx, std::string_view line) {
     } else if (startsWith(typeToken, kThreePhase4Wire)) {
         type = CircuitThreePhase4Wire;
     } else {
-        FailWithLine(kMsgCircuitType, line);
+        failWithLine(kMsgCircuitType, line);
     }
 
     double pt = headerRatio(c, kMsgPtNoBlank, kMsgPtNotNumber);
@@ -77,7 +77,7 @@ void headerLine(ParseContext& ctx, std::string_view line) {
 
     std::optional<DateTime> date = parseDateText(c.rest());
     if (!date) {
-        FailWithLine(kMsgHeaderDate, line);
+        failWithLine(kMsgHeaderDate, line);
     }
     ctx.blockDate = date->dateOnly();
     ctx.currentDayIndex = ctx.receivedDays.days.insert(DayKey{channel, ctx.blockDate});
@@ -87,9 +87,9 @@ void headerLine(ParseContext& ctx, std::string_view line) {
 
 void intervalLine(ParseContext& ctx, std::string_view line) {
     LineCursor c(line);
-    std::optional<DateTime> time = TimeOnDate(ctx.blockDate, TakeToken(c));
+    std::optional<DateTime> time = timeOnDate(ctx.blockDate, TakeToken(c));
     if (!time) {
-        FailWithLine(kMsgIntervalTime, line);
+        failWithLine(kMsgIntervalTime, line);
     }
     // A listing runs past midnight: a time before the latest sample lies on a later day, the
     // first one on which it is not before it.
@@ -103,7 +103,7 @@ void intervalLine(ParseContext& ctx, std::string_view line) {
                 moved = moved.addDays(1);
             }
             if (!moved.isValid()) {
-                FailWithLine(kMsgIntervalTime, line); // past 9999-12-31
+                failWithLine(kMsgIntervalTime, line); // past 9999-12-31
             }
             *time = moved;
         }
@@ -244,7 +244,7 @@ void summaryLine(ParseContext& ctx, std::string_view line) {
         }
         break;
     default:
-        FailWithLine(std::string(kMsgNoCase) + std::to_string(ctx.summaryPosition) + "]<", line);
+        failWithLine(std::string(kMsgNoCase) + std::to_string(ctx.summaryPosition) + "]<", line);
     }
     ctx.summaryPosition = next;
     if (next == -1) {

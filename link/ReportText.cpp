@@ -97,7 +97,7 @@ bool ReportTextReader::nextLine(std::string& line) {
     return any;
 }
 
-std::size_t ParseReportLines(ParseContext& context, ReportTextReader& reader) {
+std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader) {
     std::string line;
     std::size_t count = 0;
     while (reader.nextLine(line)) {
@@ -108,9 +108,9 @@ std::size_t ParseReportLines(ParseContext& context, ReportTextReader& reader) {
     return count;
 }
 
-std::size_t ParseReportText(ParseContext& context, std::string_view text) {
+std::size_t parseReportText(ParseContext& context, std::string_view text) {
     ReportTextReader reader(text);
-    return ParseReportLines(context, reader);
+    return parseReportLines(context, reader);
 }
 
 int openCapturedReport(const std::filesystem::path& path, std::FILE*& file) {

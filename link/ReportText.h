@@ -50,6 +50,6 @@ int openCapturedReport(const std::filesystem::path& path, std::FILE*& file);
 // (0x3f) and passed to FeedLine. The end of the text is a normal end (a read error of a file
 // shows in reader.failed()); a grammar error propagates as CxException. Returns the number of
 // lines fed.
-std::size_t ParseReportLines(ParseContext& context, ReportTextReader& reader);
+std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader);
 // The same for a text in memory.
-std::size_t ParseReportText(ParseContext& context, std::string_view text);
+std::size_t parseReportText(ParseContext& context, std::string_view text);

@@ -1,6 +1,6 @@
 #include "link/ReportTokens.h"
 
-#include "link/ReportTexts.h"
+#include "link/LinkTexts.h"
 #include "support/CxException.h"
 #include "support/DateText.h"
 #include "support/Format.h"
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-void FailWithLine(std::string_view prefix, std::string_view line) {
+void failWithLine(std::string_view prefix, std::string_view line) {
     // The message reaches the log, the terminal and the list: no control byte of the line may.
     const std::string shown = escapeControlBytes(line);
     std::string message;
@@ -32,7 +32,7 @@ std::string_view TakeToken(LineCursor& cursor) {
     return rest.substr(0, length);
 }
 
-bool IsNumberText(std::string_view token) {
+bool isNumberText(std::string_view token) {
     for (char c : token) {
         if (!((c >= '0' && c <= '9') || c == '-' || c == '.' || c == '?')) {
             return false;
@@ -41,7 +41,7 @@ bool IsNumberText(std::string_view token) {
     return true;
 }
 
-double NumberValue(std::string_view token) {
+double numberValue(std::string_view token) {
     double value = 0.0;
     auto [end, ec] =
         std::from_chars(token.data(), token.data() + token.size(), value, std::chars_format::fixed);
@@ -55,13 +55,13 @@ double NumberValue(std::string_view token) {
 
 double TakeNumber(LineCursor& cursor) {
     if (cursor.atEnd()) {
-        FailWithLine(reporttext::kMsgNotNumber, cursor.messageLine());
+        failWithLine(txt::link::kMsgNotNumber, cursor.messageLine());
     }
     std::string_view token = TakeToken(cursor);
-    if (!IsNumberText(token)) {
-        FailWithLine(reporttext::kMsgNotNumber, cursor.messageLine());
+    if (!isNumberText(token)) {
+        failWithLine(txt::link::kMsgNotNumber, cursor.messageLine());
     }
-    return NumberValue(token);
+    return numberValue(token);
 }
 
 double SkipTakeNumber(LineCursor& cursor) {
@@ -85,7 +85,7 @@ bool twoDigits(std::string_view s, std::size_t& i, int& out) {
 
 } // namespace
 
-std::optional<DateTime> TimeOnDate(const DateTime& blockDate, std::string_view timeText) {
+std::optional<DateTime> timeOnDate(const DateTime& blockDate, std::string_view timeText) {
     if (timeText.empty() || !blockDate.isValid()) {
         return std::nullopt;
     }
@@ -117,7 +117,7 @@ TimeRange ParseTimeRange(std::string_view token, const DateTime& blockDate,
                          std::string_view messageLine) {
     TimeRange range;
     if (token.size() <= 3) {
-        FailWithLine(reporttext::kMsgTimeRange, messageLine);
+        failWithLine(txt::link::kMsgTimeRange, messageLine);
     }
     std::string_view fromText = token;
     std::optional<std::string_view> toText;
@@ -131,23 +131,23 @@ TimeRange ParseTimeRange(std::string_view token, const DateTime& blockDate,
             toText = after.substr(0, after.find(' '));
         }
     }
-    std::optional<DateTime> from = TimeOnDate(blockDate, fromText);
+    std::optional<DateTime> from = timeOnDate(blockDate, fromText);
     if (!from) {
-        FailWithLine(reporttext::kMsgFromTime, messageLine);
+        failWithLine(txt::link::kMsgFromTime, messageLine);
     }
     range.from = *from;
     if (toText) {
         std::optional<DateTime> to =
-            TimeOnDate(blockDate, *toText == "24:00" ? std::string_view("00:00") : *toText);
+            timeOnDate(blockDate, *toText == "24:00" ? std::string_view("00:00") : *toText);
         if (!to) {
-            FailWithLine(reporttext::kMsgToTime, messageLine);
+            failWithLine(txt::link::kMsgToTime, messageLine);
         }
         range.to = *to;
         // Both lie on blockDate's day; an end before the start is on the next day.
         if (range.to < range.from) {
             range.to = range.to.addDays(1);
             if (!range.to.isValid()) {
-                FailWithLine(reporttext::kMsgToTime, messageLine); // past 9999-12-31
+                failWithLine(txt::link::kMsgToTime, messageLine); // past 9999-12-31
             }
         }
     }

@@ -79,6 +79,8 @@ int SerialDevicePosix::open(const std::string& path) {
     struct stat before {};
     if (::stat(path.c_str(), &before) != 0)
         return lastErrno();
+    if (::access(path.c_str(), R_OK | W_OK) != 0)
+        return lastErrno(); // no permission (or gone): told as such, nothing opened
     if (!S_ISCHR(before.st_mode) || !mayBeTerminal(before.st_rdev))
         return ENOTTY;
     // Non-blocking, so that neither open nor a read waits for the modem lines.

@@ -1,5 +1,5 @@
 #include "link/SerialPort.h"
-#include "link/ReceptionTexts.h"
+#include "link/LinkTexts.h"
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -56,11 +57,11 @@ const char* controlName(unsigned char c) {
 
 } // namespace
 
-std::string PortDeviceKey(int portNumber) {
+std::string portDeviceKey(int portNumber) {
     return format("COM%d", portNumber);
 }
 
-std::string SerialDevicePath(int portNumber, const PortDeviceLookup& configured) {
+std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured) {
     if (portNumber < 1)
         return {};
     if (configured) {
@@ -71,9 +72,9 @@ std::string SerialDevicePath(int portNumber, const PortDeviceLookup& configured)
     return format("/dev/ttyUSB%d", portNumber - 1);
 }
 
-PortDeviceLookup PortDevicesFromIni(std::string iniFile) {
+PortDeviceLookup portDevicesFromIni(std::string iniFile) {
     return [file = std::move(iniFile)](int portNumber) {
-        return profile::readString(file, kPortDeviceSection, PortDeviceKey(portNumber), "");
+        return profile::readString(file, kPortDeviceSection, portDeviceKey(portNumber), "");
     };
 }
 
@@ -87,7 +88,7 @@ SerialPort::SerialPort() {
 
 SerialPort::~SerialPort() {
     Close();
-    CloseTrace();
+    closeTrace();
 }
 
 void SerialPort::Configure(int32_t portNumber, int32_t baudRate, int32_t byteSize, int32_t stopBits,
@@ -111,10 +112,15 @@ bool SerialPort::Open() {
     m_pending.clear();
     m_pendingPos = 0;
 
-    std::string path = SerialDevicePath(m_portNumber, m_lookup);
+    std::string path = serialDevicePath(m_portNumber, m_lookup);
     trace("port open " + sjis::fromUtf8(path));
-    if (int e = m_device.open(path); e != 0)
+    m_lackedPermission = false;
+    if (int e = m_device.open(path); e != 0) {
+        // A port held by another opener is EACCES too, but the device itself is accessible.
+        m_lackedPermission =
+            (e == EACCES || e == EPERM) && ::access(path.c_str(), R_OK | W_OK) != 0;
         return fail(e);
+    }
 
     trace(format("BaudRate[%ld ], Parity[%ld], OutX[%d], InX[%d], ByteSize[%ld], Parity[%ld], "
                  "StopBits[%ld]",
@@ -153,7 +159,7 @@ void SerialPort::SetReadLineTimeout(uint32_t milliseconds) {
     trace(format("SetTimeout[%ld]", static_cast<long>(static_cast<int32_t>(milliseconds))));
 }
 
-void SerialPort::CancelPendingRead() {
+void SerialPort::cancelPendingRead() {
     m_cancelled = true;
     m_device.wake();
 }
@@ -262,7 +268,7 @@ int32_t SerialPort::ReadLine(char* buffer, uint32_t limit, uint32_t* count,
     if (count)
         *count = received;
     if (tracing()) {
-        auto [hex, chars] = FormatReceiveDump(buffer, received);
+        auto [hex, chars] = formatReceiveDump(buffer, received);
         m_trace.WriteLine(hex);
         m_trace.WriteRaw(chars);
     }
@@ -287,7 +293,7 @@ void SerialPort::OpenTrace(const std::string& prefix, int32_t daysPerFile, int32
     m_tracing = !prefix.empty();
 }
 
-void SerialPort::CloseTrace() {
+void SerialPort::closeTrace() {
     m_trace = LogFile();
     m_tracing = false;
 }
@@ -301,11 +307,11 @@ std::string SerialPort::FormatSystemError(uint32_t code) {
     char buffer[256] = "";
     const char* text = errorText(strerror_r(static_cast<int>(code), buffer, sizeof buffer), buffer);
     std::string message = sjis::fromUtf8(text ? text : "");
-    return format(rxtext::kSystemError, message.c_str(), static_cast<unsigned>(code),
+    return format(txt::link::kSystemError, message.c_str(), static_cast<unsigned>(code),
                   static_cast<unsigned long>(code));
 }
 
-std::pair<std::string, std::string> SerialPort::FormatReceiveDump(const char* bytes,
+std::pair<std::string, std::string> SerialPort::formatReceiveDump(const char* bytes,
                                                                   std::size_t count) {
     std::string hex = "**>";
     std::string chars(36, ' ');

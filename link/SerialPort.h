@@ -14,19 +14,19 @@
 // USB serial adapter. The lookup returns the INI text (CP932) or an empty string.
 using PortDeviceLookup = std::function<std::string(int portNumber)>;
 inline constexpr const char kPortDeviceSection[] = "Port";
-std::string PortDeviceKey(int portNumber); // "COM<n>"
+std::string portDeviceKey(int portNumber); // "COM<n>"
 // The device path of a port number (native encoding); empty for a number below 1.
-std::string SerialDevicePath(int portNumber, const PortDeviceLookup& configured = {});
+std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured = {});
 // The lookup that reads section "Port" of the INI file (a CP932 path) at each call. Reading
 // writes nothing back, so the probe of twenty ports leaves the file alone.
-PortDeviceLookup PortDevicesFromIni(std::string iniFile);
+PortDeviceLookup portDevicesFromIni(std::string iniFile);
 
 // The program's serial port: opens a port from the six stored settings and reads the
 // recorder's text line by line with an inter-byte timeout. It only receives. Failures are
 // reported by the results and kept in lastError() (an errno value); nothing is thrown.
 //
 // Threads: one thread uses the port. Another thread may, while it is blocked in ReadLine,
-// call SetPortTimeouts, SetReadLineTimeout and CancelPendingRead to make it return.
+// call SetPortTimeouts, SetReadLineTimeout and cancelPendingRead to make it return.
 class SerialPort {
 public:
     static constexpr uint32_t kNoLimit = 0xFFFFFFFF;
@@ -37,14 +37,14 @@ public:
     SerialPort& operator=(const SerialPort&) = delete;
 
     // Which device a port number means; set before Open. Default: no INI overrides.
-    void SetDeviceLookup(PortDeviceLookup lookup) { m_lookup = std::move(lookup); }
+    void setDeviceLookup(PortDeviceLookup lookup) { m_lookup = std::move(lookup); }
 
     void Configure(int32_t portNumber, int32_t baudRate, int32_t byteSize, int32_t stopBits,
                    int32_t parity, int32_t flowControl);
     // Opens the configured port for exclusive use. A port held by another opener fails
     // with EACCES, a missing device with ENOENT.
     bool Open();
-    bool IsOpen() const { return m_device.isOpen(); }
+    bool isOpen() const { return m_device.isOpen(); }
 
     // Read interval, read multiplier, read constant, write multiplier, write constant (ms).
     // A one-byte read waits multiplier + constant for a byte (the interval 0xFFFFFFFF with
@@ -53,7 +53,7 @@ public:
                          uint32_t writeMultiplier, uint32_t writeConstant);
     // Silence between two bytes that ends a ReadLine; kNoLimit waits without limit.
     void SetReadLineTimeout(uint32_t milliseconds);
-    uint32_t ReadLineTimeout() const { return m_readLineTimeout.load(); }
+    uint32_t readLineTimeout() const { return m_readLineTimeout.load(); }
 
     // Reads bytes into buffer until one of the terminators has arrived (0), the read fails
     // (-1), no byte came for the read-line timeout (-2), or limit bytes arrived without a
@@ -64,7 +64,7 @@ public:
                      const char** matchedText = nullptr);
 
     // Makes a pending and every later ReadLine return -2 at once, until the next Open.
-    void CancelPendingRead();
+    void cancelPendingRead();
 
     // Discards pending input and closes; the time-outs drop to 1 ms.
     bool Close();
@@ -73,16 +73,19 @@ public:
     // generations, retry ms, maximum bytes).
     void OpenTrace(const std::string& prefix, int32_t daysPerFile, int32_t generations,
                    uint32_t retryMs, int32_t maxBytes);
-    void CloseTrace();
+    void closeTrace();
 
     uint32_t lastError() const { return m_lastError.load(); }
+    // The last Open failed because the user may not read and write the device (not because
+    // another program holds it): on Linux, not a member of the group that owns it.
+    bool lackedPermission() const { return m_lackedPermission; }
     int32_t portNumber() const { return m_portNumber; }
 
     // "<text>ｴﾗｰNo:hex(<code>),dec(<code>)" with the system's text for an errno value (CP932).
     static std::string FormatSystemError(uint32_t code);
     // The receive dump: the "**>" line with the hexadecimal cells and the line of
     // character cells below it (without the time stamp the log puts in front).
-    static std::pair<std::string, std::string> FormatReceiveDump(const char* bytes,
+    static std::pair<std::string, std::string> formatReceiveDump(const char* bytes,
                                                                  std::size_t count);
 
 private:
@@ -107,6 +110,7 @@ private:
     std::array<std::atomic<uint32_t>, 5> m_timeouts{};
     std::atomic<bool> m_cancelled{false};
     std::atomic<uint32_t> m_lastError{0};
+    bool m_lackedPermission = false;
 
     // Bytes read from the device and not yet handed out.
     std::vector<char> m_pending;

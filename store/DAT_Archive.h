@@ -3,7 +3,8 @@
 // Containers are written as a count and their elements in key order; reading a container
 // clears it and inserts each element by its key (a repeated key keeps the first position and
 // takes the later content).
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"

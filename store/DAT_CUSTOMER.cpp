@@ -1,8 +1,12 @@
 #include "store/DAT_CUSTOMER.h"
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
+#include "store/ByteSink.h"
+#include "store/ByteSource.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_Registry.h"
 #include "store/StoreTexts.h"
+#include "support/ArchiveError.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
 #include "support/FilePath.h"
@@ -57,7 +61,7 @@ public:
 OpenedFile openOrThrow(const std::string& path, OpenAccess access, const RetryPolicy& policy) {
     OpenResult r = openWithRetry(path, access, policy);
     if (!r)
-        throw CxException(formatText(store::txt::kCannotOpen, path.c_str()), 0);
+        throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
     return std::move(r.file);
 }
 
@@ -113,8 +117,8 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
                 archive::read(in, scratch);
             } catch (const archive::SignatureError& e) {
                 const char* message = e.kind() == archive::SignatureError::WrongText
-                                          ? store::txt::kDataFileDamaged
-                                          : store::txt::kDataFileVersion;
+                                          ? txt::store::kDataFileDamaged
+                                          : txt::store::kDataFileVersion;
                 prompt.tell(formatText(message, path.c_str()), PromptIcon::Stop);
                 throw ImportAbandoned();
             }
@@ -123,12 +127,12 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
         // file names and on the screen.
         if (!namesFollowTheRules(scratch, prompt))
             return;
-        std::string question = formatText(store::txt::kImportQuestion, scratch.name.c_str());
+        std::string question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
         if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return;
         std::string name = uniqueCustomerName(store, scratch.name);
         if (name != scratch.name)
-            prompt.tell(formatText(store::txt::kImportRenamed, name.c_str()),
+            prompt.tell(formatText(txt::store::kImportRenamed, name.c_str()),
                         PromptIcon::Information);
         scratch.name = name;
         index = store.insertOrAssign(std::move(scratch));

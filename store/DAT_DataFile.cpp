@@ -1,4 +1,6 @@
 #include "store/DAT_DataFile.h"
+#include "store/MemorySink.h"
+#include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
 #include "support/DateTime.h"
 #include "support/FilePath.h"

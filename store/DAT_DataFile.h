@@ -1,6 +1,8 @@
 #pragma once
 // The main data file "Orvo.DAT": signature block, serial settings, then the store.
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
+#include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"

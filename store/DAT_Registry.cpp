@@ -24,7 +24,7 @@ std::string withList(const char* format) {
     std::string text(format);
     std::size_t at = text.find("%s");
     if (at != std::string::npos)
-        text.replace(at, 2, store::txt::kForbiddenNameChars);
+        text.replace(at, 2, txt::store::kForbiddenNameChars);
     return text;
 }
 
@@ -72,7 +72,7 @@ std::size_t findForbiddenNameChar(std::string_view name) {
             continue;
         }
         // Control bytes never come from typing; from a file they could steer a terminal.
-        if (c < 0x20 || c == 0x7F || std::strchr(store::txt::kForbiddenNameChars, c) != nullptr)
+        if (c < 0x20 || c == 0x7F || std::strchr(txt::store::kForbiddenNameChars, c) != nullptr)
             return i;
     }
     return std::string_view::npos;
@@ -84,12 +84,12 @@ NameCheck checkName(std::string_view entered, NameField field) {
     std::string name = trimmed(entered);
     bool customer = field == NameField::Customer;
     if (name.empty()) {
-        r.message = customer ? store::txt::kCustomerEmpty : store::txt::kCircuitEmpty;
+        r.message = customer ? txt::store::kCustomerEmpty : txt::store::kCircuitEmpty;
         return r;
     }
     if (findForbiddenNameChar(name) != std::string_view::npos) {
         r.message =
-            withList(customer ? store::txt::kCustomerForbidden : store::txt::kCircuitForbidden);
+            withList(customer ? txt::store::kCustomerForbidden : txt::store::kCircuitForbidden);
         return r;
     }
     r.ok = true;

@@ -1,6 +1,9 @@
 #include "store/DocumentData.h"
 #include "store/Aggregation.h"
+#include "store/FileHandle.h"
+#include "store/FileSource.h"
 #include "store/StoreTexts.h"
+#include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
@@ -56,7 +59,7 @@ bool DocumentData::writeDataFile(std::string& error) {
 
 bool DocumentData::saveToDataFile(Prompt& prompt) {
     if (m_saveBlocked) {
-        prompt.tell(formatText(store::txt::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
+        prompt.tell(formatText(txt::store::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
         return false;
     }
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
@@ -64,7 +67,7 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
     std::string error;
     if (writeDataFile(error))
         return true;
-    prompt.tell(formatText(store::txt::kSaveFailed, error.c_str(), m_dataFile.c_str()),
+    prompt.tell(formatText(txt::store::kSaveFailed, error.c_str(), m_dataFile.c_str()),
                 PromptIcon::Stop);
     return false;
 }
@@ -90,7 +93,7 @@ bool DocumentData::loadOnce(Prompt& prompt) {
         resetToNew();
         // Whatever is there was not read: never replace it with an empty store at exit.
         m_saveBlocked = fs::exists(nativePath(m_dataFile), ec);
-        prompt.tell(formatText(store::txt::kLoadUnreadable, reason.c_str(), m_dataFile.c_str()),
+        prompt.tell(formatText(txt::store::kLoadUnreadable, reason.c_str(), m_dataFile.c_str()),
                     PromptIcon::Stop);
         return false;
     }
@@ -110,12 +113,12 @@ bool DocumentData::loadOnce(Prompt& prompt) {
         m_store = std::move(store);
         return true;
     } catch (const archive::SignatureError& e) {
-        message = e.kind() == archive::SignatureError::WrongText ? store::txt::kDataFileDamaged
-                                                                 : store::txt::kDataFileVersion;
+        message = e.kind() == archive::SignatureError::WrongText ? txt::store::kDataFileDamaged
+                                                                 : txt::store::kDataFileVersion;
     } catch (const ArchiveError&) {
-        message = store::txt::kDataFileDamaged;
+        message = txt::store::kDataFileDamaged;
     } catch (const std::bad_alloc&) {
-        message = store::txt::kDataFileDamaged;
+        message = txt::store::kDataFileDamaged;
     } catch (const FileAccessError& e) {
         ioError = e.what();
     }
@@ -124,19 +127,19 @@ bool DocumentData::loadOnce(Prompt& prompt) {
 
     if (!ioError.empty()) {
         m_saveBlocked = true;
-        prompt.tell(formatText(store::txt::kLoadUnreadable, ioError.c_str(), m_dataFile.c_str()),
+        prompt.tell(formatText(txt::store::kLoadUnreadable, ioError.c_str(), m_dataFile.c_str()),
                     PromptIcon::Stop);
         return false;
     }
     std::string text = formatText(message, m_dataFile.c_str());
     std::string copy = datafile::copyAside(m_dataFile);
     if (!copy.empty()) {
-        text += formatText(store::txt::kCopiedAside, copy.c_str());
+        text += formatText(txt::store::kCopiedAside, copy.c_str());
     } else {
         // Without a copy the original is the only one left: keep it.
         m_saveBlocked = true;
         text += "\n";
-        text += formatText(store::txt::kSaveSkipped, m_dataFile.c_str());
+        text += formatText(txt::store::kSaveSkipped, m_dataFile.c_str());
     }
     prompt.tell(text, PromptIcon::Stop);
     return false;

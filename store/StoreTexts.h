@@ -3,7 +3,7 @@
 // Texts of the store (messages of the registry, the data file and the customer files) as
 // Shift-JIS (CP932) bytes. The comment beside each shows the text; hex escapes are split
 // where a hex digit follows.
-namespace store::txt {
+namespace txt::store {
 
 inline constexpr const char kCustomerEmpty[] =
     "\x8e\xf9\x97v\x89\xc6\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82"
@@ -96,4 +96,4 @@ inline constexpr const char kImportRenamed[] =
 // The characters a customer or circuit name may not contain, as shown in the message.
 inline constexpr const char kForbiddenNameChars[] = ":\"*?/\\<>|.";
 
-} // namespace store::txt
+} // namespace txt::store

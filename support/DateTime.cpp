@@ -1,4 +1,5 @@
 #include "support/DateTime.h"
+#include "support/SupportTexts.h"
 
 #include "support/Clock.h"
 
@@ -85,8 +86,10 @@ int64_t serialSeconds(double v) {
            p.hour * 3600 + p.minute * 60 + p.second;
 }
 
-const char* const kWeekdays[] = {"\x93\xfa", "\x8c\x8e", "\x89\xce", "\x90\x85",
-                                 "\x96\xd8", "\x8b\xe0", "\x93\x79"}; // 日月火水木金土
+const char* const kWeekdays[] = {txt::support::kSunday,   txt::support::kMonday,
+                                 txt::support::kTuesday,  txt::support::kWednesday,
+                                 txt::support::kThursday, txt::support::kFriday,
+                                 txt::support::kSaturday};
 
 } // namespace
 
@@ -261,7 +264,7 @@ std::string DateTime::format(const char* pattern) const {
         };
         switch (*c) {
         case 'Y':
-            std::snprintf(buf, sizeof buf, "%d", p.year);
+            std::snprintf(buf, sizeof buf, "%04d", p.year);
             out += buf;
             break;
         case 'y':

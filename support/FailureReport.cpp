@@ -1,4 +1,5 @@
 #include "support/FailureReport.h"
+#include "support/SupportTexts.h"
 
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
@@ -64,18 +65,18 @@ bool runReportingFailures(Prompt& prompt, const FailureSite& site,
             prompt.tell(e.message(), PromptIcon::Information);
         }
     } catch (const std::bad_alloc& e) {
-        show(prompt, failure_text::kMemory, libraryText(e), site);
+        show(prompt, txt::support::kFailureMemory, libraryText(e), site);
     } catch (const FileAccessError& e) {
-        show(prompt, failure_text::kFileAccess, e.what(), site);
+        show(prompt, txt::support::kFailureFileAccess, e.what(), site);
     } catch (const std::system_error& e) {
         // filesystem_error and ios_base::failure are system errors too
-        show(prompt, failure_text::kFileAccess, libraryText(e), site);
+        show(prompt, txt::support::kFailureFileAccess, libraryText(e), site);
     } catch (const ArchiveError& e) {
-        show(prompt, failure_text::kArchive, e.what(), site);
+        show(prompt, txt::support::kFailureArchive, e.what(), site);
     } catch (const std::exception& e) {
-        show(prompt, failure_text::kOther, e.what(), site);
+        show(prompt, txt::support::kFailureOther, e.what(), site);
     } catch (...) {
-        show(prompt, failure_text::kOther, std::string(), site);
+        show(prompt, txt::support::kFailureOther, std::string(), site);
     }
     return false;
 }

@@ -6,15 +6,6 @@
 class LogFile;
 class Prompt;
 
-// The headings of unexpected failures (CP932).
-namespace failure_text {
-inline constexpr const char* kMemory = "\x83\x81\x83\x82\x83\x8a\x95\x73\x91\xab"; // メモリ不足
-inline constexpr const char* kFileAccess =
-    "\xcc\xa7\xb2\xd9\xb1\xb8\xbe\xbd\x88\xd9\x8f\xed"; // ﾌｧｲﾙｱｸｾｽ異常
-inline constexpr const char* kArchive = "\xb1\xb0\xb6\xb2\xcc\xde\x88\xd9\x8f\xed"; // ｱｰｶｲﾌﾞ異常
-inline constexpr const char* kOther = "\x97\xe1\x8a\x4f\x94\xad\x90\xb6"; // 例外発生
-} // namespace failure_text
-
 // Where a handler chain sits: the source unit ("D_TxtOut", "DAT_CUSTOMER") and its line.
 struct FailureSite {
     std::string_view source;

@@ -8,12 +8,9 @@
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
-
-#include "textout/Texts.h"
+#include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
 #include <cstring>
-
-using namespace textout;
 
 namespace {
 
@@ -37,21 +34,21 @@ void add(std::string& line, std::string_view field) {
 }
 
 std::string headerLine(const ReportContext& c) {
-    std::string line = c.monthly ? txt::kDateHeading : txt::kTimeHeading;
-    const std::string power = c.kw ? txt::kPowerKW : txt::kPowerW;
+    std::string line = c.monthly ? txt::textout::kDateHeading : txt::textout::kTimeHeading;
+    const std::string power = c.kw ? txt::textout::kPowerKW : txt::textout::kPowerW;
     add(line, power + c.fwd);
     if (c.reverse)
         add(line, power + c.rev);
-    add(line, txt::kPowerFactor);
+    add(line, txt::textout::kPowerFactor);
     const char* v = c.kv ? "[kV]" : "[V]";
-    add(line, std::string(txt::kVoltage) + "1" + v);
+    add(line, std::string(txt::textout::kVoltage) + "1" + v);
     if (c.fourWire)
-        add(line, std::string(txt::kVoltage) + "2" + v);
-    add(line, std::string(txt::kVoltage) + "3" + v);
-    add(line, std::string(txt::kCurrent) + "1[A]");
+        add(line, std::string(txt::textout::kVoltage) + "2" + v);
+    add(line, std::string(txt::textout::kVoltage) + "3" + v);
+    add(line, std::string(txt::textout::kCurrent) + "1[A]");
     if (c.fourWire)
-        add(line, std::string(txt::kCurrent) + "2[A]");
-    add(line, std::string(txt::kCurrent) + "3[A]");
+        add(line, std::string(txt::textout::kCurrent) + "2[A]");
+    add(line, std::string(txt::textout::kCurrent) + "3[A]");
     return line;
 }
 
@@ -110,21 +107,21 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
     const std::string kwUnit = c.kw ? "[kW]" : "[W]";
     const std::string kvUnit = c.kv ? "[kV]" : "[V]";
 
-    line(txt::kEnergy + c.fwd, EnergyText(s));
+    line(txt::textout::kEnergy + c.fwd, EnergyText(s));
     if (c.reverse)
-        line(txt::kEnergy + c.rev, ReverseEnergyText(s));
-    line(txt::kLead, LeadReactiveText(s));
-    line(txt::kLag, LagReactiveText(s));
-    const std::string averagePower = txt::kAveragePower + kwUnit;
+        line(txt::textout::kEnergy + c.rev, ReverseEnergyText(s));
+    line(txt::textout::kLead, LeadReactiveText(s));
+    line(txt::textout::kLag, LagReactiveText(s));
+    const std::string averagePower = txt::textout::kAveragePower + kwUnit;
     line(averagePower + c.fwd, AveragePowerText(s, c.kw));
     if (c.reverse)
         line(averagePower + c.rev, ReverseAveragePowerText(s, c.kw));
-    line(txt::kAveragePowerFactor, AveragePowerFactorText(s));
-    const std::string maxDemand = txt::kMaxDemand + kwUnit + txt::kMaxDemandTime;
+    line(txt::textout::kAveragePowerFactor, AveragePowerFactorText(s));
+    const std::string maxDemand = txt::textout::kMaxDemand + kwUnit + txt::textout::kMaxDemandTime;
     line(maxDemand + c.fwd, MaxDemandText(s, c.kw, PeakModeCsv));
     if (c.reverse)
         line(maxDemand + c.rev, ReverseMaxDemandText(s, c.kw, PeakModeCsv));
-    const std::string peakPower = txt::kPeakPower + kwUnit + txt::kPeakPowerTail;
+    const std::string peakPower = txt::textout::kPeakPower + kwUnit + txt::textout::kPeakPowerTail;
     line(peakPower + c.fwd, PeakPowerText(s, c.kw, PeakModeCsv));
     if (c.reverse)
         line(peakPower + c.rev, ReversePeakPowerText(s, c.kw, PeakModeCsv));
@@ -138,21 +135,22 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
         return word + std::to_string(n) + unit + tail;
     };
     for (auto [n, i] : phases)
-        line(label(txt::kAverageVoltage, n, kvUnit, ""),
+        line(label(txt::textout::kAverageVoltage, n, kvUnit, ""),
              AverageVoltageText(s, c.kv, static_cast<int>(i)));
     for (auto [n, i] : phases)
-        line(label(txt::kAverageCurrent, n, "[A]", ""), AverageCurrentText(s, static_cast<int>(i)));
+        line(label(txt::textout::kAverageCurrent, n, "[A]", ""),
+             AverageCurrentText(s, static_cast<int>(i)));
     for (auto [n, i] : phases)
-        line(label(txt::kPeakVoltage, n, kvUnit, txt::kTimeNote),
+        line(label(txt::textout::kPeakVoltage, n, kvUnit, txt::textout::kTimeNote),
              PeakVoltageText(s, c.kv, static_cast<int>(i), PeakModeCsv));
     for (auto [n, i] : phases)
-        line(label(txt::kMinVoltage, n, kvUnit, txt::kTimeNote),
+        line(label(txt::textout::kMinVoltage, n, kvUnit, txt::textout::kTimeNote),
              MinVoltageText(s, c.kv, static_cast<int>(i), PeakModeCsv));
     for (auto [n, i] : phases)
-        line(label(txt::kMaxCurrent, n, "[A]", txt::kTimeNote),
+        line(label(txt::textout::kMaxCurrent, n, "[A]", txt::textout::kTimeNote),
              MaxCurrentText(s, static_cast<int>(i), PeakModeCsv));
     for (auto [n, i] : phases)
-        line(label(txt::kPeakCurrent, n, "[A]", txt::kTimeNote),
+        line(label(txt::textout::kPeakCurrent, n, "[A]", txt::textout::kTimeNote),
              PeakCurrentText(s, static_cast<int>(i), PeakModeCsv));
 }
 
@@ -166,11 +164,11 @@ public:
 
 } // namespace
 
-bool HasReportDay(const DisplaySelection& sel) {
+bool hasReportDay(const DisplaySelection& sel) {
     return sel.isValid() && sel.dayIndex >= 0;
 }
 
-std::string CsvNameField(const std::string& name) {
+std::string csvNameField(const std::string& name) {
     const bool formulaStart =
         !name.empty() && std::strchr("=+-@\t\r", name.front()) != nullptr && name.front() != '\0';
     if (!formulaStart && name.find_first_of(",\"") == std::string::npos)
@@ -185,22 +183,22 @@ std::string CsvNameField(const std::string& name) {
     return field;
 }
 
-std::string CsvFileNamePreset(const DisplaySelection& sel) {
-    if (!HasReportDay(sel))
+std::string csvFileNamePreset(const DisplaySelection& sel) {
+    if (!hasReportDay(sel))
         return {};
     // Names from an old store or another installation must not make it a path.
     if (sel.isMonthly())
-        return fileNameOf(formatText(txt::kMonthlyFileName, sel.customerName.c_str(),
+        return fileNameOf(formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
                                      sel.circuitName.c_str(), static_cast<int>(sel.year),
                                      static_cast<int>(sel.month),
                                      static_cast<int>(sel.displayChannel)));
-    return fileNameOf(formatText(txt::kDailyFileName, sel.customerName.c_str(),
+    return fileNameOf(formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
                                  sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
                                  static_cast<int>(sel.displayChannel)));
 }
 
-void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
-    if (!HasReportDay(sel))
+void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
+    if (!hasReportDay(sel))
         return;
     const bool monthly = sel.isMonthly();
     const DayData& data = sel.day.data;
@@ -228,35 +226,37 @@ void WriteReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
                           UseKilowatts(*summary),
                           UseKilovolts(*summary),
                           fourWire ? std::size_t{2} : std::size_t{1},
-                          reverse ? txt::kForward : "",
-                          reverse ? txt::kReverse : ""};
+                          reverse ? txt::textout::kForward : "",
+                          reverse ? txt::textout::kReverse : ""};
 
     if (monthly)
-        out.WriteLine(formatText(txt::kMonthlyTitle, static_cast<int>(sel.year),
+        out.WriteLine(formatText(txt::textout::kMonthlyTitle, static_cast<int>(sel.year),
                                  static_cast<int>(sel.month)));
     else
-        out.WriteLine(formatText(txt::kDailyTitle, sel.day.date.format(txt::kDailyDate).c_str()));
-    out.WriteLine(formatText(txt::kCustomerLine, CsvNameField(sel.customerName).c_str()));
-    out.WriteLine(formatText(txt::kCircuitLine, CsvNameField(sel.circuitName).c_str()));
-    out.WriteLine(formatText(txt::kChannelLine, static_cast<int>(sel.displayChannel)));
-    out.WriteLine(formatText(txt::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
-    out.WriteLine(formatText(txt::kRatioLine, data.ptRatio, data.ctRatio));
-    out.WriteLine(formatText(txt::kReactiveLine, LeadReactiveText(*summary).c_str(),
+        out.WriteLine(formatText(txt::textout::kDailyTitle,
+                                 sel.day.date.format(txt::textout::kDailyDate).c_str()));
+    out.WriteLine(formatText(txt::textout::kCustomerLine, csvNameField(sel.customerName).c_str()));
+    out.WriteLine(formatText(txt::textout::kCircuitLine, csvNameField(sel.circuitName).c_str()));
+    out.WriteLine(formatText(txt::textout::kChannelLine, static_cast<int>(sel.displayChannel)));
+    out.WriteLine(
+        formatText(txt::textout::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
+    out.WriteLine(formatText(txt::textout::kRatioLine, data.ptRatio, data.ctRatio));
+    out.WriteLine(formatText(txt::textout::kReactiveLine, LeadReactiveText(*summary).c_str(),
                              LagReactiveText(*summary).c_str()));
     out.WriteLine("");
-    out.WriteLine(monthly ? txt::kMonthlyCaption : txt::kDailyCaption);
+    out.WriteLine(monthly ? txt::textout::kMonthlyCaption : txt::textout::kDailyCaption);
     out.WriteLine(headerLine(c));
     if (monthly)
         writeDateLines(out, c, monthWindow(sel.year, sel.month, monthStartDay));
     else
         writeSampleLines(out, c);
     out.WriteLine("");
-    out.WriteLine(txt::kSummaryCaption);
+    out.WriteLine(txt::textout::kSummaryCaption);
     writeSummaryLines(out, c);
 }
 
 bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
-    if (!HasReportDay(sel))
+    if (!hasReportDay(sel))
         return false;
     SilentPrompt silent;
     Prompt& prompt = env.prompt ? *env.prompt : silent;
@@ -264,11 +264,11 @@ bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const 
         prompt, {kCsvSourceName, __LINE__},
         [&] {
             std::unique_ptr<ReportSink> sink =
-                env.open ? env.open(path) : OpenReportFile(path, env.retry);
+                env.open ? env.open(path) : openReportFile(path, env.retry);
             if (!sink)
                 throw CxException(0, "OpenError\n%s", path.c_str());
             ReportLineWriter out(*sink);
-            WriteReportLines(out, sel, env.monthStartDay);
+            writeReportLines(out, sel, env.monthStartDay);
             sink->finish();
         },
         env.log);

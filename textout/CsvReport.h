@@ -1,6 +1,7 @@
 #pragma once
 #include "store/DAT_DisplaySelection.h"
 #include "support/RetryOpen.h"
+#include "textout/ReportLineWriter.h"
 #include "textout/ReportSink.h"
 
 #include <functional>
@@ -32,18 +33,18 @@ inline constexpr const char kCsvSourceName[] = "D_TxtOut";
 // with = + - @ TAB or CR) or that would split the line (holding "," or a double quote) becomes
 // one quoted field whose text starts with an apostrophe; every other name stays byte for byte.
 // (The second byte of a double-byte character is never one of these bytes.)
-std::string CsvNameField(const std::string& name);
+std::string csvNameField(const std::string& name);
 
 // File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
 // "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV"; empty without a selected day.
-std::string CsvFileNamePreset(const DisplaySelection& selection);
+std::string csvFileNamePreset(const DisplaySelection& selection);
 
 // True when the selection can be written (a selected day).
-bool HasReportDay(const DisplaySelection& selection);
+bool hasReportDay(const DisplaySelection& selection);
 
 // Writes the report lines of the selection (nothing when it holds no day). A failing sink
 // throws out of here; the lines before stay written.
-void WriteReportLines(ReportLineWriter& out, const DisplaySelection& selection,
+void writeReportLines(ReportLineWriter& out, const DisplaySelection& selection,
                       int monthStartDay = 1);
 
 // Writes the selected report to the file at path: the whole operation of the CSV command,

@@ -29,7 +29,7 @@ void FileReportSink::finish() {
     m_file.close();
 }
 
-std::unique_ptr<ReportSink> OpenReportFile(const std::string& path, const RetryPolicy& policy) {
+std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy) {
     OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy);
     if (!opened)
         throw CxException(0, "OpenError\n%s", path.c_str());

@@ -27,4 +27,4 @@ private:
 // Opens the file for a report (replaced whole, exclusive; see openWithRetry): fails at once when
 // the folder is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then
 // throws CxException "OpenError\n<path>".
-std::unique_ptr<ReportSink> OpenReportFile(const std::string& path, const RetryPolicy& policy = {});
+std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy = {});

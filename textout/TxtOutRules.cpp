@@ -3,10 +3,8 @@
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
-#include "textout/Texts.h"
+#include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
-
-using namespace textout;
 
 namespace {
 
@@ -20,7 +18,7 @@ std::string fullPath(const TxtOutFields& f) {
 
 } // namespace
 
-std::string TrimBlanks(std::string_view text) {
+std::string trimBlanks(std::string_view text) {
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && isBlank(text[b]))
@@ -32,28 +30,28 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
-bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
+bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath) {
-    f.fileName = TrimBlanks(f.fileName);
+    f.fileName = trimBlanks(f.fileName);
     if (f.fileName.empty()) {
-        prompt.tell(txt::kNoFileName, PromptIcon::Stop);
+        prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
         return false;
     }
-    f.folder = TrimBlanks(f.folder);
+    f.folder = trimBlanks(f.folder);
     if (f.folder.empty()) {
-        prompt.tell(txt::kNoFolder, PromptIcon::Stop);
+        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
         return false;
     }
     if (pathKind(f.folder) != PathKind::Folder) {
-        if (prompt.ask(formatText(txt::kCreateFolder, f.folder.c_str()), PromptButtons::YesNo,
-                       PromptIcon::Question) != PromptAnswer::Yes)
+        if (prompt.ask(formatText(txt::textout::kCreateFolder, f.folder.c_str()),
+                       PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return false;
         // A folder that cannot be made is reported by the open that follows.
         createFolderPath(f.folder);
     }
     const std::string path = fullPath(f);
     if (nameKind(path) == PathKind::File &&
-        prompt.ask(formatText(txt::kOverwrite, path.c_str()), PromptButtons::YesNo,
+        prompt.ask(formatText(txt::textout::kOverwrite, path.c_str()), PromptButtons::YesNo,
                    PromptIcon::Question) != PromptAnswer::Yes)
         return false;
 
@@ -61,14 +59,14 @@ bool AcceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     reporting.prompt = &prompt;
     if (!WriteReportCsv(path, selection, reporting))
         return false;
-    prompt.tell(formatText(txt::kWritten, path.c_str()), PromptIcon::Information);
+    prompt.tell(formatText(txt::textout::kWritten, path.c_str()), PromptIcon::Information);
     if (writtenPath)
         *writtenPath = path;
     return true;
 }
 
-std::string TxtOutLaunchCommand(const TxtOutFields& f) {
-    const std::string program = TrimBlanks(f.program);
+std::string txtOutLaunchCommand(const TxtOutFields& f) {
+    const std::string program = trimBlanks(f.program);
     if (program.empty())
         return {};
     return program + " " + fullPath(f);

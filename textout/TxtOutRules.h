@@ -15,16 +15,16 @@ struct TxtOutFields {
 };
 
 // Single-byte white space (blank, tab, CR, LF) removed at both ends.
-std::string TrimBlanks(std::string_view text);
+std::string trimBlanks(std::string_view text);
 
 // The OK button up to the written file: checks the name and the folder (trimmed in place),
 // offers to create a missing folder with all its parents, asks before overwriting, writes the
 // report and tells where. False = the dialog stays open (every failure has been told).
 // On success the full path goes to writtenPath when given.
-bool AcceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
+bool acceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath = nullptr);
 
 // After writing, when the open-after box is set: the command line "<program> <folder>/<file>"
 // (nothing quoted, as typed), or empty when no program is given (open the file with the
 // program associated with it).
-std::string TxtOutLaunchCommand(const TxtOutFields& fields);
+std::string txtOutLaunchCommand(const TxtOutFields& fields);

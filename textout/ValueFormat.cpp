@@ -1,13 +1,11 @@
 #include "textout/ValueFormat.h"
 
 #include "support/Format.h"
-#include "textout/Texts.h"
+#include "textout/TextoutTexts.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-
-using namespace textout;
 
 namespace {
 
@@ -29,10 +27,10 @@ std::size_t phaseIndex(int phase) {
 
 // The two-step pattern spelled out: number, optional power factor, time(s).
 std::string singleTime(const std::string& number, const PeakRecord& r, int mode) {
-    const std::string t = PeakFromText(r);
+    const std::string t = peakFromText(r);
     switch (mode) {
     case PeakModePrint:
-        return number + txt::kParenOpen + t + txt::kParenClose;
+        return number + txt::textout::kParenOpen + t + txt::textout::kParenClose;
     case PeakModeScreen:
         return number + " (" + t + ")";
     case PeakModeCsv:
@@ -44,10 +42,10 @@ std::string singleTime(const std::string& number, const PeakRecord& r, int mode)
 
 std::string withPowerFactor(const std::string& number, const std::string& pf, const PeakRecord& r,
                             int mode) {
-    const std::string t = PeakFromText(r);
+    const std::string t = peakFromText(r);
     switch (mode) {
     case PeakModePrint:
-        return number + " , " + pf + txt::kParenOpen + t + txt::kParenClose;
+        return number + " , " + pf + txt::textout::kParenOpen + t + txt::textout::kParenClose;
     case PeakModeScreen:
         return number + " , " + pf + " (" + t + ")";
     case PeakModeCsv:
@@ -58,13 +56,14 @@ std::string withPowerFactor(const std::string& number, const std::string& pf, co
 }
 
 std::string timeRange(const std::string& number, const PeakRecord& r, int mode) {
-    const std::string from = PeakFromText(r);
-    const std::string to = RangeEndText(r.to);
+    const std::string from = peakFromText(r);
+    const std::string to = rangeEndText(r.to);
     switch (mode) {
     case PeakModePrint:
-        return number + txt::kParenOpen + from + txt::kWave + to + txt::kParenClose;
+        return number + txt::textout::kParenOpen + from + txt::textout::kWave + to +
+               txt::textout::kParenClose;
     case PeakModeScreen:
-        return number + " (" + from + txt::kWave + to + ")";
+        return number + " (" + from + txt::textout::kWave + to + ")";
     case PeakModeCsv:
         return number + ", " + from + ", " + to;
     default:
@@ -182,11 +181,11 @@ std::string PeakCurrentText(const DaySummary& s, int phase, int mode) {
     return singleTime(peakNumber(r, 1.0), r, mode);
 }
 
-std::string PeakFromText(const PeakRecord& r) {
+std::string peakFromText(const PeakRecord& r) {
     return r.from.format("%H:%M");
 }
 
-std::string RangeEndText(const DateTime& to) {
+std::string rangeEndText(const DateTime& to) {
     // A demand interval that ends at midnight belongs to the day it closes.
     if (to.isValid() && to.hour() == 0 && to.minute() == 0)
         return "24:00";
@@ -196,11 +195,11 @@ std::string RangeEndText(const DateTime& to) {
 std::string CircuitTypeName(int32_t type) {
     switch (type) {
     case CircuitSinglePhase:
-        return txt::kSinglePhase;
+        return txt::textout::kSinglePhase;
     case CircuitThreePhase3Wire:
-        return txt::kThreePhase3W;
+        return txt::textout::kThreePhase3W;
     case CircuitThreePhase4Wire:
-        return txt::kThreePhase4W;
+        return txt::textout::kThreePhase4W;
     default:
         return "none";
     }

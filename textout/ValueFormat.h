@@ -49,8 +49,8 @@ std::string MaxCurrentText(const DaySummary& s, int phase, int mode);
 std::string PeakCurrentText(const DaySummary& s, int phase, int mode);
 
 // Times of a peak: from as "%H:%M"; the end of a range as "%H:%M", a valid midnight as "24:00".
-std::string PeakFromText(const PeakRecord& r);
-std::string RangeEndText(const DateTime& to);
+std::string peakFromText(const PeakRecord& r);
+std::string rangeEndText(const DateTime& to);
 
 // Labels.
 std::string CircuitTypeName(int32_t type);     // "単相", "3相3線", "3相4線", else "none"

@@ -87,8 +87,8 @@ TEST(AppShell, FirstStartWritesEverySettingWithItsDefaultAndAnEmptyDataFile) {
     EXPECT_EQ(iniValue(ini, "Param", "TxtOutApp"), "");
     EXPECT_EQ(iniValue(ini, "Filepath", "SaveDir"), "C:\\");
     EXPECT_EQ(iniValue(ini, "Filepath", "SaveFile"), "CustData.VLK");
-    EXPECT_EQ(iniValue(ini, "Debug", apptext::kDebugCommKey), "0");
-    EXPECT_EQ(iniValue(ini, "Debug", apptext::kCommLogKey), "0");
+    EXPECT_EQ(iniValue(ini, "Debug", txt::app::kDebugCommKey), "0");
+    EXPECT_EQ(iniValue(ini, "Debug", txt::app::kCommLogKey), "0");
     EXPECT_EQ(iniValue(ini, "check", "RunningNum"), "0");
     EXPECT_EQ(iniValue(ini, "check", "Version"), "1.0.0.0");
 
@@ -116,7 +116,7 @@ TEST(AppShell, KilledRunIsReportedOnceByTheNextStart) {
     {
         AppShell shell(optionsFor(dir));
         ASSERT_TRUE(shell.initInstance());
-        EXPECT_EQ(countOf(allLogs(dir), apptext::kAbnormalEnd), 1);
+        EXPECT_EQ(countOf(allLogs(dir), txt::app::kAbnormalEnd), 1);
         EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "0");
         shell.exitInstance();
         EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "15685");
@@ -126,7 +126,7 @@ TEST(AppShell, KilledRunIsReportedOnceByTheNextStart) {
         ASSERT_TRUE(shell.initInstance());
         shell.exitInstance();
     }
-    EXPECT_EQ(countOf(allLogs(dir), apptext::kAbnormalEnd), 1) << "a normal run adds nothing";
+    EXPECT_EQ(countOf(allLogs(dir), txt::app::kAbnormalEnd), 1) << "a normal run adds nothing";
 }
 
 TEST(AppShell, PlacementWithNineNumbersIsIgnoredAndTenAreApplied) {

@@ -107,11 +107,10 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
 TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
     for (int id : {res::ID_CUST_IMPORT, res::ID_CUST_EXPORT, res::ID_TXT_OUT, res::ID_FILE_PRINT,
                    res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT, res::ID_MON_START_DAY,
-                   res::ID_SERIAL_SETTINGS, res::ID_SELECT_DATA, res::ID_READ_DATA,
-                   res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH})
+                   res::ID_SELECT_DATA, res::ID_READ_DATA, res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH})
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
-    for (int id :
-         {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR, res::ID_VIEW_STATUS_BAR})
+    for (int id : {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR,
+                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS})
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 
@@ -330,9 +329,17 @@ TEST_F(FrameTest, ScreenshotWithASelection) {
     file->hide();
 }
 
-TEST(AboutBox, ShowsTheFileVersion) {
-    CAboutDlg dialog;
+TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
+    CAboutDlg dialog(QStringLiteral("/home/u/.local/share/OrvoView"));
     QLabel* version = dialog.findChild<QLabel*>("versionText");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "Version：1.0.0.0");
+    QLabel* folder = dialog.findChild<QLabel*>("programFolder");
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->text(), "プログラムフォルダ：/home/u/.local/share/OrvoView");
+    // The program's own icon, from the resources, in the sizes the desktop asks for.
+    EXPECT_EQ(programIcon().availableSizes().size(), 7);
+    EXPECT_EQ(programIcon().pixmap(256, 256).width(), 256);
+    QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
+    dialog.grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/about.png");
 }

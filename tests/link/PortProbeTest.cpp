@@ -25,24 +25,24 @@ TEST(PortProbe, FindsTheOpenablePortsInOrderAndSkipsHeldOnes) {
         }
     };
     SerialPort other;
-    other.SetDeviceLookup(lookup);
+    other.setDeviceLookup(lookup);
     other.Configure(8, 38400, 8, 0, 0, 1);
     ASSERT_TRUE(other.Open());
 
-    std::vector<int> found = ProbeSerialPorts(lookup);
+    std::vector<int> found = probeSerialPorts(lookup);
     EXPECT_EQ(found, (std::vector<int>{3, 17}));
-    EXPECT_EQ(PortChoices(found), (std::vector<std::string>{"COM3", "COM17"}));
+    EXPECT_EQ(portChoices(found), (std::vector<std::string>{"COM3", "COM17"}));
     // The probe leaves the ports free.
     SerialPort again;
-    again.SetDeviceLookup(lookup);
+    again.setDeviceLookup(lookup);
     again.Configure(3, 38400, 8, 0, 0, 1);
     EXPECT_TRUE(again.Open());
 }
 
 TEST(PortProbe, NoPortGivesTheFixedList) {
-    std::vector<int> found = ProbeSerialPorts([](int n) { return missing(n); });
+    std::vector<int> found = probeSerialPorts([](int n) { return missing(n); });
     EXPECT_TRUE(found.empty());
-    std::vector<std::string> choices = PortChoices(found);
+    std::vector<std::string> choices = portChoices(found);
     ASSERT_EQ(choices.size(), 15u);
     EXPECT_EQ(choices.front(), "COM1");
     EXPECT_EQ(choices.back(), "COM15");

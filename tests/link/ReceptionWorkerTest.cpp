@@ -1,6 +1,8 @@
 #include "link/ReceptionWorker.h"
 #include "PtyPair.h"
 #include "SampleReport.h"
+#include "common/FileBytes.h"
+#include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/LogFile.h"
@@ -81,7 +83,7 @@ private:
 MeasurementCircuit parsed(const std::string& text) {
     MeasurementCircuit days;
     ParseContext context(days);
-    ParseReportText(context, text);
+    parseReportText(context, text);
     return days;
 }
 
@@ -98,7 +100,7 @@ ReceptionRequest fastSerial() {
 struct SerialRun {
     SerialRun() : worker(port, sink, &log) {
         std::string path = pty.slavePath();
-        port.SetDeviceLookup([path](int n) { return n == kPort ? path : std::string(); });
+        port.setDeviceLookup([path](int n) { return n == kPort ? path : std::string(); });
         folder = fs::path(::testing::TempDir()) /
                  ("reception_" +
                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -172,7 +174,7 @@ TEST(SerialReception, PacedReportIsReceivedCompletely) {
     EXPECT_EQ(days.days.count(), 4);
     EXPECT_TRUE(days == parsed(report));
     EXPECT_TRUE(days == generator.expectedDays());
-    EXPECT_FALSE(run.port.IsOpen());
+    EXPECT_FALSE(run.port.isOpen());
 }
 
 TEST(SerialReception, SilenceAfterTheLastClosedBlockIsANormalEnd) {
@@ -242,6 +244,25 @@ TEST(SerialReception, DeviceGoneBeforeTheFirstLineIsAFailure) {
     EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
 }
 
+// Line noise: a zero byte and garbage after the date of a header line.
+std::string blockWithNoisyHeader(int channel, int day) {
+    std::string block = sample::intervalBlock(channel, day, 3);
+    block.insert(block.find('\n'), std::string("\0\x81\xff?", 4));
+    return block;
+}
+
+TEST(SerialReception, ZeroByteEndsTheLineText) {
+    SerialRun run;
+    run.start();
+    run.pty.write(blockWithNoisyHeader(1, 5));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    EXPECT_TRUE(run.sink.messages().empty());
+    MeasurementCircuit days = run.worker.takeDays();
+    EXPECT_TRUE(days == parsed(sample::intervalBlock(1, 5, 3)));
+    EXPECT_EQ(days.days.count(), 1);
+}
+
 TEST(SerialReception, StopDuringTheFirstWaitReturnsPromptlyAsCancel) {
     SerialRun run;
     ReceptionRequest request = fastSerial();
@@ -277,7 +298,7 @@ TEST(SerialReception, PortHeldByAnotherOpenerIsRefused) {
     SerialRun run;
     SerialPort other;
     std::string path = run.pty.slavePath();
-    other.SetDeviceLookup([path](int) { return path; });
+    other.setDeviceLookup([path](int) { return path; });
     other.Configure(kPort, 38400, 8, 0, 0, 1);
     ASSERT_TRUE(other.Open());
     run.worker.start(fastSerial());
@@ -326,6 +347,85 @@ TEST(SerialReception, DebugModeOpensNoPortAndWaitsForTheStop) {
     EXPECT_TRUE(run.sink.messages().empty());
 }
 
+// Every serial reception keeps the bytes it received, whatever its end; a capture reads back
+// as a file import into the same days.
+TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
+    const std::string closed = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
+    struct Case {
+        const char* name;
+        std::string sent;
+        ReceptionResult result;
+    } cases[] = {
+        {"normal end", "\r\n" + closed, ReceptionResult::Success},
+        {"cut-off block", closed + sample::intervalBlock(2, 5, 3, false) + "12:00 1",
+         ReceptionResult::Failure},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SerialRun run;
+        ReceptionRequest request = fastSerial();
+        request.captureFolder = (run.folder / "RECEIVED").string();
+        run.start(request);
+        run.pty.write(c.sent);
+        ASSERT_TRUE(run.finish());
+        EXPECT_EQ(run.worker.result(), c.result);
+        auto files = ReceptionCapture::captureFiles(request.captureFolder);
+        ASSERT_EQ(files.size(), 1u);
+        const fs::path capture = fs::path(request.captureFolder) / files[0];
+        EXPECT_EQ(fileBytes(capture), c.sent); // also the cut-off line without its LF
+        if (c.result != ReceptionResult::Success)
+            continue;
+        ReceptionRequest again;
+        again.fromFile = true;
+        again.filePath = capture.string();
+        again.timings.endPause = std::chrono::milliseconds(0);
+        ReceptionOutcome out = runReception(again);
+        EXPECT_EQ(out.result, ReceptionResult::Success);
+        EXPECT_TRUE(out.days == parsed(closed));
+    }
+}
+
+TEST(SerialReception, NothingReceivedLeavesNoCapture) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.captureFolder = (run.folder / "RECEIVED").string();
+    run.start(request);
+    run.worker.stop();
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+    EXPECT_FALSE(fs::exists(request.captureFolder));
+}
+
+TEST(SerialReception, CaptureThatCannotBeWrittenIsReportedOnceAndTheReceptionGoesOn) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    std::ofstream(run.folder / "blocker") << "x";
+    request.captureFolder = (run.folder / "blocker" / "RECEIVED").string();
+    run.start(request);
+    run.pty.write(sample::intervalBlock(1, 5, 4));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    const std::string message = u("受信データの保存に失敗しました:") + request.captureFolder;
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{message});
+    EXPECT_NE(run.programLog().find(message), std::string::npos);
+    EXPECT_EQ(run.worker.takeDays().days.count(), 1);
+}
+
+TEST(SerialReception, TracePrefixWritesThePortTrace) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.tracePrefix = (run.folder / "COMM_").string();
+    run.start(request);
+    run.pty.write(sample::intervalBlock(1, 5, 2));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    std::string trace;
+    for (int g = 0; g < 4; ++g)
+        trace += fileBytes(run.folder / ("COMM_" + std::to_string(g) + ".LOG"));
+    EXPECT_NE(trace.find("port open"), std::string::npos);
+    EXPECT_NE(trace.find("**>"), std::string::npos);
+    EXPECT_NE(trace.find(" @LF"), std::string::npos);
+}
+
 class FileReception : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -361,7 +461,7 @@ std::string crlf(const std::string& text) {
 TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     const std::string report = sample::report(2, 12);
     std::string path = write("capture.txt", crlf(report) + "\x1a" + sample::intervalBlock(1, 9, 3));
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Success);
     EXPECT_TRUE(out.days == parsed(report));
     EXPECT_EQ(out.days.days.count(), 4);
@@ -372,10 +472,19 @@ TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     EXPECT_EQ(out.notices.back().code, ReceptionNotice::Succeeded);
 }
 
+TEST_F(FileReception, ZeroByteEndsTheLineText) {
+    std::string path = write("noisy.txt", crlf(blockWithNoisyHeader(2, 7)));
+    ReceptionOutcome out = runReception(request(path));
+    EXPECT_EQ(out.result, ReceptionResult::Success);
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_TRUE(out.days == parsed(sample::intervalBlock(2, 7, 3)));
+    EXPECT_EQ(out.days.days.count(), 1);
+}
+
 TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
     std::string path =
         write("cut.txt", sample::intervalBlock(1, 3, 4) + sample::intervalBlock(2, 3, 4, false));
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Success);
     ASSERT_EQ(out.days.days.count(), 2); // channel 2 has its day, but no samples
     EXPECT_EQ(out.days.days.at(0).data.intervals.count(), 4);
@@ -384,12 +493,12 @@ TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
 
 TEST_F(FileReception, MissingFileAndFolderAreReportedWithTheFullPath) {
     std::string missing = (folder / "none.txt").string();
-    ReceptionOutcome out = RunReception(request(missing));
+    ReceptionOutcome out = runReception(request(missing));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     EXPECT_EQ(out.messages, std::vector<std::string>{u("ファイルが存在しません:") + missing});
     EXPECT_EQ(out.notices.back().code, ReceptionNotice::Failed);
 
-    out = RunReception(request(folder.string()));
+    out = runReception(request(folder.string()));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     EXPECT_EQ(out.messages,
               std::vector<std::string>{u("ファイルがオープン出来ません:") + folder.string()});
@@ -408,7 +517,7 @@ TEST_F(FileReception, StopWhileRetryingTheOpenIsACancel) {
     std::strcpy(address.sun_path, socketPath.c_str());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    ReceptionOutcome refused = RunReception(request(socketPath.string()));
+    ReceptionOutcome refused = runReception(request(socketPath.string()));
     EXPECT_EQ(refused.result, ReceptionResult::Failure);
     EXPECT_EQ(refused.messages,
               std::vector<std::string>{u("ファイルがオープン出来ません:") + socketPath.string()});
@@ -435,7 +544,7 @@ TEST_F(FileReception, OnlyARegularFileIsAReport) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     for (const std::string& path : {fifo.string(), std::string("/dev/zero")}) {
         SCOPED_TRACE(path);
-        ReceptionOutcome out = RunReception(request(path));
+        ReceptionOutcome out = runReception(request(path));
         EXPECT_EQ(out.result, ReceptionResult::Failure);
         EXPECT_EQ(out.messages,
                   std::vector<std::string>{u("ファイルがオープン出来ません:") + path});
@@ -464,7 +573,7 @@ TEST_F(FileReception, StopInsideAnEndlessLineIsACancel) {
 TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {
     std::string path = write("bad.txt", sample::intervalBlock(1, 3, 2) + u("ＣＨ") + "3 " +
                                             u("単相") + " PT:1 CT:1 2024/03/03\n");
-    ReceptionOutcome out = RunReception(request(path));
+    ReceptionOutcome out = runReception(request(path));
     EXPECT_EQ(out.result, ReceptionResult::Failure);
     ASSERT_EQ(out.messages.size(), 1u);
     EXPECT_EQ(out.messages[0].rfind(u("チャンネル指定の解析が出来ません<"), 0), 0u);

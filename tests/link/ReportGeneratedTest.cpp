@@ -23,7 +23,7 @@ MeasurementCircuit parseAll(const std::string& text) {
     MeasurementCircuit days;
     ParseContext ctx(days);
     try {
-        ParseReportText(ctx, text);
+        parseReportText(ctx, text);
     } catch (const CxException& e) {
         ADD_FAILURE() << sjis::toUtf8(e.message());
     }

@@ -108,7 +108,7 @@ TEST(ReportText, ParseReportTextCleansAndFeedsEveryLine) {
                        "ＣＨ2 単相 PT:1 CT:1 2006/12/16\r\n");
     MeasurementCircuit days;
     ParseContext ctx(days);
-    EXPECT_EQ(ParseReportText(ctx, text), 6u);
+    EXPECT_EQ(parseReportText(ctx, text), 6u);
     ASSERT_EQ(days.days.count(), 1);
     EXPECT_EQ(days.days.at(0).data.intervals.count(), 1);
     EXPECT_EQ(days.days.at(0).data.intervals.at(0).current[1], 6);

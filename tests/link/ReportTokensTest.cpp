@@ -47,12 +47,12 @@ TEST(ReportTokens, NumberTextAndValue) {
         {"\x82\x4f", false, 0}, // full-width ０
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsNumberText(c.token), c.accepted) << c.token;
+        EXPECT_EQ(isNumberText(c.token), c.accepted) << c.token;
         if (c.accepted) {
-            EXPECT_DOUBLE_EQ(NumberValue(c.token), c.value) << c.token;
+            EXPECT_DOUBLE_EQ(numberValue(c.token), c.value) << c.token;
         }
     }
-    EXPECT_TRUE(std::isinf(NumberValue(std::string(400, '9'))));
+    EXPECT_TRUE(std::isinf(numberValue(std::string(400, '9'))));
 }
 
 TEST(ReportTokens, TakeNumberRejectsOtherBytesAndMissingValues) {
@@ -81,15 +81,15 @@ TEST(ReportTokens, MessagesQuoteTheLineAsReceived) {
 }
 
 TEST(ReportTokens, TimeOnDate) {
-    EXPECT_EQ(*TimeOnDate(kDay, "10:30"), DateTime::make(2006, 12, 15, 10, 30));
-    EXPECT_EQ(*TimeOnDate(kDay, "7:05"), DateTime::make(2006, 12, 15, 7, 5));
-    EXPECT_EQ(*TimeOnDate(kDay, "23:59:59"), DateTime::make(2006, 12, 15, 23, 59, 59));
-    EXPECT_EQ(*TimeOnDate(kDay, "0:0"), DateTime::make(2006, 12, 15));
+    EXPECT_EQ(*timeOnDate(kDay, "10:30"), DateTime::make(2006, 12, 15, 10, 30));
+    EXPECT_EQ(*timeOnDate(kDay, "7:05"), DateTime::make(2006, 12, 15, 7, 5));
+    EXPECT_EQ(*timeOnDate(kDay, "23:59:59"), DateTime::make(2006, 12, 15, 23, 59, 59));
+    EXPECT_EQ(*timeOnDate(kDay, "0:0"), DateTime::make(2006, 12, 15));
     for (const char* bad :
          {"", "24:00", "10:60", "1030", "10:300", "10:30x", "ab", "-1:00", "10:30:60", "100:00"}) {
-        EXPECT_FALSE(TimeOnDate(kDay, bad).has_value()) << bad;
+        EXPECT_FALSE(timeOnDate(kDay, bad).has_value()) << bad;
     }
-    EXPECT_FALSE(TimeOnDate(DateTime(), "10:30").has_value());
+    EXPECT_FALSE(timeOnDate(DateTime(), "10:30").has_value());
 }
 
 TEST(ReportTokens, ParseTimeRange) {

@@ -29,7 +29,7 @@ PortDeviceLookup lookupFor(const PtyPair& pty) {
 struct OpenPort {
     explicit OpenPort(const PtyPair& pty, int byteSize = 8, int stopBits = 0, int parity = 0,
                       int flow = 1) {
-        port.SetDeviceLookup(lookupFor(pty));
+        port.setDeviceLookup(lookupFor(pty));
         port.Configure(kPort, 38400, byteSize, stopBits, parity, flow);
         opened = port.Open();
     }
@@ -44,21 +44,21 @@ termios slaveTermios(const PtyPair& pty) {
 }
 
 TEST(SerialDevicePath, DefaultIsTheUsbAdapterAndTheIniOverridesIt) {
-    EXPECT_EQ(SerialDevicePath(1), "/dev/ttyUSB0");
-    EXPECT_EQ(SerialDevicePath(12), "/dev/ttyUSB11");
-    EXPECT_EQ(SerialDevicePath(0), "");
+    EXPECT_EQ(serialDevicePath(1), "/dev/ttyUSB0");
+    EXPECT_EQ(serialDevicePath(12), "/dev/ttyUSB11");
+    EXPECT_EQ(serialDevicePath(0), "");
     PortDeviceLookup ini = [](int n) { return n == 2 ? std::string("/dev/ttyS0") : std::string(); };
-    EXPECT_EQ(SerialDevicePath(2, ini), "/dev/ttyS0");
-    EXPECT_EQ(SerialDevicePath(3, ini), "/dev/ttyUSB2");
-    EXPECT_EQ(PortDeviceKey(3), "COM3");
+    EXPECT_EQ(serialDevicePath(2, ini), "/dev/ttyS0");
+    EXPECT_EQ(serialDevicePath(3, ini), "/dev/ttyUSB2");
+    EXPECT_EQ(portDeviceKey(3), "COM3");
 }
 
 TEST(SerialDevicePath, IniSectionPortNamesTheDevice) {
     std::string ini = ::testing::TempDir() + "serial_ports.INI";
     std::ofstream(ini, std::ios::binary) << "[Param]\r\nCOM5=no\r\n[Port]\r\ncom5 = /dev/ttyS4\r\n";
-    PortDeviceLookup lookup = PortDevicesFromIni(ini);
-    EXPECT_EQ(SerialDevicePath(5, lookup), "/dev/ttyS4");
-    EXPECT_EQ(SerialDevicePath(6, lookup), "/dev/ttyUSB5");
+    PortDeviceLookup lookup = portDevicesFromIni(ini);
+    EXPECT_EQ(serialDevicePath(5, lookup), "/dev/ttyS4");
+    EXPECT_EQ(serialDevicePath(6, lookup), "/dev/ttyUSB5");
 }
 
 TEST(SerialPortError, FormatsTextHexAndDecimal) {
@@ -70,11 +70,11 @@ TEST(SerialPortError, FormatsTextHexAndDecimal) {
 TEST(SerialPortOpen, MissingDeviceFailsWithNotFound) {
     PtyPair pty;
     SerialPort port;
-    port.SetDeviceLookup(lookupFor(pty));
+    port.setDeviceLookup(lookupFor(pty));
     port.Configure(3, 38400, 8, 0, 0, 1);
     EXPECT_FALSE(port.Open());
     EXPECT_EQ(port.lastError(), static_cast<uint32_t>(ENOENT));
-    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(port.isOpen());
 }
 
 TEST(SerialPortOpen, SecondOpenerIsRefusedUntilTheFirstCloses) {
@@ -93,7 +93,7 @@ TEST(SerialPortOpen, FourDataBitsAreRefusedWithTheSystemError) {
     OpenPort p(pty, 4);
     EXPECT_FALSE(p.opened);
     EXPECT_EQ(p.port.lastError(), static_cast<uint32_t>(EINVAL));
-    EXPECT_FALSE(p.port.IsOpen());
+    EXPECT_FALSE(p.port.isOpen());
 }
 
 // A pseudo-terminal keeps 8 data bits whatever it is told; the port does not pretend.
@@ -110,7 +110,7 @@ TEST(SerialPortOpen, AFileIsNotAPort) {
     std::string path = ::testing::TempDir() + "not_a_tty";
     std::ofstream(path) << "x";
     SerialPort port;
-    port.SetDeviceLookup([path](int) { return path; });
+    port.setDeviceLookup([path](int) { return path; });
     port.Configure(1, 38400, 8, 0, 0, 1);
     EXPECT_FALSE(port.Open());
     EXPECT_EQ(port.lastError(), static_cast<uint32_t>(ENOTTY));
@@ -137,7 +137,7 @@ TEST(SerialPortOpen, WhatIsNoTerminalIsNeverOpened) {
         ASSERT_GE(watch, 0);
         ASSERT_GE(::inotify_add_watch(watch, c.path.c_str(), IN_OPEN), 0);
         SerialPort port;
-        port.SetDeviceLookup([&c](int) { return c.path; });
+        port.setDeviceLookup([&c](int) { return c.path; });
         port.Configure(1, 38400, 8, 0, 0, 1);
         EXPECT_FALSE(port.Open());
         EXPECT_EQ(port.lastError(), c.error);
@@ -186,7 +186,7 @@ TEST(SerialPortOpen, HardwareFlowKeepsWhatTheDeviceHad) {
 TEST(SerialPortOpen, MarkParityUsesStickParityAndOddRatesAreAccepted) {
     PtyPair pty;
     SerialPort port;
-    port.SetDeviceLookup(lookupFor(pty));
+    port.setDeviceLookup(lookupFor(pty));
     port.Configure(kPort, 14400, 8, 0, 3, 0);
     ASSERT_TRUE(port.Open());
     EXPECT_NE(slaveTermios(pty).c_cflag & CMSPAR, 0u);
@@ -307,7 +307,7 @@ TEST(SerialPortReadLine, ShortenedTimeoutsEndAReadWithoutLimit) {
         });
         EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
         if (cancel) {
-            p.port.CancelPendingRead();
+            p.port.cancelPendingRead();
         } else {
             p.port.SetPortTimeouts(1, 1, 1, 1, 1);
             p.port.SetReadLineTimeout(1);
@@ -324,7 +324,7 @@ TEST(SerialPortClose, DiscardsPendingInput) {
     pty.write("stale\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(p.port.Close());
-    EXPECT_EQ(p.port.ReadLineTimeout(), 1u);
+    EXPECT_EQ(p.port.readLineTimeout(), 1u);
     ASSERT_TRUE(p.port.Open());
     pty.write("fresh\n");
     char buffer[101];
@@ -334,7 +334,7 @@ TEST(SerialPortClose, DiscardsPendingInput) {
 }
 
 TEST(SerialPortTrace, ReceiveDumpNamesControlCodes) {
-    auto [hex, chars] = SerialPort::FormatReceiveDump("A\r\n\x05\x01\xb1", 6);
+    auto [hex, chars] = SerialPort::formatReceiveDump("A\r\n\x05\x01\xb1", 6);
     EXPECT_EQ(hex, "**>41 0D 0A 05 01 B1 ");
     EXPECT_EQ(chars, std::string(36, ' ') + " A @CR@LF@EQ    \xb1 ");
 }
@@ -349,7 +349,7 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
         PtyPair pty;
         SerialPort port;
         port.OpenTrace(prefix, 7, 4, 10000, 0x500000);
-        port.SetDeviceLookup(lookupFor(pty));
+        port.setDeviceLookup(lookupFor(pty));
         port.Configure(kPort, 9600, 8, 0, 2, 2);
         ASSERT_TRUE(port.Open());
         pty.write("OK\r\n");

@@ -1,7 +1,12 @@
 #include "StoreTestSupport.h"
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
+#include "store/FileHandle.h"
+#include "store/FileSource.h"
+#include "store/MemorySink.h"
+#include "store/MemorySource.h"
 #include "support/Sjis.h"
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -67,7 +72,7 @@ TEST(ArchiveGolden, DataFileOfSmallStore) {
 }
 
 TEST(Archive, RichStoreRoundTripsByteForByte) {
-    MeasurementStore rich = richStore();
+    MeasurementStore rich = builders::richStore();
     std::string bytes = encodeStore(rich);
     MeasurementStore back = decodeStore(bytes);
     EXPECT_EQ(encodeStore(back), bytes);
@@ -80,14 +85,14 @@ TEST(Archive, RichStoreRoundTripsByteForByte) {
 
 TEST(Archive, SerialSettingsAndStoreRoundTripThroughDataFile) {
     SerialSettings serial{7, 9600, 7, 2, 1, 0};
-    std::string bytes = datafile::encode(serial, richStore());
+    std::string bytes = datafile::encode(serial, builders::richStore());
     MemorySource src(bytes);
     ArchiveReader in(src);
     SerialSettings readSerial;
     MeasurementStore store;
     datafile::read(in, readSerial, store);
     EXPECT_EQ(readSerial, serial);
-    EXPECT_TRUE(store == richStore());
+    EXPECT_TRUE(store == builders::richStore());
 }
 
 // Length prefix: < 255 one byte; 255 … 0xFFFD: 0xFF + 16 bits; from 0xFFFE: 0xFF 0xFFFF + 32 bits.
@@ -166,8 +171,25 @@ TEST(ArchiveRead, RepeatedKeyKeepsFirstPositionAndTakesLaterContent) {
     EXPECT_EQ(s.at(1).name, "B");
 }
 
+TEST(ArchiveRead, CustomersInUpperCaseFoldOrderLoadAndAreWrittenInLowerCaseFoldOrder) {
+    // Written by a copy that folded to upper case: "ABCD" before "ABC_1".
+    Bytes b;
+    b.u16(2);
+    b.u16(0).str(kCustSig).i32(3).str("ABCD");
+    b.u16(0).str(kCustSig).i32(3).str("ABC_1");
+    MeasurementStore s = decodeStore(b.str());
+    ASSERT_EQ(s.count(), 2);
+    EXPECT_EQ(s.at(0).name, "ABC_1");
+    EXPECT_EQ(s.at(1).name, "ABCD");
+    Bytes expected;
+    expected.u16(2);
+    expected.u16(0).str(kCustSig).i32(3).str("ABC_1");
+    expected.u16(0).str(kCustSig).i32(3).str("ABCD");
+    EXPECT_EQ(encodeStore(s), expected.str());
+}
+
 TEST(ArchiveRead, ReadingClearsTheContainerFirst) {
-    MeasurementStore s = richStore();
+    MeasurementStore s = builders::richStore();
     std::string bytes = encodeStore(smallStore());
     MemorySource src(bytes);
     ArchiveReader in(src);
@@ -216,7 +238,7 @@ TEST(ArchiveRobustness, EveryTruncationIsArchiveError) {
     {
         Customer& cu = store.at(store.insert("A"));
         MeasurementCircuit& ci = cu.circuits.at(cu.circuits.insert("C"));
-        MeasurementStore rich = richStore();
+        MeasurementStore rich = builders::richStore();
         ci.addOrReplaceDay(rich.at(0).circuits.at(0).days.at(0));
         ci.days.at(0).data.intervals.removeAt(0);
         while (ci.days.at(0).data.intervals.count() > 3)
@@ -286,9 +308,9 @@ namespace {
 
 // Reads a data file from disk through FileSource with tiny mapping windows.
 bool loadThroughWindows(const std::string& bytes, std::size_t window, MeasurementStore& store) {
-    ScratchFolder folder;
+    TempFolder folder;
     fs::path path = folder.path() / "w.DAT";
-    writeFileBytes(path, bytes);
+    TempFolder::write(path, bytes);
     FileHandle file = FileHandle::openRead(path);
     EXPECT_TRUE(file);
     FileSource source(file.get(), "w.DAT", 0, window);
@@ -302,11 +324,11 @@ bool loadThroughWindows(const std::string& bytes, std::size_t window, Measuremen
 } // namespace
 
 TEST(ArchiveFileWindows, SlidingMappingReadsWholeStore) {
-    std::string bytes = datafile::encode(SerialSettings(), richStore());
+    std::string bytes = datafile::encode(SerialSettings(), builders::richStore());
     for (std::size_t window : {std::size_t{1}, std::size_t{4096}, std::size_t{100000}}) {
         MeasurementStore store;
         EXPECT_TRUE(loadThroughWindows(bytes, window, store));
-        EXPECT_TRUE(store == richStore()) << window;
+        EXPECT_TRUE(store == builders::richStore()) << window;
     }
 }
 

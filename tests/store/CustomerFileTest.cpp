@@ -1,9 +1,10 @@
 #include "StoreTestSupport.h"
-#include "store/ArchiveStream.h"
+#include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_CUSTOMER.h"
-#include "support/Prompt.h"
+#include "store/MemorySink.h"
 #include "support/RetryOpen.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -53,20 +54,20 @@ const std::string kTail = sj("\n今までの測定データは削除し新規の
 } // namespace
 
 TEST(CustomerExport, FileIsExactlyOneCustomerRecord) {
-    ScratchFolder folder;
-    std::string path = folder.text() + "/A.VLK";
+    TempFolder folder;
+    std::string path = folder.str() + "/A.VLK";
     ScriptedPrompt prompt;
     ASSERT_TRUE(exportCustomer(smallStore(), path, 0, prompt));
     EXPECT_TRUE(prompt.asked().empty());
     // The hand-written store bytes without the store's leading count.
-    EXPECT_EQ(readFileBytes(path), smallStoreBytes().substr(2));
+    EXPECT_EQ(TempFolder::read(path), smallStoreBytes().substr(2));
 }
 
 TEST(CustomerExport, ExportAndReimportGiveIdenticalCustomer) {
-    ScratchFolder folder;
-    MeasurementStore source = richStore();
+    TempFolder folder;
+    MeasurementStore source = builders::richStore();
     int index = source.find("Alpha");
-    std::string path = folder.text() + "/Alpha.VLK";
+    std::string path = folder.str() + "/Alpha.VLK";
     ScriptedPrompt prompt;
     ASSERT_TRUE(exportCustomer(source, path, index, prompt));
 
@@ -92,9 +93,9 @@ TEST(CustomerImport, UniqueNameTable) {
         {{"A", "A_2"}, "A_1"},
     };
     for (const Case& c : cases) {
-        ScratchFolder folder;
-        std::string path = folder.text() + "/in.VLK";
-        writeFileBytes(path, exportFileOfA());
+        TempFolder folder;
+        std::string path = folder.str() + "/in.VLK";
+        TempFolder::write(path, exportFileOfA());
         MeasurementStore store = storeWith(c.existing);
         ScriptedPrompt prompt;
         int index = importCustomer(store, path, prompt);
@@ -121,9 +122,9 @@ TEST(CustomerImport, SuffixGoesOnNameAsReadNotOnSuffixedOne) {
 }
 
 TEST(CustomerImport, AnsweringNoChangesNothing) {
-    ScratchFolder folder;
-    std::string path = folder.text() + "/in.VLK";
-    writeFileBytes(path, exportFileOfA());
+    TempFolder folder;
+    std::string path = folder.str() + "/in.VLK";
+    TempFolder::write(path, exportFileOfA());
     MeasurementStore store = storeWith({"A"});
     ScriptedPrompt prompt;
     prompt.answer(PromptAnswer::No);
@@ -134,10 +135,10 @@ TEST(CustomerImport, AnsweringNoChangesNothing) {
 }
 
 TEST(CustomerImport, MissingFileDoesNothing) {
-    ScratchFolder folder;
+    TempFolder folder;
     MeasurementStore store;
     ScriptedPrompt prompt;
-    EXPECT_EQ(importCustomer(store, folder.text() + "/none.VLK", prompt), -1);
+    EXPECT_EQ(importCustomer(store, folder.str() + "/none.VLK", prompt), -1);
     EXPECT_TRUE(prompt.asked().empty());
 }
 
@@ -152,9 +153,9 @@ TEST(CustomerImport, WrongSignatureOrVersionShowsDataFileMessageThenFailureRepor
         {kCustSig, 2, sj("データファイルのバージョンが違いますます") + kTail},
     };
     for (const Case& c : cases) {
-        ScratchFolder folder;
-        std::string path = folder.text() + "/in.VLK";
-        writeFileBytes(path, Bytes().u16(0).str(c.text).i32(c.version).str("A").str());
+        TempFolder folder;
+        std::string path = folder.str() + "/in.VLK";
+        TempFolder::write(path, Bytes().u16(0).str(c.text).i32(c.version).str("A").str());
         MeasurementStore store = storeWith({"X"});
         ScriptedPrompt prompt;
         EXPECT_EQ(importCustomer(store, path, prompt), -1);
@@ -167,11 +168,11 @@ TEST(CustomerImport, WrongSignatureOrVersionShowsDataFileMessageThenFailureRepor
 }
 
 TEST(CustomerImport, TruncatedFileIsArchiveFailureAndStoreUnchanged) {
-    std::string full = customerBytes(richStore().at(0));
+    std::string full = customerBytes(builders::richStore().at(0));
     for (std::size_t cut : {std::size_t{0}, std::size_t{1}, full.size() / 2, full.size() - 1}) {
-        ScratchFolder folder;
-        std::string path = folder.text() + "/in.VLK";
-        writeFileBytes(path, full.substr(0, cut));
+        TempFolder folder;
+        std::string path = folder.str() + "/in.VLK";
+        TempFolder::write(path, full.substr(0, cut));
         MeasurementStore store = storeWith({"X"});
         ScriptedPrompt prompt;
         EXPECT_EQ(importCustomer(store, path, prompt), -1) << cut;
@@ -184,8 +185,8 @@ TEST(CustomerImport, TruncatedFileIsArchiveFailureAndStoreUnchanged) {
 }
 
 TEST(CustomerExport, MissingFolderFailsAtOnceWithOpenMessage) {
-    ScratchFolder folder;
-    std::string path = folder.text() + "/nofolder/A.VLK";
+    TempFolder folder;
+    std::string path = folder.str() + "/nofolder/A.VLK";
     int pauses = 0;
     ScriptedPrompt prompt;
     EXPECT_FALSE(exportCustomer(smallStore(), path, 0, prompt, countingPolicy(pauses)));
@@ -195,9 +196,9 @@ TEST(CustomerExport, MissingFolderFailsAtOnceWithOpenMessage) {
 }
 
 TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
-    ScratchFolder folder;
-    std::string path = folder.text() + "/A.VLK";
-    writeFileBytes(path, "old");
+    TempFolder folder;
+    std::string path = folder.str() + "/A.VLK";
+    TempFolder::write(path, "old");
     OpenResult held = openWithRetry(path, OpenAccess::ReadExclusive);
     ASSERT_TRUE(held);
     int pauses = 0;
@@ -206,7 +207,7 @@ TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
     EXPECT_GT(pauses, 0);
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
-    EXPECT_EQ(readFileBytes(path), "old");
+    EXPECT_EQ(TempFolder::read(path), "old");
 }
 
 // Names from another installation's file obey the name rules too: a name that holds a path
@@ -228,12 +229,12 @@ TEST(CustomerImport, NamesThatBreakTheNameRulesAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.customer + " / " + c.circuit);
-        ScratchFolder folder;
+        TempFolder folder;
         Customer hostile;
         hostile.name = c.customer;
         hostile.circuits.insert(c.circuit);
-        const std::string path = folder.text() + "/in.VLK";
-        writeFileBytes(path, customerBytes(hostile));
+        const std::string path = folder.str() + "/in.VLK";
+        TempFolder::write(path, customerBytes(hostile));
         MeasurementStore store = storeWith({"X"});
         ScriptedPrompt prompt;
         EXPECT_EQ(importCustomer(store, path, prompt), -1);

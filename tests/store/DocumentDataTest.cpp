@@ -1,8 +1,9 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
-#include "store/ArchiveStream.h"
+#include "common/FailAfterSink.h"
+#include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <csignal>
 #include <filesystem>
@@ -26,10 +27,10 @@ const std::string kDamaged = sj("データファイルが壊れている可能�
 const std::string kVersion = sj("データファイルのバージョンが違いますます") + kTail;
 
 struct Doc {
-    ScratchFolder folder;
+    TempFolder folder;
     DocumentData doc;
     ScriptedPrompt prompt;
-    Doc() { doc.setProgramFolder(folder.text()); }
+    Doc() { doc.setProgramFolder(folder.str()); }
     fs::path dataFile() const { return folder.path() / "DATA" / "Orvo.DAT"; }
     fs::path dataFolder() const { return folder.path() / "DATA"; }
     // Files in DATA other than Orvo.DAT.
@@ -56,7 +57,8 @@ TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
     EXPECT_TRUE(d.prompt.asked().empty());
     EXPECT_EQ(d.doc.dataFilePath(), d.dataFile().string());
-    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
+    EXPECT_EQ(TempFolder::read(d.dataFile()),
+              datafile::encode(SerialSettings(), MeasurementStore()));
     EXPECT_EQ(d.doc.store().count(), 0);
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     EXPECT_TRUE(d.others().empty());
@@ -65,8 +67,8 @@ TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
 TEST(DocumentData, LoadRunsOnlyOnce) {
     Doc d;
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
-    writeFileBytes(d.dataFile(),
-                   datafile::encode(SerialSettings{2, 9600, 8, 0, 0, 0}, richStore()));
+    TempFolder::write(d.dataFile(),
+                      datafile::encode(SerialSettings{2, 9600, 8, 0, 0, 0}, builders::richStore()));
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     EXPECT_EQ(d.doc.store().count(), 0);
 }
@@ -74,15 +76,15 @@ TEST(DocumentData, LoadRunsOnlyOnce) {
 TEST(DocumentData, SaveThenLoadGivesSameDocument) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     d.doc.serial().baudRate = 9600;
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
     EXPECT_TRUE(d.others().empty()) << "no temporary file left";
 
     DocumentData again;
-    again.setProgramFolder(d.folder.text());
+    again.setProgramFolder(d.folder.str());
     EXPECT_TRUE(again.loadOnce(d.prompt));
-    EXPECT_TRUE(again.store() == richStore());
+    EXPECT_TRUE(again.store() == builders::richStore());
     EXPECT_EQ(again.serial().baudRate, 9600);
     EXPECT_TRUE(d.prompt.asked().empty());
 }
@@ -92,7 +94,7 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         Doc d;
         fs::create_directories(d.dataFolder());
         std::string original = dataFileWithVersion(version);
-        writeFileBytes(d.dataFile(), original);
+        TempFolder::write(d.dataFile(), original);
         EXPECT_FALSE(d.doc.loadOnce(d.prompt));
         EXPECT_EQ(archive::lastReadDataVersion(), version);
         EXPECT_EQ(d.doc.store().count(), 0);
@@ -101,7 +103,7 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(copies[0].filename().string().rfind("Orvo.DAT.damaged-", 0), 0u);
         EXPECT_EQ(copies[0].filename().string().size(),
                   std::string("Orvo.DAT.damaged-").size() + 15);
-        EXPECT_EQ(readFileBytes(copies[0]), original);
+        EXPECT_EQ(TempFolder::read(copies[0]), original);
         ASSERT_EQ(d.prompt.asked().size(), 1u);
         EXPECT_EQ(d.prompt.asked()[0].text, kVersion + d.dataFile().string() +
                                                 sj("\n元のファイルを次の名前で保存しました\n") +
@@ -109,9 +111,9 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(d.prompt.asked()[0].icon, PromptIcon::Stop);
         // At exit the empty document is written; the copy stays.
         EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-        EXPECT_EQ(readFileBytes(d.dataFile()),
+        EXPECT_EQ(TempFolder::read(d.dataFile()),
                   datafile::encode(SerialSettings(), MeasurementStore()));
-        EXPECT_EQ(readFileBytes(copies[0]), original);
+        EXPECT_EQ(TempFolder::read(copies[0]), original);
     }
 }
 
@@ -120,7 +122,7 @@ TEST(DocumentData, WrongFileSignatureIsDamagedMessage) {
     fs::create_directories(d.dataFolder());
     std::string bytes = datafile::encode(SerialSettings(), MeasurementStore());
     bytes[1] = 'X';
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
@@ -129,43 +131,43 @@ TEST(DocumentData, WrongFileSignatureIsDamagedMessage) {
 TEST(DocumentData, WrongCustomerBlockSignatureNamesDataFileAndKeepsNothing) {
     Doc d;
     fs::create_directories(d.dataFolder());
-    MeasurementStore two = richStore();
+    MeasurementStore two = builders::richStore();
     std::string bytes = datafile::encode(SerialSettings{5, 9600, 8, 0, 0, 0}, two);
     // Spoil the block signature of the second customer.
     std::size_t first = bytes.find("cust-20061215");
     std::size_t second = bytes.find("cust-20061215", first + 1);
     ASSERT_NE(second, std::string::npos);
     bytes[second] = 'k';
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged + d.dataFile().string() + "\n", 0), 0u);
     EXPECT_EQ(d.doc.store().count(), 0) << "customers before the bad block are not kept";
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, TruncatedFileIsDamagedAndCopiedAside) {
     Doc d;
     fs::create_directories(d.dataFolder());
-    std::string bytes = datafile::encode(SerialSettings(), richStore());
+    std::string bytes = datafile::encode(SerialSettings(), builders::richStore());
     bytes.resize(bytes.size() * 2 / 3);
-    writeFileBytes(d.dataFile(), bytes);
+    TempFolder::write(d.dataFile(), bytes);
     EXPECT_FALSE(d.doc.loadOnce(d.prompt));
     EXPECT_EQ(d.doc.store().count(), 0);
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged, 0), 0u);
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(readFileBytes(d.others()[0]), bytes);
+    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    const std::string saved = readFileBytes(d.dataFile());
+    const std::string saved = TempFolder::read(d.dataFile());
 
     d.doc.store().insert("Another");
     std::size_t full = datafile::encode(d.doc.serial(), d.doc.store()).size();
@@ -175,7 +177,7 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
             return std::make_unique<FailAfterSink>(sink, limit);
         });
         EXPECT_FALSE(d.doc.saveToDataFile(prompt)) << limit;
-        EXPECT_EQ(readFileBytes(d.dataFile()), saved) << limit;
+        EXPECT_EQ(TempFolder::read(d.dataFile()), saved) << limit;
         EXPECT_TRUE(d.others().empty()) << "temporary file removed";
         ASSERT_EQ(prompt.asked().size(), 1u);
         EXPECT_EQ(prompt.asked()[0].text.rfind(sj("データファイルを保存することが出来ません"), 0),
@@ -187,23 +189,23 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     }
     d.doc.setSinkWrapperForTesting({});
     EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(readFileBytes(d.dataFile()).size(), full);
+    EXPECT_EQ(TempFolder::read(d.dataFile()).size(), full);
 }
 
 TEST(DocumentData, SaveNeverWritesThroughAFileLeftAtATemporaryName) {
     Doc d;
     d.doc.loadOnce(d.prompt);
-    d.doc.replaceStore(richStore());
+    d.doc.replaceStore(builders::richStore());
     // A leftover (or planted) link where a fixed temporary name would be: saving must neither
     // write into the file it points to nor leave the data file a link.
     const fs::path victim = d.folder.path() / "other.txt";
-    writeFileBytes(victim, "keep me");
+    TempFolder::write(victim, "keep me");
     for (const char* name : {"Orvo.DAT.tmp", "Orvo.DAT.tmp0"})
         fs::create_symlink(victim, d.dataFolder() / name);
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(readFileBytes(victim), "keep me");
+    EXPECT_EQ(TempFolder::read(victim), "keep me");
     EXPECT_FALSE(fs::is_symlink(d.dataFile()));
-    EXPECT_EQ(readFileBytes(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
+    EXPECT_EQ(TempFolder::read(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
 }
 
 TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
@@ -219,7 +221,7 @@ TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
 
 TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     int hookCalls = 0;
     doc.setMonthSummaryHook([&](DaySummary& target, const MeasurementCircuit& c, int y, int m) {
         ++hookCalls;
@@ -254,7 +256,7 @@ TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) 
 
 TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     doc.select({1, 0, 0, -1, -1}, 1); // "beta" (after "Alpha"; "表示" sorts last)
     std::string name = doc.currentSelection().customerName;
     MeasurementStore edited = doc.store();
@@ -273,7 +275,7 @@ TEST(DocumentData, ReplacingStoreFindsSelectedCircuitAgainByName) {
 
 TEST(DocumentData, ReplacingStoreFollowsTheSelectedDayOrClearsWhenItIsGone) {
     DocumentData doc;
-    doc.replaceStore(richStore());
+    doc.replaceStore(builders::richStore());
     const Customer& first = doc.store().at(0);
     ASSERT_GE(first.circuits.count(), 1);
     const MeasurementCircuit& circuit = first.circuits.at(0);
@@ -312,10 +314,10 @@ TEST(DocumentData, StaleTemporaryFilesOfEndedRunsAreRemoved) {
         ::_exit(0);
     ::waitpid(child, nullptr, 0);
     const fs::path stale = d.dataFolder() / ("Orvo.DAT.tmp" + std::to_string(child) + "_0");
-    writeFileBytes(stale, "half a store");
+    TempFolder::write(stale, "half a store");
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
     EXPECT_FALSE(fs::exists(stale));
-    writeFileBytes(stale, "half a store");
+    TempFolder::write(stale, "half a store");
     EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(d.others().empty());
@@ -333,10 +335,10 @@ TEST(DocumentData, DataFolderAndFileAreForTheUserOnly) {
 TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
     Doc d;
     fs::create_directories(d.dataFolder());
-    std::string damaged = datafile::encode(SerialSettings(), richStore());
+    std::string damaged = datafile::encode(SerialSettings(), builders::richStore());
     damaged[1] = 'X';
     damaged.resize(64 * 1024, 'z');
-    writeFileBytes(d.dataFile(), damaged);
+    TempFolder::write(d.dataFile(), damaged);
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -359,7 +361,7 @@ TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "message or blocked save missing";
     EXPECT_TRUE(d.others().empty()) << "a partial copy was left";
-    EXPECT_EQ(readFileBytes(d.dataFile()), damaged);
+    EXPECT_EQ(TempFolder::read(d.dataFile()), damaged);
 }
 
 TEST(DocumentData, SaveFailureMessageNamesThePathOnce) {

@@ -1,6 +1,8 @@
 #pragma once
-// Small helpers shared by the store tests: an independent little-endian byte builder for
-// hand-written fixtures, a rich sample store, and a scratch folder.
+// Small helpers of the store tests: an independent little-endian byte builder for
+// hand-written fixtures and the small store those fixtures encode.
+#include "common/StoreBuilders.h"
+#include "common/TempFolder.h"
 #include "store/DAT_Store.h"
 #include "support/DateTime.h"
 #include <cstdint>
@@ -45,70 +47,7 @@ private:
     std::string m_b;
 };
 
-inline DateTime validDate(double v) {
-    return DateTime(v, DateTime::Valid);
-}
-
-// A store with several customers, circuits, days of both channels, samples, summaries with
-// peaks, a three-phase day, Japanese names, an empty circuit and an empty customer.
-inline MeasurementStore richStore() {
-    MeasurementStore store;
-    const char* customers[] = {"Alpha", "\x95\x5c\x8e\xa6" /* 表示 */, "beta", "Empty"};
-    for (int c = 0; c < 4; ++c) {
-        Customer& cu = store.at(store.insert(customers[c]));
-        if (c == 3)
-            continue;
-        for (int k = 0; k < 3; ++k) {
-            std::string circuitName = "Circuit" + std::to_string(k);
-            MeasurementCircuit& ci = cu.circuits.at(cu.circuits.insert(circuitName));
-            if (k == 2)
-                continue; // an empty circuit
-            for (int d = 0; d < 4; ++d) {
-                MeasurementDay day;
-                day.channel = (d == 3) ? 2 : 1;
-                day.date = validDate(45000.0 + d + c * 10);
-                day.data.setHeader(k == 0 ? 3 : 2, 66.0 + c, 100.5 + d);
-                day.data.hasReverse = d % 2;
-                for (int s = 0; s < 48; ++s) {
-                    IntervalSample smp;
-                    smp.time = validDate(day.date.value() + (s + 1) / 48.0);
-                    smp.power = 1000.0 * c + 10.0 * d + s + 0.25;
-                    smp.reversePower = d % 2 ? -s * 1.5 : 0.0;
-                    smp.powerFactor = 95.5 - s * 0.1;
-                    for (int p = 0; p < 3; ++p) {
-                        smp.voltage[p] = (k == 0 || p < 2) ? 6600.0 + p + s : 0.0;
-                        smp.current[p] = (k == 0 || p < 2) ? 12.5 + p * 0.5 + s : 0.0;
-                    }
-                    day.data.addOrReplaceSample(smp);
-                }
-                DaySummary& sum = day.data.summary;
-                sum.energy = 12345.5 + d;
-                sum.reverseEnergy = -321.0 * d;
-                sum.leadReactiveEnergy = 11.0;
-                sum.lagReactiveEnergy = 22.0;
-                sum.averagePower = 500.0;
-                sum.reverseAveragePower = -5.0;
-                sum.averagePowerFactor = 97.0;
-                sum.maxDemand = {800.0, validDate(day.date.value() + 0.5),
-                                 validDate(day.date.value() + 0.5 + 1 / 48.0)};
-                sum.peakPower = {900.0, validDate(day.date.value() + 0.25), DateTime()};
-                sum.peakPowerFactor = 88.0;
-                for (int p = 0; p < 3; ++p) {
-                    sum.averageVoltage[p] = 6600.0 + p;
-                    sum.averageCurrent[p] = 10.0 + p;
-                    sum.peakVoltage[p] = {6700.0 + p, validDate(day.date.value() + 0.1),
-                                          DateTime()};
-                    sum.minVoltage[p] = {6500.0 - p, validDate(day.date.value() + 0.2), DateTime()};
-                    sum.maxCurrent[p] = {20.0 + p, validDate(day.date.value() + 0.3),
-                                         validDate(day.date.value() + 0.3 + 1 / 48.0)};
-                    sum.peakCurrent[p] = {25.0 + p, validDate(day.date.value() + 0.4), DateTime()};
-                }
-                ci.addOrReplaceDay(day);
-            }
-        }
-    }
-    return store;
-}
+using builders::validDate;
 
 inline const std::string kDataSig = "56a5s440s-20061215-ds56sd40v1";
 inline const std::string kCustSig = "cust-20061215-ds56sd40v1";
@@ -183,46 +122,4 @@ inline std::string smallStoreBytes() {
     b.str(kCustSig).i32(3);              // customer signature block
     b.str("A");                          // customer name
     return b.str();
-}
-
-// A fresh folder under the temp directory, removed at the end of the test.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static int counter = 0;
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("orvo_store_test_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-    std::string text() const { return m_path.string(); } // ASCII paths only in tests
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string readFileBytes(const std::filesystem::path& p) {
-    std::string out;
-    if (FILE* f = std::fopen(p.c_str(), "rb")) {
-        char buf[65536];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            out.append(buf, n);
-        std::fclose(f);
-    }
-    return out;
-}
-
-inline void writeFileBytes(const std::filesystem::path& p, const std::string& bytes) {
-    FILE* f = std::fopen(p.c_str(), "wb");
-    if (!f)
-        return;
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
 }

@@ -1,10 +1,11 @@
 #include "support/FailureReport.h"
-#include "TempFolder.h"
+#include "common/TempFolder.h"
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
 #include "support/LogFile.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
+#include "support/SupportTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -62,10 +63,10 @@ TEST(FailureReport, HeadingsByFailureKind) {
 }
 
 TEST(FailureReport, HeadingConstantsAreTheCp932Texts) {
-    EXPECT_EQ(sjis::toUtf8(failure_text::kMemory), "メモリ不足");
-    EXPECT_EQ(sjis::toUtf8(failure_text::kFileAccess), "ﾌｧｲﾙｱｸｾｽ異常");
-    EXPECT_EQ(sjis::toUtf8(failure_text::kArchive), "ｱｰｶｲﾌﾞ異常");
-    EXPECT_EQ(sjis::toUtf8(failure_text::kOther), "例外発生");
+    EXPECT_EQ(sjis::toUtf8(txt::support::kFailureMemory), "メモリ不足");
+    EXPECT_EQ(sjis::toUtf8(txt::support::kFailureFileAccess), "ﾌｧｲﾙｱｸｾｽ異常");
+    EXPECT_EQ(sjis::toUtf8(txt::support::kFailureArchive), "ｱｰｶｲﾌﾞ異常");
+    EXPECT_EQ(sjis::toUtf8(txt::support::kFailureOther), "例外発生");
 }
 
 TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
@@ -110,7 +111,7 @@ TEST(FailureReport, FailureTextIsCutToTheBuffer) {
     std::string text = std::string(98, 'a') + sjis::fromUtf8("表");
     runReportingFailures(prompt, {"DAT_CUSTOMER", 7}, [&] { throw ArchiveError(text); });
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_EQ(prompt.asked()[0].text, std::string(failure_text::kArchive) + "\n" +
+    EXPECT_EQ(prompt.asked()[0].text, std::string(txt::support::kFailureArchive) + "\n" +
                                           std::string(98, 'a') + "\nDAT_CUSTOMER(7)");
 }
 

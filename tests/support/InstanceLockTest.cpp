@@ -1,6 +1,6 @@
 #include "support/InstanceLock.h"
-#include "TempFolder.h"
 #include "common/OtherUser.h"
+#include "common/TempFolder.h"
 #include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>

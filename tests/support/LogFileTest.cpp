@@ -1,7 +1,9 @@
 #include "support/LogFile.h"
-#include "TempFolder.h"
 #include "common/OtherUser.h"
+#include "common/TempFolder.h"
 #include "support/Clock.h"
+#include "support/ManualClock.h"
+#include "support/ScopedClock.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "support/ProfileSettings.h"
-#include "TempFolder.h"
+#include "common/TempFolder.h"
 #include "support/FilePath.h"
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"

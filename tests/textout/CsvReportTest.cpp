@@ -1,10 +1,13 @@
 #include "textout/CsvReport.h"
+#include "textout/StringSink.h"
 
 #include "CsvFixtures.h"
-#include "FailingSink.h"
+#include "common/FailAfterSink.h"
+#include "common/TempFolder.h"
+#include "store/MemorySink.h"
 #include "support/CxException.h"
 #include "support/LogFile.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
 
@@ -36,7 +39,7 @@ std::string golden(const char* name) {
 std::string render(const DisplaySelection& sel, int startDay = 21) {
     StringSink sink;
     ReportLineWriter out(sink);
-    WriteReportLines(out, sel, startDay);
+    writeReportLines(out, sel, startDay);
     return sink.bytes();
 }
 
@@ -148,11 +151,11 @@ TEST(CsvReportTest, MonthlyHasOneLinePerDateOfTheWindow) {
 
 TEST(CsvReportTest, FileNamePresets) {
     auto daily = csvfix::daily3p4w();
-    EXPECT_EQ(sjis::toUtf8(CsvFileNamePreset(daily->sel)), "日報_ABC工業_受電盤_20070106_2.CSV");
+    EXPECT_EQ(sjis::toUtf8(csvFileNamePreset(daily->sel)), "日報_ABC工業_受電盤_20070106_2.CSV");
     auto monthly = csvfix::monthlyStart21();
-    EXPECT_EQ(sjis::toUtf8(CsvFileNamePreset(monthly->sel)),
+    EXPECT_EQ(sjis::toUtf8(csvFileNamePreset(monthly->sel)),
               "月報_テスト需要家_高圧受電_2006_12_1.CSV");
-    EXPECT_EQ(CsvFileNamePreset(DisplaySelection()), "");
+    EXPECT_EQ(csvFileNamePreset(DisplaySelection()), "");
 }
 
 // A name a spreadsheet would take as a formula (or that would split the line into cells) is
@@ -192,30 +195,25 @@ TEST(CsvReportTest, FileNamePresetNeverHoldsAPathSeparator) {
     auto daily = csvfix::daily3p4w();
     daily->sel.customerName = "../../evil";
     daily->sel.circuitName = "a\\b";
-    EXPECT_EQ(CsvFileNamePreset(daily->sel), sjis::fromUtf8("日報_.._.._evil_a_b_20070106_2.CSV"));
+    EXPECT_EQ(csvFileNamePreset(daily->sel), sjis::fromUtf8("日報_.._.._evil_a_b_20070106_2.CSV"));
 }
 
 // A prompt that records, a program log in a folder of its own, no real waiting.
 struct Env {
     ScriptedPrompt prompt;
     LogFile logFile;
-    std::filesystem::path logDir;
+    TempFolder logFolder;
+    const std::filesystem::path& logDir = logFolder.path();
     int opens = 0;
     int pauses = 0;
     CsvOutputEnv env;
     Env() {
-        logDir = std::filesystem::temp_directory_path() /
-                 ("orvo_csvlog_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(logDir);
-        std::filesystem::create_directories(logDir);
         logFile.OpenLog((logDir / "ORVO").string(), 7, 4, 10000, 5242880);
         env.monthStartDay = 21;
         env.prompt = &prompt;
         env.log = &logFile;
         env.retry.sleep = [this](std::chrono::milliseconds) { ++pauses; };
     }
-    ~Env() { std::filesystem::remove_all(logDir); }
     // Everything the program log received.
     std::string log() const {
         std::string all;
@@ -241,13 +239,13 @@ TEST(CsvReportTest, NothingSelectedWritesNothing) {
 
 TEST(CsvReportTest, FullDiskIsReportedAndKeepsWhatWasWritten) {
     Env e;
-    std::string kept;
+    MemorySink kept;
     e.env.open = [&](const std::string&) -> std::unique_ptr<ReportSink> {
-        return std::make_unique<FailAfterSink>(500, kept);
+        return std::make_unique<FailAfterSink>(kept, 500);
     };
     auto r = csvfix::daily3p3w();
     EXPECT_FALSE(WriteReportCsv("x.CSV", r->sel, e.env));
-    EXPECT_EQ(kept, golden("daily_3p3w.CSV").substr(0, 500));
+    EXPECT_EQ(kept.bytes(), golden("daily_3p3w.CSV").substr(0, 500));
     ASSERT_EQ(e.prompt.asked().size(), 1u);
     const std::string shown = sjis::toUtf8(e.prompt.asked()[0].text);
     EXPECT_EQ(shown.rfind("ﾌｧｲﾙｱｸｾｽ異常\nNo space left on device\nD_TxtOut(", 0), 0u) << shown;
@@ -314,21 +312,14 @@ TEST(CsvReportTest, FailureKindsHaveTheirHeadings) {
 
 class CsvFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("orvo_csv_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::filesystem::path m_dir;
+    TempFolder m_folder;
+    const std::filesystem::path& m_dir = m_folder.path();
 };
 
 TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     Env e;
     auto r = csvfix::monthlyStart21();
-    const std::string name = CsvFileNamePreset(r->sel);
+    const std::string name = csvFileNamePreset(r->sel);
     const std::filesystem::path path = m_dir / sjis::toUtf8(name);
     std::ofstream(path) << std::string(5000, 'z'); // longer than the report
     EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string()) + "/" + name, r->sel, e.env));
@@ -357,7 +348,7 @@ TEST_F(CsvFileTest, AReportThatFailsHalfWayLeavesTheOldFile) {
         };
         e.env.open = [&](const std::string& p) -> std::unique_ptr<ReportSink> {
             auto sink = std::make_unique<FailAfterLines>();
-            sink->file = OpenReportFile(p, e.env.retry);
+            sink->file = openReportFile(p, e.env.retry);
             return sink;
         };
         EXPECT_FALSE(WriteReportCsv(path.string(), r->sel, e.env));

@@ -1,8 +1,9 @@
 #include "textout/TxtOutRules.h"
+#include "common/TempFolder.h"
 
 #include "CsvFixtures.h"
 #include "support/CxException.h"
-#include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class TxtOutRulesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("orvo_txtout_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_report = csvfix::daily3p3w();
         m_env.retry.sleep = [](std::chrono::milliseconds) {};
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string asked(std::size_t i) const { return sjis::toUtf8(m_prompt.asked().at(i).text); }
 
-    fs::path m_dir;
+    TempFolder m_folder;
+    const fs::path& m_dir = m_folder.path();
     std::unique_ptr<csvfix::Report> m_report;
     ScriptedPrompt m_prompt;
     CsvOutputEnv m_env;
@@ -44,7 +35,7 @@ protected:
 
 TEST_F(TxtOutRulesTest, BlankFileNameIsRejectedBeforeTheFolder) {
     TxtOutFields f{"", " \t ", "", false};
-    EXPECT_FALSE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     ASSERT_EQ(m_prompt.asked().size(), 1u);
     EXPECT_EQ(asked(0), "出力ファイル名を指定してください");
     EXPECT_EQ(m_prompt.asked()[0].icon, PromptIcon::Stop);
@@ -52,7 +43,7 @@ TEST_F(TxtOutRulesTest, BlankFileNameIsRejectedBeforeTheFolder) {
 
 TEST_F(TxtOutRulesTest, BlankFolderIsRejected) {
     TxtOutFields f{"  ", "x.CSV", "", false};
-    EXPECT_FALSE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     ASSERT_EQ(m_prompt.asked().size(), 1u);
     EXPECT_EQ(asked(0), "出力先を指定してください");
 }
@@ -61,7 +52,7 @@ TEST_F(TxtOutRulesTest, MissingFolderDeclinedWritesNothing) {
     const fs::path folder = m_dir / "a" / "b";
     TxtOutFields f{folder.string(), "x.CSV", "", false};
     m_prompt.answer(PromptAnswer::No);
-    EXPECT_FALSE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     ASSERT_EQ(m_prompt.asked().size(), 1u);
     EXPECT_EQ(asked(0), "指定のフォルダは存在していません\n作成しますか？\n" + folder.string());
     EXPECT_EQ(m_prompt.asked()[0].buttons, PromptButtons::YesNo);
@@ -71,14 +62,14 @@ TEST_F(TxtOutRulesTest, MissingFolderDeclinedWritesNothing) {
 
 TEST_F(TxtOutRulesTest, MissingFolderIsCreatedWithItsParents) {
     const fs::path folder = m_dir / "a" / "b" / "c";
-    const std::string name = CsvFileNamePreset(m_report->sel);
+    const std::string name = csvFileNamePreset(m_report->sel);
     TxtOutFields f{" " + folder.string() + "/\t", "  " + name + " ", "", false};
     std::string written;
-    EXPECT_TRUE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env, &written));
+    EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env, &written));
     const fs::path file = folder / sjis::toUtf8(name);
     EXPECT_EQ(written, sjis::fromUtf8(file.string()));
     EXPECT_EQ(f.fileName, name); // trimmed
-    EXPECT_FALSE(readFile(file).empty());
+    EXPECT_FALSE(TempFolder::read(file).empty());
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(asked(1), "テキストファイルへ正常に出力しました\n" + file.string());
 }
@@ -88,13 +79,13 @@ TEST_F(TxtOutRulesTest, ExistingFileIsOverwrittenOnlyOnYes) {
     std::ofstream(file) << "old";
     TxtOutFields f{m_dir.string(), "r.CSV", "", false};
     m_prompt.answer(PromptAnswer::No);
-    EXPECT_FALSE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     EXPECT_EQ(asked(0), "指定のファイルは既に存在しています\n上書きしますか？\n" + file.string());
-    EXPECT_EQ(readFile(file), "old");
+    EXPECT_EQ(TempFolder::read(file), "old");
 
     m_prompt.answer(PromptAnswer::Yes);
-    EXPECT_TRUE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
-    EXPECT_EQ(sjis::toUtf8(readFile(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
+    EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_EQ(sjis::toUtf8(TempFolder::read(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
 }
 
 // A link planted at the name (dangling or not) is asked about, and Yes replaces the link itself.
@@ -110,13 +101,13 @@ TEST_F(TxtOutRulesTest, LinkAtTheNameIsAskedAboutAndNeverWrittenThrough) {
         fs::create_symlink(victim, file);
         TxtOutFields f{m_dir.string(), "r.CSV", "", false};
         m_prompt.answer(PromptAnswer::Yes);
-        EXPECT_TRUE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+        EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
         EXPECT_EQ(asked(m_prompt.asked().size() - 2),
                   "指定のファイルは既に存在しています\n上書きしますか？\n" + file.string());
         EXPECT_FALSE(fs::is_symlink(file));
         EXPECT_EQ(fs::exists(victim), !dangling);
         if (!dangling) {
-            EXPECT_EQ(readFile(victim), "precious");
+            EXPECT_EQ(TempFolder::read(victim), "precious");
         }
     }
 }
@@ -126,22 +117,22 @@ TEST_F(TxtOutRulesTest, WriteFailureKeepsTheDialogOpen) {
     m_env.open = [](const std::string& path) -> std::unique_ptr<ReportSink> {
         throw CxException(0, "OpenError\n%s", path.c_str());
     };
-    EXPECT_FALSE(AcceptTxtOut(f, m_report->sel, m_prompt, m_env));
+    EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     ASSERT_EQ(m_prompt.asked().size(), 1u); // the open error, no success message
     EXPECT_EQ(asked(0).rfind("OpenError\n", 0), 0u);
 }
 
 TEST(TxtOutLaunchTest, ProgramAndPathAreNotQuoted) {
     TxtOutFields f{"/data/out", "r.CSV", " /opt/my editor/edit ", true};
-    EXPECT_EQ(TxtOutLaunchCommand(f), "/opt/my editor/edit /data/out/r.CSV");
+    EXPECT_EQ(txtOutLaunchCommand(f), "/opt/my editor/edit /data/out/r.CSV");
     f.program = " ";
-    EXPECT_EQ(TxtOutLaunchCommand(f), ""); // the associated program opens it
+    EXPECT_EQ(txtOutLaunchCommand(f), ""); // the associated program opens it
 }
 
 TEST(TrimBlanksTest, OnlySingleByteWhiteSpace) {
-    EXPECT_EQ(TrimBlanks(" \t\r\nabc \n"), "abc");
-    EXPECT_EQ(TrimBlanks("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40"); // full-width blank stays
-    EXPECT_EQ(TrimBlanks("   "), "");
+    EXPECT_EQ(trimBlanks(" \t\r\nabc \n"), "abc");
+    EXPECT_EQ(trimBlanks("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40"); // full-width blank stays
+    EXPECT_EQ(trimBlanks("   "), "");
 }
 
 } // namespace

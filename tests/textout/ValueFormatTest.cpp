@@ -148,8 +148,8 @@ TEST(PeakFormatTest, MissingTimesStayEmpty) {
     DaySummary s; // nothing recorded
     EXPECT_EQ(MaxDemandText(s, false, 2), "0.0, , ");
     EXPECT_EQ(u8(MaxDemandText(s, false, 1)), "0.0 (～)");
-    EXPECT_EQ(RangeEndText(DateTime()), "");
-    EXPECT_EQ(RangeEndText(at(0, 1)), "00:01");
+    EXPECT_EQ(rangeEndText(DateTime()), "");
+    EXPECT_EQ(rangeEndText(at(0, 1)), "00:01");
 }
 
 TEST(LabelTest, CircuitTypeNames) {

@@ -1,12 +1,15 @@
+#include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/ReportFixtures.h"
-#include "tests/tools/StoreFixtures.h"
 
 TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     auto r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Commands:"), std::string::npos);
+    EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
+              std::string::npos)
+        << r.out;
     for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "export",
                           "import", "receive"}) {
         auto h = cli({c, "--help"});
@@ -109,7 +112,7 @@ TEST_F(CliTest, DumpDataOfADataFile) {
     SerialSettings serial;
     serial.portNumber = 3;
     serial.baudRate = 9600;
-    writeFile(dir() / "Orvo.DAT", fixtures::dataFileBytes(fixtures::sampleStore(), serial));
+    writeFile(dir() / "Orvo.DAT", builders::dataFileBytes(builders::sampleStore(), serial));
     auto r = cli({"dump-data", "Orvo.DAT"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
@@ -129,7 +132,7 @@ TEST_F(CliTest, DumpDataOfADataFile) {
     EXPECT_EQ(a["circuits"][1]["days"].size(), 0u);
     const auto& day = a["circuits"][0]["days"][1];
     EXPECT_EQ(day["date"].s, "2024-05-02");
-    MeasurementDay expected = fixtures::makeDay(1, 2024, 5, 2, 10);
+    MeasurementDay expected = builders::makeDay(1, 2024, 5, 2, 10);
     // Exact: the printed numbers read back as the same doubles.
     EXPECT_EQ(day["samples"][1]["power"].n, expected.data.intervals.at(1).power);
     EXPECT_EQ(day["samples"][1]["time"].s, "2024-05-02 01:30:00");
@@ -139,8 +142,8 @@ TEST_F(CliTest, DumpDataOfADataFile) {
 }
 
 TEST_F(CliTest, DumpDataOfAnExportFileIsOneCustomer) {
-    Customer c = fixtures::makeCustomer("需要家A", {{"回路1", {fixtures::makeDay(2, 2024, 5, 1)}}});
-    writeFile(dir() / "A.VLK", fixtures::exportFileBytes(c));
+    Customer c = builders::makeCustomer("需要家A", {{"回路1", {builders::makeDay(2, 2024, 5, 1)}}});
+    writeFile(dir() / "A.VLK", builders::exportFileBytes(c));
     auto r = cli({"dump-data", "A.VLK"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
@@ -150,7 +153,7 @@ TEST_F(CliTest, DumpDataOfAnExportFileIsOneCustomer) {
 }
 
 TEST_F(CliTest, DumpDataOfDamagedFiles) {
-    std::string good = fixtures::dataFileBytes(fixtures::sampleStore());
+    std::string good = builders::dataFileBytes(builders::sampleStore());
     std::string wrongVersion = good;
     wrongVersion[30] = 4; // the int32 after the 30-byte signature string
     std::string wrongCustomerSignature = good;
@@ -178,7 +181,7 @@ TEST_F(CliTest, DumpDataOfDamagedFiles) {
 }
 
 TEST_F(CliTest, ListShowsCustomersCircuitsAndDays) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     auto r = cli({"list"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "B社\n"
@@ -203,7 +206,7 @@ TEST_F(CliTest, ListWithHomeOptionAndWithoutDataFile) {
     EXPECT_FALSE(std::filesystem::exists(dataFile())); // listing writes nothing
 
     writeFile(dir() / "other" / "DATA" / "Orvo.DAT",
-              fixtures::dataFileBytes(fixtures::sampleStore()));
+              builders::dataFileBytes(builders::sampleStore()));
     auto r = cli({"list", "--home", "other"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, 4), "B社");
@@ -233,7 +236,7 @@ TEST_F(CliTest, ImportReportCreatesCustomerAndCircuit) {
     auto r = cli({"import-report", "r.txt", "--customer", "  需要家A ", "--circuit", "回路1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("2日分を追加しました"), std::string::npos) << r.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(store.count(), 1);
     EXPECT_EQ(store.at(0).name, sjis::fromUtf8("需要家A")); // trimmed
     const MeasurementCircuit& circuit = store.at(0).circuits.at(0);
@@ -248,7 +251,7 @@ TEST_F(CliTest, ImportReportStoresChannelTwoDaysAsChannelOne) {
     writeFile(dir() / "r.txt", fixtures::captured(fixtures::dayReport(2, "2024/05/01")));
     auto r = cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c"});
     ASSERT_EQ(r.status, 0) << r.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).channel, 1);
 }
 
@@ -266,42 +269,66 @@ TEST_F(CliTest, ImportReportWithMixedChannelsNeedsAChoice) {
     auto two =
         cli({"import-report", "r.txt", "--customer", "A", "--circuit", "c", "--channel", "2"});
     ASSERT_EQ(two.status, 0) << two.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(store.at(0).circuits.at(0).days.count(), 1);
     EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).data.summary.energy, 1241.5);
 }
 
 TEST_F(CliTest, ImportReportOverwriteRule) {
     // Stored: 2024-05-01 with energy 12345.6; the report brings 05-01 (1234.5) and 05-02.
-    auto stored = fixtures::makeStore(
-        {fixtures::makeCustomer("ABC", {{"Line", {fixtures::makeDay(1, 2024, 5, 1)}}})});
+    auto stored = builders::makeStore(
+        {builders::makeCustomer("ABC", {{"Line", {builders::makeDay(1, 2024, 5, 1)}}})});
     writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
 
-    writeFile(dataFile(), fixtures::dataFileBytes(stored));
+    writeFile(dataFile(), builders::dataFileBytes(stored));
     // Names match in any ASCII case.
     auto keep = cli({"import-report", "r.txt", "--customer", "abc", "--circuit", "LINE"});
     ASSERT_EQ(keep.status, 0) << keep.err;
     EXPECT_NE(keep.err.find("1日分を追加しました (1日分は既に存在するため追加しませんでした)"),
               std::string::npos)
         << keep.err;
-    MeasurementStore kept = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore kept = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(kept.count(), 1);
     ASSERT_EQ(kept.at(0).circuits.count(), 1);
     ASSERT_EQ(kept.at(0).circuits.at(0).days.count(), 2);
     EXPECT_EQ(kept.at(0).circuits.at(0).days.at(0).data.summary.energy, 12345.6);
 
-    writeFile(dataFile(), fixtures::dataFileBytes(stored));
+    writeFile(dataFile(), builders::dataFileBytes(stored));
     auto replace = cli(
         {"import-report", "r.txt", "--customer", "ABC", "--circuit", "Line", "--overwrite", "yes"});
     ASSERT_EQ(replace.status, 0) << replace.err;
-    MeasurementStore replaced = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore replaced = builders::readStore(readFile(dataFile()));
     EXPECT_EQ(replaced.at(0).circuits.at(0).days.at(0).data.summary.energy, 1234.5);
     EXPECT_EQ(replaced.at(0).circuits.at(0).days.count(), 2);
 }
 
+TEST_F(CliTest, ImportReportFilesNamesInTheWindowsOrder) {
+    // Letters fold to lower case, so '_' (0x5F) sorts before 'D' ('d' 0x64).
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    for (const char* customer : {"ABCD", "ABC_1"}) {
+        auto r = cli({"import-report", "r.txt", "--customer", customer, "--circuit", "c"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    auto list = cli({"list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "ABC_1");
+    EXPECT_LT(list.out.find("ABC_1\n"), list.out.find("ABCD\n"));
+    const std::string bytes = readFile(dataFile());
+    ASSERT_NE(bytes.find("\x05"
+                         "ABC_1"),
+              std::string::npos);
+    EXPECT_LT(bytes.find("\x05"
+                         "ABC_1"),
+              bytes.find("\x04"
+                         "ABCD"));
+    MeasurementStore store = builders::readStore(bytes);
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.at(0).name, "ABC_1");
+}
+
 TEST_F(CliTest, ImportReportGrammarErrorFilesNothing) {
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore(
-        {fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 4, 1)}}})}));
+    std::string before = builders::dataFileBytes(builders::makeStore(
+        {builders::makeCustomer("A", {{"c", {builders::makeDay(1, 2024, 4, 1)}}})}));
     writeFile(dataFile(), before);
     writeFile(dir() / "r.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
                                                   "ＣＨ１ 単相 PT:1.0 CT:40.0 2024/05/02\n"
@@ -331,7 +358,7 @@ TEST_F(CliTest, ImportReportRejectsBadNames) {
 }
 
 TEST_F(CliTest, ImportReportRefusesAFolderTheProgramHasOpen) {
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
     writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
     InstanceLock gui;
@@ -346,8 +373,8 @@ TEST_F(CliTest, ImportReportRefusesAFolderTheProgramHasOpen) {
 }
 
 TEST_F(CliTest, ImportReportLeavesADamagedDataFileAlone) {
-    std::string damaged = fixtures::dataFileBytes(fixtures::makeStore(
-        {fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 4, 1)}}})}));
+    std::string damaged = builders::dataFileBytes(builders::makeStore(
+        {builders::makeCustomer("A", {{"c", {builders::makeDay(1, 2024, 4, 1)}}})}));
     damaged.resize(damaged.size() - 10);
     writeFile(dataFile(), damaged);
     writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
@@ -372,7 +399,7 @@ TEST_F(CliTest, ImportReportWrongUsage) {
 // ---- csv
 
 TEST_F(CliTest, CsvOfOneDay) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-02",
                   "--out", "csv"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -386,7 +413,7 @@ TEST_F(CliTest, CsvOfOneDay) {
 }
 
 TEST_F(CliTest, CsvOfARangeWritesOneFilePerStoredDay) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--from", "2024-04-30",
                   "--to", "2024-05-31"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -399,7 +426,7 @@ TEST_F(CliTest, CsvOfARangeWritesOneFilePerStoredDay) {
 }
 
 TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     writeFile(home() / "orvoview.INI", "[Param]\r\nMonStartDay=16\r\n");
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-04"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -424,7 +451,7 @@ TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
 }
 
 TEST_F(CliTest, CsvErrors) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     auto customer = cli({"csv", "--customer", "X", "--circuit", "回路1", "--day", "2024-05-01"});
     EXPECT_EQ(customer.status, 1);
     EXPECT_NE(customer.err.find("指定の需要家は登録されていません\nX"), std::string::npos);
@@ -467,7 +494,7 @@ TEST_F(CliTest, ImportReportWithNothingToTake) {
 }
 
 TEST_F(CliTest, CsvIntoAPathThatIsNoFolderFails) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     writeFile(dir() / "plain", "x");
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-01",
                   "--out", "plain"});

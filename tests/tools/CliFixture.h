@@ -1,5 +1,6 @@
 #pragma once
 // A temporary program folder per test and runs of the built orvoview-cli in it.
+#include "common/TempFolder.h"
 #include "tests/tools/MiniJson.h"
 #include "tests/tools/ToolRunner.h"
 #include <filesystem>
@@ -11,18 +12,7 @@ using Args = std::vector<std::string>;
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                (std::string("orvo_cli_") + info->test_suite_name() + "_" + info->name() + "_" +
-                 std::to_string(getpid()));
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(home());
-    }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(m_dir, ec);
-    }
+    void SetUp() override { std::filesystem::create_directories(home()); }
 
     std::filesystem::path dir() const { return m_dir; }
     // The program folder: ORVOVIEW_HOME of every run unless a test passes --home.
@@ -56,5 +46,6 @@ protected:
     }
 
 private:
-    std::filesystem::path m_dir;
+    TempFolder m_folder;
+    const std::filesystem::path& m_dir = m_folder.path();
 };

@@ -1,7 +1,7 @@
 // The tool on reports from the report generator: every value of every day comes through.
+#include "common/StoreBuilders.h"
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/DayJsonCheck.h"
-#include "tests/tools/StoreFixtures.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 namespace {

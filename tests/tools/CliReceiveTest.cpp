@@ -1,10 +1,10 @@
 // receive: the reception worker without a window, on a captured file and on a pseudo-terminal
 // playing the recorder.
+#include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
 #include "tests/tools/DayJsonCheck.h"
 #include "tests/tools/ReportFixtures.h"
-#include "tests/tools/StoreFixtures.h"
 #include "tools/reportgen/PacedWriter.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include <chrono>
@@ -58,7 +58,7 @@ TEST_F(CliTest, ReceiveFromAFilePrintsTheDays) {
 TEST_F(CliTest, ReceiveFailureHandsNothingOver) {
     writeFile(dir() / "bad.txt", fixtures::captured(fixtures::dayReport(1, "2024/05/01") +
                                                     "ＣＨ１ 5相 PT:1 CT:1 2024/05/02\n"));
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
     auto r = cli({"receive", "--file", "bad.txt", "--customer", "A", "--circuit", "c"});
     EXPECT_EQ(r.status, 1);
@@ -81,7 +81,7 @@ TEST_F(CliTest, ReceiveFromAFileIntoACircuit) {
     writeFile(dir() / "cap.txt", fixtures::captured(fixtures::dayReport(2, "2024/05/01")));
     auto r = cli({"receive", "--file", "cap.txt", "--customer", "A", "--circuit", "c"});
     ASSERT_EQ(r.status, 0) << r.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(store.at(0).circuits.at(0).days.count(), 1);
     EXPECT_EQ(store.at(0).circuits.at(0).days.at(0).channel, 1);
 
@@ -105,7 +105,7 @@ TEST_F(CliTest, ReceiveFromAPseudoTerminal) {
     SerialSettings serial;
     serial.portNumber = 7;
     serial.flowControl = 0;
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::makeStore({}), serial));
+    writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
 
     auto child = cliStart({"receive", "--customer", "工場", "--circuit", "受電"});
     ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"))
@@ -132,7 +132,7 @@ TEST_F(CliTest, ReceiveFromAPseudoTerminal) {
 TEST_F(CliTest, ReceiveStopsOnInterruptAndFilesNothing) {
     PacedWriter recorder(0);
     writeFile(home() / "orvoview.INI", "[Port]\r\nCOM2=" + recorder.slavePath() + "\r\n");
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
 
     auto child = cliStart({"receive", "--port", "2", "--customer", "A", "--circuit", "c"});
@@ -191,7 +191,7 @@ TEST_F(CliTest, EndlessInputsAreRefused) {
 TEST_F(CliTest, FileSizeLimitIsAFailedSaveNotAKill) {
     ReportGenerator generator(generated(5, 6));
     writeFile(dir() / "cap.txt", generator.generate());
-    const std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    const std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
     auto r = tooltest::run("/bin/sh",
                            {"-c", std::string("ulimit -f 2; exec '") + ORVOVIEW_CLI +
@@ -202,4 +202,45 @@ TEST_F(CliTest, FileSizeLimitIsAFailedSaveNotAKill) {
     EXPECT_EQ(readFile(dataFile()), before);
     for (const auto& entry : std::filesystem::directory_iterator(dataFile().parent_path()))
         EXPECT_EQ(entry.path().filename(), "Orvo.DAT") << "left behind";
+}
+
+// The "Debug" keys of the INI and the capture folder work as in the program.
+TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
+    ReportGenOptions options = generated(34, 1);
+    options.lineEnd = "\n";
+    std::string report = ReportGenerator(options).generate();
+    PacedWriter recorder(0);
+    writeFile(home() / "orvoview.INI", "[Port]\r\nCOM7=" + recorder.slavePath() +
+                                           "\r\n[Debug]\r\n" +
+                                           sjis::fromUtf8("通信ログ出力(0:しない,1:する)=1\r\n"));
+    SerialSettings serial;
+    serial.portNumber = 7;
+    writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
+    auto child = cliStart({"receive"});
+    ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
+    recorder.write(report);
+    recorder.drain();
+    auto r = tooltest::finish(child);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string trace;
+    for (int g = 0; g < 4; ++g)
+        if (std::filesystem::exists(home() / ("COMM_" + std::to_string(g) + ".LOG")))
+            trace += readFile(home() / ("COMM_" + std::to_string(g) + ".LOG"));
+    EXPECT_NE(trace.find("port open " + recorder.slavePath()), std::string::npos);
+    std::vector<std::filesystem::path> captures;
+    for (const auto& e : std::filesystem::directory_iterator(home() / "RECEIVED"))
+        captures.push_back(e.path());
+    ASSERT_EQ(captures.size(), 1u);
+    EXPECT_EQ(readFile(captures[0]), report);
+
+    // Debug mode: no port at all (COM9 does not exist), waiting until interrupted.
+    writeFile(home() / "orvoview.INI",
+              "[Debug]\r\n" + sjis::fromUtf8("通信(0:リリース,1:デバック)=1\r\n"));
+    auto debug = cliStart({"receive", "--port", "9"});
+    ASSERT_TRUE(waitForStderr(debug, "機器からのデータ送信待ち"));
+    kill(debug.pid, SIGINT);
+    auto d = tooltest::finish(debug);
+    EXPECT_EQ(d.status, 1);
+    EXPECT_EQ(d.err.find("シリアルポートのオープンに失敗"), std::string::npos) << d.err;
+    EXPECT_NE(d.err.find("受信を中断しました"), std::string::npos) << d.err;
 }

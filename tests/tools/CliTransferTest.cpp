@@ -1,12 +1,12 @@
+#include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
-#include "tests/tools/StoreFixtures.h"
 
 // ---- export and import
 
 TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
-    MeasurementStore store = fixtures::sampleStore();
-    writeFile(dataFile(), fixtures::dataFileBytes(store));
+    MeasurementStore store = builders::sampleStore();
+    writeFile(dataFile(), builders::dataFileBytes(store));
     auto r = cli({"export", "--customer", "需要家a", "--out", "out/A.VLK"});
     EXPECT_EQ(r.status, 1); // the folder "out" does not exist
     std::filesystem::create_directories(dir() / "out");
@@ -14,7 +14,7 @@ TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("正常に保存しました。"), std::string::npos);
     const Customer& a = store.at(store.find(sjis::fromUtf8("需要家A")));
-    EXPECT_EQ(readFile(dir() / "out" / "A.VLK"), fixtures::exportFileBytes(a));
+    EXPECT_EQ(readFile(dir() / "out" / "A.VLK"), builders::exportFileBytes(a));
 
     // Into another program folder: the same customer, circuits, days, samples and summaries.
     auto imported = cli({"import", "out/A.VLK", "--yes", "--home", "other"});
@@ -22,17 +22,17 @@ TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
     EXPECT_EQ(imported.out, "需要家A\n");
     EXPECT_NE(imported.err.find("次の需要家データを取り込みます\n需要家A\nよろしいですか"),
               std::string::npos);
-    MeasurementStore other = fixtures::readStore(readFile(dir() / "other" / "DATA" / "Orvo.DAT"));
+    MeasurementStore other = builders::readStore(readFile(dir() / "other" / "DATA" / "Orvo.DAT"));
     ASSERT_EQ(other.count(), 1);
     EXPECT_TRUE(other.at(0) == a);
 }
 
 TEST_F(CliTest, ImportGivesAUniqueName) {
-    Customer a = fixtures::makeCustomer("A", {{"c", {fixtures::makeDay(1, 2024, 5, 1)}}});
-    writeFile(dir() / "A.VLK", fixtures::exportFileBytes(a));
+    Customer a = builders::makeCustomer("A", {{"c", {builders::makeDay(1, 2024, 5, 1)}}});
+    writeFile(dir() / "A.VLK", builders::exportFileBytes(a));
     writeFile(dataFile(),
-              fixtures::dataFileBytes(fixtures::makeStore(
-                  {fixtures::makeCustomer("a", {}), fixtures::makeCustomer("A_1", {})})));
+              builders::dataFileBytes(builders::makeStore(
+                  {builders::makeCustomer("a", {}), builders::makeCustomer("A_1", {})})));
     auto r = cli({"import", "A.VLK", "--yes"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "A_2\n");
@@ -40,15 +40,15 @@ TEST_F(CliTest, ImportGivesAUniqueName) {
                          "り込みます\nA_2"),
               std::string::npos)
         << r.err;
-    MeasurementStore store = fixtures::readStore(readFile(dataFile()));
+    MeasurementStore store = builders::readStore(readFile(dataFile()));
     EXPECT_EQ(store.count(), 3);
     EXPECT_EQ(store.at(store.find("A_2")).circuits.at(0).days.count(), 1);
 }
 
 TEST_F(CliTest, ImportAsksOnStdin) {
-    Customer a = fixtures::makeCustomer("A", {});
-    writeFile(dir() / "A.VLK", fixtures::exportFileBytes(a));
-    std::string before = fixtures::dataFileBytes(fixtures::makeStore({}));
+    Customer a = builders::makeCustomer("A", {});
+    writeFile(dir() / "A.VLK", builders::exportFileBytes(a));
+    std::string before = builders::dataFileBytes(builders::makeStore({}));
     writeFile(dataFile(), before);
     for (const char* answer : {"n\n", "", "what\nno\n"}) {
         auto r = cli({"import", "A.VLK"}, answer);
@@ -59,18 +59,18 @@ TEST_F(CliTest, ImportAsksOnStdin) {
     }
     auto yes = cli({"import", "A.VLK"}, "y\n");
     EXPECT_EQ(yes.status, 0) << yes.err;
-    EXPECT_EQ(fixtures::readStore(readFile(dataFile())).count(), 1);
+    EXPECT_EQ(builders::readStore(readFile(dataFile())).count(), 1);
 }
 
 TEST_F(CliTest, ImportFailures) {
-    std::string before = fixtures::dataFileBytes(fixtures::sampleStore());
+    std::string before = builders::dataFileBytes(builders::sampleStore());
     writeFile(dataFile(), before);
     // Missing file.
     auto missing = cli({"import", "none.VLK", "--yes"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("ファイルが存在しません:"), std::string::npos);
     // Damaged file: the message names the import file; nothing changes.
-    std::string bytes = fixtures::exportFileBytes(fixtures::makeCustomer("A", {}));
+    std::string bytes = builders::exportFileBytes(builders::makeCustomer("A", {}));
     writeFile(dir() / "bad.VLK", bytes.substr(0, bytes.size() - 3));
     auto bad = cli({"import", "bad.VLK", "--yes"});
     EXPECT_EQ(bad.status, 1);
@@ -87,7 +87,7 @@ TEST_F(CliTest, ImportFailures) {
 }
 
 TEST_F(CliTest, ExportOfAnUnknownCustomer) {
-    writeFile(dataFile(), fixtures::dataFileBytes(fixtures::sampleStore()));
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
     auto r = cli({"export", "--customer", "誰", "--out", "x.VLK"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("指定の需要家は登録されていません\n誰"), std::string::npos);

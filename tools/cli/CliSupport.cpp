@@ -6,20 +6,11 @@
 #include "support/Sjis.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
-#include <cstdarg>
 
 #include <cstdio>
 #include <ostream>
 
 namespace cli {
-
-std::string format(const char* pattern, ...) {
-    va_list args;
-    va_start(args, pattern);
-    std::string out = formatTextV(pattern, args);
-    va_end(args);
-    return out;
-}
 
 void message(CliIo& io, const std::string& utf8) {
     io.err << utf8 << '\n';
@@ -45,20 +36,20 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     const std::string shown = shownPath(path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        result.error = format(txt::kFileMissing, shown.c_str());
+        result.error = formatText(txt::cli::kFileMissing, shown.c_str());
         return result;
     }
     std::FILE* file = nullptr;
     if (openCapturedReport(path, file) != 0) {
-        result.error = format(txt::kFileNotOpened, shown.c_str());
+        result.error = formatText(txt::cli::kFileNotOpened, shown.c_str());
         return result;
     }
     ParseContext context(result.days);
     ReportTextReader reader(file);
     try {
-        ParseReportLines(context, reader);
+        parseReportLines(context, reader);
         if (reader.failed())
-            result.error = format(txt::kFileReadFailed, shown.c_str());
+            result.error = formatText(txt::cli::kFileReadFailed, shown.c_str());
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {

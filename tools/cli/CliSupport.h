@@ -8,8 +8,6 @@
 
 namespace cli {
 
-// printf into a std::string.
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 // A message of the tool (UTF-8) or of the core (CP932) on stderr, with a line feed.
 void message(CliIo& io, const std::string& utf8);
 void messageCp932(CliIo& io, const std::string& cp932);

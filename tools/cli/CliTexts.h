@@ -2,7 +2,7 @@
 // Texts of the command-line tool. The tool only prints them, always as UTF-8, so they are kept
 // here as UTF-8; texts that the core rules raise arrive as CP932 and are converted when
 // printed. Where the program has a text for the same situation, it is that text.
-namespace cli::txt {
+namespace txt::cli {
 
 // Reading a captured report (the reception's own texts).
 inline constexpr const char kFileMissing[] = "ファイルが存在しません:%s";
@@ -40,4 +40,4 @@ inline constexpr const char kDataFileUnreadable[] =
 inline constexpr const char kReceptionFailed[] = "受信処理で問題が発生しました";
 inline constexpr const char kReceptionInterrupted[] = "受信を中断しました";
 
-} // namespace cli::txt
+} // namespace txt::cli

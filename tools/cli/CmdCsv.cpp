@@ -2,6 +2,7 @@
 #include "store/Aggregation.h"
 #include "store/DocumentData.h"
 #include "store/MonthWindow.h"
+#include "support/Format.h"
 #include "support/ProfileSettings.h"
 #include "support/Sjis.h"
 #include "textout/CsvReport.h"
@@ -55,13 +56,13 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     const MeasurementStore& store = document.store();
     const int customerIndex = store.find(cli::nameArg(customerArg));
     if (customerIndex < 0) {
-        cli::message(io, cli::format(cli::txt::kNoCustomer, customerArg.c_str()));
+        cli::message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
         return ExitFailure;
     }
     const Customer& customer = store.at(customerIndex);
     const int circuitIndex = customer.circuits.find(cli::nameArg(circuitArg));
     if (circuitIndex < 0) {
-        cli::message(io, cli::format(cli::txt::kNoCircuit, circuitArg.c_str()));
+        cli::message(io, formatText(txt::cli::kNoCircuit, circuitArg.c_str()));
         return ExitFailure;
     }
     const MeasurementCircuit& circuit = customer.circuits.at(circuitIndex);
@@ -73,7 +74,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     if (month != -1) {
         std::vector<int> days = daysInWindow(circuit, monthWindow(year, month, startDay));
         if (days.empty()) {
-            cli::message(io, cli::format(cli::txt::kNoStoredMonth, args.require("month").c_str()));
+            cli::message(io, formatText(txt::cli::kNoStoredMonth, args.require("month").c_str()));
             return ExitFailure;
         }
         tuples.push_back({customerIndex, circuitIndex, days.front(), year, month});
@@ -87,10 +88,10 @@ int cmdCsv(const CliArgs& args, CliIo io) {
         if (tuples.empty()) {
             std::string shownFrom = from.format("%Y-%m-%d");
             if (args.has("day"))
-                cli::message(io, cli::format(cli::txt::kNoStoredDay, shownFrom.c_str()));
+                cli::message(io, formatText(txt::cli::kNoStoredDay, shownFrom.c_str()));
             else
-                cli::message(io, cli::format(cli::txt::kNoStoredDays, shownFrom.c_str(),
-                                             to.format("%Y-%m-%d").c_str()));
+                cli::message(io, formatText(txt::cli::kNoStoredDays, shownFrom.c_str(),
+                                            to.format("%Y-%m-%d").c_str()));
             return ExitFailure;
         }
     }
@@ -105,7 +106,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
         // The display-data selection shows channel 1.
         document.select(tuple, 1);
         const DisplaySelection& selection = document.currentSelection();
-        const std::string path = outFolder + "/" + CsvFileNamePreset(selection);
+        const std::string path = outFolder + "/" + csvFileNamePreset(selection);
         if (!WriteReportCsv(path, selection, env))
             return ExitFailure;
         io.out << sjis::toUtf8(path) << '\n';

@@ -1,4 +1,5 @@
 // receive: one reception without a window, from the serial port or a captured file.
+#include "link/ReceptionSetup.h"
 #include "link/ReceptionWorker.h"
 #include "link/SerialPort.h"
 #include "support/Sjis.h"
@@ -95,8 +96,8 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
         return ExitFailure;
 
-    ReceptionRequest request;
-    request.port = contents.serial;
+    // The program's own settings: port map, "Debug" keys, capture folder.
+    ReceptionRequest request = makeReceptionRequest(contents.serial, {folder.home, folder.iniFile});
     if (portNumber > 0)
         request.port.portNumber = portNumber;
     if (auto file = args.get("file")) {
@@ -104,17 +105,16 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         request.filePath = cli::pathArg(*file);
     }
     SerialPort port;
-    port.SetDeviceLookup(PortDevicesFromIni(folder.iniFile));
     StderrNotices notices(io.err);
     ReceptionWorker worker(port, notices);
     worker.setShowLines(false);
     const bool interrupted = receiveUntilDoneOrInterrupted(worker, request);
     if (interrupted) {
-        cli::message(io, cli::txt::kReceptionInterrupted);
+        cli::message(io, txt::cli::kReceptionInterrupted);
         return ExitFailure;
     }
     if (worker.result() != ReceptionResult::Success) {
-        cli::message(io, cli::txt::kReceptionFailed);
+        cli::message(io, txt::cli::kReceptionFailed);
         return ExitFailure;
     }
     MeasurementCircuit received = worker.takeDays();

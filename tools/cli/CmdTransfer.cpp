@@ -1,5 +1,6 @@
 // export and import: one customer to and from an export file.
 #include "store/DAT_CUSTOMER.h"
+#include "support/Format.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
@@ -17,13 +18,13 @@ int cmdExport(const CliArgs& args, CliIo io) {
         return ExitFailure;
     int index = contents.store.find(cli::nameArg(customer));
     if (index < 0) {
-        cli::message(io, cli::format(cli::txt::kNoCustomer, customer.c_str()));
+        cli::message(io, formatText(txt::cli::kNoCustomer, customer.c_str()));
         return ExitFailure;
     }
     ConsolePrompt prompt(io.err, io.in, false);
     if (!exportCustomer(contents.store, cli::pathArg(out), index, prompt))
         return ExitFailure;
-    cli::message(io, cli::txt::kSaved);
+    cli::message(io, txt::cli::kSaved);
     return ExitOk;
 }
 
@@ -33,7 +34,7 @@ int cmdImport(const CliArgs& args, CliIo io) {
     const std::string path = cli::pathArg(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(cli::shownPath(file), ec)) {
-        cli::message(io, cli::format(cli::txt::kFileMissing, cli::shownPath(file).c_str()));
+        cli::message(io, formatText(txt::cli::kFileMissing, cli::shownPath(file).c_str()));
         return ExitFailure;
     }
     InstanceLock lock;
@@ -44,7 +45,7 @@ int cmdImport(const CliArgs& args, CliIo io) {
     int index = importCustomer(contents.store, path, prompt);
     if (index < 0) {
         if (prompt.declined() > 0)
-            cli::message(io, cli::txt::kImportDeclined);
+            cli::message(io, txt::cli::kImportDeclined);
         return ExitFailure;
     }
     if (!cli::saveDataFile(io, folder, contents))

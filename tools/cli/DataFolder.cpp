@@ -1,11 +1,16 @@
 #include "tools/cli/DataFolder.h"
-#include "store/ArchiveStream.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
+#include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
+#include "store/FileHandle.h"
+#include "store/FileSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
@@ -65,16 +70,24 @@ DataFolder resolveDataFolder(const CliArgs& args) {
     return folder;
 }
 
+std::string programFolderInUse() {
+    ProgramFolderChoice choice = programFolderChoice();
+    const char* why = choice.kind == ProgramFolderKind::Environment ? "from $ORVOVIEW_HOME"
+                      : choice.kind == ProgramFolderKind::Portable ? "the folder of this executable"
+                                                                   : "the per-user folder";
+    return "Program folder in use: " + sjis::toUtf8(choice.folder) + " (" + why + ")\n";
+}
+
 bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
     const std::string shown = shownPath(path);
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-        message(io, format(txt::kFileMissing, shown.c_str()));
+        message(io, formatText(txt::cli::kFileMissing, shown.c_str()));
         return false;
     }
     FileHandle handle = FileHandle::openRead(path);
     if (!handle || fs::is_directory(path, ec)) {
-        message(io, format(txt::kCannotOpen, shown.c_str()));
+        message(io, formatText(txt::cli::kCannotOpen, shown.c_str()));
         return false;
     }
     const char* failure = nullptr;
@@ -93,19 +106,19 @@ bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
         }
         return true;
     } catch (const archive::SignatureError& e) {
-        failure = e.kind() == archive::SignatureError::WrongText ? txt::kDataFileDamaged
-                                                                 : txt::kDataFileVersion;
+        failure = e.kind() == archive::SignatureError::WrongText ? txt::cli::kDataFileDamaged
+                                                                 : txt::cli::kDataFileVersion;
     } catch (const ArchiveError&) {
-        failure = txt::kDataFileDamaged;
+        failure = txt::cli::kDataFileDamaged;
     } catch (const std::bad_alloc&) {
-        failure = txt::kDataFileDamaged;
+        failure = txt::cli::kDataFileDamaged;
     } catch (const FileAccessError& e) {
         ioError = sjis::toUtf8(e.what());
     }
     if (failure)
-        message(io, format(failure, shown.c_str()));
+        message(io, formatText(failure, shown.c_str()));
     else
-        message(io, format(txt::kDataFileUnreadable, ioError.c_str(), shown.c_str()));
+        message(io, formatText(txt::cli::kDataFileUnreadable, ioError.c_str(), shown.c_str()));
     return false;
 }
 
@@ -120,7 +133,8 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
         return LoadStatus::Failed;
     if (file.kind != ArchiveKind::DataFile) {
         // A customer file put in place of the data file: its first bytes are no data file.
-        message(io, format(txt::kDataFileDamaged, shownPath(folder.nativeDataFile()).c_str()));
+        message(io,
+                formatText(txt::cli::kDataFileDamaged, shownPath(folder.nativeDataFile()).c_str()));
         return LoadStatus::Failed;
     }
     contents = std::move(file.data);
@@ -129,7 +143,7 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
 
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
     if (!createFolderPath(folder.home, FolderAccess::UserOnly)) {
-        message(io, format(txt::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
+        message(io, formatText(txt::cli::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
         return false;
     }
     if (lock.tryAcquire(folder.home)) {
@@ -138,7 +152,7 @@ bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
         removeStaleTemporaries(folder.iniFile);
         return true;
     }
-    message(io, format(txt::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
+    message(io, formatText(txt::cli::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
     return false;
 }
 
@@ -166,8 +180,8 @@ bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& c
     } catch (const std::exception& e) {
         error = e.what();
     }
-    message(io, format(sjis::toUtf8(store::txt::kSaveFailed).c_str(), error.c_str(),
-                       sjis::toUtf8(folder.dataFile).c_str()));
+    message(io, formatText(sjis::toUtf8(txt::store::kSaveFailed).c_str(), error.c_str(),
+                           sjis::toUtf8(folder.dataFile).c_str()));
     return false;
 }
 

@@ -1,6 +1,7 @@
 // Filing received days into a circuit: the rules of "← 追加" without the dialog.
 #include "tools/cli/FileDays.h"
 #include "store/DAT_Registry.h"
+#include "support/Format.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
 #include <set>
@@ -14,14 +15,14 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
         channels.insert(received.days.at(i).channel);
     if (channel == 0) {
         if (channels.empty()) {
-            message(io, txt::kNothingReceived);
+            message(io, txt::cli::kNothingReceived);
             return false;
         }
         if (channels.size() > 1) {
             std::string list;
             for (int c : channels)
                 list += (list.empty() ? "" : ", ") + std::to_string(c);
-            message(io, format(txt::kMixedChannels, list.c_str()));
+            message(io, formatText(txt::cli::kMixedChannels, list.c_str()));
             return false;
         }
         channel = *channels.begin();
@@ -30,7 +31,7 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
         if (received.days.at(i).channel == channel)
             chosen.push_back(received.days.at(i));
     if (chosen.empty()) {
-        message(io, format(txt::kNoDaysOfChannel, channel));
+        message(io, formatText(txt::cli::kNoDaysOfChannel, channel));
         return false;
     }
     return true;
@@ -80,9 +81,9 @@ FileResult fileDays(MeasurementCircuit& circuit, const std::vector<MeasurementDa
 
 void tellFiled(CliIo& io, const FileResult& result) {
     if (result.kept > 0)
-        message(io, format(txt::kFiled, result.filed, result.kept));
+        message(io, formatText(txt::cli::kFiled, result.filed, result.kept));
     else
-        message(io, format(txt::kFiledAll, result.filed));
+        message(io, formatText(txt::cli::kFiledAll, result.filed));
 }
 
 int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,

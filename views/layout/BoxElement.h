@@ -5,7 +5,7 @@
 class BoxElement : public LayoutElement {
 public:
     enum EdgeBits : int32_t { EdgeLeft = 1, EdgeRight = 2, EdgeTop = 4, EdgeBottom = 8 };
-    static constexpr ColorRef DefaultEdgeColour = Rgb(192, 192, 192);
+    static constexpr ColorRef DefaultEdgeColour = rgb(192, 192, 192);
 
     BoxElement();
     std::unique_ptr<LayoutElement> clone() const override;

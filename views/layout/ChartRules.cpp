@@ -1,4 +1,5 @@
 #include "views/layout/ChartRules.h"
+#include "support/Format.h"
 #include "views/layout/ChartSeries.h"
 #include "views/layout/LayoutTexts.h"
 #include <algorithm>
@@ -16,8 +17,8 @@ TickRule tickRuleForSpan(double span) {
                                    {1200, 120}, {2400, 240}, {14400, 480}};
     for (const Row& row : rows)
         if (span <= row.upTo)
-            return {row.interval, "%H:%M", layout_text::UnitHours, -30, 80, -450};
-    return {5 * 1440, "%#m/%#d", layout_text::UnitDays, -7, 10, 0};
+            return {row.interval, "%H:%M", txt::layout::kUnitHours, -30, 80, -450};
+    return {5 * 1440, "%#m/%#d", txt::layout::kUnitDays, -7, 10, 0};
 }
 
 int32_t wholeMinutesBetween(const DateTime& from, const DateTime& to) {
@@ -101,16 +102,13 @@ const char* axisLabelFormat(double range) {
 
 std::string powerFactorLabel(double v, bool bottom) {
     const int f = static_cast<int>(v > 100 ? v - 200 : v);
-    char buf[32];
     if (f == 100)
         return "100";
     if (bottom)
-        std::snprintf(buf, sizeof buf, "%+d", 0);
-    else if (f != 0)
-        std::snprintf(buf, sizeof buf, "%+d", f);
-    else
-        return "-0";
-    return buf;
+        return formatText("%+d", 0);
+    if (f != 0)
+        return formatText("%+d", f);
+    return "-0";
 }
 
 std::vector<AxisLabel> valueAxisLabels(double minimum, double maximum, int32_t stripTop,
@@ -125,11 +123,8 @@ std::vector<AxisLabel> valueAxisLabels(double minimum, double maximum, int32_t s
         // No step to divide by: the bottom label alone.
         labels.push_back(
             {stripBottom, minimum, powerFactor ? powerFactorLabel(minimum, true) : std::string()});
-        if (!powerFactor) {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, format, minimum);
-            labels.back().text = buf;
-        }
+        if (!powerFactor)
+            labels.back().text = formatText(format, minimum);
         return labels;
     }
     const double step = range / n;
@@ -144,9 +139,7 @@ std::vector<AxisLabel> valueAxisLabels(double minimum, double maximum, int32_t s
         if (powerFactor) {
             text = powerFactorLabel(v, last);
         } else {
-            char buf[64];
-            std::snprintf(buf, sizeof buf, format, last ? minimum : v);
-            text = buf;
+            text = formatText(format, last ? minimum : v);
         }
         labels.push_back({y, last ? minimum : v, text});
     }

@@ -121,7 +121,7 @@ private:
     std::optional<Rect> m_clip;
     std::optional<Rect> m_updateRect;
     Pen m_pen;
-    ColorRef m_brush = Rgb(255, 255, 255);
+    ColorRef m_brush = rgb(255, 255, 255);
     Point m_position;
     std::vector<Point> m_pendingLine;
 };

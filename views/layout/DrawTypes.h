@@ -47,16 +47,16 @@ struct Rect {
 
 // COLORREF layout: 0x00BBGGRR.
 using ColorRef = uint32_t;
-constexpr ColorRef Rgb(int r, int g, int b) {
+constexpr ColorRef rgb(int r, int g, int b) {
     return static_cast<ColorRef>((r & 0xff) | ((g & 0xff) << 8) | ((b & 0xff) << 16));
 }
-constexpr int RedOf(ColorRef c) {
+constexpr int redOf(ColorRef c) {
     return static_cast<int>(c & 0xff);
 }
-constexpr int GreenOf(ColorRef c) {
+constexpr int greenOf(ColorRef c) {
     return static_cast<int>((c >> 8) & 0xff);
 }
-constexpr int BlueOf(ColorRef c) {
+constexpr int blueOf(ColorRef c) {
     return static_cast<int>((c >> 16) & 0xff);
 }
 

@@ -1,4 +1,5 @@
 #include "views/layout/GridElement.h"
+#include "support/Format.h"
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -67,9 +68,7 @@ void GridElement::initTracks(int columns, int rows, double columnPercent, double
         m_cells[c].reserve(static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r) {
             auto cell = std::make_unique<GridCell>();
-            char name[32];
-            std::snprintf(name, sizeof name, "%d,%d", c, r);
-            cell->setName(name);
+            cell->setName(formatText("%d,%d", c, r));
             cell->setContentFrom(cellTemplate);
             m_cells[c].push_back(std::move(cell));
         }

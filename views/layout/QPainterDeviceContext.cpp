@@ -1,4 +1,5 @@
 #include "views/layout/QPainterDeviceContext.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -11,7 +12,7 @@
 namespace {
 
 QColor toQColor(ColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+    return QColor(redOf(c), greenOf(c), blueOf(c));
 }
 
 Rect boundsOf(const QPaintDevice& device) {
@@ -38,7 +39,7 @@ QPainterDeviceContext::~QPainterDeviceContext() {
 }
 
 QString QPainterDeviceContext::toQString(const std::string& cp932) {
-    return QString::fromStdString(sjis::toUtf8(cp932));
+    return qtFromCp932(cp932);
 }
 
 QString QPainterDeviceContext::text(const std::string& cp932) {

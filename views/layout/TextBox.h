@@ -58,8 +58,8 @@ private:
     std::string m_text;
     std::string m_fitText;
     uint32_t m_format = DefaultFormat;
-    ColorRef m_textColour = Rgb(0, 0, 0);
-    ColorRef m_background = Rgb(255, 255, 255);
+    ColorRef m_textColour = rgb(0, 0, 0);
+    ColorRef m_background = rgb(255, 255, 255);
     int32_t m_fitOn = 1;
     Inset m_inset;
     int32_t m_textHidden = 0;

@@ -5,9 +5,9 @@
 
 namespace {
 
-constexpr ColorRef Black = Rgb(0, 0, 0);
-constexpr ColorRef White = Rgb(255, 255, 255);
-constexpr ColorRef GridGrey = Rgb(200, 200, 200);
+constexpr ColorRef Black = rgb(0, 0, 0);
+constexpr ColorRef White = rgb(255, 255, 255);
+constexpr ColorRef GridGrey = rgb(200, 200, 200);
 
 } // namespace
 
@@ -99,7 +99,7 @@ bool TimeChart::drawSelf(LayoutHost*, DeviceContext& dc) {
         const Rect strip{left, m_plot.top, left + s.axisWidth, m_plot.bottom};
         drawValueAxis(dc, s, strip, i == 0);
     }
-    const FontSpec unitFont = FontSpec::make(dc, layout_text::FacePGothic, 100);
+    const FontSpec unitFont = FontSpec::make(dc, txt::layout::kFacePGothic, 100);
     const chart_rules::TickRule rule =
         chart_rules::tickRuleForSpan(m_axis.maximum - m_axis.minimum);
     dc.drawTextWithFont(
@@ -119,7 +119,7 @@ bool TimeChart::drawSelf(LayoutHost*, DeviceContext& dc) {
 void TimeChart::drawTimeAxis(DeviceContext& dc) {
     const double span = m_axis.maximum - m_axis.minimum;
     const chart_rules::TickRule rule = chart_rules::tickRuleForSpan(span);
-    FontSpec labelFont = FontSpec::make(dc, layout_text::FaceGothic, 90);
+    FontSpec labelFont = FontSpec::make(dc, txt::layout::kFaceGothic, 90);
     labelFont.escapement = rule.escapement;
     const int32_t labelY = m_plot.bottom + dc.logicalY(rule.labelOffsetY);
     auto label = [&](int32_t x, const DateTime& t) {
@@ -141,10 +141,10 @@ void TimeChart::drawTimeAxis(DeviceContext& dc) {
 
 void TimeChart::drawValueAxis(DeviceContext& dc, const ChartSeries& s, const Rect& strip,
                               bool gridLines) {
-    const FontSpec labelFont = FontSpec::make(dc, layout_text::FaceGothic, 90);
-    FontSpec nameFont = FontSpec::make(dc, layout_text::FacePGothic, 100);
+    const FontSpec labelFont = FontSpec::make(dc, txt::layout::kFaceGothic, 90);
+    FontSpec nameFont = FontSpec::make(dc, txt::layout::kFacePGothic, 100);
     nameFont.escapement = 2700;
-    const FontSpec unitFont = FontSpec::make(dc, layout_text::FacePGothic, 100);
+    const FontSpec unitFont = FontSpec::make(dc, txt::layout::kFacePGothic, 100);
     if (s.ownAxis) {
         dc.drawEdges(strip, 2, s.lineColour, 1, PS_SOLID);
         const std::vector<chart_rules::AxisLabel> labels = chart_rules::valueAxisLabels(

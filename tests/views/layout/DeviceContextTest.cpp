@@ -60,7 +60,7 @@ TEST(DeviceContext, DrawTextAlignsInsideTheRectangle) {
         dc.setMapMode(MM_LOMETRIC);
         FontSpec font;
         font.height = -20;
-        dc.drawTextWithFont("AB", Rect{0, 0, 100, -50}, 0, Rgb(255, 255, 255), &font, c.format);
+        dc.drawTextWithFont("AB", Rect{0, 0, 100, -50}, 0, rgb(255, 255, 255), &font, c.format);
         auto texts = dc.texts();
         ASSERT_EQ(texts.size(), 1u);
         EXPECT_EQ((Point{texts[0].rect.left, texts[0].rect.top}), c.at) << c.format;
@@ -86,13 +86,13 @@ TEST(DeviceContext, CalcRectMeasuresWithoutDrawing) {
 TEST(DeviceContext, DrawEdgesDrawsTheMaskedSidesAsTwoPointLines) {
     RecordingDeviceContext dc;
     dc.setMapMode(MM_LOMETRIC);
-    dc.drawEdges(Rect{10, -10, 50, -40}, 1 | 8 | 16, Rgb(1, 2, 3), 1, PS_DOT);
+    dc.drawEdges(Rect{10, -10, 50, -40}, 1 | 8 | 16, rgb(1, 2, 3), 1, PS_DOT);
     auto lines = dc.polylines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].points, (std::vector<Point>{{10, 10}, {10, 40}}));
     EXPECT_EQ(lines[1].points, (std::vector<Point>{{10, 40}, {50, 40}}));
     EXPECT_EQ(lines[2].points, (std::vector<Point>{{10, 10}, {50, 40}}));
-    EXPECT_EQ(lines[0].pen, (Pen{Rgb(1, 2, 3), 1, PS_DOT}));
+    EXPECT_EQ(lines[0].pen, (Pen{rgb(1, 2, 3), 1, PS_DOT}));
 }
 
 TEST(DeviceContext, PenWidthIsLogical) {
@@ -125,7 +125,7 @@ TEST(DeviceContext, ClipBoxAndVisibility) {
 TEST(DeviceContext, FillRectCoversTheNormalisedDeviceRectangle) {
     RecordingDeviceContext dc;
     dc.setMapMode(MM_LOMETRIC);
-    dc.fillRect(Rect{10, -50, 30, -20}, Rgb(9, 9, 9));
+    dc.fillRect(Rect{10, -50, 30, -20}, rgb(9, 9, 9));
     auto fills = dc.fills();
     ASSERT_EQ(fills.size(), 1u);
     EXPECT_EQ(fills[0].rect, (Rect{10, 20, 30, 50}));

@@ -103,7 +103,7 @@ TEST(LayoutGui, FittedTextFitsWithRealMetrics) {
     QPainter painter(&image);
     QPainterDeviceContext dc(painter);
     TextBox box;
-    box.setFont(FontSpec::make(dc, layout_text::FaceGothic, 10));
+    box.setFont(FontSpec::make(dc, txt::layout::kFaceGothic, 10));
     box.setText(sjis::fromUtf8("需要家名称"));
     page_render::place(box, nullptr, dc, MM_LOMETRIC, Rect{0, 0, 1000, -100});
     const int32_t height = box.font().height;

@@ -37,8 +37,8 @@ inline void fillHeader(TextTable& t, const FontSpec& seed) {
     t.refreshVisibleCells();
     t.fontGroup(0, 0, TextTable::Range{}, true);
     for (int c : {0, 2, 4})
-        t.setFill(TextTable::Range{c, 0, c, 0}, Rgb(0, 0, 0), Rgb(247, 247, 247));
-    t.setEdges(TextTable::Range{}, Rgb(0, 0, 0), 15, false);
+        t.setFill(TextTable::Range{c, 0, c, 0}, rgb(0, 0, 0), rgb(247, 247, 247));
+    t.setEdges(TextTable::Range{}, rgb(0, 0, 0), 15, false);
 }
 
 inline void fillTable(TextTable& t, const FontSpec& seed, int rows, int gridRows) {
@@ -68,8 +68,8 @@ inline void fillTable(TextTable& t, const FontSpec& seed, int rows, int gridRows
         t.setText(5, r, buf);
     }
     t.refreshVisibleCells();
-    t.setFill(TextTable::Range{0, 0, -1, 0}, Rgb(0, 0, 0), Rgb(247, 247, 247));
-    t.setEdges(TextTable::Range{}, Rgb(0, 0, 0), 15, false);
+    t.setFill(TextTable::Range{0, 0, -1, 0}, rgb(0, 0, 0), rgb(247, 247, 247));
+    t.setEdges(TextTable::Range{}, rgb(0, 0, 0), 15, false);
     t.setTextFormat(TextTable::Range{1, 1, -1, -1}, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     t.fontGroup(0, 0, TextTable::Range{0, 0, -1, 0}, true);
     t.setFitText(1, 1, "99:99");
@@ -93,8 +93,8 @@ inline void fillChart(TimeChart& chart, int points, bool withBars) {
         fwd.maximum = 200;
         fwd.axisGap = 5;
         fwd.axisWidth = 150;
-        fwd.lineColour = Rgb(200, 0, 0);
-        fwd.fillColour = Rgb(255, 150, 150);
+        fwd.lineColour = rgb(200, 0, 0);
+        fwd.fillColour = rgb(255, 150, 150);
         fwd.style = ChartSeries::Bars;
         fwd.barPlacement = ChartSeries::LeftHalf;
         ChartSeries& rev = chart.addSeries();
@@ -106,8 +106,8 @@ inline void fillChart(TimeChart& chart, int points, bool withBars) {
         rev.axisWidth = 0;
         rev.nameOffset = 150;
         rev.ownAxis = 0;
-        rev.lineColour = Rgb(0, 150, 0);
-        rev.fillColour = Rgb(180, 255, 180);
+        rev.lineColour = rgb(0, 150, 0);
+        rev.fillColour = rgb(180, 255, 180);
         rev.style = ChartSeries::Bars;
         rev.barPlacement = ChartSeries::RightHalf;
         for (int i = 0; i < points; ++i) {
@@ -121,7 +121,7 @@ inline void fillChart(TimeChart& chart, int points, bool withBars) {
         v.minimum = 0;
         v.maximum = 150;
         v.axisWidth = 130;
-        v.lineColour = Rgb(0, 0, 0);
+        v.lineColour = rgb(0, 0, 0);
         for (int i = 0; i < points; ++i)
             v.addPoint(i * step, 100 + 20 * std::sin(i * 6.28 / points * 2));
     }
@@ -132,8 +132,8 @@ inline void fillChart(TimeChart& chart, int points, bool withBars) {
     pf.maximum = ChartSeries::PowerFactorMaximum;
     pf.axisGap = 20;
     pf.axisWidth = 100;
-    pf.lineColour = Rgb(0, 0, 255);
-    pf.fillColour = Rgb(0, 0, 255);
+    pf.lineColour = rgb(0, 0, 255);
+    pf.fillColour = rgb(0, 0, 255);
     for (int i = 0; i < points; ++i) {
         // Lag most of the day, a lead stretch in the evening.
         const double phase = static_cast<double>(i) / points;
@@ -153,7 +153,7 @@ inline Page build(const DeviceContext& dc, int charts, int pointsPerChart, int t
     page.root->initTracks(1, 2 + charts, -1, -1, cellTemplate);
     page.root->setFixedSize(0, 55, GridElement::Rows);
     page.root->setFixedSize(1, (gridRows - 1) * 55 + 60, GridElement::Rows);
-    const FontSpec seed = FontSpec::make(dc, layout_text::FaceGothic, 10);
+    const FontSpec seed = FontSpec::make(dc, txt::layout::kFaceGothic, 10);
     TextTable tableTemplate;
     tableTemplate.setName("title1");
     page.header = static_cast<TextTable*>(page.root->setContent(0, 0, tableTemplate));

@@ -64,8 +64,8 @@ TEST(TextBox, DrawsFillEdgesAndTextInTheInsetRectangle) {
     TextBox box;
     box.setFrameVisible(1);
     box.setFillOn(1);
-    box.setFillColour(Rgb(247, 247, 247));
-    box.setBackgroundColour(Rgb(247, 247, 247));
+    box.setFillColour(rgb(247, 247, 247));
+    box.setBackgroundColour(rgb(247, 247, 247));
     box.setText("AB");
     box.setTextFormat(DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     page_render::place(box, nullptr, dc, MM_LOMETRIC, Rect{0, 0, 100, -55});
@@ -80,7 +80,7 @@ TEST(TextBox, DrawsFillEdgesAndTextInTheInsetRectangle) {
     EXPECT_EQ(texts[0].font.pixelHeight, 47);
     EXPECT_EQ(texts[0].rect.right, 98);
     EXPECT_EQ(texts[0].rect.top, 3 + (46 - 47) / 2);
-    EXPECT_EQ(texts[0].background, Rgb(247, 247, 247));
+    EXPECT_EQ(texts[0].background, rgb(247, 247, 247));
 }
 
 TEST(TextBox, HiddenTextIsNotDrawn) {

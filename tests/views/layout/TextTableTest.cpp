@@ -154,8 +154,8 @@ TEST(TextTable, FontGroupCopiesTheFittedSourceFontExceptExcludedCells) {
 TEST(TextTable, OuterEdgesAreSetOnBothSidesOfTheLine) {
     TextTable table;
     table.setup(4, 4, -1, -1, 4, 4);
-    table.setEdges(TextTable::Range{1, 1, 2, 2}, Rgb(0, 0, 0), 15, false);
-    const ColorRef black = Rgb(0, 0, 0);
+    table.setEdges(TextTable::Range{1, 1, 2, 2}, rgb(0, 0, 0), 15, false);
+    const ColorRef black = rgb(0, 0, 0);
     const ColorRef grey = BoxElement::DefaultEdgeColour;
     EXPECT_EQ(table.cellBox(1, 1).edgeColour(BoxElement::EdgeLeft), black);
     EXPECT_EQ(table.cellBox(0, 1).edgeColour(BoxElement::EdgeRight), black);
@@ -168,19 +168,19 @@ TEST(TextTable, OuterEdgesAreSetOnBothSidesOfTheLine) {
     // Inner lines keep their colour.
     EXPECT_EQ(table.cellBox(1, 1).edgeColour(BoxElement::EdgeRight), grey);
     EXPECT_EQ(table.cellBox(2, 1).edgeColour(BoxElement::EdgeLeft), grey);
-    table.setEdges(TextTable::Range{0, 0, -1, -1}, Rgb(255, 255, 255), 15, true);
-    EXPECT_EQ(table.cellBox(1, 1).edgeColour(BoxElement::EdgeRight), Rgb(255, 255, 255));
+    table.setEdges(TextTable::Range{0, 0, -1, -1}, rgb(255, 255, 255), 15, true);
+    EXPECT_EQ(table.cellBox(1, 1).edgeColour(BoxElement::EdgeRight), rgb(255, 255, 255));
 }
 
 TEST(TextTable, RangeSettersReachEveryCellOfTheRange) {
     TextTable table;
     table.setup(3, 2, -1, -1, 3, 2);
-    table.setFill(TextTable::Range{0, 0, 0, -1}, Rgb(1, 1, 1), Rgb(247, 247, 247));
+    table.setFill(TextTable::Range{0, 0, 0, -1}, rgb(1, 1, 1), rgb(247, 247, 247));
     table.setTextFormat(TextTable::Range{1, 0, -1, -1}, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
     table.setInset(TextTable::Range{}, -1, 4, -1, -1);
     table.setTextVisible(TextTable::Range{2, 1, 2, 1}, false);
     EXPECT_EQ(table.cellBox(0, 1).fillOn(), 1);
-    EXPECT_EQ(table.cellBox(0, 1).fillColour(), Rgb(247, 247, 247));
+    EXPECT_EQ(table.cellBox(0, 1).fillColour(), rgb(247, 247, 247));
     EXPECT_EQ(table.cellBox(1, 0).fillOn(), 0);
     EXPECT_EQ(table.cellBox(2, 1).textFormat(), 38u);
     EXPECT_EQ(table.cellBox(0, 0).textFormat(), 37u);

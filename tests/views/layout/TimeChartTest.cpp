@@ -27,7 +27,7 @@ struct ChartFixture : ::testing::Test {
         s.maximum = ChartSeries::PowerFactorMaximum;
         s.axisGap = 20;
         s.axisWidth = 100;
-        s.lineColour = Rgb(0, 0, 255);
+        s.lineColour = rgb(0, 0, 255);
         return s;
     }
     void render() {
@@ -75,7 +75,7 @@ TEST_F(ChartFixture, PowerFactorAxisLabelsAndLeadValues) {
     // Labels from top to bottom.
     std::vector<std::string> labels;
     for (const Op& op : dc.texts())
-        if (op.colour == Rgb(0, 0, 255) && op.font.escapement == 0 && op.text != "[%]")
+        if (op.colour == rgb(0, 0, 255) && op.font.escapement == 0 && op.text != "[%]")
             labels.push_back(op.text);
     EXPECT_EQ(labels, (std::vector<std::string>{"-0", "-50", "100", "+50", "+0"}));
     // -95 is drawn where 105 is.
@@ -99,7 +99,7 @@ TEST_F(ChartFixture, FirstSeriesDrawsHorizontalGridLines) {
     auto horizontal = dottedLines(false);
     ASSERT_EQ(horizontal.size(), 3u); // the inner divisions of 4
     EXPECT_EQ(horizontal[0].points, (std::vector<Point>{{140, 207}, {899, 207}}));
-    EXPECT_EQ(horizontal[0].pen.colour, Rgb(200, 200, 200));
+    EXPECT_EQ(horizontal[0].pen.colour, rgb(200, 200, 200));
 }
 
 TEST_F(ChartFixture, HourLabelsAreRotatedAndTicksDotted) {
@@ -139,13 +139,13 @@ TEST_F(ChartFixture, BarWidthsAndPlacement) {
     single.style = ChartSeries::Bars;
     single.minimum = 0;
     single.maximum = 100;
-    single.fillColour = Rgb(255, 150, 150);
+    single.fillColour = rgb(255, 150, 150);
     single.addPoint(30, 50);
     render();
     const auto fills = dc.fills();
     const Op* bar = nullptr;
     for (const Op& op : fills)
-        if (op.colour == Rgb(255, 150, 150))
+        if (op.colour == rgb(255, 150, 150))
             bar = &op;
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->rect.width(), 20);

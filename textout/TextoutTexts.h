@@ -2,7 +2,7 @@
 
 // Texts of the formatters and the CSV report as Shift-JIS (CP932) bytes. The comment beside
 // each shows the text; hex escapes are split where a hex digit follows.
-namespace textout::txt {
+namespace txt::textout {
 
 inline constexpr const char kParenOpen[] = "\x81i";           // （
 inline constexpr const char kParenClose[] = "\x81j";          // ）
@@ -105,4 +105,4 @@ inline constexpr const char kWritten[] =
     "C\x83\x8b\x82\xd6\x90\xb3\x8f\xed\x82\xc9\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb5"
     "\x82\xbd\n%s"; // テキストファイルへ正常に出力しました\n%s
 
-} // namespace textout::txt
+} // namespace txt::textout

@@ -1,0 +1,144 @@
+#include "support/OpenedFile.h"
+
+#include "support/ArchiveError.h"
+#include "support/FilePath.h"
+#include "support/Sjis.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+OpenedFile::OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path)
+    : m_fd(replacement.fd()), m_path(std::move(path)), m_replacement(std::move(replacement)),
+      m_lockFd(lockFd), m_placeholder(placeholder) {}
+
+OpenedFile::~OpenedFile() {
+    release();
+}
+
+void OpenedFile::release() {
+    if (m_replacement.isOpen()) {
+        m_replacement.discard(); // closes m_fd with it
+        m_fd = -1;
+    }
+    if (m_placeholder && m_lockFd >= 0) {
+        // Nothing took its place: the empty file this open made goes again, if still there.
+        const std::filesystem::path path = nativePath(m_path);
+        struct stat mine {};
+        struct stat now {};
+        if (::fstat(m_lockFd, &mine) == 0 && ::lstat(path.c_str(), &now) == 0 &&
+            mine.st_dev == now.st_dev && mine.st_ino == now.st_ino) {
+            ::unlink(path.c_str());
+        }
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+    m_fd = -1;
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+    }
+    m_lockFd = -1;
+    m_placeholder = false;
+}
+
+OpenedFile::OpenedFile(OpenedFile&& other) noexcept
+    : m_fd(other.m_fd), m_path(std::move(other.m_path)),
+      m_replacement(std::move(other.m_replacement)), m_lockFd(other.m_lockFd),
+      m_placeholder(other.m_placeholder) {
+    other.m_fd = -1;
+    other.m_lockFd = -1;
+    other.m_placeholder = false;
+}
+
+OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
+    if (this != &other) {
+        release();
+        m_fd = other.m_fd;
+        m_path = std::move(other.m_path);
+        m_replacement = std::move(other.m_replacement);
+        m_lockFd = other.m_lockFd;
+        m_placeholder = other.m_placeholder;
+        other.m_fd = -1;
+        other.m_lockFd = -1;
+        other.m_placeholder = false;
+    }
+    return *this;
+}
+
+void OpenedFile::fail(int error) const {
+    throw FileAccessError(m_path + ": " + sjis::fromUtf8(std::strerror(error)));
+}
+
+void OpenedFile::write(std::string_view bytes) {
+    if (m_fd < 0) {
+        fail(EBADF);
+    }
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(m_fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            fail(errno);
+        }
+        if (n == 0) {
+            fail(ENOSPC);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+std::size_t OpenedFile::read(void* buffer, std::size_t size) {
+    if (m_fd < 0) {
+        fail(EBADF);
+    }
+    for (;;) {
+        ssize_t n = ::read(m_fd, buffer, size);
+        if (n >= 0) {
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR) {
+            fail(errno);
+        }
+    }
+}
+
+std::string OpenedFile::readAll() {
+    std::string out;
+    char buf[65536];
+    while (std::size_t n = read(buf, sizeof buf)) {
+        out.append(buf, n);
+    }
+    return out;
+}
+
+void OpenedFile::close() {
+    if (m_replacement.isOpen()) {
+        m_fd = -1;
+        std::error_code error;
+        const bool ok = m_replacement.commit(error);
+        if (ok) {
+            m_placeholder = false; // the written file has taken its place
+        }
+        release();
+        if (!ok) {
+            fail(error.value());
+        }
+        return;
+    }
+    if (m_fd < 0) {
+        return;
+    }
+    int fd = m_fd;
+    m_fd = -1;
+    int syncError = ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS ? errno : 0;
+    int closeError = ::close(fd) != 0 && errno != EINTR ? errno : 0;
+    if (syncError || closeError) {
+        fail(syncError ? syncError : closeError);
+    }
+}
