@@ -3,27 +3,19 @@
 #include "support/PrivateProfile.h"
 #include "support/WindowPlacement.h"
 
+#include "FuzzCheck.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-namespace {
-
-void check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     IniDocument doc(text);
-    check(doc.text() == text); // reading keeps every byte
+    fuzzCheck(doc.text() == text); // reading keeps every byte
     for (std::string_view section : {"Window", "Param", "Port", "check"}) {
         for (std::string_view key : {"Placement", "MonStartDay", "COM1", "RunningNum"}) {
             if (auto v = doc.value(section, key)) {
@@ -33,12 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     doc.set("Param", "MonStartDay", "21");
     IniDocument again(doc.text());
-    check(again.value("Param", "MonStartDay") == std::optional<std::string>("21"));
+    fuzzCheck(again.value("Param", "MonStartDay") == std::optional<std::string>("21"));
 
     // The same bytes as a placement value: all ten numbers or nothing, and a round trip.
     if (auto placement = parsePlacement(text)) {
-        check(placement->length == WindowPlacement::kLength);
-        check(parsePlacement(formatPlacement(*placement)) == placement);
+        fuzzCheck(placement->length == WindowPlacement::kLength);
+        fuzzCheck(parsePlacement(formatPlacement(*placement)) == placement);
     }
     return 0;
 }

@@ -3,7 +3,9 @@
 // one of the documented results, never writes past its buffer, and a line ends at its LF.
 #include "link/SerialPort.h"
 
+#include "FuzzCheck.h"
 #include <cerrno>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -16,12 +18,6 @@
 
 namespace {
 
-void check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
-
 // One pseudo-terminal for the whole run: the master side is the fake device's far end.
 struct FakeDevice {
     int master = -1;
@@ -31,7 +27,7 @@ struct FakeDevice {
 
     FakeDevice() {
         master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        check(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
+        fuzzCheck(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
         slave = ::ptsname(master);
         keeper = ::open(slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios t{};
@@ -40,7 +36,7 @@ struct FakeDevice {
         ::tcsetattr(keeper, TCSANOW, &t);
         port.setDeviceLookup([this](int) { return slave; });
         port.Configure(1, 38400, 8, 0, 0, 0);
-        check(port.Open());
+        fuzzCheck(port.Open());
         port.SetReadLineTimeout(1);
     }
 };
@@ -58,16 +54,16 @@ void drain(SerialPort& port, uint32_t limit) {
         uint32_t count = 0;
         int matched = -1;
         int32_t rc = port.ReadLine(buffer.get(), limit, &count, kTerminators, 3, &matched);
-        check(count <= limit);
-        check(rc == 0 || rc == -2 || rc == -3);
+        fuzzCheck(count <= limit);
+        fuzzCheck(rc == 0 || rc == -2 || rc == -3);
         if (rc == 0) {
-            check(matched >= 0 && matched < 3);
+            fuzzCheck(matched >= 0 && matched < 3);
             const std::size_t n = std::strlen(kTerminators[matched]);
-            check(count >= n &&
-                  std::memcmp(buffer.get() + count - n, kTerminators[matched], n) == 0);
+            fuzzCheck(count >= n &&
+                      std::memcmp(buffer.get() + count - n, kTerminators[matched], n) == 0);
         }
         if (rc == -3) {
-            check(count == limit);
+            fuzzCheck(count == limit);
         }
         if (rc == -2) {
             return;
@@ -94,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (w > 0) {
                 done += static_cast<std::size_t>(w);
             } else {
-                check(errno == EINTR || errno == EAGAIN);
+                fuzzCheck(errno == EINTR || errno == EAGAIN);
             }
         }
         drain(d.port, limit);

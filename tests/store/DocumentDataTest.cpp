@@ -1,6 +1,7 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
+#include "common/FileSizeLimit.h"
 #include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
 #include "support/ScriptedPrompt.h"
@@ -339,27 +340,17 @@ TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
     damaged[1] = 'X';
     damaged.resize(64 * 1024, 'z');
     TempFolder::write(d.dataFile(), damaged);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Room for the temporary state of the load, not for a copy of the file.
-        struct rlimit limit {
-            4096, 4096
-        };
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::signal(SIGXFSZ, SIG_IGN);
+    // Room for the temporary state of the load, not for a copy of the file.
+    const int code = withFileSizeLimit(4096, [&] {
         ScriptedPrompt prompt;
         d.doc.loadOnce(prompt);
         const bool told =
             prompt.asked().size() == 1 &&
             prompt.asked()[0].text.find(sj("読み込めなかったデータファイルは上書きしません\n") +
                                         d.dataFile().string()) != std::string::npos;
-        ::_exit(told && d.doc.saveBlocked() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "message or blocked save missing";
+        return told && d.doc.saveBlocked() ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << "message or blocked save missing";
     EXPECT_TRUE(d.others().empty()) << "a partial copy was left";
     EXPECT_EQ(TempFolder::read(d.dataFile()), damaged);
 }
