@@ -6,11 +6,14 @@
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/ByteSink.h"
+#include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
 #include "store/FileHandle.h"
 #include "store/FileSink.h"
 #include "store/FileSource.h"
+#include "store/MemorySink.h"
+#include "store/MemorySource.h"
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
