@@ -16,13 +16,14 @@ inline constexpr const char kIniUnreadable[] =
                                                                                          // %s (%s)
 
 // Printing.
-inline constexpr const char kNoPrinter[] = "\x83v\x83\x8a\x83\x93\x83^\x82\xaa\x83"
-                                           "C\x83\x93\x83X\x83g\x81["
-                                           "\x83\x8b\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82"
-                                           "\xb9\x82\xf1\x81"
-                                           "B\nPDF\x83t\x83@\x83"
-                                           "C\x83\x8b\x82\xc9\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb7"
-                                           "\x82\xa9\x81H"; // プリンタがインストールされていません。\nPDFファイルに出力しますか？
+inline constexpr const char kNoPrinter[] =
+    "\x83v\x83\x8a\x83\x93\x83^\x82\xaa\x83"
+    "C\x83\x93\x83X\x83g\x81["
+    "\x83\x8b\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82"
+    "\xb9\x82\xf1\x81"
+    "B\nPDF\x83t\x83@\x83"
+    "C\x83\x8b\x82\xc9\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb7"
+    "\x82\xa9\x81H"; // プリンタがインストールされていません。\nPDFファイルに出力しますか？
 inline constexpr const char kPdfWritten[] =
     "PDF\x83t\x83@\x83"
     "C\x83\x8b\x82\xf0\x8e\x9f\x82\xcc\x83t\x83H\x83\x8b\x83_"

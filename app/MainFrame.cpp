@@ -5,6 +5,7 @@
 #include "app/OrvoViewView.h"
 #include "app/SelectorBar.h"
 #include "app/UpdateHints.h"
+#include "app/ViewAnalysis.h"
 #include "app/ViewGraph.h"
 #include "app/ViewNull.h"
 #include "app/ViewSheet.h"
@@ -41,9 +42,9 @@ namespace {
 
 // Commands that need a valid selection.
 bool needsSelection(int id) {
-    return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_FILE_PRINT ||
-           id == res::ID_FILE_PRINT_PREVIEW || id == res::ID_FILE_PDF || id == res::ID_TXT_OUT ||
-           id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
+    return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_VIEW_ANALYSIS ||
+           id == res::ID_FILE_PRINT || id == res::ID_FILE_PRINT_PREVIEW || id == res::ID_FILE_PDF ||
+           id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
 }
 
 // Selects the smallest listed value not below the maximum: the last entry first, then, at the
@@ -103,6 +104,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     buildClientPane();
     enableViewCommand(ViewSheet);
     enableViewCommand(ViewGraph);
+    enableViewCommand(ViewAnalysis);
     enablePrintCommands();
     applyPlacement();
     updateTitle();
@@ -171,6 +173,7 @@ void CMainFrame::buildMenus() {
     view->addSeparator();
     addCommand(view, res::ID_VIEW_SHEET, QStringLiteral("表(&H)"));
     addCommand(view, res::ID_VIEW_GRAPH, QStringLiteral("グラフ(&G)"));
+    addCommand(view, res::ID_VIEW_ANALYSIS, QStringLiteral("分析(&A)"));
     view->addSeparator();
     QAction* toolBarAction =
         addCommand(view, res::ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"));
@@ -219,6 +222,7 @@ void CMainFrame::buildToolBar() {
         {0, QStyle::SP_CustomBase},
         {res::ID_VIEW_SHEET, QStyle::SP_FileDialogDetailedView},
         {res::ID_VIEW_GRAPH, QStyle::SP_FileDialogInfoView},
+        {res::ID_VIEW_ANALYSIS, QStyle::SP_FileDialogListView},
         {0, QStyle::SP_CustomBase},
         {res::ID_FILE_PRINT, QStyle::SP_DialogSaveButton},
         {res::ID_APP_ABOUT, QStyle::SP_MessageBoxQuestion},
@@ -278,6 +282,10 @@ void CMainFrame::buildClientPane() {
     m_splitter->addView(0, [doc](QWidget* parent) { return new COrvoViewView(doc, parent); });
     m_splitter->addView(0, [doc](QWidget* parent) { return new CViewSheet(doc, parent); });
     m_splitter->addView(0, [doc](QWidget* parent) { return new CViewGraph(doc, parent); });
+    m_splitter->addView(0, [doc](QWidget* parent) { return new CViewAnalysis(doc, parent); });
+    static_cast<CViewGraph*>(m_splitter->view(0, ViewGraph))
+        ->addExtension(
+            static_cast<CViewAnalysis*>(m_splitter->view(0, ViewAnalysis))->graphExtension());
     if (m_settings)
         m_splitter->loadPaneSizes(
             [this](const std::string& section, const std::string& key, const std::string& def) {
@@ -660,9 +668,10 @@ void CMainFrame::applyEditedStore(MeasurementStore store) {
 }
 
 void CMainFrame::enableViewCommand(int viewIndex) {
-    const int id = viewIndex == ViewSheet   ? res::ID_VIEW_SHEET
-                   : viewIndex == ViewGraph ? res::ID_VIEW_GRAPH
-                                            : 0;
+    const int id = viewIndex == ViewSheet      ? res::ID_VIEW_SHEET
+                   : viewIndex == ViewGraph    ? res::ID_VIEW_GRAPH
+                   : viewIndex == ViewAnalysis ? res::ID_VIEW_ANALYSIS
+                                               : 0;
     if (id != 0)
         setCommandHandler(id, [this, viewIndex] { showView(viewIndex); });
 }

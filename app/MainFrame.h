@@ -16,11 +16,11 @@ class QLabel;
 class QToolBar;
 
 // The main window: menu, tool bar, selector bar, status bar and the client pane that shows
-// one of the blank, table and graph views.
+// one of the blank, table, graph and analysis views.
 class CMainFrame : public QMainWindow, public SelectionSink {
     Q_OBJECT
 public:
-    enum ViewIndex { ViewBlank = 0, ViewSheet = 1, ViewGraph = 2 };
+    enum ViewIndex { ViewBlank = 0, ViewSheet = 1, ViewGraph = 2, ViewAnalysis = 3 };
 
     CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* parent = nullptr);
     ~CMainFrame() override;
@@ -57,7 +57,7 @@ public:
     // A transfer or customer edit ended with OK: its copy becomes the store.
     void applyEditedStore(MeasurementStore store);
 
-    // The 表 or グラフ command once its view draws: it then shows that view.
+    // The 表, グラフ or 分析 command once its view draws: it then shows that view.
     void enableViewCommand(int viewIndex);
     // 印刷, 印刷プレビュー, PDFに出力 and プリンタの設定, handled by the blank view.
     void enablePrintCommands();

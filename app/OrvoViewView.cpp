@@ -4,6 +4,7 @@
 #include "app/D_InputPrtDateSpan.h"
 #include "app/MainFrame.h"
 #include "app/UpdateHints.h"
+#include "app/ViewAnalysis.h"
 #include "app/ViewGraph.h"
 #include "app/ViewSheet.h"
 #include "support/Format.h"
@@ -88,6 +89,12 @@ CViewSheet* COrvoViewView::sheetView() const {
                    : nullptr;
 }
 
+CViewAnalysis* COrvoViewView::analysisView() const {
+    return m_frame
+               ? static_cast<CViewAnalysis*>(m_frame->splitter()->view(0, CMainFrame::ViewAnalysis))
+               : nullptr;
+}
+
 CViewGraph* COrvoViewView::graphView() const {
     return m_frame ? static_cast<CViewGraph*>(m_frame->splitter()->view(0, CMainFrame::ViewGraph))
                    : nullptr;
@@ -101,7 +108,10 @@ bool COrvoViewView::printJob(QPagedPaintDevice& device) {
     const int tablePages = sheet->TablePageCount();
     if (tablePages == 0)
         return false;
-    const int pages = tablePages + 1;
+    // The analysis page, when chosen, follows the graph page.
+    CViewAnalysis* analysis = analysisView();
+    const bool analysisPage = analysis && analysis->printPageWanted();
+    const int pages = tablePages + 1 + (analysisPage ? 1 : 0);
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -111,14 +121,16 @@ bool COrvoViewView::printJob(QPagedPaintDevice& device) {
         QPainterDeviceContext dc(painter);
         dc.setPrinting(true);
         const Rect area = dc.deviceBounds();
-        if (page < pages) {
+        if (page <= tablePages) {
             sheet->PreparePrintPage(dc, page, pages, area);
             if (page == 1)
                 graph->SetPrintArea(area);
             sheet->drawPrintPage(dc);
-        } else {
+        } else if (page == tablePages + 1) {
             graph->PrintGraphPage(dc, page, pages);
             graph->drawPrintPage(dc);
+        } else {
+            analysis->printAnalysisPage(dc, area, page, pages);
         }
     }
     return painter.end();
@@ -187,13 +199,13 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
         if (printToPdf(job, path))
             written = true;
         else
-            prompt.tell(formatText(txt::app::kPdfFailed,
-                                   toLocal(QDir::toNativeSeparators(path)).c_str()),
-                        PromptIcon::Stop);
+            prompt.tell(
+                formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
+                PromptIcon::Stop);
     }
     if (written)
-        prompt.tell(formatText(txt::app::kPdfWritten,
-                               toLocal(QDir::toNativeSeparators(folder)).c_str()));
+        prompt.tell(
+            formatText(txt::app::kPdfWritten, toLocal(QDir::toNativeSeparators(folder)).c_str()));
 }
 
 void COrvoViewView::restore(const SelectionTuple& kept, int channel) {
@@ -255,9 +267,9 @@ void COrvoViewView::onFilePdf() {
     if (!path.isEmpty()) {
         rememberPdfFolder(QFileInfo(path).absolutePath());
         if (!printToPdf(shown, path))
-            prompt().tell(formatText(txt::app::kPdfFailed,
-                                     toLocal(QDir::toNativeSeparators(path)).c_str()),
-                          PromptIcon::Stop);
+            prompt().tell(
+                formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
+                PromptIcon::Stop);
     }
     restore(shown.tuple(), shown.displayChannel);
 }

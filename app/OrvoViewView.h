@@ -8,6 +8,7 @@
 class AppSettings;
 class CInputPrtDateSpan;
 class CMainFrame;
+class CViewAnalysis;
 class CViewGraph;
 class CViewSheet;
 class Prompt;
@@ -55,6 +56,7 @@ public:
 private:
     CViewSheet* sheetView() const;
     CViewGraph* graphView() const;
+    CViewAnalysis* analysisView() const;
     // Runs the jobs on the printer, or in PDF files after asking; false when nothing ran.
     void runJobs(const std::vector<DisplaySelection>& jobs, bool ownScales);
     bool printToPdf(const DisplaySelection& job, const QString& path);

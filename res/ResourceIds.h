@@ -23,6 +23,22 @@ constexpr int IDC_DAY_LABEL = 1031;     // "日" after the day box
 constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
 constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
 
+// Analysis view: the circuit's limits and the tables.
+constexpr int IDC_ANA_CONTRACT = 1500;   // 契約電力(kW)
+constexpr int IDC_ANA_BAND = 1501;       // 電圧範囲
+constexpr int IDC_ANA_BAND_LOW = 1502;   // 下限(V)
+constexpr int IDC_ANA_BAND_HIGH = 1503;  // 上限(V)
+constexpr int IDC_ANA_PF = 1504;         // 力率基準(%)
+constexpr int IDC_ANA_SAVE = 1505;       // 設定を保存
+constexpr int IDC_ANA_DEMAND = 1506;     // デマンド・制限
+constexpr int IDC_ANA_STATISTICS = 1507; // 統計
+constexpr int IDC_ANA_LARGEST = 1508;    // デマンド上位10
+constexpr int IDC_ANA_GAPS = 1509;       // 欠測のある日
+constexpr int IDC_ANA_HEADING = 1510;    // customer, circuit and period shown
+constexpr int IDC_ANA_OVERLAY = 1511;    // グラフに比較を表示
+constexpr int IDC_ANA_OVERLAY_OF = 1512; // 比較する日 / 比較する月
+constexpr int IDC_ANA_PRINT = 1513;      // 印刷に分析ページを付ける
+
 // Reception dialog "データの受信" (CCommRead).
 constexpr int IDC_COMM_STATUS = 1030;    // status line
 constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
@@ -105,6 +121,7 @@ constexpr int ID_SELECT_DATA = 32778;
 constexpr int ID_READ_DATA = 32774;
 constexpr int ID_VIEW_SHEET = 32780;
 constexpr int ID_VIEW_GRAPH = 32782;
+constexpr int ID_VIEW_ANALYSIS = 32797;
 // Previous / next stored day (monthly: report month) of the shown circuit.
 constexpr int ID_PREV_DATA = 32800;
 constexpr int ID_NEXT_DATA = 32801;

@@ -290,7 +290,7 @@ TEST_F(FrameTest, SelectAndScaleChangesReachTheViewsWithTheirHints) {
 TEST_F(FrameTest, ViewSwitchingFollowsTheDialogResults) {
     PaneSplitter* pane = m_frame->splitter();
     EXPECT_EQ(pane->name(), "main");
-    ASSERT_EQ(pane->viewCount(0), 3);
+    ASSERT_EQ(pane->viewCount(0), 4);
     EXPECT_NE(qobject_cast<COrvoViewView*>(pane->view(0, 0)), nullptr);
     EXPECT_NE(qobject_cast<CViewSheet*>(pane->view(0, 1)), nullptr);
     EXPECT_NE(qobject_cast<CViewGraph*>(pane->view(0, 2)), nullptr);
@@ -315,7 +315,7 @@ TEST_F(FrameTest, ViewSwitchingFollowsTheDialogResults) {
 
     m_frame->showView(-1);
     EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewSheet);
-    m_frame->showView(2);
+    m_frame->showView(CMainFrame::ViewAnalysis);
     m_frame->showView(-1);
     EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank) << "wraps to the first view";
 }

@@ -89,6 +89,23 @@ reception exits with status 1 and files nothing. Ctrl+C stops the reception
 like "中断／戻る" (status 1, nothing filed).
 )";
 
+const char kAnalyseHelp[] =
+    R"(usage: orvoview-cli analyse --customer NAME --circuit NAME
+                           (--day YYYY-MM-DD | --month YYYY-MM) [--home DIR]
+
+Prints the analysis of a daily or monthly report as JSON: each stored day with
+its interval, missing and outage intervals; the 30-minute demand of every clock
+half-hour (W, from whatever interval the recorder used), the maximum demand,
+the ten largest half-hours and the largest of the twelve report months ending
+with the report's month; the counts of intervals outside the circuit's limits
+(contract demand, voltage band, power-factor threshold, kept in DATA/Analysis.INI);
+minimum, average and maximum with their times of power, voltages, currents and
+power factor, the load factor (%) and the power factor's effect on the basic
+charge (% , negative = discount). Report months start on "MonStartDay" of the
+INI file. Outage intervals (every voltage 0) are left out of the statistics and
+the limit counts.
+)";
+
 const CliOption kHome{"home", true};
 const CliOption kCustomer{"customer", true};
 const CliOption kCircuit{"circuit", true};
@@ -131,6 +148,11 @@ const std::vector<CliCommand>& cliCommands() {
           kOverwrite,
           {"channel", true}},
          kReceiveHelp},
+        {"analyse",
+         0,
+         0,
+         {kCustomer, kCircuit, {"day", true}, {"month", true}, kHome},
+         kAnalyseHelp},
     };
     return commands;
 }
@@ -159,6 +181,7 @@ Commands:
   export                write one customer to an export file
   import FILE           add the customer of an export file
   receive               receive a report from the recorder without a window
+  analyse               demand, limits, gaps and statistics of a report as JSON
 
 --home DIR names the program folder (it holds the INI file and "DATA").
 Default: $ORVOVIEW_HOME; else the folder of this executable when you may write

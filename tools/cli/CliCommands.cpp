@@ -15,6 +15,7 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"export", cmdExport},
         {"import", cmdImport},
         {"receive", cmdReceive},
+        {"analyse", cmdAnalyse},
     };
     for (const Entry& e : entries) {
         if (args.command == e.name)

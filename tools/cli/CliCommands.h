@@ -14,3 +14,4 @@ int cmdCsv(const CliArgs& args, CliIo io);
 int cmdExport(const CliArgs& args, CliIo io);
 int cmdImport(const CliArgs& args, CliIo io);
 int cmdReceive(const CliArgs& args, CliIo io);
+int cmdAnalyse(const CliArgs& args, CliIo io);

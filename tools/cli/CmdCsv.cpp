@@ -3,7 +3,6 @@
 #include "store/DocumentData.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
-#include "support/ProfileSettings.h"
 #include "support/Sjis.h"
 #include "textout/CsvReport.h"
 #include "tools/cli/CliCommands.h"
@@ -13,21 +12,9 @@
 #include "tools/cli/DataFolder.h"
 #include <ostream>
 
-namespace {
-
-// "Param"/"MonStartDay" of the program's INI file, used as read (1 when missing). The tool
-// only reads the file; it never writes the default back.
-int monthStartDay(const cli::DataFolder& folder) {
-    ProfileSettings profile;
-    profile.init(ProfileSettings::GivenFolder, cli::kProgramBaseName, folder.home);
-    return profile.getInt("Param", "MonStartDay", 1, false);
-}
-
-} // namespace
-
 int cmdCsv(const CliArgs& args, CliIo io) {
-    const std::string customerArg = args.require("customer");
-    const std::string circuitArg = args.require("circuit");
+    args.require("customer");
+    args.require("circuit");
     const int periods = args.has("day") + args.has("month") + (args.has("from") || args.has("to"));
     if (periods != 1)
         throw UsageError("give one of --day, --month, or --from with --to", args.command);
@@ -54,19 +41,13 @@ int cmdCsv(const CliArgs& args, CliIo io) {
         return ExitFailure;
     document.replaceStore(std::move(contents.store));
     const MeasurementStore& store = document.store();
-    const int customerIndex = store.find(cli::nameArg(customerArg));
-    if (customerIndex < 0) {
-        cli::message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
+    const cli::NamedCircuit named = cli::findNamedCircuit(io, store, args);
+    if (!named.circuit)
         return ExitFailure;
-    }
-    const Customer& customer = store.at(customerIndex);
-    const int circuitIndex = customer.circuits.find(cli::nameArg(circuitArg));
-    if (circuitIndex < 0) {
-        cli::message(io, formatText(txt::cli::kNoCircuit, circuitArg.c_str()));
-        return ExitFailure;
-    }
-    const MeasurementCircuit& circuit = customer.circuits.at(circuitIndex);
-    const int startDay = monthStartDay(folder);
+    const MeasurementCircuit& circuit = *named.circuit;
+    const int customerIndex = named.customerIndex;
+    const int circuitIndex = named.circuitIndex;
+    const int startDay = cli::monthStartDay(folder);
     document.setMonthStartDay(startDay);
 
     // The selections to write, as the selector bar would make them.

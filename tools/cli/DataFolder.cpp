@@ -11,6 +11,7 @@
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/ProfileSettings.h"
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
@@ -183,6 +184,35 @@ bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& c
     message(io, formatText(sjis::toUtf8(txt::store::kSaveFailed).c_str(), error.c_str(),
                            sjis::toUtf8(folder.dataFile).c_str()));
     return false;
+}
+
+} // namespace cli
+
+namespace cli {
+
+int monthStartDay(const DataFolder& folder) {
+    ProfileSettings profile;
+    profile.init(ProfileSettings::GivenFolder, kProgramBaseName, folder.home);
+    return profile.getInt("Param", "MonStartDay", 1, false);
+}
+
+NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const CliArgs& args) {
+    const std::string customerArg = args.require("customer");
+    const std::string circuitArg = args.require("circuit");
+    NamedCircuit named;
+    named.customerIndex = store.find(nameArg(customerArg));
+    if (named.customerIndex < 0) {
+        message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
+        return {};
+    }
+    const Customer& customer = store.at(named.customerIndex);
+    named.circuitIndex = customer.circuits.find(nameArg(circuitArg));
+    if (named.circuitIndex < 0) {
+        message(io, formatText(txt::cli::kNoCircuit, circuitArg.c_str()));
+        return {};
+    }
+    named.circuit = &customer.circuits.at(named.circuitIndex);
+    return named;
 }
 
 } // namespace cli

@@ -62,6 +62,19 @@ bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock);
 bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock,
                          DataFileContents& contents);
 
+// "Param"/"MonStartDay" of the program's INI file, used as read (1 when missing). The tool
+// only reads the file; it never writes the default back.
+int monthStartDay(const DataFolder& folder);
+
+// The circuit that --customer and --circuit name in a loaded store; null, told, when either
+// is not registered.
+struct NamedCircuit {
+    int customerIndex = -1;
+    int circuitIndex = -1;
+    const MeasurementCircuit* circuit = nullptr;
+};
+NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const CliArgs& args);
+
 // Replaces the data file atomically (creating DATA when missing). False, told, on failure;
 // the old file is then unchanged.
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents);

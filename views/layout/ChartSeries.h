@@ -9,6 +9,10 @@ struct ChartSeries {
     struct Point {
         ChartValue value;     // y
         double minutes = 0.0; // x
+        // Missing data: the line does not join this point to the previous one (a gap lies
+        // between), and a hidden point (an outage) has neither line nor bar.
+        bool breakBefore = false;
+        bool hidden = false;
     };
     enum Style : int32_t { Bars = 0, Line = 2 };
     enum Placement : int32_t { WholeSlot = 0, LeftHalf = 1, RightHalf = 2 };
@@ -30,6 +34,8 @@ struct ChartSeries {
     int32_t ownAxis = 1;
     int32_t style = Line;
     int32_t barPlacement = WholeSlot;
+    int32_t penWidth = 3;
+    int32_t penStyle = PS_SOLID;
 
     bool isPowerFactorAxis() const { return maximum == PowerFactorMaximum; }
     // The top of the axis: 200 for a power-factor axis.

@@ -20,6 +20,7 @@ std::unique_ptr<LayoutElement> TimeChart::clone() const {
 
 void TimeChart::setAxis(const TimeAxis& axis) {
     m_series.clear();
+    m_levels.clear();
     m_axis = axis;
     resetScrollPositions();
 }
@@ -111,8 +112,14 @@ bool TimeChart::drawSelf(LayoutHost*, DeviceContext& dc) {
     Rect inside = m_plot;
     inside.left += 1;
     dc.setClipLogical(inside);
+    // Level labels go under the curves (text is drawn opaque and must not hide data), the
+    // level lines over them.
+    for (const ChartLevel& level : m_levels)
+        drawLevel(dc, level, true);
     for (const ChartSeries& s : m_series)
         drawSeries(dc, s);
+    for (const ChartLevel& level : m_levels)
+        drawLevel(dc, level, false);
     return true;
 }
 
@@ -170,18 +177,22 @@ void TimeChart::drawValueAxis(DeviceContext& dc, const ChartSeries& s, const Rec
 }
 
 void TimeChart::drawSeries(DeviceContext& dc, const ChartSeries& s) {
-    dc.selectPen(s.lineColour, 3, PS_SOLID);
+    dc.selectPen(s.lineColour, s.penWidth, s.penStyle);
     dc.selectBrush(White);
     if (s.style == ChartSeries::Line) {
-        bool first = true;
+        bool broken = true;
         for (const ChartSeries::Point& p : s.points) {
+            if (p.hidden) {
+                broken = true;
+                continue;
+            }
             const int32_t x = xOf(p.minutes);
             const int32_t y = yOf(s, p.value.toDouble());
-            if (first)
+            if (broken || p.breakBefore)
                 dc.moveTo(x, y);
             else
                 dc.lineTo(x, y);
-            first = false;
+            broken = false;
         }
         dc.flush();
         return;
@@ -192,8 +203,26 @@ void TimeChart::drawSeries(DeviceContext& dc, const ChartSeries& s) {
         xs.push_back(xOf(p.minutes));
     const std::vector<chart_rules::BarShape> bars = chart_rules::barShapes(xs, s.barPlacement);
     for (std::size_t i = 0; i < bars.size(); ++i) {
+        if (s.points[i].hidden)
+            continue;
         const int32_t y = yOf(s, s.points[i].value.toDouble());
         dc.fillRect(Rect{bars[i].left, y, bars[i].left + bars[i].width, m_plot.bottom},
                     s.fillColour);
     }
+}
+
+void TimeChart::drawLevel(DeviceContext& dc, const ChartLevel& level, bool label) {
+    if (level.series >= m_series.size())
+        return;
+    const int32_t y = yOf(m_series[level.series], level.value);
+    if (!label) {
+        dc.drawEdges(Rect{m_plot.left, y, m_plot.right, y}, 4, level.colour, 2, PS_DASH);
+        return;
+    }
+    if (level.label.empty())
+        return;
+    const FontSpec font = FontSpec::make(dc, txt::layout::kFacePGothic, 90);
+    dc.drawTextWithFont(
+        level.label, Rect{m_plot.left, y - dc.logicalY(50), m_plot.right - 5, y - dc.logicalY(3)},
+        level.colour, White, &font, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
 }

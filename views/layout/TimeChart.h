@@ -3,6 +3,16 @@
 #include "views/layout/ScrollPane.h"
 #include "views/layout/TimeAxis.h"
 #include <deque>
+#include <string>
+#include <vector>
+
+// A horizontal line at a value of one series' axis (a limit), drawn over the curves.
+struct ChartLevel {
+    std::size_t series = 0; // the axis the value belongs to
+    double value = 0.0;
+    ColorRef colour = 0;
+    std::string label; // drawn at the right end, above the line
+};
 
 // Curves and bars over a time axis: a plot rectangle with the time axis along its bottom
 // and one value axis strip per series to its left.
@@ -25,10 +35,12 @@ public:
     Rect scrolledContentRect(const DeviceContext& dc, const Rect& contentRect,
                              bool& scrolled) const override;
 
-    // Removes all series, takes the axis and scrolls back to the start.
+    // Removes all series and levels, takes the axis and scrolls back to the start.
     void setAxis(const TimeAxis& axis);
     // Appends a series with the defaults; the reference stays valid until setAxis.
     ChartSeries& addSeries();
+    void addLevel(const ChartLevel& level) { m_levels.push_back(level); }
+    const std::vector<ChartLevel>& levels() const { return m_levels; }
     const TimeAxis& axis() const { return m_axis; }
     TimeAxis& axis() { return m_axis; }
     std::size_t seriesCount() const { return m_series.size(); }
@@ -49,9 +61,12 @@ private:
     void drawValueAxis(DeviceContext& dc, const ChartSeries& series, const Rect& strip,
                        bool gridLines);
     void drawSeries(DeviceContext& dc, const ChartSeries& series);
+    // The label (under the curves) or the dashed line (over them).
+    void drawLevel(DeviceContext& dc, const ChartLevel& level, bool label);
 
     Rect m_plot;
     Rect m_margins;
     std::deque<ChartSeries> m_series;
+    std::vector<ChartLevel> m_levels;
     TimeAxis m_axis;
 };

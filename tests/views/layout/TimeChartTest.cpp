@@ -208,3 +208,89 @@ TEST(TimeChart, CloneKeepsSeries) {
 }
 
 } // namespace
+
+namespace {
+
+// Missing data: where the line breaks and which bars are left out.
+struct GapCase {
+    const char* name;
+    std::vector<bool> breakBefore;
+    std::vector<bool> hidden;
+    std::size_t polylines; // line pieces drawn
+    std::size_t bars;      // bars drawn of the same points
+};
+
+class ChartGapTable : public ChartFixture, public ::testing::WithParamInterface<GapCase> {};
+
+TEST_P(ChartGapTable, LinesBreakAndHiddenPointsDrawNothing) {
+    const GapCase& c = GetParam();
+    build(60, DateTime::make(2024, 1, 1));
+    ChartSeries& line = chart.addSeries();
+    line.minimum = 0;
+    line.maximum = 100;
+    line.lineColour = rgb(0, 0, 200);
+    ChartSeries& bars = chart.addSeries();
+    bars.minimum = 0;
+    bars.maximum = 100;
+    bars.style = ChartSeries::Bars;
+    bars.fillColour = rgb(255, 150, 150);
+    for (std::size_t i = 0; i < c.hidden.size(); ++i) {
+        for (ChartSeries* s : {&line, &bars}) {
+            s->addPoint(5.0 * (i + 1), 50);
+            s->points.back().breakBefore = c.breakBefore[i];
+            s->points.back().hidden = c.hidden[i];
+        }
+    }
+    render();
+    std::size_t pieces = 0, filled = 0;
+    for (const Op& op : dc.polylines())
+        if (op.pen.colour == rgb(0, 0, 200) && op.pen.width == 3)
+            ++pieces;
+    for (const Op& op : dc.fills())
+        if (op.colour == rgb(255, 150, 150))
+            ++filled;
+    EXPECT_EQ(pieces, c.polylines);
+    EXPECT_EQ(filled, c.bars);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gaps, ChartGapTable,
+    ::testing::Values(
+        GapCase{"joined", {false, false, false, false}, {false, false, false, false}, 1, 4},
+        GapCase{
+            "gap_before_third", {false, false, true, false}, {false, false, false, false}, 2, 4},
+        GapCase{"outage_in_the_middle",
+                {false, false, false, false, false},
+                {false, false, true, false, false},
+                2,
+                4},
+        GapCase{
+            "outage_at_the_start", {false, false, false, false}, {true, true, false, false}, 1, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartFixture, LevelIsADashedLineAtItsValueWithItsLabel) {
+    build(60, DateTime::make(2024, 1, 1));
+    ChartSeries& s = chart.addSeries();
+    s.minimum = 0;
+    s.maximum = 100;
+    chart.addLevel({0, 75.0, rgb(255, 0, 0), "limit"});
+    chart.addLevel({5, 10.0, rgb(0, 255, 0), "no such axis"});
+    render();
+    std::vector<Op> dashed;
+    for (const Op& op : dc.polylines())
+        if (op.pen.style == PS_DASH)
+            dashed.push_back(op);
+    ASSERT_EQ(dashed.size(), 1u);
+    EXPECT_EQ(dashed[0].pen.colour, rgb(255, 0, 0));
+    EXPECT_EQ(dashed[0].points[0].y, -chart.yOf(s, 75.0)); // device y runs downwards
+    EXPECT_EQ(dashed[0].points[0].x, chart.plotRect().left);
+    EXPECT_EQ(dashed[0].points[1].x, chart.plotRect().right);
+    bool labelled = false;
+    for (const Op& op : dc.texts())
+        labelled = labelled || op.text == "limit";
+    EXPECT_TRUE(labelled);
+    chart.setAxis(chart.axis());
+    EXPECT_TRUE(chart.levels().empty());
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+#pragma once
+// The analysis page printed after the graph page when the user chose it: the report's title
+// tables and the four analysis tables, with the page number.
+#include "analysis/CircuitLimits.h"
+#include "store/DAT_DisplaySelection.h"
+#include "views/layout/GridElement.h"
+#include <memory>
+
+class DeviceContext;
+
+class AnalysisPrintPage {
+public:
+    // Builds the page of the selection as page `page` of `pageCount`.
+    void build(const DeviceContext& dc, const DisplaySelection& selection,
+               const CircuitLimits& limits, int monthStartDay, int page, int pageCount);
+    // Null before the first build.
+    GridElement* root() { return m_root.get(); }
+
+private:
+    std::unique_ptr<GridElement> m_root;
+};

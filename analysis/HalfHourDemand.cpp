@@ -1,0 +1,101 @@
+#include "analysis/HalfHourDemand.h"
+
+#include "analysis/DayCoverage.h"
+#include "store/Aggregation.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kHalfHour = 30;
+constexpr int kHalfHours = kMinutesPerDay / kHalfHour;
+
+} // namespace
+
+std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& date) {
+    std::vector<HalfHourDemand> result;
+    const int interval = intervalMinutesOf(day, date);
+    if (interval <= 0)
+        return result;
+    std::array<double, kHalfHours> energy{}; // W × minutes
+    std::array<double, kHalfHours> minutes{};
+    for (int i = 0; i < day.intervals.count(); ++i) {
+        const IntervalSample& s = day.intervals.at(i);
+        const int end = std::min(minutesIntoDay(s.time, date), kMinutesPerDay);
+        const int start = std::max(end - interval, 0);
+        for (int k = start / kHalfHour; k < kHalfHours && k * kHalfHour < end; ++k) {
+            const int overlap = std::min(end, (k + 1) * kHalfHour) - std::max(start, k * kHalfHour);
+            if (overlap <= 0)
+                continue;
+            energy[static_cast<std::size_t>(k)] += s.power * overlap;
+            minutes[static_cast<std::size_t>(k)] += overlap;
+        }
+    }
+    const DateTime midnight = date.dateOnly();
+    for (int k = 0; k < kHalfHours; ++k) {
+        const std::size_t kk = static_cast<std::size_t>(k);
+        if (minutes[kk] <= 0.0)
+            continue;
+        HalfHourDemand h;
+        h.from = midnight.addMinutes(k * kHalfHour);
+        h.to = midnight.addMinutes((k + 1) * kHalfHour);
+        h.demand = energy[kk] / minutes[kk];
+        h.coverage = std::min(minutes[kk] / kHalfHour, 1.0);
+        result.push_back(h);
+    }
+    return result;
+}
+
+std::vector<HalfHourDemand> windowHalfHours(const MeasurementCircuit& circuit,
+                                            const MonthWindow& window) {
+    std::vector<HalfHourDemand> result;
+    for (int index : daysInWindow(circuit, window)) {
+        const MeasurementDay& day = circuit.days.at(index);
+        std::vector<HalfHourDemand> part = dayHalfHours(day.data, day.date);
+        result.insert(result.end(), part.begin(), part.end());
+    }
+    return result;
+}
+
+std::vector<HalfHourDemand> largestHalfHours(const std::vector<HalfHourDemand>& halfHours,
+                                             std::size_t n) {
+    std::vector<HalfHourDemand> sorted = halfHours;
+    // Stable: the input is in time order, so equal demands keep the earlier first.
+    std::stable_sort(
+        sorted.begin(), sorted.end(),
+        [](const HalfHourDemand& a, const HalfHourDemand& b) { return a.demand > b.demand; });
+    if (sorted.size() > n)
+        sorted.resize(n);
+    return sorted;
+}
+
+std::vector<MonthMaximum> twelveMonthMaxima(const MeasurementCircuit& circuit, int year, int month,
+                                            int startDay) {
+    std::vector<MonthMaximum> result;
+    // Month numbers counted from year 0 make the year end an ordinary step.
+    const int last = year * 12 + (month - 1);
+    for (int m = last - 11; m <= last; ++m) {
+        MonthMaximum entry;
+        entry.year = m / 12;
+        entry.month = m % 12 + 1;
+        for (const HalfHourDemand& h :
+             windowHalfHours(circuit, monthWindow(entry.year, entry.month, startDay))) {
+            if (!entry.found || h.demand > entry.peak.demand) {
+                entry.found = true;
+                entry.peak = h; // the earlier of equal demands stays
+            }
+        }
+        result.push_back(entry);
+    }
+    return result;
+}
+
+MonthMaximum largestOf(const std::vector<MonthMaximum>& months) {
+    MonthMaximum best;
+    for (const MonthMaximum& m : months) {
+        if (m.found && (!best.found || m.peak.demand > best.peak.demand))
+            best = m;
+    }
+    return best;
+}

@@ -1,0 +1,66 @@
+#include "analysis/Overlay.h"
+
+#include "store/Aggregation.h"
+
+#include <cmath>
+#include <set>
+
+int defaultOverlayDay(const MeasurementCircuit& circuit, const DateTime& shownDate) {
+    return circuit.findDay(shownDate.dateOnly().addDays(-7));
+}
+
+int overlayDayIndex(const MeasurementCircuit& circuit, const DateTime& shownDate,
+                    const OverlayChoice& choice) {
+    if (!choice.shown)
+        return -1;
+    return choice.day.isValid() ? circuit.findDay(choice.day)
+                                : defaultOverlayDay(circuit, shownDate);
+}
+
+void overlayMonth(const OverlayChoice& choice, int year, int month, int& overlayYear,
+                  int& overlayMonth) {
+    int index = year * 12 + month - 1 - 1; // the month before
+    if (choice.year > 0 && choice.month >= 1 && choice.month <= 12)
+        index = choice.year * 12 + choice.month - 1;
+    overlayYear = index / 12;
+    overlayMonth = index % 12 + 1;
+}
+
+std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int startDay) {
+    std::set<int> months;
+    const int32_t channel = circuit.dayChannel();
+    for (int i = 0; i < circuit.days.count(); ++i) {
+        const MeasurementDay& day = circuit.days.at(i);
+        const MonthWindow w = reportMonthOf(day.date, startDay);
+        if (day.channel == channel && w.start.isValid())
+            months.insert(w.start.year() * 12 + w.start.month() - 1);
+    }
+    return {months.begin(), months.end()};
+}
+
+std::vector<ChartPoint> dayPowerCurve(const DayData& day, const DateTime& date) {
+    std::vector<ChartPoint> points;
+    const std::vector<PointMark> marks = pointMarks(day, date);
+    points.reserve(marks.size());
+    for (int i = 0; i < day.intervals.count(); ++i) {
+        const IntervalSample& s = day.intervals.at(i);
+        points.push_back({static_cast<double>(minutesIntoDay(s.time, date)), s.power,
+                          marks[static_cast<std::size_t>(i)]});
+    }
+    return points;
+}
+
+std::vector<ChartPoint> monthDailyTotals(const MeasurementCircuit& circuit,
+                                         const MonthWindow& window) {
+    std::vector<ChartPoint> points;
+    const double start = window.start.dateOnly().value();
+    int previousDay = -2;
+    for (int index : daysInWindow(circuit, window)) {
+        const MeasurementDay& day = circuit.days.at(index);
+        const int offset = static_cast<int>(std::lround(day.date.dateOnly().value() - start));
+        const PointMark mark = offset == previousDay + 1 ? PointMark::Continue : PointMark::Start;
+        points.push_back({offset * double(kMinutesPerDay), day.data.summary.energy, mark});
+        previousDay = offset;
+    }
+    return points;
+}

@@ -1,0 +1,102 @@
+// The per-circuit limits file: round trip, bad values, atomic save.
+#include "analysis/AnalysisSettings.h"
+#include "support/Sjis.h"
+#include "common/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CircuitLimits someLimits() {
+    CircuitLimits l;
+    l.contractDemand = 48500.5;
+    l.band = VoltageBandKind::User;
+    l.userLow = 96.5;
+    l.userHigh = 106.0;
+    l.powerFactorThreshold = 90.0;
+    return l;
+}
+
+TEST(AnalysisSettings, RoundTripKeepsEveryCircuit) {
+    AnalysisSettings s;
+    const std::string customer = sjis::fromUtf8("本社工場");
+    s.setLimits(customer, sjis::fromUtf8("受電"), someLimits());
+    // A name with blanks around, a quote, and a "\" second byte ("ソ").
+    s.setLimits(" A \"x\" ", sjis::fromUtf8("ソ]"), CircuitLimits());
+    const AnalysisSettings back = AnalysisSettings::fromText(s.text());
+    EXPECT_EQ(back.size(), 2u);
+    EXPECT_EQ(back.limitsFor(customer, sjis::fromUtf8("受電")), someLimits());
+    EXPECT_EQ(back.limitsFor(" a \"X\" ", sjis::fromUtf8("ソ]")), CircuitLimits());
+    EXPECT_EQ(back.text(), s.text());
+}
+
+TEST(AnalysisSettings, UnknownCircuitGetsTheDefaults) {
+    const CircuitLimits d = AnalysisSettings().limitsFor("a", "b");
+    EXPECT_EQ(d.contractDemand, 0.0);
+    EXPECT_EQ(d.band, VoltageBandKind::Auto);
+    EXPECT_EQ(d.powerFactorThreshold, 85.0);
+}
+
+struct BadValueCase {
+    const char* name;
+    const char* line;
+};
+
+class BadValueTable : public ::testing::TestWithParam<BadValueCase> {};
+
+TEST_P(BadValueTable, KeepsTheDefault) {
+    const std::string text =
+        std::string("[Circuit1]\r\nCustomer=a\r\nCircuit=b\r\n") + GetParam().line + "\r\n";
+    EXPECT_EQ(AnalysisSettings::fromText(text).limitsFor("a", "b"), CircuitLimits());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, BadValueTable,
+                         ::testing::Values(BadValueCase{"text", "ContractDemand=abc"},
+                                           BadValueCase{"negative", "ContractDemand=-5"},
+                                           BadValueCase{"trailing", "PowerFactorThreshold=85x"},
+                                           BadValueCase{"band_out_of_range", "VoltageBand=7"},
+                                           BadValueCase{"band_fraction", "VoltageBand=1.5"},
+                                           BadValueCase{"infinite", "VoltageHigh=inf"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnalysisSettings, SectionWithoutBothNamesIsSkippedNotTheRest) {
+    const char* text = "[Circuit1]\r\nCustomer=a\r\n[Circuit2]\r\nCustomer=c\r\nCircuit=d\r\n"
+                       "ContractDemand=10\r\n";
+    const AnalysisSettings s = AnalysisSettings::fromText(text);
+    EXPECT_EQ(s.size(), 1u);
+    EXPECT_EQ(s.limitsFor("c", "d").contractDemand, 10.0);
+}
+
+TEST(AnalysisSettings, SaveAndLoadThroughTheDataFolder) {
+    TempFolder folder;
+    const std::string path = analysisSettingsPath(folder.str());
+    EXPECT_EQ(AnalysisSettings::load(path).size(), 0u); // missing file
+    AnalysisSettings s;
+    s.setLimits("a", "b", someLimits());
+    std::error_code ec;
+    ASSERT_TRUE(s.save(path, ec)) << ec.message();
+    EXPECT_EQ(AnalysisSettings::load(path).limitsFor("A", "B"), someLimits());
+    EXPECT_NE(TempFolder::read(path).find("\r\n"), std::string::npos);
+}
+
+TEST(AnalysisSettings, FailedSaveLeavesTheOldFile) {
+    TempFolder folder;
+    const std::string path = analysisSettingsPath(folder.str() + "/missing-folder");
+    std::error_code ec;
+    EXPECT_FALSE(AnalysisSettings().save(path, ec));
+    EXPECT_TRUE(ec);
+}
+
+} // namespace
+
+namespace {
+
+TEST(AnalysisSettings, PrintPageIsOffUnlessChosen) {
+    EXPECT_FALSE(AnalysisSettings().printAnalysisPage());
+    EXPECT_FALSE(AnalysisSettings::fromText("[Print]\r\nAnalysisPage=x\r\n").printAnalysisPage());
+    AnalysisSettings s;
+    s.setPrintAnalysisPage(true);
+    EXPECT_TRUE(AnalysisSettings::fromText(s.text()).printAnalysisPage());
+}
+
+} // namespace

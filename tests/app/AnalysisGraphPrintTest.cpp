@@ -1,0 +1,120 @@
+// What the analysis adds to the graph view (gaps, limit lines, comparison) and to printing
+// (the analysis page, only when chosen).
+#include "AppTestSupport.h"
+#include "ViewFixture.h"
+#include "analysis/AnalysisSettings.h"
+#include "app/D_InputPrtDateSpan.h"
+#include "app/OrvoViewView.h"
+#include "app/ViewGraph.h"
+#include "res/ResourceIds.h"
+#include "support/ScriptedPrompt.h"
+#include <QAction>
+#include <QProcess>
+#include <QRegularExpression>
+
+using namespace viewtest;
+
+namespace {
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Ten days of 30-minute data from 2024-05-01 with the generator's outages.
+std::vector<MeasurementDay> tenDays() {
+    ReportGenOptions o;
+    o.seed = 3;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.days = 10;
+    return generatedDays(o);
+}
+
+class AnalysisGraphTest : public ViewTest {
+protected:
+    void saveSettings(double contract, bool printPage) {
+        QDir().mkpath(m_dir.path() + "/DATA");
+        AnalysisSettings settings;
+        CircuitLimits limits;
+        limits.contractDemand = contract;
+        settings.setLimits(m_doc.store().at(0).name, m_doc.store().at(0).circuits.at(0).name,
+                           limits);
+        settings.setPrintAnalysisPage(printPage);
+        std::error_code ec;
+        ASSERT_TRUE(settings.save(analysisSettingsPath(m_doc.dataFolder()), ec));
+    }
+    GraphPage& graph() { return view<CViewGraph>(CMainFrame::ViewGraph)->graph(); }
+};
+
+} // namespace
+
+TEST_F(AnalysisGraphTest, LimitLinesAndTheWeekEarlierDayOnTheScreenGraph) {
+    load(tenDays());
+    saveSettings(2000.0, false);
+    selectDaily(8); // 2024-05-09, a week after 05-02
+    m_frame->showView(CMainFrame::ViewGraph);
+    const TimeChart& power = graph().chart(GraphPage::PowerChart);
+    ASSERT_EQ(power.levels().size(), 2u) << "contract demand and power-factor threshold";
+    EXPECT_EQ(sjis::toUtf8(power.levels()[0].label), "契約電力 2000 W");
+    EXPECT_EQ(sjis::toUtf8(power.series(power.seriesCount() - 1).name), "比較 05/02");
+    const TimeChart& voltage = graph().chart(GraphPage::VoltageChart);
+    ASSERT_EQ(voltage.levels().size(), 2u) << "the 101 V band of a 単相 circuit";
+    shots("analysis_graph");
+}
+
+TEST_F(AnalysisGraphTest, OutageBreaksTheCurvesOnScreenAndOnPaper) {
+    std::vector<MeasurementDay> days = tenDays();
+    MeasurementDay& d = days[0];
+    for (int i = 10; i < 14; ++i) {
+        IntervalSample& s = d.data.intervals.at(i);
+        s.voltage = {0.0, 0.0, 0.0};
+        s.current = {0.0, 0.0, 0.0};
+        s.power = 0.0;
+        s.powerFactor = 0.0;
+    }
+    load(days);
+    selectDaily(0);
+    m_frame->showView(CMainFrame::ViewGraph);
+    const ChartSeries& v1 = graph().chart(GraphPage::VoltageChart).series(0);
+    int hidden = 0;
+    for (const ChartSeries::Point& p : v1.points)
+        hidden += p.hidden ? 1 : 0;
+    EXPECT_EQ(hidden, 4);
+    shots("analysis_graph_outage");
+}
+
+TEST_F(AnalysisGraphTest, AnalysisPageFollowsTheGraphPageOnlyWhenChosen) {
+    QTemporaryDir out;
+    ScriptedPrompt prompt;
+    COrvoViewView& printing = *view<COrvoViewView>(CMainFrame::ViewBlank);
+    printing.setPrompt(&prompt);
+    printing.hasPrinter = [] { return false; };
+    printing.askFolder = [&](const QString&) { return out.path(); };
+    printing.askPeriod = [](CInputPrtDateSpan&) { return true; };
+    load(tenDays());
+    for (bool chosen : {false, true}) {
+        saveSettings(0.0, chosen);
+        selectDaily(0);
+        m_frame->action(res::ID_FILE_PRINT)->trigger();
+        const QString pdf =
+            QDir(out.path()).filePath(QDir(out.path()).entryList(QDir::Files).value(0));
+        const QString info = run("pdfinfo", {pdf});
+        const QRegularExpressionMatch m = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        EXPECT_EQ(m.captured(1).toInt(), chosen ? 4 : 3);
+        if (chosen) {
+            const QString last = run("pdftotext", {"-layout", "-f", "4", "-l", "4", pdf, "-"});
+            for (const char* text :
+                 {"デマンド・制限", "最大デマンド", "統計", "デマンド上位10", "4/4"})
+                EXPECT_TRUE(last.contains(QString::fromUtf8(text))) << text << "\n"
+                                                                    << last.toStdString();
+            QFile::remove(shotDir() + "/print_analysis.pdf");
+            QFile::copy(pdf, shotDir() + "/print_analysis.pdf");
+        }
+        QFile::remove(pdf);
+    }
+    printing.setPrompt(nullptr);
+}

@@ -1,0 +1,252 @@
+// The 分析 view inside the frame: switching to it, its tables, the limits it saves, screenshots.
+#include "app/ViewAnalysis.h"
+#include "AppTestSupport.h"
+#include "analysis/AnalysisSettings.h"
+#include "analysis/ReportAnalysis.h"
+#include "app/AppSettings.h"
+#include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
+#include "common/DialogTestSupport.h"
+#include "res/ResourceIds.h"
+#include "support/PaneSplitter.h"
+#include "support/ScriptedPrompt.h"
+#include "tools/reportgen/ReportGenerator.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace apptest;
+
+namespace {
+
+class AnalysisViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.init(m_dir.path().toStdString(), "orvoview");
+        m_settings.readAll();
+        m_doc.setProgramFolder(m_dir.path().toStdString());
+        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
+        QDir().mkpath(m_dir.path() + "/DATA");
+        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
+        m_frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+        m_view =
+            qobject_cast<CViewAnalysis*>(m_frame->splitter()->view(0, CMainFrame::ViewAnalysis));
+        ASSERT_NE(m_view, nullptr);
+        m_view->setPrompt(&m_prompt);
+        m_frame->showView(CMainFrame::ViewAnalysis);
+    }
+    void TearDown() override { m_frame.reset(); }
+
+    // Ten generated days of 15-minute 単相 data with outages, filed in one circuit.
+    void loadGenerated() {
+        ReportGenOptions o;
+        o.seed = 7;
+        o.firstDay = DateTime::make(2007, 1, 5);
+        o.days = 10;
+        o.intervalMinutes = 15;
+        ReportGenerator generator(o);
+        generator.generate();
+        std::vector<MeasurementDay> days;
+        for (int i = 0; i < generator.expectedDays().days.count(); ++i)
+            days.push_back(generator.expectedDays().days.at(i));
+        m_doc.replaceStore(makeStore(days));
+    }
+    template <class W> W* control(int id) const { return dlgtest::byId<W>(m_view, id); }
+    QString cell(int tableId, int row, int column) const {
+        QTableWidgetItem* item = control<QTableWidget>(tableId)->item(row, column);
+        return item ? item->text() : QString();
+    }
+    // The value column of the demand table's row with this label.
+    QString demandRow(const QString& label) const {
+        QTableWidget* t = control<QTableWidget>(res::IDC_ANA_DEMAND);
+        for (int r = 0; r < t->rowCount(); ++r)
+            if (t->item(r, 0)->text() == label)
+                return t->item(r, 1)->text();
+        return "(none)";
+    }
+
+    QTemporaryDir m_dir;
+    AppSettings m_settings;
+    COrvoViewDoc m_doc;
+    ScriptedPrompt m_prompt;
+    std::unique_ptr<CMainFrame> m_frame;
+    CViewAnalysis* m_view = nullptr;
+};
+
+} // namespace
+
+TEST_F(AnalysisViewTest, CommandNeedsASelectionAndShowsTheView) {
+    m_frame->showView(CMainFrame::ViewBlank);
+    QAction* command = m_frame->action(res::ID_VIEW_ANALYSIS);
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), QStringLiteral("分析(&A)"));
+    EXPECT_FALSE(command->isEnabled());
+    loadGenerated();
+    m_doc.select({0, 0, 3, -1, -1}, 1);
+    m_frame->updateCommandUi();
+    ASSERT_TRUE(command->isEnabled());
+    command->trigger();
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewAnalysis);
+    EXPECT_TRUE(m_view->isVisible());
+    // A new selection through the selector keeps the analysis shown and refills it.
+    m_frame->applySelectDataResult({0, 0, 4, -1, -1});
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewAnalysis);
+    EXPECT_TRUE(control<QLabel>(res::IDC_ANA_HEADING)->text().contains("2007/01/09"));
+}
+
+TEST_F(AnalysisViewTest, HiddenViewFillsItsTablesWhenShown) {
+    m_frame->showView(CMainFrame::ViewSheet);
+    loadGenerated();
+    m_doc.select({0, 0, 2, -1, -1}, 1);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 0) << "not yet";
+    m_frame->showView(CMainFrame::ViewAnalysis);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 10);
+    EXPECT_TRUE(control<QLabel>(res::IDC_ANA_HEADING)->text().contains("2007/01/07"));
+}
+
+TEST_F(AnalysisViewTest, TablesOfADailyAndAMonthlyReport) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    const ReportAnalysis day = analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
+    ASSERT_NE(day.maximumDemand(), nullptr);
+    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+                    .startsWith(QString::number(day.maximumDemand()->demand, 'f', 0)));
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 10);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_STATISTICS)->rowCount(), 6)
+        << "P, V1, V2, I1, I2, PF";
+    EXPECT_EQ(cell(res::IDC_ANA_STATISTICS, 5, 0), QStringLiteral("力率(%)"));
+
+    m_doc.select({0, 0, 0, 2007, 1}, 1);
+    const ReportAnalysis month =
+        analyseMonth(*m_doc.currentSelection().circuit, 2007, 1, CircuitLimits(), 1);
+    EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_GAPS)->rowCount(), month.incompleteDays());
+    EXPECT_GT(month.incompleteDays(), 0) << "the generator makes outages now and then";
+    EXPECT_EQ(demandRow(QStringLiteral("欠測のある日")),
+              QStringLiteral("%1 日").arg(month.incompleteDays()));
+    EXPECT_TRUE(control<QLabel>(res::IDC_ANA_HEADING)
+                    ->text()
+                    .contains("2007/01 (2007/01/01 - 2007/01/31)"));
+}
+
+TEST_F(AnalysisViewTest, SavedLimitsAreKeptPerCircuitAndCounted) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    m_frame->showView(CMainFrame::ViewAnalysis);
+    EXPECT_EQ(demandRow(QStringLiteral("契約電力超過(30分)")), "---");
+    control<QDoubleSpinBox>(res::IDC_ANA_CONTRACT)->setValue(0.5); // kW: every half-hour above
+    control<QComboBox>(res::IDC_ANA_BAND)->setCurrentIndex(3);
+    EXPECT_TRUE(control<QDoubleSpinBox>(res::IDC_ANA_BAND_LOW)->isEnabled());
+    control<QDoubleSpinBox>(res::IDC_ANA_BAND_LOW)->setValue(90.0);
+    control<QDoubleSpinBox>(res::IDC_ANA_BAND_HIGH)->setValue(110.0);
+    QTest::mouseClick(control<QPushButton>(res::IDC_ANA_SAVE), Qt::LeftButton);
+    EXPECT_TRUE(m_prompt.asked().empty());
+    EXPECT_EQ(demandRow(QStringLiteral("契約電力超過(30分)")), "48");
+    EXPECT_EQ(demandRow(QStringLiteral("電圧範囲(V)")), QStringLiteral("90.0～110.0"));
+
+    const AnalysisSettings saved = AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder()));
+    const CircuitLimits l = saved.limitsFor(sjis::fromUtf8("東京工場"), sjis::fromUtf8("受電"));
+    EXPECT_EQ(l.contractDemand, 500.0);
+    EXPECT_EQ(l.band, VoltageBandKind::User);
+    // Another selection reads them back.
+    m_view->showLimits(CircuitLimits());
+    m_doc.select({0, 0, 1, -1, -1}, 1);
+    EXPECT_EQ(m_view->limitsFromControls(), l);
+}
+
+TEST_F(AnalysisViewTest, OverlayChoiceListsTheCircuitsDaysOrMonthsAndTellsTheViews) {
+    loadGenerated();
+    m_doc.select({0, 0, 8, -1, -1}, 1);
+    QComboBox* of = control<QComboBox>(res::IDC_ANA_OVERLAY_OF);
+    ASSERT_EQ(of->count(), 11) << "the default and the ten stored days";
+    EXPECT_EQ(of->itemText(0), QStringLiteral("1週間前の同じ曜日"));
+    EXPECT_EQ(of->itemText(1), QStringLiteral("2007/01/05 (金)"));
+    EXPECT_FALSE(m_view->overlayChoice().day.isValid());
+    struct Counter : CView {
+        using CView::CView;
+        void onUpdate(CView*, int h, const void* object) override {
+            if (h == 101 && !object)
+                ++refills;
+        }
+        int refills = 0;
+    } graph(&m_doc);
+    choose(of, 3);
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7));
+    EXPECT_EQ(graph.refills, 1);
+    control<QCheckBox>(res::IDC_ANA_OVERLAY)->setChecked(false);
+    EXPECT_FALSE(m_view->overlayChoice().shown);
+    EXPECT_EQ(graph.refills, 2);
+
+    m_doc.select({0, 0, 0, 2007, 1}, 1);
+    EXPECT_EQ(items(of), (QStringList{"前の月", "2007/01"}));
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7)) << "same circuit: kept";
+}
+
+TEST_F(AnalysisViewTest, PrintPageChoiceIsSavedWithTheLimits) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    control<QCheckBox>(res::IDC_ANA_PRINT)->setChecked(true);
+    ASSERT_TRUE(m_view->saveLimits());
+    EXPECT_TRUE(
+        AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder())).printAnalysisPage());
+}
+
+TEST_F(AnalysisViewTest, FailedSaveIsToldAndChangesNothing) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    QDir(m_dir.path() + "/DATA").removeRecursively(); // no folder to write into
+    EXPECT_FALSE(m_view->saveLimits());
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(m_prompt.asked()[0].icon, PromptIcon::Stop);
+    EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text).rfind("分析の設定を保存できませんでした", 0),
+              0u);
+}
+
+TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
+    for (int id : {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW,
+                   res::IDC_ANA_BAND_HIGH, res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY,
+                   res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT, res::IDC_ANA_DEMAND,
+                   res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
+        QWidget* w = control<QWidget>(id);
+        ASSERT_NE(w, nullptr) << id;
+        EXPECT_FALSE(w->objectName().isEmpty()) << id;
+        if (id < res::IDC_ANA_DEMAND || id > res::IDC_ANA_HEADING) {
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << id;
+        }
+    }
+    // Keyboard order: the limits from left to right, then the tables.
+    QWidget* w = control<QWidget>(res::IDC_ANA_CONTRACT);
+    const int order[] = {res::IDC_ANA_BAND,       res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
+                         res::IDC_ANA_PF,         res::IDC_ANA_SAVE,     res::IDC_ANA_OVERLAY,
+                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_DEMAND};
+    for (int id : order) {
+        w = w->nextInFocusChain();
+        while (w->property("controlId").toInt() == 0 || w->focusPolicy() == Qt::NoFocus)
+            w = w->nextInFocusChain();
+        EXPECT_EQ(w->property("controlId").toInt(), id);
+    }
+}
+
+TEST_F(AnalysisViewTest, Screenshots) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    m_frame->showView(CMainFrame::ViewAnalysis);
+    m_frame->resize(1280, 800);
+    QTest::qWait(30);
+    dlgtest::shot(m_frame.get(), "analysis-day.png");
+    m_doc.select({0, 0, 0, 2007, 1}, 1);
+    m_frame->resize(1024, 768);
+    QTest::qWait(30);
+    dlgtest::shot(m_frame.get(), "analysis-month-1024.png");
+    EXPECT_TRUE(QFile::exists(QStringLiteral(ORVO_SHOT_DIR) + "/analysis-month-1024.png"));
+}
