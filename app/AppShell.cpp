@@ -4,7 +4,10 @@
 #include "app/DataCommands.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
+#include "support/AtomicFile.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
+#include "support/PrivateProfile.h"
 #include "support/ProgramFolder.h"
 #include "support/QtCp932.h"
 #include "support/Sjis.h"
@@ -15,10 +18,14 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 constexpr char kRaise[] = "raise\n";
@@ -36,7 +43,18 @@ AppShell::~AppShell() {
 QString AppShell::serverName(const std::string& folder) {
     const QByteArray hash =
         QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
-    return QStringLiteral("OrvoView-") + QString::fromLatin1(hash.toHex().left(16));
+    // The user's own runtime folder ($XDG_RUNTIME_DIR, 0700): another account can neither take
+    // the name first nor connect.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime + QStringLiteral("/OrvoView-") + QString::fromLatin1(hash.toHex().left(16));
+}
+
+bool AppShell::isOwnPeer(qintptr socketDescriptor) {
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &size) == 0 &&
+           peer.uid == ::geteuid();
 }
 
 bool AppShell::raiseRunningCopy() {
@@ -47,6 +65,8 @@ bool AppShell::raiseRunningCopy() {
         QLocalSocket socket;
         socket.connectToServer(name);
         if (socket.waitForConnected(500)) {
+            if (!isOwnPeer(socket.socketDescriptor()))
+                return false; // not our copy: as if none ran
             socket.write(kRaise);
             socket.waitForBytesWritten(1000);
             socket.disconnectFromServer();
@@ -62,6 +82,7 @@ void AppShell::startServer() {
     const QString name = serverName(m_folder);
     // We hold the instance lock, so a socket left by a killed run is stale.
     QLocalServer::removeServer(name);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(name))
         std::fprintf(stderr, "orvoview: cannot listen on %s\n", qPrintable(name));
     connect(m_server, &QLocalServer::newConnection, this, [this] {
@@ -86,7 +107,7 @@ void AppShell::startServer() {
 bool AppShell::initInstance() {
     m_folder = m_options.folder.empty() ? programFolder() : m_options.folder;
     m_baseName = m_options.baseName.empty() ? programBaseName() : m_options.baseName;
-    createFolderPath(m_folder);
+    createFolderPath(m_folder, FolderAccess::UserOnly);
 
     // One copy per program folder. A second start brings the first to the front.
     if (!m_lock.tryAcquire(m_folder)) {
@@ -105,6 +126,11 @@ bool AppShell::initInstance() {
     m_settings.readAll();
     QDir::setCurrent(qtFromCp932(m_folder));
     m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
+    // The folder is ours now: temporaries of the INI left by ended runs go.
+    removeStaleTemporaries(m_settings.iniPath());
+    if (int error = profile::readError(m_settings.iniPath()))
+        m_log.WriteLine(formatText(txt::app::kIniUnreadable, m_settings.iniPath().c_str(),
+                                   sjis::fromUtf8(std::strerror(error)).c_str()));
 
     ProfileSettings& profile = m_settings.profile();
     if (profile.getInt("check", "RunningNum", AppSettings::kNormalEnd) != AppSettings::kNormalEnd)

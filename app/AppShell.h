@@ -40,6 +40,8 @@ public:
     bool startupInProgress() const { return m_startupInProgress; }
     // Local socket name the running copy listens on (derived from the program folder).
     static QString serverName(const std::string& folder);
+    // The process at the other end of a connected local socket runs as this user.
+    static bool isOwnPeer(qintptr socketDescriptor);
 
 signals:
     // Another start asked this copy to come to the front.

@@ -300,11 +300,17 @@ void CMainFrame::applyPlacement() {
     if (!m_settings || !m_settings->placement)
         return;
     const WindowPlacement& p = *m_settings->placement;
-    const int width = p.right - p.left;
-    const int height = p.bottom - p.top;
-    // A rectangle without area (hand-edited INI) leaves the default size.
-    if (width > 0 && height > 0)
-        setGeometry(p.left, p.top, width, height);
+    std::vector<ScreenRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->availableGeometry();
+        screens.push_back(
+            {g.left(), g.top(), g.left() + int64_t{g.width()}, g.top() + int64_t{g.height()}});
+    }
+    // A rectangle without area, larger than the screens or off them (a hand-edited or
+    // hostile INI) leaves the default size; what is left fits int.
+    if (auto r = usableNormalRect(p, screens))
+        setGeometry(static_cast<int>(r->left), static_cast<int>(r->top),
+                    static_cast<int>(r->width()), static_cast<int>(r->height()));
     if (p.showCmd == 3)
         setWindowState(windowState() | Qt::WindowMaximized);
 }

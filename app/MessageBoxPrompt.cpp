@@ -1,13 +1,44 @@
 #include "app/MessageBoxPrompt.h"
 #include "support/QtCp932.h"
+#include "support/Sjis.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+
+namespace {
+bool s_dismissed = false;
+}
+
+PromptAnswer MessageBoxPrompt::escapeAnswer(PromptButtons buttons) {
+    switch (buttons) {
+    case PromptButtons::Ok:
+        return PromptAnswer::Ok;
+    case PromptButtons::YesNo:
+        return PromptAnswer::No;
+    case PromptButtons::OkCancel:
+    case PromptButtons::YesNoCancel:
+        break;
+    }
+    return PromptAnswer::Cancel;
+}
+
+void MessageBoxPrompt::dismissAll() {
+    s_dismissed = true;
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        box->reject();
+}
 
 PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons buttons,
                                    PromptIcon icon) {
+    if (s_dismissed) {
+        std::fprintf(stderr, "%s\n", sjis::toUtf8(text).c_str());
+        return escapeAnswer(buttons);
+    }
     QMessageBox box(m_parent);
     box.setWindowTitle(QApplication::applicationDisplayName());
+    // Outside text (names, file paths, received lines) is never taken as rich text.
+    box.setTextFormat(Qt::PlainText);
     box.setText(qtFromCp932(text));
     switch (icon) {
     case PromptIcon::None:
@@ -47,6 +78,11 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
         b->setText(QStringLiteral("いいえ(&N)"));
     if (QAbstractButton* b = box.button(QMessageBox::Cancel))
         b->setText(QStringLiteral("キャンセル"));
+    // Escape and the close box give the answer that changes nothing.
+    if (QAbstractButton* b = box.button(buttons == PromptButtons::YesNo ? QMessageBox::No
+                                        : buttons == PromptButtons::Ok  ? QMessageBox::Ok
+                                                                        : QMessageBox::Cancel))
+        box.setEscapeButton(b);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return PromptAnswer::Yes;
@@ -57,9 +93,6 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
     default:
-        // Closed with Escape: the answer that changes nothing.
-        return buttons == PromptButtons::Ok      ? PromptAnswer::Ok
-               : buttons == PromptButtons::YesNo ? PromptAnswer::No
-                                                 : PromptAnswer::Cancel;
+        return escapeAnswer(buttons);
     }
 }

@@ -10,6 +10,13 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
     PromptAnswer ask(const std::string& text, PromptButtons buttons, PromptIcon icon) override;
 
+    // The answer of Escape and of the close box: No on Yes/No, Cancel where there is one, never
+    // Yes.
+    static PromptAnswer escapeAnswer(PromptButtons buttons);
+    // After a termination request nobody is there to answer: every box still to come, and the
+    // one open now, end at once with the Escape answer (the text goes to stderr).
+    static void dismissAll();
+
 private:
     QWidget* m_parent;
 };

@@ -1,6 +1,7 @@
 #include "app/OrvoViewApp.h"
 #include "app/AboutDialog.h"
 #include "app/MainFrame.h"
+#include "app/MessageBoxPrompt.h"
 #include "views/layout/JapaneseFonts.h"
 
 #include <QSocketNotifier>
@@ -44,9 +45,7 @@ bool COrvoViewApp::initInstance() {
         connect(notifier, &QSocketNotifier::activated, this, [this] {
             char byte;
             [[maybe_unused]] ssize_t n = ::read(s_signalPipe[1], &byte, 1);
-            if (CMainFrame* frame = m_shell ? m_shell->frame() : nullptr)
-                frame->close();
-            quit();
+            onTerminationRequest();
         });
         struct sigaction action {};
         action.sa_handler = onTerminate;
@@ -56,7 +55,24 @@ bool COrvoViewApp::initInstance() {
         sigaction(SIGINT, &action, nullptr);
         sigaction(SIGHUP, &action, nullptr);
     }
+    // Above a file-size limit a write fails with EFBIG and the usual message, instead of the
+    // signal killing the program half-way through a save.
+    std::signal(SIGXFSZ, SIG_IGN);
     return m_shell->initInstance();
+}
+
+void COrvoViewApp::onTerminationRequest() {
+    if (m_terminating)
+        return; // the first request is being carried out
+    m_terminating = true;
+    // Nobody is there to answer: the box open now and every later one end at once.
+    MessageBoxPrompt::dismissAll();
+    if (!m_loopRunning)
+        return; // the start sequence ends first; run() then exits without the event loop
+    // The windows close the normal way (the one save of the data), then the loop ends.
+    if (CMainFrame* frame = m_shell ? m_shell->frame() : nullptr)
+        frame->close();
+    quit();
 }
 
 void COrvoViewApp::exitInstance() {
@@ -67,7 +83,13 @@ void COrvoViewApp::exitInstance() {
 int COrvoViewApp::run() {
     if (!initInstance())
         return 0;
-    const int code = exec();
+    int code = 0;
+    if (!m_terminating) {
+        m_loopRunning = true;
+        code = exec();
+        m_loopRunning = false;
+    }
+    // A request during the start ends here: exitInstance closes the frame (the one save).
     exitInstance();
     m_shell.reset();
     return code;

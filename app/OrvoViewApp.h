@@ -18,5 +18,10 @@ public:
     AppShell* shell() const { return m_shell.get(); }
 
 private:
+    // SIGTERM, SIGINT, SIGHUP: ends the program in every state, with one save.
+    void onTerminationRequest();
+
     std::unique_ptr<AppShell> m_shell;
+    bool m_terminating = false;
+    bool m_loopRunning = false;
 };

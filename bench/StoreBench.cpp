@@ -6,11 +6,14 @@
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/ByteSink.h"
+#include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
 #include "store/FileHandle.h"
 #include "store/FileSink.h"
 #include "store/FileSource.h"
+#include "store/MemorySink.h"
+#include "store/MemorySource.h"
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -314,8 +317,45 @@ void BM_LoadMemory(benchmark::State& state) {
     state.counters["fresh_process_load_ms"] = loadMs;
 }
 
+// A customer of many circuits written in descending (arg 1) or ascending (arg 0) name order,
+// as a file from elsewhere may hold them; loaded from memory.
+void BM_LoadCircuitsByOrder(benchmark::State& state) {
+    const bool descending = state.range(0) != 0;
+    const int count = static_cast<int>(state.range(1));
+    MemorySink sink;
+    {
+        ArchiveWriter out(sink);
+        out.writeCount(static_cast<uint32_t>(count));
+        for (int i = 0; i < count; ++i) {
+            MeasurementCircuit c;
+            char name[16];
+            std::snprintf(name, sizeof name, "K%08d", descending ? count - i : i);
+            c.name = name;
+            archive::write(out, c);
+        }
+        archive::writeSignature(out, archive::kCustomerSignature);
+        out.writeString("C");
+        out.flush();
+    }
+    const std::string bytes = sink.bytes();
+    for (auto _ : state) {
+        MemorySource source(bytes);
+        ArchiveReader in(source);
+        Customer customer;
+        archive::read(in, customer);
+        benchmark::DoNotOptimize(customer.circuits.count());
+    }
+    state.counters["circuits"] = count;
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+}
+
 } // namespace
 
+BENCHMARK(BM_LoadCircuitsByOrder)
+    ->Args({0, 800000})
+    ->Args({1, 800000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_SaveStore)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_PlainWriteSynced)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_SaveStoreNoSync)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();

@@ -35,27 +35,6 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens a captured report for reading; 0 or the errno value. A folder is not a report.
-int openReport(const std::filesystem::path& path, FileHandle& file) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        return e;
-    }
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (!f) {
-        int e = errno;
-        ::close(fd);
-        return e;
-    }
-    file.reset(f);
-    return 0;
-}
-
 } // namespace
 
 ReceptionWorker::ReceptionWorker(SerialPort& port, ReceptionNoticeSink& sink, LogFile* programLog)
@@ -161,15 +140,19 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             // Another program may still be writing the capture: try again for a while.
             auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
             for (;;) {
-                int e = openReport(full, file);
+                std::FILE* opened = nullptr;
+                int e = openCapturedReport(full, opened);
+                file.reset(opened);
                 if (e == 0)
                     break;
-                if (e == EISDIR || e == ENOENT || std::chrono::steady_clock::now() >= deadline)
+                if (e == EISDIR || e == ENOENT || e == EINVAL ||
+                    std::chrono::steady_clock::now() >= deadline)
                     throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
                 if (!pause(timing.fileRetry))
                     throw CxException(); // interrupted while waiting for the file
             }
             reader.emplace(file.get());
+            reader->setStopFlag(&m_stop);
         } else {
             if (request.deviceLookup)
                 m_port.setDeviceLookup(request.deviceLookup);
@@ -227,8 +210,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                     post(ReceptionNotice::LogAndAddLine, false, text);
                 }
                 if (rc != 0) {
-                    if (m_stop || context.state == ParseState::WaitHeader)
-                        throw CxException(); // interrupted, or the recorder is done
+                    // Interrupted, or the recorder is done after its last block. Before the
+                    // first line a read error is no end: the device has gone.
+                    if (m_stop || (!first && context.state == ParseState::WaitHeader))
+                        throw CxException();
                     throw CxException(rc, txt::link::kCommError, rc);
                 }
                 line.assign(buffer, count);

@@ -3,7 +3,11 @@
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +42,9 @@ ReportTextReader::ReportTextReader(std::string_view text) {
 ReportTextReader::ReportTextReader(std::FILE* file) : m_file(file) {}
 
 bool ReportTextReader::fill() {
+    if (m_stop != nullptr && m_stop->load()) {
+        m_ended = true;
+    }
     if (m_ended || m_file == nullptr) {
         return false;
     }
@@ -104,4 +111,28 @@ std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader) {
 std::size_t parseReportText(ParseContext& context, std::string_view text) {
     ReportTextReader reader(text);
     return parseReportLines(context, reader);
+}
+
+int openCapturedReport(const std::filesystem::path& path, std::FILE*& file) {
+    file = nullptr;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0) {
+        error = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else if (int flags = ::fcntl(fd, F_GETFL);
+               flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = errno;
+    } else if ((file = ::fdopen(fd, "rb")) == nullptr) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::close(fd);
+    }
+    return error;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Reading a captured report text (a file the reception saved earlier, or any byte buffer) the
 // way a Windows text-mode read does: CR LF becomes LF, a Ctrl-Z byte ends the text.
+#include <atomic>
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,9 @@ public:
     bool nextLine(std::string& line);
     // A read error of the file ended the text early.
     bool failed() const { return m_failed; }
+    // A stop request, looked at before every chunk read: once set, the text ends (a line that
+    // never ends cannot hold the stop off).
+    void setStopFlag(const std::atomic<bool>* stop) { m_stop = stop; }
 
     static constexpr std::size_t kMaxKeptLineBytes = 64 * 1024;
 
@@ -33,7 +38,13 @@ private:
     std::string_view m_window;
     bool m_ended = false;
     bool m_failed = false;
+    const std::atomic<bool>* m_stop = nullptr;
 };
+
+// Opens a captured report for reading: without blocking (a FIFO cannot hold the open), and only
+// a regular file (a device or a FIFO never ends). 0 with `file` set, or an errno value: the
+// open's own, EISDIR for a folder, EINVAL for anything else that is not a regular file.
+int openCapturedReport(const std::filesystem::path& path, std::FILE*& file);
 
 // Feeds every line of the reader to the parser: each line cleaned with the reception's options
 // (0x3f) and passed to FeedLine. The end of the text is a normal end (a read error of a file

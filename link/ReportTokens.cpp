@@ -3,6 +3,7 @@
 #include "link/LinkTexts.h"
 #include "support/CxException.h"
 #include "support/DateText.h"
+#include "support/Format.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -10,9 +11,11 @@
 #include <string>
 
 void failWithLine(std::string_view prefix, std::string_view line) {
+    // The message reaches the log, the terminal and the list: no control byte of the line may.
+    const std::string shown = escapeControlBytes(line);
     std::string message;
-    message.reserve(prefix.size() + line.size() + 1);
-    message.append(prefix).append(line).push_back('>');
+    message.reserve(prefix.size() + shown.size() + 1);
+    message.append(prefix).append(shown).push_back('>');
     throw CxException(std::move(message), 0);
 }
 

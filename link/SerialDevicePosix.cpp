@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
+#include <string_view>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -37,6 +40,20 @@ void setRate(termios2& t, int32_t rate) {
     t.c_ospeed = static_cast<speed_t>(rate);
 }
 
+// A character device that the system files under another class than "tty" (a watchdog, a
+// memory device) is no terminal; one it does not file (pseudo-terminals) is found out by
+// isatty after the open.
+bool mayBeTerminal(dev_t device) {
+    const std::string entry = "/sys/dev/char/" + std::to_string(major(device)) + ":" +
+                              std::to_string(minor(device)) + "/subsystem";
+    char target[256];
+    const ssize_t n = ::readlink(entry.c_str(), target, sizeof target - 1);
+    if (n <= 0)
+        return true;
+    const std::string_view subsystem(target, static_cast<std::size_t>(n));
+    return subsystem.size() >= 4 && subsystem.substr(subsystem.size() - 4) == "/tty";
+}
+
 int lastErrno() {
     return errno != 0 ? errno : EIO;
 }
@@ -57,12 +74,22 @@ int SerialDevicePosix::open(const std::string& path) {
     close();
     if (path.empty())
         return ENOENT;
+    // The INI may name any path: only a character device is opened at all (an open alone can
+    // act on some devices and files), and it must then be a terminal.
+    struct stat before {};
+    if (::stat(path.c_str(), &before) != 0)
+        return lastErrno();
+    if (::access(path.c_str(), R_OK | W_OK) != 0)
+        return lastErrno(); // no permission (or gone): told as such, nothing opened
+    if (!S_ISCHR(before.st_mode) || !mayBeTerminal(before.st_rdev))
+        return ENOTTY;
     // Non-blocking, so that neither open nor a read waits for the modem lines.
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == EBUSY ? EACCES : lastErrno();
-    if (!::isatty(fd)) {
-        ::close(fd);
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || opened.st_rdev != before.st_rdev || !::isatty(fd)) {
+        ::close(fd); // swapped for something else meanwhile, or no terminal
         return ENOTTY;
     }
     // TIOCEXCL keeps out other openers that do not lock; flock keeps out a second copy of

@@ -4,6 +4,7 @@
 #include "store/ByteSink.h"
 #include "store/ByteSource.h"
 #include "store/DAT_Archive.h"
+#include "store/DAT_Registry.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
@@ -53,7 +54,21 @@ OpenedFile openOrThrow(const std::string& path, OpenAccess access, const RetryPo
     return std::move(r.file);
 }
 
+// Tells the first name of the customer that breaks the name rules.
+bool namesFollowTheRules(const Customer& customer, Prompt& prompt) {
+    NameCheck check = checkName(customer.name, NameField::Customer);
+    for (int i = 0; check.ok && i < customer.circuits.count(); ++i)
+        check = checkName(customer.circuits.at(i).name, NameField::Circuit);
+    if (!check.ok)
+        prompt.tell(check.message, PromptIcon::Stop);
+    return check.ok;
+}
+
 } // namespace
+
+std::string exportFileNamePreset(const std::string& customerName) {
+    return fileNameOf(customerName + ".VLK");
+}
 
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name) {
     std::string candidate = name;
@@ -116,6 +131,10 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
                 throw ImportAbandoned();
             }
         }
+        // A file from elsewhere obeys the name rules as typed names do: its names end up in
+        // file names and on the screen.
+        if (!namesFollowTheRules(scratch, prompt))
+            return;
         std::string question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
         if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return;

@@ -27,3 +27,7 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
 // The name an imported customer gets: `name`, or "name_1", "name_2" … (always suffixed to the
 // name as read) until no customer of that name exists, ignoring ASCII case.
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name);
+
+// The file name the export offers for a customer: its name + ".VLK", never holding a path
+// separator.
+std::string exportFileNamePreset(const std::string& customerName);

@@ -7,6 +7,7 @@
 #include "support/Sjis.h"
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <system_error>
 #include <unistd.h>
@@ -17,18 +18,18 @@ namespace datafile {
 
 namespace {
 
-// Writes to the temporary file of an atomic replace; a failed write (full disk) throws.
+// Writes to the temporary file of an atomic replace; a failed write (full disk) throws the
+// reason (the callers' messages name the file).
 class DescriptorSink : public ByteSink {
 public:
-    DescriptorSink(int fd, const std::string& name) : m_fd(fd), m_name(name) {}
+    explicit DescriptorSink(int fd) : m_fd(fd) {}
     void write(const char* data, std::size_t size) override {
         while (size > 0) {
             ssize_t n = ::write(m_fd, data, size);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
-                throw FileAccessError(sjis::fromUtf8(std::strerror(n < 0 ? errno : ENOSPC)) + "\n" +
-                                      m_name);
+                throw FileAccessError(sjis::fromUtf8(std::strerror(n < 0 ? errno : ENOSPC)));
             data += n;
             size -= static_cast<std::size_t>(n);
         }
@@ -36,7 +37,6 @@ public:
 
 private:
     int m_fd;
-    const std::string& m_name;
 };
 
 } // namespace
@@ -68,7 +68,7 @@ void replaceFileAtomically(const std::string& path, const std::function<void(Byt
     bool ok = writeFileAtomically(
         path,
         [&](int fd) {
-            DescriptorSink fileSink(fd, path);
+            DescriptorSink fileSink(fd);
             if (wrap) {
                 std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
                 produce(*wrapped);
@@ -78,8 +78,51 @@ void replaceFileAtomically(const std::string& path, const std::function<void(Byt
         },
         ec);
     if (!ok)
-        throw FileAccessError(sjis::fromUtf8(ec.message()) + "\n" + path);
+        throw FileAccessError(sjis::fromUtf8(ec.message()));
 }
+
+namespace {
+
+// Copies source to a new file `copy` (created exclusively, mode 0600). A copy that fails half-way
+// (full disk) is removed again: no truncated file under the backup name.
+bool copyToNewFile(const fs::path& source, const fs::path& copy) {
+    int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    int out = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < n;) {
+            ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            ok = w > 0;
+            done += w > 0 ? w : 0;
+        }
+        if (!ok)
+            break;
+    }
+    ok = ::fsync(out) == 0 && ok;
+    ok = ::close(out) == 0 && ok;
+    ::close(in);
+    if (!ok)
+        ::unlink(copy.c_str());
+    return ok;
+}
+
+} // namespace
 
 std::string copyAside(const std::string& path) {
     std::string stamp = DateTime::now().format("%Y%m%d-%H%M%S");
@@ -87,12 +130,9 @@ std::string copyAside(const std::string& path) {
     std::error_code ec;
     for (int n = 1; n < 100; ++n) {
         std::string candidate = n == 1 ? base : base + "-" + std::to_string(n);
-        if (fs::exists(nativePath(candidate), ec))
+        if (fs::exists(fs::symlink_status(nativePath(candidate), ec)))
             continue;
-        if (fs::copy_file(nativePath(path), nativePath(candidate), fs::copy_options::none, ec) &&
-            !ec)
-            return candidate;
-        return {};
+        return copyToNewFile(nativePath(path), nativePath(candidate)) ? candidate : std::string();
     }
     return {};
 }

@@ -37,7 +37,8 @@ void replaceFileAtomically(const std::string& path, const std::function<void(Byt
                            const SinkWrapper& wrap = {});
 
 // Copies a file that failed to load aside as "<path>.damaged-YYYYMMDD-HHMMSS" (with "-2", "-3"
-// … when that name is taken) and returns the copy's path; empty when the copy failed.
+// … when that name is taken; created exclusively, mode 0600) and returns the copy's path; empty
+// when the copy failed, and then nothing is left under the backup name.
 std::string copyAside(const std::string& path);
 
 } // namespace datafile

@@ -58,7 +58,8 @@ std::size_t findForbiddenNameChar(std::string_view name) {
             ++i; // the second byte belongs to the character
             continue;
         }
-        if (c != 0 && std::strchr(txt::store::kForbiddenNameChars, c) != nullptr)
+        // Control bytes never come from typing; from a file they could steer a terminal.
+        if (c < 0x20 || c == 0x7F || std::strchr(txt::store::kForbiddenNameChars, c) != nullptr)
             return i;
     }
     return std::string_view::npos;

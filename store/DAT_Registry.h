@@ -16,8 +16,8 @@ struct NameCheck {
 };
 
 // Trims white space at both ends, rejects an empty name and names holding one of the ten
-// characters :"*?/\<>|. (whole characters: the second byte of a double-byte character never
-// counts, so 表 is accepted).
+// characters :"*?/\<>|. or a control byte (whole characters: the second byte of a double-byte
+// character never counts, so 表 is accepted).
 NameCheck checkName(std::string_view entered, NameField field);
 
 // The index of the first forbidden character's byte, or npos. Exposed for tests.

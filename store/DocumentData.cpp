@@ -4,6 +4,7 @@
 #include "store/FileSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
+#include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
@@ -61,8 +62,8 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
         prompt.tell(formatText(txt::store::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
         return false;
     }
-    std::error_code ec;
-    fs::create_directories(nativePath(m_dataFolder), ec);
+    createFolderPath(m_dataFolder, FolderAccess::UserOnly);
+    removeStaleTemporaries(m_dataFile);
     std::string error;
     if (writeDataFile(error))
         return true;
@@ -77,7 +78,9 @@ bool DocumentData::loadOnce(Prompt& prompt) {
     m_loadPending = false;
 
     std::error_code ec;
-    fs::create_directories(nativePath(m_dataFolder), ec);
+    createFolderPath(m_dataFolder, FolderAccess::UserOnly);
+    // The caller holds the folder lock: temporaries of ended runs are leftovers.
+    removeStaleTemporaries(m_dataFile);
     if (!fs::exists(nativePath(m_dataFile), ec)) {
         resetToNew();
         if (!saveToDataFile(prompt))

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <stdexcept>
@@ -82,33 +83,29 @@ public:
     }
 
     // Replaces the content with n elements that readOne(T&) fills in turn (a loader; it sets
-    // every field, containers included, of the element it is given). Elements
-    // that arrive in strictly ascending key order, as every written file has them, are taken
-    // as they are; otherwise each is inserted with the insertOrAssign rule, so a repeated key
-    // keeps its first position and takes the later content. reserveAll allocates room for n
-    // at once (only when n has been checked against the data that is left).
+    // every field, containers included, of the element it is given). Elements that arrive in
+    // strictly ascending key order, as every written file has them, are taken as they are;
+    // otherwise the elements are sorted once (stably) and of equal keys the last one read is
+    // kept: the result of inserting each with the insertOrAssign rule, in n log n instead of
+    // shifting the order for every element. reserveAll allocates room for n at once (only when
+    // n has been checked against the data that is left).
     template <class ReadOne> void assignInOrder(std::size_t n, bool reserveAll, ReadOne readOne) {
         clear();
         try {
             if (reserveAll)
                 m_slots.reserve(n);
             bool ascending = true;
-            T scratch; // every field is read into it, then moved to its slot in one pass
             for (std::size_t i = 0; i < n; ++i) {
-                readOne(scratch);
-                if (ascending) {
-                    if (m_slots.empty() || T::compareKey(m_slots.back().key(), scratch.key()) < 0) {
-                        m_slots.push_back(std::move(scratch));
-                        continue;
-                    }
-                    // Out of order or repeated: from here on each element is inserted by key.
-                    ascending = false;
-                    setIdentityOrder();
-                }
-                insertOrAssign(std::move(scratch));
+                m_slots.emplace_back();
+                readOne(m_slots.back());
+                if (ascending && m_slots.size() > 1)
+                    ascending =
+                        T::compareKey(m_slots[m_slots.size() - 2].key(), m_slots.back().key()) < 0;
             }
             if (ascending)
                 setIdentityOrder();
+            else
+                sortKeepingLastOfEqualKeys();
         } catch (...) {
             clear();
             throw;
@@ -184,6 +181,49 @@ public:
     }
 
 private:
+    // Orders the slots of a load that came out of order. Each key keeps the slot of its first
+    // element and the content of its last one (as insertOrAssign would have it); the other
+    // slots are dropped, the rest keep their arrival order.
+    void sortKeepingLastOfEqualKeys() {
+        const std::size_t n = m_slots.size();
+        std::vector<int32_t> byKey(n);
+        for (std::size_t i = 0; i < n; ++i)
+            byKey[i] = static_cast<int32_t>(i);
+        auto keyOf = [this](int32_t slot) -> decltype(auto) {
+            return m_slots[static_cast<std::size_t>(slot)].key();
+        };
+        std::stable_sort(byKey.begin(), byKey.end(), [&](int32_t a, int32_t b) {
+            return T::compareKey(keyOf(a), keyOf(b)) < 0;
+        });
+        std::vector<char> kept(n, 0);
+        std::vector<int32_t> firsts;
+        for (std::size_t i = 0; i < n;) {
+            std::size_t end = i + 1;
+            while (end < n && T::compareKey(keyOf(byKey[i]), keyOf(byKey[end])) == 0)
+                ++end;
+            const auto first = static_cast<std::size_t>(byKey[i]);
+            const auto last = static_cast<std::size_t>(byKey[end - 1]);
+            if (last != first)
+                m_slots[first] = std::move(m_slots[last]);
+            kept[first] = 1;
+            firsts.push_back(byKey[i]);
+            i = end;
+        }
+        std::vector<int32_t> moved(n, -1);
+        std::size_t write = 0;
+        for (std::size_t read = 0; read < n; ++read) {
+            if (!kept[read])
+                continue;
+            if (write != read)
+                m_slots[write] = std::move(m_slots[read]);
+            moved[read] = static_cast<int32_t>(write++);
+        }
+        m_slots.resize(write);
+        m_order.clear();
+        m_order.reserve(firsts.size());
+        for (int32_t slot : firsts)
+            m_order.push_back(moved[static_cast<std::size_t>(slot)]);
+    }
     // Binary search over `order` (lo = 0, hi = count-1, mid = (lo+hi)/2). Returns the index of
     // the key when found, else the position where it belongs. Keys usually arrive in order
     // (loading, a report's lines), so the last element is tried first; the answer is the same.

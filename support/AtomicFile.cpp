@@ -4,11 +4,16 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr mode_t kUserOnly = 0600;
+constexpr std::string_view kTempTag = ".tmp";
 
 std::error_code lastError() {
     return {errno, std::generic_category()};
@@ -39,7 +44,153 @@ void syncFolder(const std::filesystem::path& folder) {
     }
 }
 
+// The process id of a temporary name "<pid>_<n>" (after the tag), or 0 when it is none.
+pid_t temporaryOwner(std::string_view rest) {
+    std::size_t underscore = rest.find('_');
+    if (underscore == 0 || underscore == std::string_view::npos || underscore + 1 == rest.size()) {
+        return 0;
+    }
+    long pid = 0;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (i == underscore) {
+            continue;
+        }
+        if (rest[i] < '0' || rest[i] > '9') {
+            return 0;
+        }
+        if (i < underscore && pid < 100000000) {
+            pid = pid * 10 + (rest[i] - '0');
+        }
+    }
+    return static_cast<pid_t>(pid);
+}
+
 } // namespace
+
+ReplacementFile ReplacementFile::create(std::string_view cp932Target, std::error_code& error) {
+    static std::atomic<unsigned> counter{0};
+    ReplacementFile file;
+    file.m_target = nativePath(cp932Target);
+    // A name taken by someone else (planted, or left by a killed run) is skipped, never reused.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path temp = file.m_target;
+        temp +=
+            std::string(kTempTag) + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+        int fd =
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kUserOnly);
+        if (fd >= 0) {
+            // The creation mode passes the umask; make sure nobody else may read meanwhile.
+            ::fchmod(fd, kUserOnly);
+            file.m_fd = fd;
+            file.m_temp = std::move(temp);
+            error.clear();
+            return file;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    error = lastError();
+    return file;
+}
+
+ReplacementFile::~ReplacementFile() {
+    discard();
+}
+
+ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
+    : m_fd(other.m_fd), m_temp(std::move(other.m_temp)), m_target(std::move(other.m_target)) {
+    other.m_fd = -1;
+    other.m_temp.clear();
+}
+
+ReplacementFile& ReplacementFile::operator=(ReplacementFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        m_fd = other.m_fd;
+        m_temp = std::move(other.m_temp);
+        m_target = std::move(other.m_target);
+        other.m_fd = -1;
+        other.m_temp.clear();
+    }
+    return *this;
+}
+
+void ReplacementFile::discard() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temp.empty()) {
+        ::unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+}
+
+bool ReplacementFile::commit(std::error_code& error) {
+    if (m_fd < 0) {
+        error = std::make_error_code(std::errc::bad_file_descriptor);
+        return false;
+    }
+    // Only a regular file under the name lends its mode; a link's target is none of ours.
+    struct stat old {};
+    if (::lstat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(m_fd, old.st_mode & 07777);
+    }
+    bool ok = true;
+    if (::fsync(m_fd) != 0) {
+        ok = false;
+        error = lastError();
+    }
+    if (::close(m_fd) != 0 && ok) {
+        ok = false;
+        error = lastError();
+    }
+    m_fd = -1;
+    if (ok && ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        ok = false;
+        error = lastError();
+    }
+    if (!ok) {
+        discard();
+        return false;
+    }
+    m_temp.clear();
+    syncFolder(m_target.parent_path());
+    error.clear();
+    return true;
+}
+
+int removeStaleTemporaries(std::string_view cp932Target) {
+    const std::filesystem::path target = nativePath(cp932Target);
+    const std::string prefix = target.filename().string() + std::string(kTempTag);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const pid_t pid = temporaryOwner(std::string_view(name).substr(prefix.size()));
+        struct stat st {};
+        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::kill(pid, 0) == 0 || errno != ESRCH) {
+            continue; // its writer may still be at work
+        }
+        if (::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
 
 bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
                          std::error_code& error) {
@@ -56,53 +207,27 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
 
 bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
                          std::error_code& error) {
-    static std::atomic<unsigned> counter{0};
-    const std::filesystem::path target = nativePath(cp932Path);
-    std::filesystem::path temp = target;
-    temp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-
-    struct stat old {};
-    const bool hadOld = ::stat(target.c_str(), &old) == 0;
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error = lastError();
+    ReplacementFile file = ReplacementFile::create(cp932Path, error);
+    if (!file.isOpen()) {
         return false;
     }
-    error.clear();
-    try {
-        produce(fd);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    bool ok = !error;
-    if (ok && hadOld) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        error = lastError();
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = lastError();
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        error = lastError();
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
+    produce(file.fd()); // a throw discards the temporary file on the way out
+    if (error) {
         return false;
     }
-    syncFolder(target.parent_path());
-    return true;
+    return file.commit(error);
 }
 
 std::optional<std::string> readWholeFile(std::string_view cp932Path) {
+    int error = 0;
+    return readWholeFile(cp932Path, error);
+}
+
+std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error) {
+    error = 0;
     int fd = ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
+        error = errno;
         return std::nullopt;
     }
     std::string out;
@@ -113,6 +238,7 @@ std::optional<std::string> readWholeFile(std::string_view cp932Path) {
             if (errno == EINTR) {
                 continue;
             }
+            error = errno;
             ::close(fd);
             return std::nullopt;
         }

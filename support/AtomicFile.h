@@ -1,24 +1,61 @@
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
-// Replaces a file's whole content so that a crash or a full disk never leaves it torn:
-// the bytes go to a temporary file in the same folder, are flushed to disk, and the
-// temporary file is renamed over the old one. An existing file keeps its permissions.
-// On failure the old file is untouched and the temporary file removed.
+// Every file the program writes whole (data file, INI, CSV and export files) is written through a
+// ReplacementFile: the final name is never opened for writing, so a link planted there is
+// replaced, not written through, and a crash or a full disk never leaves a torn file.
+
+// A temporary file "<target>.tmp<pid>_<n>" beside the target, created exclusively (never
+// through a link) with mode 0600 before its first byte, that takes the target's name on commit.
+class ReplacementFile {
+public:
+    ReplacementFile() = default;
+    static ReplacementFile create(std::string_view cp932Target, std::error_code& error);
+    // Removes the temporary file unless it was committed.
+    ~ReplacementFile();
+    ReplacementFile(ReplacementFile&& other) noexcept;
+    ReplacementFile& operator=(ReplacementFile&& other) noexcept;
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    bool isOpen() const { return m_fd >= 0; }
+    int fd() const { return m_fd; }
+    // Gives the file the mode of the regular file now under the target name (0600 when there is
+    // none), flushes it to disk and renames it over the name. On failure the temporary file is
+    // removed and the target left as it was.
+    bool commit(std::error_code& error);
+    void discard();
+
+private:
+    int m_fd = -1;
+    std::filesystem::path m_temp;
+    std::filesystem::path m_target;
+};
+
+// Removes the temporary files of the target that runs killed during a write left behind:
+// regular files of this user named "<target>.tmp<pid>_<n>" whose process is gone. Called
+// while holding the folder lock. Returns how many were removed.
+int removeStaleTemporaries(std::string_view cp932Target);
+
+// Replaces a file's whole content through a ReplacementFile. On failure the old file is
+// untouched and the temporary file removed.
 bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
                          std::error_code& error);
 
 // The same for content too large to hold at once: `produce` writes it to the open temporary
-// file (a descriptor). The temporary file has a name of its own per call, created exclusively,
-// so two writers never share one and a file or link left under that name is never written
-// through. `produce` reports a failed write by throwing or by setting `error`; what it throws is
-// passed on after the temporary file is removed.
+// file (a descriptor). `produce` reports a failed write by throwing or by setting `error`; what it
+// throws is passed on after the temporary file is removed.
 bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
                          std::error_code& error);
 
 // The whole content of a file; nothing when it cannot be read (missing included).
 std::optional<std::string> readWholeFile(std::string_view cp932Path);
+
+// The same, telling why not: ENOENT for a missing file, any other errno for a file that is
+// there but cannot be read (no permission, a folder, a read error).
+std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error);

@@ -2,6 +2,7 @@
 
 #include "support/Sjis.h"
 
+#include <sys/stat.h>
 #include <system_error>
 
 std::filesystem::path nativePath(std::string_view cp932) {
@@ -31,6 +32,18 @@ std::string pathInFolder(std::string_view folder, std::string_view name) {
     return joinPath(withoutTrailingSeparator(folder), name);
 }
 
+std::string fileNameOf(std::string_view name) {
+    std::string out(name);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (sjis::isLeadByte(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) {
+            ++i;
+        } else if (out[i] == '/' || out[i] == '\\' || out[i] == '\0') {
+            out[i] = '_';
+        }
+    }
+    return out;
+}
+
 PathKind pathKind(std::string_view cp932) {
     std::error_code ec;
     auto status = std::filesystem::status(nativePath(cp932), ec);
@@ -40,11 +53,32 @@ PathKind pathKind(std::string_view cp932) {
     return std::filesystem::is_directory(status) ? PathKind::Folder : PathKind::File;
 }
 
-bool createFolderPath(std::string_view cp932) {
+PathKind nameKind(std::string_view cp932) {
+    std::error_code ec;
+    auto status = std::filesystem::symlink_status(nativePath(cp932), ec);
+    if (ec || !std::filesystem::exists(status)) {
+        return PathKind::Missing;
+    }
+    return std::filesystem::is_directory(status) ? PathKind::Folder : PathKind::File;
+}
+
+bool createFolderPath(std::string_view cp932, FolderAccess access) {
     if (cp932.empty()) {
         return false;
     }
-    std::error_code ec;
-    std::filesystem::create_directories(nativePath(cp932), ec);
+    const std::filesystem::path target = nativePath(cp932);
+    if (access == FolderAccess::Default) {
+        std::error_code ec;
+        std::filesystem::create_directories(target, ec);
+        return pathKind(cp932) == PathKind::Folder;
+    }
+    // Parent by parent, each new one made 0700 from the start (mkdir's mode, umask aside).
+    std::filesystem::path partial;
+    for (const std::filesystem::path& part : target) {
+        partial /= part;
+        if (::mkdir(partial.c_str(), 0700) == 0) {
+            ::chmod(partial.c_str(), 0700);
+        }
+    }
     return pathKind(cp932) == PathKind::Folder;
 }

@@ -22,9 +22,19 @@ std::string withoutTrailingSeparator(std::string_view folder, char separator = k
 // with one.
 std::string pathInFolder(std::string_view folder, std::string_view name);
 
-enum class PathKind { Missing, File, Folder };
-PathKind pathKind(std::string_view cp932);
+// A file name made of names (customer, circuit): every path separator ('/', '\\' as a whole
+// character; a 0x5C second byte of a double-byte character stays) becomes '_', so the name
+// can never point outside the folder it is put in.
+std::string fileNameOf(std::string_view name);
 
-// Creates the folder with every missing parent. False when it does not exist afterwards;
-// never throws.
-bool createFolderPath(std::string_view cp932);
+enum class PathKind { Missing, File, Folder };
+// What the path leads to (links followed).
+PathKind pathKind(std::string_view cp932);
+// What is under the name itself (lstat): a link, even a dangling one, is a File. The overwrite
+// questions ask this: writing replaces whatever the name holds.
+PathKind nameKind(std::string_view cp932);
+
+enum class FolderAccess { Default, UserOnly };
+// Creates the folder with every missing parent. UserOnly creates the missing ones with mode
+// 0700 (program folder, DATA, logs). False when it does not exist afterwards; never throws.
+bool createFolderPath(std::string_view cp932, FolderAccess access = FolderAccess::Default);

@@ -10,3 +10,7 @@ std::string formatTextV(const char* format, va_list args);
 // Single-byte white space (blank, tab, line breaks, vertical tab, form feed) removed at both
 // ends, as the platform's trim does; a full-width blank stays.
 std::string trimBlanks(std::string_view text);
+
+// Received or imported text made safe for a log line, a terminal or a message: every control
+// byte (0x00-0x1F, 0x7F: ESC, CR, LF, NUL …) becomes "\xNN"; all other bytes stay.
+std::string escapeControlBytes(std::string_view text);

@@ -28,7 +28,8 @@ bool InstanceLock::tryAcquire(std::string_view folder) {
     if (held()) {
         return true;
     }
-    int fd = ::open(nativePath(lockPath(folder)).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open(nativePath(lockPath(folder)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                    0600);
     if (fd < 0) {
         return false;
     }

@@ -67,13 +67,27 @@ std::mutex& processMutex(const std::string& lockPath) {
     return *m;
 }
 
+// The lock of the log's files. Taken without blocking, retried within the log's own retry
+// limit: a lock held elsewhere (another copy, another user) never stalls the caller for longer.
 class FileLock {
 public:
-    explicit FileLock(const std::string& lockPath)
+    FileLock(const std::string& lockPath, RetryTimer& timer, std::chrono::milliseconds interval,
+             const LogFile::Sleep& sleep)
         : m_guard(processMutex(lockPath)),
-          m_fd(::open(nativePath(lockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)) {
-        if (m_fd >= 0) {
-            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+          m_fd(::open(nativePath(lockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        if (m_fd < 0) {
+            return; // no lock to be had: write unlocked rather than not at all
+        }
+        for (;;) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+                return;
+            }
+            if (errno != EINTR && timer.expired()) {
+                m_busy = true;
+                return;
+            }
+            if (errno != EINTR) {
+                timer.pause(interval, sleep);
             }
         }
     }
@@ -85,9 +99,13 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
+    // Someone else held the lock for the whole retry time.
+    bool busy() const { return m_busy; }
+
 private:
     std::lock_guard<std::mutex> m_guard;
     int m_fd;
+    bool m_busy = false;
 };
 
 void deleteWhen(const std::filesystem::path& path,
@@ -99,7 +117,7 @@ void deleteWhen(const std::filesystem::path& path,
 }
 
 int openForAppend(const std::filesystem::path& path) {
-    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
 }
 
 // The text as a text-mode stream writes it: every line feed becomes CR LF.
@@ -204,29 +222,35 @@ void LogFile::write(std::string_view text, bool stamp, bool lineBreak) {
     const std::string fileName = generationFileName(now);
     const std::filesystem::path path = nativePath(fileName);
 
-    FileLock lock(m_prefix + ".lck");
-
-    const int64_t maxBytes = m_maxBytes;
-    deleteWhen(path, [&](const struct stat& st) {
-        return generationOf(dayNumberOfSeconds(st.st_mtime)) != generation || st.st_size > maxBytes;
-    });
-
-    bool fallback = false;
-    int fd = -1;
     RetryTimer timer{std::chrono::milliseconds(m_retryMs)};
-    for (;;) {
-        fd = openForAppend(path);
-        if (fd >= 0) {
-            break;
+    FileLock lock(m_prefix + ".lck", timer, m_retryInterval, m_sleep);
+    const int64_t maxBytes = m_maxBytes;
+
+    // Retry only while waiting can help (the file is busy); a lasting failure, or a lock held
+    // elsewhere for the whole retry time, sends the line to the fallback file at once.
+    bool fallback = lock.busy();
+    int fd = -1;
+    if (!fallback) {
+        deleteWhen(path, [&](const struct stat& st) {
+            return generationOf(dayNumberOfSeconds(st.st_mtime)) != generation ||
+                   st.st_size > maxBytes;
+        });
+        for (;;) {
+            fd = openForAppend(path);
+            if (fd >= 0) {
+                break;
+            }
+            if (waitingCannotCure(errno) || timer.expired()) {
+                fallback = true;
+                break;
+            }
+            timer.pause(m_retryInterval, m_sleep);
         }
-        if (timer.expired()) {
-            const std::filesystem::path other = nativePath(fallbackFileName());
-            deleteWhen(other, [&](const struct stat& st) { return st.st_size > maxBytes; });
-            fd = openForAppend(other);
-            fallback = true;
-            break;
-        }
-        timer.pause(m_retryInterval, m_sleep);
+    }
+    if (fallback) {
+        const std::filesystem::path other = nativePath(fallbackFileName());
+        deleteWhen(other, [&](const struct stat& st) { return st.st_size > maxBytes; });
+        fd = openForAppend(other);
     }
     if (fd < 0) {
         return; // the line is lost

@@ -1,32 +1,68 @@
 #include "support/OpenedFile.h"
 
 #include "support/ArchiveError.h"
+#include "support/FilePath.h"
 #include "support/Sjis.h"
 
 #include <cerrno>
 #include <cstring>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+OpenedFile::OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path)
+    : m_fd(replacement.fd()), m_path(std::move(path)), m_replacement(std::move(replacement)),
+      m_lockFd(lockFd), m_placeholder(placeholder) {}
+
 OpenedFile::~OpenedFile() {
+    release();
+}
+
+void OpenedFile::release() {
+    if (m_replacement.isOpen()) {
+        m_replacement.discard(); // closes m_fd with it
+        m_fd = -1;
+    }
+    if (m_placeholder && m_lockFd >= 0) {
+        // Nothing took its place: the empty file this open made goes again, if still there.
+        const std::filesystem::path path = nativePath(m_path);
+        struct stat mine {};
+        struct stat now {};
+        if (::fstat(m_lockFd, &mine) == 0 && ::lstat(path.c_str(), &now) == 0 &&
+            mine.st_dev == now.st_dev && mine.st_ino == now.st_ino) {
+            ::unlink(path.c_str());
+        }
+    }
     if (m_fd >= 0) {
         ::close(m_fd);
     }
+    m_fd = -1;
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+    }
+    m_lockFd = -1;
+    m_placeholder = false;
 }
 
 OpenedFile::OpenedFile(OpenedFile&& other) noexcept
-    : m_fd(other.m_fd), m_path(std::move(other.m_path)) {
+    : m_fd(other.m_fd), m_path(std::move(other.m_path)),
+      m_replacement(std::move(other.m_replacement)), m_lockFd(other.m_lockFd),
+      m_placeholder(other.m_placeholder) {
     other.m_fd = -1;
+    other.m_lockFd = -1;
+    other.m_placeholder = false;
 }
 
 OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
     if (this != &other) {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
+        release();
         m_fd = other.m_fd;
         m_path = std::move(other.m_path);
+        m_replacement = std::move(other.m_replacement);
+        m_lockFd = other.m_lockFd;
+        m_placeholder = other.m_placeholder;
         other.m_fd = -1;
+        other.m_lockFd = -1;
+        other.m_placeholder = false;
     }
     return *this;
 }
@@ -82,6 +118,19 @@ std::string OpenedFile::readAll() {
 }
 
 void OpenedFile::close() {
+    if (m_replacement.isOpen()) {
+        m_fd = -1;
+        std::error_code error;
+        const bool ok = m_replacement.commit(error);
+        if (ok) {
+            m_placeholder = false; // the written file has taken its place
+        }
+        release();
+        if (!ok) {
+            fail(error.value());
+        }
+        return;
+    }
     if (m_fd < 0) {
         return;
     }

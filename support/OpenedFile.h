@@ -1,14 +1,22 @@
 #pragma once
+#include "support/AtomicFile.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 // A file the program opened itself (export, import, CSV, captured report). Closes on
-// destruction; the lock taken at open goes with it.
+// destruction; the lock taken at open goes with it. A file opened for writing is a
+// ReplacementFile: its bytes take the name only at close(); a file destroyed without close()
+// leaves the name as it was.
 class OpenedFile {
 public:
     OpenedFile() = default;
     OpenedFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    // Writing: `lockFd` holds the lock on what is under the name (-1: nothing lockable);
+    // `placeholder` says that the open created the name, to be removed again when nothing is
+    // written.
+    OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path);
     ~OpenedFile();
     OpenedFile(OpenedFile&& other) noexcept;
     OpenedFile& operator=(OpenedFile&& other) noexcept;
@@ -24,12 +32,17 @@ public:
     // Up to size bytes; 0 at the end of the file.
     std::size_t read(void* buffer, std::size_t size);
     std::string readAll();
-    // Flushes to disk and closes; a failure (full disk, lost network share) throws.
+    // Flushes to disk and closes (a written file takes its name); a failure (full disk, lost
+    // network share) throws and leaves the name as it was.
     void close();
 
 private:
     [[noreturn]] void fail(int error) const;
+    void release();
 
     int m_fd = -1;
     std::string m_path;
+    ReplacementFile m_replacement;
+    int m_lockFd = -1;
+    bool m_placeholder = false;
 };

@@ -3,6 +3,7 @@
 #include "support/AtomicFile.h"
 #include "support/Sjis.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <mutex>
 
@@ -101,8 +102,18 @@ std::mutex& profileMutex() {
     return m;
 }
 
+// The file's text; `error` is set when it is there but cannot be read.
+std::optional<std::string> readIni(std::string_view file, int& error) {
+    std::optional<std::string> bytes = readWholeFile(file, error);
+    if (error == ENOENT) {
+        error = 0; // no INI yet
+    }
+    return bytes;
+}
+
 IniDocument load(std::string_view file) {
-    std::optional<std::string> bytes = readWholeFile(file);
+    int error = 0;
+    std::optional<std::string> bytes = readIni(file, error);
     return IniDocument(bytes ? *bytes : std::string());
 }
 
@@ -257,7 +268,11 @@ int readInt(std::string_view file, std::string_view section, std::string_view ke
 bool writeString(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value) {
     std::lock_guard lock(profileMutex());
-    std::optional<std::string> before = readWholeFile(file);
+    int readFailure = 0;
+    std::optional<std::string> before = readIni(file, readFailure);
+    if (readFailure != 0) {
+        return false; // never replace what could not be read
+    }
     IniDocument doc(before ? *before : std::string());
     doc.set(section, key, value);
     std::string after = doc.text();
@@ -266,6 +281,13 @@ bool writeString(std::string_view file, std::string_view section, std::string_vi
     }
     std::error_code error;
     return writeFileAtomically(file, after, error);
+}
+
+int readError(std::string_view file) {
+    std::lock_guard lock(profileMutex());
+    int error = 0;
+    readIni(file, error);
+    return error;
 }
 
 int parseProfileInt(std::string_view text) {

@@ -34,8 +34,10 @@ private:
     std::vector<Line> m_lines;
 };
 
-// Profile calls on an INI file named by a CP932 path. A missing or unreadable file reads as
-// empty; a write replaces the file atomically. Calls of all threads are serialised.
+// Profile calls on an INI file named by a CP932 path. A missing file reads as empty; a write
+// replaces the file atomically. A file that is there but cannot be read also reads as empty,
+// but is never written: a write would replace every other setting. Calls of all threads are
+// serialised.
 namespace profile {
 
 inline constexpr std::size_t kDefaultBufferSize = 5000;
@@ -50,9 +52,12 @@ std::string readString(std::string_view file, std::string_view section, std::str
 int readInt(std::string_view file, std::string_view section, std::string_view key,
             int defaultValue);
 
-// As WritePrivateProfileString; false when the file could not be written.
+// As WritePrivateProfileString; false when the file could not be written or could not be read.
 bool writeString(std::string_view file, std::string_view section, std::string_view key,
                  std::string_view value);
+
+// Why the file cannot be read (an errno value); 0 when it can, or when it is missing.
+int readError(std::string_view file);
 
 // The leading-number rule of readInt on a value text.
 int parseProfileInt(std::string_view text);

@@ -14,27 +14,22 @@
 
 namespace {
 
-// Failures that waiting cannot cure.
-bool isPermanent(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case EISDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EINVAL:
-    case EROFS:
-        return true;
-    default:
-        return false;
+int lockOrClose(int fd, int op) {
+    int rc;
+    while ((rc = ::flock(fd, op | LOCK_NB)) != 0 && errno == EINTR) {
     }
+    if (rc != 0) {
+        int e = errno;
+        ::close(fd);
+        errno = e;
+        return -1;
+    }
+    return fd;
 }
 
-// One attempt: the open file with its lock, or -1 with errno set.
-int tryOpen(const std::filesystem::path& path, OpenAccess access) {
-    const bool writing = access == OpenAccess::WriteExclusive;
-    int flags = (writing ? O_WRONLY | O_CREAT : O_RDONLY) | O_CLOEXEC;
-    int fd = ::open(path.c_str(), flags, 0666);
+// One attempt to read: the open file with its lock, or -1 with errno set.
+int tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
@@ -44,23 +39,57 @@ int tryOpen(const std::filesystem::path& path, OpenAccess access) {
         errno = EISDIR;
         return -1;
     }
-    int op = (access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX) | LOCK_NB;
-    int rc;
-    while ((rc = ::flock(fd, op)) != 0 && errno == EINTR) {
+    return lockOrClose(fd, access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX);
+}
+
+// One attempt to write: the replacement file with the lock on the name, or false with errno.
+// The name itself is opened only to lock it: read-only, never through a link, and created only
+// exclusively.
+bool tryOpenToWrite(const std::string& cp932Path, const std::filesystem::path& path,
+                    OpenedFile& out) {
+    struct stat st {};
+    int lockFd = -1;
+    bool placeholder = false;
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            errno = EISDIR;
+            return false;
+        }
+        if (S_ISREG(st.st_mode)) {
+            lockFd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (lockFd < 0 && errno != ENOENT && errno != ELOOP) {
+                return false;
+            }
+        }
+    } else if (errno == ENOENT) {
+        lockFd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (lockFd < 0) {
+            if (errno == EEXIST) {
+                errno = EAGAIN; // someone took the name meanwhile: look again
+            }
+            return false;
+        }
+        placeholder = true;
+    } else {
+        return false;
     }
-    if (rc != 0) {
-        int e = errno;
-        ::close(fd);
-        errno = e;
-        return -1;
+    if (lockFd >= 0 && lockOrClose(lockFd, LOCK_EX) < 0) {
+        return false;
     }
-    if (writing && ::ftruncate(fd, 0) != 0) {
-        int e = errno;
-        ::close(fd);
-        errno = e;
-        return -1;
+    std::error_code error;
+    ReplacementFile replacement = ReplacementFile::create(cp932Path, error);
+    if (!replacement.isOpen()) {
+        if (lockFd >= 0) {
+            ::close(lockFd);
+        }
+        if (placeholder) {
+            ::unlink(path.c_str());
+        }
+        errno = error.value();
+        return false;
     }
-    return fd;
+    out = OpenedFile(std::move(replacement), lockFd, placeholder, cp932Path);
+    return true;
 }
 
 } // namespace
@@ -76,15 +105,19 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
     }
     RetryTimer timer(policy.timeout);
     for (;;) {
-        int fd = tryOpen(path, access);
-        if (fd >= 0) {
+        if (access == OpenAccess::WriteExclusive) {
+            if (tryOpenToWrite(std::string(cp932Path), path, result.file)) {
+                result.error.clear();
+                return result;
+            }
+        } else if (int fd = tryOpenToRead(path, access); fd >= 0) {
             result.file = OpenedFile(fd, std::string(cp932Path));
             result.error.clear();
             return result;
         }
         int error = errno;
         result.error = std::error_code(error, std::generic_category());
-        if (isPermanent(error) || timer.expired()) {
+        if (waitingCannotCure(error) || timer.expired()) {
             return result;
         }
         timer.pause(policy.interval, policy.sleep);

@@ -1,4 +1,6 @@
 #pragma once
+#include "support/OpenedFile.h"
+
 #include <chrono>
 #include <cstddef>
 #include <functional>
@@ -6,12 +8,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "support/OpenedFile.h"
-
 enum class OpenAccess {
     ReadExclusive,  // read; no other opener of ours may have it open
     ReadDenyWrite,  // read; other readers allowed, writers kept out
-    WriteExclusive, // create or truncate, write; nobody else
+    WriteExclusive, // replace the whole file (never through a link at the name); nobody else
 };
 
 struct RetryPolicy {
@@ -31,7 +31,9 @@ struct OpenResult {
 // attempt. Fails at once when the folder does not exist or the failure cannot go away by
 // waiting (the path names a folder, a missing file to read, a name too long). Sharing is
 // modelled with flock: exclusive = LOCK_EX, deny-write = LOCK_SH; a file locked by another
-// opener counts as a failed open. A file to write is truncated only once the lock is held.
+// opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
+// on the name is held (a name that is free is taken by an empty placeholder of mode 0600, created
+// exclusively); a link or other non-file at the name is replaced, never followed.
 OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access,
                          const RetryPolicy& policy = {});
 

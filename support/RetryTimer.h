@@ -1,4 +1,5 @@
 #pragma once
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -31,3 +32,22 @@ private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
     std::chrono::milliseconds m_paused{0};
 };
+
+// Open failures that waiting cannot cure (nothing there, no permission, a read-only file system,
+// a folder in the way, a name too long); a retry loop gives up on them at once.
+inline bool waitingCannotCure(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return true;
+    default:
+        return false;
+    }
+}

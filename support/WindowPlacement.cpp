@@ -1,5 +1,7 @@
 #include "support/WindowPlacement.h"
 
+#include <limits>
+
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -91,4 +93,17 @@ std::string formatPlacement(const WindowPlacement& p) {
                   static_cast<unsigned>(p.flags), static_cast<unsigned>(p.showCmd), p.minX, p.minY,
                   p.maxX, p.maxY, p.left, p.top, p.right, p.bottom);
     return buf;
+}
+
+std::optional<ScreenRect> usableNormalRect(const WindowPlacement& p,
+                                           const std::vector<ScreenRect>& screens) {
+    const ScreenRect r{p.left, p.top, p.right, p.bottom};
+    constexpr int64_t kIntMax = std::numeric_limits<int>::max();
+    if (r.width() <= 0 || r.height() <= 0 || r.width() > kIntMax || r.height() > kIntMax)
+        return std::nullopt;
+    for (const ScreenRect& s : screens) {
+        if (r.left < s.right && s.left < r.right && r.top < s.bottom && s.top < r.bottom)
+            return r;
+    }
+    return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The main window's placement as the INI keeps it ("Window"/"Placement"): the ten numbers after
 // the length in the platform's placement record (flags, show command, minimised and maximised
@@ -23,6 +24,19 @@ struct WindowPlacement {
 // Reads "%u , %u , %d , %d , %d , %d , %d , %d , %d , %d" (blanks optional around the commas).
 // Nothing unless all ten numbers are there; the length of the result is always 44.
 std::optional<WindowPlacement> parsePlacement(std::string_view text);
+
+// A rectangle in screen coordinates; 64 bits, so that no difference of two int32 overflows.
+struct ScreenRect {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    int64_t width() const { return right - left; }
+    int64_t height() const { return bottom - top; }
+    bool operator==(const ScreenRect&) const = default;
+};
+
+// The normal rectangle of a placement to apply to the window: nothing when it has no area, its
+// size does not fit an int, or it lies on none of the screens (a hostile or stale INI value).
+std::optional<ScreenRect> usableNormalRect(const WindowPlacement& placement,
+                                           const std::vector<ScreenRect>& screens);
 
 // The same ten numbers in the same format.
 std::string formatPlacement(const WindowPlacement& placement);

@@ -3,12 +3,14 @@
 #include "store/Aggregation.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include "textout/ReportFile.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include <cstring>
 
 namespace {
 
@@ -166,16 +168,33 @@ bool hasReportDay(const DisplaySelection& sel) {
     return sel.isValid() && sel.dayIndex >= 0;
 }
 
+std::string csvNameField(const std::string& name) {
+    const bool formulaStart =
+        !name.empty() && std::strchr("=+-@\t\r", name.front()) != nullptr && name.front() != '\0';
+    if (!formulaStart && name.find_first_of(",\"") == std::string::npos)
+        return name;
+    std::string field = "\"'";
+    for (char c : name) {
+        if (c == '"')
+            field += '"';
+        field += c;
+    }
+    field += '"';
+    return field;
+}
+
 std::string csvFileNamePreset(const DisplaySelection& sel) {
     if (!hasReportDay(sel))
         return {};
+    // Names from an old store or another installation must not make it a path.
     if (sel.isMonthly())
-        return formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
-                          sel.circuitName.c_str(), static_cast<int>(sel.year),
-                          static_cast<int>(sel.month), static_cast<int>(sel.displayChannel));
-    return formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
-                      sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
-                      static_cast<int>(sel.displayChannel));
+        return fileNameOf(formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
+                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
+                                     static_cast<int>(sel.month),
+                                     static_cast<int>(sel.displayChannel)));
+    return fileNameOf(formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
+                                 sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
+                                 static_cast<int>(sel.displayChannel)));
 }
 
 void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
@@ -216,8 +235,8 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
     else
         out.WriteLine(formatText(txt::textout::kDailyTitle,
                                  sel.day.date.format(txt::textout::kDailyDate).c_str()));
-    out.WriteLine(formatText(txt::textout::kCustomerLine, sel.customerName.c_str()));
-    out.WriteLine(formatText(txt::textout::kCircuitLine, sel.circuitName.c_str()));
+    out.WriteLine(formatText(txt::textout::kCustomerLine, csvNameField(sel.customerName).c_str()));
+    out.WriteLine(formatText(txt::textout::kCircuitLine, csvNameField(sel.circuitName).c_str()));
     out.WriteLine(formatText(txt::textout::kChannelLine, static_cast<int>(sel.displayChannel)));
     out.WriteLine(
         formatText(txt::textout::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));

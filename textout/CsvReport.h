@@ -29,6 +29,12 @@ struct CsvOutputEnv {
 // Source name under which the failures of the CSV output are shown.
 inline constexpr const char kCsvSourceName[] = "D_TxtOut";
 
+// A customer or circuit name as a CSV field. A name that a spreadsheet would evaluate (starting
+// with = + - @ TAB or CR) or that would split the line (holding "," or a double quote) becomes
+// one quoted field whose text starts with an apostrophe; every other name stays byte for byte.
+// (The second byte of a double-byte character is never one of these bytes.)
+std::string csvNameField(const std::string& name);
+
 // File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
 // "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV"; empty without a selected day.
 std::string csvFileNamePreset(const DisplaySelection& selection);

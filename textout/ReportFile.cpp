@@ -10,16 +10,6 @@ FileReportSink::FileReportSink(OpenedFile file) : m_file(std::move(file)) {
     m_buffer.reserve(kBufferSize);
 }
 
-FileReportSink::~FileReportSink() {
-    if (!m_file.isOpen() || m_buffer.empty())
-        return;
-    try {
-        m_file.write(m_buffer);
-    } catch (...) {
-        // The failure that ended the report has been told already.
-    }
-}
-
 void FileReportSink::write(std::string_view bytes) {
     if (m_buffer.size() + bytes.size() > kBufferSize)
         flush();

@@ -7,11 +7,10 @@
 
 // A report file opened for writing; bytes are buffered and written in large pieces.
 // Write failures (full disk, vanished medium) throw FileAccessError with the system's text.
+// The report takes its name only at finish(): one that fails half-way leaves the old file.
 class FileReportSink : public ReportSink {
 public:
     explicit FileReportSink(OpenedFile file);
-    // A report that failed half-way keeps the lines it wrote: what is still buffered goes out.
-    ~FileReportSink() override;
     FileReportSink(const FileReportSink&) = delete;
     FileReportSink& operator=(const FileReportSink&) = delete;
 
@@ -25,7 +24,7 @@ private:
     std::string m_buffer;
 };
 
-// Opens the file for a report (created or truncated, exclusive): fails at once when the folder
-// is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then throws
-// CxException "OpenError\n<path>".
+// Opens the file for a report (replaced whole, exclusive; see openWithRetry): fails at once when
+// the folder is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then
+// throws CxException "OpenError\n<path>".
 std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy = {});

@@ -34,7 +34,7 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
         createFolderPath(f.folder);
     }
     const std::string path = fullPath(f);
-    if (pathKind(path) == PathKind::File &&
+    if (nameKind(path) == PathKind::File &&
         prompt.ask(formatText(txt::textout::kOverwrite, path.c_str()), PromptButtons::YesNo,
                    PromptIcon::Question) != PromptAnswer::Yes)
         return false;

@@ -3,6 +3,8 @@
 #include "app/AppTexts.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
+#include "store/DAT_DataFile.h"
+#include "support/InstanceLock.h"
 #include "support/PrivateProfile.h"
 
 #include <QDir>
@@ -219,4 +221,44 @@ TEST(AppShell, TerminationRequestClosesTheProgramNormally) {
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "15685");
     EXPECT_NE(iniValue(iniOf(dir), "Window", "Placement"), "");
+}
+
+// A termination request while a message box of the start is open (here the damaged-data-file
+// message) ends the program: one save of the current store, the folder unlocked, a clean exit.
+TEST(AppShell, TerminationRequestDuringTheStartMessageEndsTheProgram) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("DATA");
+        QFile damaged(dir.filePath("DATA/Orvo.DAT"));
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a data file at all");
+        damaged.close();
+        QProcess child;
+        child.setProcessEnvironment(childEnvironment(dir));
+        child.start(QStringLiteral(ORVOVIEW_EXE), {});
+        ASSERT_TRUE(child.waitForStarted(20000));
+        // The copy aside is made just before the message is shown.
+        bool shown = false;
+        for (int i = 0; i < 600 && !shown; ++i) {
+            shown = !QDir(dir.filePath("DATA")).entryList({"Orvo.DAT.damaged-*"}).isEmpty();
+            QTest::qWait(50);
+        }
+        ASSERT_TRUE(shown);
+        QTest::qWait(500);
+        ::kill(static_cast<pid_t>(child.processId()), signal);
+        const bool ended = child.waitForFinished(20000);
+        if (!ended)
+            child.kill();
+        ASSERT_TRUE(ended) << "the program did not end";
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(child.exitCode(), 0);
+        EXPECT_EQ(iniValue(iniOf(dir), "check", "RunningNum"), "15685");
+        QFile saved(dir.filePath("DATA/Orvo.DAT"));
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readAll().toStdString(),
+                  datafile::encode(SerialSettings(), MeasurementStore()));
+        InstanceLock lock;
+        EXPECT_TRUE(lock.tryAcquire(utf8Path(dir))) << "the folder is still locked";
+    }
 }

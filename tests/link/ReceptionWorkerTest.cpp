@@ -19,6 +19,7 @@
 #include <mutex>
 #include <sstream>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -227,6 +228,20 @@ TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
         EXPECT_EQ(std::count(status.begin(), status.end(), u("後処理中...しばらくお待ちください")),
                   0);
     }
+}
+
+// A device that disappears while the reception waits for the recorder (a USB adapter pulled
+// out: read error before any line) is a failure, not a reception without days.
+TEST(SerialReception, DeviceGoneBeforeTheFirstLineIsAFailure) {
+    SerialRun run;
+    run.start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    run.pty.releaseKeeper();
+    run.pty.closeMaster();
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{u("通信異常 [-1]")});
+    EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
 }
 
 // Line noise: a zero byte and garbage after the date of a header line.
@@ -520,6 +535,39 @@ TEST_F(FileReception, StopWhileRetryingTheOpenIsACancel) {
     EXPECT_TRUE(sink.messages().empty());
     EXPECT_EQ(sink.lastCode(), ReceptionNotice::Succeeded);
     ::close(fd);
+}
+
+// A captured report is a regular file: a FIFO would block the open, a device never ends.
+TEST_F(FileReception, OnlyARegularFileIsAReport) {
+    const fs::path fifo = folder / "pipe";
+    fs::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo.string(), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        ReceptionOutcome out = runReception(request(path));
+        EXPECT_EQ(out.result, ReceptionResult::Failure);
+        EXPECT_EQ(out.messages,
+                  std::vector<std::string>{u("ファイルがオープン出来ません:") + path});
+    }
+}
+
+// The stop is looked at inside the line reader too: a line that never ends cannot hold it off.
+TEST_F(FileReception, StopInsideAnEndlessLineIsACancel) {
+    const fs::path huge = folder / "huge.txt";
+    { std::ofstream(huge) << ""; }
+    fs::resize_file(huge, std::uintmax_t{64} << 30); // 64 GiB of zero bytes, no line end
+    SerialPort port;
+    NoticeLog sink;
+    ReceptionWorker worker(port, sink);
+    worker.start(request(huge.string()));
+    ASSERT_TRUE(sink.waitFor(u("ファイルオープン:") + huge.string()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    auto stopped = std::async(std::launch::async, [&] { worker.stop(); });
+    const bool ended = stopped.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    fs::remove(huge);
+    ASSERT_TRUE(ended) << "the stop was not seen inside the line";
+    EXPECT_EQ(worker.result(), ReceptionResult::Cancelled);
+    EXPECT_TRUE(sink.messages().empty());
 }
 
 TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {

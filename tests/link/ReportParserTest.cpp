@@ -96,6 +96,30 @@ TEST(ReportParser, FailureMessagesQuoteTheCleanedLine) {
     }
 }
 
+// A report line may carry terminal controls (clear screen, carriage return, NUL): the message
+// that quotes it shows them as text, so it can neither rewrite the terminal nor split a log line.
+TEST(ReportParser, ControlBytesOfTheLineAreEscapedInTheMessage) {
+    struct Case {
+        std::string line;
+        std::string shown;
+    } cases[] = {
+        {"\x1b[2J\x1b[Hfiled 5 days", "\\x1B[2J\\x1B[Hfiled 5 days"},
+        {std::string("a\0b", 3), "a\\x00b"},
+        {"x\ry\x7f", "x\\x0Dy\\x7F"},
+    };
+    for (const Case& c : cases) {
+        MeasurementCircuit days;
+        ParseContext ctx(days);
+        try {
+            FeedLine(ctx, sjis::fromUtf8("ＣＨ9 ") + c.line);
+            ADD_FAILURE() << "no exception";
+        } catch (const CxException& e) {
+            EXPECT_EQ(sjis::toUtf8(e.message()),
+                      "チャンネル指定の解析が出来ません<ＣＨ9 " + c.shown + ">");
+        }
+    }
+}
+
 TEST(ReportParser, LinesThatEndEarlyRaiseTheMissingFieldsMessage) {
     struct Case {
         std::vector<std::string> lines;
@@ -142,7 +166,8 @@ TEST(ReportParser, CrStaysInTheLastToken) {
         FeedLine(ctx, lines[2]);
         FAIL() << "no exception";
     } catch (const CxException& e) {
-        EXPECT_EQ(sjis::toUtf8(e.message()), "解析異常，数字以外の文字検出<10:00 1 2 3 4 5 6\r>");
+        EXPECT_EQ(sjis::toUtf8(e.message()),
+                  "解析異常，数字以外の文字検出<10:00 1 2 3 4 5 6\\x0D>"); // shown, not obeyed
     }
 }
 

@@ -9,6 +9,9 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -111,6 +114,38 @@ TEST(SerialPortOpen, AFileIsNotAPort) {
     port.Configure(1, 38400, 8, 0, 0, 1);
     EXPECT_FALSE(port.Open());
     EXPECT_EQ(port.lastError(), static_cast<uint32_t>(ENOTTY));
+}
+
+// The INI may map a port to any path: what is not a terminal character device is refused
+// before it is opened at all (an open alone can act, e.g. on a watchdog device or a FIFO).
+TEST(SerialPortOpen, WhatIsNoTerminalIsNeverOpened) {
+    const std::filesystem::path folder =
+        std::filesystem::path(::testing::TempDir()) / "serial_not_opened";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string file = (folder / "file").string();
+    std::ofstream(file) << "x";
+    const std::string fifo = (folder / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        uint32_t error;
+    } cases[] = {{file, ENOTTY}, {fifo, ENOTTY}, {"/dev/null", ENOTTY}, {folder.string(), ENOTTY}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        ASSERT_GE(watch, 0);
+        ASSERT_GE(::inotify_add_watch(watch, c.path.c_str(), IN_OPEN), 0);
+        SerialPort port;
+        port.setDeviceLookup([&c](int) { return c.path; });
+        port.Configure(1, 38400, 8, 0, 0, 1);
+        EXPECT_FALSE(port.Open());
+        EXPECT_EQ(port.lastError(), c.error);
+        char events[4096];
+        EXPECT_LT(::read(watch, events, sizeof events), 0) << "the path was opened";
+        ::close(watch);
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SerialPortOpen, LineIsRawAndTakesStopBitsAndXonXoff) {

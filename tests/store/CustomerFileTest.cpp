@@ -209,3 +209,45 @@ TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
     EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
     EXPECT_EQ(TempFolder::read(path), "old");
 }
+
+// Names from another installation's file obey the name rules too: a name that holds a path
+// ("../../evilxx"), a separator, a control byte or another refused character is refused with
+// the rule's message, and the store stays as it was.
+TEST(CustomerImport, NamesThatBreakTheNameRulesAreRefused) {
+    struct Case {
+        std::string customer;
+        std::string circuit;
+        const char* message; // the rule's message without the list
+    } cases[] = {
+        {"../../evilxx", "C", "需要家名称には次の何れかの文字を含めることは出来ません\n"},
+        {"a/b", "C", "需要家名称には次の何れかの文字を含めることは出来ません\n"},
+        {"a\x1b[2Jb", "C", "需要家名称には次の何れかの文字を含めることは出来ません\n"},
+        {"A", "x\\y", "測定回路名称には次の何れかの文字を含めることは出来ません\n"},
+        {"A", "..", "測定回路名称には次の何れかの文字を含めることは出来ません\n"},
+        {"A", "line\rbreak", "測定回路名称には次の何れかの文字を含めることは出来ません\n"},
+        {"", "C", "需要家を入力してください"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.customer + " / " + c.circuit);
+        TempFolder folder;
+        Customer hostile;
+        hostile.name = c.customer;
+        hostile.circuits.insert(c.circuit);
+        const std::string path = folder.str() + "/in.VLK";
+        TempFolder::write(path, customerBytes(hostile));
+        MeasurementStore store = storeWith({"X"});
+        ScriptedPrompt prompt;
+        EXPECT_EQ(importCustomer(store, path, prompt), -1);
+        EXPECT_TRUE(store == storeWith({"X"}));
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_EQ(prompt.asked()[0].text.rfind(sj(c.message), 0), 0u);
+        EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Stop);
+    }
+}
+
+// File names made from names never hold a path separator, whatever a name holds.
+TEST(CustomerExport, FileNamePresetHasNoPathSeparator) {
+    EXPECT_EQ(exportFileNamePreset(sj("東京工場")), sj("東京工場") + ".VLK");
+    EXPECT_EQ(exportFileNamePreset("../../evil"), ".._.._evil.VLK");
+    EXPECT_EQ(exportFileNamePreset(sj("表\\")), sj("表") + "_.VLK"); // 表 ends in byte 0x5C
+}

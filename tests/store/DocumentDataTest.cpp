@@ -1,13 +1,18 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
+#include "common/FileSizeLimit.h"
 #include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -178,7 +183,10 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
         ASSERT_EQ(prompt.asked().size(), 1u);
         EXPECT_EQ(prompt.asked()[0].text.rfind(sj("データファイルを保存することが出来ません"), 0),
                   0u);
-        EXPECT_NE(prompt.asked()[0].text.find(d.dataFile().string()), std::string::npos);
+        const std::string& text = prompt.asked()[0].text;
+        const std::size_t at = text.find(d.dataFile().string());
+        EXPECT_NE(at, std::string::npos);
+        EXPECT_EQ(text.find(d.dataFile().string(), at + 1), std::string::npos) << "path once";
     }
     d.doc.setSinkWrapperForTesting({});
     EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
@@ -295,4 +303,68 @@ TEST(DocumentData, ReplacingStoreFollowsTheSelectedDayOrClearsWhenItIsGone) {
     doc.replaceStore(edited);
     EXPECT_FALSE(doc.isSelectionValid());
     EXPECT_EQ(s.circuit, nullptr);
+}
+
+// A killed run leaves its temporary file; the next load and every save remove such leftovers
+// (of ended processes only), since the folder lock is held then.
+TEST(DocumentData, StaleTemporaryFilesOfEndedRunsAreRemoved) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const fs::path stale = d.dataFolder() / ("Orvo.DAT.tmp" + std::to_string(child) + "_0");
+    TempFolder::write(stale, "half a store");
+    EXPECT_TRUE(d.doc.loadOnce(d.prompt));
+    EXPECT_FALSE(fs::exists(stale));
+    TempFolder::write(stale, "half a store");
+    EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(d.others().empty());
+}
+
+TEST(DocumentData, DataFolderAndFileAreForTheUserOnly) {
+    Doc d;
+    EXPECT_TRUE(d.doc.loadOnce(d.prompt));
+    EXPECT_EQ(fs::status(d.dataFolder()).permissions() & fs::perms::all, fs::perms(0700));
+    EXPECT_EQ(fs::status(d.dataFile()).permissions() & fs::perms::all, fs::perms(0600));
+}
+
+// A disk that fills up while the damaged file is copied aside: no truncated copy under the
+// backup name, and the message says the original stays in place, not overwritten.
+TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    std::string damaged = datafile::encode(SerialSettings(), builders::richStore());
+    damaged[1] = 'X';
+    damaged.resize(64 * 1024, 'z');
+    TempFolder::write(d.dataFile(), damaged);
+    // Room for the temporary state of the load, not for a copy of the file.
+    const int code = withFileSizeLimit(4096, [&] {
+        ScriptedPrompt prompt;
+        d.doc.loadOnce(prompt);
+        const bool told =
+            prompt.asked().size() == 1 &&
+            prompt.asked()[0].text.find(sj("読み込めなかったデータファイルは上書きしません\n") +
+                                        d.dataFile().string()) != std::string::npos;
+        return told && d.doc.saveBlocked() ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << "message or blocked save missing";
+    EXPECT_TRUE(d.others().empty()) << "a partial copy was left";
+    EXPECT_EQ(TempFolder::read(d.dataFile()), damaged);
+}
+
+TEST(DocumentData, SaveFailureMessageNamesThePathOnce) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    fs::remove(d.dataFile());
+    fs::create_directories(d.dataFile() / "in the way"); // the rename cannot replace a folder
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(d.doc.saveToDataFile(prompt));
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    const std::string& text = prompt.asked()[0].text;
+    const std::size_t at = text.find(d.dataFile().string());
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(text.find(d.dataFile().string(), at + 1), std::string::npos) << text;
 }

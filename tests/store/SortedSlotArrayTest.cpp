@@ -230,3 +230,34 @@ TEST(DateKeys, FastOrderAgreesWithFieldOrder) {
             EXPECT_EQ(compareTimeKey(a, b), DateTime::keyCompare(a, b)) << x << " vs " << y;
         }
 }
+
+// A loader's elements out of order (a file from elsewhere, names descending) give the same
+// container as inserting each by its key: sorted, and of equal keys the last one read.
+TEST(SortedSlotArray, LoadOutOfOrderSortsOnceAndKeepsTheLastOfEqualKeys) {
+    struct Case {
+        const char* name;
+        std::vector<Item> read;
+    } cases[] = {
+        {"descending", {{5, "e"}, {4, "d"}, {3, "c"}, {2, "b"}, {1, "a"}}},
+        {"ascending then out", {{1, "a"}, {3, "c"}, {2, "b"}, {9, "i"}, {0, "z"}}},
+        {"repeated keys", {{2, "first"}, {1, "a"}, {2, "second"}, {2, "third"}, {0, "z"}}},
+        {"repeat right away", {{1, "a"}, {1, "b"}}},
+        {"in order", {{1, "a"}, {2, "b"}, {3, "c"}}},
+        {"none", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SortedSlotArray<Item> expected;
+        for (const Item& i : c.read)
+            expected.insertOrAssign(i);
+        SortedSlotArray<Item> loaded;
+        std::size_t next = 0;
+        loaded.assignInOrder(c.read.size(), true, [&](Item& out) { out = c.read[next++]; });
+        ASSERT_EQ(loaded.count(), expected.count());
+        for (int i = 0; i < expected.count(); ++i)
+            EXPECT_EQ(loaded.at(i), expected.at(i)) << i;
+        for (int i = 0; i < expected.count(); ++i)
+            EXPECT_EQ(loaded.slotOf(i), expected.slotOf(i)) << i;
+        EXPECT_EQ(loaded.slotCount(), expected.count());
+    }
+}

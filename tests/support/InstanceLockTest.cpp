@@ -1,10 +1,12 @@
 #include "support/InstanceLock.h"
+#include "common/OtherUser.h"
 #include "common/TempFolder.h"
 #include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,4 +75,22 @@ TEST(ProgramFolder, EnvironmentVariableWins) {
     } else {
         ::unsetenv("ORVOVIEW_HOME");
     }
+}
+
+// flock needs only read access: a lock file others may read is a lock others may hold.
+TEST(InstanceLock, LockFileIsForTheUserOnly) {
+    TempFolder dir;
+    {
+        InstanceLock lock;
+        ASSERT_TRUE(lock.tryAcquire(dir.str()));
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(InstanceLock::lockPath(dir.str()).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    if (!otheruser::available())
+        GTEST_SKIP() << otheruser::skipReason();
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0711));
+    EXPECT_NE(otheruser::run("flock -n " + InstanceLock::lockPath(dir.str()) + " sleep 0"), 0);
+    InstanceLock again;
+    EXPECT_TRUE(again.tryAcquire(dir.str()));
 }

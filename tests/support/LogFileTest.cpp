@@ -1,4 +1,5 @@
 #include "support/LogFile.h"
+#include "common/OtherUser.h"
 #include "common/TempFolder.h"
 #include "support/Clock.h"
 #include "support/ManualClock.h"
@@ -9,7 +10,9 @@
 
 #include <ctime>
 #include <fcntl.h>
+#include <functional>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -194,9 +197,11 @@ TEST_F(LogFileTest, FileAboveMaxBytesIsDeletedFirst) {
     EXPECT_EQ(TempFolder::read(file("0.LOG")), "fresh\r\n");
 }
 
-TEST_F(LogFileTest, BusyFileSendsTheLineToTheFallbackAfterRetrying) {
-    // Something that cannot be opened for appending stands where the generation file goes.
-    std::filesystem::create_directory(file("0.LOG"));
+TEST_F(LogFileTest, BusyLogSendsTheLineToTheFallbackAfterRetrying) {
+    // Another writer holds the log's lock for longer than the retry time.
+    int holder = ::open(file(".lck").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
     int pauses = 0;
     log.OpenLog(prefix, 7, 4, 1000, 100);
     log.setSleep([&](std::chrono::milliseconds ms) {
@@ -210,6 +215,53 @@ TEST_F(LogFileTest, BusyFileSendsTheLineToTheFallbackAfterRetrying) {
     log.WriteRaw("again");
     EXPECT_EQ(TempFolder::read(file("E.LOG")), "to fallback\r\nagain\r\n");
     EXPECT_EQ(pauses, 20);
+    EXPECT_FALSE(std::filesystem::exists(file("0.LOG")));
+    ::close(holder);
+    log.WriteRaw("back");
+    EXPECT_EQ(TempFolder::read(file("0.LOG")), "back\r\n");
+}
+
+// Failures that waiting cannot cure go to the fallback file at once: no ten-second stall.
+TEST_F(LogFileTest, LastingOpenFailureGoesToTheFallbackAtOnce) {
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"a folder in the way", [&] { std::filesystem::create_directory(file("0.LOG")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(file("0.LOG"));
+        std::filesystem::remove(file("E.LOG"));
+        c.arrange();
+        int pauses = 0;
+        log.setSleep([&](std::chrono::milliseconds) { ++pauses; });
+        log.WriteRaw("at once");
+        EXPECT_EQ(pauses, 0);
+        EXPECT_EQ(TempFolder::read(file("E.LOG")), "at once\r\n");
+    }
+    // A log whose folder is missing loses the line, also without waiting.
+    LogFile lost;
+    lost.OpenLog(dir.file("missing/OrvoView"), 7, 4, 10000, 100);
+    int pauses = 0;
+    lost.setSleep([&](std::chrono::milliseconds) { ++pauses; });
+    lost.WriteRaw("lost");
+    EXPECT_EQ(pauses, 0);
+}
+
+TEST_F(LogFileTest, LogAndLockFilesAreForTheUserOnly) {
+    log.WriteLine("private");
+    for (const char* suffix : {"0.LOG", ".lck"}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(file(suffix).c_str(), &st), 0) << suffix;
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << suffix;
+    }
+    if (!otheruser::available())
+        GTEST_SKIP() << otheruser::skipReason();
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0711));
+    // Another user can neither read the log nor hold its lock.
+    EXPECT_NE(otheruser::run("cat " + file("0.LOG") + " >/dev/null 2>&1"), 0);
+    EXPECT_NE(otheruser::run("flock -n " + file(".lck") + " true 2>/dev/null"), 0);
 }
 
 TEST_F(LogFileTest, LineIsLostWhenNeitherFileOpens) {

@@ -4,7 +4,10 @@
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <stdexcept>
 
@@ -154,6 +157,39 @@ TEST(PrivateProfile, WritesLeaveNoTemporaryFiles) {
         ++files;
     }
     EXPECT_EQ(files, 1);
+}
+
+// An INI file that is there but cannot be read (left owned by root after a start with sudo) is
+// never replaced by a write: every other setting (the port mapping) would be lost.
+TEST(PrivateProfile, UnreadableFileIsLeftAloneAndReported) {
+    TempFolder dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0777));
+    const std::string ini = dir.file("orvoview.INI");
+    const std::string text = "[Port]\r\nCOM1=/dev/ttyS3\r\n[Param]\r\nMonStartDay=21\r\n";
+    TempFolder::write(ini, text);
+    std::filesystem::permissions(ini, std::filesystem::perms(0600));
+    const bool root = ::geteuid() == 0;
+    if (!root)
+        std::filesystem::permissions(ini, std::filesystem::perms::none);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // As root the file is unreadable only to another user: become one.
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(9);
+        int failures = 0;
+        failures |= profile::readInt(ini, "Param", "MonStartDay", 1) == 1 ? 0 : 1;
+        failures |= profile::writeString(ini, "Param", "MonStartDay", "1") ? 2 : 0;
+        failures |= profile::readError(ini) == EACCES ? 0 : 4;
+        failures |= profile::readError(dir.file("missing.INI")) == 0 ? 0 : 8;
+        ::_exit(failures);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::filesystem::permissions(ini, std::filesystem::perms(0600));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1 read, 2 write not refused, 4/8 error";
+    EXPECT_EQ(TempFolder::read(ini), text);
 }
 
 // ---- ProfileSettings ----

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+
 TEST(WindowPlacement, ReadsTenNumbers) {
     auto p = parsePlacement("2 , 1 , -1 , -1 , -8 , -30 , 10 , 20 , 810 , 620");
     ASSERT_TRUE(p);
@@ -60,4 +63,37 @@ TEST(WindowPlacement, HugeNumbersSaturateInsteadOfOverflowing) {
     ASSERT_TRUE(p);
     EXPECT_EQ(p->minX, 2147483647);
     EXPECT_EQ(p->minY, -2147483647 - 1);
+}
+
+// A placement is applied only when it fits the screens; hostile numbers never overflow.
+TEST(WindowPlacement, UsableNormalRectTable) {
+    const std::vector<ScreenRect> one{{0, 0, 1920, 1080}};
+    const std::vector<ScreenRect> two{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+    auto placed = [](int32_t l, int32_t t, int32_t r, int32_t b) {
+        WindowPlacement p;
+        p.left = l;
+        p.top = t;
+        p.right = r;
+        p.bottom = b;
+        return p;
+    };
+    struct Case {
+        const char* name;
+        WindowPlacement p;
+        std::vector<ScreenRect> screens;
+        std::optional<ScreenRect> expected;
+    } cases[] = {
+        {"ordinary", placed(10, 20, 810, 620), one, ScreenRect{10, 20, 810, 620}},
+        {"on the second screen", placed(2000, 10, 2800, 610), two, ScreenRect{2000, 10, 2800, 610}},
+        {"partly off", placed(-100, -10, 700, 590), one, ScreenRect{-100, -10, 700, 590}},
+        {"hostile extremes", placed(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), one, std::nullopt},
+        {"no area", placed(10, 10, 10, 500), one, std::nullopt},
+        {"reversed", placed(800, 600, 10, 10), one, std::nullopt},
+        {"off every screen", placed(5000, 5000, 5800, 5600), two, std::nullopt},
+        {"larger than the screens", placed(0, 0, 5000, 500), two, ScreenRect{0, 0, 5000, 500}},
+        {"size beyond int", placed(-2, 0, INT32_MAX, 500), one, std::nullopt},
+        {"no screens", placed(10, 20, 810, 620), {}, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(usableNormalRect(c.p, c.screens), c.expected) << c.name;
 }

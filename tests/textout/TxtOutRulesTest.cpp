@@ -90,6 +90,30 @@ TEST_F(TxtOutRulesTest, ExistingFileIsOverwrittenOnlyOnYes) {
     EXPECT_EQ(sjis::toUtf8(TempFolder::read(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
 }
 
+// A link planted at the name (dangling or not) is asked about, and Yes replaces the link itself.
+TEST_F(TxtOutRulesTest, LinkAtTheNameIsAskedAboutAndNeverWrittenThrough) {
+    for (bool dangling : {true, false}) {
+        SCOPED_TRACE(dangling ? "dangling" : "to a file");
+        const fs::path victim = m_dir / "victim";
+        fs::remove(victim);
+        if (!dangling)
+            std::ofstream(victim) << "precious";
+        const fs::path file = m_dir / "r.CSV";
+        fs::remove(file);
+        fs::create_symlink(victim, file);
+        TxtOutFields f{m_dir.string(), "r.CSV", "", false};
+        m_prompt.answer(PromptAnswer::Yes);
+        EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
+        EXPECT_EQ(asked(m_prompt.asked().size() - 2),
+                  "指定のファイルは既に存在しています\n上書きしますか？\n" + file.string());
+        EXPECT_FALSE(fs::is_symlink(file));
+        EXPECT_EQ(fs::exists(victim), !dangling);
+        if (!dangling) {
+            EXPECT_EQ(TempFolder::read(victim), "precious");
+        }
+    }
+}
+
 TEST_F(TxtOutRulesTest, WriteFailureKeepsTheDialogOpen) {
     TxtOutFields f{m_dir.string(), "x.CSV", "", false};
     m_env.open = [](const std::string& path) -> std::unique_ptr<ReportSink> {

@@ -9,6 +9,7 @@
 #include "tools/reportgen/ReportGenerator.h"
 #include <chrono>
 #include <signal.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -169,6 +170,38 @@ TEST_F(CliTest, ReceiveWrongUsage) {
     };
     for (const Args& args : cases)
         EXPECT_EQ(cli(args).status, 2);
+}
+
+// Inputs that never end: a device or a FIFO is no captured report; refused with the open message.
+TEST_F(CliTest, EndlessInputsAreRefused) {
+    ASSERT_EQ(::mkfifo((dir() / "pipe").c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/dev/zero"), (dir() / "pipe").string()}) {
+        for (const char* command : {"dump-report", "receive"}) {
+            SCOPED_TRACE(std::string(command) + " " + path);
+            auto r = std::string(command) == "receive" ? cli({command, "--file", path})
+                                                       : cli({command, path});
+            EXPECT_EQ(r.status, 1) << r.err;
+            EXPECT_NE(r.err.find("オープン出来ません"), std::string::npos) << r.err;
+        }
+    }
+}
+
+// Under a file-size limit the save fails with EFBIG and its message, instead of SIGXFSZ killing
+// the tool half-way and leaving its temporary file.
+TEST_F(CliTest, FileSizeLimitIsAFailedSaveNotAKill) {
+    ReportGenerator generator(generated(5, 6));
+    writeFile(dir() / "cap.txt", generator.generate());
+    const std::string before = builders::dataFileBytes(builders::makeStore({}));
+    writeFile(dataFile(), before);
+    auto r = tooltest::run("/bin/sh",
+                           {"-c", std::string("ulimit -f 2; exec '") + ORVOVIEW_CLI +
+                                      "' receive --file cap.txt --customer A --circuit c"},
+                           runOptions());
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("データファイルを保存することが出来ません"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(dataFile()), before);
+    for (const auto& entry : std::filesystem::directory_iterator(dataFile().parent_path()))
+        EXPECT_EQ(entry.path().filename(), "Orvo.DAT") << "left behind";
 }
 
 // The "Debug" keys of the INI and the capture folder work as in the program.

@@ -39,10 +39,8 @@ ReportRead readReportFile(const std::filesystem::path& path) {
         result.error = formatText(txt::cli::kFileMissing, shown.c_str());
         return result;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr || std::filesystem::is_directory(path, ec)) {
-        if (file)
-            std::fclose(file);
+    std::FILE* file = nullptr;
+    if (openCapturedReport(path, file) != 0) {
         result.error = formatText(txt::cli::kFileNotOpened, shown.c_str());
         return result;
     }

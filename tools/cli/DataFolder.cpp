@@ -8,6 +8,8 @@
 #include "store/FileSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
+#include "support/AtomicFile.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/ProfileSettings.h"
 #include "support/ProgramFolder.h"
@@ -141,14 +143,16 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
 }
 
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
-    std::error_code ec;
-    fs::create_directories(folder.nativeHome(), ec);
-    if (!fs::is_directory(folder.nativeHome(), ec)) {
+    if (!createFolderPath(folder.home, FolderAccess::UserOnly)) {
         message(io, formatText(txt::cli::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
         return false;
     }
-    if (lock.tryAcquire(folder.home))
+    if (lock.tryAcquire(folder.home)) {
+        // The folder is ours now: temporaries of ended runs are leftovers.
+        removeStaleTemporaries(folder.dataFile);
+        removeStaleTemporaries(folder.iniFile);
         return true;
+    }
     message(io, formatText(txt::cli::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
     return false;
 }
@@ -160,8 +164,8 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 }
 
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
-    std::error_code ec;
-    fs::create_directories(folder.nativeDataFile().parent_path(), ec);
+    createFolderPath(cp932Path(folder.nativeDataFile().parent_path()), FolderAccess::UserOnly);
+    removeStaleTemporaries(folder.dataFile);
     std::string error;
     try {
         datafile::replaceFileAtomically(folder.dataFile, [&](ByteSink& sink) {

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the release preset's benchmarks and runs every one of them, one after the other.
+#   BENCH_OUT  folder for the JSON results (default build/release/bench-results)
+# Extra arguments go to every benchmark (e.g. --benchmark_min_time=0.1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${BENCH_OUT:-build/release/bench-results}"
+cmake --preset release >/dev/null
+targets=$(grep -ho 'orvo_add_bench(bench_[a-z_]*\|add_executable(bench_[a-z_]*' bench/*.cmake bench/CMakeLists.txt |
+          sed 's/.*(//' | sort -u)
+cmake --build --preset release --target $targets
+mkdir -p "$out"
+for name in $targets; do
+    exe=build/release/bench/$name
+    [ -x "$exe" ] || continue
+    echo "== $name"
+    "$exe" --benchmark_out="$out/$name.json" --benchmark_out_format=json "$@"
+done

@@ -1,0 +1,187 @@
+// Outputs written whole: never through a link at the name, private until they take the name,
+// and temporaries of killed runs cleaned up.
+#include "common/OtherUser.h"
+#include "common/TempFolder.h"
+#include "support/AtomicFile.h"
+#include "support/FilePath.h"
+#include "support/RetryOpen.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Writer = std::function<bool(const std::string& path, const std::string& bytes)>;
+
+bool writeAtomically(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    return writeFileAtomically(path, bytes, ec);
+}
+
+bool writeAsOutput(const std::string& path, const std::string& bytes) {
+    OpenResult r = openWithRetry(path, OpenAccess::WriteExclusive);
+    if (!r)
+        return false;
+    r.file.write(bytes);
+    r.file.close();
+    return true;
+}
+
+struct WriterCase {
+    const char* name;
+    Writer write;
+};
+
+const WriterCase kWriters[] = {{"data file and INI", writeAtomically},
+                               {"CSV and export", writeAsOutput}};
+
+mode_t modeOf(const fs::path& p) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(p.c_str(), &st), 0) << p;
+    return st.st_mode & 07777;
+}
+
+// A process id that is certainly not running any more.
+pid_t deadPid() {
+    pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+} // namespace
+
+TEST(SafeOutput, LinkPlantedAtTheNameIsReplacedNotWrittenThrough) {
+    for (const WriterCase& w : kWriters) {
+        for (bool dangling : {false, true}) {
+            SCOPED_TRACE(std::string(w.name) + (dangling ? ", dangling link" : ", link to a file"));
+            TempFolder dir;
+            const fs::path victim = dir.path() / "victim";
+            if (!dangling)
+                TempFolder::write(victim.string(), "precious");
+            fs::create_symlink(victim, dir.path() / "out.CSV");
+            ASSERT_TRUE(w.write(dir.file("out.CSV"), "report"));
+            EXPECT_FALSE(fs::is_symlink(dir.path() / "out.CSV"));
+            EXPECT_EQ(TempFolder::read(dir.file("out.CSV")), "report");
+            if (dangling)
+                EXPECT_FALSE(fs::exists(victim));
+            else
+                EXPECT_EQ(TempFolder::read(victim.string()), "precious");
+        }
+    }
+}
+
+TEST(SafeOutput, NewFilesAreForTheUserOnlyAndOldFilesKeepTheirMode) {
+    for (const WriterCase& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        TempFolder dir;
+        ASSERT_TRUE(w.write(dir.file("new"), "x"));
+        EXPECT_EQ(modeOf(dir.path() / "new"), 0600u);
+        TempFolder::write(dir.file("old"), "old");
+        fs::permissions(dir.path() / "old", fs::perms(0640));
+        ASSERT_TRUE(w.write(dir.file("old"), "new"));
+        EXPECT_EQ(modeOf(dir.path() / "old"), 0640u);
+    }
+}
+
+TEST(SafeOutput, TemporaryFileIsPrivateBeforeItsFirstByte) {
+    TempFolder dir;
+    const std::string path = dir.file("Orvo.DAT");
+    TempFolder::write(path, "old");
+    fs::permissions(path, fs::perms(0600));
+    std::error_code ec;
+    mode_t seen = 0;
+    ASSERT_TRUE(writeFileAtomically(
+        path,
+        [&](int fd) {
+            struct stat st {};
+            ::fstat(fd, &st);
+            seen = st.st_mode & 07777;
+            EXPECT_EQ(::write(fd, "new", 3), 3);
+        },
+        ec));
+    EXPECT_EQ(seen, 0600u);
+    EXPECT_EQ(modeOf(path), 0600u);
+}
+
+TEST(SafeOutput, OtherUsersCannotReadWhatIsWritten) {
+    if (!otheruser::available())
+        GTEST_SKIP() << otheruser::skipReason();
+    for (const WriterCase& w : kWriters) {
+        SCOPED_TRACE(w.name);
+        TempFolder dir;
+        fs::permissions(dir.path(), fs::perms(0711));
+        ASSERT_TRUE(w.write(dir.file("secret"), "measurements"));
+        EXPECT_NE(otheruser::run("cat " + dir.file("secret") + " >/dev/null 2>&1"), 0);
+    }
+}
+
+TEST(SafeOutput, OutputOpenedAndDroppedLeavesTheNameAsItWas) {
+    TempFolder dir;
+    {
+        OpenResult r = openWithRetry(dir.file("fresh.CSV"), OpenAccess::WriteExclusive);
+        ASSERT_TRUE(r);
+        r.file.write("half");
+    }
+    TempFolder::write(dir.file("kept.CSV"), "kept");
+    {
+        OpenResult r = openWithRetry(dir.file("kept.CSV"), OpenAccess::WriteExclusive);
+        ASSERT_TRUE(r);
+        r.file.write("half");
+    }
+    EXPECT_FALSE(fs::exists(dir.path() / "fresh.CSV"));
+    EXPECT_EQ(TempFolder::read(dir.file("kept.CSV")), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(SafeOutput, NameKindSeesADanglingLink) {
+    TempFolder dir;
+    fs::create_symlink(dir.path() / "nowhere", dir.path() / "link");
+    EXPECT_EQ(pathKind(dir.file("link")), PathKind::Missing);
+    EXPECT_EQ(nameKind(dir.file("link")), PathKind::File);
+    EXPECT_EQ(nameKind(dir.file("none")), PathKind::Missing);
+    EXPECT_EQ(nameKind(dir.str()), PathKind::Folder);
+}
+
+TEST(StaleTemporaries, OnlyThoseOfEndedRunsAreRemoved) {
+    TempFolder dir;
+    const std::string dead = std::to_string(deadPid());
+    const std::string own = std::to_string(::getpid());
+    struct Case {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {"Orvo.DAT.tmp" + dead + "_0", true},
+        {"Orvo.DAT.tmp" + dead + "_17", true},
+        {"Orvo.DAT.tmp" + own + "_0", false}, // this run may be writing it
+        {"Orvo.DAT.tmp1_0", false},           // a running process
+        {"Orvo.DAT.tmpx_0", false},
+        {"Orvo.DAT.tmp" + dead, false},
+        {"Other.DAT.tmp" + dead + "_0", false},
+        {"Orvo.DAT", false},
+    };
+    for (const Case& c : cases)
+        TempFolder::write(dir.file(c.name), "bytes");
+    fs::create_symlink(dir.path() / "Orvo.DAT", dir.path() / ("Orvo.DAT.tmp" + dead + "_9"));
+    EXPECT_EQ(removeStaleTemporaries(dir.file("Orvo.DAT")), 2);
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(dir.path() / c.name), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_symlink(dir.path() / ("Orvo.DAT.tmp" + dead + "_9")));
+}
+
+TEST(PrivateFolders, NewFoldersAreForTheUserOnly) {
+    TempFolder dir;
+    ASSERT_TRUE(createFolderPath(dir.file("home/DATA"), FolderAccess::UserOnly));
+    EXPECT_EQ(modeOf(dir.path() / "home"), 0700u);
+    EXPECT_EQ(modeOf(dir.path() / "home/DATA"), 0700u);
+    fs::permissions(dir.path(), fs::perms(0755));
+    EXPECT_EQ(modeOf(dir.path()), 0755u); // an existing folder is left alone
+}
