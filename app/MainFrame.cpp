@@ -7,12 +7,13 @@
 #include "app/ViewGraph.h"
 #include "app/ViewNull.h"
 #include "app/ViewSheet.h"
+#include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "support/PaneSplitter.h"
-#include "support/QtCp932.h"
+#include "support/SjisQString.h"
 #include "textout/ValueFormat.h"
 
 #include <QAction>
@@ -99,6 +100,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     updateTitle();
     m_document->setSelectionSink(this);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
+    setCommandHandler(res::ID_SERIAL_SETTINGS, [this] { onSerialSettings(); });
     updateCommandUi();
     s_current = this;
 }
@@ -404,13 +406,13 @@ void CMainFrame::fillDateLists(bool selectCurrent) {
     }
     bar->year()->clear();
     for (const std::string& y : years)
-        bar->year()->addItem(qtFromCp932(y));
+        bar->year()->addItem(sjis::toQString(y));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
             monthly ? formatText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
                     : sel.day.date.format("%Y");
-        found = CSelectorBar::selectText(bar->year(), qtFromCp932(current));
+        found = CSelectorBar::selectText(bar->year(), sjis::toQString(current));
     }
     if (!found && bar->year()->count() > 0)
         bar->year()->setCurrentIndex(0);
@@ -426,7 +428,7 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         return;
     const int startDay = m_settings ? m_settings->monthStartDay : 1;
     const bool monthly = bar->isMonthly();
-    const std::string year = cp932FromQt(bar->year()->currentText());
+    const std::string year = sjis::fromQString(bar->year()->currentText());
     std::set<std::string> months;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
@@ -439,13 +441,13 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         }
     }
     for (const std::string& m : months)
-        bar->month()->addItem(qtFromCp932(m));
+        bar->month()->addItem(sjis::toQString(m));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
             monthly ? formatText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
                     : sel.day.date.format("%m");
-        found = CSelectorBar::selectText(bar->month(), qtFromCp932(current));
+        found = CSelectorBar::selectText(bar->month(), sjis::toQString(current));
     }
     if (!found && bar->month()->count() > 0)
         bar->month()->setCurrentIndex(0);
@@ -457,8 +459,8 @@ void CMainFrame::fillDays(bool selectCurrent) {
     bar->day()->clear();
     if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
         return;
-    const std::string year = cp932FromQt(bar->year()->currentText());
-    const std::string month = cp932FromQt(bar->month()->currentText());
+    const std::string year = sjis::fromQString(bar->year()->currentText());
+    const std::string month = sjis::fromQString(bar->month()->currentText());
     std::set<std::string> days;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
@@ -466,10 +468,10 @@ void CMainFrame::fillDays(bool selectCurrent) {
             days.insert(date.format("%d"));
     }
     for (const std::string& d : days)
-        bar->day()->addItem(qtFromCp932(d));
+        bar->day()->addItem(sjis::toQString(d));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid())
-        found = CSelectorBar::selectText(bar->day(), qtFromCp932(sel.day.date.format("%d")));
+        found = CSelectorBar::selectText(bar->day(), sjis::toQString(sel.day.date.format("%d")));
     if (!found && bar->day()->count() > 0)
         bar->day()->setCurrentIndex(0);
 }
@@ -588,6 +590,12 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     if (m_viewMode == ViewBlank)
         m_viewMode = ViewSheet;
     showView(m_viewMode);
+}
+
+void CMainFrame::onSerialSettings() {
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
+    if (dlg.exec() == QDialog::Accepted)
+        m_document->serial() = dlg.settings(); // saved with the data file at exit
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {

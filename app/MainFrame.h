@@ -87,6 +87,7 @@ private:
     void onMonthChanged();
     void onScaleChanged();
     void onAbout();
+    void onSerialSettings();
     void fillMonths(bool selectCurrent);
     void fillDays(bool selectCurrent);
     void updateTitle();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/SelectionSink.h"
+#include "link/ReceptionSetup.h"
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
@@ -59,6 +60,16 @@ public:
     bool saveToDataFile(Prompt& prompt) { return m_data.saveToDataFile(prompt); }
     bool isLoaded() const { return m_loaded; }
 
+    // Where receptions find the INI file and the program log (set by the start sequence).
+    void setReceptionSite(ReceptionSite site) { m_receptionSite = std::move(site); }
+    // A serial reception with the document's serial settings and the INI keys as they read
+    // now; a file import sets fromFile and filePath on it.
+    ReceptionRequest receptionRequest() const {
+        return makeReceptionRequest(m_data.serial(), m_receptionSite);
+    }
+    // Which device each port number means (section "Port" of the INI).
+    PortDeviceLookup portDevices() const { return receptionRequest().deviceLookup; }
+
 signals:
     void titleChanged(const QString& title);
 
@@ -67,5 +78,6 @@ private:
     SelectionSink* m_sink = nullptr;
     std::function<int()> m_monthStartDay;
     DocumentData m_data;
+    ReceptionSite m_receptionSite;
     bool m_loaded = false;
 };

@@ -43,6 +43,35 @@ inline constexpr const char kFinishing[] =
 inline constexpr const char kUnexpected[] = "\x97\xe1\x8aO\x94\xad\x90\xb6"; // 例外発生
 inline constexpr const char kSystemError[] =
     "%s\xb4\xd7\xb0No:hex(%X),dec(%lu)"; // %sｴﾗｰNo:hex(%X),dec(%lu)
+inline constexpr const char kReceptionProblem[] =
+    "\x8e\xf3\x90M\x8f\x88\x97\x9d\x82\xc5\x96\xe2\x91\xe8\x82\xaa\x94\xad\x90\xb6\x82\xb5\x82"
+    "\xdc\x82\xb5\x82\xbd"; // 受信処理で問題が発生しました
+inline constexpr const char kCaptureFailed[] =
+    "\x8e\xf3\x90M\x83"
+    "f\x81[\x83^\x82\xcc\x95\xdb\x91\xb6\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd:%"
+    "s"; // 受信データの保存に失敗しました:%s
+
+// Entries of the communication settings.
+inline constexpr const char kNone[] = "\x82\xc8\x82\xb5";       // なし
+inline constexpr const char kParityOdd[] = "\x8a\xef\x90\x94";  // 奇数
+inline constexpr const char kParityEven[] = "\x8b\xf4\x90\x94"; // 偶数
+inline constexpr const char kParityMark[] = "\x83}\x81[\x83N";  // マーク
+inline constexpr const char kFlowHardware[] = "\x83n\x81[\x83h\x83"
+                                              "E\x83"
+                                              "F\x83"
+                                              "A"; // ハードウェア
+
+// Section "Debug" of the INI file: the port trace and the debug mode of a reception.
+inline constexpr const char kDebugSection[] = "Debug";
+inline constexpr const char kDebugCommKey[] = "\x92\xca\x90M(0:\x83\x8a\x83\x8a\x81[\x83X,1:\x83"
+                                              "f\x83o\x83"
+                                              "b\x83N)"; // 通信(0:リリース,1:デバック)
+inline constexpr const char kCommLogKey[] =
+    "\x92\xca\x90M\x83\x8d\x83O\x8fo\x97\xcd(0:\x82\xb5\x82\xc8\x82\xa2,1:"
+    "\x82\xb7\x82\xe9)"; // 通信ログ出力(0:しない,1:する)
+// Names in the program folder: the trace prefix and the folder of the capture files.
+inline constexpr const char kTracePrefixName[] = "COMM_";
+inline constexpr const char kCaptureFolderName[] = "RECEIVED";
 
 // Report grammar marks and parser messages.
 // ＣＨ: starts a channel header line

@@ -1,4 +1,5 @@
 #include "link/PortProbe.h"
+#include "link/SerialChoices.h"
 #include <cstdio>
 
 std::vector<int> probeSerialPorts(const PortDeviceLookup& lookup) {
@@ -16,12 +17,7 @@ std::vector<int> probeSerialPorts(const PortDeviceLookup& lookup) {
 
 std::vector<std::string> portChoices(const std::vector<int>& found) {
     std::vector<std::string> choices;
-    if (found.empty()) {
-        for (int n = 1; n <= 15; ++n)
-            choices.push_back(portDeviceKey(n));
-    } else {
-        for (int n : found)
-            choices.push_back(portDeviceKey(n));
-    }
+    for (int n : portChoiceNumbers(found))
+        choices.push_back(portDeviceKey(n));
     return choices;
 }

@@ -1,5 +1,6 @@
 #include "link/ReceptionWorker.h"
 #include "link/LinkTexts.h"
+#include "link/ReceptionCapture.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
@@ -141,6 +142,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     FileHandle file;
     std::string shown; // the file's full path, CP932
     std::optional<ReportTextReader> reader;
+    LogFile* log = request.programLog ? request.programLog : m_log;
+    std::optional<ReceptionCapture> capture;
+    if (serial && !debug && !request.captureFolder.empty())
+        capture.emplace(request.captureFolder);
 
     try {
         if (!serial) {
@@ -166,6 +171,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             }
             reader.emplace(file.get());
         } else {
+            if (request.deviceLookup)
+                m_port.setDeviceLookup(request.deviceLookup);
+            if (!request.tracePrefix.empty())
+                m_port.OpenTrace(request.tracePrefix, 7, 4, 10000, 0x500000);
             post(ReceptionNotice::AddLine, true, txt::link::kPortOpen);
             if (!debug) {
                 const SerialSettings& s = request.port;
@@ -185,6 +194,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         char buffer[kLineLimit + 1];
         std::string line;
         bool first = true;
+        bool captureReported = false;
         for (;;) {
             if (m_stop)
                 throw CxException(); // interrupted
@@ -203,6 +213,16 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             } else {
                 uint32_t count = 0;
                 int32_t rc = m_port.ReadLine(buffer, kLineLimit, &count, kTerminators, 1);
+                if (capture && !capture->append(std::string_view(buffer, count)) && count > 0 &&
+                    !captureReported) {
+                    captureReported = true;
+                    const std::string text =
+                        withText(txt::link::kCaptureFailed,
+                                 capture->path().empty() ? request.captureFolder : capture->path());
+                    if (log)
+                        log->WriteLine(text);
+                    post(ReceptionNotice::LogAndAddLine, false, text);
+                }
                 if (rc != 0) {
                     if (m_stop || context.state == ParseState::WaitHeader)
                         throw CxException(); // interrupted, or the recorder is done
@@ -225,14 +245,14 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         }
     } catch (const CxException& e) {
         if (e.hasMessage()) {
-            if (m_log)
-                m_log->WriteLine(e.message());
+            if (log)
+                log->WriteLine(e.message());
             post(ReceptionNotice::LogAndAddLine, true, e.message());
             failed = true;
         }
     } catch (const std::exception&) {
-        if (m_log)
-            m_log->WriteLine(txt::link::kUnexpected);
+        if (log)
+            log->WriteLine(txt::link::kUnexpected);
         post(ReceptionNotice::LogAndAddLine, true, txt::link::kUnexpected);
         failed = true;
     }

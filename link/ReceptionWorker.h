@@ -24,12 +24,17 @@ struct ReceptionTimings {
     std::chrono::milliseconds fileRetryLimit{60000};
 };
 
-// What one reception reads.
+// What one reception reads, and where it leaves its traces.
 struct ReceptionRequest {
     SerialSettings port;      // the six port settings
     bool fromFile = false;    // read filePath instead of the port
     std::string filePath;     // CP932
     bool debugSerial = false; // INI "Debug" 通信(0:リリース,1:デバック) = 1: no port at all
+    PortDeviceLookup deviceLookup; // which device a port number means; empty: the defaults
+    std::string tracePrefix;       // CP932 "<folder>/COMM_": trace the port; empty: no trace
+    std::string captureFolder;     // CP932: the bytes a serial reception receives go to a
+                                   // capture file there; empty: none kept
+    LogFile* programLog = nullptr; // failure messages (code 2) are written here first
     ReceptionTimings timings;
 };
 

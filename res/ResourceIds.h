@@ -23,6 +23,25 @@ constexpr int IDC_DAY_LABEL = 1031;     // "日" after the day box
 constexpr int IDC_POWER_LABEL = 1040;   // "電力(kW)：" / "電力(W)："
 constexpr int IDC_VOLTAGE_LABEL = 1041; // "電圧(kV)：" / "電圧(V)："
 
+// Reception dialog "データの受信" (CCommRead).
+constexpr int IDC_COMM_STATUS = 1030;    // status line
+constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
+constexpr int IDC_COMM_LIST = 1032;      // received lines and messages
+constexpr int IDC_COMM_SHOWLINES = 1033; // "収集データを表示する"
+
+// Communication settings "通信設定" (CSetSerial) and its information window.
+constexpr int IDC_SERIAL_PORT = 1016;     // "ポート番号："
+constexpr int IDC_SERIAL_BAUD = 1017;     // "ボーレイト："
+constexpr int IDC_SERIAL_DATABITS = 1018; // "データ長："
+constexpr int IDC_SERIAL_PARITY = 1019;   // "パリティチェック："
+constexpr int IDC_SERIAL_STOPBITS = 1020; // "ストップビット："
+constexpr int IDC_SERIAL_FLOW = 1021;     // "フロー制御："
+
+// Dialog buttons and labels without an id of their own.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_STATIC = -1;
+
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;

@@ -1,6 +1,8 @@
 #include "link/ReceptionWorker.h"
 #include "PtyPair.h"
 #include "SampleReport.h"
+#include "common/FileBytes.h"
+#include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/LogFile.h"
@@ -309,6 +311,85 @@ TEST(SerialReception, DebugModeOpensNoPortAndWaitsForTheStop) {
     ASSERT_TRUE(run.finish(std::chrono::seconds(5)));
     EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
     EXPECT_TRUE(run.sink.messages().empty());
+}
+
+// Every serial reception keeps the bytes it received, whatever its end; a capture reads back
+// as a file import into the same days.
+TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
+    const std::string closed = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
+    struct Case {
+        const char* name;
+        std::string sent;
+        ReceptionResult result;
+    } cases[] = {
+        {"normal end", "\r\n" + closed, ReceptionResult::Success},
+        {"cut-off block", closed + sample::intervalBlock(2, 5, 3, false) + "12:00 1",
+         ReceptionResult::Failure},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SerialRun run;
+        ReceptionRequest request = fastSerial();
+        request.captureFolder = (run.folder / "RECEIVED").string();
+        run.start(request);
+        run.pty.write(c.sent);
+        ASSERT_TRUE(run.finish());
+        EXPECT_EQ(run.worker.result(), c.result);
+        auto files = ReceptionCapture::captureFiles(request.captureFolder);
+        ASSERT_EQ(files.size(), 1u);
+        const fs::path capture = fs::path(request.captureFolder) / files[0];
+        EXPECT_EQ(fileBytes(capture), c.sent); // also the cut-off line without its LF
+        if (c.result != ReceptionResult::Success)
+            continue;
+        ReceptionRequest again;
+        again.fromFile = true;
+        again.filePath = capture.string();
+        again.timings.endPause = std::chrono::milliseconds(0);
+        ReceptionOutcome out = runReception(again);
+        EXPECT_EQ(out.result, ReceptionResult::Success);
+        EXPECT_TRUE(out.days == parsed(closed));
+    }
+}
+
+TEST(SerialReception, NothingReceivedLeavesNoCapture) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.captureFolder = (run.folder / "RECEIVED").string();
+    run.start(request);
+    run.worker.stop();
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+    EXPECT_FALSE(fs::exists(request.captureFolder));
+}
+
+TEST(SerialReception, CaptureThatCannotBeWrittenIsReportedOnceAndTheReceptionGoesOn) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    std::ofstream(run.folder / "blocker") << "x";
+    request.captureFolder = (run.folder / "blocker" / "RECEIVED").string();
+    run.start(request);
+    run.pty.write(sample::intervalBlock(1, 5, 4));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    const std::string message = u("受信データの保存に失敗しました:") + request.captureFolder;
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{message});
+    EXPECT_NE(run.programLog().find(message), std::string::npos);
+    EXPECT_EQ(run.worker.takeDays().days.count(), 1);
+}
+
+TEST(SerialReception, TracePrefixWritesThePortTrace) {
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.tracePrefix = (run.folder / "COMM_").string();
+    run.start(request);
+    run.pty.write(sample::intervalBlock(1, 5, 2));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    std::string trace;
+    for (int g = 0; g < 4; ++g)
+        trace += fileBytes(run.folder / ("COMM_" + std::to_string(g) + ".LOG"));
+    EXPECT_NE(trace.find("port open"), std::string::npos);
+    EXPECT_NE(trace.find("**>"), std::string::npos);
+    EXPECT_NE(trace.find(" @LF"), std::string::npos);
 }
 
 class FileReception : public ::testing::Test {

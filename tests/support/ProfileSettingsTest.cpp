@@ -164,7 +164,7 @@ protected:
         std::filesystem::create_directories(dir.path() / "prog");
         settings.init(ProfileSettings::ProgramFolder);
     }
-    std::string iniText() const { return TempFolder::read(settings.filePath()); }
+    std::string iniText() const { return fileBytes(settings.filePath()); }
 
     TempFolder dir;
     ProfileSettings settings{foldersIn(dir.str())};

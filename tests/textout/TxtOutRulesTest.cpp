@@ -69,7 +69,7 @@ TEST_F(TxtOutRulesTest, MissingFolderIsCreatedWithItsParents) {
     const fs::path file = folder / sjis::toUtf8(name);
     EXPECT_EQ(written, sjis::fromUtf8(file.string()));
     EXPECT_EQ(f.fileName, name); // trimmed
-    EXPECT_FALSE(TempFolder::read(file).empty());
+    EXPECT_FALSE(fileBytes(file).empty());
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(asked(1), "テキストファイルへ正常に出力しました\n" + file.string());
 }
@@ -81,11 +81,11 @@ TEST_F(TxtOutRulesTest, ExistingFileIsOverwrittenOnlyOnYes) {
     m_prompt.answer(PromptAnswer::No);
     EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     EXPECT_EQ(asked(0), "指定のファイルは既に存在しています\n上書きしますか？\n" + file.string());
-    EXPECT_EQ(TempFolder::read(file), "old");
+    EXPECT_EQ(fileBytes(file), "old");
 
     m_prompt.answer(PromptAnswer::Yes);
     EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
-    EXPECT_EQ(sjis::toUtf8(TempFolder::read(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
+    EXPECT_EQ(sjis::toUtf8(fileBytes(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
 }
 
 TEST_F(TxtOutRulesTest, WriteFailureKeepsTheDialogOpen) {

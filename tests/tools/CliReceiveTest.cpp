@@ -170,3 +170,44 @@ TEST_F(CliTest, ReceiveWrongUsage) {
     for (const Args& args : cases)
         EXPECT_EQ(cli(args).status, 2);
 }
+
+// The "Debug" keys of the INI and the capture folder work as in the program.
+TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
+    ReportGenOptions options = generated(34, 1);
+    options.lineEnd = "\n";
+    std::string report = ReportGenerator(options).generate();
+    PacedWriter recorder(0);
+    writeFile(home() / "orvoview.INI", "[Port]\r\nCOM7=" + recorder.slavePath() +
+                                           "\r\n[Debug]\r\n" +
+                                           sjis::fromUtf8("通信ログ出力(0:しない,1:する)=1\r\n"));
+    SerialSettings serial;
+    serial.portNumber = 7;
+    writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
+    auto child = cliStart({"receive"});
+    ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
+    recorder.write(report);
+    recorder.drain();
+    auto r = tooltest::finish(child);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string trace;
+    for (int g = 0; g < 4; ++g)
+        if (std::filesystem::exists(home() / ("COMM_" + std::to_string(g) + ".LOG")))
+            trace += readFile(home() / ("COMM_" + std::to_string(g) + ".LOG"));
+    EXPECT_NE(trace.find("port open " + recorder.slavePath()), std::string::npos);
+    std::vector<std::filesystem::path> captures;
+    for (const auto& e : std::filesystem::directory_iterator(home() / "RECEIVED"))
+        captures.push_back(e.path());
+    ASSERT_EQ(captures.size(), 1u);
+    EXPECT_EQ(readFile(captures[0]), report);
+
+    // Debug mode: no port at all (COM9 does not exist), waiting until interrupted.
+    writeFile(home() / "orvoview.INI",
+              "[Debug]\r\n" + sjis::fromUtf8("通信(0:リリース,1:デバック)=1\r\n"));
+    auto debug = cliStart({"receive", "--port", "9"});
+    ASSERT_TRUE(waitForStderr(debug, "機器からのデータ送信待ち"));
+    kill(debug.pid, SIGINT);
+    auto d = tooltest::finish(debug);
+    EXPECT_EQ(d.status, 1);
+    EXPECT_EQ(d.err.find("シリアルポートのオープンに失敗"), std::string::npos) << d.err;
+    EXPECT_NE(d.err.find("受信を中断しました"), std::string::npos) << d.err;
+}

@@ -1,4 +1,5 @@
 // receive: one reception without a window, from the serial port or a captured file.
+#include "link/ReceptionSetup.h"
 #include "link/ReceptionWorker.h"
 #include "link/SerialPort.h"
 #include "support/Sjis.h"
@@ -95,8 +96,8 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
         return ExitFailure;
 
-    ReceptionRequest request;
-    request.port = contents.serial;
+    // The program's own settings: port map, "Debug" keys, capture folder.
+    ReceptionRequest request = makeReceptionRequest(contents.serial, {folder.home, folder.iniFile});
     if (portNumber > 0)
         request.port.portNumber = portNumber;
     if (auto file = args.get("file")) {
@@ -104,7 +105,6 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         request.filePath = cli::pathArg(*file);
     }
     SerialPort port;
-    port.setDeviceLookup(portDevicesFromIni(folder.iniFile));
     StderrNotices notices(io.err);
     ReceptionWorker worker(port, notices);
     worker.setShowLines(false);
