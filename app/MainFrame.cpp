@@ -10,6 +10,7 @@
 #include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
+#include "store/DAT_DataFile.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "support/PaneSplitter.h"
@@ -351,7 +352,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::updateTitle() {
     const QString app = QApplication::applicationDisplayName();
     const QString doc =
-        m_document->isLoaded() ? QStringLiteral("Orvo.DAT") : QStringLiteral("無題");
+        m_document->isLoaded() ? QString::fromLatin1(datafile::kFileName) : QStringLiteral("無題");
     setWindowTitle(doc + QStringLiteral(" - ") + app);
 }
 

@@ -59,5 +59,5 @@ void COrvoViewDoc::loadOnce(Prompt& prompt) {
     m_data.setMonthStartDay(monthStartDay());
     m_data.loadOnce(prompt);
     m_loaded = true;
-    emit titleChanged(QStringLiteral("Orvo.DAT"));
+    emit titleChanged(QString::fromLatin1(datafile::kFileName));
 }

@@ -32,7 +32,7 @@ fs::path benchFolder() {
     return (dir && *dir ? fs::path(dir) : fs::current_path()) / "orvo_app_bench";
 }
 fs::path dataFile() {
-    return benchFolder() / "DATA" / "Orvo.DAT";
+    return benchFolder() / datafile::kFolderName / datafile::kFileName;
 }
 
 void writeDataFile() {

@@ -61,7 +61,6 @@ public:
     bool saveBlocked() const { return m_saveBlocked; }
 
 private:
-    bool writeDataFile(std::string& error);
     void resetToNew();
 
     SerialSettings m_serial;

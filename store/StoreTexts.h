@@ -96,4 +96,22 @@ inline constexpr const char kImportRenamed[] =
 // The characters a customer or circuit name may not contain, as shown in the message.
 inline constexpr const char kForbiddenNameChars[] = ":\"*?/\\<>|.";
 
+// The same failures as a tool tells them: nothing is reset there.
+inline constexpr const char kDataFileDamagedBrief[] =
+    "\x83"
+    "f\x81[\x83^\x83t\x83@\x83"
+    "C\x83\x8b\x82\xaa\x89\xf3\x82\xea\x82\xc4\x82\xa2\x82\xe9\x89\xc2\x94\\\x90\xab\x82\xaa\x82"
+    "\xa0\x82\xe8\x82\xdc\x82\xb7\n%s"; // データファイルが壊れている可能性があります\n%s
+inline constexpr const char kDataFileVersionBrief[] =
+    "\x83"
+    "f\x81[\x83^\x83t\x83@\x83"
+    "C\x83\x8b\x82\xcc\x83o\x81["
+    "\x83W\x83\x87\x83\x93\x82\xaa\x88\xe1\x82\xa2\x82\xdc\x82\xb7\x82"
+    "\xdc\x82\xb7\n%s"; // データファイルのバージョンが違いますます\n%s
+inline constexpr const char kDataFileUnreadableBrief[] =
+    "\x83"
+    "f\x81[\x83^\x83t\x83@\x83"
+    "C\x83\x8b\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xde\x82\xb1\x82\xc6\x82\xaa\x8fo\x97\x88\x82\xdc"
+    "\x82\xb9\x82\xf1\n%s\n%s"; // データファイルを読み込むことが出来ません\n%s\n%s
+
 } // namespace txt::store
