@@ -3,7 +3,6 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #ifndef ORVO_FILE_VERSION
@@ -14,17 +13,27 @@ QString fileVersionText() {
     return QStringLiteral(ORVO_FILE_VERSION);
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/orvoview-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+CAboutDlg::CAboutDlg(const QString& programFolder, QWidget* parent) : QDialog(parent) {
     setObjectName("aboutDialog");
     setWindowTitle(QStringLiteral("バージョン情報"));
     auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    icon->setPixmap(programIcon().pixmap(48, 48));
     auto* product = new QLabel(QStringLiteral("オルボ・ビュー (OrvoView)"), this);
     product->setObjectName("productName");
     auto* version = new QLabel(QStringLiteral("Version：%1").arg(fileVersionText()), this);
     version->setObjectName("versionText");
     auto* legal = new QLabel(QStringLiteral("オルボ電力記録計のデータ表示プログラム"), this);
     legal->setObjectName("legalNotice");
+    auto* folder = new QLabel(QStringLiteral("プログラムフォルダ：%1").arg(programFolder), this);
+    folder->setObjectName("programFolder");
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -32,6 +41,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     texts->addWidget(product);
     texts->addWidget(version);
     texts->addWidget(legal);
+    texts->addWidget(folder);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addLayout(texts);

@@ -5,8 +5,8 @@
 #include "app/OrvoViewDoc.h"
 #include "support/FilePath.h"
 #include "support/ProgramFolder.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
-#include "support/SjisQString.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -102,7 +102,7 @@ bool AppShell::initInstance() {
     m_settings = AppSettings(); // a fresh start reads everything again
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
-    QDir::setCurrent(sjis::toQString(m_folder));
+    QDir::setCurrent(qtFromCp932(m_folder));
     m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
 
     ProfileSettings& profile = m_settings.profile();

@@ -14,13 +14,14 @@
 #include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "support/PaneSplitter.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
@@ -357,7 +358,8 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::onAbout() {
-    CAboutDlg dialog(this);
+    // The data folder is "<program folder>/DATA".
+    CAboutDlg dialog(QFileInfo(qtFromCp932(m_document->dataFolder())).path(), this);
     dialog.exec();
 }
 
@@ -407,13 +409,13 @@ void CMainFrame::fillDateLists(bool selectCurrent) {
     }
     bar->year()->clear();
     for (const std::string& y : years)
-        bar->year()->addItem(sjis::toQString(y));
+        bar->year()->addItem(qtFromCp932(y));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
             monthly ? formatText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
                     : sel.day.date.format("%Y");
-        found = CSelectorBar::selectText(bar->year(), sjis::toQString(current));
+        found = CSelectorBar::selectText(bar->year(), qtFromCp932(current));
     }
     if (!found && bar->year()->count() > 0)
         bar->year()->setCurrentIndex(0);
@@ -429,7 +431,7 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         return;
     const int startDay = m_settings ? m_settings->monthStartDay : 1;
     const bool monthly = bar->isMonthly();
-    const std::string year = sjis::fromQString(bar->year()->currentText());
+    const std::string year = cp932FromQt(bar->year()->currentText());
     std::set<std::string> months;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
@@ -442,13 +444,13 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         }
     }
     for (const std::string& m : months)
-        bar->month()->addItem(sjis::toQString(m));
+        bar->month()->addItem(qtFromCp932(m));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid()) {
         const std::string current =
             monthly ? formatText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
                     : sel.day.date.format("%m");
-        found = CSelectorBar::selectText(bar->month(), sjis::toQString(current));
+        found = CSelectorBar::selectText(bar->month(), qtFromCp932(current));
     }
     if (!found && bar->month()->count() > 0)
         bar->month()->setCurrentIndex(0);
@@ -460,8 +462,8 @@ void CMainFrame::fillDays(bool selectCurrent) {
     bar->day()->clear();
     if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
         return;
-    const std::string year = sjis::fromQString(bar->year()->currentText());
-    const std::string month = sjis::fromQString(bar->month()->currentText());
+    const std::string year = cp932FromQt(bar->year()->currentText());
+    const std::string month = cp932FromQt(bar->month()->currentText());
     std::set<std::string> days;
     for (int i = 0; i < sel.circuit->days.count(); ++i) {
         const DateTime& date = sel.circuit->days.at(i).date;
@@ -469,10 +471,10 @@ void CMainFrame::fillDays(bool selectCurrent) {
             days.insert(date.format("%d"));
     }
     for (const std::string& d : days)
-        bar->day()->addItem(sjis::toQString(d));
+        bar->day()->addItem(qtFromCp932(d));
     bool found = false;
     if (selectCurrent && sel.day.date.isValid())
-        found = CSelectorBar::selectText(bar->day(), sjis::toQString(sel.day.date.format("%d")));
+        found = CSelectorBar::selectText(bar->day(), qtFromCp932(sel.day.date.format("%d")));
     if (!found && bar->day()->count() > 0)
         bar->day()->setCurrentIndex(0);
 }

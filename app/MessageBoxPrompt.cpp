@@ -1,5 +1,5 @@
 #include "app/MessageBoxPrompt.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -8,7 +8,7 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
                                    PromptIcon icon) {
     QMessageBox box(m_parent);
     box.setWindowTitle(QApplication::applicationDisplayName());
-    box.setText(sjis::toQString(text));
+    box.setText(qtFromCp932(text));
     switch (icon) {
     case PromptIcon::None:
         box.setIcon(QMessageBox::NoIcon);

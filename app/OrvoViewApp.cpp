@@ -1,4 +1,5 @@
 #include "app/OrvoViewApp.h"
+#include "app/AboutDialog.h"
 #include "app/MainFrame.h"
 #include "views/layout/JapaneseFonts.h"
 
@@ -25,6 +26,9 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("OrvoView"));
     setApplicationDisplayName(QStringLiteral("オルボ・ビュー"));
     setOrganizationName(QStringLiteral("OrvoView"));
+    // Lets the desktop match the window to the installed entry and its icon.
+    setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
+    setWindowIcon(programIcon());
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
 }

@@ -2,7 +2,7 @@
 #include "link/AnimateCtrl.h"
 #include "link/LinkTexts.h"
 #include "res/ResourceIds.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QHBoxLayout>
@@ -104,7 +104,7 @@ void CCommRead::handleNotice(const ReceptionNotice& notice) {
     switch (notice.code) {
     case ReceptionNotice::AddLine:
     case ReceptionNotice::LogAndAddLine: // the worker has written it to the program log
-        addLine(sjis::toQString(notice.text), notice.showInStatus);
+        addLine(qtFromCp932(notice.text), notice.showInStatus);
         break;
     case ReceptionNotice::Succeeded:
         flushLines();
@@ -116,7 +116,7 @@ void CCommRead::handleNotice(const ReceptionNotice& notice) {
         flushLines();
         m_finished = true;
         m_animation->stop();
-        m_status->setText(sjis::toQString(txt::link::kReceptionProblem));
+        m_status->setText(qtFromCp932(txt::link::kReceptionProblem));
         break;
     default:
         break;

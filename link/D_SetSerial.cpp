@@ -3,7 +3,7 @@
 #include "link/PortProbe.h"
 #include "link/SerialChoices.h"
 #include "res/ResourceIds.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFormLayout>
@@ -128,20 +128,20 @@ void CSetSerial::fill(const std::vector<int>& found) {
     port->clear();
     const std::vector<int> offered = portChoiceNumbers(found);
     for (int n : offered)
-        port->addItem(sjis::toQString(portChoiceText(n, m_lookup)), n);
+        port->addItem(qtFromCp932(portChoiceText(n, m_lookup)), n);
     port->setCurrentIndex(portChoiceIndex(offered, m_settings.portNumber));
     for (std::size_t i = 0; i < std::size(kFields); ++i) {
         QComboBox* combo = m_boxes[i + 1];
         combo->clear();
         for (const SerialChoice& c : serialChoices(kFields[i]))
-            combo->addItem(sjis::toQString(c.text));
+            combo->addItem(qtFromCp932(c.text));
         combo->setCurrentIndex(serialChoiceIndex(kFields[i], storedValue(m_settings, kFields[i])));
     }
 }
 
 void CSetSerial::accept() {
     SerialSettings s;
-    s.portNumber = portNumberFromChoice(sjis::fromQString(m_boxes[0]->currentText()));
+    s.portNumber = portNumberFromChoice(cp932FromQt(m_boxes[0]->currentText()));
     s.baudRate = serialChoiceValue(SerialField::BaudRate, m_boxes[1]->currentIndex());
     s.byteSize = serialChoiceValue(SerialField::ByteSize, m_boxes[2]->currentIndex());
     s.parity = serialChoiceValue(SerialField::Parity, m_boxes[3]->currentIndex());

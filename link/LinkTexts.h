@@ -43,6 +43,17 @@ inline constexpr const char kFinishing[] =
 inline constexpr const char kUnexpected[] = "\x97\xe1\x8aO\x94\xad\x90\xb6"; // 例外発生
 inline constexpr const char kSystemError[] =
     "%s\xb4\xd7\xb0No:hex(%X),dec(%lu)"; // %sｴﾗｰNo:hex(%X),dec(%lu)
+
+// Appended to kPortOpenFailed when the user may not read and write the device:
+// " ポートを使う権限がありません。sudo usermod -aG dialout ユーザー名 で dialout グループに加え、
+// ログインし直してください"
+inline constexpr const char kPortPermissionHint[] =
+    " \x83|\x81[\x83g\x82\xf0\x8eg\x82\xa4\x8c\xa0\x8c\xc0\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9"
+    "\x82\xf1\x81"
+    "Bsudo usermod -aG dialout \x83\x86\x81[\x83U\x81[\x96\xbc \x82\xc5 dialout \x83O\x83\x8b\x81["
+    "\x83v\x82\xc9\x89\xc1\x82\xa6\x81"
+    "A\x83\x8d\x83O\x83"
+    "C\x83\x93\x82\xb5\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2";
 inline constexpr const char kReceptionProblem[] =
     "\x8e\xf3\x90M\x8f\x88\x97\x9d\x82\xc5\x96\xe2\x91\xe8\x82\xaa\x94\xad\x90\xb6\x82\xb5\x82"
     "\xdc\x82\xb5\x82\xbd"; // 受信処理で問題が発生しました

@@ -180,9 +180,12 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 const SerialSettings& s = request.port;
                 m_port.Configure(s.portNumber, s.baudRate, s.byteSize, s.stopBits, s.parity,
                                  s.flowControl);
-                if (!m_port.Open())
-                    throw CxException(0, txt::link::kPortOpenFailed,
-                                      SerialPort::FormatSystemError(m_port.lastError()).c_str());
+                if (!m_port.Open()) {
+                    std::string error = SerialPort::FormatSystemError(m_port.lastError());
+                    if (m_port.lackedPermission())
+                        error += txt::link::kPortPermissionHint;
+                    throw CxException(0, txt::link::kPortOpenFailed, error.c_str());
+                }
                 // The recorder starts when its operator presses the button: wait without limit.
                 m_port.SetReadLineTimeout(SerialPort::kNoLimit);
                 pause(timing.settle);

@@ -60,6 +60,10 @@ std::size_t unescapeQuotes(char* s, std::size_t n) {
 } // namespace
 
 std::size_t ReportLineCleaner(char* line, std::size_t n, unsigned options, bool quoteAware) {
+    // The line is a C string: noise after a zero byte is not part of its text.
+    if (const void* nul = std::memchr(line, '\0', n)) {
+        n = static_cast<std::size_t>(static_cast<const char*>(nul) - line);
+    }
     if (options & CleanUnescapeQuotes) {
         n = unescapeQuotes(line, n);
     }

@@ -19,7 +19,7 @@ inline constexpr unsigned kReceptionCleanOptions = 0x3f;
 // Cleans line[0 .. length) in place and returns the new length. With quoteAware the searches for
 // LF, TAB and ';' skip what stands between double quotes (an escaped quote does not close).
 // Bytes are Shift-JIS: a backslash that is the second byte of a double-byte character is not
-// an escape. Embedded zero bytes are ordinary bytes.
+// an escape. The text ends at the first zero byte, as in a C string: what follows is dropped.
 std::size_t ReportLineCleaner(char* line, std::size_t length, unsigned options,
                               bool quoteAware = false);
 void ReportLineCleaner(std::string& line, unsigned options, bool quoteAware = false);

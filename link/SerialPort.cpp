@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -113,8 +114,13 @@ bool SerialPort::Open() {
 
     std::string path = serialDevicePath(m_portNumber, m_lookup);
     trace("port open " + sjis::fromUtf8(path));
-    if (int e = m_device.open(path); e != 0)
+    m_lackedPermission = false;
+    if (int e = m_device.open(path); e != 0) {
+        // A port held by another opener is EACCES too, but the device itself is accessible.
+        m_lackedPermission =
+            (e == EACCES || e == EPERM) && ::access(path.c_str(), R_OK | W_OK) != 0;
         return fail(e);
+    }
 
     trace(format("BaudRate[%ld ], Parity[%ld], OutX[%d], InX[%d], ByteSize[%ld], Parity[%ld], "
                  "StopBits[%ld]",

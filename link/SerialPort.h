@@ -76,6 +76,9 @@ public:
     void closeTrace();
 
     uint32_t lastError() const { return m_lastError.load(); }
+    // The last Open failed because the user may not read and write the device (not because
+    // another program holds it): on Linux, not a member of the group that owns it.
+    bool lackedPermission() const { return m_lackedPermission; }
     int32_t portNumber() const { return m_portNumber; }
 
     // "<text>ｴﾗｰNo:hex(<code>),dec(<code>)" with the system's text for an errno value (CP932).
@@ -107,6 +110,7 @@ private:
     std::array<std::atomic<uint32_t>, 5> m_timeouts{};
     std::atomic<bool> m_cancelled{false};
     std::atomic<uint32_t> m_lastError{0};
+    bool m_lackedPermission = false;
 
     // Bytes read from the device and not yet handed out.
     std::vector<char> m_pending;

@@ -14,8 +14,8 @@ public:
             ++m_pos;
         }
     }
-    // Reads 1..maxDigits digits.
-    bool number(int maxDigits, int& out) {
+    // Reads 1..maxDigits digits; digitsRead (when given) receives how many.
+    bool number(int maxDigits, int& out, int* digitsRead = nullptr) {
         size_t start = m_pos;
         int v = 0;
         while (m_pos < m_s.size() && m_pos - start < static_cast<size_t>(maxDigits) &&
@@ -28,6 +28,9 @@ public:
             return false;
         }
         out = v;
+        if (digitsRead) {
+            *digitsRead = static_cast<int>(m_pos - start);
+        }
         return true;
     }
     bool literal(std::string_view lit) {
@@ -66,8 +69,8 @@ bool readTime(Reader& r, int& h, int& mi, int& s) {
 std::optional<DateTime> parseDateText(std::string_view text) {
     Reader r(text);
     r.skipBlanks();
-    int y = 0, m = 0, d = 0;
-    if (!r.number(4, y)) {
+    int y = 0, m = 0, d = 0, yearDigits = 0;
+    if (!r.number(4, y, &yearDigits)) {
         return std::nullopt;
     }
     if (r.literal("/")) {
@@ -90,7 +93,7 @@ std::optional<DateTime> parseDateText(std::string_view text) {
     } else {
         return std::nullopt;
     }
-    if (y < 1000) {
+    if (yearDigits != 4) {
         return std::nullopt; // two- or three-digit years would need a guess
     }
     int h, mi, s;

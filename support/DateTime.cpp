@@ -264,7 +264,7 @@ std::string DateTime::format(const char* pattern) const {
         };
         switch (*c) {
         case 'Y':
-            std::snprintf(buf, sizeof buf, "%d", p.year);
+            std::snprintf(buf, sizeof buf, "%04d", p.year);
             out += buf;
             break;
         case 'y':

@@ -58,7 +58,7 @@ public:
     // style 1 "    /  /     :  :  ", style 2 "----/--/-- --:--:--".
     std::string text(int style = 0) const;
 
-    // strftime-like: %Y %m %d %H %M %S %y %a(Japanese weekday) %%, and the "#" flag
+    // strftime-like: %Y (four digits) %m %d %H %M %S %y %a(Japanese weekday) %%, and the "#" flag
     // (%#m, %#d, %#H …) that drops leading zeros. Empty when not valid.
     std::string format(const char* pattern) const;
 

@@ -4,26 +4,82 @@
 #include "support/PrivateProfile.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-std::filesystem::path executable() {
+constexpr char kPerUserName[] = "OrvoView";
+
+fs::path executable() {
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) {
-        exe = std::filesystem::current_path(ec) / "OrvoView";
+        exe = fs::current_path(ec) / "OrvoView";
     }
     return exe;
 }
 
+std::string environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+std::string folderText(const fs::path& folder) {
+    return withoutTrailingSeparator(cp932Path(folder));
+}
+
 } // namespace
 
-std::string programFolder() {
-    if (const char* home = std::getenv("ORVOVIEW_HOME"); home && *home) {
-        return withoutTrailingSeparator(cp932Path(std::filesystem::path(home)));
+ProgramFolderFacts ProgramFolderFacts::fromSystem() {
+    ProgramFolderFacts facts;
+    facts.orvoviewHome = environment("ORVOVIEW_HOME");
+    facts.exeFolder = executable().parent_path();
+    facts.exeFolderPortable = isPortableFolder(facts.exeFolder);
+    facts.xdgDataHome = environment("XDG_DATA_HOME");
+    facts.home = environment("HOME");
+    if (facts.home.empty()) {
+        if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir) {
+            facts.home = account->pw_dir;
+        }
     }
-    return withoutTrailingSeparator(cp932Path(executable().parent_path()));
+    return facts;
+}
+
+ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts) {
+    if (!facts.orvoviewHome.empty()) {
+        return {folderText(fs::path(facts.orvoviewHome)), ProgramFolderKind::Environment};
+    }
+    if (facts.exeFolderPortable) {
+        return {folderText(facts.exeFolder), ProgramFolderKind::Portable};
+    }
+    // A relative XDG_DATA_HOME is invalid and ignored, as the XDG base directory rules say.
+    fs::path data = fs::path(facts.xdgDataHome);
+    if (facts.xdgDataHome.empty() || data.is_relative()) {
+        data = fs::path(facts.home) / ".local" / "share";
+    }
+    return {folderText(data / kPerUserName), ProgramFolderKind::PerUser};
+}
+
+bool isPortableFolder(const fs::path& exeFolder) {
+    std::error_code ec;
+    fs::path entry = exeFolder.parent_path() / "share" / "applications" /
+                     (std::string(ORVO_DESKTOP_ID) + ".desktop");
+    if (fs::exists(entry, ec)) {
+        return false;
+    }
+    return ::access(exeFolder.c_str(), W_OK) == 0;
+}
+
+ProgramFolderChoice programFolderChoice() {
+    return chooseProgramFolder(ProgramFolderFacts::fromSystem());
+}
+
+std::string programFolder() {
+    return programFolderChoice().folder;
 }
 
 std::string programPath() {

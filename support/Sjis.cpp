@@ -29,8 +29,9 @@ bool isTrailByteAt(std::string_view text, std::size_t pos) {
 
 namespace {
 
+// Lower case, as the Windows C runtime folds: "ABC_1" ('_' 0x5F) sorts before "ABCD" ('d' 0x64).
 unsigned char foldAscii(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
 }
 
 } // namespace
@@ -87,13 +88,14 @@ struct SymbolMap {
     const char* half;
 };
 const SymbolMap kSymbols[] = {
-    {0x40, " "}, {0x41, "\xa4"}, {0x42, "\xa1"}, {0x43, ","},    {0x44, "."},    {0x45, "\xa5"},
-    {0x46, ":"}, {0x47, ";"},    {0x48, "?"},    {0x49, "!"},    {0x4A, "\xde"}, {0x4B, "\xdf"},
-    {0x4D, "`"}, {0x4F, "^"},    {0x51, "_"},    {0x5B, "\xb0"}, {0x5E, "/"},    {0x5F, "\\"},
-    {0x60, "~"}, {0x62, "|"},    {0x69, "("},    {0x6A, ")"},    {0x6D, "["},    {0x6E, "]"},
-    {0x6F, "{"}, {0x70, "}"},    {0x75, "\xa2"}, {0x76, "\xa3"}, {0x7B, "+"},    {0x7C, "-"},
-    {0x81, "="}, {0x83, "<"},    {0x84, ">"},    {0x8F, "\\"},   {0x90, "$"},    {0x93, "%"},
-    {0x94, "#"}, {0x95, "&"},    {0x96, "*"},    {0x97, "@"},
+    {0x40, " "},    {0x41, "\xa4"}, {0x42, "\xa1"}, {0x43, ","},    {0x44, "."},    {0x45, "\xa5"},
+    {0x46, ":"},    {0x47, ";"},    {0x48, "?"},    {0x49, "!"},    {0x4A, "\xde"}, {0x4B, "\xdf"},
+    {0x4D, "`"},    {0x4F, "^"},    {0x51, "_"},    {0x5B, "\xb0"}, {0x5E, "/"},    {0x5F, "\\"},
+    {0x60, "~"},    {0x62, "|"},    {0x65, "'"},    {0x66, "'"},    {0x67, "\""},   {0x68, "\""},
+    {0x69, "("},    {0x6A, ")"},    {0x6D, "["},    {0x6E, "]"},    {0x6F, "{"},    {0x70, "}"},
+    {0x75, "\xa2"}, {0x76, "\xa3"}, {0x7B, "+"},    {0x7C, "-"},    {0x81, "="},    {0x83, "<"},
+    {0x84, ">"},    {0x8F, "\\"},   {0x90, "$"},    {0x93, "%"},    {0x94, "#"},    {0x95, "&"},
+    {0x96, "*"},    {0x97, "@"},
 };
 
 const char* halfWidthOf(unsigned char lead, unsigned char trail) {
@@ -117,6 +119,13 @@ const char* halfWidthOf(unsigned char lead, unsigned char trail) {
             return nullptr;
         }
         return one;
+    }
+    // ＇ and ＂ exist only as extension codes, each twice.
+    if ((lead == 0xEE && trail == 0xFB) || (lead == 0xFA && trail == 0x56)) {
+        return "'";
+    }
+    if ((lead == 0xEE && trail == 0xFC) || (lead == 0xFA && trail == 0x57)) {
+        return "\"";
     }
     if (lead == 0x83 && trail >= 0x40 && trail <= 0x96 && trail != 0x7F) {
         const char* h = kKatakana[trail - 0x40 - (trail > 0x7F ? 1 : 0)];

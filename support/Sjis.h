@@ -10,7 +10,7 @@ namespace sjis {
 bool isLeadByte(unsigned char c);
 // True when the byte at pos is the second byte of a double-byte character (scans from the start).
 bool isTrailByteAt(std::string_view text, std::size_t pos);
-// Byte comparison with ASCII letters folded to one case; <0, 0, >0.
+// Byte comparison with ASCII letters folded to lower case; <0, 0, >0.
 int compareNoCase(std::string_view a, std::string_view b);
 bool equalsNoCase(std::string_view a, std::string_view b);
 // Full-width ASCII, ideographic space and full-width katakana to their half-width forms;

@@ -329,9 +329,17 @@ TEST_F(FrameTest, ScreenshotWithASelection) {
     file->hide();
 }
 
-TEST(AboutBox, ShowsTheFileVersion) {
-    CAboutDlg dialog;
+TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
+    CAboutDlg dialog(QStringLiteral("/home/u/.local/share/OrvoView"));
     QLabel* version = dialog.findChild<QLabel*>("versionText");
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "Version：1.0.0.0");
+    QLabel* folder = dialog.findChild<QLabel*>("programFolder");
+    ASSERT_NE(folder, nullptr);
+    EXPECT_EQ(folder->text(), "プログラムフォルダ：/home/u/.local/share/OrvoView");
+    // The program's own icon, from the resources, in the sizes the desktop asks for.
+    EXPECT_EQ(programIcon().availableSizes().size(), 7);
+    EXPECT_EQ(programIcon().pixmap(256, 256).width(), 256);
+    QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
+    dialog.grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/about.png");
 }

@@ -9,7 +9,7 @@
 #include "link/ReportText.h"
 #include "res/ResourceIds.h"
 #include "support/LogFile.h"
-#include "support/SjisQString.h"
+#include "support/QtCp932.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include <QCheckBox>
 #include <QLabel>

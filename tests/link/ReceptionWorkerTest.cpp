@@ -229,6 +229,25 @@ TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
     }
 }
 
+// Line noise: a zero byte and garbage after the date of a header line.
+std::string blockWithNoisyHeader(int channel, int day) {
+    std::string block = sample::intervalBlock(channel, day, 3);
+    block.insert(block.find('\n'), std::string("\0\x81\xff?", 4));
+    return block;
+}
+
+TEST(SerialReception, ZeroByteEndsTheLineText) {
+    SerialRun run;
+    run.start();
+    run.pty.write(blockWithNoisyHeader(1, 5));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
+    EXPECT_TRUE(run.sink.messages().empty());
+    MeasurementCircuit days = run.worker.takeDays();
+    EXPECT_TRUE(days == parsed(sample::intervalBlock(1, 5, 3)));
+    EXPECT_EQ(days.days.count(), 1);
+}
+
 TEST(SerialReception, StopDuringTheFirstWaitReturnsPromptlyAsCancel) {
     SerialRun run;
     ReceptionRequest request = fastSerial();
@@ -436,6 +455,15 @@ TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     EXPECT_EQ(out.notices.front().text, u("ファイルオープン:") + full);
     EXPECT_EQ(out.notices[1].text, u("ファイル読み込み中..."));
     EXPECT_EQ(out.notices.back().code, ReceptionNotice::Succeeded);
+}
+
+TEST_F(FileReception, ZeroByteEndsTheLineText) {
+    std::string path = write("noisy.txt", crlf(blockWithNoisyHeader(2, 7)));
+    ReceptionOutcome out = runReception(request(path));
+    EXPECT_EQ(out.result, ReceptionResult::Success);
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_TRUE(out.days == parsed(sample::intervalBlock(2, 7, 3)));
+    EXPECT_EQ(out.days.days.count(), 1);
 }
 
 TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {

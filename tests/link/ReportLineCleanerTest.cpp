@@ -73,13 +73,22 @@ TEST(ReportLineCleaner, DoubleByteBackslashIsNotAnEscape) {
     EXPECT_EQ(clean("\"" + so + "\";x", 0x04, true), "\"" + so + "\"");
 }
 
-TEST(ReportLineCleaner, ZeroBytesAreOrdinary) {
-    std::string line("a\0b ", 4);
-    EXPECT_EQ(clean(line, 0x3f), std::string("a\0b", 3));
-}
-
-TEST(ReportLineCleaner, BufferForm) {
-    char buf[] = "  x y ; z";
-    std::size_t n = ReportLineCleaner(buf, sizeof buf - 1, kReceptionCleanOptions);
-    EXPECT_EQ(std::string(buf, n), "x y");
+TEST(ReportLineCleaner, ZeroByteEndsTheLineText) {
+    using namespace std::string_literals;
+    struct Case {
+        unsigned options;
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {0x3f, "a\0b "s, "a"},
+        {0x00, "a b\0"s, "a b"},
+        {0x3f, "\0abc"s, ""},
+        {0x3f, " 10:00 1 \0\0;x"s, "10:00 1"},
+        {0x3f, "a\t\0b\tc"s, "a"},
+        {0x3f, "\"ab\"\0\""s, "ab"}, // the quotes around the text count
+        {0x04, "\"a\0;b\";c"s, "\"a"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(clean(c.in, c.options), c.out) << "options " << c.options;
+    }
 }

@@ -17,14 +17,10 @@ struct Parsed {
     std::string error; // UTF-8; empty when the text parsed
 };
 
-// Parses lines written in UTF-8 (converted to Shift-JIS), each cleaned as the reception does.
-Parsed parse(const std::vector<std::string>& utf8Lines) {
+// Parses a Shift-JIS text, each line cleaned as the reception does.
+Parsed parseCp932(const std::string& text) {
     Parsed result;
     ParseContext ctx(result.days);
-    std::string text;
-    for (const std::string& l : utf8Lines) {
-        text += sjis::fromUtf8(l) + "\n";
-    }
     try {
         parseReportText(ctx, text);
     } catch (const CxException& e) {
@@ -32,6 +28,15 @@ Parsed parse(const std::vector<std::string>& utf8Lines) {
         result.error = sjis::toUtf8(e.message());
     }
     return result;
+}
+
+// Parses lines written in UTF-8 (converted to Shift-JIS).
+Parsed parse(const std::vector<std::string>& utf8Lines) {
+    std::string text;
+    for (const std::string& l : utf8Lines) {
+        text += sjis::fromUtf8(l) + "\n";
+    }
+    return parseCp932(text);
 }
 
 DateTime at(int d, int h = 0, int mi = 0) {
@@ -225,6 +230,77 @@ TEST(ReportParser, HeaderFields) {
     p = parse({"ＣＨ2x 単相 PT=1.5 CT:7 2006/12/17", "時刻", ""});
     ASSERT_EQ(p.error, "");
     EXPECT_EQ(day(p, 2, 17).data.ptRatio, 1.5);
+}
+
+TEST(ReportParser, HeaderFormsSeenInTheField) {
+    using namespace std::string_literals;
+    const std::string ch = sjis::fromUtf8("ＣＨ1 単相 ");
+    struct Case {
+        const char* name;
+        std::string header; // CP932
+        DateTime date;
+        double pt;
+        double ct;
+        std::string interval; // an interval line on that date
+    } cases[] = {
+        {"zero byte ends the line", ch + "PT:6 CT:5 2006/12/15\0\x81garbage"s,
+         DateTime::make(2006, 12, 15), 6, 5, "10:30"},
+        {"zero byte right after the date", ch + "PT:6 CT:5 2006/12/15\0"s,
+         DateTime::make(2006, 12, 15), 6, 5, "10:30"},
+        {"four-digit year below 1000", ch + "PT:6 CT:5 0100/01/01", DateTime::make(100, 1, 1), 6, 5,
+         "10:30"},
+        {"year 0999 with a time", ch + "PT:6 CT:5 0999/12/31 23:00", DateTime::make(999, 12, 31), 6,
+         5, "9:05"},
+        {"left single quote",
+         ch + "PT\x81\x65"
+              "100 CT:5 2006/12/15",
+         DateTime::make(2006, 12, 15), 100, 5, "10:30"},
+        {"right single quote",
+         ch + "PT\x81\x66"
+              "100 CT\x81\x66"
+              "2 2006/12/15",
+         DateTime::make(2006, 12, 15), 100, 2, "10:30"},
+        {"left double quote",
+         ch + "PT\x81\x67"
+              "100 CT:5 2006/12/15",
+         DateTime::make(2006, 12, 15), 100, 5, "10:30"},
+        {"right double quote",
+         ch + "PT:1 CT\x81\x68"
+              "7 2006/12/15",
+         DateTime::make(2006, 12, 15), 1, 7, "10:30"},
+        {"full-width apostrophe (NEC-selected IBM)",
+         ch + "PT\xEE\xFB"
+              "3 CT:5 2006/12/15",
+         DateTime::make(2006, 12, 15), 3, 5, "10:30"},
+        {"full-width apostrophe (IBM)",
+         ch + "PT\xFA\x56"
+              "3 CT:5 2006/12/15",
+         DateTime::make(2006, 12, 15), 3, 5, "10:30"},
+        {"full-width quote (NEC-selected IBM)",
+         ch + "PT\xEE\xFC"
+              "100 CT:5 2006/12/15",
+         DateTime::make(2006, 12, 15), 100, 5, "10:30"},
+        {"full-width quote (IBM)",
+         ch + "PT:4 CT\xFA\x57"
+              "9 2006/12/15",
+         DateTime::make(2006, 12, 15), 4, 9, "10:30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string text =
+            c.header + "\n" + sjis::fromUtf8("時刻") + "\n" + c.interval + " 1 2 3 4 5 6\n\n";
+        Parsed p = parseCp932(text);
+        ASSERT_EQ(p.error, "");
+        ASSERT_EQ(p.days.days.count(), 1);
+        const MeasurementDay& d = p.days.days.at(0);
+        EXPECT_EQ(d.channel, 1);
+        EXPECT_EQ(d.date, c.date);
+        EXPECT_EQ(d.data.circuitType, CircuitSinglePhase);
+        EXPECT_EQ(d.data.ptRatio, c.pt);
+        EXPECT_EQ(d.data.ctRatio, c.ct);
+        ASSERT_EQ(d.data.intervals.count(), 1);
+        EXPECT_EQ(d.data.intervals.at(0).time.format("%Y/%m/%d"), c.date.format("%Y/%m/%d"));
+    }
 }
 
 TEST(ReportParser, IntervalLines) {

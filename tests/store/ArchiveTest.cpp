@@ -171,6 +171,23 @@ TEST(ArchiveRead, RepeatedKeyKeepsFirstPositionAndTakesLaterContent) {
     EXPECT_EQ(s.at(1).name, "B");
 }
 
+TEST(ArchiveRead, CustomersInUpperCaseFoldOrderLoadAndAreWrittenInLowerCaseFoldOrder) {
+    // Written by a copy that folded to upper case: "ABCD" before "ABC_1".
+    Bytes b;
+    b.u16(2);
+    b.u16(0).str(kCustSig).i32(3).str("ABCD");
+    b.u16(0).str(kCustSig).i32(3).str("ABC_1");
+    MeasurementStore s = decodeStore(b.str());
+    ASSERT_EQ(s.count(), 2);
+    EXPECT_EQ(s.at(0).name, "ABC_1");
+    EXPECT_EQ(s.at(1).name, "ABCD");
+    Bytes expected;
+    expected.u16(2);
+    expected.u16(0).str(kCustSig).i32(3).str("ABC_1");
+    expected.u16(0).str(kCustSig).i32(3).str("ABCD");
+    EXPECT_EQ(encodeStore(s), expected.str());
+}
+
 TEST(ArchiveRead, ReadingClearsTheContainerFirst) {
     MeasurementStore s = builders::richStore();
     std::string bytes = encodeStore(smallStore());

@@ -122,6 +122,27 @@ TEST(MeasurementStore, NamesDifferingOnlyInAsciiCaseAreOneKey) {
     EXPECT_EQ(s.count(), 3);
 }
 
+TEST(MeasurementStore, NamesSortWithLettersFoldedToLowerCase) {
+    struct Case {
+        std::vector<std::string> inserted;
+        std::vector<std::string> order;
+    } cases[] = {
+        {{"ABCD", "ABC_1"}, {"ABC_1", "ABCD"}},
+        {{"abcd", "ABC_1"}, {"ABC_1", "abcd"}},
+        {{"Zeta", "[x]", "alpha", "^up", "`q"}, {"[x]", "^up", "`q", "alpha", "Zeta"}},
+        {{"b", "A", "@"}, {"@", "A", "b"}},
+    };
+    for (const Case& c : cases) {
+        MeasurementStore s;
+        for (const std::string& name : c.inserted)
+            s.insert(name);
+        std::vector<std::string> names;
+        for (int i = 0; i < s.count(); ++i)
+            names.push_back(s.nameAt(i));
+        EXPECT_EQ(names, c.order) << c.inserted.front();
+    }
+}
+
 TEST(MeasurementCircuit, DaysOrderByChannelThenDateAndLookupUsesFirstDaysChannel) {
     MeasurementCircuit c;
     EXPECT_EQ(c.dayChannel(), 1) << "a circuit without days uses channel 1";

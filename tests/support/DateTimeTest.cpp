@@ -110,6 +110,9 @@ TEST(DateTime, FormatPatterns) {
         EXPECT_EQ(d.format(c.pattern), c.expected) << c.pattern;
     }
     EXPECT_EQ(DateTime().format("%Y"), "");
+    // The year always has four digits, so a date text keeps its width and reads back.
+    EXPECT_EQ(DateTime::make(100, 1, 2).format("%Y/%m/%d"), "0100/01/02");
+    EXPECT_EQ(DateTime::make(999, 12, 31, 23).text(), "0999/12/31 23:00:00");
 }
 
 TEST(DateTime, NowFollowsTheInstalledClock) {

@@ -17,17 +17,36 @@ TEST(Sjis, LeadAndTrailBytes) {
     EXPECT_FALSE(sjis::isLeadByte('A'));
 }
 
-TEST(Sjis, CompareFoldsOnlyAsciiLetters) {
-    EXPECT_EQ(sjis::compareNoCase("ABC", "abc"), 0);
-    EXPECT_TRUE(sjis::equalsNoCase("Orvo", "oRVO"));
-    EXPECT_LT(sjis::compareNoCase("AB", "abc"), 0);
-    // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) stay different.
-    EXPECT_NE(sjis::compareNoCase("\x82\x60", "\x82\x81"), 0);
-    // Second bytes are never folded: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
-    EXPECT_NE(sjis::compareNoCase("\x83\x41", "\x83\x61"), 0);
-    EXPECT_EQ(sjis::compareNoCase("\x83\x41x", "\x83\x41X"), 0);
-    // Bytes compare unsigned: a double-byte character sorts after ASCII.
-    EXPECT_GT(sjis::compareNoCase("\x95\x5c", "z"), 0);
+TEST(Sjis, CompareFoldsOnlyAsciiLettersToLowerCase) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    } cases[] = {
+        {"ABC", "abc", 0},
+        {"Orvo", "oRVO", 0},
+        {"AB", "abc", -1},
+        // Letters fold to lower case: the six bytes [ \ ] ^ _ ` sort before every letter.
+        {"ABC_1", "ABCD", -1},
+        {"abc_1", "ABCD", -1},
+        {"A[", "Aa", -1},
+        {"A`", "AZ", -1},
+        {"A^", "a", 1},
+        {"@", "a", -1},
+        {"{", "Z", 1},
+        // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) stay different.
+        {"\x82\x60", "\x82\x81", -1},
+        // Second bytes are never folded: ア (0x83 0x41) and ヂ (0x83 0x61) differ.
+        {"\x83\x41", "\x83\x61", -1},
+        {"\x83\x41x", "\x83\x41X", 0},
+        // Bytes compare unsigned: a double-byte character sorts after ASCII.
+        {"\x95\x5c", "z", 1},
+    };
+    for (const Case& c : cases) {
+        int r = sjis::compareNoCase(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " vs " << c.b;
+        EXPECT_EQ(sjis::equalsNoCase(c.a, c.b), c.sign == 0) << c.a << " vs " << c.b;
+    }
 }
 
 TEST(Sjis, HalfWidthMapping) {
@@ -47,6 +66,78 @@ TEST(Sjis, HalfWidthMapping) {
     for (const Case& c : cases) {
         EXPECT_EQ(sjis::toUtf8(sjis::toHalfWidth(sjis::fromUtf8(c.utf8in))), c.utf8out) << c.utf8in;
     }
+}
+
+namespace {
+
+// The one code point of a UTF-8 text, or 0 when it holds anything else.
+char32_t onlyCodePoint(const std::string& utf8) {
+    std::u32string cps;
+    for (std::size_t i = 0; i < utf8.size();) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = n == 1 ? c : c & (0x7F >> n);
+        for (int k = 1; k < n && i + k < utf8.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        cps += cp;
+        i += n;
+    }
+    return cps.size() == 1 ? cps[0] : 0;
+}
+
+// The single-byte CP932 twin of a character, from Unicode's full-width and half-width forms
+// (not from the table under test); empty when it has none.
+std::string singleByteTwin(char32_t cp) {
+    // The half-width forms U+FF61..U+FF9F are the CP932 bytes 0xA1..0xDF, in this order.
+    static const std::u32string kana =
+        U"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチ"
+        U"ツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+    static const std::u32string voiced = U"カキクケコサシスセソタチツテトハヒフヘホ";
+    static const std::u32string semiVoiced = U"ハヒフヘホ";
+    auto half = [](char32_t full) {
+        std::size_t i = kana.find(full);
+        return i == std::u32string::npos ? std::string() : std::string(1, char(0xA1 + i));
+    };
+    if (cp >= 0xFF01 && cp <= 0xFF5E)
+        return std::string(1, static_cast<char>(cp - 0xFEE0));
+    if (cp == 0x3000)
+        return " ";
+    if (cp == 0x2018 || cp == 0x2019)
+        return "'";
+    if (cp == 0x201C || cp == 0x201D)
+        return "\"";
+    if (cp == 0xFFE5)
+        return "\\"; // CP932's single byte 0x5C is the yen sign
+    if (cp == U'ヴ')
+        return half(U'ウ') + "\xde";
+    if (voiced.find(cp - 1) != std::u32string::npos)
+        return half(cp - 1) + "\xde";
+    if (semiVoiced.find(cp - 2) != std::u32string::npos)
+        return half(cp - 2) + "\xdf";
+    return half(cp);
+}
+
+} // namespace
+
+TEST(Sjis, HalfWidthTwinOfEveryDoubleByteCode) {
+    int mapped = 0;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!sjis::isLeadByte(static_cast<unsigned char>(lead)))
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+            char32_t cp = onlyCodePoint(sjis::toUtf8(code));
+            std::string twin = cp != 0 && cp != 0xFFFD ? singleByteTwin(cp) : std::string();
+            mapped += !twin.empty();
+            EXPECT_EQ(sjis::toHalfWidth(code), twin.empty() ? code : twin)
+                << std::hex << lead << trail << " U+" << static_cast<uint32_t>(cp);
+        }
+    }
+    // 92 ASCII forms of row 1 and 3, ＇ and ＂ twice each in the extension rows, the blank,
+    // four quotes, the yen sign, 63 kana and signs, 26 voiced kana.
+    EXPECT_EQ(mapped, 92 + 4 + 1 + 4 + 1 + 63 + 26);
 }
 
 TEST(Sjis, ConversionRoundTripAndBadBytes) {

@@ -35,6 +35,9 @@ const TextCase kTexts[] = {
     {"txt::link::kFinishing", txt::link::kFinishing, "後処理中...しばらくお待ちください"},
     {"txt::link::kUnexpected", txt::link::kUnexpected, "例外発生"},
     {"txt::link::kSystemError", txt::link::kSystemError, "%sｴﾗｰNo:hex(%X),dec(%lu)"},
+    {"txt::link::kPortPermissionHint", txt::link::kPortPermissionHint,
+     " ポートを使う権限がありません。sudo usermod -aG dialout ユーザー名 で dialout "
+     "グループに加え、ログインし直してください"},
     {"txt::link::kReceptionProblem", txt::link::kReceptionProblem, "受信処理で問題が発生しました"},
     {"txt::link::kCaptureFailed", txt::link::kCaptureFailed, "受信データの保存に失敗しました:%s"},
     {"txt::link::kNone", txt::link::kNone, "なし"},

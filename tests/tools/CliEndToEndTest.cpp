@@ -7,6 +7,9 @@ TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     auto r = cli({"--help"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("Commands:"), std::string::npos);
+    EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
+              std::string::npos)
+        << r.out;
     for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "export",
                           "import", "receive"}) {
         auto h = cli({c, "--help"});
@@ -297,6 +300,30 @@ TEST_F(CliTest, ImportReportOverwriteRule) {
     MeasurementStore replaced = builders::readStore(readFile(dataFile()));
     EXPECT_EQ(replaced.at(0).circuits.at(0).days.at(0).data.summary.energy, 1234.5);
     EXPECT_EQ(replaced.at(0).circuits.at(0).days.count(), 2);
+}
+
+TEST_F(CliTest, ImportReportFilesNamesInTheWindowsOrder) {
+    // Letters fold to lower case, so '_' (0x5F) sorts before 'D' ('d' 0x64).
+    writeFile(dir() / "r.txt", fixtures::captured(twoDays()));
+    for (const char* customer : {"ABCD", "ABC_1"}) {
+        auto r = cli({"import-report", "r.txt", "--customer", customer, "--circuit", "c"});
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    auto list = cli({"list"});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "ABC_1");
+    EXPECT_LT(list.out.find("ABC_1\n"), list.out.find("ABCD\n"));
+    const std::string bytes = readFile(dataFile());
+    ASSERT_NE(bytes.find("\x05"
+                         "ABC_1"),
+              std::string::npos);
+    EXPECT_LT(bytes.find("\x05"
+                         "ABC_1"),
+              bytes.find("\x04"
+                         "ABCD"));
+    MeasurementStore store = builders::readStore(bytes);
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.at(0).name, "ABC_1");
 }
 
 TEST_F(CliTest, ImportReportGrammarErrorFilesNothing) {

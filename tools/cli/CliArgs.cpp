@@ -160,8 +160,10 @@ Commands:
   import FILE           add the customer of an export file
   receive               receive a report from the recorder without a window
 
---home DIR names the program folder (it holds the INI file and "DATA");
-default: $ORVOVIEW_HOME, else the folder of this executable. Commands that
+--home DIR names the program folder (it holds the INI file and "DATA").
+Default: $ORVOVIEW_HOME; else the folder of this executable when you may write
+to it and it is not an installed copy; else $XDG_DATA_HOME/OrvoView (by default
+~/.local/share/OrvoView), the folder the installed OrvoView uses. Commands that
 change the data file refuse to run while OrvoView has the folder open.
 
 Exit status: 0 success, 1 user or data error, 2 wrong usage.

@@ -1,6 +1,7 @@
 #include "tools/cli/CliMain.h"
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliCommands.h"
+#include "tools/cli/DataFolder.h"
 #include <exception>
 #include <ostream>
 
@@ -22,7 +23,10 @@ int runCli(const std::vector<std::string>& args, CliIo io) {
         CliArgs parsed = parseCliArgs(args);
         if (parsed.help) {
             const CliCommand* c = findCliCommand(parsed.command);
-            io.out << (c ? c->help : cliOverview().c_str());
+            if (c)
+                io.out << c->help;
+            else
+                io.out << cliOverview() << '\n' << cli::programFolderInUse();
             return checkedOutput(io, ExitOk);
         }
         return checkedOutput(io, runCliCommand(parsed, io));

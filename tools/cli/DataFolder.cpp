@@ -63,6 +63,14 @@ DataFolder resolveDataFolder(const CliArgs& args) {
     return folder;
 }
 
+std::string programFolderInUse() {
+    ProgramFolderChoice choice = programFolderChoice();
+    const char* why = choice.kind == ProgramFolderKind::Environment ? "from $ORVOVIEW_HOME"
+                      : choice.kind == ProgramFolderKind::Portable ? "the folder of this executable"
+                                                                   : "the per-user folder";
+    return "Program folder in use: " + sjis::toUtf8(choice.folder) + " (" + why + ")\n";
+}
+
 bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
     const std::string shown = shownPath(path);
     std::error_code ec;

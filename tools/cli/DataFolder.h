@@ -23,8 +23,12 @@ struct DataFolder {
     std::filesystem::path nativeDataFile() const;
 };
 
-// --home DIR, else ORVOVIEW_HOME, else the folder of the executable.
+// --home DIR, else the program's rule: ORVOVIEW_HOME, else the folder of the executable when it
+// is a portable copy, else the per-user folder.
 DataFolder resolveDataFolder(const CliArgs& args);
+
+// The line of the overview help that names the program folder in use and why (UTF-8).
+std::string programFolderInUse();
 
 // The contents of a data file.
 struct DataFileContents {

@@ -1,6 +1,6 @@
 #include "views/layout/QPainterDeviceContext.h"
+#include "support/QtCp932.h"
 #include "support/Sjis.h"
-#include "support/SjisQString.h"
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -39,7 +39,7 @@ QPainterDeviceContext::~QPainterDeviceContext() {
 }
 
 QString QPainterDeviceContext::toQString(const std::string& cp932) {
-    return sjis::toQString(cp932);
+    return qtFromCp932(cp932);
 }
 
 QString QPainterDeviceContext::text(const std::string& cp932) {
