@@ -1,4 +1,5 @@
 #include "tools/cli/DataFolder.h"
+#include "link/LinkTexts.h"
 #include "store/ArchiveReader.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
@@ -75,7 +76,7 @@ bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
     const std::string shown = shownPath(path);
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-        message(io, formatText(txt::cli::kFileMissing, shown.c_str()));
+        messageCp932(io, formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
         return false;
     }
     if (fs::is_directory(path, ec)) {
