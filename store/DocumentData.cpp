@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 DocumentData::DocumentData() {
     m_monthHook = [this](DaySummary& target, const MeasurementCircuit& circuit, int year,
                          int month) {
-        computeMonthSummary(target, circuit, year, month, m_monthStartDay);
+        computeMonthSummary(target, circuit, year, month, monthStartDay());
     };
 }
 
@@ -138,7 +138,7 @@ void DocumentData::replaceStore(MeasurementStore store) {
         const MeasurementCircuit& c = m_store.at(customer).circuits.at(circuit);
         if (m_selection.isMonthly()) {
             std::vector<int> days =
-                daysInWindow(c, monthWindow(m_selection.year, m_selection.month, m_monthStartDay));
+                daysInWindow(c, monthWindow(m_selection.year, m_selection.month, monthStartDay()));
             day = days.empty() ? -1 : days.front();
         } else {
             day = c.days.find(m_selection.day.key());
