@@ -1,6 +1,7 @@
 #include "app/AppShell.h"
 #include "app/AboutDialog.h"
 #include "app/AppTexts.h"
+#include "app/DataCommands.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
 #include "support/FilePath.h"
@@ -117,6 +118,7 @@ bool AppShell::initInstance() {
     m_document->setReceptionSite({m_folder, m_settings.iniPath(), &m_log});
     m_document->setMonthStartDay([this] { return m_settings.monthStartDay; });
     m_frame = std::make_unique<CMainFrame>(m_document.get(), &m_settings);
+    m_frame->dataCommands()->setLog(&m_log);
 
     if (m_options.showFrame) {
         m_frame->show();

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
+#include "app/DataCommands.h"
 #include "app/OrvoViewView.h"
 #include "app/SelectorBar.h"
 #include "app/UpdateHints.h"
@@ -38,7 +39,7 @@ namespace {
 // Commands that need a valid selection.
 bool needsSelection(int id) {
     return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_FILE_PRINT ||
-           id == res::ID_TXT_OUT;
+           id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
 }
 
 // Selects the entry the scale rule presets for the maximum.
@@ -95,6 +96,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     applyPlacement();
     updateTitle();
     m_document->setSelectionSink(this);
+    m_dataCommands = new DataCommands(this, m_settings);
     connect(m_document, &COrvoViewDoc::titleChanged, this, [this] { updateTitle(); });
     setCommandHandler(res::ID_SERIAL_SETTINGS, [this] { onSerialSettings(); });
     updateCommandUi();
@@ -148,6 +150,11 @@ void CMainFrame::buildMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->setObjectName("viewMenu");
     addCommand(view, res::ID_SELECT_DATA, QStringLiteral("表示データの選択(&S)..."));
+    // Ctrl with the page keys: the plain page keys scroll the views.
+    addCommand(view, res::ID_PREV_DATA, QStringLiteral("前の測定データ(&P)\tCtrl+PgUp"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    addCommand(view, res::ID_NEXT_DATA, QStringLiteral("次の測定データ(&N)\tCtrl+PgDown"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     view->addSeparator();
     addCommand(view, res::ID_VIEW_SHEET, QStringLiteral("表(&H)"));
     addCommand(view, res::ID_VIEW_GRAPH, QStringLiteral("グラフ(&G)"));
@@ -192,6 +199,8 @@ void CMainFrame::buildToolBar() {
     const Button buttons[] = {
         {res::ID_READ_DATA, QStyle::SP_DriveNetIcon},
         {res::ID_SELECT_DATA, QStyle::SP_FileDialogContentsView},
+        {res::ID_PREV_DATA, QStyle::SP_ArrowBack},
+        {res::ID_NEXT_DATA, QStyle::SP_ArrowForward},
         {0, QStyle::SP_CustomBase},
         {res::ID_VIEW_SHEET, QStyle::SP_FileDialogDetailedView},
         {res::ID_VIEW_GRAPH, QStyle::SP_FileDialogInfoView},

@@ -7,6 +7,7 @@
 #include <functional>
 
 class AppSettings;
+class DataCommands;
 class CSelectorBar;
 class PaneSplitter;
 class QAction;
@@ -33,6 +34,7 @@ public:
     QToolBar* toolBar() const { return m_toolBar; }
     QAction* action(int commandId) const { return m_actions.value(commandId); }
     Prompt& prompt() { return m_prompt; }
+    DataCommands* dataCommands() const { return m_dataCommands; }
 
     // A command whose dialog or view is ready gets its handler; until then it stays disabled.
     void setCommandHandler(int commandId, std::function<void()> handler);
@@ -95,6 +97,7 @@ private:
     COrvoViewDoc* m_document;
     AppSettings* m_settings;
     MessageBoxPrompt m_prompt;
+    DataCommands* m_dataCommands = nullptr;
     CSelectorBar* m_selectorBar = nullptr;
     QToolBar* m_toolBar = nullptr;
     QToolBar* m_selectorToolBar = nullptr;

@@ -42,6 +42,23 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDC_STATIC = -1;
 
+// Dialogs of the data commands.
+constexpr int IDD_DATA_SAVE = 134;          // 需要家データの切出し
+constexpr int IDD_MON_START_DAY = 135;      // 月報の集計開始日
+constexpr int IDC_CUSTOMER_NAME = 1012;     // customer combo (selection, export)
+constexpr int IDC_CIRCUIT_NAME = 1013;      // circuit combo (selection)
+constexpr int IDC_DAY_LIST = 1015;          // days of the circuit (selection)
+constexpr int IDC_BROWSE = 1021;            // "参照..." (export folder, CSV program)
+constexpr int IDC_BROWSE_OUT_FOLDER = 1022; // "参照..." beside the CSV folder
+constexpr int IDC_SAVE_FOLDER = 1034;       // export folder
+constexpr int IDC_SAVE_FILE = 1035;         // export file name
+constexpr int IDC_START_DAY = 1035;         // monthly-report start day
+constexpr int IDC_OUT_FOLDER = 1035;        // CSV folder
+constexpr int IDC_OUT_FILE = 1036;          // CSV file name
+constexpr int IDC_OPEN_AFTER = 1037; // "出力後，次のプログラムでファイルを開く"
+constexpr int IDC_PROGRAM = 1038;    // program that opens the CSV file
+constexpr int IDC_PROGRAM_GROUP = 1039; // the controls the check box enables
+
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
@@ -56,6 +73,9 @@ constexpr int ID_SELECT_DATA = 32778;
 constexpr int ID_READ_DATA = 32774;
 constexpr int ID_VIEW_SHEET = 32780;
 constexpr int ID_VIEW_GRAPH = 32782;
+// Previous / next stored day (monthly: report month) of the shown circuit.
+constexpr int ID_PREV_DATA = 32800;
+constexpr int ID_NEXT_DATA = 32801;
 constexpr int ID_VIEW_TOOLBAR = 59392;
 constexpr int ID_VIEW_STATUS_BAR = 59393;
 constexpr int ID_APP_ABOUT = 57664;

@@ -24,17 +24,6 @@ constexpr std::string_view kSourceName = "DAT_CUSTOMER";
 // Customer files are written in 4096-byte blocks, as the export always did.
 constexpr std::size_t kBufferSize = 4096;
 
-class OpenedFileSink : public ByteSink {
-public:
-    explicit OpenedFileSink(OpenedFile& file) : m_file(file) {}
-    void write(const char* data, std::size_t size) override {
-        m_file.write(std::string_view(data, size));
-    }
-
-private:
-    OpenedFile& m_file;
-};
-
 class OpenedFileSource : public ByteSource {
 public:
     explicit OpenedFileSource(OpenedFile& file) : m_file(file) {
@@ -85,15 +74,34 @@ std::string uniqueCustomerName(const MeasurementStore& store, const std::string&
 }
 
 bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
-                    Prompt& prompt, const RetryPolicy& policy) {
+                    Prompt& prompt, const RetryPolicy& policy, const datafile::SinkWrapper& wrap) {
     return runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
         const Customer& customer = store.at(customerIndex);
-        OpenedFile file = openOrThrow(path, OpenAccess::WriteExclusive, policy);
-        OpenedFileSink sink(file);
-        ArchiveWriter out(sink, kBufferSize);
-        archive::write(out, customer);
-        out.flush();
-        file.close();
+        const std::filesystem::path folder = nativePath(path).parent_path();
+        if (pathKind(cp932Path(folder.empty() ? "." : folder)) != PathKind::Folder)
+            throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
+        // Another opener of the old file is waited for as the open always did; the lock is held
+        // until the new file has taken its place.
+        OpenedFile held;
+        if (pathKind(path) != PathKind::Missing)
+            held = openOrThrow(path, OpenAccess::ReadExclusive, policy);
+        bool started = false;
+        try {
+            datafile::replaceFileAtomically(
+                path,
+                [&](ByteSink& sink) {
+                    started = true;
+                    ArchiveWriter out(sink, kBufferSize);
+                    archive::write(out, customer);
+                    out.flush();
+                },
+                wrap);
+        } catch (const FileAccessError&) {
+            // No temporary file could be made: the file cannot be opened, as before.
+            if (!started)
+                throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
+            throw;
+        }
     });
 }
 

@@ -1,16 +1,21 @@
 #pragma once
 // Customer export (切出し) and import (取り込み): one Customer record per file, in the archive
 // encoding of the data file. Every failure is caught here and told through the prompt.
+#include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
 #include "support/RetryOpen.h"
 #include <string>
 
 class Prompt;
 
-// Writes the customer at customerIndex to path (CP932), replacing the file. The file is opened
-// exclusively with the retry rule. Returns false after telling the failure.
+// Writes the customer at customerIndex to path (CP932). The bytes go to a temporary file in the
+// same folder that replaces the target only when complete, so a failure (full disk) never
+// destroys an earlier file of that name. An existing target is held exclusively meanwhile, with
+// the retry rule against another opener; a missing folder fails at once. Returns false after
+// telling the failure. `wrap` puts a sink between the archive and the file (tests).
 bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
-                    Prompt& prompt, const RetryPolicy& policy = {});
+                    Prompt& prompt, const RetryPolicy& policy = {},
+                    const datafile::SinkWrapper& wrap = {});
 
 // Reads one customer from path, asks whether to take it, gives it a name not yet in the store
 // ("%s_%d" with 1, 2, … after the name as read, told to the user) and adds it. Returns its

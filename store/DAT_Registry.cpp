@@ -1,24 +1,11 @@
 #include "store/DAT_Registry.h"
 #include "store/StoreTexts.h"
+#include "support/Format.h"
 #include "support/Sjis.h"
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string trimmed(std::string_view s) {
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return std::string(s.substr(b, e - b));
-}
 
 std::string withList(const char* format) {
     std::string text(format);
@@ -80,7 +67,7 @@ std::size_t findForbiddenNameChar(std::string_view name) {
 NameCheck checkName(std::string_view entered, NameField field) {
     NameCheck r;
     r.field = field;
-    std::string name = trimmed(entered);
+    std::string name = trimBlanks(entered);
     bool customer = field == NameField::Customer;
     if (name.empty()) {
         r.message = customer ? txt::store::kCustomerEmpty : txt::store::kCircuitEmpty;

@@ -27,6 +27,10 @@ std::string withoutTrailingSeparator(std::string_view folder, char separator) {
     return out;
 }
 
+std::string pathInFolder(std::string_view folder, std::string_view name) {
+    return joinPath(withoutTrailingSeparator(folder), name);
+}
+
 PathKind pathKind(std::string_view cp932) {
     std::error_code ec;
     auto status = std::filesystem::status(nativePath(cp932), ec);

@@ -18,6 +18,10 @@ std::string joinPath(std::string_view folder, std::string_view name);
 // second byte of a Shift-JIS character (0x5C is a valid second byte).
 std::string withoutTrailingSeparator(std::string_view folder, char separator = kPathSeparator);
 
+// The file `name` in `folder`: one separator between them, also when the folder as typed ends
+// with one.
+std::string pathInFolder(std::string_view folder, std::string_view name);
+
 enum class PathKind { Missing, File, Folder };
 PathKind pathKind(std::string_view cp932);
 

@@ -23,3 +23,21 @@ std::string formatText(const char* format, ...) {
     va_end(args);
     return out;
 }
+
+namespace {
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+} // namespace
+
+std::string trimBlanks(std::string_view text) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && isBlank(text[b]))
+        ++b;
+    // A trail byte of a double-byte character is never below 0x40, so blanks at the end are
+    // always characters of their own.
+    while (e > b && isBlank(text[e - 1]))
+        --e;
+    return std::string(text.substr(b, e - b));
+}

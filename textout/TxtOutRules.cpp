@@ -8,27 +8,11 @@
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 std::string fullPath(const TxtOutFields& f) {
-    return joinPath(withoutTrailingSeparator(f.folder), f.fileName);
+    return pathInFolder(f.folder, f.fileName);
 }
 
 } // namespace
-
-std::string trimBlanks(std::string_view text) {
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && isBlank(text[b]))
-        ++b;
-    // A trail byte of a double-byte character is never below 0x40, so blanks at the end are
-    // always characters of their own.
-    while (e > b && isBlank(text[e - 1]))
-        --e;
-    return std::string(text.substr(b, e - b));
-}
 
 bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath) {
@@ -65,9 +49,6 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     return true;
 }
 
-std::string txtOutLaunchCommand(const TxtOutFields& f) {
-    const std::string program = trimBlanks(f.program);
-    if (program.empty())
-        return {};
-    return program + " " + fullPath(f);
+TxtOutLaunch txtOutLaunch(const TxtOutFields& f) {
+    return {trimBlanks(f.program), fullPath(f)};
 }

@@ -14,9 +14,6 @@ struct TxtOutFields {
     bool openAfter = false;
 };
 
-// Single-byte white space (blank, tab, CR, LF) removed at both ends.
-std::string trimBlanks(std::string_view text);
-
 // The OK button up to the written file: checks the name and the folder (trimmed in place),
 // offers to create a missing folder with all its parents, asks before overwriting, writes the
 // report and tells where. False = the dialog stays open (every failure has been told).
@@ -24,7 +21,12 @@ std::string trimBlanks(std::string_view text);
 bool acceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath = nullptr);
 
-// After writing, when the open-after box is set: the command line "<program> <folder>/<file>"
-// (nothing quoted, as typed), or empty when no program is given (open the file with the
-// program associated with it).
-std::string txtOutLaunchCommand(const TxtOutFields& fields);
+// What the open-after box starts once the file is written: the program (trimmed) with the
+// file's full path as its one argument. Two arguments, never one command line: a path with
+// blanks stays whole and a name in the path (a customer name, perhaps from an imported file)
+// never reaches a shell. An empty program = open the file with the program associated with it.
+struct TxtOutLaunch {
+    std::string program;
+    std::string file;
+};
+TxtOutLaunch txtOutLaunch(const TxtOutFields& fields);

@@ -105,12 +105,23 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
 }
 
 TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
-    for (int id : {res::ID_CUST_IMPORT, res::ID_CUST_EXPORT, res::ID_TXT_OUT, res::ID_FILE_PRINT,
-                   res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT, res::ID_MON_START_DAY,
-                   res::ID_SELECT_DATA, res::ID_READ_DATA, res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH})
+    for (int id : {res::ID_TXT_OUT, res::ID_FILE_PRINT, res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT,
+                   res::ID_READ_DATA, res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_PREV_DATA,
+                   res::ID_NEXT_DATA})
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    // The data commands need no selection.
     for (int id : {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR,
-                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS})
+                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS, res::ID_CUST_IMPORT,
+                   res::ID_CUST_EXPORT, res::ID_MON_START_DAY, res::ID_SELECT_DATA})
+        EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
+}
+
+TEST_F(FrameTest, CsvAndPreviousNextNeedAValidSelection) {
+    const int guarded[] = {res::ID_TXT_OUT, res::ID_PREV_DATA, res::ID_NEXT_DATA};
+    for (int id : guarded)
+        EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    loadAndSelect({makeDay(2007, 1, 10)}, 0);
+    for (int id : guarded)
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 

@@ -6,6 +6,7 @@
 #include "support/Sjis.h"
 #include "support/SupportTexts.h"
 #include "textout/TextoutTexts.h"
+#include "transfer/TransferTexts.h"
 #include "views/layout/LayoutTexts.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,18 @@ const TextCase kTexts[] = {
      "次の需要家データを取り込みます\n%s\nよろしいですか"},
     {"txt::store::kImportRenamed", txt::store::kImportRenamed,
      "取り込もうとしている需要家名は既に登録されています\n次の名前に変更して取り込みます\n%s"},
+    {"txt::store::kNoSaveFolder", txt::store::kNoSaveFolder, "保存先を入力してください"},
+    {"txt::store::kNoSaveFile", txt::store::kNoSaveFile, "保存ファイル名を入力してください"},
+    {"txt::store::kCreateSaveFolder", txt::store::kCreateSaveFolder,
+     "指定のフォルダは存在しません\n新たにフォルダを作成しますか？\n%s"},
+    {"txt::store::kOverwriteSave", txt::store::kOverwriteSave,
+     "指定のファイルは既に存在しています\n上書きしてもよろしいですか？\n%s"},
+    {"txt::store::kNoSaveCustomer", txt::store::kNoSaveCustomer,
+     "保存する需要家名を選んでください"},
+    {"txt::store::kSaved", txt::store::kSaved, "正常に保存しました。"},
+    {"txt::store::kNoStartDay", txt::store::kNoStartDay, "開始日を入力してください"},
+    {"txt::store::kStartDayRange", txt::store::kStartDayRange,
+     "開始日には１～３１までの数字を入力してください"},
     {"txt::store::kDataFileDamagedBrief", txt::store::kDataFileDamagedBrief,
      "データファイルが壊れている可能性があります\n%s"},
     {"txt::store::kDataFileVersionBrief", txt::store::kDataFileVersionBrief,
@@ -169,6 +182,9 @@ const TextCase kTexts[] = {
     {"txt::textout::kOverwrite", txt::textout::kOverwrite,
      "指定のファイルは既に存在しています\n上書きしますか？\n%s"},
     {"txt::textout::kWritten", txt::textout::kWritten, "テキストファイルへ正常に出力しました\n%s"},
+    {"txt::textout::kLaunchFailed", txt::textout::kLaunchFailed,
+     "プログラムを起動することが出来ません\n%s"},
+    {"txt::transfer::kChooseData", txt::transfer::kChooseData, "測定データを選んでください"},
     {"txt::layout::kFaceGothic", txt::layout::kFaceGothic, "ＭＳ ゴシック"},
     {"txt::layout::kFacePGothic", txt::layout::kFacePGothic, "ＭＳ Ｐゴシック"},
     {"txt::layout::kUnitHours", txt::layout::kUnitHours, "時間"},

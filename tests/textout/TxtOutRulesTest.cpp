@@ -1,8 +1,10 @@
 #include "textout/TxtOutRules.h"
 #include "common/TempFolder.h"
+#include "textout/TextoutTexts.h"
 
 #include "CsvFixtures.h"
 #include "support/CxException.h"
+#include "support/Format.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 
@@ -98,17 +100,41 @@ TEST_F(TxtOutRulesTest, WriteFailureKeepsTheDialogOpen) {
     EXPECT_EQ(asked(0).rfind("OpenError\n", 0), 0u);
 }
 
-TEST(TxtOutLaunchTest, ProgramAndPathAreNotQuoted) {
-    TxtOutFields f{"/data/out", "r.CSV", " /opt/my editor/edit ", true};
-    EXPECT_EQ(txtOutLaunchCommand(f), "/opt/my editor/edit /data/out/r.CSV");
-    f.program = " ";
-    EXPECT_EQ(txtOutLaunchCommand(f), ""); // the associated program opens it
+TEST(TxtOutLaunchTest, ProgramAndPathAreTwoArgumentsAsTyped) {
+    struct Case {
+        const char* folder;
+        const char* file;
+        const char* program;
+        const char* wantProgram;
+        const char* wantFile;
+    };
+    const Case cases[] = {
+        {"/data/out", "r.CSV", " /opt/my editor/edit ", "/opt/my editor/edit", "/data/out/r.CSV"},
+        {"/data/my out/", "a b.CSV", "/usr/bin/gedit", "/usr/bin/gedit", "/data/my out/a b.CSV"},
+        // A name from an imported file: quotes, ';' and $(...) stay characters of the path.
+        {"/d", "日報_A \"q\" ;rm x $(id)_C_20070105_1.CSV", "ed", "ed",
+         "/d/日報_A \"q\" ;rm x $(id)_C_20070105_1.CSV"},
+        {"/d", "r.CSV", " \t", "", "/d/r.CSV"}, // no program: the associated one opens it
+    };
+    for (const Case& c : cases) {
+        TxtOutFields f{sjis::fromUtf8(c.folder), sjis::fromUtf8(c.file), sjis::fromUtf8(c.program),
+                       true};
+        const TxtOutLaunch launch = txtOutLaunch(f);
+        EXPECT_EQ(sjis::toUtf8(launch.program), c.wantProgram) << c.program;
+        EXPECT_EQ(sjis::toUtf8(launch.file), c.wantFile) << c.file;
+    }
 }
 
 TEST(TrimBlanksTest, OnlySingleByteWhiteSpace) {
     EXPECT_EQ(trimBlanks(" \t\r\nabc \n"), "abc");
     EXPECT_EQ(trimBlanks("\x81\x40x\x81\x40"), "\x81\x40x\x81\x40"); // full-width blank stays
     EXPECT_EQ(trimBlanks("   "), "");
+    EXPECT_EQ(trimBlanks("\v\fa b\f\v"), "a b");
 }
 
 } // namespace
+
+TEST(TxtOutTexts, LaunchFailureEncodedAsItsJapanese) {
+    EXPECT_EQ(sjis::toUtf8(txt::textout::kLaunchFailed),
+              "プログラムを起動することが出来ません\n%s");
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class AppSettings;
+class CMainFrame;
+class LogFile;
+class Prompt;
+
+// The frame's data commands: display-data selection, previous/next stored day, customer export
+// and import, monthly start day and CSV output. Each runs its dialog and applies the result to
+// the document, the selector bar and the settings.
+class DataCommands : public QObject {
+    Q_OBJECT
+public:
+    DataCommands(CMainFrame* frame, AppSettings* settings);
+
+    // The program log, for the failures of the CSV output.
+    void setLog(LogFile* log) { m_log = log; }
+    // Tests: answers the message boxes; replaces the open-file dialog of the import.
+    void setPromptForTesting(Prompt* prompt) { m_testPrompt = prompt; }
+    void setImportFileChooserForTesting(std::function<QString()> choose) {
+        m_chooseImportFile = std::move(choose);
+    }
+
+    void selectData();
+    // -1 the previous, +1 the next stored day (monthly: report month); stays at either end.
+    void stepData(int step);
+    void exportCustomer();
+    void importCustomer();
+    void changeMonthStartDay();
+    void writeCsv();
+
+private:
+    Prompt& prompt();
+    int monthStartDay() const;
+
+    CMainFrame* m_frame;
+    AppSettings* m_settings;
+    LogFile* m_log = nullptr;
+    Prompt* m_testPrompt = nullptr;
+    std::function<QString()> m_chooseImportFile;
+};

@@ -1,0 +1,45 @@
+#include "store/DataSaveRules.h"
+#include "store/DAT_CUSTOMER.h"
+#include "store/StoreTexts.h"
+#include "support/FilePath.h"
+#include "support/Format.h"
+#include "support/Prompt.h"
+
+std::string exportFileName(const std::string& customerName) {
+    return customerName + ".VLK";
+}
+
+bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& prompt,
+                    const RetryPolicy& policy, const datafile::SinkWrapper& wrap) {
+    f.folder = trimBlanks(f.folder);
+    f.fileName = trimBlanks(f.fileName);
+    if (f.folder.empty()) {
+        prompt.tell(txt::store::kNoSaveFolder, PromptIcon::Stop);
+        return false;
+    }
+    if (f.fileName.empty()) {
+        prompt.tell(txt::store::kNoSaveFile, PromptIcon::Stop);
+        return false;
+    }
+    if (pathKind(f.folder) != PathKind::Folder) {
+        if (prompt.ask(formatText(txt::store::kCreateSaveFolder, f.folder.c_str()),
+                       PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+            return false;
+        // A folder that cannot be made is reported by the export's open.
+        createFolderPath(f.folder);
+    }
+    const std::string path = pathInFolder(f.folder, f.fileName);
+    if (pathKind(path) != PathKind::Missing &&
+        prompt.ask(formatText(txt::store::kOverwriteSave, path.c_str()), PromptButtons::YesNo,
+                   PromptIcon::Question) != PromptAnswer::Yes)
+        return false;
+    if (f.customerIndex < 0 || f.customerIndex >= store.count()) {
+        prompt.tell(txt::store::kNoSaveCustomer, PromptIcon::Stop);
+        return false;
+    }
+    // A failed export has told its failure; success is not claimed after it.
+    if (!exportCustomer(store, path, f.customerIndex, prompt, policy, wrap))
+        return false;
+    prompt.tell(txt::store::kSaved, PromptIcon::None);
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+
+class QDialog;
+class QDialogButtonBox;
+class QLabel;
+class QWidget;
+
+// Small pieces the data dialogs use: control ids, labels as buddies, the OK/キャンセル row.
+namespace dialog {
+
+// Gives the control its numeric id ("controlId") and object name; returns it.
+template <class W> W* tag(W* widget, int id, const char* objectName) {
+    widget->setProperty("controlId", id);
+    widget->setObjectName(QString::fromLatin1(objectName));
+    return widget;
+}
+
+// A label that names `buddy` (its accessible name too) and moves the focus there on its key.
+QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent);
+
+// "OK" (default button, id 1) and "キャンセル" (id 2), wired to accept()/reject() unless the
+// dialog connects OK itself (okChecks: OK only emits accepted, the dialog decides).
+QDialogButtonBox* okCancelButtons(QDialog* dialog, bool okChecks);
+
+} // namespace dialog

@@ -1,0 +1,51 @@
+#include "store/MonthStartDay.h"
+#include "support/Sjis.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kRange = "開始日には１～３１までの数字を入力してください";
+const char* const kEmpty = "開始日を入力してください";
+
+struct Case {
+    const char* text; // UTF-8, as typed
+    int day;          // accepted day, 0 = rejected
+    const char* message;
+};
+
+TEST(MonthStartDayCheck, AcceptsOnlyDigitsFromOneToThirtyOne) {
+    const Case cases[] = {
+        {"1", 1, nullptr},
+        {"31", 31, nullptr},
+        {"031", 31, nullptr},
+        {" \t21\r\n", 21, nullptr},
+        {"0000000000000000000000015", 15, nullptr}, // many zeros do not overflow
+        {"", 0, kEmpty},
+        {"  \t ", 0, kEmpty},
+        {"0", 0, kRange},
+        {"00", 0, kRange},
+        {"32", 0, kRange},
+        {"99999999999999999999", 0, kRange}, // would wrap a 32-bit value
+        {"1.5", 0, kRange},
+        {"-3", 0, kRange},
+        {"+3", 0, kRange},
+        {"３", 0, kRange}, // full-width digit
+        {"1 5", 0, kRange},
+        {"\xe3\x80\x80"
+         "5",
+         0, kRange}, // ideographic space is not trimmed
+        {"a", 0, kRange},
+    };
+    for (const Case& c : cases) {
+        const MonthStartDayCheck r = checkMonthStartDayText(sjis::fromUtf8(c.text));
+        EXPECT_EQ(r.day, c.day) << c.text;
+        if (c.message) {
+            ASSERT_NE(r.message, nullptr) << c.text;
+            EXPECT_EQ(sjis::toUtf8(r.message), c.message) << c.text;
+        } else {
+            EXPECT_EQ(r.message, nullptr) << c.text;
+        }
+    }
+}
+
+} // namespace
