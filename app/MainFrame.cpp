@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
+#include "app/AppTexts.h"
 #include "app/DataCommands.h"
 #include "app/OrvoViewView.h"
 #include "app/SelectorBar.h"
@@ -354,7 +355,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::updateTitle() {
-    const QString app = QApplication::applicationDisplayName();
+    const QString app = qtFromCp932(txt::app::kProgramName);
     const QString doc =
         m_document->isLoaded() ? QString::fromLatin1(datafile::kFileName) : QStringLiteral("無題");
     setWindowTitle(doc + QStringLiteral(" - ") + app);

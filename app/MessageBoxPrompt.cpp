@@ -1,4 +1,5 @@
 #include "app/MessageBoxPrompt.h"
+#include "app/AppTexts.h"
 #include "support/QtCp932.h"
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,7 +8,7 @@
 PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons buttons,
                                    PromptIcon icon) {
     QMessageBox box(m_parent);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(qtFromCp932(txt::app::kProgramName));
     box.setText(qtFromCp932(text));
     switch (icon) {
     case PromptIcon::None:

@@ -22,6 +22,11 @@ struct TextCase {
 
 const TextCase kTexts[] = {
     {"txt::app::kAbnormalEnd", txt::app::kAbnormalEnd, "前回異常終了"},
+    {"txt::app::kProgramName", txt::app::kProgramName, "オルボ・ビュー"},
+    {"txt::app::kFolderInUse", txt::app::kFolderInUse,
+     "プログラムフォルダを使用できません。他のプログラムが使用中か、書き込みが出来ません\n%s"},
+    {"txt::app::kFolderTooLong", txt::app::kFolderTooLong,
+     "プログラムフォルダのパスが長すぎます（260バイトまで）\n%s"},
     {"txt::link::kPortOpen", txt::link::kPortOpen, "シリアルポートオープン"},
     {"txt::link::kPortOpenFailed", txt::link::kPortOpenFailed, "シリアルポートのオープンに失敗,%s"},
     {"txt::link::kWaitingForDevice", txt::link::kWaitingForDevice, "機器からのデータ送信待ち"},
