@@ -24,6 +24,8 @@ void AppSettings::readAll() {
     txtOutApp = m_profile.getString("Param", "TxtOutApp", "");
     saveDir = m_profile.getString("Filepath", "SaveDir", "C:\\");
     saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
+    pdfOutDir = m_profile.getString("Filepath", "PdfOutDir", "");
+    importDir = m_profile.getString("Filepath", "ImportDir", "");
     debugComm = m_profile.getInt(txt::link::kDebugSection, txt::link::kDebugCommKey, 0);
     commLog = m_profile.getInt(txt::link::kDebugSection, txt::link::kCommLogKey, 0);
 }
@@ -39,4 +41,6 @@ void AppSettings::writeAll() {
     m_profile.putString("Param", "TxtOutApp", txtOutApp);
     m_profile.putString("Filepath", "SaveDir", saveDir);
     m_profile.putString("Filepath", "SaveFile", saveFile);
+    m_profile.putString("Filepath", "PdfOutDir", pdfOutDir);
+    m_profile.putString("Filepath", "ImportDir", importDir);
 }

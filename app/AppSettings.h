@@ -31,6 +31,8 @@ public:
     std::string txtOutApp;
     std::string saveDir = "C:\\";
     std::string saveFile = "CustData.VLK";
+    std::string pdfOutDir; // where print jobs go as PDF files when there is no printer
+    std::string importDir; // folder of the last received file imported (CP932)
     int debugComm = 0;
     int commLog = 0;
 

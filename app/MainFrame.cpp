@@ -13,9 +13,11 @@
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "store/DAT_DataFile.h"
+#include "store/D_CustEdit.h"
 #include "support/PaneSplitter.h"
 #include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
+#include "transfer/D_ReadData.h"
 #include "transfer/SelectionRules.h"
 
 #include <QAction>
@@ -40,7 +42,8 @@ namespace {
 // Commands that need a valid selection.
 bool needsSelection(int id) {
     return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_FILE_PRINT ||
-           id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
+           id == res::ID_FILE_PRINT_PREVIEW || id == res::ID_FILE_PDF || id == res::ID_TXT_OUT ||
+           id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
 }
 
 // Selects the entry the scale rule presets for the maximum.
@@ -94,6 +97,9 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     buildToolBar();
     buildStatusBar();
     buildClientPane();
+    enableViewCommand(ViewSheet);
+    enableViewCommand(ViewGraph);
+    enablePrintCommands();
     applyPlacement();
     updateTitle();
     m_document->setSelectionSink(this);
@@ -136,6 +142,8 @@ void CMainFrame::buildMenus() {
     file->addSeparator();
     QAction* print = addCommand(file, res::ID_FILE_PRINT, QStringLiteral("印刷...\tCtrl+P(&P)"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    addCommand(file, res::ID_FILE_PRINT_PREVIEW, QStringLiteral("印刷プレビュー(&V)..."));
+    addCommand(file, res::ID_FILE_PDF, QStringLiteral("PDFに出力(&F)..."));
     addCommand(file, res::ID_FILE_PRINT_SETUP, QStringLiteral("プリンタの設定(&R)..."));
     file->addSeparator();
     addCommand(file, res::ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
@@ -176,6 +184,8 @@ void CMainFrame::buildMenus() {
     // The frame's own commands.
     m_handlers.insert(res::ID_APP_EXIT, [this] { close(); });
     m_handlers.insert(res::ID_APP_ABOUT, [this] { onAbout(); });
+    m_handlers.insert(res::ID_READ_DATA, [this] { onReadData(); });
+    m_handlers.insert(res::ID_CUST_EDIT, [this] { onCustEdit(); });
     m_handlers.insert(res::ID_VIEW_TOOLBAR, [this] {
         m_toolBar->setVisible(m_actions.value(res::ID_VIEW_TOOLBAR)->isChecked());
     });
@@ -367,6 +377,31 @@ void CMainFrame::onAbout() {
     dialog.exec();
 }
 
+void CMainFrame::onReadData() {
+    const ReceptionRequest request = m_document->receptionRequest();
+    CReadData dialog(
+        m_document->store(),
+        [this](MeasurementStore edited) { applyEditedStore(std::move(edited)); }, request, m_prompt,
+        this);
+    const DisplaySelection& selection = m_document->currentSelection();
+    dialog.setInitialSelection(selection.customerIndex, selection.circuitIndex);
+    if (m_settings)
+        dialog.setImportFolder(qtFromCp932(m_settings->importDir));
+    const int result = dialog.exec();
+    if (m_settings && cp932FromQt(dialog.importFolder()) != m_settings->importDir) {
+        m_settings->importDir = cp932FromQt(dialog.importFolder());
+        m_settings->profile().putString("Filepath", "ImportDir", m_settings->importDir);
+    }
+    if (result == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
+}
+
+void CMainFrame::onCustEdit() {
+    CCustEdit dialog(m_document->store(), m_prompt, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyEditedStore(dialog.takeStore());
+}
+
 // ---- selector bar -------------------------------------------------------------------------
 
 void CMainFrame::onKindChanged() {
@@ -550,6 +585,15 @@ void CMainFrame::enableViewCommand(int viewIndex) {
                                             : 0;
     if (id != 0)
         setCommandHandler(id, [this, viewIndex] { showView(viewIndex); });
+}
+
+void CMainFrame::enablePrintCommands() {
+    auto* printView = static_cast<COrvoViewView*>(m_splitter->view(0, ViewBlank));
+    printView->attachFrame(this, m_settings);
+    setCommandHandler(res::ID_FILE_PRINT, [printView] { printView->onFilePrint(); });
+    setCommandHandler(res::ID_FILE_PRINT_PREVIEW, [printView] { printView->onFilePrintPreview(); });
+    setCommandHandler(res::ID_FILE_PDF, [printView] { printView->onFilePdf(); });
+    setCommandHandler(res::ID_FILE_PRINT_SETUP, [printView] { printView->onPrintSetup(); });
 }
 
 void CMainFrame::showView(int index) {

@@ -59,6 +59,8 @@ public:
 
     // The 表 or グラフ command once its view draws: it then shows that view.
     void enableViewCommand(int viewIndex);
+    // 印刷, 印刷プレビュー, PDFに出力 and プリンタの設定, handled by the blank view.
+    void enablePrintCommands();
     // Shows the view of that index (-1: the next one).
     void showView(int index);
     int viewMode() const { return m_viewMode; }
@@ -89,6 +91,8 @@ private:
     void onMonthChanged();
     void onScaleChanged();
     void onAbout();
+    void onReadData();
+    void onCustEdit();
     void onSerialSettings();
     void fillMonths(bool selectCurrent);
     void fillDays(bool selectCurrent);

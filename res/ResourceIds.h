@@ -59,12 +59,44 @@ constexpr int IDC_OPEN_AFTER = 1037; // "出力後，次のプログラムでフ
 constexpr int IDC_PROGRAM = 1038;    // program that opens the CSV file
 constexpr int IDC_PROGRAM_GROUP = 1039; // the controls the check box enables
 
+// Print period dialog (印刷期間の入力); control ids are per dialog.
+constexpr int IDD_INPUT_PRT_DATE_SPAN = 150;
+constexpr int IDC_PRT_START = 1032; // 開始：
+constexpr int IDC_PRT_END = 1033;   // 終了：
+
+// Customer editing dialog (需要家情報).
+constexpr int IDD_CUST_EDIT = 130;
+constexpr int IDC_CUST_LIST = 1002;         // customers
+constexpr int IDC_CIRCUIT_LIST = 1003;      // circuits of the selected customer
+constexpr int IDC_CUST_ADD = 1004;          // "▲ 追加"
+constexpr int IDC_CUST_REMOVE = 1005;       // "▼ 削除"
+constexpr int IDC_CUST_RENAME = 1006;       // "◇ 変更"
+constexpr int IDC_CIRCUIT_ADD = 1007;       // "▲ 追加"
+constexpr int IDC_CIRCUIT_REMOVE = 1008;    // "▼ 削除"
+constexpr int IDC_CIRCUIT_RENAME = 1009;    // "◇ 変更"
+constexpr int IDC_CUST_NAME = 1010;         // customer name edit box
+constexpr int IDC_CIRCUIT_NAME_EDIT = 1011; // circuit name edit box
+
+// Data transfer dialog (データ転送と編集).
+constexpr int IDC_RD_CUSTOMER = 1012;    // customer combo box
+constexpr int IDC_RD_CIRCUIT = 1013;     // circuit combo box
+constexpr int IDC_RD_CUST_EDIT = 1014;   // "需要家情報編集..."
+constexpr int IDC_RD_STORED = 1015;      // stored days of the circuit
+constexpr int IDC_RD_TRANSFER = 1016;    // transfer data
+constexpr int IDC_RD_RECEIVE = 1017;     // "データ転送開始"
+constexpr int IDC_RD_ADD = 1018;         // "← 追加"
+constexpr int IDC_RD_RETURN = 1019;      // "→ 戻す"
+constexpr int IDC_RD_DELETE = 1020;      // "→ 削除"
+constexpr int IDC_RD_IMPORT_FILE = 1021; // "受信ファイルから取り込む..."
+
 // Menu commands.
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
 constexpr int ID_TXT_OUT = 32795;
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_FILE_PDF = 32810;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_CUST_EDIT = 32772;
 constexpr int ID_MON_START_DAY = 32793;

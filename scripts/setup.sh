@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic poppler-utils xvfb xauth
     dpkg-dev desktop-file-utils appstream
+    cups printer-driver-cups-pdf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,16 +9,20 @@
 #include "app/View.h"
 #include "app/ViewGraph.h"
 #include "app/ViewSheet.h"
+#include "common/DialogDriver.h"
 #include "res/ResourceIds.h"
 #include "support/PaneSplitter.h"
+#include "transfer/D_ReadData.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace apptest;
@@ -82,6 +86,8 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
         {res::ID_CUST_EXPORT, "需要家データの切出し(&S)..."},
         {res::ID_TXT_OUT, "表示データをテキスト出力(CSV形式)(&C)"},
         {res::ID_FILE_PRINT, "印刷...\tCtrl+P(&P)"},
+        {res::ID_FILE_PRINT_PREVIEW, "印刷プレビュー(&V)..."},
+        {res::ID_FILE_PDF, "PDFに出力(&F)..."},
         {res::ID_FILE_PRINT_SETUP, "プリンタの設定(&R)..."},
         {res::ID_APP_EXIT, "アプリケーションの終了(&X)"},
         {res::ID_CUST_EDIT, "需要家情報の編集(&I)..."},
@@ -105,13 +111,14 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
 }
 
 TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
-    for (int id : {res::ID_TXT_OUT, res::ID_FILE_PRINT, res::ID_FILE_PRINT_SETUP, res::ID_CUST_EDIT,
-                   res::ID_READ_DATA, res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_PREV_DATA,
-                   res::ID_NEXT_DATA})
+    for (int id :
+         {res::ID_TXT_OUT, res::ID_FILE_PRINT, res::ID_FILE_PRINT_PREVIEW, res::ID_FILE_PDF,
+          res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_PREV_DATA, res::ID_NEXT_DATA})
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
     // The data commands need no selection.
     for (int id : {res::ID_APP_EXIT, res::ID_APP_ABOUT, res::ID_VIEW_TOOLBAR,
-                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS, res::ID_CUST_IMPORT,
+                   res::ID_VIEW_STATUS_BAR, res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,
+                   res::ID_CUST_EDIT, res::ID_CUST_IMPORT, res::ID_FILE_PRINT_SETUP,
                    res::ID_CUST_EXPORT, res::ID_MON_START_DAY, res::ID_SELECT_DATA})
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
@@ -353,4 +360,105 @@ TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
     EXPECT_EQ(programIcon().pixmap(256, 256).width(), 256);
     QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
     dialog.grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/about.png");
+}
+
+// ---- the editing commands --------------------------------------------------------------------
+
+namespace {
+
+// Runs `drive` on the modal dialog the command opens; true when the drive closed it.
+template <class Drive> bool runCommand(CMainFrame& frame, int id, Drive drive) {
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        drive(dialog);
+        driven = !dialog->isVisible();
+        if (!driven)
+            dialog->reject(); // a failed step must not leave the test waiting on the dialog
+    });
+    frame.action(id)->trigger();
+    return driven;
+}
+
+// The transfer dialog receives these days instead of reading a port.
+void receiveInto(QWidget* dialog, std::vector<MeasurementDay> days) {
+    auto* readData = qobject_cast<CReadData*>(dialog);
+    ASSERT_NE(readData, nullptr);
+    readData->setReceiver([days](const ReceptionRequest&) {
+        MeasurementCircuit received;
+        for (MeasurementDay d : days)
+            received.addOrReplaceDay(d);
+        return std::optional(received);
+    });
+    dialogtest::click(dialog, res::IDC_RD_RECEIVE);
+}
+
+} // namespace
+
+TEST_F(FrameTest, TransferCancelledAfterMovingDaysLeavesTheDocumentUnchanged) {
+    loadAndSelect({makeDay(2007, 1, 10)}, 0);
+    const MeasurementStore before = m_doc.store();
+    ASSERT_TRUE(runCommand(*m_frame, res::ID_READ_DATA, [](QWidget* dialog) {
+        receiveInto(dialog, {makeDay(2007, 1, 11), makeDay(2007, 1, 12)});
+        auto* readData = qobject_cast<CReadData*>(dialog);
+        dialogtest::selectRows(readData->transferList(), {0, 1});
+        dialogtest::click(dialog, res::IDC_RD_ADD);
+        EXPECT_EQ(readData->storedList()->count(), 3);
+        dialogtest::click(dialog, res::IDCANCEL);
+    }));
+    EXPECT_EQ(m_doc.store(), before);
+    EXPECT_TRUE(m_doc.isSelectionValid()) << "Cancel leaves the selection alone";
+}
+
+TEST_F(FrameTest, TransferOkReplacesTheStoreAndResetsTheSelection) {
+    loadAndSelect({makeDay(2007, 1, 10)}, 0);
+    m_frame->showView(CMainFrame::ViewSheet);
+    ASSERT_TRUE(runCommand(*m_frame, res::ID_READ_DATA, [](QWidget* dialog) {
+        auto* readData = qobject_cast<CReadData*>(dialog);
+        EXPECT_EQ(readData->circuitCombo()->currentText(), QStringLiteral("受電"));
+        MeasurementDay ch2 = makeDay(2007, 1, 11);
+        ch2.channel = 2;
+        receiveInto(dialog, {ch2});
+        dialogtest::selectRows(readData->transferList(), {0});
+        dialogtest::click(dialog, res::IDC_RD_ADD);
+        dialogtest::click(dialog, res::IDOK);
+    }));
+    ASSERT_EQ(m_doc.store().at(0).circuits.at(0).days.count(), 2);
+    EXPECT_EQ(m_doc.store().at(0).circuits.at(0).days.at(1).channel, 1);
+    EXPECT_FALSE(m_doc.isSelectionValid());
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank);
+    EXPECT_EQ(bar()->year()->count(), 0);
+}
+
+TEST_F(FrameTest, CustomerEditCancelKeepsAndOkReplacesTheStore) {
+    loadAndSelect({makeDay(2007, 1, 10)}, 0);
+    const MeasurementStore before = m_doc.store();
+    ASSERT_TRUE(runCommand(*m_frame, res::ID_CUST_EDIT, [](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("需要家情報"));
+        dialogtest::click(dialog, res::IDC_CUST_REMOVE);
+        dialogtest::click(dialog, res::IDCANCEL);
+    }));
+    EXPECT_EQ(m_doc.store(), before);
+    EXPECT_TRUE(m_doc.isSelectionValid());
+
+    ASSERT_TRUE(runCommand(*m_frame, res::ID_CUST_EDIT, [](QWidget* dialog) {
+        dialogtest::byId<QLineEdit>(dialog, res::IDC_CUST_NAME)->setText(QStringLiteral("大阪"));
+        dialogtest::click(dialog, res::IDC_CUST_ADD);
+        dialogtest::click(dialog, res::IDOK);
+    }));
+    EXPECT_EQ(m_doc.store().count(), 2);
+    EXPECT_FALSE(m_doc.isSelectionValid()) << "the views show nothing until a new selection";
+    EXPECT_EQ(m_frame->viewMode(), CMainFrame::ViewBlank);
+}
+
+TEST_F(FrameTest, ImportFolderIsRememberedInTheIni) {
+    ASSERT_TRUE(runCommand(*m_frame, res::ID_READ_DATA, [](QWidget* dialog) {
+        auto* readData = qobject_cast<CReadData*>(dialog);
+        readData->setFileChooser([](const QString&) { return QStringLiteral("/srv/受信/a.txt"); });
+        readData->setReceiver([](const ReceptionRequest&) { return std::nullopt; });
+        dialogtest::click(dialog, res::IDC_RD_IMPORT_FILE);
+        dialogtest::click(dialog, res::IDCANCEL);
+    }));
+    EXPECT_EQ(iniValue(m_settings.iniPath(), "Filepath", "ImportDir"), sjis::fromUtf8("/srv/受信"));
 }

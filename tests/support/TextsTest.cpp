@@ -7,7 +7,9 @@
 #include "support/SupportTexts.h"
 #include "textout/TextoutTexts.h"
 #include "transfer/TransferTexts.h"
+#include "views/graph/GraphTexts.h"
 #include "views/layout/LayoutTexts.h"
+#include "views/table/TableTexts.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -27,6 +29,12 @@ const TextCase kTexts[] = {
      "プログラムフォルダを使用できません。他のプログラムが使用中か、書き込みが出来ません\n%s"},
     {"txt::app::kFolderTooLong", txt::app::kFolderTooLong,
      "プログラムフォルダのパスが長すぎます（260バイトまで）\n%s"},
+    {"txt::app::kNoPrinter", txt::app::kNoPrinter,
+     "プリンタがインストールされていません。\nPDFファイルに出力しますか？"},
+    {"txt::app::kPdfWritten", txt::app::kPdfWritten,
+     "PDFファイルを次のフォルダに出力しました。\n%s"},
+    {"txt::app::kPdfFailed", txt::app::kPdfFailed, "PDFファイルを作成できません。\n%s"},
+    {"txt::app::kPrintFailed", txt::app::kPrintFailed, "印刷できませんでした。\n%s"},
     {"txt::link::kPortOpen", txt::link::kPortOpen, "シリアルポートオープン"},
     {"txt::link::kPortOpenFailed", txt::link::kPortOpenFailed, "シリアルポートのオープンに失敗,%s"},
     {"txt::link::kWaitingForDevice", txt::link::kWaitingForDevice, "機器からのデータ送信待ち"},
@@ -190,10 +198,63 @@ const TextCase kTexts[] = {
     {"txt::textout::kLaunchFailed", txt::textout::kLaunchFailed,
      "プログラムを起動することが出来ません\n%s"},
     {"txt::transfer::kChooseData", txt::transfer::kChooseData, "測定データを選んでください"},
+    {"txt::transfer::kNoTargetCircuit", txt::transfer::kNoTargetCircuit,
+     "追加先の測定回路名を選んでください"},
+    {"txt::transfer::kNoDayToAdd", txt::transfer::kNoDayToAdd,
+     "追加する測定データを選んでください"},
+    {"txt::transfer::kMixedChannels", txt::transfer::kMixedChannels,
+     "１ＣＨと２ＣＨを同時に追加することは出来ません"},
+    {"txt::transfer::kOverwriteOnAdd", txt::transfer::kOverwriteOnAdd,
+     "既に同じ測定日データが存在しています\n上書きしますか？\n「いいえ」を選ぶと同じ測定日データは"
+     "追加しません"},
+    {"txt::transfer::kNoDayToReturn", txt::transfer::kNoDayToReturn,
+     "転送データへ戻すデータを選んでください"},
+    {"txt::transfer::kOverwriteOnReturn", txt::transfer::kOverwriteOnReturn,
+     "転送データ側に既に同じ測定日データが存在しています\n上書きで戻しますか？\n「いいえ」を選ぶと"
+     "同じ測定日データは戻しません"},
+    {"txt::transfer::kNoDayToDelete", txt::transfer::kNoDayToDelete,
+     "削除するデータを選んでください"},
+    {"txt::transfer::kConfirmDelete", txt::transfer::kConfirmDelete,
+     "データを削除してもよろしいですか\n"},
+    {"txt::graph::kPowerName", txt::graph::kPowerName, "電力"},
+    {"txt::graph::kForwardPowerName", txt::graph::kForwardPowerName, "電力(正)"},
+    {"txt::graph::kReversePowerName", txt::graph::kReversePowerName, "電力(逆)"},
+    {"txt::graph::kPowerFactorName", txt::graph::kPowerFactorName, "力率"},
+    {"txt::graph::kVoltage1", txt::graph::kVoltage1, "電圧１"},
+    {"txt::graph::kVoltage2", txt::graph::kVoltage2, "電圧２"},
+    {"txt::graph::kVoltage3", txt::graph::kVoltage3, "電圧３"},
+    {"txt::graph::kCurrent1", txt::graph::kCurrent1, "電流１"},
+    {"txt::graph::kCurrent2", txt::graph::kCurrent2, "電流２"},
+    {"txt::graph::kCurrent3", txt::graph::kCurrent3, "電流３"},
     {"txt::layout::kFaceGothic", txt::layout::kFaceGothic, "ＭＳ ゴシック"},
     {"txt::layout::kFacePGothic", txt::layout::kFacePGothic, "ＭＳ Ｐゴシック"},
     {"txt::layout::kUnitHours", txt::layout::kUnitHours, "時間"},
     {"txt::layout::kUnitDays", txt::layout::kUnitDays, "日"},
+    {"txt::table::kCustomer", txt::table::kCustomer, "需要家名称"},
+    {"txt::table::kCircuit", txt::table::kCircuit, "測定回路"},
+    {"txt::table::kCircuitType", txt::table::kCircuitType, "相線式"},
+    {"txt::table::kRatio", txt::table::kRatio, "変成比"},
+    {"txt::table::kReactiveTotal", txt::table::kReactiveTotal, "総無効電力[kvarh]"},
+    {"txt::table::kMonthTitle", txt::table::kMonthTitle, "%d年 %d月"},
+    {"txt::table::kRatioValue", txt::table::kRatioValue, "PT=%.1f ，CT=%.1f"},
+    {"txt::table::kReactiveValue", txt::table::kReactiveValue, "進=%s ，遅=%s"},
+    {"txt::table::kMeasured", txt::table::kMeasured, "測定値"},
+    {"txt::table::kMeasuredAverage", txt::table::kMeasuredAverage, "測定値（平均値）"},
+    {"txt::table::kSummary", txt::table::kSummary, "集計"},
+    {"txt::table::kPrintSummary", txt::table::kPrintSummary, "         集計"},
+    {"txt::table::kPower", txt::table::kPower, "電力"},
+    {"txt::table::kPeakPowerFactorTail", txt::table::kPeakPowerFactorTail, ",力率[%]"},
+    {"txt::table::kForwardNote", txt::table::kForwardNote, " (正)"},
+    {"txt::table::kReverseNote", txt::table::kReverseNote, " (逆)"},
+    {"txt::table::kBothScreen", txt::table::kBothScreen, "+%s／-%s"},
+    {"txt::table::kBothPeak", txt::table::kBothPeak, "+%s ／ -%s"},
+    {"txt::table::kFitSummaryPeak", txt::table::kFitSummaryPeak, "999.9 (99:99～99:99)"},
+    {"txt::table::kFitPeakLabel", txt::table::kFitPeakLabel, "瞬間最大電力[kW],力率[%]     "},
+    {"txt::table::kFitPrintLabel", txt::table::kFitPrintLabel,
+     "  瞬間最大電力[kW],力率[%]（時刻）(逆)"},
+    {"txt::table::kFitPrintValue", txt::table::kFitPrintValue, "    999.99（99:99～99:99）"},
+    {"txt::table::kDailyPdfName", txt::table::kDailyPdfName, "日報_%s_%s_%s.pdf"},
+    {"txt::table::kMonthlyPdfName", txt::table::kMonthlyPdfName, "月報_%s_%s_%04d_%02d.pdf"},
 };
 
 TEST(Texts, EveryCp932ConstantIsItsJapaneseText) {

@@ -1,9 +1,11 @@
-// Filing received days into a circuit: the rules of "← 追加" without the dialog.
+// Filing received days into a circuit through the rules of "← 追加".
 #include "tools/cli/FileDays.h"
 #include "store/DAT_Registry.h"
 #include "support/Format.h"
+#include "support/ScriptedPrompt.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
+#include <numeric>
 #include <set>
 
 namespace cli {
@@ -54,36 +56,11 @@ MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
     return &customer.circuits.at(addCircuit(customer, circuitName.name));
 }
 
-FileResult fileDays(MeasurementCircuit& circuit, const std::vector<MeasurementDay>& days,
-                    bool overwrite) {
-    // The question of "← 追加" is asked once, when any date is already stored (looked up under
-    // the circuit's channel); without a conflict the answer counts as yes.
-    bool anyConflict = false;
-    for (const MeasurementDay& day : days)
-        anyConflict = anyConflict || circuit.findDay(day.date) >= 0;
-    const bool replace = overwrite || !anyConflict;
-    FileResult result;
-    for (const MeasurementDay& day : days) {
-        bool isNew = circuit.days.find({1, day.date}) < 0;
-        if (!isNew && !replace) {
-            ++result.kept;
-            continue;
-        }
-        MeasurementDay stored = day;
-        stored.channel = 1; // stored days take channel 1
-        circuit.addOrReplaceDay(std::move(stored));
-        ++result.filed;
-        if (!isNew)
-            ++result.replaced;
-    }
-    return result;
-}
-
-void tellFiled(CliIo& io, const FileResult& result) {
+void tellFiled(CliIo& io, const DayMove& result) {
     if (result.kept > 0)
-        message(io, formatText(txt::cli::kFiled, result.filed, result.kept));
+        message(io, formatText(txt::cli::kFiled, result.moved, result.kept));
     else
-        message(io, formatText(txt::cli::kFiledAll, result.filed));
+        message(io, formatText(txt::cli::kFiledAll, result.moved));
 }
 
 int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
@@ -93,7 +70,20 @@ int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
         findOrAddCircuit(io, contents.store, args.require("customer"), args.require("circuit"));
     if (!target)
         return ExitFailure;
-    FileResult result = fileDays(*target, days, overwrite);
+    MeasurementCircuit transferDays;
+    for (const MeasurementDay& day : days)
+        transferDays.addOrReplaceDay(day);
+    std::vector<int> all(static_cast<std::size_t>(transferDays.days.count()));
+    std::iota(all.begin(), all.end(), 0);
+    // --overwrite is the answer to the question of "← 追加".
+    ScriptedPrompt answers;
+    answers.answer(overwrite ? PromptAnswer::Yes : PromptAnswer::No);
+    const DayMove result = addDays(target, transferDays, all, answers);
+    if (!result.done) {
+        for (const ScriptedPrompt::Asked& asked : answers.asked())
+            messageCp932(io, asked.text);
+        return ExitFailure;
+    }
     if (!saveDataFile(io, folder, contents))
         return ExitFailure;
     tellFiled(io, result);

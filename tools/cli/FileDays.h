@@ -4,6 +4,7 @@
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
 #include "tools/cli/DataFolder.h"
+#include "transfer/DayTransfer.h"
 #include <string>
 #include <vector>
 
@@ -20,22 +21,12 @@ MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
                                      const std::string& customerUtf8,
                                      const std::string& circuitUtf8);
 
-struct FileResult {
-    int filed = 0;    // days written into the circuit
-    int replaced = 0; // of those, days that replaced a stored one
-    int kept = 0;     // stored days left as they were (no overwrite)
-};
-
-// The rule of "← 追加": a date already stored (looked up under the circuit's channel) is
-// replaced only with overwrite; every filed day takes channel 1.
-FileResult fileDays(MeasurementCircuit& circuit, const std::vector<MeasurementDay>& days,
-                    bool overwrite);
-
-void tellFiled(CliIo& io, const FileResult& result);
+void tellFiled(CliIo& io, const DayMove& result);
 
 // The end of import-report and receive: files the days into the circuit of --customer and
-// --circuit (created when missing) of the loaded data file, saves it and tells what was
-// filed. Returns the exit status.
+// --circuit (created when missing) of the loaded data file with the rule of "← 追加" (the
+// overwrite question answered by `overwrite`), saves it and tells what was filed. Returns the
+// exit status.
 int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
                 DataFileContents& contents, const std::vector<MeasurementDay>& days,
                 bool overwrite);

@@ -1,0 +1,75 @@
+#include "store/CustomerEditor.h"
+
+CustomerEditor::CustomerEditor(MeasurementStore store) : m_store(std::move(store)) {
+    selectCustomer(0);
+}
+
+const Customer* CustomerEditor::currentCustomer() const {
+    return m_customer >= 0 && m_customer < m_store.count() ? &m_store.at(m_customer) : nullptr;
+}
+
+Customer* CustomerEditor::customerAt() {
+    return m_customer >= 0 && m_customer < m_store.count() ? &m_store.at(m_customer) : nullptr;
+}
+
+void CustomerEditor::selectCustomer(int index) {
+    m_customer = index >= 0 && index < m_store.count() ? index : -1;
+    selectCircuit(0);
+}
+
+void CustomerEditor::selectCircuit(int index) {
+    const Customer* customer = currentCustomer();
+    m_circuit = customer && index >= 0 && index < customer->circuits.count() ? index : -1;
+}
+
+CustomerEditor::Outcome CustomerEditor::apply(const RegistryResult& result, Prompt& prompt,
+                                              bool customerLevel) {
+    if (!result.ok) {
+        prompt.tell(result.message, PromptIcon::Stop);
+        return Outcome::Rejected;
+    }
+    if (customerLevel)
+        selectCustomer(result.current);
+    else
+        selectCircuit(result.current);
+    return Outcome::Done;
+}
+
+CustomerEditor::Outcome CustomerEditor::addCustomer(std::string_view entered, Prompt& prompt) {
+    return apply(addCustomerChecked(m_store, entered), prompt, true);
+}
+
+CustomerEditor::Outcome CustomerEditor::removeCustomer() {
+    if (!customerAt())
+        return Outcome::Ignored;
+    selectCustomer(::removeCustomer(m_store, m_customer));
+    return Outcome::Done;
+}
+
+CustomerEditor::Outcome CustomerEditor::renameCustomer(std::string_view entered, Prompt& prompt) {
+    if (!customerAt())
+        return Outcome::Ignored;
+    return apply(renameCustomerChecked(m_store, m_customer, entered), prompt, true);
+}
+
+CustomerEditor::Outcome CustomerEditor::addCircuit(std::string_view entered, Prompt& prompt) {
+    Customer* customer = customerAt();
+    if (!customer)
+        return Outcome::Ignored;
+    return apply(addCircuitChecked(*customer, entered), prompt, false);
+}
+
+CustomerEditor::Outcome CustomerEditor::removeCircuit() {
+    Customer* customer = customerAt();
+    if (!customer || m_circuit < 0)
+        return Outcome::Ignored;
+    selectCircuit(::removeCircuit(*customer, m_circuit));
+    return Outcome::Done;
+}
+
+CustomerEditor::Outcome CustomerEditor::renameCircuit(std::string_view entered, Prompt& prompt) {
+    Customer* customer = customerAt();
+    if (!customer || m_circuit < 0)
+        return Outcome::Ignored;
+    return apply(renameCircuitChecked(*customer, m_circuit, entered), prompt, false);
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include "store/CustomerEditor.h"
+#include <QDialog>
+
+class Prompt;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// 需要家情報: adds, removes and renames customers and circuits on a copy of the store. The
+// caller takes the copy on OK; Cancel discards it.
+class CCustEdit : public QDialog {
+    Q_OBJECT
+public:
+    CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent = nullptr);
+
+    MeasurementStore takeStore() { return m_editor.takeStore(); }
+    // Customer and circuit selected at OK (-1 when none).
+    int resultCustomer() const { return m_resultCustomer; }
+    int resultCircuit() const { return m_resultCircuit; }
+
+    QListWidget* customerList() const { return m_customers; }
+    QListWidget* circuitList() const { return m_circuits; }
+    QLineEdit* customerName() const { return m_customerName; }
+    QLineEdit* circuitName() const { return m_circuitName; }
+
+    void accept() override;
+
+private:
+    void fillCustomers();
+    void fillCircuits();
+    void onCustomerSelected(int row);
+    void onCircuitSelected(int row);
+    // After a button that changed something: the lists show the editor's state. A customer
+    // change (and an added circuit) then copies the names as a user's selection would.
+    void afterCustomerChange(CustomerEditor::Outcome outcome);
+    void afterCircuitChange(CustomerEditor::Outcome outcome, bool added);
+    std::string enteredCustomer() const;
+    std::string enteredCircuit() const;
+
+    CustomerEditor m_editor;
+    Prompt& m_prompt;
+    QListWidget* m_customers;
+    QListWidget* m_circuits;
+    QLineEdit* m_customerName;
+    QLineEdit* m_circuitName;
+    int m_resultCustomer = -1;
+    int m_resultCircuit = -1;
+    bool m_initialising = true;
+};

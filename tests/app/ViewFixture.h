@@ -1,0 +1,120 @@
+#pragma once
+// A main frame with a document for the view tests, and the generated days they show.
+#include "app/AppSettings.h"
+#include "app/MainFrame.h"
+#include "app/OrvoViewDoc.h"
+#include "app/SelectorBar.h"
+#include "support/PaneSplitter.h"
+#include "support/Sjis.h"
+#include "tools/reportgen/ReportGenerator.h"
+#include "views/layout/JapaneseFonts.h"
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace viewtest {
+
+inline QString shotDir() {
+    QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
+    return QStringLiteral(ORVO_SHOT_DIR);
+}
+
+// Days from the report generator, as the parser reads them back.
+inline std::vector<MeasurementDay> generatedDays(ReportGenOptions options) {
+    options.outages = false;
+    ReportGenerator generator(options);
+    generator.generate();
+    std::vector<MeasurementDay> days;
+    const MeasurementCircuit& c = generator.expectedDays();
+    for (int i = 0; i < c.days.count(); ++i)
+        days.push_back(c.days.at(i));
+    return days;
+}
+
+// Scales a day's powers and voltages (a high-voltage circuit behind its transformers).
+inline void scaleDay(MeasurementDay& day, double power, double voltage) {
+    for (int i = 0; i < day.data.intervals.count(); ++i) {
+        IntervalSample& s = day.data.intervals.at(i);
+        s.power *= power;
+        s.reversePower *= power;
+        for (double& v : s.voltage)
+            v *= voltage;
+    }
+    DaySummary& s = day.data.summary;
+    for (double* v :
+         {&s.energy, &s.reverseEnergy, &s.averagePower, &s.reverseAveragePower, &s.maxDemand.value,
+          &s.reverseMaxDemand.value, &s.peakPower.value, &s.reversePeakPower.value})
+        *v *= power;
+    for (size_t i = 0; i < 3; ++i) {
+        s.averageVoltage[i] *= voltage;
+        s.peakVoltage[i].value *= voltage;
+        s.minVoltage[i].value *= voltage;
+    }
+}
+
+// 2024-05-01 of a 3相4線 circuit with reverse power behind 60:1 transformers: kW and kV.
+inline std::vector<MeasurementDay> fourWireKilowattDay() {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.circuitType1 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    std::vector<MeasurementDay> days = generatedDays(o);
+    scaleDay(days[0], 60.0, 60.0);
+    return days;
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        installJapaneseFontSubstitutes();
+        ASSERT_TRUE(m_dir.isValid());
+        m_settings.init(m_dir.path().toStdString(), "orvoview");
+        m_settings.readAll();
+        m_doc.setProgramFolder(m_dir.path().toStdString());
+        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
+        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
+        m_frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+    }
+    void TearDown() override { m_frame.reset(); }
+
+    // One customer "東京第一工場" with the circuit "受電 No.1" holding the days.
+    void load(const std::vector<MeasurementDay>& days) {
+        MeasurementStore store;
+        const int c = store.insert(sjis::fromUtf8("東京第一工場"));
+        const int k = store.at(c).circuits.insert(sjis::fromUtf8("受電 No.1"));
+        for (const MeasurementDay& d : days)
+            store.at(c).circuits.at(k).addOrReplaceDay(d);
+        m_doc.replaceStore(std::move(store));
+    }
+    void selectDaily(int dayIndex) { m_doc.select({0, 0, dayIndex, -1, -1}, 1); }
+    void selectMonthly(int dayIndex, int year, int month) {
+        m_frame->selectorBar()->kind()->setCurrentIndex(1);
+        m_doc.select({0, 0, dayIndex, year, month}, 1);
+    }
+    template <typename V> V* view(int index) {
+        return static_cast<V*>(m_frame->splitter()->view(0, index));
+    }
+    // The frame at its size and at 1024 x 768, saved as <name>.png and <name>_1024.png.
+    void shots(const QString& name) {
+        QApplication::processEvents();
+        m_frame->grab().save(shotDir() + "/" + name + ".png");
+        const QSize size = m_frame->size();
+        m_frame->resize(1024, 768);
+        QApplication::processEvents();
+        m_frame->grab().save(shotDir() + "/" + name + "_1024.png");
+        m_frame->resize(size);
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir m_dir;
+    AppSettings m_settings;
+    COrvoViewDoc m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+} // namespace viewtest

@@ -1,0 +1,73 @@
+#include "ViewFixture.h"
+#include "app/ViewGraph.h"
+#include "app/ViewSheet.h"
+#include <QScrollBar>
+
+using namespace viewtest;
+
+namespace {
+
+// Screenshots of the table and the graph, at the frame's default size and at 1024 x 768, for
+// looking at: <case>_table.png, <case>_graph.png and their _1024 variants.
+class ViewShots : public ViewTest {
+protected:
+    void bothViews(const QString& name) {
+        m_frame->showView(CMainFrame::ViewSheet);
+        shots(name + "_table");
+        m_frame->showView(CMainFrame::ViewGraph);
+        shots(name + "_graph");
+    }
+};
+
+TEST_F(ViewShots, SinglePhaseDayWithoutReverse) {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    load(generatedDays(o));
+    selectDaily(0);
+    bothViews("single_phase");
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 0), sjis::fromUtf8("電力[W]"));
+}
+
+TEST_F(ViewShots, FourWireDayWithReverseInKilowattsAndKilovolts) {
+    load(fourWireKilowattDay());
+    selectDaily(0);
+    bothViews("four_wire_kw_kv");
+    const SheetFlags& flags = view<CViewSheet>(1)->sheet().flags();
+    EXPECT_TRUE(flags.kilowatts && flags.kilovolts && flags.reverse && flags.fourWire);
+}
+
+TEST_F(ViewShots, MonthlyReportWithMissingDays) {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.days = 31;
+    std::vector<MeasurementDay> all = generatedDays(o);
+    std::vector<MeasurementDay> days;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (i % 7 != 3 && i != 12)
+            days.push_back(all[i]);
+    load(days);
+    selectMonthly(0, 2024, 5);
+    bothViews("monthly_missing");
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(0, 4), "5/4");
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 4), "");
+}
+
+TEST_F(ViewShots, OneMinuteDayScrolledToTheMiddle) {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.intervalMinutes = 1;
+    load(generatedDays(o));
+    selectDaily(0);
+    m_frame->showView(CMainFrame::ViewSheet);
+    QApplication::processEvents();
+    QScrollBar* bar = nullptr;
+    for (QScrollBar* b : view<CViewSheet>(1)->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical && b->isVisible())
+            bar = b;
+    ASSERT_NE(bar, nullptr);
+    bar->setSliderPosition(720);
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().cellBox(0, 1).text(), "12:01");
+    bothViews("one_minute_middle");
+}
+
+} // namespace

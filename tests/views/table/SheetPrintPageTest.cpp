@@ -1,0 +1,119 @@
+#include "views/table/SheetPrintPage.h"
+#include "views/ReportFixtures.h"
+#include "views/layout/PageRender.h"
+#include "views/layout/RecordingDeviceContext.h"
+#include <gtest/gtest.h>
+
+using namespace report_fixture;
+
+namespace {
+
+const DateTime Day = DateTime::make(2024, 5, 1);
+
+TEST(TablePageCount, FiftySamplesAPagePlusTheSummaryPage) {
+    struct Case {
+        int samples;
+        int pages;
+    };
+    const Case cases[] = {{0, 2}, {1, 2}, {50, 2}, {51, 3}, {100, 3}, {101, 4}, {120, 4}};
+    for (const Case& c : cases) {
+        Report report({makeDay(Day, {.samples = c.samples})});
+        const DisplaySelection sel = report.daily(0);
+        EXPECT_EQ(TablePageCount(&sel), c.pages) << c.samples;
+    }
+}
+
+TEST(TablePageCount, MonthlyIsTwoAndNoDayIsZero) {
+    Report report({makeDay(Day, {.samples = 120})});
+    const DisplaySelection month = report.monthly(2024, 5, 1);
+    EXPECT_EQ(TablePageCount(&month), 2);
+    const DisplaySelection none;
+    EXPECT_EQ(TablePageCount(&none), 0);
+    EXPECT_EQ(TablePageCount(nullptr), 0);
+}
+
+// Page `page` of a job of `pages` pages, placed on an A4 area.
+struct Printed {
+    RecordingDeviceContext dc{Rect{0, 0, 2100, 2970}};
+    SheetPrintPage page;
+    Printed(const DisplaySelection& sel, int p, int pages) {
+        page.PreparePrintPage(dc, sel, p, pages, 1);
+        page_render::place(*page.root(), nullptr, dc, MM_LOMETRIC, Rect{200, -250, 1900, -2720});
+        page_render::paint(*page.root(), nullptr, dc);
+    }
+};
+
+TEST(SheetPrintPage, DailyPagesSplitTheSamplesByFifty) {
+    Report report({makeDay(Day, {.samples = 120, .intervalMinutes = 10})});
+    const DisplaySelection sel = report.daily(0);
+    struct Case {
+        int page;
+        int rows; // data rows including the header
+        const char* firstTime;
+        const char* number;
+    };
+    const Case cases[] = {
+        {1, 51, "00:10", "1/5"}, {2, 51, "08:30", "2/5"}, {3, 21, "16:50", "3/5"}};
+    for (const Case& c : cases) {
+        Printed p(sel, c.page, 5);
+        ASSERT_FALSE(p.page.isSummaryPage());
+        EXPECT_EQ(p.page.table()->dataRows(), c.rows) << c.page;
+        EXPECT_EQ(p.page.table()->text(0, 1), c.firstTime) << c.page;
+        EXPECT_NE(p.dc.findText(c.number), nullptr) << c.page;
+        EXPECT_NE(p.dc.findText(u("測定値")), nullptr) << c.page;
+    }
+}
+
+TEST(SheetPrintPage, LastTablePageIsTheSummary) {
+    Report report({makeDay(Day, {.samples = 3, .reverse = true})});
+    const DisplaySelection sel = report.daily(0);
+    Printed p(sel, 2, 3);
+    ASSERT_TRUE(p.page.isSummaryPage());
+    TextTable& t = *p.page.table();
+    EXPECT_EQ(t.dataRows(), 29);
+    EXPECT_EQ(t.text(1, 0), u("総電力量[kWh] (正)"));
+    EXPECT_EQ(t.text(1, 1), u("総電力量[kWh] (逆)"));
+    EXPECT_EQ(t.text(1, 7), u("最大電力[W]（時刻） (正)"));
+    EXPECT_EQ(t.text(2, 7), u("500.0（13:30～14:00）"));
+    EXPECT_EQ(t.text(1, 13), u("平均電圧3[V]"));
+    EXPECT_EQ(t.text(2, 13), "102.0"); // element 1 for 単相
+    EXPECT_EQ(t.text(2, 12), "");      // no phase 2
+    EXPECT_NE(p.dc.findText("2/3"), nullptr);
+    EXPECT_NE(p.dc.findText(u("         集計")), nullptr);
+}
+
+TEST(SheetPrintPage, RowsWithoutReverseOrPhaseTwoTakeNoHeight) {
+    struct Case {
+        bool reverse;
+        int32_t type;
+        bool reverseRows;
+        bool phase2Rows;
+    };
+    const Case cases[] = {{false, CircuitSinglePhase, false, false},
+                          {true, CircuitThreePhase3Wire, true, false},
+                          {true, CircuitThreePhase4Wire, true, true}};
+    for (const Case& c : cases) {
+        Report report({makeDay(Day, {.circuitType = c.type, .reverse = c.reverse})});
+        Printed p(report.daily(0), 2, 3);
+        const auto& rows = p.page.table()->grid().rows();
+        auto height = [&](int r) {
+            return rows[size_t(r)].endPosition - rows[size_t(r) - 1].endPosition;
+        };
+        for (int r : {1, 5, 8, 10})
+            EXPECT_EQ(height(r) > 0, c.reverseRows) << r;
+        for (int r : {12, 15, 18, 21, 24, 27})
+            EXPECT_EQ(height(r) > 0, c.phase2Rows) << r;
+        EXPECT_GT(height(13), 0);
+    }
+}
+
+TEST(SheetPrintPage, MonthlyTablePageHasAllDates) {
+    Report report({makeDay(DateTime::make(2024, 5, 3)), makeDay(DateTime::make(2024, 5, 9))});
+    Printed p(report.monthly(2024, 5, 1), 1, 3);
+    EXPECT_EQ(p.page.table()->dataRows(), 32);
+    EXPECT_EQ(p.page.table()->text(0, 31), "5/31");
+    EXPECT_NE(p.dc.findText(u("測定値（平均値）")), nullptr);
+    EXPECT_NE(p.dc.findText("1/3"), nullptr);
+}
+
+} // namespace

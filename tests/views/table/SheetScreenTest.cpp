@@ -1,0 +1,164 @@
+#include "views/table/SheetScreen.h"
+#include "views/ReportFixtures.h"
+#include "views/layout/PageRender.h"
+#include "views/layout/RecordingDeviceContext.h"
+#include <gtest/gtest.h>
+
+using namespace report_fixture;
+
+namespace {
+
+const DateTime Day = DateTime::make(2024, 5, 1);
+
+// The sheet filled for a selection and placed on a 200 x 250 mm window.
+struct Sheet {
+    RecordingDeviceContext dc{Rect{0, 0, 2000, 2500}};
+    SheetScreen sheet{dc};
+    explicit Sheet(const DisplaySelection& sel, int startDay = 1) {
+        sheet.fill(sel, startDay);
+        page_render::place(sheet.root(), nullptr, dc, MM_LOMETRIC, Rect{0, 0, 2000, -2500});
+    }
+    TextTable& table() { return sheet.measuredTable(); }
+    int columnWidth(int c) {
+        const auto& cols = table().grid().columns();
+        return cols[size_t(c)].endPosition - (c == 0 ? 0 : cols[size_t(c) - 1].endPosition);
+    }
+};
+
+TEST(SheetScreen, PhaseColumnsFollowTheCircuitType) {
+    struct Case {
+        int32_t type;
+        bool phase2Shown;
+        const char* voltage3; // shown under 電圧3 in the first row
+        const char* current3;
+    };
+    const Case cases[] = {{CircuitSinglePhase, false, "102.0", "12.00"},
+                          {CircuitThreePhase3Wire, false, "102.0", "12.00"},
+                          {CircuitThreePhase4Wire, true, "103.0", "13.00"}};
+    for (const Case& c : cases) {
+        Report report({makeDay(Day, {.samples = 3, .circuitType = c.type})});
+        Sheet s(report.daily(0));
+        EXPECT_EQ(s.columnWidth(5) > 0, c.phase2Shown) << c.type;
+        EXPECT_EQ(s.columnWidth(8) > 0, c.phase2Shown) << c.type;
+        EXPECT_EQ(s.table().text(6, 1), c.voltage3) << c.type;
+        EXPECT_EQ(s.table().text(9, 1), c.current3) << c.type;
+        EXPECT_EQ(s.table().text(5, 1), c.phase2Shown ? "102.0" : "") << c.type;
+        EXPECT_EQ(s.table().text(6, 0), u("電圧3[V]"));
+        // The summary labels name the phases shown: 1, 2, 3 or 1, 3.
+        EXPECT_EQ(s.sheet.summaryTable().text(2, 1),
+                  u(c.phase2Shown ? "平均電圧2[V]" : "平均電圧3[V]"));
+        EXPECT_EQ(s.sheet.summaryTable().text(3, 1), c.phase2Shown ? "102.0" : "102.0");
+    }
+}
+
+TEST(SheetScreen, PowerUnitSwitchesAboveTenThousandWatts) {
+    struct Case {
+        double maxDemand;
+        const char* heading;
+        const char* firstPower;
+        const char* averageLabel;
+        const char* peakLabel;
+        const char* peakValue;
+    };
+    const Case cases[] = {
+        {10000.0, "電力[W]", "1000", "平均電力[W]", "最大電力[W]", "10000.0 (13:30～14:00)"},
+        {10000.1, "電力[kW]", "1.0", "平均電力[kW]", "最大電力[kW]", "10.0 (13:30～14:00)"},
+    };
+    for (const Case& c : cases) {
+        Report report({makeDay(Day, {.maxDemand = c.maxDemand})});
+        Sheet s(report.daily(0));
+        EXPECT_EQ(s.table().text(1, 0), u(c.heading)) << c.maxDemand;
+        EXPECT_EQ(s.table().text(1, 1), c.firstPower) << c.maxDemand;
+        EXPECT_EQ(s.sheet.summaryTable().text(0, 3), u(c.averageLabel)) << c.maxDemand;
+        EXPECT_EQ(s.sheet.peakTable().text(0, 0), u(c.peakLabel)) << c.maxDemand;
+        EXPECT_EQ(s.sheet.peakTable().text(1, 0), u(c.peakValue)) << c.maxDemand;
+    }
+}
+
+TEST(SheetScreen, VoltageUnitSwitchesAboveThousandVolts) {
+    const std::pair<double, const char*> cases[] = {{1000.0, "電圧1[V]"}, {1000.1, "電圧1[kV]"}};
+    for (auto [peak, heading] : cases) {
+        Report report({makeDay(Day, {.peakVoltage1 = peak})});
+        Sheet s(report.daily(0));
+        EXPECT_EQ(s.table().text(4, 0), u(heading)) << peak;
+        EXPECT_EQ(s.table().text(4, 1), peak > 1000 ? "0.1" : "101.0") << peak;
+    }
+}
+
+TEST(SheetScreen, ReverseColumnAndSignsOnlyWithReverse) {
+    for (bool reverse : {false, true}) {
+        Report report({makeDay(Day, {.reverse = reverse})});
+        Sheet s(report.daily(0));
+        EXPECT_EQ(s.columnWidth(2) > 0, reverse);
+        EXPECT_EQ(s.table().text(1, 0), u(reverse ? "電力[W]+" : "電力[W]"));
+        EXPECT_EQ(s.table().text(2, 1), reverse ? "-10" : "");
+        EXPECT_EQ(s.sheet.summaryTable().text(1, 0), u(reverse ? "+12.3／-2.3" : "12.3"));
+        EXPECT_EQ(
+            s.sheet.peakTable().text(1, 0),
+            u(reverse ? "+500.0 (13:30～14:00) ／ -40.0 (01:00～01:30)" : "500.0 (13:30～14:00)"));
+        const std::string all = s.sheet.copyText();
+        EXPECT_EQ(all.find('+') != std::string::npos, reverse);
+    }
+}
+
+TEST(SheetScreen, MonthlyRowsListTheReportMonthAcrossTheCalendarMonth) {
+    // Report month 2007-02 with start day 21: 2/21 .. 3/20 (28 dates), three rows stay empty.
+    Report report({makeDay(DateTime::make(2007, 2, 25)), makeDay(DateTime::make(2007, 3, 2)),
+                   makeDay(DateTime::make(2007, 3, 21))});
+    Sheet s(report.monthly(2007, 2, 21), 21);
+    TextTable& t = s.table();
+    ASSERT_EQ(t.dataRows(), 32);
+    EXPECT_EQ(t.text(0, 0), u("日付"));
+    EXPECT_EQ(s.sheet.measuredCaption().text(), u("測定値（平均値）"));
+    const std::pair<int, const char*> dates[] = {
+        {1, "2/21"}, {8, "2/28"}, {9, "3/1"}, {28, "3/20"}};
+    for (auto [row, text] : dates)
+        EXPECT_EQ(t.text(0, row), text) << row;
+    EXPECT_EQ(t.text(0, 29), "");
+    EXPECT_EQ(t.text(1, 5), "1010.0");  // 2/25 has a day
+    EXPECT_EQ(t.text(1, 6), "");        // 2/26 has none: only its date
+    EXPECT_EQ(t.text(1, 10), "1010.0"); // 3/2
+    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2007年 2月"));
+}
+
+TEST(SheetScreen, TitleTablesShowTheSelection) {
+    Report report({makeDay(Day, {.circuitType = CircuitThreePhase3Wire})});
+    Sheet s(report.daily(0));
+    EXPECT_EQ(s.sheet.titleTable().text(1, 0), u("東京工場"));
+    EXPECT_EQ(s.sheet.titleTable().text(3, 0), u("受電"));
+    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2024年 5月 1日"));
+    EXPECT_EQ(s.sheet.detailTable().text(1, 0), u("3相3線"));
+    EXPECT_EQ(s.sheet.detailTable().text(3, 0), u("PT=66.0 ，CT=40.0"));
+    EXPECT_EQ(s.sheet.detailTable().text(5, 0), u("進=1.5 ，遅=2.5"));
+}
+
+TEST(SheetScreen, NoSelectionLeavesTheSheetUnfilled) {
+    RecordingDeviceContext dc;
+    SheetScreen sheet(dc);
+    EXPECT_FALSE(sheet.fill(DisplaySelection(), 1));
+    EXPECT_EQ(sheet.titleTable().text(1, 0), "");
+}
+
+TEST(SheetScreen, CopyTextHasOneTabSeparatedLinePerRowOfShownColumns) {
+    Report report({makeDay(Day, {.samples = 2})});
+    Sheet s(report.daily(0));
+    EXPECT_EQ(s.sheet.copyText(),
+              u("時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
+                  "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
+                  "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n");
+}
+
+TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
+    Report report({makeDay(Day, {.samples = 1440, .intervalMinutes = 1})});
+    Sheet s(report.daily(0));
+    s.dc.clear();
+    page_render::paint(s.sheet.root(), nullptr, s.dc);
+    int times = 0;
+    for (const auto& op : s.dc.texts())
+        if (op.text.size() == 5 && op.text[2] == ':')
+            ++times;
+    EXPECT_GT(times, 5);
+    EXPECT_LT(times, 60); // the grid rows on screen, not the 1440 samples
+}
+
+} // namespace

@@ -1,0 +1,185 @@
+#include "views/table/SheetPrintPage.h"
+#include "support/Format.h"
+#include "textout/TextoutTexts.h"
+#include "textout/ValueFormat.h"
+#include "views/layout/LayoutTexts.h"
+#include "views/layout/TextBox.h"
+#include "views/table/MeasuredTable.h"
+#include "views/table/SheetFlags.h"
+#include "views/table/TableStyle.h"
+#include "views/table/TableTexts.h"
+#include "views/table/TitleTables.h"
+#include <functional>
+
+using namespace table_style;
+
+namespace {
+
+constexpr int SummaryRows = 29;
+
+struct SummaryRow {
+    std::string label;
+    std::string value;
+};
+
+// Rows 0-28 of the printed summary: label and value (mode 0 of the formatters).
+std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
+    const char* F = f.reverse ? txt::table::kForwardNote : "";
+    const char* R = f.reverse ? txt::table::kReverseNote : "";
+    const char* P = f.powerUnit();
+    const char* V = f.voltageUnit();
+    const std::string averagePower = unitLabel(txt::textout::kAveragePower, 0, P);
+    const std::string maxDemand =
+        unitLabel(txt::textout::kMaxDemand, 0, P) + txt::textout::kTimeNote;
+    const std::string peakPower = unitLabel(txt::textout::kPeakPower, 0, P) +
+                                  txt::table::kPeakPowerFactorTail + txt::textout::kTimeNote;
+    const bool kw = f.kilowatts;
+    const bool kv = f.kilovolts;
+    std::vector<SummaryRow> rows = {
+        {std::string(txt::textout::kEnergy) + F, EnergyText(s)},
+        {std::string(txt::textout::kEnergy) + R, ReverseEnergyText(s)},
+        {txt::textout::kLead, LeadReactiveText(s)},
+        {txt::textout::kLag, LagReactiveText(s)},
+        {averagePower + F, AveragePowerText(s, kw)},
+        {averagePower + R, ReverseAveragePowerText(s, kw)},
+        {txt::textout::kAveragePowerFactor, AveragePowerFactorText(s)},
+        {maxDemand + F, MaxDemandText(s, kw, PeakModePrint)},
+        {maxDemand + R, ReverseMaxDemandText(s, kw, PeakModePrint)},
+        {peakPower + F, PeakPowerText(s, kw, PeakModePrint)},
+        {peakPower + R, ReversePeakPowerText(s, kw, PeakModePrint)},
+    };
+    struct PhaseBlock {
+        const char* word;
+        const char* unit;
+        bool timed;
+        std::function<std::string(int)> value;
+    };
+    const PhaseBlock blocks[] = {
+        {txt::textout::kAverageVoltage, V, false,
+         [&](int e) { return AverageVoltageText(s, kv, e); }},
+        {txt::textout::kAverageCurrent, "A", false,
+         [&](int e) { return AverageCurrentText(s, e); }},
+        {txt::textout::kPeakVoltage, V, true,
+         [&](int e) { return PeakVoltageText(s, kv, e, PeakModePrint); }},
+        {txt::textout::kMinVoltage, V, true,
+         [&](int e) { return MinVoltageText(s, kv, e, PeakModePrint); }},
+        {txt::textout::kMaxCurrent, "A", true,
+         [&](int e) { return MaxCurrentText(s, e, PeakModePrint); }},
+        {txt::textout::kPeakCurrent, "A", true,
+         [&](int e) { return PeakCurrentText(s, e, PeakModePrint); }},
+    };
+    for (const PhaseBlock& b : blocks) {
+        for (int phase = 1; phase <= 3; ++phase) {
+            std::string label = unitLabel(b.word, phase, b.unit);
+            if (b.timed)
+                label += txt::textout::kTimeNote;
+            // The "2" row stays empty unless 3相4線; the "3" row shows element 1 otherwise.
+            std::string value;
+            if (phase == 1)
+                value = b.value(0);
+            else if (phase == 3)
+                value = b.value(f.thirdPhase());
+            else if (f.fourWire)
+                value = b.value(1);
+            rows.push_back({label, value});
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+int TablePageCount(const DisplaySelection* selection) {
+    if (!selection || !selection->isValid())
+        return 0;
+    if (selection->isMonthly())
+        return 2;
+    const int n = selection->day.data.intervals.count();
+    return (n - 1) / SheetPrintPage::RowsPerPage + 2;
+}
+
+void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySelection& selection,
+                                      int page, int pageCount, int monthStartDay) {
+    m_root = std::make_unique<GridElement>();
+    m_table = nullptr;
+    const int tablePages = TablePageCount(&selection);
+    m_summaryPage = page == tablePages;
+    const FontSpec seed = FontSpec::make(dc, txt::layout::kFaceGothic, 10);
+    const FontSpec captionFont =
+        FontSpec::make(dc, txt::layout::kFaceGothic, m_summaryPage ? 110 : 70);
+
+    GridElement& root = *m_root;
+    root.initTracks(1, 6, -1, -1, BoxElement());
+    const int heights[] = {55, 55, m_summaryPage ? 100 : 60, -1, m_summaryPage ? 800 : 20, 45};
+    for (int r = 0; r < 6; ++r)
+        if (heights[r] > 0)
+            root.setFixedSize(r, heights[r], GridElement::Rows);
+
+    auto* title = placeIn<TextTable>(root, 0);
+    auto* detail = placeIn<TextTable>(root, 1);
+    title_tables::setUp(*title, *detail, seed);
+    auto* caption = placeIn<TextBox>(root, 2);
+    caption->setFont(captionFont);
+    caption->setTextFormat(CaptionFormat);
+    auto* pageNumber = placeIn<TextBox>(root, 5);
+    pageNumber->setFont(seed);
+    pageNumber->setText(txt::table::kPageNumberInitial);
+    pageNumber->setTextFormat(PageNumberFormat);
+    pageNumber->setText(formatText(txt::table::kPageNumber, page, pageCount));
+    m_table = placeIn<TextTable>(root, 3);
+    if (!selection.isValid())
+        return;
+
+    const SheetFlags flags = sheetFlags(selection);
+    title_tables::fill(*title, *detail, selection, summaryInForce(selection));
+    if (m_summaryPage) {
+        caption->setText(txt::table::kPrintSummary);
+        buildSummary(*m_table, selection, seed);
+        return;
+    }
+    caption->setText(selection.isMonthly() ? txt::table::kMeasuredAverage : txt::table::kMeasured);
+    measured_table::setUp(*m_table, seed, RowsPerPage + 1, false);
+    measured_table::applyFlags(*m_table, flags, selection.isMonthly());
+    if (selection.isMonthly())
+        measured_table::fillMonthly(*m_table, flags, selection, monthStartDay);
+    else
+        measured_table::fillDaily(*m_table, flags, selection.day.data, (page - 1) * RowsPerPage,
+                                  RowsPerPage);
+    m_table->refreshVisibleCells();
+}
+
+void SheetPrintPage::buildSummary(TextTable& t, const DisplaySelection& selection,
+                                  const FontSpec& seed) {
+    const SheetFlags f = sheetFlags(selection);
+    t.setup(4, SummaryRows, -1, -1, 4, SummaryRows);
+    for (int c : {0, 3})
+        t.grid().setWeight(c, 10, GridElement::Columns);
+    t.setFont(seed);
+    for (int c : {0, 3})
+        t.setEdges(TextTable::Range{c, 0, c, -1}, White, 15, true);
+    t.setFill(TextTable::Range{1, 0, 1, -1}, Black, LabelGrey);
+    t.setEdges(TextTable::Range{1, 0, 2, -1}, Black, 15, false);
+    t.setFitText(1, 0, txt::table::kFitPrintLabel);
+    t.fontGroup(1, 0, TextTable::Range{1, 0, 1, -1}, true);
+    t.setFitText(2, 0, txt::table::kFitPrintValue);
+    t.fontGroup(2, 0, TextTable::Range{2, 0, 2, -1}, true);
+
+    for (int r : {12, 15, 18, 21, 24, 27}) {
+        if (f.fourWire)
+            t.grid().setWeight(r, 100.0 / 29, GridElement::Rows);
+        else
+            t.grid().setFixedSize(r, 0, GridElement::Rows);
+    }
+    for (int r : {1, 5, 8, 10}) {
+        if (f.reverse)
+            t.grid().setWeight(r, f.fourWire ? 100.0 / 29 : 100.0 / 23, GridElement::Rows);
+        else
+            t.grid().setFixedSize(r, 0, GridElement::Rows);
+    }
+    const std::vector<SummaryRow> rows = summaryRows(summaryInForce(selection), f);
+    for (int r = 0; r < SummaryRows; ++r) {
+        t.setText(1, r, rows[static_cast<size_t>(r)].label);
+        t.setText(2, r, rows[static_cast<size_t>(r)].value);
+    }
+    t.refreshVisibleCells();
+}
