@@ -1,5 +1,5 @@
 #include "app/AppSettings.h"
-#include "app/AppTexts.h"
+#include "link/LinkTexts.h"
 
 AppSettings& appSettings() {
     static AppSettings settings;
@@ -26,8 +26,8 @@ void AppSettings::readAll() {
     saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
     pdfOutDir = m_profile.getString("Filepath", "PdfOutDir", "");
     importDir = m_profile.getString("Filepath", "ImportDir", "");
-    debugComm = m_profile.getInt("Debug", txt::app::kDebugCommKey, 0);
-    commLog = m_profile.getInt("Debug", txt::app::kCommLogKey, 0);
+    debugComm = m_profile.getInt(txt::link::kDebugSection, txt::link::kDebugCommKey, 0);
+    commLog = m_profile.getInt(txt::link::kDebugSection, txt::link::kCommLogKey, 0);
 }
 
 void AppSettings::writeAll() {

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/DataCommands.h"
 #include "app/MainFrame.h"
+#include "app/MessageBoxPrompt.h"
 #include "app/OrvoViewDoc.h"
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
@@ -104,24 +105,40 @@ void AppShell::startServer() {
     });
 }
 
+bool AppShell::failStart(const char* format) {
+    const std::string text = formatText(format, m_folder.c_str());
+    std::fprintf(stderr, "orvoview: %s\n", sjis::toUtf8(text).c_str());
+    if (m_options.prompt) {
+        m_options.prompt->tell(text, PromptIcon::Stop);
+    } else {
+        MessageBoxPrompt box(nullptr);
+        box.tell(text, PromptIcon::Stop);
+    }
+    m_startExitCode = 1;
+    return false;
+}
+
 bool AppShell::initInstance() {
-    m_folder = m_options.folder.empty() ? programFolder() : m_options.folder;
+    m_folder =
+        m_options.folder.empty() ? programFolder() : absoluteFolder(sjis::toUtf8(m_options.folder));
     m_baseName = m_options.baseName.empty() ? programBaseName() : m_options.baseName;
     createFolderPath(m_folder, FolderAccess::UserOnly);
 
     // One copy per program folder. A second start brings the first to the front.
     if (!m_lock.tryAcquire(m_folder)) {
+        // Held without a window to raise: a long orvoview-cli run, or a folder that cannot be
+        // written. Say so instead of ending silently.
         if (!raiseRunningCopy())
-            std::fprintf(stderr,
-                         "orvoview: no running copy answered and the lock %s is taken "
-                         "or cannot be created\n",
-                         sjis::toUtf8(InstanceLock::lockPath(m_folder)).c_str());
-        QApplication::beep();
+            failStart(txt::app::kFolderInUse);
         return false;
     }
 
     m_startupInProgress = true;
     m_settings = AppSettings(); // a fresh start reads everything again
+    if (m_folder.size() > ProfileSettings::kMaxFolderBytes) {
+        m_startupInProgress = false;
+        return failStart(txt::app::kFolderTooLong);
+    }
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
     QDir::setCurrent(qtFromCp932(m_folder));

@@ -7,6 +7,7 @@
 #include <string>
 
 class CMainFrame;
+class Prompt;
 class COrvoViewDoc;
 class QLocalServer;
 
@@ -20,6 +21,7 @@ public:
         std::string folder;   // program folder; empty = ORVOVIEW_HOME or the executable's folder
         std::string baseName; // INI and log name; empty = the executable's name
         bool showFrame = true;
+        Prompt* prompt = nullptr; // start-up failures; nullptr = a message box
     };
 
     AppShell();
@@ -28,6 +30,9 @@ public:
 
     // The start sequence; false ends the program (another copy runs, or the start failed).
     bool initInstance();
+    // The exit status after a false initInstance: 0 when a running copy was raised, 1 when the
+    // start failed (told to the user first).
+    int startExitCode() const { return m_startExitCode; }
     // Writes the marker and the settings when the start had completed.
     void exitInstance();
 
@@ -49,6 +54,7 @@ signals:
 
 private:
     bool raiseRunningCopy();
+    bool failStart(const char* format);
     void startServer();
 
     Options m_options;
@@ -62,4 +68,5 @@ private:
     QLocalServer* m_server = nullptr;
     bool m_startupInProgress = false;
     bool m_started = false;
+    int m_startExitCode = 0;
 };

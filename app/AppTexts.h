@@ -15,6 +15,24 @@ inline constexpr const char kIniUnreadable[] =
     "C\x83\x8b\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1 %s (%s)"; // INIファイルを読み込めません
                                                                                          // %s (%s)
 
+// The program's name: the frame's title and the message boxes' (never a display name that
+// the platform would append to every dialog title).
+inline constexpr const char kProgramName[] = "\x83I\x83\x8b\x83{\x81"
+                                             "E\x83r\x83\x85\x81["; // オルボ・ビュー
+
+// Start-up failures: the program folder is named below each.
+inline constexpr const char kFolderInUse[] =
+    "\x83v\x83\x8d\x83O\x83\x89\x83\x80\x83t\x83H\x83\x8b\x83_"
+    "\x82\xf0\x8eg\x97p\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81"
+    "B\x91\xbc\x82\xcc\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xaa\x8eg\x97p\x92\x86"
+    "\x82\xa9\x81"
+    "A\x8f\x91\x82\xab\x8d\x9e\x82\xdd\x82\xaa\x8fo\x97\x88\x82\xdc\x82\xb9\x82"
+    "\xf1\n%s"; // プログラムフォルダを使用できません。他のプログラムが使用中か、書き込みが出来ません\n%s
+inline constexpr const char kFolderTooLong[] =
+    "\x83v\x83\x8d\x83O\x83\x89\x83\x80\x83t\x83H\x83\x8b\x83_"
+    "\x82\xcc\x83p\x83X\x82\xaa\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7\x81i260\x83o\x83"
+    "C\x83g\x82\xdc\x82\xc5\x81j\n%s"; // プログラムフォルダのパスが長すぎます（260バイトまで）\n%s
+
 // Printing.
 inline constexpr const char kNoPrinter[] =
     "\x83v\x83\x8a\x83\x93\x83^\x82\xaa\x83"

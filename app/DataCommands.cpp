@@ -29,7 +29,7 @@ Prompt& DataCommands::prompt() {
 }
 
 int DataCommands::monthStartDay() const {
-    return m_settings ? m_settings->monthStartDay : 1;
+    return m_frame->document()->monthStartDay();
 }
 
 void DataCommands::selectData() {

@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
+#include "app/AppTexts.h"
 #include "app/DataCommands.h"
 #include "app/OrvoViewView.h"
 #include "app/SelectorBar.h"
@@ -12,13 +13,13 @@
 #include "link/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
+#include "store/DAT_DataFile.h"
 #include "store/D_CustEdit.h"
-#include "store/MonthWindow.h"
-#include "support/Format.h"
 #include "support/PaneSplitter.h"
 #include "support/QtCp932.h"
 #include "textout/ValueFormat.h"
 #include "transfer/D_ReadData.h"
+#include "transfer/SelectionRules.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,7 +37,6 @@
 #include <QToolBar>
 #include <QWindow>
 #include <cstdio>
-#include <set>
 
 namespace {
 
@@ -47,19 +47,25 @@ bool needsSelection(int id) {
            id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
 }
 
-// Selects the smallest listed value not below the maximum: the last entry first, then, at the
-// first entry smaller than the maximum, the one above it.
-void presetBox(QComboBox* box, double maximum) {
-    const int count = box->count();
-    if (count == 0)
-        return;
-    box->setCurrentIndex(count - 1);
-    for (int i = 0; i < count; ++i) {
-        if (box->itemText(i).toDouble() < maximum) {
-            box->setCurrentIndex(i == 0 ? 0 : i - 1);
-            break;
-        }
-    }
+// Selects the entry the scale rule presets for the maximum.
+void presetBox(QComboBox* box, const std::vector<int>& entries, double maximum) {
+    const int index = selection::scalePresetIndex(entries, maximum);
+    if (index >= 0 && index < box->count())
+        box->setCurrentIndex(index);
+}
+
+// Fills a date list with its entries and selects `current` (or the first entry).
+void fillList(QComboBox* box, const std::vector<std::string>& entries, const std::string& current) {
+    box->clear();
+    for (const std::string& e : entries)
+        box->addItem(qtFromCp932(e));
+    const bool found = !current.empty() && CSelectorBar::selectText(box, qtFromCp932(current));
+    if (!found && box->count() > 0)
+        box->setCurrentIndex(0);
+}
+
+selection::ReportKind kindOf(const CSelectorBar* bar) {
+    return bar->isMonthly() ? selection::ReportKind::Monthly : selection::ReportKind::Daily;
 }
 
 // The plain command text for tool tips and the status line: no access key, no shortcut.
@@ -72,16 +78,6 @@ QString plainText(QString text) {
         text.remove(key, 4);
     text.remove(QStringLiteral("..."));
     return text.remove('&');
-}
-
-// The day a monthly report starts with: the first day dated on or after the window's start,
-// when it lies inside the window; -1 otherwise. Days are ordered by channel, then date, so the
-// search by the first channel can land on another channel's earlier day: step past those.
-int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& w) {
-    int index = circuit.lowerBoundDay(w.start);
-    while (index < circuit.days.count() && circuit.days.at(index).date < w.start)
-        ++index;
-    return index < circuit.days.count() && circuit.days.at(index).date < w.end ? index : -1;
 }
 
 CMainFrame* s_current = nullptr;
@@ -383,9 +379,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::updateTitle() {
-    const QString app = QApplication::applicationDisplayName();
+    const QString app = qtFromCp932(txt::app::kProgramName);
     const QString doc =
-        m_document->isLoaded() ? QStringLiteral("Orvo.DAT") : QStringLiteral("無題");
+        m_document->isLoaded() ? QString::fromLatin1(datafile::kFileName) : QStringLiteral("無題");
     setWindowTitle(doc + QStringLiteral(" - ") + app);
 }
 
@@ -451,31 +447,12 @@ void CMainFrame::fillDateLists(bool selectCurrent) {
         bar->day()->clear();
         return;
     }
-    const int startDay = m_settings ? m_settings->monthStartDay : 1;
-    const bool monthly = bar->isMonthly();
-    std::set<std::string> years;
-    for (int i = 0; i < sel.circuit->days.count(); ++i) {
-        const DateTime& date = sel.circuit->days.at(i).date;
-        if (monthly) {
-            const MonthWindow w = reportMonthOf(date, startDay);
-            if (w.start.isValid())
-                years.insert(formatText("%04d", w.start.year()));
-        } else if (date.isValid()) {
-            years.insert(date.format("%Y"));
-        }
-    }
-    bar->year()->clear();
-    for (const std::string& y : years)
-        bar->year()->addItem(qtFromCp932(y));
-    bool found = false;
-    if (selectCurrent && sel.day.date.isValid()) {
-        const std::string current =
-            monthly ? formatText("%04d", reportMonthOf(sel.day.date, startDay).start.year())
-                    : sel.day.date.format("%Y");
-        found = CSelectorBar::selectText(bar->year(), qtFromCp932(current));
-    }
-    if (!found && bar->year()->count() > 0)
-        bar->year()->setCurrentIndex(0);
+    const int startDay = m_document->monthStartDay();
+    const selection::DateEntries current =
+        selectCurrent ? selection::entriesOf(sel.day.date, kindOf(bar), startDay)
+                      : selection::DateEntries();
+    fillList(bar->year(), selection::yearEntries(*sel.circuit, kindOf(bar), startDay),
+             current.year);
     fillMonths(selectCurrent);
     fillDays(selectCurrent);
 }
@@ -486,31 +463,14 @@ void CMainFrame::fillMonths(bool selectCurrent) {
     bar->month()->clear();
     if (!sel.circuit || bar->year()->currentIndex() < 0)
         return;
-    const int startDay = m_settings ? m_settings->monthStartDay : 1;
-    const bool monthly = bar->isMonthly();
-    const std::string year = cp932FromQt(bar->year()->currentText());
-    std::set<std::string> months;
-    for (int i = 0; i < sel.circuit->days.count(); ++i) {
-        const DateTime& date = sel.circuit->days.at(i).date;
-        if (monthly) {
-            const MonthWindow w = reportMonthOf(date, startDay);
-            if (w.start.isValid() && formatText("%04d", w.start.year()) == year)
-                months.insert(formatText("%02d", w.start.month()));
-        } else if (date.isValid() && date.format("%Y") == year) {
-            months.insert(date.format("%m"));
-        }
-    }
-    for (const std::string& m : months)
-        bar->month()->addItem(qtFromCp932(m));
-    bool found = false;
-    if (selectCurrent && sel.day.date.isValid()) {
-        const std::string current =
-            monthly ? formatText("%02d", reportMonthOf(sel.day.date, startDay).start.month())
-                    : sel.day.date.format("%m");
-        found = CSelectorBar::selectText(bar->month(), qtFromCp932(current));
-    }
-    if (!found && bar->month()->count() > 0)
-        bar->month()->setCurrentIndex(0);
+    const int startDay = m_document->monthStartDay();
+    const std::string current =
+        selectCurrent ? selection::entriesOf(sel.day.date, kindOf(bar), startDay).month
+                      : std::string();
+    fillList(bar->month(),
+             selection::monthEntries(*sel.circuit, kindOf(bar), startDay,
+                                     cp932FromQt(bar->year()->currentText())),
+             current);
 }
 
 void CMainFrame::fillDays(bool selectCurrent) {
@@ -519,21 +479,13 @@ void CMainFrame::fillDays(bool selectCurrent) {
     bar->day()->clear();
     if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
         return;
-    const std::string year = cp932FromQt(bar->year()->currentText());
-    const std::string month = cp932FromQt(bar->month()->currentText());
-    std::set<std::string> days;
-    for (int i = 0; i < sel.circuit->days.count(); ++i) {
-        const DateTime& date = sel.circuit->days.at(i).date;
-        if (date.isValid() && date.format("%Y") == year && date.format("%m") == month)
-            days.insert(date.format("%d"));
-    }
-    for (const std::string& d : days)
-        bar->day()->addItem(qtFromCp932(d));
-    bool found = false;
-    if (selectCurrent && sel.day.date.isValid())
-        found = CSelectorBar::selectText(bar->day(), qtFromCp932(sel.day.date.format("%d")));
-    if (!found && bar->day()->count() > 0)
-        bar->day()->setCurrentIndex(0);
+    const std::string current =
+        selectCurrent ? selection::entriesOf(sel.day.date, selection::ReportKind::Daily, 1).day
+                      : std::string();
+    fillList(bar->day(),
+             selection::dayEntries(*sel.circuit, cp932FromQt(bar->year()->currentText()),
+                                   cp932FromQt(bar->month()->currentText())),
+             current);
 }
 
 SelectionTuple CMainFrame::readSelectorTuple(int* displayChannel) const {
@@ -541,34 +493,16 @@ SelectionTuple CMainFrame::readSelectorTuple(int* displayChannel) const {
     const DisplaySelection& sel = m_document->currentSelection();
     if (displayChannel)
         *displayChannel = bar->channel()->currentIndex() >= 1 ? 2 : 1;
-    SelectionTuple t;
-    t.customerIndex = sel.customerIndex;
-    t.circuitIndex = sel.circuitIndex;
-    if (!sel.circuit)
-        return t;
-    const bool monthly = bar->isMonthly();
-    const int year = CSelectorBar::selectedNumber(bar->year());
-    const int month = CSelectorBar::selectedNumber(bar->month());
-    const int day = monthly ? 0 : CSelectorBar::selectedNumber(bar->day());
-    if (year < 0 || month < 0 || day < 0)
-        return t;
-    const MeasurementCircuit& circuit = *sel.circuit;
-    if (!monthly) {
-        const int index = circuit.findDay(DateTime::make(year, month, day));
-        if (index >= 0)
-            t.dayIndex = index;
+    if (!sel.circuit) {
+        SelectionTuple t;
+        t.customerIndex = sel.customerIndex;
+        t.circuitIndex = sel.circuitIndex;
         return t;
     }
-    const MonthWindow w = monthWindow(year, month, m_settings ? m_settings->monthStartDay : 1);
-    if (!w.isValid())
-        return t;
-    const int index = firstDayInWindow(circuit, w);
-    if (index >= 0) {
-        t.dayIndex = index;
-        t.year = year;
-        t.month = month;
-    }
-    return t;
+    return selection::tupleFor(
+        *sel.circuit, sel.customerIndex, sel.circuitIndex, kindOf(bar),
+        CSelectorBar::selectedNumber(bar->year()), CSelectorBar::selectedNumber(bar->month()),
+        CSelectorBar::selectedNumber(bar->day()), m_document->monthStartDay());
 }
 
 void CMainFrame::reselect() {
@@ -585,7 +519,7 @@ void CMainFrame::afterSelect(const DisplaySelection& selection) {
 }
 
 void CMainFrame::presetScales(const DisplaySelection& selection) {
-    const int startDay = m_settings ? m_settings->monthStartDay : 1;
+    const int startDay = m_document->monthStartDay();
     ScaleMaxima maxima;
     const DaySummary* summary = &selection.day.data.summary;
     if (selection.isValid() && selection.isMonthly() && selection.circuit) {
@@ -600,9 +534,11 @@ void CMainFrame::presetScales(const DisplaySelection& selection) {
                                             : QStringLiteral("電力(W)："));
     m_selectorBar->voltageLabel()->setText(kv ? QStringLiteral("電圧(kV)：")
                                               : QStringLiteral("電圧(V)："));
-    presetBox(m_selectorBar->power(), kw ? maxima.power : maxima.power * 1000.0);
-    presetBox(m_selectorBar->voltage(), kv ? maxima.voltage : maxima.voltage * 1000.0);
-    presetBox(m_selectorBar->current(), maxima.current);
+    presetBox(m_selectorBar->power(), selection::powerScales(),
+              kw ? maxima.power : maxima.power * 1000.0);
+    presetBox(m_selectorBar->voltage(), selection::voltageScales(),
+              kv ? maxima.voltage : maxima.voltage * 1000.0);
+    presetBox(m_selectorBar->current(), selection::currentScales(), maxima.current);
 }
 
 std::array<double, 3> CMainFrame::scaleValues() const {
@@ -629,19 +565,9 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     if (m_selectorBar->isMonthly()) {
         // The report month that holds the chosen day (with start day 1 its calendar month), so
         // the month shown always contains the day the user picked.
-        const MeasurementCircuit& circuit =
-            store.at(tuple.customerIndex).circuits.at(tuple.circuitIndex);
-        const DateTime& date = circuit.days.at(tuple.dayIndex).date;
-        const MonthWindow w = reportMonthOf(date, m_settings ? m_settings->monthStartDay : 1);
-        if (w.start.isValid()) {
-            tuple.year = w.start.year();
-            tuple.month = w.start.month();
-            if (const int first = firstDayInWindow(circuit, w); first >= 0)
-                tuple.dayIndex = first;
-        } else {
-            tuple.year = date.year();
-            tuple.month = date.month();
-        }
+        tuple = selection::monthlyTupleOfDay(
+            store.at(tuple.customerIndex).circuits.at(tuple.circuitIndex), tuple,
+            m_document->monthStartDay());
     } else {
         tuple.year = -1;
         tuple.month = -1;

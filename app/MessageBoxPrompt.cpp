@@ -1,4 +1,5 @@
 #include "app/MessageBoxPrompt.h"
+#include "app/AppTexts.h"
 #include "support/QtCp932.h"
 #include "support/Sjis.h"
 #include <QAbstractButton>
@@ -36,7 +37,7 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
         return escapeAnswer(buttons);
     }
     QMessageBox box(m_parent);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(qtFromCp932(txt::app::kProgramName));
     // Outside text (names, file paths, received lines) is never taken as rich text.
     box.setTextFormat(Qt::PlainText);
     box.setText(qtFromCp932(text));

@@ -23,10 +23,14 @@ void onTerminate(int) {
 
 } // namespace
 
+void COrvoViewApp::applyIdentity() {
+    QCoreApplication::setApplicationName(QStringLiteral("OrvoView"));
+    // No display name: the platform would append it to every dialog title.
+    QCoreApplication::setOrganizationName(QStringLiteral("OrvoView"));
+}
+
 COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("OrvoView"));
-    setApplicationDisplayName(QStringLiteral("オルボ・ビュー"));
-    setOrganizationName(QStringLiteral("OrvoView"));
+    applyIdentity();
     // Lets the desktop match the window to the installed entry and its icon.
     setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
     setWindowIcon(programIcon());
@@ -82,7 +86,7 @@ void COrvoViewApp::exitInstance() {
 
 int COrvoViewApp::run() {
     if (!initInstance())
-        return 0;
+        return m_shell->startExitCode();
     int code = 0;
     if (!m_terminating) {
         m_loopRunning = true;

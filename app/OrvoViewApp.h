@@ -7,6 +7,8 @@
 class COrvoViewApp : public QApplication {
     Q_OBJECT
 public:
+    // The names the program gives itself (application and organisation, no display name).
+    static void applyIdentity();
     COrvoViewApp(int& argc, char** argv);
     ~COrvoViewApp() override;
 

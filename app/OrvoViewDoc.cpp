@@ -40,7 +40,6 @@ void COrvoViewDoc::updateAllViews(CView* sender, int hint, const void* object) {
 }
 
 void COrvoViewDoc::select(const SelectionTuple& tuple, int displayChannel) {
-    m_data.setMonthStartDay(monthStartDay());
     m_data.select(tuple, displayChannel);
     const DisplaySelection& selection = m_data.currentSelection();
     if (m_sink) {
@@ -56,8 +55,7 @@ void COrvoViewDoc::select(const SelectionTuple& tuple, int displayChannel) {
 void COrvoViewDoc::loadOnce(Prompt& prompt) {
     if (m_loaded)
         return;
-    m_data.setMonthStartDay(monthStartDay());
     m_data.loadOnce(prompt);
     m_loaded = true;
-    emit titleChanged(QStringLiteral("Orvo.DAT"));
+    emit titleChanged(QString::fromLatin1(datafile::kFileName));
 }

@@ -32,9 +32,9 @@ public:
     void updateAllViews(CView* sender, int hint, const void* object = nullptr);
 
     void setSelectionSink(SelectionSink* sink) { m_sink = sink; }
-    // Month start day of the report months ("Param"/"MonStartDay"), read at every use.
-    void setMonthStartDay(std::function<int()> provider) { m_monthStartDay = std::move(provider); }
-    int monthStartDay() const { return m_monthStartDay ? m_monthStartDay() : 1; }
+    // Month start day of the report months: the settings own it, the document data asks them.
+    void setMonthStartDay(std::function<int()> owner) { m_data.setMonthStartDay(std::move(owner)); }
+    int monthStartDay() const { return m_data.monthStartDay(); }
 
     DocumentData& data() { return m_data; }
     MeasurementStore& store() { return m_data.store(); }
@@ -76,7 +76,6 @@ signals:
 private:
     std::vector<CView*> m_views;
     SelectionSink* m_sink = nullptr;
-    std::function<int()> m_monthStartDay;
     DocumentData m_data;
     ReceptionSite m_receptionSite;
     bool m_loaded = false;

@@ -1,5 +1,6 @@
 #include "app/SelectorBar.h"
 #include "res/ResourceIds.h"
+#include "transfer/SelectionRules.h"
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,15 +24,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, int id
     return label;
 }
 
-const int kPowerScales[] = {10000, 5000, 2000, 1000, 900, 800, 700, 600, 500, 400, 300, 200, 150,
-                            100,   90,   80,   70,   60,  50,  40,  30,  20,  10,  5,   1};
-const int kVoltageScales[] = {1000, 900, 800, 700, 600, 500, 400, 300, 200, 100, 90,
-                              80,   70,  60,  50,  40,  30,  20,  10,  5,   1};
-const int kCurrentScales[] = {10000, 9000, 8000, 7000, 6000, 5000, 4000, 3000, 2000, 1000,
-                              900,   800,  700,  600,  500,  400,  300,  200,  100,  90,
-                              80,    70,   60,   50,   40,   30,   20,   10,   5,    1};
-
-template <size_t N> void fillScale(QComboBox* box, const int (&values)[N], int selected) {
+void fillScale(QComboBox* box, const std::vector<int>& values, int selected) {
     box->clear();
     for (int v : values)
         box->addItem(QString::number(v));
@@ -97,9 +90,9 @@ void CSelectorBar::fillFixedLists() {
     m_channel->addItem(QStringLiteral("1"));
     m_channel->addItem(QStringLiteral("2"));
     m_channel->setCurrentIndex(0);
-    fillScale(m_power, kPowerScales, 24);
-    fillScale(m_voltage, kVoltageScales, 20);
-    fillScale(m_current, kCurrentScales, 20);
+    fillScale(m_power, selection::powerScales(), 24);
+    fillScale(m_voltage, selection::voltageScales(), 20);
+    fillScale(m_current, selection::currentScales(), 20);
 }
 
 bool CSelectorBar::isMonthly() const {

@@ -27,12 +27,16 @@ constexpr int kCircuits = 10;
 constexpr int kDays = 3200;
 constexpr int kSamples = 48;
 
+// Absolute, fixed at the first call: the program changes its working folder at start-up.
 fs::path benchFolder() {
-    const char* dir = std::getenv("ORVO_BENCH_DIR");
-    return (dir && *dir ? fs::path(dir) : fs::current_path()) / "orvo_app_bench";
+    static const fs::path folder = [] {
+        const char* dir = std::getenv("ORVO_BENCH_DIR");
+        return fs::absolute(dir && *dir ? fs::path(dir) : fs::current_path()) / "orvo_app_bench";
+    }();
+    return folder;
 }
 fs::path dataFile() {
-    return benchFolder() / "DATA" / "Orvo.DAT";
+    return benchFolder() / datafile::kFolderName / datafile::kFileName;
 }
 
 void writeDataFile() {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Sets everything up, builds under ASan/UBSan and runs the whole test suite:
-# a short bounded run of every fuzzer (core built alone with clang, which also proves the
+# Sets everything up, checks the formatting, builds under ASan/UBSan and runs the whole test
+# suite: a short bounded run of every fuzzer (core built alone with clang, which also proves the
 # core needs no Qt), the threaded serial tests under ThreadSanitizer, then every test through CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/format-check.sh
 cmake --preset ci
 cmake --build --preset ci
 FUZZ_SECONDS="${FUZZ_SECONDS:-20}" bash scripts/fuzz-smoke.sh

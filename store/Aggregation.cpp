@@ -39,12 +39,25 @@ void takeLargerMagnitude(PeakRecord& month, const PeakRecord& day) {
 
 } // namespace
 
+int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& window) {
+    if (!window.isValid())
+        return -1;
+    // Days are ordered by channel, then date: the search keyed with the circuit's channel can
+    // land on another channel's earlier days. Step past those.
+    int index = circuit.lowerBoundDay(window.start);
+    while (index < circuit.days.count() && circuit.days.at(index).date < window.start)
+        ++index;
+    return index < circuit.days.count() && window.contains(circuit.days.at(index).date) ? index
+                                                                                        : -1;
+}
+
 std::vector<int> daysInWindow(const MeasurementCircuit& circuit, const MonthWindow& window) {
     std::vector<int> result;
-    if (!window.isValid())
+    const int first = firstDayInWindow(circuit, window);
+    if (first < 0)
         return result;
-    const int32_t channel = circuit.dayChannel();
-    for (int i = circuit.lowerBoundDay(window.start); i < circuit.days.count(); ++i) {
+    const int32_t channel = circuit.days.at(first).channel;
+    for (int i = first; i < circuit.days.count(); ++i) {
         const MeasurementDay& day = circuit.days.at(i);
         if (day.channel != channel || !window.contains(day.date))
             break;

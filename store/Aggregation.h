@@ -15,7 +15,12 @@ struct ScaleMaxima {
     bool operator==(const ScaleMaxima&) const = default;
 };
 
-// Indices of the circuit's days inside the window, in date order (the circuit's channel only).
+// The first day of the report month `window` in the circuit: the first day dated on or after
+// its start, when that lies inside it; -1 otherwise. The one rule for the selector bar, the
+// selection and the month summary.
+int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& window);
+// Indices of the days of the report month: from its first day, in date order, while they lie
+// inside the window and on that first day's channel.
 std::vector<int> daysInWindow(const MeasurementCircuit& circuit, const MonthWindow& window);
 
 // Adds one further day to a month summary whose first day was copied whole: energies and

@@ -5,6 +5,7 @@
 #include "store/ByteSource.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_Registry.h"
+#include "store/DataFileLoad.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
@@ -46,6 +47,16 @@ class ImportAbandoned : public std::exception {
 public:
     const char* what() const noexcept override { return ""; }
 };
+
+bool isSignatureFailure(const LoadResult& result) {
+    try {
+        std::rethrow_exception(result.error);
+    } catch (const archive::SignatureError&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
 
 OpenedFile openOrThrow(const std::string& path, OpenAccess access, const RetryPolicy& policy) {
     OpenResult r = openWithRetry(path, access, policy);
@@ -120,16 +131,20 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
         {
             OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, policy);
             OpenedFileSource source(file);
-            ArchiveReader in(source, kBufferSize);
-            try {
+            const LoadResult result = readArchive(source, [&](ByteSource& s) {
+                ArchiveReader in(s, kBufferSize);
                 archive::read(in, scratch);
-            } catch (const archive::SignatureError& e) {
-                const char* message = e.kind() == archive::SignatureError::WrongText
-                                          ? txt::store::kDataFileDamaged
-                                          : txt::store::kDataFileVersion;
+            });
+            if (result.outcome == LoadOutcome::WrongVersion ||
+                (result.outcome == LoadOutcome::Damaged && isSignatureFailure(result))) {
+                const char* message = result.outcome == LoadOutcome::WrongVersion
+                                          ? txt::store::kDataFileVersion
+                                          : txt::store::kDataFileDamaged;
                 prompt.tell(formatText(message, path.c_str()), PromptIcon::Stop);
                 throw ImportAbandoned();
             }
+            if (!result.loaded())
+                std::rethrow_exception(result.error); // told with its failure heading
         }
         // A file from elsewhere obeys the name rules as typed names do: its names end up in
         // file names and on the screen.

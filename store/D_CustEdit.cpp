@@ -47,8 +47,8 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
     m_circuits = makeList(this, res::IDC_CIRCUIT_LIST, "circuitList");
     m_customerName =
         makeEdit(this, res::IDC_CUST_NAME, "customerName", QStringLiteral("需要家名称の入力"));
-    m_circuitName =
-        makeEdit(this, res::IDC_CIRCUIT_NAME_EDIT, "circuitName", QStringLiteral("測定回路名称の入力"));
+    m_circuitName = makeEdit(this, res::IDC_CIRCUIT_NAME_EDIT, "circuitName",
+                             QStringLiteral("測定回路名称の入力"));
     QPushButton* buttons[6] = {
         makeButton(this, res::IDC_CUST_ADD, "customerAdd", QStringLiteral("▲ 追加"),
                    QStringLiteral("需要家の追加")),

@@ -81,8 +81,8 @@ void CDataSave::onBrowse() {
 }
 
 void CDataSave::onOk() {
-    DataSaveFields fields{cp932FromQt(m_folder->text()),
-                          cp932FromQt(m_fileName->text()), m_customers->currentIndex()};
+    DataSaveFields fields{cp932FromQt(m_folder->text()), cp932FromQt(m_fileName->text()),
+                          m_customers->currentIndex()};
     if (!acceptDataSave(fields, m_store, m_prompt, m_policy, m_wrap))
         return;
     m_exported = true;

@@ -1,7 +1,6 @@
 #include "store/DocumentData.h"
 #include "store/Aggregation.h"
-#include "store/FileHandle.h"
-#include "store/FileSource.h"
+#include "store/DataFileLoad.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
@@ -22,7 +21,7 @@ namespace fs = std::filesystem;
 DocumentData::DocumentData() {
     m_monthHook = [this](DaySummary& target, const MeasurementCircuit& circuit, int year,
                          int month) {
-        computeMonthSummary(target, circuit, year, month, m_monthStartDay);
+        computeMonthSummary(target, circuit, year, month, monthStartDay());
     };
 }
 
@@ -36,27 +35,6 @@ void DocumentData::resetToNew() {
     m_store.clear();
 }
 
-bool DocumentData::writeDataFile(std::string& error) {
-    try {
-        datafile::replaceFileAtomically(
-            m_dataFile,
-            [this](ByteSink& sink) {
-                ArchiveWriter out(sink);
-                datafile::write(out, m_serial, m_store);
-                out.flush();
-            },
-            m_sinkWrapper);
-        return true;
-    } catch (const FileAccessError& e) {
-        error = e.what();
-    } catch (const std::bad_alloc&) {
-        error = "out of memory";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
-    return false;
-}
-
 bool DocumentData::saveToDataFile(Prompt& prompt) {
     if (m_saveBlocked) {
         prompt.tell(formatText(txt::store::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
@@ -64,8 +42,8 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
     }
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
     removeStaleTemporaries(m_dataFile);
-    std::string error;
-    if (writeDataFile(error))
+    const std::string error = saveDataFile(m_dataFile, m_serial, m_store, m_sinkWrapper);
+    if (error.empty())
         return true;
     prompt.tell(formatText(txt::store::kSaveFailed, error.c_str(), m_dataFile.c_str()),
                 PromptIcon::Stop);
@@ -87,50 +65,21 @@ bool DocumentData::loadOnce(Prompt& prompt) {
             return false;
     }
 
-    FileHandle file = FileHandle::openRead(nativePath(m_dataFile));
-    if (!file) {
-        std::string reason = sjis::fromUtf8(std::strerror(errno));
-        resetToNew();
+    const LoadResult result = loadDataFile(m_dataFile, m_serial, m_store);
+    if (result.loaded())
+        return true;
+    resetToNew();
+    if (result.outcome == LoadOutcome::Unreadable || result.outcome == LoadOutcome::Missing) {
         // Whatever is there was not read: never replace it with an empty store at exit.
         m_saveBlocked = fs::exists(nativePath(m_dataFile), ec);
-        prompt.tell(formatText(txt::store::kLoadUnreadable, reason.c_str(), m_dataFile.c_str()),
-                    PromptIcon::Stop);
+        prompt.tell(
+            formatText(txt::store::kLoadUnreadable, result.reason.c_str(), m_dataFile.c_str()),
+            PromptIcon::Stop);
         return false;
     }
-
-    // Read into scratch records: a file that fails half-way must not leave half a store that
-    // would be written over the original at exit.
-    SerialSettings serial;
-    MeasurementStore store;
-    const char* message = nullptr;
-    std::string ioError;
-    try {
-        FileSource source(file.get(), m_dataFile);
-        ArchiveReader in(source);
-        datafile::read(in, serial, store);
-        file.close();
-        m_serial = serial;
-        m_store = std::move(store);
-        return true;
-    } catch (const archive::SignatureError& e) {
-        message = e.kind() == archive::SignatureError::WrongText ? txt::store::kDataFileDamaged
-                                                                 : txt::store::kDataFileVersion;
-    } catch (const ArchiveError&) {
-        message = txt::store::kDataFileDamaged;
-    } catch (const std::bad_alloc&) {
-        message = txt::store::kDataFileDamaged;
-    } catch (const FileAccessError& e) {
-        ioError = e.what();
-    }
-    file.close();
-    resetToNew();
-
-    if (!ioError.empty()) {
-        m_saveBlocked = true;
-        prompt.tell(formatText(txt::store::kLoadUnreadable, ioError.c_str(), m_dataFile.c_str()),
-                    PromptIcon::Stop);
-        return false;
-    }
+    const char* message = result.outcome == LoadOutcome::WrongVersion
+                              ? txt::store::kDataFileVersion
+                              : txt::store::kDataFileDamaged;
     std::string text = formatText(message, m_dataFile.c_str());
     std::string copy = datafile::copyAside(m_dataFile);
     if (!copy.empty()) {
@@ -194,7 +143,7 @@ void DocumentData::replaceStore(MeasurementStore store) {
         const MeasurementCircuit& c = m_store.at(customer).circuits.at(circuit);
         if (m_selection.isMonthly()) {
             std::vector<int> days =
-                daysInWindow(c, monthWindow(m_selection.year, m_selection.month, m_monthStartDay));
+                daysInWindow(c, monthWindow(m_selection.year, m_selection.month, monthStartDay()));
             day = days.empty() ? -1 : days.front();
         } else {
             day = c.days.find(m_selection.day.key());

@@ -52,8 +52,13 @@ public:
     const DisplaySelection& currentSelection() const { return m_selection; }
     bool isSelectionValid() const { return m_selection.isValid(); }
 
-    void setMonthStartDay(int day) { m_monthStartDay = day; }
-    int monthStartDay() const { return m_monthStartDay; }
+    // The month start day has one owner, the settings ("Param"/"MonStartDay"): the document
+    // asks `owner` at every use and keeps no copy. A tool without settings gives a fixed day.
+    void setMonthStartDay(std::function<int()> owner) { m_monthStartDay = std::move(owner); }
+    void setMonthStartDay(int day) {
+        m_monthStartDay = [day] { return day; };
+    }
+    int monthStartDay() const { return m_monthStartDay ? m_monthStartDay() : 1; }
     void setMonthSummaryHook(MonthSummaryHook hook) { m_monthHook = std::move(hook); }
 
     // Test seam: wraps the file sink of every save (e.g. a FailAfterSink).
@@ -61,7 +66,6 @@ public:
     bool saveBlocked() const { return m_saveBlocked; }
 
 private:
-    bool writeDataFile(std::string& error);
     void resetToNew();
 
     SerialSettings m_serial;
@@ -73,7 +77,7 @@ private:
     std::string m_dataFile;
     bool m_loadPending = true; // the one-shot flag of loadOnce
     bool m_saveBlocked = false;
-    int m_monthStartDay = 1;
+    std::function<int()> m_monthStartDay;
     MonthSummaryHook m_monthHook;
     datafile::SinkWrapper m_sinkWrapper;
 };

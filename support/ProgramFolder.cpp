@@ -34,6 +34,14 @@ std::string folderText(const fs::path& folder) {
 
 } // namespace
 
+std::string absoluteFolder(const std::string& folder) {
+    // Made absolute before the program changes its working folder to it; a relative name
+    // would otherwise be resolved a second time from inside itself.
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(folder), ec);
+    return folderText(ec ? fs::path(folder) : absolute.lexically_normal());
+}
+
 ProgramFolderFacts ProgramFolderFacts::fromSystem() {
     ProgramFolderFacts facts;
     facts.orvoviewHome = environment("ORVOVIEW_HOME");
@@ -51,7 +59,7 @@ ProgramFolderFacts ProgramFolderFacts::fromSystem() {
 
 ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts) {
     if (!facts.orvoviewHome.empty()) {
-        return {folderText(fs::path(facts.orvoviewHome)), ProgramFolderKind::Environment};
+        return {absoluteFolder(facts.orvoviewHome), ProgramFolderKind::Environment};
     }
     if (facts.exeFolderPortable) {
         return {folderText(facts.exeFolder), ProgramFolderKind::Portable};

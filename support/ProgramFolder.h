@@ -38,6 +38,10 @@ ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts);
 // "../share/applications"; it keeps its files per user even where root could write beside it.
 bool isPortableFolder(const std::filesystem::path& exeFolder);
 
+// `folder` (native bytes) as an absolute folder text (CP932), resolved against the current
+// working folder.
+std::string absoluteFolder(const std::string& folder);
+
 // The rule applied to this process.
 ProgramFolderChoice programFolderChoice();
 std::string programFolder();

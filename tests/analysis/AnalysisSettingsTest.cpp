@@ -1,6 +1,7 @@
 // The per-circuit limits file: round trip, bad values, atomic save.
 #include "analysis/AnalysisSettings.h"
 #include "support/Sjis.h"
+#include "common/FileBytes.h"
 #include "common/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST(AnalysisSettings, SaveAndLoadThroughTheDataFolder) {
     std::error_code ec;
     ASSERT_TRUE(s.save(path, ec)) << ec.message();
     EXPECT_EQ(AnalysisSettings::load(path).limitsFor("A", "B"), someLimits());
-    EXPECT_NE(TempFolder::read(path).find("\r\n"), std::string::npos);
+    EXPECT_NE(fileBytes(path).find("\r\n"), std::string::npos);
 }
 
 TEST(AnalysisSettings, FailedSaveLeavesTheOldFile) {

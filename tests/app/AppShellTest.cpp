@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
+#include "link/LinkTexts.h"
 #include "store/DAT_DataFile.h"
 #include "support/InstanceLock.h"
 #include "support/PrivateProfile.h"
@@ -87,8 +88,8 @@ TEST(AppShell, FirstStartWritesEverySettingWithItsDefaultAndAnEmptyDataFile) {
     EXPECT_EQ(iniValue(ini, "Param", "TxtOutApp"), "");
     EXPECT_EQ(iniValue(ini, "Filepath", "SaveDir"), "C:\\");
     EXPECT_EQ(iniValue(ini, "Filepath", "SaveFile"), "CustData.VLK");
-    EXPECT_EQ(iniValue(ini, "Debug", txt::app::kDebugCommKey), "0");
-    EXPECT_EQ(iniValue(ini, "Debug", txt::app::kCommLogKey), "0");
+    EXPECT_EQ(iniValue(ini, "Debug", txt::link::kDebugCommKey), "0");
+    EXPECT_EQ(iniValue(ini, "Debug", txt::link::kCommLogKey), "0");
     EXPECT_EQ(iniValue(ini, "check", "RunningNum"), "0");
     EXPECT_EQ(iniValue(ini, "check", "Version"), "1.0.0.0");
 

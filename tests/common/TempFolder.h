@@ -1,4 +1,5 @@
 #pragma once
+#include "common/FileBytes.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,10 +32,6 @@ public:
     std::string file(const std::string& name) const { return (m_path / name).string(); }
     std::string str() const { return m_path.string(); }
 
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     static void write(const std::string& path, const std::string& bytes) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << bytes;

@@ -60,7 +60,7 @@ TEST(CustomerExport, FileIsExactlyOneCustomerRecord) {
     ASSERT_TRUE(exportCustomer(smallStore(), path, 0, prompt));
     EXPECT_TRUE(prompt.asked().empty());
     // The hand-written store bytes without the store's leading count.
-    EXPECT_EQ(TempFolder::read(path), smallStoreBytes().substr(2));
+    EXPECT_EQ(fileBytes(path), smallStoreBytes().substr(2));
 }
 
 TEST(CustomerExport, ExportAndReimportGiveIdenticalCustomer) {
@@ -207,7 +207,7 @@ TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
     EXPECT_GT(pauses, 0);
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
-    EXPECT_EQ(TempFolder::read(path), "old");
+    EXPECT_EQ(fileBytes(path), "old");
 }
 
 // Names from another installation's file obey the name rules too: a name that holds a path

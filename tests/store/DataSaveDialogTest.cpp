@@ -2,11 +2,11 @@
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
 #include "common/TempFolder.h"
-#include "support/ScriptedPrompt.h"
 #include "res/ResourceIds.h"
 #include "store/D_DataSave.h"
 #include "store/D_InputMonStartDay.h"
 #include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 
 #include <QComboBox>
@@ -71,7 +71,7 @@ TEST_F(DataSaveDialog, NoToOverwriteLeavesTheFileAndTheDialogOpen) {
     ASSERT_EQ(m_prompt.asked().size(), 1u);
     EXPECT_EQ(asked(0), "指定のファイルは既に存在しています\n上書きしてもよろしいですか？\n" +
                             target.string());
-    EXPECT_EQ(TempFolder::read(target), "old");
+    EXPECT_EQ(fileBytes(target), "old");
     EXPECT_TRUE(d->isVisible());
     EXPECT_FALSE(d->exported());
 }
@@ -85,7 +85,7 @@ TEST_F(DataSaveDialog, WriteFailureKeepsTheOldFileAndTellsIt) {
     press(d.get(), res::IDOK); // Yes to the overwrite question, then the failure
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(asked(1).rfind("ﾌｧｲﾙｱｸｾｽ異常\n", 0), 0u) << asked(1);
-    EXPECT_EQ(TempFolder::read(target), "old export");
+    EXPECT_EQ(fileBytes(target), "old export");
     EXPECT_FALSE(d->exported());
     EXPECT_TRUE(d->isVisible());
 }
@@ -103,7 +103,7 @@ TEST_F(DataSaveDialog, ExportTellsSuccessStaysOpenAndKeepsTheTrimmedTexts) {
     EXPECT_TRUE(d->exported());
     EXPECT_EQ(d->saveDir(), m_folder.str() + "/out");
     EXPECT_EQ(sjis::toUtf8(d->saveFile()), "東京.VLK");
-    EXPECT_FALSE(TempFolder::read(m_folder.path() / "out" / "東京.VLK").empty());
+    EXPECT_FALSE(fileBytes(m_folder.path() / "out" / "東京.VLK").empty());
     press(d.get(), res::IDCANCEL);
     EXPECT_FALSE(d->isVisible());
 }

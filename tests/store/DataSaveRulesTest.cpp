@@ -2,8 +2,8 @@
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
 #include "common/TempFolder.h"
-#include "support/ScriptedPrompt.h"
 #include "support/Prompt.h"
+#include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <gtest/gtest.h>
 
@@ -135,11 +135,11 @@ TEST_F(DataSaveRules, OkRunsTheChecksInOrder) {
             EXPECT_EQ(prompt.asked()[i].icon, c.steps[i].icon) << c.name;
         }
         if (c.exported) {
-            EXPECT_NE(TempFolder::read(target), "old") << c.name;
-            EXPECT_FALSE(TempFolder::read(target).empty()) << c.name;
+            EXPECT_NE(fileBytes(target), "old") << c.name;
+            EXPECT_FALSE(fileBytes(target).empty()) << c.name;
             EXPECT_EQ(f.fileName, "A.VLK") << c.name; // trimmed for the settings
         } else if (c.existing) {
-            EXPECT_EQ(TempFolder::read(target), "old") << c.name;
+            EXPECT_EQ(fileBytes(target), "old") << c.name;
         } else {
             EXPECT_FALSE(fs::exists(target)) << c.name;
         }
@@ -158,7 +158,7 @@ TEST_F(DataSaveRules, FullDiskKeepsTheEarlierExportAndClaimsNoSuccess) {
         return std::make_unique<FailAfterSink>(file, 10);
     };
     EXPECT_FALSE(acceptDataSave(f, smallStore(), prompt, {}, fullDisk));
-    EXPECT_EQ(TempFolder::read(target), "earlier export");
+    EXPECT_EQ(fileBytes(target), "earlier export");
     ASSERT_EQ(prompt.asked().size(), 2u); // overwrite question, then the failure
     EXPECT_EQ(sjis::toUtf8(prompt.asked()[1].text).rfind("ﾌｧｲﾙｱｸｾｽ異常\n", 0), 0u);
     for (const auto& entry : fs::directory_iterator(m_folder.path()))

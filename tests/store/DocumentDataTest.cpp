@@ -1,6 +1,7 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
+#include "common/FileBytes.h"
 #include "common/FileSizeLimit.h"
 #include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
@@ -58,8 +59,7 @@ TEST(DocumentData, FirstStartCreatesFolderAndEmptyFile) {
     EXPECT_TRUE(d.doc.loadOnce(d.prompt));
     EXPECT_TRUE(d.prompt.asked().empty());
     EXPECT_EQ(d.doc.dataFilePath(), d.dataFile().string());
-    EXPECT_EQ(TempFolder::read(d.dataFile()),
-              datafile::encode(SerialSettings(), MeasurementStore()));
+    EXPECT_EQ(fileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
     EXPECT_EQ(d.doc.store().count(), 0);
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     EXPECT_TRUE(d.others().empty());
@@ -104,7 +104,7 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(copies[0].filename().string().rfind("Orvo.DAT.damaged-", 0), 0u);
         EXPECT_EQ(copies[0].filename().string().size(),
                   std::string("Orvo.DAT.damaged-").size() + 15);
-        EXPECT_EQ(TempFolder::read(copies[0]), original);
+        EXPECT_EQ(fileBytes(copies[0]), original);
         ASSERT_EQ(d.prompt.asked().size(), 1u);
         EXPECT_EQ(d.prompt.asked()[0].text, kVersion + d.dataFile().string() +
                                                 sj("\n元のファイルを次の名前で保存しました\n") +
@@ -112,9 +112,8 @@ TEST(DocumentData, WrongVersionIsToldCopiedAsideAndStoreStaysEmpty) {
         EXPECT_EQ(d.prompt.asked()[0].icon, PromptIcon::Stop);
         // At exit the empty document is written; the copy stays.
         EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-        EXPECT_EQ(TempFolder::read(d.dataFile()),
-                  datafile::encode(SerialSettings(), MeasurementStore()));
-        EXPECT_EQ(TempFolder::read(copies[0]), original);
+        EXPECT_EQ(fileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
+        EXPECT_EQ(fileBytes(copies[0]), original);
     }
 }
 
@@ -146,7 +145,7 @@ TEST(DocumentData, WrongCustomerBlockSignatureNamesDataFileAndKeepsNothing) {
     EXPECT_EQ(d.doc.store().count(), 0) << "customers before the bad block are not kept";
     EXPECT_EQ(d.doc.serial(), SerialSettings());
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
+    EXPECT_EQ(fileBytes(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, TruncatedFileIsDamagedAndCopiedAside) {
@@ -160,7 +159,7 @@ TEST(DocumentData, TruncatedFileIsDamagedAndCopiedAside) {
     ASSERT_EQ(d.prompt.asked().size(), 1u);
     EXPECT_EQ(d.prompt.asked()[0].text.rfind(kDamaged, 0), 0u);
     ASSERT_EQ(d.others().size(), 1u);
-    EXPECT_EQ(TempFolder::read(d.others()[0]), bytes);
+    EXPECT_EQ(fileBytes(d.others()[0]), bytes);
 }
 
 TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
@@ -168,7 +167,7 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     d.doc.loadOnce(d.prompt);
     d.doc.replaceStore(builders::richStore());
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    const std::string saved = TempFolder::read(d.dataFile());
+    const std::string saved = fileBytes(d.dataFile());
 
     d.doc.store().insert("Another");
     std::size_t full = datafile::encode(d.doc.serial(), d.doc.store()).size();
@@ -178,7 +177,7 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
             return std::make_unique<FailAfterSink>(sink, limit);
         });
         EXPECT_FALSE(d.doc.saveToDataFile(prompt)) << limit;
-        EXPECT_EQ(TempFolder::read(d.dataFile()), saved) << limit;
+        EXPECT_EQ(fileBytes(d.dataFile()), saved) << limit;
         EXPECT_TRUE(d.others().empty()) << "temporary file removed";
         ASSERT_EQ(prompt.asked().size(), 1u);
         EXPECT_EQ(prompt.asked()[0].text.rfind(sj("データファイルを保存することが出来ません"), 0),
@@ -190,7 +189,7 @@ TEST(DocumentData, FullDiskDuringSaveKeepsOldFileAndIsTold) {
     }
     d.doc.setSinkWrapperForTesting({});
     EXPECT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(TempFolder::read(d.dataFile()).size(), full);
+    EXPECT_EQ(fileBytes(d.dataFile()).size(), full);
 }
 
 TEST(DocumentData, SaveNeverWritesThroughAFileLeftAtATemporaryName) {
@@ -204,9 +203,9 @@ TEST(DocumentData, SaveNeverWritesThroughAFileLeftAtATemporaryName) {
     for (const char* name : {"Orvo.DAT.tmp", "Orvo.DAT.tmp0"})
         fs::create_symlink(victim, d.dataFolder() / name);
     ASSERT_TRUE(d.doc.saveToDataFile(d.prompt));
-    EXPECT_EQ(TempFolder::read(victim), "keep me");
+    EXPECT_EQ(fileBytes(victim), "keep me");
     EXPECT_FALSE(fs::is_symlink(d.dataFile()));
-    EXPECT_EQ(TempFolder::read(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
+    EXPECT_EQ(fileBytes(d.dataFile()), datafile::encode(d.doc.serial(), d.doc.store()));
 }
 
 TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
@@ -352,7 +351,7 @@ TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
     });
     EXPECT_EQ(code, 0) << "message or blocked save missing";
     EXPECT_TRUE(d.others().empty()) << "a partial copy was left";
-    EXPECT_EQ(TempFolder::read(d.dataFile()), damaged);
+    EXPECT_EQ(fileBytes(d.dataFile()), damaged);
 }
 
 TEST(DocumentData, SaveFailureMessageNamesThePathOnce) {

@@ -83,7 +83,7 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
     std::string logged;
     for (auto& entry : std::filesystem::directory_iterator(dir.path())) {
         if (entry.path().extension() == ".LOG") {
-            logged = TempFolder::read(entry.path().string());
+            logged = fileBytes(entry.path().string());
         }
     }
     ASSERT_NE(logged.find(')'), std::string::npos);

@@ -1,5 +1,6 @@
 #include "support/LogFile.h"
 #include "common/OtherUser.h"
+#include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "support/Clock.h"
 #include "support/ManualClock.h"
@@ -116,7 +117,7 @@ TEST(LogFileGeneration, ZeroCountsDoNotDivideByZero) {
 
 TEST_F(LogFileTest, LineHasStampTextAndCrLf) {
     log.WriteLine("hello");
-    std::string text = TempFolder::read(file("0.LOG"));
+    std::string text = fileBytes(file("0.LOG"));
     EXPECT_EQ(text.substr(0, 25), "01/08 12:34:56[00000000](");
     EXPECT_EQ(afterStamp(text), "hello\r\n");
 }
@@ -126,7 +127,7 @@ TEST_F(LogFileTest, StampShowsMillisecondsSinceThePreviousStampedLine) {
     log.WriteLine("first");
     clock.advance(250ms);
     log.WriteLine("second");
-    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    auto lines = linesOf(fileBytes(file("0.LOG")));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1].substr(14), "[00001250](     250)second");
 }
@@ -142,7 +143,7 @@ TEST_F(LogFileTest, StampedAndRawMakeOneLine) {
     log.WriteRaw("41 42");
     log.WriteRaw("two\nlines");
     log.WriteFormat("%s [%d]", sjis::fromUtf8("通信異常").c_str(), -2);
-    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    auto lines = linesOf(fileBytes(file("0.LOG")));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(afterStamp(lines[0]), "RX:41 42");
     EXPECT_EQ(lines[1], "two");
@@ -164,15 +165,15 @@ TEST_F(LogFileTest, NextWeekGoesToTheNextFile) {
     log.WriteLine("week 0");
     clock.set(localTime(1998, 1, 9, 0, 0, 1));
     log.WriteLine("week 1");
-    EXPECT_EQ(linesOf(TempFolder::read(file("0.LOG"))).size(), 1u);
-    EXPECT_EQ(linesOf(TempFolder::read(file("1.LOG"))).size(), 1u);
+    EXPECT_EQ(linesOf(fileBytes(file("0.LOG"))).size(), 1u);
+    EXPECT_EQ(linesOf(fileBytes(file("1.LOG"))).size(), 1u);
 }
 
 TEST_F(LogFileTest, FileFromFourWeeksAgoIsStartedAnew) {
     log.WriteLine("old");
     clock.set(localTime(1998, 1, 8 + 28, 12, 0, 0));
     log.WriteLine("new");
-    auto lines = linesOf(TempFolder::read(file("0.LOG")));
+    auto lines = linesOf(fileBytes(file("0.LOG")));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(afterStamp(lines[0]), "new");
 }
@@ -189,12 +190,12 @@ TEST_F(LogFileTest, FileAboveMaxBytesIsDeletedFirst) {
     TempFolder::write(file("0.LOG"), std::string(100, 'a'));
     setModified(file("0.LOG"), clock.now());
     log.WriteRaw("kept"); // exactly maxBytes: appended to
-    EXPECT_EQ(TempFolder::read(file("0.LOG")), std::string(100, 'a') + "kept\r\n");
+    EXPECT_EQ(fileBytes(file("0.LOG")), std::string(100, 'a') + "kept\r\n");
 
     TempFolder::write(file("0.LOG"), std::string(101, 'a'));
     setModified(file("0.LOG"), clock.now());
     log.WriteRaw("fresh");
-    EXPECT_EQ(TempFolder::read(file("0.LOG")), "fresh\r\n");
+    EXPECT_EQ(fileBytes(file("0.LOG")), "fresh\r\n");
 }
 
 TEST_F(LogFileTest, BusyLogSendsTheLineToTheFallbackAfterRetrying) {
@@ -211,14 +212,14 @@ TEST_F(LogFileTest, BusyLogSendsTheLineToTheFallbackAfterRetrying) {
     TempFolder::write(file("E.LOG"), std::string(101, 'e')); // too big: deleted first
     log.WriteRaw("to fallback");
     EXPECT_EQ(pauses, 10);
-    EXPECT_EQ(TempFolder::read(file("E.LOG")), "to fallback\r\n");
+    EXPECT_EQ(fileBytes(file("E.LOG")), "to fallback\r\n");
     log.WriteRaw("again");
-    EXPECT_EQ(TempFolder::read(file("E.LOG")), "to fallback\r\nagain\r\n");
+    EXPECT_EQ(fileBytes(file("E.LOG")), "to fallback\r\nagain\r\n");
     EXPECT_EQ(pauses, 20);
     EXPECT_FALSE(std::filesystem::exists(file("0.LOG")));
     ::close(holder);
     log.WriteRaw("back");
-    EXPECT_EQ(TempFolder::read(file("0.LOG")), "back\r\n");
+    EXPECT_EQ(fileBytes(file("0.LOG")), "back\r\n");
 }
 
 // Failures that waiting cannot cure go to the fallback file at once: no ten-second stall.
@@ -238,7 +239,7 @@ TEST_F(LogFileTest, LastingOpenFailureGoesToTheFallbackAtOnce) {
         log.setSleep([&](std::chrono::milliseconds) { ++pauses; });
         log.WriteRaw("at once");
         EXPECT_EQ(pauses, 0);
-        EXPECT_EQ(TempFolder::read(file("E.LOG")), "at once\r\n");
+        EXPECT_EQ(fileBytes(file("E.LOG")), "at once\r\n");
     }
     // A log whose folder is missing loses the line, also without waiting.
     LogFile lost;
@@ -311,7 +312,7 @@ TEST(LogFileConcurrency, TwoThreadsNeverTearALine) {
     b.join();
     LogFile names;
     names.OpenLog(prefix, 7, 4, 10000, 5242880);
-    expectWholeLines(TempFolder::read(names.generationFileName(Clock::current().now())), 2, kLines,
+    expectWholeLines(fileBytes(names.generationFileName(Clock::current().now())), 2, kLines,
                      kFiller);
 }
 
@@ -339,6 +340,6 @@ TEST(LogFileConcurrency, TwoProcessesNeverTearALine) {
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     LogFile names;
     names.OpenLog(prefix, 7, 4, 10000, 5242880);
-    expectWholeLines(TempFolder::read(names.generationFileName(Clock::current().now())), 2, kLines,
+    expectWholeLines(fileBytes(names.generationFileName(Clock::current().now())), 2, kLines,
                      kFiller);
 }

@@ -1,4 +1,5 @@
 #include "support/ProfileSettings.h"
+#include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "support/FilePath.h"
 #include "support/PrivateProfile.h"
@@ -189,7 +190,7 @@ TEST(PrivateProfile, UnreadableFileIsLeftAloneAndReported) {
     std::filesystem::permissions(ini, std::filesystem::perms(0600));
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1 read, 2 write not refused, 4/8 error";
-    EXPECT_EQ(TempFolder::read(ini), text);
+    EXPECT_EQ(fileBytes(ini), text);
 }
 
 // ---- ProfileSettings ----
@@ -200,7 +201,7 @@ protected:
         std::filesystem::create_directories(dir.path() / "prog");
         settings.init(ProfileSettings::ProgramFolder);
     }
-    std::string iniText() const { return TempFolder::read(settings.filePath()); }
+    std::string iniText() const { return fileBytes(settings.filePath()); }
 
     TempFolder dir;
     ProfileSettings settings{foldersIn(dir.str())};

@@ -1,6 +1,7 @@
 // Outputs written whole: never through a link at the name, private until they take the name,
 // and temporaries of killed runs cleaned up.
 #include "common/OtherUser.h"
+#include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
@@ -70,11 +71,11 @@ TEST(SafeOutput, LinkPlantedAtTheNameIsReplacedNotWrittenThrough) {
             fs::create_symlink(victim, dir.path() / "out.CSV");
             ASSERT_TRUE(w.write(dir.file("out.CSV"), "report"));
             EXPECT_FALSE(fs::is_symlink(dir.path() / "out.CSV"));
-            EXPECT_EQ(TempFolder::read(dir.file("out.CSV")), "report");
+            EXPECT_EQ(fileBytes(dir.file("out.CSV")), "report");
             if (dangling)
                 EXPECT_FALSE(fs::exists(victim));
             else
-                EXPECT_EQ(TempFolder::read(victim.string()), "precious");
+                EXPECT_EQ(fileBytes(victim.string()), "precious");
         }
     }
 }
@@ -138,7 +139,7 @@ TEST(SafeOutput, OutputOpenedAndDroppedLeavesTheNameAsItWas) {
         r.file.write("half");
     }
     EXPECT_FALSE(fs::exists(dir.path() / "fresh.CSV"));
-    EXPECT_EQ(TempFolder::read(dir.file("kept.CSV")), "kept");
+    EXPECT_EQ(fileBytes(dir.file("kept.CSV")), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 

@@ -1,6 +1,7 @@
 #include "textout/TxtOutRules.h"
-#include "textout/TextoutTexts.h"
+#include "common/FileBytes.h"
 #include "common/TempFolder.h"
+#include "textout/TextoutTexts.h"
 
 #include "CsvFixtures.h"
 #include "support/CxException.h"
@@ -71,7 +72,7 @@ TEST_F(TxtOutRulesTest, MissingFolderIsCreatedWithItsParents) {
     const fs::path file = folder / sjis::toUtf8(name);
     EXPECT_EQ(written, sjis::fromUtf8(file.string()));
     EXPECT_EQ(f.fileName, name); // trimmed
-    EXPECT_FALSE(TempFolder::read(file).empty());
+    EXPECT_FALSE(fileBytes(file).empty());
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(asked(1), "テキストファイルへ正常に出力しました\n" + file.string());
 }
@@ -83,11 +84,11 @@ TEST_F(TxtOutRulesTest, ExistingFileIsOverwrittenOnlyOnYes) {
     m_prompt.answer(PromptAnswer::No);
     EXPECT_FALSE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
     EXPECT_EQ(asked(0), "指定のファイルは既に存在しています\n上書きしますか？\n" + file.string());
-    EXPECT_EQ(TempFolder::read(file), "old");
+    EXPECT_EQ(fileBytes(file), "old");
 
     m_prompt.answer(PromptAnswer::Yes);
     EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env));
-    EXPECT_EQ(sjis::toUtf8(TempFolder::read(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
+    EXPECT_EQ(sjis::toUtf8(fileBytes(file)).rfind("日報, 2007年 1月 5日\r\n", 0), 0u);
 }
 
 // A link planted at the name (dangling or not) is asked about, and Yes replaces the link itself.
@@ -109,7 +110,7 @@ TEST_F(TxtOutRulesTest, LinkAtTheNameIsAskedAboutAndNeverWrittenThrough) {
         EXPECT_FALSE(fs::is_symlink(file));
         EXPECT_EQ(fs::exists(victim), !dangling);
         if (!dangling) {
-            EXPECT_EQ(TempFolder::read(victim), "precious");
+            EXPECT_EQ(fileBytes(victim), "precious");
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "tools/cli/CliSupport.h"
+#include "link/LinkTexts.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
@@ -36,12 +37,14 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     const std::string shown = shownPath(path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        result.error = formatText(txt::cli::kFileMissing, shown.c_str());
+        result.error =
+            sjis::toUtf8(formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
         return result;
     }
     std::FILE* file = nullptr;
     if (openCapturedReport(path, file) != 0) {
-        result.error = formatText(txt::cli::kFileNotOpened, shown.c_str());
+        result.error =
+            sjis::toUtf8(formatText(txt::link::kFileOpenFailed, sjis::fromUtf8(shown).c_str()));
         return result;
     }
     ParseContext context(result.days);
@@ -49,7 +52,8 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     try {
         parseReportLines(context, reader);
         if (reader.failed())
-            result.error = formatText(txt::cli::kFileReadFailed, shown.c_str());
+            result.error =
+                sjis::toUtf8(formatText(txt::link::kFileReadFailed, sjis::fromUtf8(shown).c_str()));
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {

@@ -5,9 +5,6 @@
 namespace txt::cli {
 
 // Reading a captured report (the reception's own texts).
-inline constexpr const char kFileMissing[] = "ファイルが存在しません:%s";
-inline constexpr const char kFileNotOpened[] = "ファイルがオープン出来ません:%s";
-inline constexpr const char kFileReadFailed[] = "ファイル読み込み異常:%s";
 // Opening data and export files.
 inline constexpr const char kCannotOpen[] = "ファイルを開くことが出来ません\n%s";
 // Lookups by name.
@@ -31,13 +28,8 @@ inline constexpr const char kFolderBusy[] =
 
 // A data or export file that cannot be read: the first line of the program's message (the
 // tool neither resets nor rewrites the file, so the rest of that message does not apply).
-inline constexpr const char kDataFileDamaged[] = "データファイルが壊れている可能性があります\n%s";
-inline constexpr const char kDataFileVersion[] = "データファイルのバージョンが違いますます\n%s";
-inline constexpr const char kDataFileUnreadable[] =
-    "データファイルを読み込むことが出来ません\n%s\n%s";
 
 // Reception without a window: the dialog's status after a failure, and an interruption.
-inline constexpr const char kReceptionFailed[] = "受信処理で問題が発生しました";
 inline constexpr const char kReceptionInterrupted[] = "受信を中断しました";
 
 } // namespace txt::cli

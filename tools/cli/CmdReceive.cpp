@@ -1,4 +1,5 @@
 // receive: one reception without a window, from the serial port or a captured file.
+#include "link/LinkTexts.h"
 #include "link/ReceptionSetup.h"
 #include "link/ReceptionWorker.h"
 #include "link/SerialPort.h"
@@ -114,7 +115,7 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         return ExitFailure;
     }
     if (worker.result() != ReceptionResult::Success) {
-        cli::message(io, txt::cli::kReceptionFailed);
+        cli::messageCp932(io, txt::link::kReceptionProblem);
         return ExitFailure;
     }
     MeasurementCircuit received = worker.takeDays();

@@ -1,4 +1,5 @@
 // export and import: one customer to and from an export file.
+#include "link/LinkTexts.h"
 #include "store/DAT_CUSTOMER.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
@@ -34,7 +35,8 @@ int cmdImport(const CliArgs& args, CliIo io) {
     const std::string path = cli::pathArg(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(cli::shownPath(file), ec)) {
-        cli::message(io, formatText(txt::cli::kFileMissing, cli::shownPath(file).c_str()));
+        cli::messageCp932(
+            io, formatText(txt::link::kFileMissing, sjis::fromUtf8(cli::shownPath(file)).c_str()));
         return ExitFailure;
     }
     InstanceLock lock;

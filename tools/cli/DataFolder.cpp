@@ -1,11 +1,9 @@
 #include "tools/cli/DataFolder.h"
+#include "link/LinkTexts.h"
 #include "store/ArchiveReader.h"
-#include "store/ArchiveWriter.h"
-#include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
-#include "store/FileHandle.h"
-#include "store/FileSource.h"
+#include "store/DataFileLoad.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
@@ -16,10 +14,8 @@
 #include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <new>
+
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -38,11 +34,12 @@ std::string withoutTrailingSeparator(std::string folder) {
 }
 
 // True when the file starts with the data file's signature string.
-bool startsAsDataFile(std::FILE* file) {
+bool startsAsDataFile(const fs::path& path) {
     const std::string_view signature = archive::kDataFileSignature;
     std::string head(signature.size() + 1, '\0');
-    std::size_t n = std::fread(head.data(), 1, head.size(), file);
-    std::rewind(file);
+    std::ifstream in(path, std::ios::binary);
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    const auto n = static_cast<std::size_t>(in.gcount());
     return n == head.size() && static_cast<unsigned char>(head[0]) == signature.size() &&
            std::string_view(head).substr(1) == signature;
 }
@@ -83,43 +80,28 @@ bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
     const std::string shown = shownPath(path);
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-        message(io, formatText(txt::cli::kFileMissing, shown.c_str()));
+        messageCp932(io, formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
         return false;
     }
-    FileHandle handle = FileHandle::openRead(path);
-    if (!handle || fs::is_directory(path, ec)) {
+    if (fs::is_directory(path, ec)) {
         message(io, formatText(txt::cli::kCannotOpen, shown.c_str()));
         return false;
     }
-    const char* failure = nullptr;
-    std::string ioError;
-    try {
-        FileSource source(handle.get(), sjis::fromUtf8(shown));
-        if (startsAsDataFile(handle.get())) {
-            file.kind = ArchiveKind::DataFile;
-            ArchiveReader in(source);
-            datafile::read(in, file.data.serial, file.data.store);
-        } else {
-            // An export file holds one customer record, 4096-byte blocks.
-            file.kind = ArchiveKind::CustomerFile;
-            ArchiveReader in(source, 4096);
-            archive::read(in, file.customer);
-        }
+    file.kind = startsAsDataFile(path) ? ArchiveKind::DataFile : ArchiveKind::CustomerFile;
+    const LoadResult result =
+        loadArchiveFile(sjis::fromUtf8(path.string()), [&](ByteSource& source) {
+            if (file.kind == ArchiveKind::DataFile) {
+                ArchiveReader in(source);
+                datafile::read(in, file.data.serial, file.data.store);
+            } else {
+                // An export file holds one customer record, 4096-byte blocks.
+                ArchiveReader in(source, 4096);
+                archive::read(in, file.customer);
+            }
+        });
+    if (result.loaded())
         return true;
-    } catch (const archive::SignatureError& e) {
-        failure = e.kind() == archive::SignatureError::WrongText ? txt::cli::kDataFileDamaged
-                                                                 : txt::cli::kDataFileVersion;
-    } catch (const ArchiveError&) {
-        failure = txt::cli::kDataFileDamaged;
-    } catch (const std::bad_alloc&) {
-        failure = txt::cli::kDataFileDamaged;
-    } catch (const FileAccessError& e) {
-        ioError = sjis::toUtf8(e.what());
-    }
-    if (failure)
-        message(io, formatText(failure, shown.c_str()));
-    else
-        message(io, formatText(txt::cli::kDataFileUnreadable, ioError.c_str(), shown.c_str()));
+    messageCp932(io, loadFailureText(result, sjis::fromUtf8(shown)));
     return false;
 }
 
@@ -134,8 +116,10 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
         return LoadStatus::Failed;
     if (file.kind != ArchiveKind::DataFile) {
         // A customer file put in place of the data file: its first bytes are no data file.
-        message(io,
-                formatText(txt::cli::kDataFileDamaged, shownPath(folder.nativeDataFile()).c_str()));
+        LoadResult damaged;
+        damaged.outcome = LoadOutcome::Damaged;
+        messageCp932(io,
+                     loadFailureText(damaged, sjis::fromUtf8(shownPath(folder.nativeDataFile()))));
         return LoadStatus::Failed;
     }
     contents = std::move(file.data);
@@ -166,23 +150,10 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
     createFolderPath(cp932Path(folder.nativeDataFile().parent_path()), FolderAccess::UserOnly);
     removeStaleTemporaries(folder.dataFile);
-    std::string error;
-    try {
-        datafile::replaceFileAtomically(folder.dataFile, [&](ByteSink& sink) {
-            ArchiveWriter out(sink);
-            datafile::write(out, contents.serial, contents.store);
-            out.flush();
-        });
+    const std::string error = ::saveDataFile(folder.dataFile, contents.serial, contents.store);
+    if (error.empty())
         return true;
-    } catch (const FileAccessError& e) {
-        error = sjis::toUtf8(e.what());
-    } catch (const std::bad_alloc&) {
-        error = "out of memory";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
-    message(io, formatText(sjis::toUtf8(txt::store::kSaveFailed).c_str(), error.c_str(),
-                           sjis::toUtf8(folder.dataFile).c_str()));
+    messageCp932(io, formatText(txt::store::kSaveFailed, error.c_str(), folder.dataFile.c_str()));
     return false;
 }
 

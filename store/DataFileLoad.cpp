@@ -1,0 +1,123 @@
+#include "store/DataFileLoad.h"
+#include "store/ArchiveReader.h"
+#include "store/ArchiveWriter.h"
+#include "store/DAT_Archive.h"
+#include "store/FileHandle.h"
+#include "store/FileSource.h"
+#include "store/StoreTexts.h"
+#include "support/ArchiveError.h"
+#include "support/FilePath.h"
+#include "support/Format.h"
+#include "support/Sjis.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read) {
+    LoadResult result;
+    try {
+        read(source);
+        return result;
+    } catch (...) {
+        result.error = std::current_exception();
+    }
+    try {
+        std::rethrow_exception(result.error);
+    } catch (const archive::SignatureError& e) {
+        result.outcome = e.kind() == archive::SignatureError::WrongText ? LoadOutcome::Damaged
+                                                                        : LoadOutcome::WrongVersion;
+    } catch (const ArchiveError&) {
+        result.outcome = LoadOutcome::Damaged;
+    } catch (const std::bad_alloc&) {
+        // The loader never allocates more than the bytes left can fill: a count that still
+        // exhausts memory is a damaged file.
+        result.outcome = LoadOutcome::Damaged;
+    } catch (const FileAccessError& e) {
+        result.outcome = LoadOutcome::Unreadable;
+        result.reason = e.what();
+    }
+    return result;
+}
+
+LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read) {
+    std::error_code ec;
+    LoadResult result;
+    if (!fs::exists(nativePath(path), ec)) {
+        result.outcome = LoadOutcome::Missing;
+        return result;
+    }
+    FileHandle file = FileHandle::openRead(nativePath(path));
+    if (!file) {
+        result.outcome = LoadOutcome::Unreadable;
+        result.reason = sjis::fromUtf8(std::strerror(errno));
+        return result;
+    }
+    try {
+        FileSource source(file.get(), path);
+        result = readArchive(source, read);
+    } catch (const FileAccessError& e) {
+        result.outcome = LoadOutcome::Unreadable;
+        result.reason = e.what();
+        result.error = std::current_exception();
+    }
+    file.close();
+    return result;
+}
+
+LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store) {
+    // Read into scratch records: a file that fails half-way must not leave half a store.
+    SerialSettings readSerial;
+    MeasurementStore readStore;
+    LoadResult result = loadArchiveFile(path, [&](ByteSource& source) {
+        ArchiveReader in(source);
+        datafile::read(in, readSerial, readStore);
+    });
+    if (result.loaded()) {
+        serial = readSerial;
+        store = std::move(readStore);
+    }
+    return result;
+}
+
+std::string loadFailureText(const LoadResult& result, const std::string& path) {
+    switch (result.outcome) {
+    case LoadOutcome::Loaded:
+    case LoadOutcome::Missing:
+        return {};
+    case LoadOutcome::Damaged:
+        return formatText(txt::store::kDataFileDamagedBrief, path.c_str());
+    case LoadOutcome::WrongVersion:
+        return formatText(txt::store::kDataFileVersionBrief, path.c_str());
+    case LoadOutcome::Unreadable:
+        break;
+    }
+    return formatText(txt::store::kDataFileUnreadableBrief, result.reason.c_str(), path.c_str());
+}
+
+std::string saveDataFile(const std::string& path, const SerialSettings& serial,
+                         const MeasurementStore& store, const datafile::SinkWrapper& wrap) {
+    std::error_code ec;
+    fs::create_directories(nativePath(path).parent_path(), ec);
+    try {
+        datafile::replaceFileAtomically(
+            path,
+            [&](ByteSink& sink) {
+                ArchiveWriter out(sink);
+                datafile::write(out, serial, store);
+                out.flush();
+            },
+            wrap);
+        return {};
+    } catch (const FileAccessError& e) {
+        return e.what();
+    } catch (const std::bad_alloc&) {
+        return "out of memory";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+}

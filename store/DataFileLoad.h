@@ -1,0 +1,44 @@
+#pragma once
+// The one way an archive file (the data file, a customer file) is read from disk, and the
+// data file written back. Every caller (the document, orvoview-cli, the customer import)
+// gets the same outcome for the same file.
+#include "store/ByteSource.h"
+#include "store/DAT_DataFile.h"
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+enum class LoadOutcome {
+    Loaded,
+    Missing,      // no file at the path
+    Damaged,      // wrong signature text, or records the rest of the file cannot hold
+    WrongVersion, // the signature's version is not the one written
+    Unreadable,   // the file could not be opened or read; `reason` says why
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::Loaded;
+    std::string reason;       // Unreadable: the system's text (CP932)
+    std::exception_ptr error; // what ended a failed read
+    bool loaded() const { return outcome == LoadOutcome::Loaded; }
+};
+
+// Runs `read` over `source` and sorts what it throws into the outcome.
+LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read);
+
+// Opens the file at `path` (CP932) and reads it with readArchive.
+LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read);
+
+// The data file into `serial` and `store`; both stay as they were unless Loaded.
+LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store);
+
+// A failed load as a tool tells it (CP932): the cause and the path.
+std::string loadFailureText(const LoadResult& result, const std::string& path);
+
+// Replaces the data file atomically, creating its folder. Empty on success, else the reason
+// (CP932); the old file is then unchanged.
+std::string saveDataFile(const std::string& path, const SerialSettings& serial,
+                         const MeasurementStore& store, const datafile::SinkWrapper& wrap = {});
