@@ -2,5 +2,5 @@
 # Fails when a C++ file of the project is not formatted as .clang-format says.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-find app bench fuzz link res store support tests textout tools transfer views \
+find analysis app bench fuzz link res store support tests textout tools transfer views \
     -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror

@@ -1,8 +1,8 @@
 // The per-circuit limits file: round trip, bad values, atomic save.
 #include "analysis/AnalysisSettings.h"
-#include "support/Sjis.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
+#include "support/Sjis.h"
 
 #include <gtest/gtest.h>
 

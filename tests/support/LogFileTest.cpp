@@ -1,6 +1,6 @@
 #include "support/LogFile.h"
-#include "common/OtherUser.h"
 #include "common/FileBytes.h"
+#include "common/OtherUser.h"
 #include "common/TempFolder.h"
 #include "support/Clock.h"
 #include "support/ManualClock.h"

@@ -1,7 +1,7 @@
 // Outputs written whole: never through a link at the name, private until they take the name,
 // and temporaries of killed runs cleaned up.
-#include "common/OtherUser.h"
 #include "common/FileBytes.h"
+#include "common/OtherUser.h"
 #include "common/TempFolder.h"
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
