@@ -117,8 +117,9 @@ TEST(SetSerial, InformationWindowTurnsWhileTheProbeRuns) {
     EXPECT_TRUE(playing);
     EXPECT_EQ(items(dlg.portBox()), QStringList{q("COM4 (/dev/ttyUSB3)")});
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<CInformation*>(w))
+        if (qobject_cast<CInformation*>(w)) {
             EXPECT_FALSE(w->isVisible());
+        }
     }
 }
 
