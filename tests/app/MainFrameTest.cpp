@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 #include "AppTestSupport.h"
+#include "FrameFixture.h"
 #include "app/AboutDialog.h"
 #include "app/AppSettings.h"
 #include "app/OrvoViewDoc.h"
@@ -46,19 +47,8 @@ public:
     std::vector<Update> updates;
 };
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public FrameFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings.init(m_dir.path().toStdString(), "orvoview");
-        m_settings.readAll();
-        m_doc.setProgramFolder(m_dir.path().toStdString());
-        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
-        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
-        m_frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
-    }
-    void TearDown() override { m_frame.reset(); }
     CSelectorBar* bar() const { return m_frame->selectorBar(); }
     // Store with one customer and circuit; selects its day `index` as a daily report.
     void loadAndSelect(const std::vector<MeasurementDay>& days, int index) {
@@ -71,11 +61,6 @@ protected:
         m_frame->grab().save(path);
         return path;
     }
-
-    QTemporaryDir m_dir;
-    AppSettings m_settings;
-    COrvoViewDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 } // namespace

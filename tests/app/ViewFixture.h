@@ -1,4 +1,5 @@
 #pragma once
+#include "FrameFixture.h"
 // A main frame with a document for the view tests, and the generated days they show.
 #include "app/AppSettings.h"
 #include "app/MainFrame.h"
@@ -77,20 +78,12 @@ inline std::vector<MeasurementDay> fourWireKilowattDay() {
     return days;
 }
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public FrameFixture {
 protected:
     void SetUp() override {
         installJapaneseFontSubstitutes();
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings.init(m_dir.path().toStdString(), "orvoview");
-        m_settings.readAll();
-        m_doc.setProgramFolder(m_dir.path().toStdString());
-        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
-        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
-        m_frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
+        FrameFixture::SetUp();
     }
-    void TearDown() override { m_frame.reset(); }
 
     // One customer "東京第一工場" with the circuit "受電 No.1" holding the days.
     void load(const std::vector<MeasurementDay>& days) {
@@ -120,11 +113,6 @@ protected:
         m_frame->resize(size);
         QApplication::processEvents();
     }
-
-    QTemporaryDir m_dir;
-    AppSettings m_settings;
-    COrvoViewDoc m_doc;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 } // namespace viewtest
