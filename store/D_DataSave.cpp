@@ -1,5 +1,6 @@
 #include "store/D_DataSave.h"
 #include "res/ResourceIds.h"
+#include "store/DAT_CUSTOMER.h"
 #include "store/DataSaveRules.h"
 #include "support/DialogParts.h"
 #include "support/QtCp932.h"
@@ -65,10 +66,10 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
     m_customers->setCurrentIndex(preset ? customerIndex : -1);
     m_folder->setText(qtFromCp932(saveDir));
     m_fileName->setText(
-        qtFromCp932(preset ? exportFileName(store.at(customerIndex).name) : saveFile));
+        qtFromCp932(preset ? exportFileNamePreset(store.at(customerIndex).name) : saveFile));
     connect(m_customers, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < m_store.count())
-            m_fileName->setText(qtFromCp932(exportFileName(m_store.at(index).name)));
+            m_fileName->setText(qtFromCp932(exportFileNamePreset(m_store.at(index).name)));
     });
     connect(m_browse, &QPushButton::clicked, this, &CDataSave::onBrowse);
 }

@@ -3,11 +3,8 @@
 #include "store/StoreTexts.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/OutputQuestions.h"
 #include "support/Prompt.h"
-
-std::string exportFileName(const std::string& customerName) {
-    return customerName + ".VLK";
-}
 
 bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& prompt,
                     const RetryPolicy& policy, const datafile::SinkWrapper& wrap) {
@@ -21,17 +18,9 @@ bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& pr
         prompt.tell(txt::store::kNoSaveFile, PromptIcon::Stop);
         return false;
     }
-    if (pathKind(f.folder) != PathKind::Folder) {
-        if (prompt.ask(formatText(txt::store::kCreateSaveFolder, f.folder.c_str()),
-                       PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
-            return false;
-        // A folder that cannot be made is reported by the export's open.
-        createFolderPath(f.folder);
-    }
     const std::string path = pathInFolder(f.folder, f.fileName);
-    if (pathKind(path) != PathKind::Missing &&
-        prompt.ask(formatText(txt::store::kOverwriteSave, path.c_str()), PromptButtons::YesNo,
-                   PromptIcon::Question) != PromptAnswer::Yes)
+    if (!confirmOutputPath(f.folder, path, txt::store::kCreateSaveFolder,
+                           txt::store::kOverwriteSave, prompt))
         return false;
     if (f.customerIndex < 0 || f.customerIndex >= store.count()) {
         prompt.tell(txt::store::kNoSaveCustomer, PromptIcon::Stop);

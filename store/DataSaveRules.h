@@ -13,9 +13,6 @@ struct DataSaveFields {
     int customerIndex = -1; // chosen customer; -1 = none
 };
 
-// The file name the dialog proposes for a customer: its name and ".VLK".
-std::string exportFileName(const std::string& customerName);
-
 // The OK button, in order: both texts trimmed (in place) and required; a missing folder created
 // only after Yes; an existing file replaced only after Yes; a customer required; then the
 // export and "正常に保存しました。". True after that message: the caller keeps folder and file

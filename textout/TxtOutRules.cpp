@@ -2,6 +2,7 @@
 
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/OutputQuestions.h"
 #include "support/Prompt.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
@@ -26,17 +27,9 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
         prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
         return false;
     }
-    if (pathKind(f.folder) != PathKind::Folder) {
-        if (prompt.ask(formatText(txt::textout::kCreateFolder, f.folder.c_str()),
-                       PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
-            return false;
-        // A folder that cannot be made is reported by the open that follows.
-        createFolderPath(f.folder);
-    }
     const std::string path = fullPath(f);
-    if (nameKind(path) == PathKind::File &&
-        prompt.ask(formatText(txt::textout::kOverwrite, path.c_str()), PromptButtons::YesNo,
-                   PromptIcon::Question) != PromptAnswer::Yes)
+    if (!confirmOutputPath(f.folder, path, txt::textout::kCreateFolder, txt::textout::kOverwrite,
+                           prompt))
         return false;
 
     CsvOutputEnv reporting = env;

@@ -2,6 +2,7 @@
 #include "StoreTestSupport.h"
 #include "common/FailAfterSink.h"
 #include "common/TempFolder.h"
+#include "store/DAT_CUSTOMER.h"
 #include "support/Prompt.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -166,8 +167,8 @@ TEST_F(DataSaveRules, FullDiskKeepsTheEarlierExportAndClaimsNoSuccess) {
 }
 
 TEST(DataSaveFileName, CustomerNameAndVlk) {
-    EXPECT_EQ(exportFileName(sj("東京工場")), sj("東京工場.VLK"));
-    EXPECT_EQ(exportFileName("a b"), "a b.VLK");
+    EXPECT_EQ(exportFileNamePreset(sj("東京工場")), sj("東京工場.VLK"));
+    EXPECT_EQ(exportFileNamePreset("a b"), "a b.VLK");
 }
 
 } // namespace

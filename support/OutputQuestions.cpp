@@ -1,0 +1,19 @@
+#include "support/OutputQuestions.h"
+#include "support/FilePath.h"
+#include "support/Format.h"
+#include "support/Prompt.h"
+
+bool confirmOutputPath(std::string_view folder, const std::string& path,
+                       const char* createFolderQuestion, const char* overwriteQuestion,
+                       Prompt& prompt) {
+    if (pathKind(folder) != PathKind::Folder) {
+        const std::string text(folder);
+        if (prompt.ask(formatText(createFolderQuestion, text.c_str()), PromptButtons::YesNo,
+                       PromptIcon::Question) != PromptAnswer::Yes)
+            return false;
+        createFolderPath(folder);
+    }
+    return nameKind(path) != PathKind::File ||
+           prompt.ask(formatText(overwriteQuestion, path.c_str()), PromptButtons::YesNo,
+                      PromptIcon::Question) == PromptAnswer::Yes;
+}
