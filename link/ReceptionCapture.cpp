@@ -1,5 +1,6 @@
 #include "link/ReceptionCapture.h"
 #include "support/Clock.h"
+#include "support/DescriptorIo.h"
 #include "support/FilePath.h"
 #include <algorithm>
 #include <cerrno>
@@ -128,15 +129,9 @@ bool ReceptionCapture::append(std::string_view bytes) {
         return false;
     }
     // Straight to the file, unbuffered: what came in is kept even if the program dies.
-    while (!bytes.empty()) {
-        ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            m_failed = true;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (writeAll(m_fd, bytes) != 0) {
+        m_failed = true;
+        return false;
     }
     return true;
 }

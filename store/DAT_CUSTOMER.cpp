@@ -6,6 +6,7 @@
 #include "store/DAT_Archive.h"
 #include "store/DAT_Registry.h"
 #include "store/DataFileLoad.h"
+#include "store/FileSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
@@ -17,29 +18,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace {
 
 constexpr std::string_view kSourceName = "DAT_CUSTOMER";
 // Customer files are written in 4096-byte blocks, as the export always did.
 constexpr std::size_t kBufferSize = 4096;
-
-class OpenedFileSource : public ByteSource {
-public:
-    explicit OpenedFileSource(OpenedFile& file) : m_file(file) {
-        struct stat st {};
-        if (::fstat(file.fd(), &st) != 0)
-            throw FileAccessError(file.path());
-        m_size = static_cast<uint64_t>(st.st_size);
-    }
-    std::size_t read(char* data, std::size_t size) override { return m_file.read(data, size); }
-    uint64_t size() const override { return m_size; }
-
-private:
-    OpenedFile& m_file;
-    uint64_t m_size = 0;
-};
 
 // Ends an import after the signature message was shown; reported under "例外発生" with no
 // further text, as a user abort is.
@@ -130,7 +114,7 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
         Customer scratch;
         {
             OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, policy);
-            OpenedFileSource source(file);
+            FileSource source(file);
             const LoadResult result = readArchive(source, [&](ByteSource& s) {
                 ArchiveReader in(s, kBufferSize);
                 archive::read(in, scratch);

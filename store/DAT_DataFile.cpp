@@ -1,12 +1,12 @@
 #include "store/DAT_DataFile.h"
+#include "store/FileSink.h"
 #include "store/MemorySink.h"
 #include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
 #include "support/DateTime.h"
+#include "support/DescriptorIo.h"
 #include "support/FilePath.h"
 #include "support/Sjis.h"
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <system_error>
@@ -15,31 +15,6 @@
 namespace fs = std::filesystem;
 
 namespace datafile {
-
-namespace {
-
-// Writes to the temporary file of an atomic replace; a failed write (full disk) throws the
-// reason (the callers' messages name the file).
-class DescriptorSink : public ByteSink {
-public:
-    explicit DescriptorSink(int fd) : m_fd(fd) {}
-    void write(const char* data, std::size_t size) override {
-        while (size > 0) {
-            ssize_t n = ::write(m_fd, data, size);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                throw FileAccessError(sjis::fromUtf8(std::strerror(n < 0 ? errno : ENOSPC)));
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-    }
-
-private:
-    int m_fd;
-};
-
-} // namespace
 
 void write(ArchiveWriter& out, const SerialSettings& serial, const MeasurementStore& store) {
     archive::writeSignature(out, archive::kDataFileSignature);
@@ -65,20 +40,19 @@ std::string encode(const SerialSettings& serial, const MeasurementStore& store) 
 void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,
                            const SinkWrapper& wrap) {
     std::error_code ec;
-    bool ok = writeFileAtomically(
-        path,
-        [&](int fd) {
-            DescriptorSink fileSink(fd);
-            if (wrap) {
-                std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
-                produce(*wrapped);
-            } else {
-                produce(fileSink);
-            }
-        },
-        ec);
-    if (!ok)
+    ReplacementFile temporary = ReplacementFile::create(path, ec);
+    if (!temporary.isOpen())
         throw FileAccessError(sjis::fromUtf8(ec.message()));
+    // Opened without its path: a failure throws the reason alone, the callers name the file.
+    OpenedFile file(std::move(temporary), std::string());
+    FileSink fileSink(file);
+    if (wrap) {
+        std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
+        produce(*wrapped);
+    } else {
+        produce(fileSink);
+    }
+    file.close();
 }
 
 namespace {
@@ -97,22 +71,15 @@ bool copyToNewFile(const fs::path& source, const fs::path& copy) {
     bool ok = true;
     char buffer[65536];
     for (;;) {
-        ssize_t n = ::read(in, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
+        ssize_t n = readSome(in, buffer, sizeof buffer);
         if (n <= 0) {
             ok = n == 0;
             break;
         }
-        for (ssize_t done = 0; ok && done < n;) {
-            ssize_t w = ::write(out, buffer + done, static_cast<std::size_t>(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            ok = w > 0;
-            done += w > 0 ? w : 0;
-        }
-        if (!ok)
+        if (writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n))) != 0) {
+            ok = false;
             break;
+        }
     }
     ok = ::fsync(out) == 0 && ok;
     ok = ::close(out) == 0 && ok;

@@ -30,7 +30,7 @@ std::string encode(const SerialSettings& serial, const MeasurementStore& store);
 using SinkWrapper = std::function<std::unique_ptr<ByteSink>(ByteSink& fileSink)>;
 
 // Writes a file through `produce` so that the old file survives any failure: the bytes go to
-// a temporary file of their own in the same folder (see writeFileAtomically), are flushed to the
+// a temporary file of their own in the same folder (a ReplacementFile), are flushed to the
 // disk, and the temporary file is renamed over the old one. On failure the temporary file is
 // removed and FileAccessError (CP932 text with the reason) is thrown. Paths are CP932.
 void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,

@@ -2,7 +2,6 @@
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
-#include "store/FileHandle.h"
 #include "store/FileSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
@@ -51,21 +50,20 @@ LoadResult loadArchiveFile(const std::string& path, const std::function<void(Byt
         result.outcome = LoadOutcome::Missing;
         return result;
     }
-    FileHandle file = FileHandle::openRead(nativePath(path));
-    if (!file) {
+    OpenedFile file = OpenedFile::openRead(path);
+    if (!file.isOpen()) {
         result.outcome = LoadOutcome::Unreadable;
         result.reason = sjis::fromUtf8(std::strerror(errno));
         return result;
     }
     try {
-        FileSource source(file.get(), path);
+        FileSource source(file);
         result = readArchive(source, read);
     } catch (const FileAccessError& e) {
         result.outcome = LoadOutcome::Unreadable;
         result.reason = e.what();
         result.error = std::current_exception();
     }
-    file.close();
     return result;
 }
 

@@ -1,16 +1,13 @@
 #pragma once
 #include "store/ByteSink.h"
-#include <cstdio>
-#include <string>
+#include "support/OpenedFile.h"
 
-// Writes to an open file; the text of a failure names `displayName` (CP932).
+// Writes an archive to an open file; a failed write throws the file's FileAccessError.
 class FileSink : public ByteSink {
 public:
-    FileSink(std::FILE* file, std::string displayName)
-        : m_file(file), m_name(std::move(displayName)) {}
+    explicit FileSink(OpenedFile& file) : m_file(file) {}
     void write(const char* data, std::size_t size) override;
 
 private:
-    std::FILE* m_file;
-    std::string m_name;
+    OpenedFile& m_file;
 };

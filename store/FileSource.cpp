@@ -1,25 +1,15 @@
 #include "store/FileSource.h"
-#include "support/ArchiveError.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#ifdef _WIN32
-#include <io.h>
-#else
+#ifndef _WIN32
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
 
-FileSource::FileSource(std::FILE* file, std::string displayName, uint64_t minMappedSize,
-                       std::size_t mapWindow)
-    : m_file(file), m_name(std::move(displayName)), m_window(mapWindow) {
-    if (std::fseek(m_file, 0, SEEK_END) != 0)
-        throw FileAccessError(std::string(std::strerror(errno)) + "\n" + m_name);
-    long end = std::ftell(m_file);
-    if (end < 0 || std::fseek(m_file, 0, SEEK_SET) != 0)
-        throw FileAccessError(std::string(std::strerror(errno)) + "\n" + m_name);
-    m_size = static_cast<uint64_t>(end);
+FileSource::FileSource(OpenedFile& file, uint64_t minMappedSize, std::size_t mapWindow)
+    : m_file(file), m_window(mapWindow) {
+    m_size = m_file.size();
+    m_file.seek(0);
 #ifndef _WIN32
     m_windows = m_size > 0 && m_size >= minMappedSize;
 #endif
@@ -50,12 +40,11 @@ const char* FileSource::window(uint64_t offset, std::size_t need, std::size_t& a
     std::size_t length = static_cast<std::size_t>(
         std::min<uint64_t>(m_window + (offset - start) + need, m_size - start));
     unmap();
-    void* p = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(m_file),
+    void* p = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_file.fd(),
                      static_cast<off_t>(start));
     if (p == MAP_FAILED) {
         m_windows = false; // carry on through read()
-        if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0)
-            throw FileAccessError(std::string(std::strerror(errno)) + "\n" + m_name);
+        m_file.seek(offset);
         return nullptr;
     }
     ::madvise(p, length, MADV_SEQUENTIAL);
@@ -72,8 +61,13 @@ const char* FileSource::window(uint64_t offset, std::size_t need, std::size_t& a
 }
 
 std::size_t FileSource::read(char* data, std::size_t size) {
-    std::size_t n = std::fread(data, 1, size, m_file);
-    if (n < size && std::ferror(m_file))
-        throw FileAccessError(std::string(std::strerror(errno)) + "\n" + m_name);
-    return n;
+    // A read may return less than asked before the end; the archive wants the whole piece.
+    std::size_t done = 0;
+    while (done < size) {
+        std::size_t n = m_file.read(data + done, size - done);
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
 }

@@ -1,15 +1,15 @@
 #pragma once
 #include "store/ByteSource.h"
+#include "support/OpenedFile.h"
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
+// Reads an archive from an open file, from its start; failures throw the file's FileAccessError.
 class FileSource : public ByteSource {
 public:
     // Files of at least minMappedSize bytes are read through a mapping of about mapWindow bytes
     // that slides along (tests make both small to cross many window ends).
-    FileSource(std::FILE* file, std::string displayName, uint64_t minMappedSize = 4u << 20,
-               std::size_t mapWindow = 8u << 20);
+    explicit FileSource(OpenedFile& file, uint64_t minMappedSize = 4u << 20,
+                        std::size_t mapWindow = 8u << 20);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -23,8 +23,7 @@ public:
 private:
     void unmap();
 
-    std::FILE* m_file;
-    std::string m_name;
+    OpenedFile& m_file;
     uint64_t m_size = 0;
     bool m_windows = false;
     std::size_t m_window = 0;

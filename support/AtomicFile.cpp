@@ -1,5 +1,6 @@
 #include "support/AtomicFile.h"
 
+#include "support/DescriptorIo.h"
 #include "support/FilePath.h"
 
 #include <atomic>
@@ -17,23 +18,6 @@ constexpr std::string_view kTempTag = ".tmp";
 
 std::error_code lastError() {
     return {errno, std::generic_category()};
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 void syncFolder(const std::filesystem::path& folder) {
@@ -198,8 +182,8 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
     return writeFileAtomically(
         cp932Path,
         [&](int fd) {
-            if (!writeAll(fd, bytes)) {
-                error = lastError();
+            if (int e = writeAll(fd, bytes)) {
+                error = std::error_code(e, std::generic_category());
             }
         },
         error);
@@ -233,11 +217,8 @@ std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error)
     std::string out;
     char buf[65536];
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        ssize_t n = readSome(fd, buf, sizeof buf);
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             error = errno;
             ::close(fd);
             return std::nullopt;

@@ -3,8 +3,10 @@
 #include "support/Format.h"
 
 #include "support/Clock.h"
+#include "support/DescriptorIo.h"
 #include "support/FilePath.h"
 #include "support/RetryTimer.h"
+#include "support/TextMode.h"
 
 #include <cerrno>
 #include <cstdarg>
@@ -118,32 +120,6 @@ void deleteWhen(const std::filesystem::path& path,
 
 int openForAppend(const std::filesystem::path& path) {
     return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-}
-
-// The text as a text-mode stream writes it: every line feed becomes CR LF.
-void appendTextMode(std::string& out, std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += text[i];
-    }
-}
-
-void writeAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return; // a full disk loses the line, as a busy file does
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
 }
 
 } // namespace
@@ -273,7 +249,7 @@ void LogFile::write(std::string_view text, bool stamp, bool lineBreak) {
     if (lineBreak) {
         bytes += "\r\n";
     }
-    writeAll(fd, bytes);
+    writeAll(fd, bytes); // a full disk loses the line, as a busy file does
 
     if (!fallback) {
         // The age test above reads the modification time; it must follow the installed clock.

@@ -1,17 +1,24 @@
 #include "support/OpenedFile.h"
 
 #include "support/ArchiveError.h"
+#include "support/DescriptorIo.h"
 #include "support/FilePath.h"
 #include "support/Sjis.h"
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-OpenedFile::OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path)
+OpenedFile::OpenedFile(ReplacementFile replacement, std::string path, int lockFd, bool placeholder)
     : m_fd(replacement.fd()), m_path(std::move(path)), m_replacement(std::move(replacement)),
       m_lockFd(lockFd), m_placeholder(placeholder) {}
+
+OpenedFile OpenedFile::openRead(std::string_view cp932Path) {
+    const int fd = ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
+    return fd < 0 ? OpenedFile() : OpenedFile(fd, std::string(cp932Path));
+}
 
 OpenedFile::~OpenedFile() {
     release();
@@ -68,28 +75,16 @@ OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
 }
 
 void OpenedFile::fail(int error) const {
-    throw FileAccessError(m_path + ": " + sjis::fromUtf8(std::strerror(error)));
+    const std::string reason = sjis::fromUtf8(std::strerror(error));
+    throw FileAccessError(m_path.empty() ? reason : m_path + ": " + reason);
 }
 
 void OpenedFile::write(std::string_view bytes) {
     if (m_fd < 0) {
         fail(EBADF);
     }
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(m_fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            fail(errno);
-        }
-        if (n == 0) {
-            fail(ENOSPC);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
+    if (int error = writeAll(m_fd, bytes)) {
+        fail(error);
     }
 }
 
@@ -97,14 +92,24 @@ std::size_t OpenedFile::read(void* buffer, std::size_t size) {
     if (m_fd < 0) {
         fail(EBADF);
     }
-    for (;;) {
-        ssize_t n = ::read(m_fd, buffer, size);
-        if (n >= 0) {
-            return static_cast<std::size_t>(n);
-        }
-        if (errno != EINTR) {
-            fail(errno);
-        }
+    ssize_t n = readSome(m_fd, buffer, size);
+    if (n < 0) {
+        fail(errno);
+    }
+    return static_cast<std::size_t>(n);
+}
+
+uint64_t OpenedFile::size() const {
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) {
+        fail(errno);
+    }
+    return static_cast<uint64_t>(st.st_size);
+}
+
+void OpenedFile::seek(uint64_t offset) {
+    if (::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) < 0) {
+        fail(errno);
     }
 }
 

@@ -2,12 +2,13 @@
 #include "support/AtomicFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-// A file the program opened itself (export, import, CSV, captured report). Closes on
-// destruction; the lock taken at open goes with it. A file opened for writing is a
-// ReplacementFile: its bytes take the name only at close(); a file destroyed without close()
+// The one handle of a file the program opened itself (data file, export, import, CSV, captured
+// report). Closes on destruction; the lock taken at open goes with it. A file opened for writing
+// is a ReplacementFile: its bytes take the name only at close(); a file destroyed without close()
 // leaves the name as it was.
 class OpenedFile {
 public:
@@ -16,7 +17,10 @@ public:
     // Writing: `lockFd` holds the lock on what is under the name (-1: nothing lockable);
     // `placeholder` says that the open created the name, to be removed again when nothing is
     // written.
-    OpenedFile(ReplacementFile replacement, int lockFd, bool placeholder, std::string path);
+    OpenedFile(ReplacementFile replacement, std::string path, int lockFd = -1,
+               bool placeholder = false);
+    // Opens a file to read, without lock or retry; not open (errno tells why) when it cannot.
+    static OpenedFile openRead(std::string_view cp932Path);
     ~OpenedFile();
     OpenedFile(OpenedFile&& other) noexcept;
     OpenedFile& operator=(OpenedFile&& other) noexcept;
@@ -27,11 +31,15 @@ public:
     int fd() const { return m_fd; }
     const std::string& path() const { return m_path; } // CP932
 
-    // These throw FileAccessError ("<path>: <reason>") when the system call fails.
+    // These throw FileAccessError ("<path>: <reason>", the reason alone for a file opened without
+    // a path, whose callers name it) when the system call fails.
     void write(std::string_view bytes);
     // Up to size bytes; 0 at the end of the file.
     std::size_t read(void* buffer, std::size_t size);
     std::string readAll();
+    // The file's length in bytes; moving the position of the next read.
+    uint64_t size() const;
+    void seek(uint64_t offset);
     // Flushes to disk and closes (a written file takes its name); a failure (full disk, lost
     // network share) throws and leaves the name as it was.
     void close();

@@ -88,7 +88,7 @@ bool tryOpenToWrite(const std::string& cp932Path, const std::filesystem::path& p
         errno = error.value();
         return false;
     }
-    out = OpenedFile(std::move(replacement), lockFd, placeholder, cp932Path);
+    out = OpenedFile(std::move(replacement), cp932Path, lockFd, placeholder);
     return true;
 }
 

@@ -3,7 +3,6 @@
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
-#include "store/FileHandle.h"
 #include "store/FileSource.h"
 #include "store/MemorySink.h"
 #include "store/MemorySource.h"
@@ -311,9 +310,9 @@ bool loadThroughWindows(const std::string& bytes, std::size_t window, Measuremen
     TempFolder folder;
     fs::path path = folder.path() / "w.DAT";
     TempFolder::write(path, bytes);
-    FileHandle file = FileHandle::openRead(path);
-    EXPECT_TRUE(file);
-    FileSource source(file.get(), "w.DAT", 0, window);
+    OpenedFile file = OpenedFile::openRead(path.string());
+    EXPECT_TRUE(file.isOpen());
+    FileSource source(file, 0, window);
     EXPECT_EQ(source.hasWindows(), !bytes.empty());
     ArchiveReader in(source, 4096);
     SerialSettings serial;
