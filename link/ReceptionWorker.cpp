@@ -6,34 +6,16 @@
 #include "link/ReportText.h"
 #include "support/CxException.h"
 #include "support/FilePath.h"
+#include "support/Format.h"
 #include "support/LogFile.h"
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
+#include "support/RetryOpen.h"
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
 namespace {
 
 constexpr uint32_t kLineLimit = 1000;
-
-std::string withText(const char* pattern, const std::string& text) {
-    std::string out;
-    out.resize(std::strlen(pattern) + text.size());
-    int n = std::snprintf(out.data(), out.size() + 1, pattern, text.c_str());
-    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return out;
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
 
@@ -118,7 +100,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     const bool debug = serial && request.debugSerial;
     const ReceptionTimings& timing = request.timings;
     bool failed = false;
-    FileHandle file;
+    OpenedFile file;
     std::string shown; // the file's full path, CP932
     std::optional<ReportTextReader> reader;
     LogFile* log = request.programLog ? request.programLog : m_log;
@@ -134,24 +116,22 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (ec)
                 full = nativePath(request.filePath);
             shown = cp932Path(full);
-            post(ReceptionNotice::AddLine, true, withText(txt::link::kFileOpen, shown));
+            post(ReceptionNotice::AddLine, true, formatText(txt::link::kFileOpen, shown.c_str()));
             if (!std::filesystem::exists(full, ec))
                 throw CxException(0, txt::link::kFileMissing, shown.c_str());
             // Another program may still be writing the capture: try again for a while.
-            auto deadline = std::chrono::steady_clock::now() + timing.fileRetryLimit;
-            for (;;) {
-                std::FILE* opened = nullptr;
-                int e = openCapturedReport(full, opened);
-                file.reset(opened);
-                if (e == 0)
-                    break;
-                if (e == EISDIR || e == ENOENT || e == EINVAL ||
-                    std::chrono::steady_clock::now() >= deadline)
-                    throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
-                if (!pause(timing.fileRetry))
-                    throw CxException(); // interrupted while waiting for the file
-            }
-            reader.emplace(file.get());
+            RetryPolicy retry;
+            retry.interval = timing.fileRetry;
+            retry.timeout = timing.fileRetryLimit;
+            retry.sleep = [this](std::chrono::milliseconds duration) { pause(duration); };
+            retry.stop = &m_stop;
+            OpenResult opened = openWithRetry(shown, OpenAccess::ReadDenyWrite, retry);
+            if (opened.error == std::errc::operation_canceled)
+                throw CxException(); // interrupted while waiting for the file
+            if (!opened)
+                throw CxException(0, txt::link::kFileOpenFailed, shown.c_str());
+            file = std::move(opened.file);
+            reader.emplace(file);
             reader->setStopFlag(&m_stop);
         } else {
             if (request.deviceLookup)
@@ -202,9 +182,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (capture && !capture->append(std::string_view(buffer, count)) && count > 0 &&
                     !captureReported) {
                     captureReported = true;
-                    const std::string text =
-                        withText(txt::link::kCaptureFailed,
-                                 capture->path().empty() ? request.captureFolder : capture->path());
+                    const std::string& where =
+                        capture->path().empty() ? request.captureFolder : capture->path();
+                    const std::string text = formatText(txt::link::kCaptureFailed, where.c_str());
                     if (log)
                         log->WriteLine(text);
                     post(ReceptionNotice::LogAndAddLine, false, text);
@@ -245,7 +225,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         failed = true;
     }
     reader.reset();
-    file.reset();
+    file = OpenedFile();
 
     if (serial) {
         post(ReceptionNotice::AddLine, true, txt::link::kPortClose);

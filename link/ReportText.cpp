@@ -3,11 +3,9 @@
 #include "link/ReportLineCleaner.h"
 #include "link/ReportParser.h"
 
-#include <cerrno>
+#include "support/ArchiveError.h"
+
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -39,7 +37,7 @@ ReportTextReader::ReportTextReader(std::string_view text) {
     m_ended = true; // nothing more than the window
 }
 
-ReportTextReader::ReportTextReader(std::FILE* file) : m_file(file) {}
+ReportTextReader::ReportTextReader(OpenedFile& file) : m_file(&file) {}
 
 bool ReportTextReader::fill() {
     if (m_stop != nullptr && m_stop->load()) {
@@ -49,11 +47,13 @@ bool ReportTextReader::fill() {
         return false;
     }
     m_chunk.resize(kChunkBytes);
-    std::size_t n = std::fread(m_chunk.data(), 1, m_chunk.size(), m_file);
-    if (n < m_chunk.size()) {
-        if (std::ferror(m_file)) {
-            m_failed = true;
-        }
+    std::size_t n = 0;
+    try {
+        n = m_file->read(m_chunk.data(), m_chunk.size());
+    } catch (const FileAccessError&) {
+        m_failed = true;
+    }
+    if (n == 0) {
         m_ended = true;
     }
     m_chunk.resize(n);
@@ -111,28 +111,4 @@ std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader) {
 std::size_t parseReportText(ParseContext& context, std::string_view text) {
     ReportTextReader reader(text);
     return parseReportLines(context, reader);
-}
-
-int openCapturedReport(const std::filesystem::path& path, std::FILE*& file) {
-    file = nullptr;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    struct stat st {};
-    int error = 0;
-    if (::fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    } else if (int flags = ::fcntl(fd, F_GETFL);
-               flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        error = errno;
-    } else if ((file = ::fdopen(fd, "rb")) == nullptr) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::close(fd);
-    }
-    return error;
 }

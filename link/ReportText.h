@@ -1,10 +1,10 @@
 #pragma once
 // Reading a captured report text (a file the reception saved earlier, or any byte buffer) the
 // way a Windows text-mode read does: CR LF becomes LF, a Ctrl-Z byte ends the text.
+#include "support/OpenedFile.h"
+
 #include <atomic>
 #include <cstddef>
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -14,8 +14,8 @@ class ReportTextReader {
 public:
     // Reads from a buffer the caller keeps alive.
     explicit ReportTextReader(std::string_view text);
-    // Reads from an open file (opened in binary mode; the conversion happens here), in chunks.
-    explicit ReportTextReader(std::FILE* file);
+    // Reads from an open file (a captured report: see openWithRetry), in chunks.
+    explicit ReportTextReader(OpenedFile& file);
 
     // The next line without its LF (a lone CR stays), into `line`; false at the end of the text.
     // A line's last piece needs no LF. A line longer than kMaxKeptLineBytes keeps its first
@@ -33,18 +33,13 @@ public:
 private:
     bool fill();
 
-    std::FILE* m_file = nullptr;
+    OpenedFile* m_file = nullptr;
     std::string m_chunk; // file mode: the bytes read and not yet used
     std::string_view m_window;
     bool m_ended = false;
     bool m_failed = false;
     const std::atomic<bool>* m_stop = nullptr;
 };
-
-// Opens a captured report for reading: without blocking (a FIFO cannot hold the open), and only
-// a regular file (a device or a FIFO never ends). 0 with `file` set, or an errno value: the
-// open's own, EISDIR for a folder, EINVAL for anything else that is not a regular file.
-int openCapturedReport(const std::filesystem::path& path, std::FILE*& file);
 
 // Feeds every line of the reader to the parser: each line cleaned with the reception's options
 // (0x3f) and passed to FeedLine. The end of the text is a normal end (a read error of a file

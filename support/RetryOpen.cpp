@@ -27,16 +27,25 @@ int lockOrClose(int fd, int op) {
     return fd;
 }
 
-// One attempt to read: the open file with its lock, or -1 with errno set.
+// One attempt to read a regular file: the open file with its lock, or -1 with errno set.
 int tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return -1;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    int error = 0;
+    if (::fstat(fd, &st) != 0) {
+        error = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else if (int flags = ::fcntl(fd, F_GETFL);
+               flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::close(fd);
-        errno = EISDIR;
+        errno = error;
         return -1;
     }
     return lockOrClose(fd, access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX);
@@ -121,6 +130,10 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
             return result;
         }
         timer.pause(policy.interval, policy.sleep);
+        if (policy.stop != nullptr && policy.stop->load()) {
+            result.error = std::make_error_code(std::errc::operation_canceled);
+            return result;
+        }
     }
 }
 

@@ -12,12 +12,14 @@
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -549,6 +551,29 @@ TEST_F(FileReception, OnlyARegularFileIsAReport) {
         EXPECT_EQ(out.messages,
                   std::vector<std::string>{u("ファイルがオープン出来ません:") + path});
     }
+}
+
+// A capture another program still writes (holding it exclusively) is waited for, then read.
+TEST_F(FileReception, BusyCaptureIsReadOnceTheWriterLetsGo) {
+    const std::string report = sample::report(1, 3);
+    const std::string path = write("busy.txt", crlf(report));
+    int writer = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
+    SerialPort port;
+    NoticeLog sink;
+    ReceptionWorker worker(port, sink);
+    ReceptionRequest r = request(path);
+    r.timings.fileRetry = std::chrono::milliseconds(20);
+    r.timings.fileRetryLimit = std::chrono::milliseconds(600000);
+    worker.start(r);
+    ASSERT_TRUE(sink.waitFor(u("ファイルオープン:") + path));
+    ::close(writer);
+    ASSERT_TRUE(sink.waitFor(u("ファイル読み込み中...")));
+    worker.join();
+    EXPECT_EQ(worker.result(), ReceptionResult::Success);
+    EXPECT_TRUE(worker.takeDays() == parsed(report));
+    EXPECT_TRUE(sink.messages().empty());
 }
 
 // The stop is looked at inside the line reader too: a line that never ends cannot hold it off.

@@ -1,6 +1,7 @@
 #include "link/ReportText.h"
 #include "link/ReportParser.h"
 
+#include "common/TempFolder.h"
 #include "support/CxException.h"
 #include "support/Sjis.h"
 
@@ -28,14 +29,14 @@ std::vector<std::string> linesOf(std::string_view text) {
 
 // A file holding the bytes, read back through the file form of the reader.
 std::vector<std::string> linesOfFile(const std::string& bytes) {
-    std::FILE* f = std::tmpfile();
-    EXPECT_NE(f, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::rewind(f);
-    ReportTextReader reader(f);
+    TempFolder folder;
+    const std::string path = folder.file("capture.txt");
+    TempFolder::write(path, bytes);
+    OpenedFile file = OpenedFile::openRead(path);
+    EXPECT_TRUE(file.isOpen());
+    ReportTextReader reader(file);
     std::vector<std::string> out = linesOf(reader);
     EXPECT_FALSE(reader.failed());
-    std::fclose(f);
     return out;
 }
 

@@ -3,7 +3,9 @@
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/RetryOpen.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
@@ -41,14 +43,17 @@ ReportRead readReportFile(const std::filesystem::path& path) {
             sjis::toUtf8(formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
         return result;
     }
-    std::FILE* file = nullptr;
-    if (openCapturedReport(path, file) != 0) {
+    // One attempt, as the tool always made: a capture still being written is refused.
+    RetryPolicy once;
+    once.timeout = std::chrono::milliseconds(0);
+    OpenResult opened = openWithRetry(cp932Path(path), OpenAccess::ReadDenyWrite, once);
+    if (!opened) {
         result.error =
             sjis::toUtf8(formatText(txt::link::kFileOpenFailed, sjis::fromUtf8(shown).c_str()));
         return result;
     }
     ParseContext context(result.days);
-    ReportTextReader reader(file);
+    ReportTextReader reader(opened.file);
     try {
         parseReportLines(context, reader);
         if (reader.failed())
@@ -61,7 +66,6 @@ ReportRead readReportFile(const std::filesystem::path& path) {
             result.grammarError = true;
         }
     }
-    std::fclose(file);
     return result;
 }
 
