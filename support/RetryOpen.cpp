@@ -136,34 +136,3 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
         }
     }
 }
-
-TextFileWriter::~TextFileWriter() {
-    try {
-        flush();
-    } catch (...) {
-        // a destructor cannot report; callers that care call flush() themselves
-    }
-}
-
-void TextFileWriter::WriteLine(std::string_view line) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\n' && (i == 0 || line[i - 1] != '\r')) {
-            m_buffer += '\r';
-        }
-        m_buffer += line[i];
-    }
-    m_buffer += "\r\n";
-    ++m_lines;
-    if (m_buffer.size() >= 65536) {
-        flush();
-    }
-}
-
-void TextFileWriter::flush() {
-    if (m_buffer.empty()) {
-        return;
-    }
-    std::string pending;
-    pending.swap(m_buffer);
-    m_file.write(pending);
-}

@@ -41,22 +41,3 @@ struct OpenResult {
 // exclusively); a link or other non-file at the name is replaced, never followed.
 OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access,
                          const RetryPolicy& policy = {});
-
-// Writes lines as a text-mode stream does: every line ends with CR LF and a line feed inside a
-// line becomes CR LF too. Counts the lines written.
-class TextFileWriter {
-public:
-    explicit TextFileWriter(OpenedFile& file) : m_file(file) {}
-    ~TextFileWriter();
-    TextFileWriter(const TextFileWriter&) = delete;
-    TextFileWriter& operator=(const TextFileWriter&) = delete;
-
-    void WriteLine(std::string_view line); // throws FileAccessError
-    void flush();                          // throws FileAccessError
-    int lineCount() const { return m_lines; }
-
-private:
-    OpenedFile& m_file;
-    std::string m_buffer;
-    int m_lines = 0;
-};
