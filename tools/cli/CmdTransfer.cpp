@@ -1,6 +1,7 @@
 // export and import: one customer to and from an export file.
 #include "link/LinkTexts.h"
 #include "store/DAT_CUSTOMER.h"
+#include "store/StoreTexts.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliCommands.h"
@@ -25,7 +26,7 @@ int cmdExport(const CliArgs& args, CliIo io) {
     ConsolePrompt prompt(io.err, io.in, false);
     if (!exportCustomer(contents.store, cli::pathArg(out), index, prompt))
         return ExitFailure;
-    cli::message(io, txt::cli::kSaved);
+    cli::messageCp932(io, txt::store::kSaved);
     return ExitOk;
 }
 

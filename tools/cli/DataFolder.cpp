@@ -84,7 +84,7 @@ bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
         return false;
     }
     if (fs::is_directory(path, ec)) {
-        message(io, formatText(txt::cli::kCannotOpen, shown.c_str()));
+        messageCp932(io, formatText(txt::store::kCannotOpen, sjis::fromUtf8(shown).c_str()));
         return false;
     }
     file.kind = startsAsDataFile(path) ? ArchiveKind::DataFile : ArchiveKind::CustomerFile;
@@ -128,7 +128,7 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
 
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
     if (!createFolderPath(folder.home, FolderAccess::UserOnly)) {
-        message(io, formatText(txt::cli::kCannotOpen, sjis::toUtf8(folder.home).c_str()));
+        messageCp932(io, formatText(txt::store::kCannotOpen, folder.home.c_str()));
         return false;
     }
     if (lock.tryAcquire(folder.home)) {

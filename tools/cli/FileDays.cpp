@@ -3,8 +3,10 @@
 #include "store/DAT_Registry.h"
 #include "support/Format.h"
 #include "support/ScriptedPrompt.h"
+#include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
+#include "transfer/TransferTexts.h"
 #include <numeric>
 #include <set>
 
@@ -24,7 +26,8 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
             std::string list;
             for (int c : channels)
                 list += (list.empty() ? "" : ", ") + std::to_string(c);
-            message(io, formatText(txt::cli::kMixedChannels, list.c_str()));
+            message(io, sjis::toUtf8(txt::transfer::kMixedChannels) + "\n" +
+                            formatText(txt::cli::kMixedChannelsHint, list.c_str()));
             return false;
         }
         channel = *channels.begin();
