@@ -35,8 +35,9 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, int id
 }
 
 // A label that names the box after it.
-QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, QComboBox* buddy) {
-    QLabel* label = makeLabel(parent, text, name);
+QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, QComboBox* buddy,
+                  int id = -1) {
+    QLabel* label = makeLabel(parent, text, name, id);
     label->setBuddy(buddy);
     nameAfterLabel(buddy, text);
     return label;
@@ -65,14 +66,15 @@ CSelectorBar::CSelectorBar(QWidget* parent) : QWidget(parent) {
     m_year = makeList(m_dateBand, res::IDC_YEAR, "year", 4);
     m_month = makeList(m_dateBand, res::IDC_MONTH, "month", 2);
     m_day = makeList(m_dateBand, res::IDC_DAY, "day", 2);
-    m_dayLabel = makeLabel(m_dateBand, QStringLiteral("日"), "dayLabel", res::IDC_DAY_LABEL);
+    m_dayLabel = makeLabel(m_dateBand, QStringLiteral("日"), "dayLabel", m_day, res::IDC_DAY_LABEL);
     m_channel = makeList(m_dateBand, res::IDC_CHANNEL, "channel", 1);
-    m_channelLabel = makeLabel(m_dateBand, QStringLiteral("CH："), "channelLabel");
+    m_channelLabel = makeLabel(m_dateBand, QStringLiteral("CH："), "channelLabel", m_channel);
     m_power = makeList(m_scaleBand, res::IDC_SCALE_POWER, "powerScale", 5);
     m_voltage = makeList(m_scaleBand, res::IDC_SCALE_VOLTAGE, "voltageScale", 4);
     m_current = makeList(m_scaleBand, res::IDC_SCALE_CURRENT, "currentScale", 5);
-    m_powerLabel = makeLabel(m_scaleBand, QString(), "powerLabel", res::IDC_POWER_LABEL);
-    m_voltageLabel = makeLabel(m_scaleBand, QString(), "voltageLabel", res::IDC_VOLTAGE_LABEL);
+    m_powerLabel = makeLabel(m_scaleBand, QString(), "powerLabel", m_power, res::IDC_POWER_LABEL);
+    m_voltageLabel =
+        makeLabel(m_scaleBand, QString(), "voltageLabel", m_voltage, res::IDC_VOLTAGE_LABEL);
     setScaleUnits(true, true);
     // The channel box is kept for the file names of the CSV output but never shown.
     m_channel->setVisible(false);
@@ -96,10 +98,6 @@ CSelectorBar::CSelectorBar(QWidget* parent) : QWidget(parent) {
     date->addWidget(m_dayLabel);
     date->addWidget(m_channelLabel);
     date->addWidget(m_channel);
-    m_dayLabel->setBuddy(m_day);
-    m_channelLabel->setBuddy(m_channel);
-    nameAfterLabel(m_day, m_dayLabel->text());
-    nameAfterLabel(m_channel, m_channelLabel->text());
 
     auto* scales = new QHBoxLayout(m_scaleBand);
     scales->setContentsMargins(0, 0, 0, 0);
@@ -137,8 +135,6 @@ bool CSelectorBar::isWrapped() const {
 void CSelectorBar::setScaleUnits(bool kilowatts, bool kilovolts) {
     m_powerLabel->setText(kilowatts ? QStringLiteral("電力(kW)：") : QStringLiteral("電力(W)："));
     m_voltageLabel->setText(kilovolts ? QStringLiteral("電圧(kV)：") : QStringLiteral("電圧(V)："));
-    m_powerLabel->setBuddy(m_power);
-    m_voltageLabel->setBuddy(m_voltage);
     nameAfterLabel(m_power, m_powerLabel->text());
     nameAfterLabel(m_voltage, m_voltageLabel->text());
 }

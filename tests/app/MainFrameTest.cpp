@@ -351,10 +351,12 @@ TEST_F(FrameTest, NarrowWindowKeepsEverySelectorControlVisibleNamedAndReachable)
     m_frame->resize(1024, 700);
     QTest::qWait(20);
     shot("frame-1024.png");
+    EXPECT_FALSE(bar()->isWrapped()) << "one row where it fits";
     m_frame->resize(kNarrow, 500);
     QTest::qWait(20);
     EXPECT_EQ(m_frame->width(), kNarrow);
     shot("frame-narrow.png");
+    EXPECT_TRUE(bar()->isWrapped());
 
     const QList<QComboBox*> boxes = {bar()->kind(),   bar()->year(),  bar()->month(),
                                      bar()->day(),    bar()->power(), bar()->voltage(),
@@ -389,6 +391,13 @@ TEST_F(FrameTest, NarrowWindowKeepsEverySelectorControlVisibleNamedAndReachable)
     }
     for (QComboBox* box : boxes)
         EXPECT_TRUE(reached.contains(box)) << box->objectName().toStdString();
+
+    // The monthly bar and the table at that width, to look at.
+    choose(bar()->kind(), 1);
+    m_frame->showView(CMainFrame::ViewSheet);
+    QTest::qWait(20);
+    EXPECT_LE(m_frame->width(), kNarrow);
+    shot("frame-narrow-monthly-table.png");
 }
 
 TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
