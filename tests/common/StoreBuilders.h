@@ -1,6 +1,6 @@
 #pragma once
 // Stores, customers and days built from records, and the file bytes they make; shared by
-// the store, tool and application tests.
+// the store, transfer, tool and application tests.
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
@@ -116,6 +116,22 @@ makeCustomer(const std::string& name,
         for (const MeasurementDay& d : days)
             c.circuits.at(k).addOrReplaceDay(d);
     }
+    return c;
+}
+
+// A 単相 day of May 2024 with the given channel and no samples; `pt` tells copies apart.
+inline MeasurementDay dayOfMay2024(int channel, int d, double pt = 1.0, double ct = 1.0) {
+    MeasurementDay x;
+    x.channel = channel;
+    x.date = DateTime::make(2024, 5, d);
+    x.data.setHeader(CircuitSinglePhase, pt, ct);
+    return x;
+}
+
+inline MeasurementCircuit circuitOf(const std::vector<MeasurementDay>& days) {
+    MeasurementCircuit c;
+    for (const MeasurementDay& d : days)
+        c.addOrReplaceDay(d);
     return c;
 }
 

@@ -1,3 +1,4 @@
+#include "common/Cp932.h"
 #include "common/DialogDriver.h"
 #include "res/ResourceIds.h"
 #include "store/D_CustEdit.h"
@@ -14,10 +15,6 @@
 using namespace dialogtest;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 // 東京工場 (受電, 変電), 表示ソフト (ソ), 予備 (no circuit), in this order (CP932 bytes).
 MeasurementStore sample() {

@@ -1,4 +1,5 @@
 #include "store/CustomerEditor.h"
+#include "common/Cp932.h"
 #include "store/StoreTexts.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -8,10 +9,6 @@
 #include <vector>
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 // Customers A (circuits x, y), B (circuit z), C (none).
 MeasurementStore sample() {

@@ -1,4 +1,5 @@
 #include "StoreTestSupport.h"
+#include "common/Cp932.h"
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_CUSTOMER.h"
@@ -13,10 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 // Retries without really waiting; counts the pauses.
 RetryPolicy countingPolicy(int& pauses) {

@@ -1,5 +1,6 @@
 #include "store/DataSaveRules.h"
 #include "StoreTestSupport.h"
+#include "common/Cp932.h"
 #include "common/FailAfterSink.h"
 #include "common/TempFolder.h"
 #include "store/DAT_CUSTOMER.h"
@@ -11,10 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 struct Step {
     std::string text; // UTF-8

@@ -1,5 +1,6 @@
 #include "store/DocumentData.h"
 #include "StoreTestSupport.h"
+#include "common/Cp932.h"
 #include "common/FailAfterSink.h"
 #include "common/FileBytes.h"
 #include "common/FileSizeLimit.h"
@@ -18,10 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 const std::string kTail = sj("\n今までの測定データは削除し新規の状態にします\n"
                              "必要であればこのソフトを終了する前に手作業でコピーしてください\n");

@@ -1,5 +1,6 @@
 #include "transfer/DayTransfer.h"
-#include "TransferFixtures.h"
+#include "common/Cp932.h"
+#include "common/StoreBuilders.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include "transfer/TransferTexts.h"
@@ -7,7 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace transfertest;
+using namespace builders;
 
 namespace {
 
@@ -96,7 +97,7 @@ TEST(AddDays, Table) {
              {
                  {"CH2 day into an empty circuit is stored as channel 1",
                   {},
-                  {day(2, 3)},
+                  {dayOfMay2024(2, 3)},
                   {0},
                   {},
                   {},
@@ -105,7 +106,7 @@ TEST(AddDays, Table) {
                   {0}},
                  {"CH1 and CH2 together are refused",
                   {},
-                  {day(1, 3), day(2, 4)},
+                  {dayOfMay2024(1, 3), dayOfMay2024(2, 4)},
                   {0, 1},
                   {},
                   {txt::transfer::kMixedChannels},
@@ -113,8 +114,8 @@ TEST(AddDays, Table) {
                   {{1, 3, 1.0}, {2, 4, 1.0}},
                   {}},
                  {"second already stored, No: only the first moves",
-                  {day(1, 4, 9.0)},
-                  {day(2, 3), day(2, 4)},
+                  {dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(2, 3), dayOfMay2024(2, 4)},
                   {0, 1},
                   {PromptAnswer::No},
                   {overwrite},
@@ -122,8 +123,8 @@ TEST(AddDays, Table) {
                   {{2, 4, 1.0}},
                   {0}},
                  {"second already stored, Yes: both move, the second replaces",
-                  {day(1, 4, 9.0)},
-                  {day(2, 3), day(2, 4)},
+                  {dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(2, 3), dayOfMay2024(2, 4)},
                   {0, 1},
                   {PromptAnswer::Yes},
                   {overwrite},
@@ -131,8 +132,8 @@ TEST(AddDays, Table) {
                   {},
                   {0, 1}},
                  {"Cancel moves nothing",
-                  {day(1, 4, 9.0)},
-                  {day(1, 3), day(1, 4)},
+                  {dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(1, 3), dayOfMay2024(1, 4)},
                   {0, 1},
                   {PromptAnswer::Cancel},
                   {overwrite},
@@ -140,8 +141,8 @@ TEST(AddDays, Table) {
                   {{1, 3, 1.0}, {1, 4, 1.0}},
                   {}},
                  {"two conflicts: still one question",
-                  {day(1, 3, 8.0), day(1, 4, 9.0)},
-                  {day(1, 3), day(1, 4), day(1, 5)},
+                  {dayOfMay2024(1, 3, 8.0), dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(1, 3), dayOfMay2024(1, 4), dayOfMay2024(1, 5)},
                   {0, 1, 2},
                   {PromptAnswer::No},
                   {overwrite},
@@ -149,8 +150,8 @@ TEST(AddDays, Table) {
                   {{1, 3, 1.0}, {1, 4, 1.0}},
                   {2}},
                  {"unselected days stay; selection in the stored list at the new positions",
-                  {day(1, 2, 9.0), day(1, 9, 9.0)},
-                  {day(1, 1), day(1, 5), day(1, 7)},
+                  {dayOfMay2024(1, 2, 9.0), dayOfMay2024(1, 9, 9.0)},
+                  {dayOfMay2024(1, 1), dayOfMay2024(1, 5), dayOfMay2024(1, 7)},
                   {2, 0},
                   {},
                   {},
@@ -159,7 +160,7 @@ TEST(AddDays, Table) {
                   {0, 2}},
                  {"nothing selected",
                   {},
-                  {day(1, 3)},
+                  {dayOfMay2024(1, 3)},
                   {},
                   {},
                   {txt::transfer::kNoDayToAdd},
@@ -170,8 +171,8 @@ TEST(AddDays, Table) {
 }
 
 TEST(AddDays, QuestionIsYesNoCancelAndCountsAreReported) {
-    MeasurementCircuit circuit = circuitOf({day(1, 4, 9.0)});
-    MeasurementCircuit transfer = circuitOf({day(2, 3), day(2, 4)});
+    MeasurementCircuit circuit = circuitOf({dayOfMay2024(1, 4, 9.0)});
+    MeasurementCircuit transfer = circuitOf({dayOfMay2024(2, 3), dayOfMay2024(2, 4)});
     ScriptedPrompt prompt;
     prompt.answer(PromptAnswer::Yes);
     const DayMove move = addDays(&circuit, transfer, {0, 1}, prompt);
@@ -184,7 +185,7 @@ TEST(AddDays, QuestionIsYesNoCancelAndCountsAreReported) {
 }
 
 TEST(AddDays, WithoutACircuitTheMessageAndNothingMoves) {
-    MeasurementCircuit transfer = circuitOf({day(1, 3)});
+    MeasurementCircuit transfer = circuitOf({dayOfMay2024(1, 3)});
     ScriptedPrompt prompt;
     EXPECT_FALSE(addDays(nullptr, transfer, {0}, prompt).done);
     EXPECT_EQ(askedTexts(prompt), std::vector<std::string>{txt::transfer::kNoTargetCircuit});
@@ -193,7 +194,7 @@ TEST(AddDays, WithoutACircuitTheMessageAndNothingMoves) {
 
 // The whole day goes across, not only its key.
 TEST(AddDays, CopiesTheWholeDay) {
-    MeasurementDay received = day(2, 3, 66.0);
+    MeasurementDay received = dayOfMay2024(2, 3, 66.0);
     IntervalSample s;
     s.time = DateTime::make(2024, 5, 3, 0, 15);
     s.power = 1234.0;
@@ -215,7 +216,7 @@ TEST(ReturnDays, Table) {
     runMoves(returnDays, overwrite,
              {
                  {"back into an empty transfer list",
-                  {day(1, 3), day(1, 4)},
+                  {dayOfMay2024(1, 3), dayOfMay2024(1, 4)},
                   {},
                   {1},
                   {},
@@ -224,8 +225,8 @@ TEST(ReturnDays, Table) {
                   {{1, 4, 1.0}},
                   {0}},
                  {"date already there, No: the stored day stays",
-                  {day(1, 3, 9.0), day(1, 4, 9.0)},
-                  {day(1, 4)},
+                  {dayOfMay2024(1, 3, 9.0), dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(1, 4)},
                   {0, 1},
                   {PromptAnswer::No},
                   {overwrite},
@@ -233,8 +234,8 @@ TEST(ReturnDays, Table) {
                   {{1, 3, 9.0}, {1, 4, 1.0}},
                   {0}},
                  {"date already there, Yes: both go back",
-                  {day(1, 3, 9.0), day(1, 4, 9.0)},
-                  {day(1, 4)},
+                  {dayOfMay2024(1, 3, 9.0), dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(1, 4)},
                   {0, 1},
                   {PromptAnswer::Yes},
                   {overwrite},
@@ -242,8 +243,8 @@ TEST(ReturnDays, Table) {
                   {{1, 3, 9.0}, {1, 4, 9.0}},
                   {0, 1}},
                  {"Cancel returns nothing",
-                  {day(1, 4, 9.0)},
-                  {day(1, 4)},
+                  {dayOfMay2024(1, 4, 9.0)},
+                  {dayOfMay2024(1, 4)},
                   {0},
                   {PromptAnswer::Cancel},
                   {overwrite},
@@ -251,8 +252,8 @@ TEST(ReturnDays, Table) {
                   {{1, 4, 1.0}},
                   {}},
                  {"returned days keep their channel beside CH2 transfer days",
-                  {day(1, 5, 9.0)},
-                  {day(2, 3)},
+                  {dayOfMay2024(1, 5, 9.0)},
+                  {dayOfMay2024(2, 3)},
                   {0},
                   {},
                   {},
@@ -260,7 +261,7 @@ TEST(ReturnDays, Table) {
                   {{1, 5, 9.0}, {2, 3, 1.0}},
                   {0}},
                  {"nothing selected",
-                  {day(1, 4)},
+                  {dayOfMay2024(1, 4)},
                   {},
                   {},
                   {},
@@ -303,7 +304,8 @@ TEST(DeleteDays, Table) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MeasurementCircuit circuit = circuitOf({day(1, 3), day(1, 4), day(1, 5)});
+        MeasurementCircuit circuit =
+            circuitOf({dayOfMay2024(1, 3), dayOfMay2024(1, 4), dayOfMay2024(1, 5)});
         ScriptedPrompt prompt;
         for (PromptAnswer a : c.answers)
             prompt.answer(a);
@@ -323,7 +325,7 @@ TEST(AddDays, IntoCircuitsNamedWithBackslashSecondBytes) {
     Customer& customer = store.at(store.insert(sj("表示ソフト")));
     const int a = customer.circuits.insert(sj("ソ"));
     customer.circuits.insert(sj("表"));
-    MeasurementCircuit transfer = circuitOf({day(2, 3)});
+    MeasurementCircuit transfer = circuitOf({dayOfMay2024(2, 3)});
     ScriptedPrompt prompt;
     addDays(&customer.circuits.at(a), transfer, {0}, prompt);
     const Customer& filed = store.at(store.find(sj("表示ソフト")));

@@ -1,5 +1,6 @@
-#include "TransferFixtures.h"
+#include "common/Cp932.h"
 #include "common/DialogDriver.h"
+#include "common/StoreBuilders.h"
 #include "res/ResourceIds.h"
 #include "support/Prompt.h"
 #include "support/ScriptedPrompt.h"
@@ -18,7 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace dialogtest;
-using namespace transfertest;
+using namespace builders;
 
 namespace {
 
@@ -26,7 +27,7 @@ namespace {
 MeasurementStore documentStore() {
     MeasurementStore store;
     Customer& tokyo = store.at(store.insert(sj("東京工場")));
-    tokyo.circuits.at(tokyo.circuits.insert(sj("受電"))).addOrReplaceDay(day(1, 4, 9.0));
+    tokyo.circuits.at(tokyo.circuits.insert(sj("受電"))).addOrReplaceDay(dayOfMay2024(1, 4, 9.0));
     tokyo.circuits.insert(sj("変電"));
     Customer& soft = store.at(store.insert(sj("表示ソフト")));
     soft.circuits.insert(sj("ソ"));
@@ -111,7 +112,7 @@ TEST_F(ReadDataTest, ComboChangesRefillTheStoredDays) {
 }
 
 TEST_F(ReadDataTest, ReceptionFillsTheTransferListAndASecondOneReplacesIt) {
-    receiveOnce({day(1, 1), day(2, 1), day(1, 2)});
+    receiveOnce({dayOfMay2024(1, 1), dayOfMay2024(2, 1), dayOfMay2024(1, 2)});
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_FALSE(m_requests[0].fromFile);
     EXPECT_EQ(m_requests[0].port.portNumber, 3);
@@ -121,7 +122,7 @@ TEST_F(ReadDataTest, ReceptionFillsTheTransferListAndASecondOneReplacesIt) {
                            QStringLiteral("1ch 2024/05/02 単相:PT:1.0,CT:1.0"),
                            QStringLiteral("2ch 2024/05/01 単相:PT:1.0,CT:1.0")}));
 
-    receiveOnce({day(2, 7)});
+    receiveOnce({dayOfMay2024(2, 7)});
     EXPECT_EQ(texts(m_dialog->transferList()),
               QStringList{QStringLiteral("2ch 2024/05/07 単相:PT:1.0,CT:1.0")});
 
@@ -137,7 +138,7 @@ TEST_F(ReadDataTest, ImportReadsTheChosenFileAndRemembersItsFolder) {
         offered << folder;
         return offered.size() == 1 ? QStringLiteral("/srv/captures/受信.txt") : QString();
     });
-    willReceive(circuitOf({day(1, 9)}));
+    willReceive(circuitOf({dayOfMay2024(1, 9)}));
     click(m_dialog.get(), res::IDC_RD_IMPORT_FILE);
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_TRUE(m_requests[0].fromFile);
@@ -151,7 +152,7 @@ TEST_F(ReadDataTest, ImportReadsTheChosenFileAndRemembersItsFolder) {
 }
 
 TEST_F(ReadDataTest, AddMovesSelectedDaysWithTheRulesAnswers) {
-    receiveOnce({day(2, 3), day(2, 4), day(1, 5)});
+    receiveOnce({dayOfMay2024(2, 3), dayOfMay2024(2, 4), dayOfMay2024(1, 5)});
     m_dialog->circuitCombo()->setCurrentIndex(1); // 変電, empty
 
     selectRows(m_dialog->transferList(), {0, 2}); // 1ch and 2ch together
@@ -215,7 +216,7 @@ TEST_F(ReadDataTest, AddWithoutACircuitTellsToChooseOne) {
     m_document = MeasurementStore();
     CReadData empty(
         m_document, [](MeasurementStore) {}, m_request, m_prompt);
-    empty.setReceiver([](const ReceptionRequest&) { return circuitOf({day(1, 1)}); });
+    empty.setReceiver([](const ReceptionRequest&) { return circuitOf({dayOfMay2024(1, 1)}); });
     click(&empty, res::IDC_RD_RECEIVE);
     selectRows(empty.transferList(), {0});
     click(&empty, res::IDC_RD_ADD);
@@ -226,7 +227,7 @@ TEST_F(ReadDataTest, AddWithoutACircuitTellsToChooseOne) {
 // Editing customers starts from the document's store; on OK the document takes the result at
 // once and the days moved before are gone from the working copy.
 TEST_F(ReadDataTest, EditingCustomersDropsEarlierMoves) {
-    receiveOnce({day(1, 1), day(1, 2)});
+    receiveOnce({dayOfMay2024(1, 1), dayOfMay2024(1, 2)});
     selectRows(m_dialog->transferList(), {0});
     click(m_dialog.get(), res::IDC_RD_ADD);
     ASSERT_EQ(m_dialog->workingStore().at(0).circuits.at(0).days.count(), 2);
@@ -259,7 +260,7 @@ TEST_F(ReadDataTest, EditingCustomersDropsEarlierMoves) {
 }
 
 TEST_F(ReadDataTest, CustomerEditCancelledChangesNothing) {
-    receiveOnce({day(1, 1)});
+    receiveOnce({dayOfMay2024(1, 1)});
     selectRows(m_dialog->transferList(), {0});
     click(m_dialog.get(), res::IDC_RD_ADD);
     QTimer::singleShot(0, [] { click(QApplication::activeModalWidget(), res::IDCANCEL); });
@@ -310,7 +311,7 @@ TEST_F(ReadDataTest, ControlsAreNamedReachableAndOkIsTheDefault) {
 
 TEST_F(ReadDataTest, Screenshot) {
     installJapaneseFontSubstitutes(); // the list font as the program shows it
-    receiveOnce({day(1, 1), day(1, 2), day(2, 1)});
+    receiveOnce({dayOfMay2024(1, 1), dayOfMay2024(1, 2), dayOfMay2024(2, 1)});
     selectRows(m_dialog->transferList(), {0});
     m_dialog->show();
     QDir().mkpath(QStringLiteral(ORVO_SHOT_DIR));
