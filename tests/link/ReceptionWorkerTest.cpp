@@ -125,16 +125,7 @@ struct SerialRun {
         }
         return true;
     }
-    std::string programLog() const {
-        std::string all;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::stringstream s;
-            s << in.rdbuf();
-            all += s.str();
-        }
-        return all;
-    }
+    std::string programLog() const { return folderBytes(folder); }
 
     PtyPair pty;
     SerialPort port;

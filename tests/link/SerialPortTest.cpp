@@ -1,5 +1,6 @@
 #include "link/SerialPort.h"
 #include "PtyPair.h"
+#include "common/FileBytes.h"
 #include "support/LogFile.h"
 #include "support/Sjis.h"
 #include <cerrno>
@@ -357,13 +358,7 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
         uint32_t count = 0;
         ASSERT_EQ(port.ReadLine(buffer, 100, &count, kLf, 1), 0);
     }
-    std::string all;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        all += s.str();
-    }
+    const std::string all = folderBytes(folder);
     EXPECT_NE(all.find("port open /dev/pts/"), std::string::npos) << all;
     EXPECT_NE(all.find("BaudRate[9600 ], Parity[1], OutX[1], InX[1], ByteSize[8], Parity[2], "
                        "StopBits[0]"),

@@ -23,15 +23,10 @@ namespace {
 
 using csvfix::Report;
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string golden(const char* name) {
     const char* dir = std::getenv("ORVO_TEST_DATA");
     std::filesystem::path base = dir ? dir : ORVO_TEST_DATA_DIR;
-    std::string bytes = readFile(base / "textout" / name);
+    std::string bytes = fileBytes(base / "textout" / name);
     EXPECT_FALSE(bytes.empty()) << name;
     return bytes;
 }
@@ -215,12 +210,7 @@ struct Env {
         env.retry.sleep = [this](std::chrono::milliseconds) { ++pauses; };
     }
     // Everything the program log received.
-    std::string log() const {
-        std::string all;
-        for (const auto& entry : std::filesystem::directory_iterator(logDir))
-            all += readFile(entry.path());
-        return all;
-    }
+    std::string log() const { return folderBytes(logDir); }
 };
 
 TEST(CsvReportTest, NothingSelectedWritesNothing) {
@@ -323,7 +313,7 @@ TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     const std::filesystem::path path = m_dir / sjis::toUtf8(name);
     std::ofstream(path) << std::string(5000, 'z'); // longer than the report
     EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string()) + "/" + name, r->sel, e.env));
-    EXPECT_EQ(readFile(path), golden("monthly_start21.CSV"));
+    EXPECT_EQ(fileBytes(path), golden("monthly_start21.CSV"));
     EXPECT_TRUE(e.prompt.asked().empty());
 }
 
@@ -353,7 +343,7 @@ TEST_F(CsvFileTest, AReportThatFailsHalfWayLeavesTheOldFile) {
         };
         EXPECT_FALSE(WriteReportCsv(path.string(), r->sel, e.env));
         if (existed)
-            EXPECT_EQ(readFile(path), "previous report");
+            EXPECT_EQ(fileBytes(path), "previous report");
         else
             EXPECT_FALSE(std::filesystem::exists(path));
         for (const auto& entry : std::filesystem::directory_iterator(m_dir))
@@ -388,7 +378,7 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     ASSERT_EQ(e.prompt.asked().size(), 1u);
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
     holder.file.close();
-    EXPECT_EQ(readFile(path), "kept"); // the other program's file is untouched
+    EXPECT_EQ(fileBytes(path), "kept"); // the other program's file is untouched
 }
 
 } // namespace
