@@ -1,5 +1,6 @@
 #include "link/ReceptionCapture.h"
 #include "common/FileBytes.h"
+#include "common/LocalTime.h"
 #include "support/ManualClock.h"
 #include "support/ScopedClock.h"
 #include <filesystem>
@@ -21,19 +22,6 @@ void touch(const fs::path& path) {
     std::ofstream(path, std::ios::binary) << "x";
 }
 
-// A fixed local moment, so the names do not depend on the time zone.
-std::chrono::system_clock::time_point localMoment(int y, int mo, int d, int h, int mi, int s) {
-    std::tm t{};
-    t.tm_year = y - 1900;
-    t.tm_mon = mo - 1;
-    t.tm_mday = d;
-    t.tm_hour = h;
-    t.tm_min = mi;
-    t.tm_sec = s;
-    t.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&t));
-}
-
 TEST(ReceptionCapture, StampIsLocalDateAndTime) {
     struct Case {
         int y, mo, d, h, mi, s;
@@ -44,12 +32,12 @@ TEST(ReceptionCapture, StampIsLocalDateAndTime) {
         {2030, 1, 1, 0, 0, 0, "20300101-000000"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ReceptionCapture::stamp(localMoment(c.y, c.mo, c.d, c.h, c.mi, c.s)), c.stamp);
+        EXPECT_EQ(ReceptionCapture::stamp(localTime(c.y, c.mo, c.d, c.h, c.mi, c.s)), c.stamp);
 }
 
 TEST(ReceptionCapture, FileIsMadeWithTheFirstBytesAndHoldsThemUnchanged) {
     fs::path folder = freshFolder("first");
-    ManualClock clock(localMoment(2024, 5, 1, 9, 3, 7));
+    ManualClock clock(localTime(2024, 5, 1, 9, 3, 7));
     ScopedClock use(clock);
     {
         ReceptionCapture capture(folder.string());
@@ -100,7 +88,7 @@ TEST(ReceptionCapture, OnlyTheNewestAreKept) {
             std::snprintf(name, sizeof name, "20240101-00%02d%02d.txt", i / 60, i % 60);
             touch(folder / name);
         }
-        ManualClock clock(localMoment(2024, 6, 1, 12, 0, 0));
+        ManualClock clock(localTime(2024, 6, 1, 12, 0, 0));
         ScopedClock use(clock);
         ReceptionCapture capture(folder.string(), c.keep);
         ASSERT_TRUE(capture.append("data"));

@@ -1,4 +1,5 @@
 #include "support/DateTime.h"
+#include "common/LocalTime.h"
 #include "support/Clock.h"
 #include "support/ManualClock.h"
 #include "support/ScopedClock.h"
@@ -116,14 +117,7 @@ TEST(DateTime, FormatPatterns) {
 }
 
 TEST(DateTime, NowFollowsTheInstalledClock) {
-    std::tm tm{};
-    tm.tm_year = 2007 - 1900;
-    tm.tm_mon = 0;
-    tm.tm_mday = 10;
-    tm.tm_hour = 8;
-    tm.tm_min = 30;
-    tm.tm_isdst = -1;
-    ManualClock clock(std::chrono::system_clock::from_time_t(std::mktime(&tm)));
+    ManualClock clock(localTime(2007, 1, 10, 8, 30));
     ScopedClock scoped(clock);
     EXPECT_EQ(DateTime::now().text(), "2007/01/10 08:30:00");
     clock.advance(std::chrono::hours(24));

@@ -1,5 +1,6 @@
 #include "support/LogFile.h"
 #include "common/FileBytes.h"
+#include "common/LocalTime.h"
 #include "common/OtherUser.h"
 #include "common/TempFolder.h"
 #include "support/Clock.h"
@@ -23,19 +24,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-std::chrono::system_clock::time_point localTime(int year, int month, int day, int hour = 12,
-                                                int minute = 0, int second = 0) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    tm.tm_isdst = -1;
-    return std::chrono::system_clock::from_time_t(std::mktime(&tm));
-}
 
 void setModified(const std::string& path, std::chrono::system_clock::time_point t) {
     struct timespec times[2];
