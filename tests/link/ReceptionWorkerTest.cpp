@@ -1,6 +1,7 @@
 #include "link/ReceptionWorker.h"
 #include "PtyPair.h"
 #include "SampleReport.h"
+#include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
@@ -440,16 +441,6 @@ protected:
     }
     fs::path folder;
 };
-
-std::string crlf(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     const std::string report = sample::report(2, 12);

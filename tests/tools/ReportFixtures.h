@@ -1,6 +1,7 @@
 #pragma once
 // Small recorder reports written by hand (the report generator makes the big ones). Texts are
 // written in UTF-8 here and handed to the tool as CP932 with CR LF line ends, as captured.
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include <string>
 
@@ -48,14 +49,7 @@ inline std::string dayReport(int channel, const std::string& date, double base =
 
 // UTF-8 text with LF line ends -> CP932 bytes with CR LF, as a captured file holds them.
 inline std::string captured(const std::string& utf8) {
-    std::string cp = sjis::fromUtf8(utf8);
-    std::string out;
-    for (char c : cp) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
+    return crlf(sjis::fromUtf8(utf8));
 }
 
 } // namespace fixtures
