@@ -1,5 +1,6 @@
 #include "link/SerialPort.h"
 #include "link/LinkTexts.h"
+#include "support/Format.h"
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 #include <algorithm>
@@ -13,12 +14,6 @@
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-std::string format(const char* pattern, auto... args) {
-    char text[512];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
-}
 
 // strerror_r comes in two shapes (GNU and XSI); take the text from either.
 [[maybe_unused]] const char* errorText(int result, const char* buffer) {
@@ -58,7 +53,7 @@ const char* controlName(unsigned char c) {
 } // namespace
 
 std::string portDeviceKey(int portNumber) {
-    return format("COM%d", portNumber);
+    return formatText("COM%d", portNumber);
 }
 
 std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured) {
@@ -69,7 +64,7 @@ std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured)
         if (!text.empty())
             return sjis::toUtf8(text);
     }
-    return format("/dev/ttyUSB%d", portNumber - 1);
+    return formatText("/dev/ttyUSB%d", portNumber - 1);
 }
 
 PortDeviceLookup portDevicesFromIni(std::string iniFile) {
@@ -122,11 +117,11 @@ bool SerialPort::Open() {
         return fail(e);
     }
 
-    trace(format("BaudRate[%ld ], Parity[%ld], OutX[%d], InX[%d], ByteSize[%ld], Parity[%ld], "
-                 "StopBits[%ld]",
-                 static_cast<long>(m_baudRate), static_cast<long>(m_parity != 0),
-                 m_flowControl == 2, m_flowControl == 2, static_cast<long>(m_byteSize),
-                 static_cast<long>(m_parity), static_cast<long>(m_stopBits)));
+    trace(formatText("BaudRate[%ld ], Parity[%ld], OutX[%d], InX[%d], ByteSize[%ld], Parity[%ld], "
+                     "StopBits[%ld]",
+                     static_cast<long>(m_baudRate), static_cast<long>(m_parity != 0),
+                     m_flowControl == 2, m_flowControl == 2, static_cast<long>(m_byteSize),
+                     static_cast<long>(m_parity), static_cast<long>(m_stopBits)));
     SerialLineParams params{m_baudRate, m_byteSize, m_stopBits, m_parity, m_flowControl};
     if (int e = m_device.configure(params); e != 0) {
         Close();
@@ -156,7 +151,7 @@ void SerialPort::SetReadLineTimeout(uint32_t milliseconds) {
     m_readLineTimeout = milliseconds;
     m_device.wake();
     // As the Windows program logged it: a 32-bit long, so "no limit" shows as -1.
-    trace(format("SetTimeout[%ld]", static_cast<long>(static_cast<int32_t>(milliseconds))));
+    trace(formatText("SetTimeout[%ld]", static_cast<long>(static_cast<int32_t>(milliseconds))));
 }
 
 void SerialPort::cancelPendingRead() {
@@ -307,8 +302,8 @@ std::string SerialPort::FormatSystemError(uint32_t code) {
     char buffer[256] = "";
     const char* text = errorText(strerror_r(static_cast<int>(code), buffer, sizeof buffer), buffer);
     std::string message = sjis::fromUtf8(text ? text : "");
-    return format(txt::link::kSystemError, message.c_str(), static_cast<unsigned>(code),
-                  static_cast<unsigned long>(code));
+    return formatText(txt::link::kSystemError, message.c_str(), static_cast<unsigned>(code),
+                      static_cast<unsigned long>(code));
 }
 
 std::pair<std::string, std::string> SerialPort::formatReceiveDump(const char* bytes,
