@@ -16,8 +16,28 @@ OpenedFile::OpenedFile(ReplacementFile replacement, std::string path, int lockFd
       m_lockFd(lockFd), m_placeholder(placeholder) {}
 
 OpenedFile OpenedFile::openRead(std::string_view cp932Path) {
-    const int fd = ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
-    return fd < 0 ? OpenedFile() : OpenedFile(fd, std::string(cp932Path));
+    // Opened without blocking, so a FIFO cannot hold the open; made blocking again for reading.
+    const int fd =
+        ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    struct stat st {};
+    int error = 0;
+    if (::fstat(fd, &st) != 0) {
+        error = errno;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    } else if (int flags = ::fcntl(fd, F_GETFL);
+               flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return {};
+    }
+    return OpenedFile(fd, std::string(cp932Path));
 }
 
 OpenedFile::~OpenedFile() {

@@ -19,7 +19,9 @@ public:
     // written.
     OpenedFile(ReplacementFile replacement, std::string path, int lockFd = -1,
                bool placeholder = false);
-    // Opens a file to read, without lock or retry; not open (errno tells why) when it cannot.
+    // Opens a regular file to read, without lock or retry; not open (errno tells why) when it
+    // cannot, EISDIR for a folder and EINVAL for anything else that is no regular file (a FIFO or
+    // a device never ends; the open does not block on a FIFO).
     static OpenedFile openRead(std::string_view cp932Path);
     ~OpenedFile();
     OpenedFile(OpenedFile&& other) noexcept;

@@ -14,11 +14,16 @@
 
 namespace {
 
-int lockOrClose(int fd, int op) {
+// Takes the lock without waiting for it; false with errno set when another holds it.
+bool lockNow(int fd, int op) {
     int rc;
     while ((rc = ::flock(fd, op | LOCK_NB)) != 0 && errno == EINTR) {
     }
-    if (rc != 0) {
+    return rc == 0;
+}
+
+int lockOrClose(int fd, int op) {
+    if (!lockNow(fd, op)) {
         int e = errno;
         ::close(fd);
         errno = e;
@@ -27,28 +32,16 @@ int lockOrClose(int fd, int op) {
     return fd;
 }
 
-// One attempt to read a regular file: the open file with its lock, or -1 with errno set.
-int tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    struct stat st {};
-    int error = 0;
-    if (::fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (!S_ISREG(st.st_mode)) {
-        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    } else if (int flags = ::fcntl(fd, F_GETFL);
-               flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::close(fd);
+// One attempt to read: the open file with its lock, or a file not open with errno set.
+OpenedFile tryOpenToRead(std::string_view cp932Path, OpenAccess access) {
+    OpenedFile file = OpenedFile::openRead(cp932Path);
+    if (file.isOpen() &&
+        !lockNow(file.fd(), access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX)) {
+        const int error = errno;
+        file = OpenedFile();
         errno = error;
-        return -1;
     }
-    return lockOrClose(fd, access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX);
+    return file;
 }
 
 // One attempt to write: the replacement file with the lock on the name, or false with errno.
@@ -119,8 +112,8 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
                 result.error.clear();
                 return result;
             }
-        } else if (int fd = tryOpenToRead(path, access); fd >= 0) {
-            result.file = OpenedFile(fd, std::string(cp932Path));
+        } else if (OpenedFile file = tryOpenToRead(cp932Path, access); file.isOpen()) {
+            result.file = std::move(file);
             result.error.clear();
             return result;
         }

@@ -33,8 +33,7 @@ struct OpenResult {
 // Opens a file, retrying a failed open every interval until timeout has passed since the first
 // attempt. Fails at once when the folder does not exist or the failure cannot go away by
 // waiting (the path names a folder, a missing file to read, a name too long). Only a regular
-// file is read: it is opened without blocking (a FIFO cannot hold the open) and anything else
-// (a device or a FIFO never ends) fails at once with EINVAL (EISDIR for a folder). Sharing is
+// file is read (see OpenedFile::openRead): anything else fails at once. Sharing is
 // modelled with flock: exclusive = LOCK_EX, deny-write = LOCK_SH; a file locked by another
 // opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
 // on the name is held (a name that is free is taken by an empty placeholder of mode 0600, created

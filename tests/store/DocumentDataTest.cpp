@@ -6,6 +6,7 @@
 #include "common/FileSizeLimit.h"
 #include "store/ByteSink.h"
 #include "store/DAT_Archive.h"
+#include "store/DataFileLoad.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
 #include <csignal>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -214,6 +216,23 @@ TEST(DocumentData, UnreadableDataFileIsNeverOverwritten) {
     EXPECT_FALSE(d.doc.saveToDataFile(d.prompt));
     EXPECT_EQ(d.prompt.asked().size(), 2u);
     EXPECT_TRUE(fs::is_directory(d.dataFile()));
+}
+
+// Only a regular file is a data file: a FIFO under the name would hold the start-up in its open,
+// a device would never end.
+TEST(DataFileLoad, AnythingButARegularFileIsUnreadable) {
+    TempFolder dir;
+    const std::string fifo = dir.file("Orvo.DAT");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(dir.path() / "folder");
+    for (const std::string& path : {fifo, dir.file("folder"), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        SerialSettings serial;
+        MeasurementStore store = builders::richStore();
+        const LoadResult result = loadDataFile(path, serial, store);
+        EXPECT_EQ(result.outcome, LoadOutcome::Unreadable);
+        EXPECT_TRUE(store == builders::richStore()); // nothing read, nothing lost
+    }
 }
 
 TEST(DocumentData, SelectCopiesNamesAndDayAndComputesMonthSummaryOnlyForMonths) {
