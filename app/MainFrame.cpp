@@ -530,10 +530,7 @@ void CMainFrame::presetScales(const DisplaySelection& selection) {
     }
     const bool kw = UseKilowatts(*summary);
     const bool kv = UseKilovolts(*summary);
-    m_selectorBar->powerLabel()->setText(kw ? QStringLiteral("電力(kW)：")
-                                            : QStringLiteral("電力(W)："));
-    m_selectorBar->voltageLabel()->setText(kv ? QStringLiteral("電圧(kV)：")
-                                              : QStringLiteral("電圧(V)："));
+    m_selectorBar->setScaleUnits(kw, kv);
     presetBox(m_selectorBar->power(), selection::powerScales(),
               kw ? maxima.power : maxima.power * 1000.0);
     presetBox(m_selectorBar->voltage(), selection::voltageScales(),

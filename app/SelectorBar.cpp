@@ -1,9 +1,11 @@
 #include "app/SelectorBar.h"
 #include "res/ResourceIds.h"
 #include "transfer/SelectionRules.h"
+#include <QBoxLayout>
 #include <QComboBox>
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
@@ -17,10 +19,27 @@ QComboBox* makeList(QWidget* parent, int id, const char* name, int minChars) {
     return box;
 }
 
+constexpr int kBandSpacing = 16;
+constexpr int kRowSpacing = 4;
+
+// The box is announced by its label's text without the colon.
+void nameAfterLabel(QComboBox* box, QString label) {
+    box->setAccessibleName(label.remove(QStringLiteral("：")));
+}
+
 QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, int id = -1) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setProperty("controlId", id);
+    return label;
+}
+
+// A label that names the box after it.
+QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, QComboBox* buddy,
+                  int id = -1) {
+    QLabel* label = makeLabel(parent, text, name, id);
+    label->setBuddy(buddy);
+    nameAfterLabel(buddy, text);
     return label;
 }
 
@@ -36,49 +55,107 @@ void fillScale(QComboBox* box, const std::vector<int>& values, int selected) {
 CSelectorBar::CSelectorBar(QWidget* parent) : QWidget(parent) {
     setObjectName("selectorBar");
     setProperty("controlId", res::IDD_SELECTOR_BAR);
-    m_kind = makeList(this, res::IDC_KIND, "kind", 4);
-    m_year = makeList(this, res::IDC_YEAR, "year", 4);
-    m_month = makeList(this, res::IDC_MONTH, "month", 2);
-    m_day = makeList(this, res::IDC_DAY, "day", 2);
-    m_dayLabel = makeLabel(this, QStringLiteral("日"), "dayLabel", res::IDC_DAY_LABEL);
-    m_channel = makeList(this, res::IDC_CHANNEL, "channel", 1);
-    m_channelLabel = makeLabel(this, QStringLiteral("CH："), "channelLabel");
-    m_power = makeList(this, res::IDC_SCALE_POWER, "powerScale", 5);
-    m_voltage = makeList(this, res::IDC_SCALE_VOLTAGE, "voltageScale", 4);
-    m_current = makeList(this, res::IDC_SCALE_CURRENT, "currentScale", 5);
-    m_powerLabel =
-        makeLabel(this, QStringLiteral("電力(kW)："), "powerLabel", res::IDC_POWER_LABEL);
+    // Two bands, the date and the scales, side by side when there is room and one under the
+    // other when not, so the bar never holds the window wider than one band.
+    m_dateBand = new QWidget(this);
+    m_dateBand->setObjectName("dateBand");
+    m_scaleBand = new QWidget(this);
+    m_scaleBand->setObjectName("scaleBand");
+
+    m_kind = makeList(m_dateBand, res::IDC_KIND, "kind", 4);
+    m_year = makeList(m_dateBand, res::IDC_YEAR, "year", 4);
+    m_month = makeList(m_dateBand, res::IDC_MONTH, "month", 2);
+    m_day = makeList(m_dateBand, res::IDC_DAY, "day", 2);
+    m_dayLabel = makeLabel(m_dateBand, QStringLiteral("日"), "dayLabel", m_day, res::IDC_DAY_LABEL);
+    m_channel = makeList(m_dateBand, res::IDC_CHANNEL, "channel", 1);
+    m_channelLabel = makeLabel(m_dateBand, QStringLiteral("CH："), "channelLabel", m_channel);
+    m_power = makeList(m_scaleBand, res::IDC_SCALE_POWER, "powerScale", 5);
+    m_voltage = makeList(m_scaleBand, res::IDC_SCALE_VOLTAGE, "voltageScale", 4);
+    m_current = makeList(m_scaleBand, res::IDC_SCALE_CURRENT, "currentScale", 5);
+    m_powerLabel = makeLabel(m_scaleBand, QString(), "powerLabel", m_power, res::IDC_POWER_LABEL);
     m_voltageLabel =
-        makeLabel(this, QStringLiteral("電圧(kV)："), "voltageLabel", res::IDC_VOLTAGE_LABEL);
+        makeLabel(m_scaleBand, QString(), "voltageLabel", m_voltage, res::IDC_VOLTAGE_LABEL);
+    setScaleUnits(true, true);
     // The channel box is kept for the file names of the CSV output but never shown.
     m_channel->setVisible(false);
     m_channelLabel->setVisible(false);
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 2, 6, 2);
-    row->setSpacing(4);
-    row->addWidget(makeLabel(this, QStringLiteral("種類："), "kindLabel"));
-    row->addWidget(m_kind);
-    row->addSpacing(12);
-    row->addWidget(makeLabel(this, QStringLiteral("日付："), "dateLabel"));
-    row->addWidget(m_year);
-    row->addWidget(makeLabel(this, QStringLiteral("年"), "yearLabel"));
-    row->addWidget(m_month);
-    row->addWidget(makeLabel(this, QStringLiteral("月"), "monthLabel"));
-    row->addWidget(m_day);
-    row->addWidget(m_dayLabel);
-    row->addWidget(m_channelLabel);
-    row->addWidget(m_channel);
-    row->addSpacing(16);
-    row->addWidget(m_powerLabel);
-    row->addWidget(m_power);
-    row->addSpacing(8);
-    row->addWidget(m_voltageLabel);
-    row->addWidget(m_voltage);
-    row->addSpacing(8);
-    row->addWidget(makeLabel(this, QStringLiteral("電流(A)："), "currentLabel"));
-    row->addWidget(m_current);
-    row->addStretch(1);
+    auto* date = new QHBoxLayout(m_dateBand);
+    date->setContentsMargins(0, 0, 0, 0);
+    date->setSpacing(4);
+    date->addWidget(makeLabel(m_dateBand, QStringLiteral("種類："), "kindLabel", m_kind));
+    date->addWidget(m_kind);
+    date->addSpacing(12);
+    // The year box is named by its unit; the caption in front of it is the group's.
+    QLabel* dateLabel = makeLabel(m_dateBand, QStringLiteral("日付："), "dateLabel");
+    dateLabel->setBuddy(m_year);
+    date->addWidget(dateLabel);
+    date->addWidget(m_year);
+    date->addWidget(makeLabel(m_dateBand, QStringLiteral("年"), "yearLabel", m_year));
+    date->addWidget(m_month);
+    date->addWidget(makeLabel(m_dateBand, QStringLiteral("月"), "monthLabel", m_month));
+    date->addWidget(m_day);
+    date->addWidget(m_dayLabel);
+    date->addWidget(m_channelLabel);
+    date->addWidget(m_channel);
+
+    auto* scales = new QHBoxLayout(m_scaleBand);
+    scales->setContentsMargins(0, 0, 0, 0);
+    scales->setSpacing(4);
+    scales->addWidget(m_powerLabel);
+    scales->addWidget(m_power);
+    scales->addSpacing(8);
+    scales->addWidget(m_voltageLabel);
+    scales->addWidget(m_voltage);
+    scales->addSpacing(8);
+    scales->addWidget(
+        makeLabel(m_scaleBand, QStringLiteral("電流(A)："), "currentLabel", m_current));
+    scales->addWidget(m_current);
+
+    m_bands = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    m_bands->setContentsMargins(6, 2, 6, 2);
+    m_bands->setSpacing(kBandSpacing);
+    m_bands->addWidget(m_dateBand, 0, Qt::AlignLeft);
+    m_bands->addWidget(m_scaleBand, 0, Qt::AlignLeft);
+    m_bands->addStretch(1);
+}
+
+QSize CSelectorBar::minimumSizeHint() const {
+    // Never wider than the wider band: narrower than both in one row, the bands wrap.
+    const QMargins m = m_bands->contentsMargins();
+    const int width =
+        std::max(m_dateBand->minimumSizeHint().width(), m_scaleBand->minimumSizeHint().width());
+    return {width + m.left() + m.right(), QWidget::minimumSizeHint().height()};
+}
+
+bool CSelectorBar::isWrapped() const {
+    return m_bands->direction() == QBoxLayout::TopToBottom;
+}
+
+void CSelectorBar::setScaleUnits(bool kilowatts, bool kilovolts) {
+    m_powerLabel->setText(kilowatts ? QStringLiteral("電力(kW)：") : QStringLiteral("電力(W)："));
+    m_voltageLabel->setText(kilovolts ? QStringLiteral("電圧(kV)：") : QStringLiteral("電圧(V)："));
+    nameAfterLabel(m_power, m_powerLabel->text());
+    nameAfterLabel(m_voltage, m_voltageLabel->text());
+}
+
+bool CSelectorBar::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+        updateBands();
+    return handled;
+}
+
+void CSelectorBar::updateBands() {
+    // Decided from the bands' own widths only, so wrapping never feeds back into the decision.
+    const QMargins m = m_bands->contentsMargins();
+    const int oneRow = m.left() + m_dateBand->sizeHint().width() + kBandSpacing +
+                       m_scaleBand->sizeHint().width() + m.right();
+    const auto direction = width() < oneRow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight;
+    if (m_bands->direction() == direction)
+        return;
+    m_bands->setDirection(direction);
+    m_bands->setSpacing(direction == QBoxLayout::LeftToRight ? kBandSpacing : kRowSpacing);
 }
 
 void CSelectorBar::fillFixedLists() {

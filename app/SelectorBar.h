@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 
@@ -27,12 +28,25 @@ public:
     QLabel* voltageLabel() const { return m_voltageLabel; }
 
     bool isMonthly() const;
+    // True when the scale band sits under the date band for want of width.
+    bool isWrapped() const;
+    // The scale labels (and the names of their boxes) for the units of the shown report.
+    void setScaleUnits(bool kilowatts, bool kilovolts);
+    QSize minimumSizeHint() const override;
     // The number in the box's selected text, or -1 when nothing is selected.
     static int selectedNumber(const QComboBox* box);
     // Selects the entry with exactly this text; false (and no change) when there is none.
     static bool selectText(QComboBox* box, const QString& text);
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void updateBands();
+
+    QBoxLayout* m_bands;
+    QWidget* m_dateBand;
+    QWidget* m_scaleBand;
     QComboBox* m_kind;
     QComboBox* m_year;
     QComboBox* m_month;

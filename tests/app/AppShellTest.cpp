@@ -150,6 +150,16 @@ TEST(AppShell, PlacementWithNineNumbersIsIgnoredAndTenAreApplied) {
     shell.exitInstance();
 }
 
+TEST(AppShell, NarrowPlacementComesBackAtItsWidth) {
+    QTemporaryDir dir;
+    profile::writeString(iniOf(dir), "Window", "Placement",
+                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 640 , 650");
+    AppShell shell(optionsFor(dir));
+    ASSERT_TRUE(shell.initInstance());
+    EXPECT_EQ(shell.frame()->geometry(), QRect(40, 50, 600, 600));
+    shell.exitInstance();
+}
+
 TEST(AppShell, CloseStoresPlacementWithMaximisedStateAndSavesTheData) {
     QTemporaryDir dir;
     {

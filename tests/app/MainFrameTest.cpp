@@ -15,6 +15,7 @@
 #include "support/PaneSplitter.h"
 #include "transfer/D_ReadData.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -29,6 +31,16 @@
 using namespace apptest;
 
 namespace {
+
+// The box's own name and the text of the label it is announced with (its buddy).
+QString accessibleNameOf(QWidget* widget) {
+    QString labelText;
+    if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget)) {
+        for (const auto& [other, relation] : iface->relations(QAccessible::Label))
+            labelText = other->text(QAccessible::Name);
+    }
+    return widget->accessibleName() + "|" + labelText;
+}
 
 // Records every hint the document sends.
 class RecordingView : public CView {
@@ -330,6 +342,62 @@ TEST_F(FrameTest, ScreenshotWithASelection) {
     QTest::qWait(20);
     file->grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/menu-file.png");
     file->hide();
+}
+
+TEST_F(FrameTest, NarrowWindowKeepsEverySelectorControlVisibleNamedAndReachable) {
+    constexpr int kNarrow = 600;
+    EXPECT_LT(m_frame->minimumSizeHint().width(), kNarrow);
+    loadAndSelect({makeDay(2007, 1, 10, 1234.0, 210.0), makeDay(2007, 1, 11)}, 0);
+    m_frame->resize(1024, 700);
+    QTest::qWait(20);
+    shot("frame-1024.png");
+    EXPECT_FALSE(bar()->isWrapped()) << "one row where it fits";
+    m_frame->resize(kNarrow, 500);
+    QTest::qWait(20);
+    EXPECT_EQ(m_frame->width(), kNarrow);
+    shot("frame-narrow.png");
+    EXPECT_TRUE(bar()->isWrapped());
+
+    const QList<QComboBox*> boxes = {bar()->kind(),   bar()->year(),  bar()->month(),
+                                     bar()->day(),    bar()->power(), bar()->voltage(),
+                                     bar()->current()};
+    std::vector<QRect> placed;
+    for (QComboBox* box : boxes) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        EXPECT_TRUE(box->isVisible());
+        const QRect r(box->mapTo(m_frame.get(), QPoint(0, 0)), box->size());
+        EXPECT_GE(r.left(), 0);
+        EXPECT_LE(r.right(), m_frame->width() - 1) << "cut off at the right";
+        EXPECT_GE(r.width(), box->minimumSizeHint().width()) << "squeezed below its text";
+        for (const QRect& other : placed)
+            EXPECT_FALSE(r.intersects(other)) << "overlaps another box";
+        placed.push_back(r);
+        const QStringList name = accessibleNameOf(box).split('|');
+        EXPECT_FALSE(name[0].isEmpty());
+        EXPECT_TRUE(name[1].startsWith(name[0])) << "named by its label";
+    }
+    EXPECT_EQ(accessibleNameOf(bar()->kind()), "種類|種類：");
+    EXPECT_EQ(accessibleNameOf(bar()->power()), "電力(W)|電力(W)：")
+        << "follows the unit of the report";
+    EXPECT_EQ(accessibleNameOf(bar()->current()), "電流(A)|電流(A)：");
+
+    // Tab from the first box walks through every box of the bar.
+    QSet<QComboBox*> reached;
+    QWidget* w = bar()->kind();
+    for (int i = 0; i < 64 && w; ++i, w = w->nextInFocusChain()) {
+        if (auto* box = qobject_cast<QComboBox*>(w);
+            box && box->isVisible() && (box->focusPolicy() & Qt::TabFocus))
+            reached.insert(box);
+    }
+    for (QComboBox* box : boxes)
+        EXPECT_TRUE(reached.contains(box)) << box->objectName().toStdString();
+
+    // The monthly bar and the table at that width, to look at.
+    choose(bar()->kind(), 1);
+    m_frame->showView(CMainFrame::ViewSheet);
+    QTest::qWait(20);
+    EXPECT_LE(m_frame->width(), kNarrow);
+    shot("frame-narrow-monthly-table.png");
 }
 
 TEST(AboutBox, ShowsTheFileVersionAndTheProgramFolder) {
