@@ -199,40 +199,43 @@ TEST(InstanceSocket, LivesInTheUsersRuntimeFolderForTheUserOnly) {
     shell.exitInstance();
 }
 
-// Another account's server at the name (possible where the name is reachable by others) is no
-// running copy: a start with the folder locked does not "raise" it and end as if it had worked.
-TEST(InstanceSocket, ServerOfAnotherUserWithTheFolderLockedIsNotRaised) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to run a server under a second user id (setresuid); skipped";
+// Another account's server at the program's name (possible where the name is reachable by
+// others) is no running copy of ours.
+class OtherUsersServerAtTheName : public testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to run a server under a second user id (setresuid); "
+                            "skipped";
+        planted.emplace(utf8Path(dir));
+        ASSERT_TRUE(planted->plant());
+    }
+
     RuntimeFolder runtime;
     QTemporaryDir dir;
-    PlantedServer planted(utf8Path(dir));
-    ASSERT_TRUE(planted.plant());
+    std::optional<PlantedServer> planted;
+    ScriptedPrompt prompt;
+};
+
+// A start with the folder locked does not "raise" it and end as if it had worked.
+TEST_F(OtherUsersServerAtTheName, IsNotRaisedWhenTheFolderIsLocked) {
     InstanceLock held; // as a long orvoview-cli run holds it
     ASSERT_TRUE(held.tryAcquire(utf8Path(dir)));
 
-    ScriptedPrompt prompt;
     AppShell shell(optionsFor(dir, &prompt));
     EXPECT_FALSE(shell.initInstance());
     EXPECT_EQ(shell.startExitCode(), 1) << "told, not ended as if a copy had been raised";
-    EXPECT_EQ(planted.server().received(), "") << "nothing sent to the other account";
+    EXPECT_EQ(planted->server().received(), "") << "nothing sent to the other account";
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, formatText(txt::app::kFolderInUse, utf8Path(dir).c_str()));
 }
 
-TEST(InstanceSocket, ServerOfAnotherUserIsNotOwnAndTheStartTakesTheName) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to run a server under a second user id (setresuid); skipped";
-    RuntimeFolder runtime;
-    QTemporaryDir dir;
-    PlantedServer planted(utf8Path(dir));
-    ASSERT_TRUE(planted.plant());
-    EXPECT_FALSE(connectsToOwnPeer(planted.name()));
+TEST_F(OtherUsersServerAtTheName, IsNotOwnAndTheStartTakesTheName) {
+    EXPECT_FALSE(connectsToOwnPeer(planted->name()));
 
-    ScriptedPrompt prompt;
     AppShell first(optionsFor(dir, &prompt));
     ASSERT_TRUE(first.initInstance()) << "the start becomes the running copy";
-    EXPECT_TRUE(connectsToOwnPeer(planted.name()));
+    EXPECT_TRUE(connectsToOwnPeer(planted->name()));
 
     // A second start reaches the first, not the other account's server.
     QSignalSpy raised(&first, &AppShell::raiseRequested);
