@@ -76,7 +76,12 @@ inline constexpr const char kComparison[] = "\x94\xe4\x8ar %s";      // 比較 %
 inline constexpr const char kBandLowLine[] = "\x89\xba\x8c\xc0 %s";  // 下限 %s
 inline constexpr const char kBandHighLine[] = "\x8f\xe3\x8c\xc0 %s"; // 上限 %s
 inline constexpr const char kPfLine[] =
-    "\x97\xcd\x97\xa6\x8a\xee\x8f\x80 %.0f%%"; // 力率基準 %.0f%%
+    "\x97\xcd\x97\xa6\x8a\xee\x8f\x80 %.0f%%";                 // 力率基準 %.0f%%
+inline constexpr const char kIncompleteMark[] = " \x81\xa3%d"; //  ▲%d
+inline constexpr const char kIncompleteLegend[] =
+    "\x81\xa3n\x81"
+    "F\x8c\x87\x91\xaa n \x8b\xe6\x8a\xd4\x81i\x92\xe2\x93"
+    "d\x82\xf0\x8a\xdc\x82\xde\x81j"; // ▲n：欠測 n 区間（停電を含む）
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 

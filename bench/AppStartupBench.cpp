@@ -3,10 +3,12 @@
 // same data file by the document data alone.
 //
 // The data file: one customer, 10 circuits x 3200 days x 48 samples (about 150 MB). It goes to
-// $ORVO_BENCH_DIR (default: the current folder) under orvo_app_bench/ and is removed at exit.
+// the benchmark folder (BenchFolder.h) under orvo_app_bench/ and is removed at exit.
 #include "app/AppShell.h"
 #include "app/MainFrame.h"
 #include "app/OrvoViewDoc.h"
+#include "bench/BenchFolder.h"
+#include "bench/QtBenchMain.h"
 #include "store/DAT_DataFile.h"
 #include "store/DocumentData.h"
 #include "support/ScriptedPrompt.h"
@@ -27,16 +29,11 @@ constexpr int kCircuits = 10;
 constexpr int kDays = 3200;
 constexpr int kSamples = 48;
 
-// Absolute, fixed at the first call: the program changes its working folder at start-up.
-fs::path benchFolder() {
-    static const fs::path folder = [] {
-        const char* dir = std::getenv("ORVO_BENCH_DIR");
-        return fs::absolute(dir && *dir ? fs::path(dir) : fs::current_path()) / "orvo_app_bench";
-    }();
-    return folder;
+fs::path appFolder() {
+    return benchFolder() / "orvo_app_bench";
 }
 fs::path dataFile() {
-    return benchFolder() / datafile::kFolderName / datafile::kFileName;
+    return appFolder() / datafile::kFolderName / datafile::kFileName;
 }
 
 void writeDataFile() {
@@ -75,7 +72,7 @@ void BM_BareLoad(benchmark::State& state) {
     ScriptedPrompt prompt;
     for (auto _ : state) {
         DocumentData data;
-        data.setProgramFolder(benchFolder().string());
+        data.setProgramFolder(appFolder().string());
         if (!data.loadOnce(prompt) || data.store().count() != 1) {
             state.SkipWithError("load failed");
             break;
@@ -92,7 +89,7 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
     writeDataFile();
     for (auto _ : state) {
         AppShell::Options options;
-        options.folder = benchFolder().string();
+        options.folder = appFolder().string();
         options.baseName = "orvoview";
         AppShell shell(options);
         QEventLoop loop;
@@ -121,13 +118,8 @@ BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runQtBenchmarks<QApplication>(argc, argv);
     std::error_code ec;
-    fs::remove_all(benchFolder(), ec);
-    return 0;
+    fs::remove_all(appFolder(), ec);
+    return status;
 }

@@ -2,7 +2,8 @@
 // and the memory a loaded store takes against the file size.
 //
 // The store: one customer, 10 circuits x 3650 days x 48 samples (about 170 MB on disk).
-// Files go to $ORVO_BENCH_DIR (default: the current folder) and are removed at exit.
+// Files go to the benchmark folder (BenchFolder.h) and are removed at exit.
+#include "bench/BenchFolder.h"
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/ByteSink.h"
@@ -39,10 +40,6 @@ constexpr int kDays = 3650;
 constexpr int kSamples = 48;
 constexpr std::size_t kChunk = 64 * 1024;
 
-fs::path benchFolder() {
-    const char* dir = std::getenv("ORVO_BENCH_DIR");
-    return dir && *dir ? fs::path(dir) : fs::current_path();
-}
 fs::path storeFile() {
     return benchFolder() / "store_bench.DAT";
 }
@@ -152,24 +149,25 @@ void setBytes(benchmark::State& state, uint64_t bytes) {
 
 // ---- save
 
-void BM_SaveStore(benchmark::State& state) {
+// Runs `once` in every iteration; the throughput counts the bytes of the store's file.
+template <class Body> void overStoreFile(benchmark::State& state, Body once) {
     Fixture& f = fixture();
     for (auto _ : state)
-        saveStore(*f.store, storeFile());
+        once(f);
     setBytes(state, f.fileBytes);
 }
 
+void BM_SaveStore(benchmark::State& state) {
+    overStoreFile(state, [](Fixture& f) { saveStore(*f.store, storeFile()); });
+}
+
 void BM_PlainWriteSynced(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state)
-        plainWrite(plainFile(), f.fileBytes, true);
-    setBytes(state, f.fileBytes);
+    overStoreFile(state, [](Fixture& f) { plainWrite(plainFile(), f.fileBytes, true); });
 }
 
 // Without the flush to disk: the encoding's own cost against a plain write into the cache.
 void BM_SaveStoreNoSync(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state) {
+    overStoreFile(state, [](Fixture& f) {
         // A temporary file dropped without its commit: written, never flushed to the disk.
         std::error_code ec;
         OpenedFile file(ReplacementFile::create(plainFile().string(), ec), "bench");
@@ -177,66 +175,53 @@ void BM_SaveStoreNoSync(benchmark::State& state) {
         ArchiveWriter out(sink);
         datafile::write(out, SerialSettings(), *f.store);
         out.flush();
-    }
-    setBytes(state, f.fileBytes);
+    });
 }
 
 void BM_PlainWriteNoSync(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state)
-        plainWrite(plainFile(), f.fileBytes, false);
-    setBytes(state, f.fileBytes);
+    overStoreFile(state, [](Fixture& f) { plainWrite(plainFile(), f.fileBytes, false); });
 }
 
 // ---- load (the file is in the page cache after the first run)
 
-void BM_LoadStore(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state) {
+// One load per iteration; freeing the store is not timed.
+void loadEachIteration(benchmark::State& state) {
+    overStoreFile(state, [&state](Fixture&) {
         auto store = std::make_unique<MeasurementStore>();
         loadStore(storeFile(), *store);
         benchmark::DoNotOptimize(store->count());
         state.PauseTiming();
         store.reset();
         state.ResumeTiming();
-    }
-    setBytes(state, f.fileBytes);
+    });
+}
+
+void BM_LoadStore(benchmark::State& state) {
+    loadEachIteration(state);
 }
 
 // The same with the heap kept between iterations (glibc: no trimming), so the store's pages
 // are already mapped: the decoding cost without the cost of new memory.
 void BM_LoadStoreWarmHeap(benchmark::State& state) {
-    Fixture& f = fixture();
+    fixture();
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
     {
         MeasurementStore warmup;
         loadStore(storeFile(), warmup);
     }
-    for (auto _ : state) {
-        auto store = std::make_unique<MeasurementStore>();
-        loadStore(storeFile(), *store);
-        benchmark::DoNotOptimize(store->count());
-        state.PauseTiming();
-        store.reset();
-        state.ResumeTiming();
-    }
+    loadEachIteration(state);
     mallopt(M_TRIM_THRESHOLD, 128 * 1024);
     malloc_trim(0);
-    setBytes(state, f.fileBytes);
 }
 
 void BM_PlainRead(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(plainRead(storeFile()));
-    setBytes(state, f.fileBytes);
+    overStoreFile(state, [](Fixture&) { benchmark::DoNotOptimize(plainRead(storeFile())); });
 }
 
 // Reference: reading the whole file into one freshly allocated block (new memory, as a load
 // needs, but no decoding).
 void BM_PlainReadIntoMemory(benchmark::State& state) {
-    Fixture& f = fixture();
-    for (auto _ : state) {
+    overStoreFile(state, [&state](Fixture& f) {
         std::unique_ptr<char[]> block(new char[f.fileBytes]);
         OpenedFile file = OpenedFile::openRead(storeFile().string());
         uint64_t done = 0;
@@ -248,8 +233,7 @@ void BM_PlainReadIntoMemory(benchmark::State& state) {
         state.PauseTiming();
         block.reset();
         state.ResumeTiming();
-    }
-    setBytes(state, f.fileBytes);
+    });
 }
 
 // ---- memory: a fresh process loads the file and reports its resident set
@@ -295,9 +279,11 @@ void BM_LoadMemory(benchmark::State& state) {
     long before = 0, after = 0, peak = 0;
     double loadMs = 0;
     for (auto _ : state) {
-        std::string cmd = "ORVO_STORE_BENCH_CHILD='" + storeFile().string() + "' /proc/" +
-                          std::to_string(::getpid()) + "/exe";
+        // Through the environment: a folder name may hold any character the shell reads.
+        ::setenv("ORVO_STORE_BENCH_CHILD", storeFile().c_str(), 1);
+        std::string cmd = "/proc/" + std::to_string(::getpid()) + "/exe";
         FILE* p = ::popen(cmd.c_str(), "r");
+        ::unsetenv("ORVO_STORE_BENCH_CHILD");
         int customers = 0;
         if (!p || std::fscanf(p, "%ld %ld %ld %d %lf", &before, &after, &peak, &customers,
                               &loadMs) != 5) {

@@ -1,10 +1,12 @@
 // Cost of one log line (lock, open, append, close) and of the profile calls made at start-up.
+#include "bench/BenchFolder.h"
 #include "support/LogFile.h"
 #include "support/ProfileSettings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <stdlib.h>
 #include <string>
 
@@ -12,9 +14,11 @@ namespace {
 
 struct Folder {
     Folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "orvo_bench_XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) ? pattern : std::string("/tmp");
+        // Never a folder of someone else's: the destructor removes it whole.
+        std::string pattern = (benchFolder() / "orvo_bench_XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a folder in " + benchFolder().string());
+        path = pattern;
     }
     ~Folder() {
         std::error_code ec;

@@ -5,9 +5,9 @@
 #include "app/UpdateHints.h"
 #include "app/ViewGraph.h"
 #include "app/ViewSheet.h"
+#include "bench/QtBenchMain.h"
 #include "store/Aggregation.h"
 #include "tools/reportgen/ReportGenerator.h"
-#include "views/layout/JapaneseFonts.h"
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -106,12 +106,5 @@ BENCHMARK(BM_GraphMonth_PaintOnly)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    installJapaneseFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QApplication>(argc, argv);
 }

@@ -12,15 +12,7 @@ namespace {
 
 const MeasurementCircuit& monthOfDays() {
     static const MeasurementCircuit days = [] {
-        ReportGenOptions o;
-        o.seed = 7;
-        o.firstDay = DateTime::make(2024, 1, 1);
-        o.days = 31;
-        o.channel1 = o.channel2 = true;
-        o.circuitType1 = CircuitThreePhase4Wire;
-        o.reverse = true;
-        o.intervalMinutes = 5;
-        ReportGenerator generator(o);
+        ReportGenerator generator(twoChannelOptions(7, DateTime::make(2024, 1, 1), 31, 5));
         generator.generate();
         return generator.expectedDays();
     }();
@@ -34,11 +26,7 @@ void BM_DaysAsJson(benchmark::State& state) {
         std::ostringstream out;
         JsonWriter json(out);
         json.beginObject();
-        json.key("days");
-        json.beginArray();
-        for (int i = 0; i < days.days.count(); ++i)
-            writeDayJson(json, days.days.at(i));
-        json.endArray();
+        writeDaysMember(json, days);
         json.endObject();
         json.finish();
         bytes += out.str().size();

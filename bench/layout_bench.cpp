@@ -1,5 +1,5 @@
+#include "bench/QtBenchMain.h"
 #include "tests/views/layout/SamplePage.h"
-#include "views/layout/JapaneseFonts.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/QPainterDeviceContext.h"
 #include "views/layout/RecordingDeviceContext.h"
@@ -100,12 +100,5 @@ BENCHMARK(BM_PlaceAndPaintRecording)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    installJapaneseFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -14,15 +14,7 @@ namespace {
 
 const std::string& yearReport() {
     static const std::string text = [] {
-        ReportGenOptions o;
-        o.seed = 42;
-        o.firstDay = DateTime::make(2006, 1, 1);
-        o.days = 365;
-        o.channel1 = o.channel2 = true;
-        o.circuitType1 = CircuitThreePhase3Wire;
-        o.circuitType2 = CircuitThreePhase4Wire;
-        o.reverse = true;
-        o.intervalMinutes = 1;
+        ReportGenOptions o = twoChannelOptions(42, DateTime::make(2006, 1, 1), 365, 1);
         o.keepExpected = false;
         return ReportGenerator(o).generate();
     }();

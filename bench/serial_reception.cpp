@@ -1,6 +1,7 @@
 // CPU time the reception worker spends per received line, with the received lines posted to
 // the dialog ("収集データを表示する" on) and without. The worker runs on the benchmark's thread,
 // so the measured CPU time is the worker's; a second thread plays the recorder.
+#include "bench/BenchFolder.h"
 #include "link/PtyPair.h" // tests/link
 #include "link/ReceptionWorker.h"
 #include "link/SampleReport.h"
@@ -83,7 +84,7 @@ BENCHMARK(BM_SerialReception)
 
 void BM_FileReception(benchmark::State& state) {
     const bool showLines = state.range(0) != 0;
-    std::filesystem::path file = std::filesystem::temp_directory_path() / "bench_serial_report.txt";
+    std::filesystem::path file = benchFolder() / "bench_serial_report.txt";
     std::ofstream(file, std::ios::binary) << reportText();
     for (auto _ : state) {
         QueueSink sink;

@@ -1,4 +1,5 @@
 // CSV report writing: a day of 1440 one-minute samples and a monthly report of 31 days.
+#include "bench/BenchFolder.h"
 #include "store/Aggregation.h"
 #include "textout/CsvReport.h"
 #include "textout/StringSink.h"
@@ -95,8 +96,7 @@ void BM_CsvMonthly31(benchmark::State& state) {
 // The whole command: open with lock, write, flush to disk, close.
 void BM_CsvDaily1440ToFile(benchmark::State& state) {
     auto f = dailyFixture();
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("orvo_bench_csv_" + std::to_string(::getpid()));
+    const auto dir = benchFolder() / ("orvo_bench_csv_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "day.CSV").string();
     for (auto _ : state) {

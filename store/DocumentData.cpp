@@ -88,7 +88,7 @@ bool DocumentData::loadOnce(Prompt& prompt) {
         // Without a copy the original is the only one left: keep it.
         m_saveBlocked = true;
         text += "\n";
-        text += formatText(txt::store::kSaveSkipped, m_dataFile.c_str());
+        text += formatText(txt::store::kCopyAsideFailed, m_dataFile.c_str());
     }
     prompt.tell(text, PromptIcon::Stop);
     return false;

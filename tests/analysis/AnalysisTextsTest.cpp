@@ -57,6 +57,8 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kBandLowLine, "下限 %s"},
         {txt::analysis::kBandHighLine, "上限 %s"},
         {txt::analysis::kPfLine, "力率基準 %.0f%%"},
+        {txt::analysis::kIncompleteMark, " ▲%d"},
+        {txt::analysis::kIncompleteLegend, "▲n：欠測 n 区間（停電を含む）"},
         {txt::analysis::kSaveFailed, "分析の設定を保存できませんでした\n%s"},
     };
     for (const TextCase& c : cases)

@@ -158,6 +158,21 @@ TEST_F(PrintTest, MonthlyReportPrintsWithoutAskingForAPeriod) {
     EXPECT_TRUE(pageText(pdf, 2).contains(QStringLiteral("2/3")));
 }
 
+TEST_F(PrintTest, MonthlyPageMarksIncompleteDays) {
+    load(incompleteMonth());
+    selectMonthly(0, 2024, 5);
+    printView().onFilePrint();
+    const QString pdf = outFile("月報_東京第一工場_受電 No.1_2024_05.pdf");
+    ASSERT_EQ(pageCount(pdf), 3);
+    QFile::remove(shotDir() + "/print_month_incomplete.pdf");
+    QFile::copy(pdf, shotDir() + "/print_month_incomplete.pdf");
+    const QString page = pageText(pdf, 1);
+    for (const char* text :
+         {"測定値（平均値）", "▲n：欠測 n 区間（停電を含む）", "5/2 ▲2", "5/3 ▲3", "5/31 ▲40"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
+    EXPECT_FALSE(pageText(pdf, 2).contains(QStringLiteral("▲")));
+}
+
 TEST_F(PrintTest, ScaleBoxesAreBackAtTheKeptSelectionsDefaultsAfterwards) {
     std::vector<MeasurementDay> all = generatedDays(days(2));
     scaleDay(all[1], 20.0, 1.0); // the second day needs a larger power scale

@@ -78,6 +78,26 @@ inline std::vector<MeasurementDay> fourWireKilowattDay() {
     return days;
 }
 
+// May 2024 of a 3相4線 circuit with reverse power, where 5/2 lacks its 2nd and 3rd samples, 5/3
+// has an outage of three samples without voltage and 5/31 ends after its 8th sample.
+inline std::vector<MeasurementDay> incompleteMonth() {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.days = 31;
+    o.circuitType1 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    std::vector<MeasurementDay> days = generatedDays(o);
+    auto& gap = days[1].data.intervals;
+    gap.removeAt(1);
+    gap.removeAt(1);
+    for (int i = 20; i < 23; ++i)
+        days[2].data.intervals.at(i).voltage = {0.0, 0.0, 0.0};
+    auto& end = days[30].data.intervals;
+    while (end.count() > 8)
+        end.removeAt(end.count() - 1);
+    return days;
+}
+
 class ViewTest : public FrameFixture {
 protected:
     void SetUp() override {

@@ -52,6 +52,22 @@ TEST_F(ViewShots, MonthlyReportWithMissingDays) {
     EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 4), "");
 }
 
+TEST_F(ViewShots, MonthlyReportWithIncompleteDays) {
+    load(incompleteMonth());
+    selectMonthly(0, 2024, 5);
+    m_frame->showView(CMainFrame::ViewSheet);
+    SheetScreen& sheet = view<CViewSheet>(1)->sheet();
+    EXPECT_EQ(sheet.measuredTable().text(0, 2), sjis::fromUtf8("5/2 ▲2"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 3), sjis::fromUtf8("5/3 ▲3"));
+    EXPECT_EQ(sheet.incompleteLegend().text(), sjis::fromUtf8("▲n：欠測 n 区間（停電を含む）"));
+    // Scrolled to the end, so that the mark of 5/31 shows too.
+    for (QScrollBar* b : view<CViewSheet>(1)->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical && b->isVisible())
+            b->setSliderPosition(b->maximum());
+    EXPECT_EQ(sheet.measuredTable().text(0, 31), sjis::fromUtf8("5/31 ▲40"));
+    bothViews("monthly_incomplete");
+}
+
 TEST_F(ViewShots, OneMinuteDayScrolledToTheMiddle) {
     ReportGenOptions o;
     o.firstDay = DateTime::make(2024, 5, 1);

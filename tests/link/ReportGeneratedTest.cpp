@@ -242,16 +242,7 @@ TEST(ReportGenerated, CommandLineWritesTheSameReport) {
     std::fclose(f);
     std::remove(path.c_str());
 
-    ReportGenOptions o;
-    o.seed = 5;
-    o.firstDay = DateTime::make(2007, 2, 27);
-    o.days = 3;
-    o.channel1 = o.channel2 = true;
-    o.circuitType1 = CircuitThreePhase3Wire;
-    o.circuitType2 = CircuitThreePhase4Wire;
-    o.reverse = true;
-    o.intervalMinutes = 15;
-    ReportGenerator gen(o);
+    ReportGenerator gen(twoChannelOptions(5, DateTime::make(2007, 2, 27), 3, 15));
     EXPECT_EQ(bytes, gen.generate()); // a file gets CR LF line ends
     expectSameDays(parseAll(bytes), gen.expectedDays());
     EXPECT_EQ(gen.expectedDays().days.at(2).date, DateTime::make(2007, 3, 1));

@@ -361,7 +361,8 @@ TEST(DocumentData, FailedCopyAsideLeavesNoPartialCopy) {
         d.doc.loadOnce(prompt);
         const bool told =
             prompt.asked().size() == 1 &&
-            prompt.asked()[0].text.find(sj("読み込めなかったデータファイルは上書きしません\n") +
+            prompt.asked()[0].text.find(sj("データファイルの退避に失敗しました。元のファイルはその"
+                                           "まま残し、上書きしません。\n") +
                                         d.dataFile().string()) != std::string::npos;
         return told && d.doc.saveBlocked() ? 0 : 1;
     });

@@ -104,6 +104,8 @@ const TextCase kTexts[] = {
      "データファイルを保存することが出来ません\n元のファイルは変更していません\n%s\n%s"},
     {"txt::store::kSaveSkipped", txt::store::kSaveSkipped,
      "読み込めなかったデータファイルは上書きしません\n%s"},
+    {"txt::store::kCopyAsideFailed", txt::store::kCopyAsideFailed,
+     "データファイルの退避に失敗しました。元のファイルはそのまま残し、上書きしません。\n%s"},
     {"txt::store::kCannotOpen", txt::store::kCannotOpen, "ファイルを開くことが出来ません\n%s"},
     {"txt::store::kImportQuestion", txt::store::kImportQuestion,
      "次の需要家データを取り込みます\n%s\nよろしいですか"},

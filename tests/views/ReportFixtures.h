@@ -63,6 +63,24 @@ inline MeasurementDay makeDay(DateTime date, const DaySpec& spec = {}) {
     return day;
 }
 
+// May 2024: 5/1 complete, 5/2 without its 01:00 and 01:30 samples, 5/3 with an outage 10:00-11:00
+// (three samples without voltage), 5/4 stored without samples, 5/5 complete in 60-minute steps.
+inline std::vector<MeasurementDay> incompleteMonthDays() {
+    const DateTime may = DateTime::make(2024, 5, 1);
+    std::vector<MeasurementDay> days = {
+        makeDay(may, {.samples = 48}), makeDay(may.addDays(1), {.samples = 48}),
+        makeDay(may.addDays(2), {.samples = 48}), makeDay(may.addDays(3), {.samples = 0}),
+        makeDay(may.addDays(4), {.samples = 24, .intervalMinutes = 60})};
+    for (int minute : {60, 90})
+        days[1].data.intervals.removeAt(
+            days[1].data.intervals.find(days[1].date.addMinutes(minute)));
+    for (int minute : {600, 630, 660})
+        days[2]
+            .data.intervals.at(days[2].data.intervals.find(days[2].date.addMinutes(minute)))
+            .voltage = {0.0, 0.0, 0.0};
+    return days;
+}
+
 // One customer "東京工場" with one circuit "受電" that owns the days; selections point into it.
 struct Report {
     MeasurementStore store;

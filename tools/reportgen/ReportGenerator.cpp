@@ -171,6 +171,20 @@ int32_t circuitTypeFromText(std::string_view text) {
     return CircuitNone;
 }
 
+ReportGenOptions twoChannelOptions(uint64_t seed, DateTime firstDay, int days,
+                                   int intervalMinutes) {
+    ReportGenOptions o;
+    o.seed = seed;
+    o.firstDay = firstDay;
+    o.days = days;
+    o.channel1 = o.channel2 = true;
+    o.circuitType1 = CircuitThreePhase3Wire;
+    o.circuitType2 = CircuitThreePhase4Wire;
+    o.reverse = true;
+    o.intervalMinutes = intervalMinutes;
+    return o;
+}
+
 ReportGenerator::ReportGenerator(ReportGenOptions options) : m_options(std::move(options)) {
     const ReportGenOptions& o = m_options;
     if (!o.firstDay.isValid() || o.days < 0) {

@@ -26,6 +26,10 @@ struct ReportGenOptions {
     std::string lineEnd = "\r\n";
 };
 
+// Both channels with the reverse-power column, the widest listing: 3相3線 on channel 1, 3相4線 on
+// channel 2.
+ReportGenOptions twoChannelOptions(uint64_t seed, DateTime firstDay, int days, int intervalMinutes);
+
 class ReportGenerator {
 public:
     // Throws std::invalid_argument for options it cannot honour.

@@ -1,4 +1,5 @@
 #include "views/table/MeasuredTable.h"
+#include "analysis/IncompleteMark.h"
 #include "store/MonthWindow.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
@@ -117,21 +118,29 @@ void fillDaily(TextTable& table, const SheetFlags& flags, const DayData& day, in
     }
 }
 
-void fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelection& selection,
-                 int startDay) {
+int fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelection& selection,
+                int startDay) {
     resetRows(table, MonthRows);
+    int marked = 0;
     const MonthWindow window = monthWindow(selection.year, selection.month, startDay);
     const int dates = std::min(window.dayCount(), MonthRows - 1);
     for (int k = 0; k < dates; ++k) {
         const DateTime date = window.dateAt(k);
         const int row = k + 1;
-        table.setText(0, row, date.format("%#m/%#d"));
+        const std::string dateText = date.format("%#m/%#d");
+        table.setText(0, row, dateText);
         if (!selection.circuit)
             continue;
         const int index = selection.circuit->days.find({selection.day.channel, date});
         if (index < 0)
             continue;
-        const DaySummary& s = selection.circuit->days.at(index).data.summary;
+        const MeasurementDay& day = selection.circuit->days.at(index);
+        const std::string mark = incompleteDayMark(dayCoverage(day.data, day.date));
+        if (!mark.empty()) {
+            table.setText(0, row, dateText + mark);
+            ++marked;
+        }
+        const DaySummary& s = day.data.summary;
         table.setText(1, row, AveragePowerText(s, flags.kilowatts));
         if (flags.reverse)
             table.setText(2, row, ReverseAveragePowerText(s, flags.kilowatts));
@@ -140,6 +149,7 @@ void fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelecti
             table, flags, row, [&](int e) { return AverageVoltageText(s, flags.kilovolts, e); },
             [&](int e) { return AverageCurrentText(s, e); });
     }
+    return marked;
 }
 
 std::string copyText(const TextTable& table, const SheetFlags& flags) {

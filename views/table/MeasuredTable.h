@@ -19,9 +19,10 @@ void applyFlags(TextTable& table, const SheetFlags& flags, bool monthly);
 bool columnShown(const SheetFlags& flags, int column);
 // Daily rows: the samples first .. first + count - 1 of the day (header plus one row each).
 void fillDaily(TextTable& table, const SheetFlags& flags, const DayData& day, int first, int count);
-// Monthly rows: the header and 31 date rows of the report month starting on startDay.
-void fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelection& selection,
-                 int startDay);
+// Monthly rows: the header and 31 date rows of the report month starting on startDay; the date of
+// a stored day that misses intervals carries their count. Returns the number of such days.
+int fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelection& selection,
+                int startDay);
 // The shown columns of every data row as tab-separated lines, header first.
 std::string copyText(const TextTable& table, const SheetFlags& flags);
 

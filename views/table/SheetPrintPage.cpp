@@ -1,9 +1,11 @@
 #include "views/table/SheetPrintPage.h"
+#include "analysis/IncompleteMark.h"
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/layout/TextBox.h"
+#include "views/table/CaptionRow.h"
 #include "views/table/MeasuredTable.h"
 #include "views/table/SheetFlags.h"
 #include "views/table/TableStyle.h"
@@ -118,9 +120,8 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
     auto* title = placeIn<TextTable>(root, 0);
     auto* detail = placeIn<TextTable>(root, 1);
     title_tables::setUp(*title, *detail, seed);
-    auto* caption = placeIn<TextBox>(root, 2);
-    caption->setFont(captionFont);
-    caption->setTextFormat(CaptionFormat);
+    const CaptionRow captionRow = placeCaptionRow(root, 2, captionFont);
+    TextBox* caption = captionRow.caption;
     auto* pageNumber = placeIn<TextBox>(root, 5);
     pageNumber->setFont(seed);
     pageNumber->setText(txt::table::kPageNumberInitial);
@@ -137,14 +138,17 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
         buildSummary(*m_table, selection, seed);
         return;
     }
-    caption->setText(selection.isMonthly() ? txt::table::kMeasuredAverage : txt::table::kMeasured);
     measured_table::setUp(*m_table, seed, RowsPerPage + 1, false);
     measured_table::applyFlags(*m_table, flags, selection.isMonthly());
-    if (selection.isMonthly())
-        measured_table::fillMonthly(*m_table, flags, selection, monthStartDay);
-    else
+    if (selection.isMonthly()) {
+        caption->setText(txt::table::kMeasuredAverage);
+        const int marked = measured_table::fillMonthly(*m_table, flags, selection, monthStartDay);
+        captionRow.legend->setText(incompleteDayLegend(marked));
+    } else {
+        caption->setText(txt::table::kMeasured);
         measured_table::fillDaily(*m_table, flags, selection.day.data, (page - 1) * RowsPerPage,
                                   RowsPerPage);
+    }
     m_table->refreshVisibleCells();
 }
 

@@ -1,8 +1,10 @@
 #include "views/table/SheetScreen.h"
+#include "analysis/IncompleteMark.h"
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
 #include "views/layout/LayoutTexts.h"
+#include "views/table/CaptionRow.h"
 #include "views/table/MeasuredTable.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
@@ -43,7 +45,10 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     m_title = placeIn<TextTable>(*m_root, 0);
     m_detail = placeIn<TextTable>(*m_root, 1);
     title_tables::setUp(*m_title, *m_detail, seed);
-    m_measuredCaption = caption(*m_root, 2, captionFont, txt::table::kMeasured);
+    const CaptionRow measuredCaption = placeCaptionRow(*m_root, 2, captionFont);
+    m_measuredCaption = measuredCaption.caption;
+    m_measuredCaption->setText(txt::table::kMeasured);
+    m_incompleteLegend = measuredCaption.legend;
     m_measured = placeIn<TextTable>(*m_root, 3);
     measured_table::setUp(*m_measured, seed, ScreenGridRows, true);
     caption(*m_root, 4, captionFont, txt::table::kSummary);
@@ -91,10 +96,13 @@ bool SheetScreen::fill(const DisplaySelection& selection, int monthStartDay) {
     title_tables::fill(*m_title, *m_detail, selection, summary);
     measured_table::applyFlags(*m_measured, m_flags, selection.isMonthly());
     if (selection.isMonthly()) {
+        const int marked =
+            measured_table::fillMonthly(*m_measured, m_flags, selection, monthStartDay);
         m_measuredCaption->setText(txt::table::kMeasuredAverage);
-        measured_table::fillMonthly(*m_measured, m_flags, selection, monthStartDay);
+        m_incompleteLegend->setText(incompleteDayLegend(marked));
     } else {
         m_measuredCaption->setText(txt::table::kMeasured);
+        m_incompleteLegend->setText({});
         measured_table::fillDaily(*m_measured, m_flags, selection.day.data, 0,
                                   selection.day.data.intervals.count());
     }

@@ -22,6 +22,8 @@ public:
     TextTable& titleTable() { return *m_title; }
     TextTable& detailTable() { return *m_detail; }
     TextBox& measuredCaption() { return *m_measuredCaption; }
+    // Beside the caption: the legend of the incomplete-day mark, empty unless a row has it.
+    TextBox& incompleteLegend() { return *m_incompleteLegend; }
     TextTable& measuredTable() { return *m_measured; }
     TextTable& summaryTable() { return *m_summary; }
     TextTable& peakTable() { return *m_peak; }
@@ -37,6 +39,7 @@ private:
     TextTable* m_title = nullptr;
     TextTable* m_detail = nullptr;
     TextBox* m_measuredCaption = nullptr;
+    TextBox* m_incompleteLegend = nullptr;
     TextTable* m_measured = nullptr;
     TextTable* m_summary = nullptr;
     TextTable* m_peak = nullptr;

@@ -116,4 +116,23 @@ TEST(SheetPrintPage, MonthlyTablePageHasAllDates) {
     EXPECT_NE(p.dc.findText("1/3"), nullptr);
 }
 
+TEST(SheetPrintPage, MonthlyPageMarksIncompleteDaysWithALegend) {
+    Report report(incompleteMonthDays());
+    Printed p(report.monthly(2024, 5, 1), 1, 3);
+    for (const char* text : {"5/2 ▲2", "5/3 ▲3", "5/1", "5/4", "5/5", "測定値（平均値）",
+                             "▲n：欠測 n 区間（停電を含む）"})
+        EXPECT_NE(p.dc.findText(u(text)), nullptr) << text;
+    EXPECT_EQ(p.dc.findText(u("5/1 ▲")), nullptr);
+}
+
+TEST(SheetPrintPage, NoLegendOnACompleteMonthOrADailyPage) {
+    Report report(incompleteMonthDays());
+    const std::string legend = u("▲n：欠測 n 区間（停電を含む）");
+    Report complete({makeDay(Day, {.samples = 48})});
+    EXPECT_EQ(Printed(complete.monthly(2024, 5, 1), 1, 3).dc.findText(legend), nullptr);
+    Printed daily(report.daily(1), 1, 3);
+    EXPECT_EQ(daily.dc.findText(legend), nullptr);
+    EXPECT_NE(daily.dc.findText(u("測定値")), nullptr);
+}
+
 } // namespace

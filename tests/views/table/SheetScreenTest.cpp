@@ -121,6 +121,38 @@ TEST(SheetScreen, MonthlyRowsListTheReportMonthAcrossTheCalendarMonth) {
     EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2007年 2月"));
 }
 
+TEST(SheetScreen, MonthlyDateOfAnIncompleteDayCarriesItsMissingIntervals) {
+    Report report(incompleteMonthDays());
+    Sheet s(report.monthly(2024, 5, 1));
+    TextTable& t = s.table();
+    const std::pair<int, const char*> dates[] = {{1, "5/1"}, {2, "5/2 ▲2"}, {3, "5/3 ▲3"},
+                                                 {4, "5/4"}, {5, "5/5"},    {6, "5/6"}};
+    for (auto [row, text] : dates)
+        EXPECT_EQ(t.text(0, row), u(text)) << row;
+    EXPECT_EQ(t.text(1, 2), "1010.0"); // the values of a marked row stay
+    EXPECT_EQ(s.sheet.measuredCaption().text(), u("測定値（平均値）"));
+    EXPECT_EQ(s.sheet.incompleteLegend().text(), u("▲n：欠測 n 区間（停電を含む）"));
+    // The legend is drawn at the right of the caption row, at the caption's height.
+    page_render::paint(s.sheet.root(), nullptr, s.dc);
+    const auto* legend = s.dc.findText(u("▲n：欠測 n 区間（停電を含む）"));
+    const auto* caption = s.dc.findText(u("測定値（平均値）"));
+    ASSERT_NE(legend, nullptr);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(legend->rect.bottom, caption->rect.bottom);
+    EXPECT_GE(legend->rect.left, caption->rect.right);
+    EXPECT_EQ(legend->font.pixelHeight, caption->font.pixelHeight);
+}
+
+TEST(SheetScreen, LegendIsClearedByAReportWithoutMarks) {
+    Report report(incompleteMonthDays());
+    Sheet s(report.monthly(2024, 5, 1));
+    s.sheet.fill(report.daily(1), 1); // the daily table of 5/2 keeps its times unmarked
+    EXPECT_EQ(s.sheet.incompleteLegend().text(), "");
+    EXPECT_EQ(s.table().text(0, 1), "00:30");
+    s.sheet.fill(report.monthly(2024, 4, 1), 1);
+    EXPECT_EQ(s.sheet.incompleteLegend().text(), "");
+}
+
 TEST(SheetScreen, TitleTablesShowTheSelection) {
     Report report({makeDay(Day, {.circuitType = CircuitThreePhase3Wire})});
     Sheet s(report.daily(0));

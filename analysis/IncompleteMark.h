@@ -1,0 +1,11 @@
+#pragma once
+// How a monthly table marks a day whose listing misses intervals (absent or outage ones).
+#include "analysis/DayCoverage.h"
+#include <string>
+
+// What follows an incomplete day's date: " ▲n" with its n missing intervals; empty for a
+// complete day and for a day without samples.
+std::string incompleteDayMark(const DayCoverage& coverage);
+
+// The legend shown beside a monthly table with `markedDays` marked rows; empty without one.
+std::string incompleteDayLegend(int markedDays);
