@@ -7,6 +7,7 @@
 #include "views/layout/LayoutTexts.h"
 #include "views/layout/TextBox.h"
 #include "views/layout/TextTable.h"
+#include "views/table/PrintPageFrame.h"
 #include "views/table/SheetFlags.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
@@ -54,23 +55,13 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
     m_root = std::make_unique<GridElement>();
     const FontSpec seed = FontSpec::make(dc, txt::layout::kFaceGothic, 10);
     GridElement& root = *m_root;
-    // Title, detail, then caption and table of each analysis table, and the page number.
-    root.initTracks(1, 11, -1, -1, BoxElement());
-    // The tables share what the fixed rows leave.
-    const int fixed[] = {55, 55, 60, -1, 60, -1, 60, -1, 60, -1, 45};
-    for (int r = 0; r < 11; ++r)
-        if (fixed[r] > 0)
-            root.setFixedSize(r, fixed[r], GridElement::Rows);
-    auto* title = placeIn<TextTable>(root, 0);
-    auto* detail = placeIn<TextTable>(root, 1);
-    title_tables::setUp(*title, *detail, seed);
-    auto* pageNumber = placeIn<TextBox>(root, 10);
-    pageNumber->setFont(seed);
-    pageNumber->setTextFormat(PageNumberFormat);
-    pageNumber->setText(formatText(txt::table::kPageNumber, page, pageCount));
+    // Title, detail, then caption and table of each analysis table, and the page number; the
+    // tables share what the fixed rows leave.
+    const int heights[] = {55, 55, 60, -1, 60, -1, 60, -1, 60, -1, 45};
+    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount);
     if (!selection.isValid())
         return;
-    title_tables::fill(*title, *detail, selection, summaryInForce(selection));
+    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
 
     const ReportAnalysis analysis = analyseSelection(selection, limits, monthStartDay);
     const std::vector<AnalysisTable> tables =

@@ -1,6 +1,7 @@
 // The 分析 view inside the frame: switching to it, its tables, the limits it saves, screenshots.
 #include "app/ViewAnalysis.h"
 #include "AppTestSupport.h"
+#include "FrameFixture.h"
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "app/AppSettings.h"
@@ -28,25 +29,19 @@ using namespace apptest;
 
 namespace {
 
-class AnalysisViewTest : public ::testing::Test {
+class AnalysisViewTest : public FrameFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_settings.init(m_dir.path().toStdString(), "orvoview");
-        m_settings.readAll();
-        m_doc.setProgramFolder(m_dir.path().toStdString());
-        m_doc.setMonthStartDay([this] { return m_settings.monthStartDay; });
+        FrameFixture::SetUp();
+        if (HasFatalFailure())
+            return;
         QDir().mkpath(m_dir.path() + "/DATA");
-        m_frame = std::make_unique<CMainFrame>(&m_doc, &m_settings);
-        m_frame->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_frame.get()));
         m_view =
             qobject_cast<CViewAnalysis*>(m_frame->splitter()->view(0, CMainFrame::ViewAnalysis));
         ASSERT_NE(m_view, nullptr);
         m_view->setPrompt(&m_prompt);
         m_frame->showView(CMainFrame::ViewAnalysis);
     }
-    void TearDown() override { m_frame.reset(); }
 
     // Ten generated days of 15-minute 単相 data with outages, filed in one circuit.
     void loadGenerated() {
@@ -76,11 +71,7 @@ protected:
         return "(none)";
     }
 
-    QTemporaryDir m_dir;
-    AppSettings m_settings;
-    COrvoViewDoc m_doc;
-    ScriptedPrompt m_prompt;
-    std::unique_ptr<CMainFrame> m_frame;
+    ScriptedPrompt m_prompt; // outlives the frame, which TearDown closes first
     CViewAnalysis* m_view = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "views/layout/TextBox.h"
 #include "views/table/CaptionRow.h"
 #include "views/table/MeasuredTable.h"
+#include "views/table/PrintPageFrame.h"
 #include "views/table/SheetFlags.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
@@ -111,28 +112,16 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
         FontSpec::make(dc, txt::layout::kFaceGothic, m_summaryPage ? 110 : 70);
 
     GridElement& root = *m_root;
-    root.initTracks(1, 6, -1, -1, BoxElement());
     const int heights[] = {55, 55, m_summaryPage ? 100 : 60, -1, m_summaryPage ? 800 : 20, 45};
-    for (int r = 0; r < 6; ++r)
-        if (heights[r] > 0)
-            root.setFixedSize(r, heights[r], GridElement::Rows);
-
-    auto* title = placeIn<TextTable>(root, 0);
-    auto* detail = placeIn<TextTable>(root, 1);
-    title_tables::setUp(*title, *detail, seed);
+    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount);
     const CaptionRow captionRow = placeCaptionRow(root, 2, captionFont);
     TextBox* caption = captionRow.caption;
-    auto* pageNumber = placeIn<TextBox>(root, 5);
-    pageNumber->setFont(seed);
-    pageNumber->setText(txt::table::kPageNumberInitial);
-    pageNumber->setTextFormat(PageNumberFormat);
-    pageNumber->setText(formatText(txt::table::kPageNumber, page, pageCount));
     m_table = placeIn<TextTable>(root, 3);
     if (!selection.isValid())
         return;
 
     const SheetFlags flags = sheetFlags(selection);
-    title_tables::fill(*title, *detail, selection, summaryInForce(selection));
+    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
     if (m_summaryPage) {
         caption->setText(txt::table::kPrintSummary);
         buildSummary(*m_table, selection, seed);
