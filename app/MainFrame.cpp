@@ -123,6 +123,8 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
     auto* action = new QAction(text, this);
     action->setObjectName(QStringLiteral("command%1").arg(id));
     action->setProperty("controlId", id);
+    // The tool buttons read out the plain command, not its mnemonic and shortcut.
+    action->setIconText(plainText(text));
     action->setStatusTip(plainText(text));
     action->setToolTip(plainText(text));
     menu->addAction(action);

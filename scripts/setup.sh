@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic poppler-utils xvfb xauth
+    at-spi2-core dbus-daemon python3-pyatspi gir1.2-atspi-2.0
     dpkg-dev desktop-file-utils appstream
     cups printer-driver-cups-pdf
 )

@@ -1,0 +1,192 @@
+#!/usr/bin/python3
+"""Reads the running program through the desktop accessibility interface, as a screen reader
+does, and opens dialogs the way its user would: every control that shows has a name to read out
+(an input field through the label it is labelled by), no name carries a mnemonic or a shortcut,
+and every dialog has a default button. Exit 0 when all holds, 1 with the faults listed, 77 when
+the interface is not there."""
+import sys
+import time
+
+try:
+    import pyatspi
+    from gi.repository import Atspi, GLib
+except ImportError:
+    print("pyatspi is not installed")
+    sys.exit(77)
+
+APP_NAME = "OrvoView"
+# Fields whose name is their value (Qt reads a combo box's text as its name on this desktop):
+# the label they are labelled by is what a screen reader says.
+LABELLED_ROLES = {"combo box"}
+NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "spin button",
+               "text", "password text",
+               "menu item", "page tab", "list", "table", "tree", "tree table", "slider"}
+
+faults = []
+
+
+def wait_for(find, what, seconds=20):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.3)
+    faults.append(f"timed out waiting for {what}")
+    report_and_exit()
+
+
+def report_and_exit():
+    for fault in faults:
+        print("FAULT:", fault)
+    print(f"{len(faults)} fault(s)")
+    sys.exit(1 if faults else 0)
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == APP_NAME:
+            return app
+    return None
+
+
+def showing(node):
+    try:
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def labels_of(node):
+    names = []
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return [n for n in names if n]
+
+
+def nodes(root):
+    """Every node below root that shows, depth first."""
+    for i in range(root.childCount):
+        child = root.getChildAtIndex(i)
+        if child is None or not showing(child):
+            continue
+        yield child
+        if child.getRoleName() not in ("combo box", "table", "list"):
+            yield from nodes(child)
+
+
+def check_window(window, where):
+    count = 0
+    for node in nodes(window):
+        role = node.getRoleName()
+        name = node.name or ""
+        if role in LABELLED_ROLES:
+            count += 1
+            if not labels_of(node):
+                faults.append(f"{where}: {role} {name!r} has no label")
+        elif role in NAMED_ROLES:
+            count += 1
+            if not name.strip() and not labels_of(node):
+                faults.append(f"{where}: {role} without a name")
+        if "\t" in name or "&" in name:
+            faults.append(f"{where}: {role} {name!r} reads out a shortcut or mnemonic")
+    if count == 0:
+        faults.append(f"{where}: no control found")
+    return count
+
+
+def find_child(root, role, name):
+    for node in nodes(root):
+        if node.getRoleName() == role and (node.name or "").startswith(name):
+            return node
+    return None
+
+
+def press(node):
+    """Presses a button. A button that opens a modal dialog answers only once the dialog has
+    closed, so the answer is not waited for."""
+    actions = node.queryAction()
+    index = next((i for i in range(actions.nActions)
+                  if actions.getName(i).lower() in ("press", "click")), 0)
+    try:
+        actions.doAction(index)
+    except GLib.GError:
+        pass
+
+
+def dialogs(app):
+    return [w for w in app if w is not None and w.getRoleName() == "dialog" and showing(w)]
+
+
+def menu_item(frame, menu, item):
+    """A command of the menu bar, found whether its menu is open or not."""
+    def below(node, depth):
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is not None:
+                yield child
+                if depth > 0:
+                    yield from below(child, depth - 1)
+    for bar in below(frame, 0):
+        if bar.getRoleName() == "menu bar":
+            for entry in below(bar, 0):
+                if entry.name.startswith(menu):
+                    for command in below(entry, 1):
+                        if command.getRoleName() == "menu item" and command.name.startswith(item):
+                            return command
+    return None
+
+
+def check_dialog(app, dialog, name, close_names, others=0):
+    """Checks a dialog, then closes it with the first button of close_names it has."""
+    check_window(dialog, name)
+    defaults = [n for n in nodes(dialog) if n.getRoleName() == "push button"
+                and n.getState().contains(pyatspi.STATE_IS_DEFAULT)]
+    if len(defaults) != 1:
+        faults.append(f"{name}: {len(defaults)} default buttons")
+    close = next(filter(None, (find_child(dialog, "push button", c) for c in close_names)), None)
+    if close is None:
+        faults.append(f"{name}: no button of {close_names}")
+        report_and_exit()
+    press(close)
+    wait_for(lambda: None if len(dialogs(app)) > others else True, f"{name!r} to close")
+
+
+def open_from(app, parent, button, others):
+    opener = wait_for(lambda: find_child(parent, "push button", button), button)
+    press(opener)
+    return wait_for(lambda: next((d for d in dialogs(app) if d not in others), None),
+                    f"the dialog of {button!r}")
+
+
+def main():
+    app = wait_for(application, "the program on the accessibility bus", 30)
+    frame = wait_for(lambda: next((w for w in app if w is not None
+                                   and w.getRoleName() == "frame" and showing(w)), None),
+                     "the main window")
+    print("main window:", check_window(frame, "main window"), "controls")
+
+    # The dialogs the tool bar opens, and the customer editor the transfer dialog opens.
+    for button, close_names, nested in (("表示データの選択", ["キャンセル"], None),
+                                        ("機器からデータ転送", ["キャンセル"], "需要家情報編集"),
+                                        ("バージョン情報", ["OK"], None)):
+        dialog = open_from(app, frame, button, [])
+        if nested:
+            inner = open_from(app, dialog, nested, [dialog])
+            check_dialog(app, inner, nested, ["キャンセル", "閉じる", "OK"], others=1)
+        check_dialog(app, dialog, button, close_names)
+        print(f"{button}: checked")
+
+    # The dialogs of the menu commands, opened the way a keyboard user picks a command.
+    for menu, item in (("編集", "通信設定"), ("編集", "月報集計開始日の変更"),
+                       ("編集", "需要家情報の編集"), ("ファイル", "需要家データの切出し")):
+        command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
+        press(command)
+        dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
+        check_dialog(app, dialog, item, ["キャンセル", "閉じる"])
+        print(f"{item}: checked")
+    report_and_exit()
+
+
+main()
