@@ -2,8 +2,8 @@
 """Reads the running program through the desktop accessibility interface, as a screen reader
 does, and opens dialogs the way its user would: every control that shows has a name to read out
 (an input field through the label it is labelled by), no name carries a mnemonic or a shortcut,
-and every dialog has a default button. Exit 0 when all holds, 1 with the faults listed, 77 when
-the interface is not there."""
+and every dialog has a default button. Exit 0 when all holds, 1 with the faults listed, 3 when
+the program never showed up, 77 when the interface is not there."""
 import sys
 import time
 
@@ -23,9 +23,10 @@ NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "spi
                "menu item", "page tab", "list", "table", "tree", "tree table", "slider"}
 
 faults = []
+NOT_STARTED = 3  # the program never showed up on the bus
 
 
-def wait_for(find, what, seconds=20):
+def wait_for(find, what, seconds=20, status=1):
     end = time.time() + seconds
     while time.time() < end:
         found = find()
@@ -33,14 +34,14 @@ def wait_for(find, what, seconds=20):
             return found
         time.sleep(0.3)
     faults.append(f"timed out waiting for {what}")
-    report_and_exit()
+    report_and_exit(status)
 
 
-def report_and_exit():
+def report_and_exit(status=1):
     for fault in faults:
         print("FAULT:", fault)
     print(f"{len(faults)} fault(s)")
-    sys.exit(1 if faults else 0)
+    sys.exit(status if faults else 0)
 
 
 def application():
@@ -161,7 +162,7 @@ def open_from(app, parent, button, others):
 
 
 def main():
-    app = wait_for(application, "the program on the accessibility bus", 30)
+    app = wait_for(application, "the program on the accessibility bus", 30, NOT_STARTED)
     frame = wait_for(lambda: next((w for w in app if w is not None
                                    and w.getRoleName() == "frame" and showing(w)), None),
                      "the main window")
