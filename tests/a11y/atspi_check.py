@@ -2,7 +2,8 @@
 """Reads the running program through the desktop accessibility interface, as a screen reader
 does, and opens dialogs the way its user would: every control that shows has a name to read out
 (an input field through the label it is labelled by), no name carries a mnemonic or a shortcut,
-and every dialog has a default button. Exit 0 when all holds, 1 with the faults listed, 3 when
+and every dialog fits a 1024x768 screen, takes the keyboard on every enabled control and has one
+default button. Exit 0 when all holds, 1 with the faults listed, 3 when
 the program never showed up, 77 when the interface is not there."""
 import sys
 import time
@@ -23,6 +24,7 @@ NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "spi
                "menu item", "page tab", "list", "table", "tree", "tree table", "slider"}
 
 faults = []
+SCREEN = (1024, 768)
 NOT_STARTED = 3  # the program never showed up on the bus
 
 
@@ -142,6 +144,15 @@ def menu_item(frame, menu, item):
 def check_dialog(app, dialog, name, close_names, others=0):
     """Checks a dialog, then closes it with the first button of close_names it has."""
     check_window(dialog, name)
+    x, y, width, height = dialog.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if width > SCREEN[0] or height > SCREEN[1]:
+        faults.append(f"{name}: {width}x{height} does not fit a {SCREEN[0]}x{SCREEN[1]} screen")
+    for node in nodes(dialog):
+        role = node.getRoleName()
+        if (role in LABELLED_ROLES or role in NAMED_ROLES) and role != "menu item" and \
+                node.getState().contains(pyatspi.STATE_ENABLED) and \
+                not node.getState().contains(pyatspi.STATE_FOCUSABLE):
+            faults.append(f"{name}: {role} {node.name!r} cannot be reached by keyboard")
     defaults = [n for n in nodes(dialog) if n.getRoleName() == "push button"
                 and n.getState().contains(pyatspi.STATE_IS_DEFAULT)]
     if len(defaults) != 1:
