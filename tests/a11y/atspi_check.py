@@ -198,6 +198,18 @@ def main():
         dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
         check_dialog(app, dialog, item, ["キャンセル", "閉じる"])
         print(f"{item}: checked")
+
+    # With a day shown: the commands that need one.
+    dialog = open_from(app, frame, "表示データの選択", [])
+    press(find_child(dialog, "push button", "OK"))
+    wait_for(lambda: None if dialogs(app) else True, "the selection to close")
+    print("main window with a day:", check_window(frame, "main window with a day"), "controls")
+    for menu, item in (("ファイル", "表示データをテキスト出力"), ("ファイル", "印刷")):
+        command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
+        press(command)
+        dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
+        check_dialog(app, dialog, item, ["キャンセル", "閉じる", "いいえ"])
+        print(f"{item}: checked")
     report_and_exit()
 
 
