@@ -54,6 +54,7 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     : CView(document, parent), m_ownPrompt(this) {
     setObjectName("CViewAnalysis");
+    setAccessibleName(QStringLiteral("分析"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 

@@ -9,6 +9,7 @@
 
 CViewGraph::CViewGraph(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
     setObjectName("CViewGraph");
+    setAccessibleName(QStringLiteral("グラフ"));
     setMouseTracking(true);
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);

@@ -3,6 +3,7 @@
 
 CViewSheet::CViewSheet(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
     setObjectName("CViewSheet");
+    setAccessibleName(QStringLiteral("表"));
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);
     m_screen = std::make_unique<SheetScreen>(dc);

@@ -204,6 +204,9 @@ def main():
     press(find_child(dialog, "push button", "OK"))
     wait_for(lambda: None if dialogs(app) else True, "the selection to close")
     print("main window with a day:", check_window(frame, "main window with a day"), "controls")
+    # The page of the shown report is a drawing, read out by the name of its view.
+    if not any(n.name == "表" and n.getRoleName() != "push button" for n in nodes(frame)):
+        faults.append("main window with a day: the table view has no name")
     for menu, item in (("ファイル", "表示データをテキスト出力"), ("ファイル", "印刷")):
         command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
         press(command)
