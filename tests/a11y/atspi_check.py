@@ -99,9 +99,10 @@ def check_window(window, where):
     return count
 
 
-def find_child(root, role, name):
+def find_child(root, role, name, exact=False):
     for node in nodes(root):
-        if node.getRoleName() == role and (node.name or "").startswith(name):
+        text = node.name or ""
+        if node.getRoleName() == role and (text == name if exact else text.startswith(name)):
             return node
     return None
 
@@ -139,6 +140,12 @@ def menu_item(frame, menu, item):
                         if command.getRoleName() == "menu item" and command.name.startswith(item):
                             return command
     return None
+
+
+def shown_view(frame, name):
+    """The view of that name when it shows: a page is a drawing, read out by its view's name."""
+    return next((n for n in nodes(frame)
+                 if n.name == name and n.getRoleName() != "push button"), None)
 
 
 def check_dialog(app, dialog, name, close_names, others=0):
@@ -205,8 +212,12 @@ def main():
     wait_for(lambda: None if dialogs(app) else True, "the selection to close")
     print("main window with a day:", check_window(frame, "main window with a day"), "controls")
     # The page of the shown report is a drawing, read out by the name of its view.
-    if not any(n.name == "表" and n.getRoleName() != "push button" for n in nodes(frame)):
-        faults.append("main window with a day: the table view has no name")
+    for view in ("表", "グラフ", "分析"):
+        press(find_child(frame, "push button", view, exact=True))
+        wait_for(lambda: shown_view(frame, view), f"the view {view!r}", 10)
+        print(f"view {view}:", check_window(frame, f"main window, view {view}"), "controls")
+    press(find_child(frame, "push button", "表", exact=True))
+    wait_for(lambda: shown_view(frame, "表"), "the table view again", 10)
     for menu, item in (("ファイル", "表示データをテキスト出力"), ("ファイル", "印刷")):
         command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
         press(command)
