@@ -15,6 +15,7 @@
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace apptest;
 
@@ -130,34 +131,31 @@ TEST(AppShell, KilledRunIsReportedOnceByTheNextStart) {
     EXPECT_EQ(countOf(allLogs(dir), txt::app::kAbnormalEnd), 1) << "a normal run adds nothing";
 }
 
-TEST(AppShell, PlacementWithNineNumbersIsIgnoredAndTenAreApplied) {
-    QTemporaryDir dir;
-    profile::writeString(iniOf(dir), "Window", "Placement",
-                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 840");
-    {
+TEST(AppShell, SavedPlacementComesBackAsItsRectangle) {
+    struct Case {
+        const char* placement;
+        std::optional<QRect> geometry; // none: the placement is ignored, the default size shows
+    };
+    const Case cases[] = {
+        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 840", std::nullopt}, // nine numbers
+        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 1140 , 850", QRect(40, 50, 1100, 800)},
+        // Narrower than the selector bar in one row: the bar wraps instead of widening it.
+        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 640 , 650", QRect(40, 50, 600, 600)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.placement);
+        QTemporaryDir dir;
+        profile::writeString(iniOf(dir), "Window", "Placement", c.placement);
         AppShell shell(optionsFor(dir));
         ASSERT_TRUE(shell.initInstance());
-        EXPECT_FALSE(shell.settings().placement.has_value());
-        EXPECT_EQ(shell.frame()->size(), QSize(1024, 720)) << "default size";
+        EXPECT_EQ(shell.settings().placement.has_value(), c.geometry.has_value());
+        if (c.geometry) {
+            EXPECT_EQ(shell.frame()->geometry(), *c.geometry);
+        } else {
+            EXPECT_EQ(shell.frame()->size(), QSize(1024, 720)) << "default size";
+        }
         shell.exitInstance();
     }
-    profile::writeString(iniOf(dir), "Window", "Placement",
-                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 1140 , 850");
-    AppShell shell(optionsFor(dir));
-    ASSERT_TRUE(shell.initInstance());
-    ASSERT_TRUE(shell.settings().placement.has_value());
-    EXPECT_EQ(shell.frame()->geometry(), QRect(40, 50, 1100, 800));
-    shell.exitInstance();
-}
-
-TEST(AppShell, NarrowPlacementComesBackAtItsWidth) {
-    QTemporaryDir dir;
-    profile::writeString(iniOf(dir), "Window", "Placement",
-                         "0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 640 , 650");
-    AppShell shell(optionsFor(dir));
-    ASSERT_TRUE(shell.initInstance());
-    EXPECT_EQ(shell.frame()->geometry(), QRect(40, 50, 600, 600));
-    shell.exitInstance();
 }
 
 TEST(AppShell, CloseStoresPlacementWithMaximisedStateAndSavesTheData) {
