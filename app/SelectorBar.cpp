@@ -1,11 +1,11 @@
 #include "app/SelectorBar.h"
+#include "app/FlowLayout.h"
 #include "res/ResourceIds.h"
 #include "transfer/SelectionRules.h"
-#include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <algorithm>
 
 namespace {
 
@@ -18,9 +18,6 @@ QComboBox* makeList(QWidget* parent, int id, const char* name, int minChars) {
     box->setMinimumContentsLength(minChars);
     return box;
 }
-
-constexpr int kBandSpacing = 16;
-constexpr int kRowSpacing = 4;
 
 // The box is announced by its label's text without the colon.
 void nameAfterLabel(QComboBox* box, QString label) {
@@ -112,24 +109,24 @@ CSelectorBar::CSelectorBar(QWidget* parent) : QWidget(parent) {
         makeLabel(m_scaleBand, QStringLiteral("電流(A)："), "currentLabel", m_current));
     scales->addWidget(m_current);
 
-    m_bands = new QBoxLayout(QBoxLayout::LeftToRight, this);
+    m_bands = new FlowLayout(this);
     m_bands->setContentsMargins(6, 2, 6, 2);
-    m_bands->setSpacing(kBandSpacing);
-    m_bands->addWidget(m_dateBand, 0, Qt::AlignLeft);
-    m_bands->addWidget(m_scaleBand, 0, Qt::AlignLeft);
-    m_bands->addStretch(1);
+    m_bands->addWidget(m_dateBand);
+    m_bands->addWidget(m_scaleBand);
 }
 
 QSize CSelectorBar::minimumSizeHint() const {
-    // Never wider than the wider band: narrower than both in one row, the bands wrap.
-    const QMargins m = m_bands->contentsMargins();
-    const int width =
-        std::max(m_dateBand->minimumSizeHint().width(), m_scaleBand->minimumSizeHint().width());
-    return {width + m.left() + m.right(), QWidget::minimumSizeHint().height()};
+    return m_bands->minimumSize();
+}
+
+QSize CSelectorBar::sizeHint() const {
+    // The tool bar sizes the bar by its hint alone: the height is that of the rows at its width.
+    const int width = m_bands->sizeHint().width();
+    return {width, m_bands->heightForWidth(this->width() > 0 ? this->width() : width)};
 }
 
 bool CSelectorBar::isWrapped() const {
-    return m_bands->direction() == QBoxLayout::TopToBottom;
+    return m_bands->rowCountForWidth(width()) > 1;
 }
 
 void CSelectorBar::setScaleUnits(bool kilowatts, bool kilovolts) {
@@ -141,21 +138,15 @@ void CSelectorBar::setScaleUnits(bool kilowatts, bool kilovolts) {
 
 bool CSelectorBar::event(QEvent* event) {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
-        updateBands();
+    // A new width or a band that grew or shrank (the day box hides for a month) may change the
+    // number of rows, and with it the height the bar asks of its tool bar.
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) {
+        if (const int rows = m_bands->rowCountForWidth(width()); rows != m_rows) {
+            m_rows = rows;
+            updateGeometry();
+        }
+    }
     return handled;
-}
-
-void CSelectorBar::updateBands() {
-    // Decided from the bands' own widths only, so wrapping never feeds back into the decision.
-    const QMargins m = m_bands->contentsMargins();
-    const int oneRow = m.left() + m_dateBand->sizeHint().width() + kBandSpacing +
-                       m_scaleBand->sizeHint().width() + m.right();
-    const auto direction = width() < oneRow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight;
-    if (m_bands->direction() == direction)
-        return;
-    m_bands->setDirection(direction);
-    m_bands->setSpacing(direction == QBoxLayout::LeftToRight ? kBandSpacing : kRowSpacing);
 }
 
 void CSelectorBar::fillFixedLists() {

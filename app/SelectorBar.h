@@ -1,7 +1,7 @@
 #pragma once
 #include <QWidget>
 
-class QBoxLayout;
+class FlowLayout;
 class QComboBox;
 class QLabel;
 
@@ -33,6 +33,7 @@ public:
     // The scale labels (and the names of their boxes) for the units of the shown report.
     void setScaleUnits(bool kilowatts, bool kilovolts);
     QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
     // The number in the box's selected text, or -1 when nothing is selected.
     static int selectedNumber(const QComboBox* box);
     // Selects the entry with exactly this text; false (and no change) when there is none.
@@ -42,9 +43,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void updateBands();
-
-    QBoxLayout* m_bands;
+    FlowLayout* m_bands;
+    int m_rows = 1;
     QWidget* m_dateBand;
     QWidget* m_scaleBand;
     QComboBox* m_kind;

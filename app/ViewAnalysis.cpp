@@ -1,4 +1,5 @@
 #include "app/ViewAnalysis.h"
+#include "app/FlowLayout.h"
 
 #include "analysis/AnalysisPrintPage.h"
 #include "analysis/AnalysisSettings.h"
@@ -49,6 +50,16 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
+// Controls that stay together in one row of the settings.
+QWidget* group(QWidget* parent, std::initializer_list<QWidget*> controls) {
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* control : controls)
+        row->addWidget(control);
+    return box;
+}
+
 } // namespace
 
 CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
@@ -70,20 +81,6 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
                     "saveLimits");
     m_save->setAccessibleName(QStringLiteral("設定を保存"));
 
-    auto* limits = new QHBoxLayout;
-    limits->addWidget(buddyLabel(QStringLiteral("契約電力(kW)(&K):"), m_contract, this));
-    limits->addWidget(m_contract);
-    limits->addWidget(buddyLabel(QStringLiteral("電圧範囲(&B):"), m_band, this));
-    limits->addWidget(m_band);
-    limits->addWidget(buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this));
-    limits->addWidget(m_bandLow);
-    limits->addWidget(buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this));
-    limits->addWidget(m_bandHigh);
-    limits->addWidget(buddyLabel(QStringLiteral("力率基準(%)(&F):"), m_powerFactor, this));
-    limits->addWidget(m_powerFactor);
-    limits->addWidget(m_save);
-    limits->addStretch(1);
-
     m_overlayShown = tagged(new QCheckBox(QStringLiteral("グラフに比較を表示(&C)"), this),
                             res::IDC_ANA_OVERLAY, "overlayShown");
     m_overlayShown->setChecked(m_overlay.shown);
@@ -93,13 +90,21 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
     m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
-    auto* options = new QHBoxLayout;
-    options->addWidget(m_overlayShown);
-    options->addWidget(buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this));
-    options->addWidget(m_overlayOf);
-    options->addSpacing(20);
-    options->addWidget(m_printPage);
-    options->addStretch(1);
+    // The settings in groups that wrap to more rows when the view is narrow.
+    auto* settings = new FlowLayout;
+    settings->addWidget(group(
+        this, {buddyLabel(QStringLiteral("契約電力(kW)(&K):"), m_contract, this), m_contract}));
+    settings->addWidget(
+        group(this, {buddyLabel(QStringLiteral("電圧範囲(&B):"), m_band, this), m_band,
+                     buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this), m_bandLow,
+                     buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this), m_bandHigh}));
+    settings->addWidget(
+        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&F):"), m_powerFactor, this),
+                     m_powerFactor, m_save}));
+    settings->addWidget(group(
+        this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
+               m_overlayOf}));
+    settings->addWidget(group(this, {m_printPage}));
 
     m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
     const int ids[4] = {res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST,
@@ -122,8 +127,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     grid->setRowStretch(3, 2);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(limits);
-    layout->addLayout(options);
+    layout->addLayout(settings);
     layout->addWidget(m_heading);
     layout->addLayout(grid, 1);
 
