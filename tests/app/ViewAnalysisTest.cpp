@@ -13,6 +13,7 @@
 #include "support/ScriptedPrompt.h"
 #include "tools/reportgen/ReportGenerator.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -240,4 +241,29 @@ TEST_F(AnalysisViewTest, Screenshots) {
     QTest::qWait(30);
     dlgtest::shot(m_frame.get(), "analysis-month-1024.png");
     EXPECT_TRUE(QFile::exists(QStringLiteral(ORVO_SHOT_DIR) + "/analysis-month-1024.png"));
+}
+
+TEST_F(AnalysisViewTest, NarrowWindowWrapsTheSettingsInsteadOfSqueezingThem) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    for (int width : {1024, 560}) {
+        SCOPED_TRACE(width);
+        m_frame->resize(width, 740);
+        QTest::qWait(30);
+        const QList<QWidget*> controls = m_view->findChildren<QWidget*>();
+        int settings = 0;
+        for (QWidget* w : controls) {
+            if (!w->isVisible() || qobject_cast<QTableWidget*>(w) != nullptr ||
+                (qobject_cast<QLabel*>(w) == nullptr &&
+                 qobject_cast<QAbstractButton*>(w) == nullptr))
+                continue;
+            ++settings;
+            EXPECT_GE(w->width(), w->sizeHint().width())
+                << w->objectName().toStdString() << " " << w->accessibleName().toStdString();
+            EXPECT_LE(w->mapTo(m_view, QPoint(w->width(), 0)).x(), m_view->width())
+                << w->objectName().toStdString();
+        }
+        EXPECT_GE(settings, 10);
+    }
+    dlgtest::shot(m_frame.get(), "analysis-narrow.png");
 }
