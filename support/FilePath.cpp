@@ -44,22 +44,27 @@ std::string fileNameOf(std::string_view name) {
     return out;
 }
 
-PathKind pathKind(std::string_view cp932) {
-    std::error_code ec;
-    auto status = std::filesystem::status(nativePath(cp932), ec);
+namespace {
+
+PathKind kindOf(const std::filesystem::file_status& status, const std::error_code& ec) {
     if (ec || !std::filesystem::exists(status)) {
         return PathKind::Missing;
     }
     return std::filesystem::is_directory(status) ? PathKind::Folder : PathKind::File;
 }
 
+} // namespace
+
+PathKind pathKind(std::string_view cp932) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(nativePath(cp932), ec);
+    return kindOf(status, ec);
+}
+
 PathKind nameKind(std::string_view cp932) {
     std::error_code ec;
-    auto status = std::filesystem::symlink_status(nativePath(cp932), ec);
-    if (ec || !std::filesystem::exists(status)) {
-        return PathKind::Missing;
-    }
-    return std::filesystem::is_directory(status) ? PathKind::Folder : PathKind::File;
+    const auto status = std::filesystem::symlink_status(nativePath(cp932), ec);
+    return kindOf(status, ec);
 }
 
 bool createFolderPath(std::string_view cp932, FolderAccess access) {

@@ -1,6 +1,8 @@
 #pragma once
 // Driving dialogs through their controls: find a control by its id, click a button, pick list
 // rows, read list texts.
+#include "DialogTestSupport.h"
+
 #include <QAccessible>
 #include <QComboBox>
 #include <QListWidget>
@@ -12,12 +14,7 @@
 
 namespace dialogtest {
 
-template <class W> W* byId(QWidget* parent, int id) {
-    for (W* w : parent->findChildren<W*>())
-        if (w->property("controlId").toInt() == id)
-            return w;
-    return nullptr;
-}
+using dlgtest::byId;
 
 inline void click(QWidget* parent, int id) {
     QPushButton* b = byId<QPushButton>(parent, id);
