@@ -10,7 +10,7 @@ import time
 
 try:
     import pyatspi
-    from gi.repository import Atspi, GLib
+    from gi.repository import GLib
 except ImportError:
     print("pyatspi is not installed")
     sys.exit(77)
@@ -151,7 +151,7 @@ def shown_view(frame, name):
 def check_dialog(app, dialog, name, close_names, others=0):
     """Checks a dialog, then closes it with the first button of close_names it has."""
     check_window(dialog, name)
-    x, y, width, height = dialog.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    _, _, width, height = dialog.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     if width > SCREEN[0] or height > SCREEN[1]:
         faults.append(f"{name}: {width}x{height} does not fit a {SCREEN[0]}x{SCREEN[1]} screen")
     for node in nodes(dialog):
@@ -179,6 +179,15 @@ def open_from(app, parent, button, others):
                     f"the dialog of {button!r}")
 
 
+def check_menu_command(app, frame, menu, item, close_names):
+    """Picks a menu command, as a keyboard user does, and checks the dialog it opens."""
+    command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
+    press(command)
+    dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
+    check_dialog(app, dialog, item, close_names)
+    print(f"{item}: checked")
+
+
 def main():
     app = wait_for(application, "the program on the accessibility bus", 30, NOT_STARTED)
     frame = wait_for(lambda: next((w for w in app if w is not None
@@ -197,14 +206,9 @@ def main():
         check_dialog(app, dialog, button, close_names)
         print(f"{button}: checked")
 
-    # The dialogs of the menu commands, opened the way a keyboard user picks a command.
     for menu, item in (("編集", "通信設定"), ("編集", "月報集計開始日の変更"),
                        ("編集", "需要家情報の編集"), ("ファイル", "需要家データの切出し")):
-        command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
-        press(command)
-        dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
-        check_dialog(app, dialog, item, ["キャンセル", "閉じる"])
-        print(f"{item}: checked")
+        check_menu_command(app, frame, menu, item, ["キャンセル", "閉じる"])
 
     # With a day shown: the commands that need one.
     dialog = open_from(app, frame, "表示データの選択", [])
@@ -218,12 +222,8 @@ def main():
         print(f"view {view}:", check_window(frame, f"main window, view {view}"), "controls")
     press(find_child(frame, "push button", "表", exact=True))
     wait_for(lambda: shown_view(frame, "表"), "the table view again", 10)
-    for menu, item in (("ファイル", "表示データをテキスト出力"), ("ファイル", "印刷")):
-        command = wait_for(lambda: menu_item(frame, menu, item), f"{menu} > {item}")
-        press(command)
-        dialog = wait_for(lambda: next(iter(dialogs(app)), None), f"the dialog of {item!r}")
-        check_dialog(app, dialog, item, ["キャンセル", "閉じる", "いいえ"])
-        print(f"{item}: checked")
+    for item in ("表示データをテキスト出力", "印刷"):
+        check_menu_command(app, frame, "ファイル", item, ["キャンセル", "閉じる", "いいえ"])
     report_and_exit()
 
 
