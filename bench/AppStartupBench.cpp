@@ -4,9 +4,9 @@
 //
 // The data file: one customer, 10 circuits x 3200 days x 48 samples (about 150 MB). It goes to
 // the benchmark folder (BenchFolder.h) under orvo_app_bench/ and is removed at exit.
-#include "app/AppShell.h"
-#include "app/MainFrame.h"
-#include "app/OrvoViewDoc.h"
+#include "app/gui/AppShell.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
 #include "bench/BenchFolder.h"
 #include "bench/QtBenchMain.h"
 #include "store/DAT_DataFile.h"

@@ -1,7 +1,7 @@
 #pragma once
 // main() of a benchmark that needs Qt: the offscreen platform unless one is chosen, and the
 // Japanese font substitutes the views use.
-#include "views/layout/JapaneseFonts.h"
+#include "views/layout/gui/JapaneseFonts.h"
 #include <QByteArray>
 #include <benchmark/benchmark.h>
 

@@ -2,9 +2,9 @@
 // the paint of the table and the graph view, against the paint of the same page alone, for a
 // day of 1440 one-minute samples and for a month of 31 days. The views are 1024 x 612 pixels,
 // the size they have in the main window at its default size.
-#include "app/UpdateHints.h"
-#include "app/ViewGraph.h"
-#include "app/ViewSheet.h"
+#include "app/gui/UpdateHints.h"
+#include "app/gui/ViewGraph.h"
+#include "app/gui/ViewSheet.h"
 #include "bench/QtBenchMain.h"
 #include "store/Aggregation.h"
 #include "tools/reportgen/ReportGenerator.h"

@@ -1,8 +1,8 @@
 #include "bench/QtBenchMain.h"
 #include "tests/views/layout/SamplePage.h"
 #include "views/layout/PageRender.h"
-#include "views/layout/QPainterDeviceContext.h"
 #include "views/layout/RecordingDeviceContext.h"
+#include "views/layout/gui/QPainterDeviceContext.h"
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>

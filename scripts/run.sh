@@ -9,7 +9,7 @@ cmake --build --preset release --target orvoview
 export ORVOVIEW_HOME="${ORVOVIEW_HOME:-$HOME/OrvoView}"
 mkdir -p "$ORVOVIEW_HOME"
 echo "Program folder: $ORVOVIEW_HOME (orvoview.INI, orvoview<n>.LOG, DATA/Orvo.DAT)"
-program=build/release/app/orvoview
+program=build/release/app/gui/orvoview
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found: starting under xvfb-run (the window is not visible on this machine)."
     exec xvfb-run -a "$program" "$@"

@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/format-check.sh
+python3 scripts/check-layers.py
 cmake --preset ci
 cmake --build --preset ci
 FUZZ_SECONDS="${FUZZ_SECONDS:-20}" bash scripts/fuzz-smoke.sh

@@ -3,9 +3,9 @@
 #include "AppTestSupport.h"
 #include "ViewFixture.h"
 #include "analysis/AnalysisSettings.h"
-#include "app/D_InputPrtDateSpan.h"
-#include "app/OrvoViewView.h"
-#include "app/ViewGraph.h"
+#include "app/gui/D_InputPrtDateSpan.h"
+#include "app/gui/OrvoViewView.h"
+#include "app/gui/ViewGraph.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include <QAction>

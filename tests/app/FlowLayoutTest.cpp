@@ -1,5 +1,5 @@
 // Where the flow layout puts its items at a given width, and what it asks for.
-#include "app/FlowLayout.h"
+#include "app/gui/FlowLayout.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

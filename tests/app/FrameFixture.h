@@ -1,7 +1,7 @@
 #pragma once
 #include "app/AppSettings.h"
-#include "app/MainFrame.h"
-#include "app/OrvoViewDoc.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
 
 #include <QTemporaryDir>
 #include <QtTest/QTest>

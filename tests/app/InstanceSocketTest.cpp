@@ -1,8 +1,8 @@
 // The single-instance socket: in the user's runtime folder, for the user only, and a server of
 // another account at the program's name counts as no running copy.
 #include "AppTestSupport.h"
-#include "app/AppShell.h"
 #include "app/AppTexts.h"
+#include "app/gui/AppShell.h"
 #include "support/Format.h"
 #include "support/InstanceLock.h"
 #include "support/ScriptedPrompt.h"

@@ -1,6 +1,6 @@
 // Every question of the program goes through the message-box prompt: Escape and the close box
 // must give the answer that changes nothing, never Yes.
-#include "app/MessageBoxPrompt.h"
+#include "app/gui/MessageBoxPrompt.h"
 
 #include <QAbstractButton>
 #include <QApplication>

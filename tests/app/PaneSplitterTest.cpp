@@ -1,4 +1,4 @@
-#include "support/PaneSplitter.h"
+#include "support/gui/PaneSplitter.h"
 
 #include <QLabel>
 #include <QSplitterHandle>

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 #include "ViewFixture.h"
 #include "app/AppTexts.h"
-#include "app/D_InputPrtDateSpan.h"
-#include "app/OrvoViewView.h"
+#include "app/gui/D_InputPrtDateSpan.h"
+#include "app/gui/OrvoViewView.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include <QAction>

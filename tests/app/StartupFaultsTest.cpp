@@ -1,9 +1,9 @@
 // Faults of the start sequence: a lock held without a window, a relative ORVOVIEW_HOME, a
 // program folder longer than the settings allow, and the titles of the dialogs.
 #include "AppTestSupport.h"
-#include "app/AppShell.h"
 #include "app/AppTexts.h"
-#include "app/OrvoViewApp.h"
+#include "app/gui/AppShell.h"
+#include "app/gui/OrvoViewApp.h"
 #include "support/Format.h"
 #include "support/InstanceLock.h"
 #include "support/ProgramFolder.h"

@@ -2,9 +2,9 @@
 // or from a pseudo-terminal playing the recorder), its days are filed under a new customer's
 // circuits, and after a restart the data file holds exactly the parsed days.
 #include "AppTestSupport.h"
-#include "app/AppShell.h"
-#include "app/MainFrame.h"
-#include "app/OrvoViewDoc.h"
+#include "app/gui/AppShell.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
 #include "common/DialogDriver.h"
 #include "link/PtyPair.h"
 #include "link/ReceptionCapture.h"
@@ -13,7 +13,7 @@
 #include "res/ResourceIds.h"
 #include "support/PrivateProfile.h"
 #include "tools/reportgen/ReportGenerator.h"
-#include "transfer/D_ReadData.h"
+#include "transfer/gui/D_ReadData.h"
 
 #include <QAction>
 #include <QApplication>

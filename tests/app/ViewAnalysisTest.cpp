@@ -1,16 +1,16 @@
 // The 分析 view inside the frame: switching to it, its tables, the limits it saves, screenshots.
-#include "app/ViewAnalysis.h"
+#include "app/gui/ViewAnalysis.h"
 #include "AppTestSupport.h"
 #include "FrameFixture.h"
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "app/AppSettings.h"
-#include "app/MainFrame.h"
-#include "app/OrvoViewDoc.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
 #include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
-#include "support/PaneSplitter.h"
 #include "support/ScriptedPrompt.h"
+#include "support/gui/PaneSplitter.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAbstractButton>

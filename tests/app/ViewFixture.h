@@ -2,13 +2,13 @@
 #include "FrameFixture.h"
 // A main frame with a document for the view tests, and the generated days they show.
 #include "app/AppSettings.h"
-#include "app/MainFrame.h"
-#include "app/OrvoViewDoc.h"
-#include "app/SelectorBar.h"
-#include "support/PaneSplitter.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
+#include "app/gui/SelectorBar.h"
 #include "support/Sjis.h"
+#include "support/gui/PaneSplitter.h"
 #include "tools/reportgen/ReportGenerator.h"
-#include "views/layout/JapaneseFonts.h"
+#include "views/layout/gui/JapaneseFonts.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>

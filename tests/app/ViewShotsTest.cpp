@@ -1,6 +1,6 @@
 #include "ViewFixture.h"
-#include "app/ViewGraph.h"
-#include "app/ViewSheet.h"
+#include "app/gui/ViewGraph.h"
+#include "app/gui/ViewSheet.h"
 #include <QScrollBar>
 
 using namespace viewtest;

@@ -1,9 +1,9 @@
 #include "ViewFixture.h"
-#include "app/UpdateHints.h"
-#include "app/ViewGraph.h"
-#include "app/ViewSheet.h"
+#include "app/gui/UpdateHints.h"
+#include "app/gui/ViewGraph.h"
+#include "app/gui/ViewSheet.h"
 #include "res/ResourceIds.h"
-#include "views/layout/QPainterDeviceContext.h"
+#include "views/layout/gui/QPainterDeviceContext.h"
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>

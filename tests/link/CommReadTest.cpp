@@ -2,14 +2,14 @@
 #include "PtyPair.h"
 #include "SampleReport.h"
 #include "common/FileBytes.h"
-#include "link/AnimateCtrl.h"
-#include "link/D_CommRead.h"
 #include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
+#include "link/gui/AnimateCtrl.h"
+#include "link/gui/D_CommRead.h"
 #include "res/ResourceIds.h"
 #include "support/LogFile.h"
-#include "support/QtCp932.h"
+#include "support/gui/QtCp932.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The communication settings driven through their controls, with scripted probe answers.
-#include "link/AnimateCtrl.h"
-#include "link/D_Information.h"
-#include "link/D_SetSerial.h"
+#include "link/gui/AnimateCtrl.h"
+#include "link/gui/D_Information.h"
+#include "link/gui/D_SetSerial.h"
 #include "res/ResourceIds.h"
 #include <QAccessible>
 #include <QApplication>

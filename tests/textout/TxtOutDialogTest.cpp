@@ -3,7 +3,7 @@
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
-#include "textout/D_TxtOut.h"
+#include "textout/gui/D_TxtOut.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

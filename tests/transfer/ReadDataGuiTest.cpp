@@ -5,9 +5,9 @@
 #include "support/Prompt.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
-#include "transfer/D_ReadData.h"
 #include "transfer/TransferTexts.h"
-#include "views/layout/JapaneseFonts.h"
+#include "transfer/gui/D_ReadData.h"
+#include "views/layout/gui/JapaneseFonts.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>

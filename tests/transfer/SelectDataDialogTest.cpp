@@ -2,7 +2,7 @@
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
-#include "transfer/D_SelectData.h"
+#include "transfer/gui/D_SelectData.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "views/table/MeasuredTable.h"
-#include "analysis/IncompleteMark.h"
 #include "store/MonthWindow.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include "views/table/IncompleteMark.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "SamplePage.h"
-#include "views/layout/JapaneseFonts.h"
 #include "views/layout/PageRender.h"
-#include "views/layout/QPainterDeviceContext.h"
-#include "views/layout/QtLayoutHost.h"
 #include "views/layout/TextBox.h"
+#include "views/layout/gui/JapaneseFonts.h"
+#include "views/layout/gui/QPainterDeviceContext.h"
+#include "views/layout/gui/QtLayoutHost.h"
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>

@@ -1,0 +1,110 @@
+#include "app/gui/DataCommands.h"
+#include "app/AppSettings.h"
+#include "app/gui/MainFrame.h"
+#include "app/gui/OrvoViewDoc.h"
+#include "res/ResourceIds.h"
+#include "store/DAT_CUSTOMER.h"
+#include "store/gui/D_DataSave.h"
+#include "store/gui/D_InputMonStartDay.h"
+#include "support/gui/QtCp932.h"
+#include "textout/gui/D_TxtOut.h"
+#include "transfer/SelectDataRules.h"
+#include "transfer/gui/D_SelectData.h"
+
+#include <QFileDialog>
+
+DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
+    : QObject(frame), m_frame(frame), m_settings(settings) {
+    frame->setCommandHandler(res::ID_SELECT_DATA, [this] { selectData(); });
+    frame->setCommandHandler(res::ID_PREV_DATA, [this] { stepData(-1); });
+    frame->setCommandHandler(res::ID_NEXT_DATA, [this] { stepData(+1); });
+    frame->setCommandHandler(res::ID_CUST_EXPORT, [this] { exportCustomer(); });
+    frame->setCommandHandler(res::ID_CUST_IMPORT, [this] { importCustomer(); });
+    frame->setCommandHandler(res::ID_MON_START_DAY, [this] { changeMonthStartDay(); });
+    frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
+}
+
+Prompt& DataCommands::prompt() {
+    return m_testPrompt ? *m_testPrompt : m_frame->prompt();
+}
+
+int DataCommands::monthStartDay() const {
+    return m_frame->document()->monthStartDay();
+}
+
+void DataCommands::selectData() {
+    COrvoViewDoc* doc = m_frame->document();
+    CSelectData dialog(doc->store(), doc->currentSelection().tuple(), prompt(), m_frame);
+    if (dialog.exec() == QDialog::Accepted)
+        m_frame->applySelectDataResult(dialog.selection());
+}
+
+void DataCommands::stepData(int step) {
+    COrvoViewDoc* doc = m_frame->document();
+    const DisplaySelection& shown = doc->currentSelection();
+    if (!shown.isValid())
+        return;
+    const SelectionTuple next =
+        steppedSelection(doc->store(), shown.tuple(), step, monthStartDay());
+    if (next != shown.tuple())
+        doc->select(next, shown.displayChannel);
+}
+
+void DataCommands::exportCustomer() {
+    COrvoViewDoc* doc = m_frame->document();
+    const DisplaySelection& shown = doc->currentSelection();
+    const int preset = shown.isValid() ? shown.customerIndex : 0;
+    std::string dir = m_settings ? m_settings->saveDir : std::string();
+    std::string file = m_settings ? m_settings->saveFile : std::string();
+    CDataSave dialog(doc->store(), preset, dir, file, prompt(), m_frame);
+    dialog.exec();
+    if (dialog.exported() && m_settings) {
+        m_settings->saveDir = dialog.saveDir();
+        m_settings->saveFile = dialog.saveFile();
+    }
+}
+
+void DataCommands::importCustomer() {
+    const QString chosen =
+        m_chooseImportFile
+            ? m_chooseImportFile()
+            : QFileDialog::getOpenFileName(m_frame, QStringLiteral("需要家データを取り込む"),
+                                           QString(), QStringLiteral("需要家データ (*)"));
+    if (chosen.isEmpty())
+        return;
+    COrvoViewDoc* doc = m_frame->document();
+    // Into a copy: a failed import leaves the document's store as it was.
+    MeasurementStore copy = doc->store();
+    if (::importCustomer(copy, cp932FromQt(chosen), prompt()) < 0)
+        return;
+    doc->replaceStore(std::move(copy));
+    // Indices may have shifted: show the same day again and refresh the bar and the views.
+    const DisplaySelection& shown = doc->currentSelection();
+    if (shown.isValid())
+        doc->select(shown.tuple(), shown.displayChannel);
+    else
+        m_frame->fillDateLists(false);
+    m_frame->updateCommandUi();
+}
+
+void DataCommands::changeMonthStartDay() {
+    CInputMonStartDay dialog(monthStartDay(), prompt(), m_frame);
+    if (dialog.exec() == QDialog::Accepted && m_settings)
+        m_settings->monthStartDay = dialog.day();
+}
+
+void DataCommands::writeCsv() {
+    COrvoViewDoc* doc = m_frame->document();
+    TxtOutFields fields;
+    if (m_settings)
+        fields = {m_settings->txtOutDir, "", m_settings->txtOutApp, m_settings->txtOutAppRun != 0};
+    CsvOutputEnv env;
+    env.monthStartDay = monthStartDay();
+    env.log = m_log;
+    CTxtOut dialog(doc->currentSelection(), fields, env, prompt(), m_frame);
+    if (dialog.exec() != QDialog::Accepted || !m_settings)
+        return;
+    m_settings->txtOutDir = dialog.fields().folder;
+    m_settings->txtOutApp = dialog.fields().program;
+    m_settings->txtOutAppRun = dialog.fields().openAfter ? 1 : 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include "app/gui/SelectionSink.h"
+#include "link/ReceptionSetup.h"
+#include "store/DAT_DisplaySelection.h"
+#include "store/DAT_Records.h"
+#include "store/DAT_SerialSettings.h"
+#include "store/DAT_Store.h"
+#include "store/DocumentData.h"
+#include <QObject>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CView;
+class Prompt;
+
+// The single document: the store, the serial settings, the current selection and the month
+// summary, for the whole run. Views reach them through it.
+class COrvoViewDoc : public QObject {
+    Q_OBJECT
+public:
+    COrvoViewDoc();
+    ~COrvoViewDoc() override;
+
+    // The program-wide current document (the newest one).
+    static COrvoViewDoc* current();
+
+    void addView(CView* view);
+    void removeView(CView* view);
+    const std::vector<CView*>& views() const { return m_views; }
+    void updateAllViews(CView* sender, int hint, const void* object = nullptr);
+
+    void setSelectionSink(SelectionSink* sink) { m_sink = sink; }
+    // Month start day of the report months: the settings own it, the document data asks them.
+    void setMonthStartDay(std::function<int()> owner) { m_data.setMonthStartDay(std::move(owner)); }
+    int monthStartDay() const { return m_data.monthStartDay(); }
+
+    DocumentData& data() { return m_data; }
+    MeasurementStore& store() { return m_data.store(); }
+    const MeasurementStore& store() const { return m_data.store(); }
+    SerialSettings& serial() { return m_data.serial(); }
+    const DisplaySelection& currentSelection() const { return m_data.currentSelection(); }
+    bool isSelectionValid() const { return m_data.isSelectionValid(); }
+    const DaySummary& monthSummary() const { return m_data.monthSummary(); }
+
+    // Makes the tuple current, refills the frame's lists and scales and tells the views.
+    void select(const SelectionTuple& tuple, int displayChannel);
+    void clearSelection() { m_data.clearSelection(); }
+    // An editing dialog accepted its copy of the store: it becomes the document's store.
+    void replaceStore(MeasurementStore store) { m_data.replaceStore(std::move(store)); }
+
+    // Data file beside the program: "<folder>/DATA/Orvo.DAT".
+    void setProgramFolder(const std::string& folder) { m_data.setProgramFolder(folder); }
+    const std::string& dataFolder() const { return m_data.dataFolder(); }
+    const std::string& dataFilePath() const { return m_data.dataFilePath(); }
+    // Loads the data file the first time only (creating the folder and an empty file first).
+    void loadOnce(Prompt& prompt);
+    // Writes the whole document to the data file; false (after a message) when it failed.
+    bool saveToDataFile(Prompt& prompt) { return m_data.saveToDataFile(prompt); }
+    bool isLoaded() const { return m_loaded; }
+
+    // Where receptions find the INI file and the program log (set by the start sequence).
+    void setReceptionSite(ReceptionSite site) { m_receptionSite = std::move(site); }
+    // A serial reception with the document's serial settings and the INI keys as they read
+    // now; a file import sets fromFile and filePath on it.
+    ReceptionRequest receptionRequest() const {
+        return makeReceptionRequest(m_data.serial(), m_receptionSite);
+    }
+    // Which device each port number means (section "Port" of the INI).
+    PortDeviceLookup portDevices() const { return receptionRequest().deviceLookup; }
+
+signals:
+    void titleChanged(const QString& title);
+
+private:
+    std::vector<CView*> m_views;
+    SelectionSink* m_sink = nullptr;
+    DocumentData m_data;
+    ReceptionSite m_receptionSite;
+    bool m_loaded = false;
+};

@@ -1,0 +1,370 @@
+#include "app/gui/ViewAnalysis.h"
+#include "app/gui/FlowLayout.h"
+
+#include "analysis/AnalysisSettings.h"
+#include "analysis/AnalysisTexts.h"
+#include "app/gui/OrvoViewDoc.h"
+#include "app/gui/PageView.h"
+#include "app/gui/UpdateHints.h"
+#include "res/ResourceIds.h"
+#include "support/Format.h"
+#include "support/gui/QtCp932.h"
+#include "textout/ValueFormat.h"
+#include "views/analysis/AnalysisPrintPage.h"
+#include "views/analysis/AnalysisTables.h"
+#include "views/analysis/ChartMarks.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class W> W* tagged(W* widget, int id, const char* name) {
+    widget->setProperty("controlId", id);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QDoubleSpinBox* spinBox(QWidget* parent, int id, const char* name, double maximum, int decimals) {
+    auto* box = tagged(new QDoubleSpinBox(parent), id, name);
+    box->setRange(0.0, maximum);
+    box->setDecimals(decimals);
+    box->setAccelerated(true);
+    return box;
+}
+
+// A label with its buddy, so the control is named by the label.
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    buddy->setAccessibleName(QString(text).remove('&'));
+    return label;
+}
+
+// Controls that stay together in one row of the settings.
+QWidget* group(QWidget* parent, std::initializer_list<QWidget*> controls) {
+    auto* box = new QWidget(parent);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* control : controls)
+        row->addWidget(control);
+    return box;
+}
+
+} // namespace
+
+CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
+    : CView(document, parent), m_ownPrompt(this) {
+    setObjectName("CViewAnalysis");
+    setAccessibleName(QStringLiteral("分析"));
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+
+    m_contract = spinBox(this, res::IDC_ANA_CONTRACT, "contractDemand", 1000000.0, 1);
+    m_contract->setSpecialValueText(QStringLiteral("なし"));
+    m_band = tagged(new QComboBox(this), res::IDC_ANA_BAND, "voltageBand");
+    m_band->addItems({QStringLiteral("自動"), QStringLiteral("101±6V"), QStringLiteral("202±20V"),
+                      QStringLiteral("指定"), QStringLiteral("なし")});
+    m_bandLow = spinBox(this, res::IDC_ANA_BAND_LOW, "voltageLow", 100000.0, 1);
+    m_bandHigh = spinBox(this, res::IDC_ANA_BAND_HIGH, "voltageHigh", 100000.0, 1);
+    m_powerFactor = spinBox(this, res::IDC_ANA_PF, "powerFactorThreshold", 100.0, 1);
+    m_save = tagged(new QPushButton(QStringLiteral("設定を保存(&W)"), this), res::IDC_ANA_SAVE,
+                    "saveLimits");
+    m_save->setAccessibleName(QStringLiteral("設定を保存"));
+
+    m_overlayShown = tagged(new QCheckBox(QStringLiteral("グラフに比較を表示(&C)"), this),
+                            res::IDC_ANA_OVERLAY, "overlayShown");
+    m_overlayShown->setChecked(m_overlay.shown);
+    m_overlayShown->setAccessibleName(QStringLiteral("グラフに比較を表示"));
+    m_overlayOf = tagged(new QComboBox(this), res::IDC_ANA_OVERLAY_OF, "overlayOf");
+    m_overlayOf->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
+                         res::IDC_ANA_PRINT, "printAnalysisPage");
+    m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
+    // The settings in groups that wrap to more rows when the view is narrow.
+    auto* settings = new FlowLayout;
+    settings->addWidget(group(
+        this, {buddyLabel(QStringLiteral("契約電力(kW)(&K):"), m_contract, this), m_contract}));
+    settings->addWidget(
+        group(this, {buddyLabel(QStringLiteral("電圧範囲(&B):"), m_band, this), m_band,
+                     buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this), m_bandLow,
+                     buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this), m_bandHigh}));
+    settings->addWidget(
+        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&F):"), m_powerFactor, this),
+                     m_powerFactor, m_save}));
+    settings->addWidget(group(
+        this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
+               m_overlayOf}));
+    settings->addWidget(group(this, {m_printPage}));
+
+    m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
+    const int ids[4] = {res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST,
+                        res::IDC_ANA_GAPS};
+    const char* names[4] = {"demandTable", "statisticsTable", "largestTable", "gapsTable"};
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < 4; ++i) {
+        m_tables[i] = tagged(new QTableWidget(this), ids[i], names[i]);
+        m_tables[i]->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_tables[i]->verticalHeader()->setVisible(false);
+        // Compact rows: the figures, not the padding, should fill the view.
+        m_tables[i]->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        m_tables[i]->horizontalHeader()->setStretchLastSection(true);
+        m_titles[i] = new QLabel(this);
+        m_titles[i]->setBuddy(m_tables[i]);
+        grid->addWidget(m_titles[i], (i / 2) * 2, i % 2);
+        grid->addWidget(m_tables[i], (i / 2) * 2 + 1, i % 2);
+    }
+    grid->setRowStretch(1, 3);
+    grid->setRowStretch(3, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(settings);
+    layout->addWidget(m_heading);
+    layout->addLayout(grid, 1);
+
+    setTabOrder(m_contract, m_band);
+    setTabOrder(m_band, m_bandLow);
+    setTabOrder(m_bandLow, m_bandHigh);
+    setTabOrder(m_bandHigh, m_powerFactor);
+    setTabOrder(m_powerFactor, m_save);
+    setTabOrder(m_save, m_overlayShown);
+    setTabOrder(m_overlayShown, m_overlayOf);
+    setTabOrder(m_overlayOf, m_printPage);
+    for (int i = 0; i < 4; ++i)
+        setTabOrder(i == 0 ? static_cast<QWidget*>(m_printPage) : m_tables[i - 1], m_tables[i]);
+
+    connect(m_band, &QComboBox::currentIndexChanged, this, &CViewAnalysis::updateBandControls);
+    connect(m_save, &QPushButton::clicked, this, &CViewAnalysis::saveLimits);
+    connect(m_overlayShown, &QCheckBox::toggled, this, &CViewAnalysis::onOverlayChanged);
+    connect(m_overlayOf, &QComboBox::activated, this, &CViewAnalysis::onOverlayChanged);
+    showLimits(CircuitLimits());
+    refill();
+}
+
+CViewAnalysis::~CViewAnalysis() = default;
+
+void CViewAnalysis::onUpdate(CView* sender, int hint, const void* object) {
+    if (hint == hint::PrintSelect) {
+        if (object)
+            m_printSelection = static_cast<const DisplaySelection*>(object);
+        return;
+    }
+    // Its own notices (a new overlay or saved limits) must not undo what is being edited.
+    if (hint != hint::Select || sender == this)
+        return;
+    if (object)
+        m_printSelection = static_cast<const DisplaySelection*>(object);
+    if (object) {
+        const auto* selection = static_cast<const DisplaySelection*>(object);
+        if (!m_selection || m_selection->circuit != selection->circuit) {
+            const bool shown = m_overlay.shown;
+            m_overlay = OverlayChoice();
+            m_overlay.shown = shown; // a day or month of another circuit means nothing here
+        }
+        m_selection = selection;
+    }
+    if (m_selection && m_selection->isValid() && document()) {
+        const AnalysisSettings settings =
+            AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()));
+        m_limits = settings.limitsFor(m_selection->customerName, m_selection->circuitName);
+        showLimits(m_limits);
+        m_printPage->setChecked(settings.printAnalysisPage());
+    }
+    fillOverlayList();
+    // A month of minutes takes a moment: the tables are filled when they are seen.
+    if (isVisible())
+        refill();
+    else
+        m_stale = true;
+}
+
+void CViewAnalysis::showEvent(QShowEvent* event) {
+    CView::showEvent(event);
+    if (m_stale) {
+        m_stale = false;
+        refill();
+    }
+}
+
+void CViewAnalysis::fillOverlayList() {
+    QSignalBlocker block(m_overlayOf);
+    m_overlayOf->clear();
+    if (!m_selection || !m_selection->isValid() || !m_selection->circuit)
+        return;
+    const MeasurementCircuit& circuit = *m_selection->circuit;
+    if (m_selection->isMonthly()) {
+        m_overlayOf->addItem(QStringLiteral("前の月"), -1);
+        for (int m : storedReportMonths(circuit, document() ? document()->monthStartDay() : 1)) {
+            m_overlayOf->addItem(QString::asprintf("%04d/%02d", m / 12, m % 12 + 1), m);
+            if (m_overlay.year * 12 + m_overlay.month - 1 == m)
+                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
+        }
+    } else {
+        m_overlayOf->addItem(QStringLiteral("1週間前の同じ曜日"), 0.0);
+        for (int i = 0; i < circuit.days.count(); ++i) {
+            const MeasurementDay& day = circuit.days.at(i);
+            if (day.channel != circuit.dayChannel())
+                continue;
+            m_overlayOf->addItem(qtFromCp932(day.date.format("%Y/%m/%d (%a)")), day.date.value());
+            if (m_overlay.day.isValid() && day.date == m_overlay.day)
+                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
+        }
+    }
+}
+
+void CViewAnalysis::onOverlayChanged() {
+    m_overlay.shown = m_overlayShown->isChecked();
+    if (m_selection && m_selection->isMonthly()) {
+        const int m = m_overlayOf->currentData().toInt();
+        m_overlay.year = m >= 0 ? m / 12 : -1;
+        m_overlay.month = m >= 0 ? m % 12 + 1 : -1;
+    } else {
+        const double date = m_overlayOf->currentData().toDouble();
+        m_overlay.day = date > 0.0 ? DateTime(date, DateTime::Valid) : DateTime();
+    }
+    if (document())
+        document()->updateAllViews(this, hint::Select, nullptr);
+}
+
+CircuitLimits CViewAnalysis::limitsFromControls() const {
+    CircuitLimits l;
+    l.contractDemand = m_contract->value() * 1000.0;
+    l.band = static_cast<VoltageBandKind>(m_band->currentIndex());
+    l.userLow = m_bandLow->value();
+    l.userHigh = m_bandHigh->value();
+    l.powerFactorThreshold = m_powerFactor->value();
+    return l;
+}
+
+void CViewAnalysis::showLimits(const CircuitLimits& l) {
+    m_contract->setValue(l.contractDemand / 1000.0);
+    m_band->setCurrentIndex(static_cast<int>(l.band));
+    m_bandLow->setValue(l.userLow);
+    m_bandHigh->setValue(l.userHigh);
+    m_powerFactor->setValue(l.powerFactorThreshold);
+    updateBandControls();
+}
+
+void CViewAnalysis::updateBandControls() {
+    const bool user = m_band->currentIndex() == static_cast<int>(VoltageBandKind::User);
+    m_bandLow->setEnabled(user);
+    m_bandHigh->setEnabled(user);
+}
+
+bool CViewAnalysis::saveLimits() {
+    if (!m_selection || !m_selection->isValid() || !document())
+        return false;
+    const std::string path = analysisSettingsPath(document()->dataFolder());
+    AnalysisSettings settings = AnalysisSettings::load(path);
+    settings.setLimits(m_selection->customerName, m_selection->circuitName, limitsFromControls());
+    settings.setPrintAnalysisPage(m_printPage->isChecked());
+    std::error_code error;
+    if (!settings.save(path, error)) {
+        m_prompt->tell(formatText(txt::analysis::kSaveFailed, path.c_str()), PromptIcon::Stop);
+        return false;
+    }
+    m_limits = limitsFromControls();
+    refill();
+    if (document())
+        document()->updateAllViews(this, hint::Select, nullptr); // the graph's limit lines
+    return true;
+}
+
+void CViewAnalysis::refill() {
+    const bool valid = m_selection && m_selection->isValid();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save,
+                                                      m_overlayShown, m_overlayOf, m_printPage})
+        w->setEnabled(valid);
+    if (!valid) {
+        m_heading->clear();
+        for (int i = 0; i < 4; ++i)
+            fillTable(m_tables[i], m_titles[i], AnalysisTable());
+        updateBandControls();
+        return;
+    }
+    const ReportAnalysis analysis = analyseSelection(*m_selection, limitsFromControls(),
+                                                     document() ? document()->monthStartDay() : 1);
+    const DaySummary& summary = m_selection->isMonthly() && m_selection->monthSummary
+                                    ? *m_selection->monthSummary
+                                    : m_selection->day.data.summary;
+    const std::vector<AnalysisTable> tables = analysisTables(analysis, UseKilowatts(summary));
+    const std::string period =
+        m_selection->isMonthly()
+            ? formatText("%04d/%02d (%s - %s)", analysis.year, analysis.month,
+                         analysis.window.start.format("%Y/%m/%d").c_str(),
+                         analysis.window.end.addDays(-1).format("%Y/%m/%d").c_str())
+            : m_selection->day.date.format("%Y/%m/%d");
+    m_heading->setText(qtFromCp932(m_selection->customerName) + QStringLiteral("  ") +
+                       qtFromCp932(m_selection->circuitName) + QStringLiteral("  ") +
+                       QString::fromStdString(period));
+    for (int i = 0; i < 4 && i < static_cast<int>(tables.size()); ++i)
+        fillTable(m_tables[i], m_titles[i], tables[static_cast<std::size_t>(i)]);
+}
+
+void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content) {
+    title->setText(qtFromCp932(content.title));
+    table->setAccessibleName(title->text());
+    table->clear();
+    table->setColumnCount(static_cast<int>(content.header.size()));
+    table->setRowCount(static_cast<int>(content.rows.size()));
+    QStringList header;
+    for (const std::string& h : content.header)
+        header << qtFromCp932(h);
+    table->setHorizontalHeaderLabels(header);
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const auto& row = content.rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < table->columnCount() && c < static_cast<int>(row.size()); ++c)
+            table->setItem(r, c,
+                           new QTableWidgetItem(qtFromCp932(row[static_cast<std::size_t>(c)])));
+    }
+    table->resizeColumnsToContents();
+}
+
+CircuitLimits CViewAnalysis::limitsFor(const DisplaySelection& selection) const {
+    if (!document() || !selection.isValid())
+        return {};
+    return AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
+        .limitsFor(selection.customerName, selection.circuitName);
+}
+
+GraphPage::Extension CViewAnalysis::graphExtension() {
+    // The graph may refill before this view hears of a new selection: the limits are read
+    // for the selection the graph draws.
+    return [this](GraphPage::ChartKind kind, TimeChart& chart, const GraphPage::FillContext& c) {
+        if (!c.selection)
+            return;
+        const ChartRole role = kind == GraphPage::PowerChart     ? ChartRole::Power
+                               : kind == GraphPage::VoltageChart ? ChartRole::Voltage
+                                                                 : ChartRole::Current;
+        const ChartFill fill{c.selection, c.start, c.kilowatts, c.kilovolts, c.printing};
+        const bool sameCircuit = m_selection && m_selection->circuit == c.selection->circuit;
+        addAnalysisMarks(role, chart, fill, c.printing ? CircuitLimits() : limitsFor(*c.selection),
+                         sameCircuit ? m_overlay : OverlayChoice(),
+                         document() ? document()->monthStartDay() : 1);
+    };
+}
+
+bool CViewAnalysis::printPageWanted() const {
+    return document() && AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
+                             .printAnalysisPage();
+}
+
+void CViewAnalysis::printAnalysisPage(DeviceContext& dc, const Rect& printArea, int page,
+                                      int pageCount) {
+    if (!m_printSelection)
+        return;
+    if (!m_printLayout)
+        m_printLayout = std::make_unique<AnalysisPrintPage>();
+    m_printLayout->build(dc, *m_printSelection, limitsFor(*m_printSelection),
+                         document() ? document()->monthStartDay() : 1, page, pageCount);
+    CPageView::drawPrintedPage(*m_printLayout->root(), dc, printArea);
+}

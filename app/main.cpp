@@ -1,6 +1,0 @@
-#include "app/OrvoViewApp.h"
-
-int main(int argc, char** argv) {
-    COrvoViewApp app(argc, argv);
-    return app.run();
-}

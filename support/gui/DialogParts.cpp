@@ -1,0 +1,35 @@
+#include "support/gui/DialogParts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace dialog {
+
+QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    QString name = text;
+    name.remove('&');
+    buddy->setAccessibleName(name.remove(QStringLiteral("：")).trimmed());
+    return label;
+}
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog, bool okChecks) {
+    auto* box = new QDialogButtonBox(dialog);
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel =
+        box->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    tag(ok, 1, "okButton");
+    tag(cancel, 2, "cancelButton");
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    cancel->setAutoDefault(false);
+    if (!okChecks)
+        QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
+}
+
+} // namespace dialog

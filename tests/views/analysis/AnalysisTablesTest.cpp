@@ -1,0 +1,88 @@
+// The analysis as text tables: units, time ranges, empty values.
+#include "views/analysis/AnalysisTables.h"
+#include "analysis/AnalysisFixtures.h"
+#include "support/Sjis.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const DateTime kDay = DateTime::make(2024, 5, 1);
+
+// The value of the row whose label reads `label` (UTF-8), or "(none)".
+std::string valueOf(const AnalysisTable& t, const std::string& label, std::size_t column = 1) {
+    for (const auto& row : t.rows)
+        if (sjis::toUtf8(row[0]) == label)
+            return sjis::toUtf8(row[column]);
+    return "(none)";
+}
+
+ReportAnalysis dayWithPeakAtMidnight(double contract, double powerFactor) {
+    MeasurementCircuit circuit;
+    MeasurementDay d = fixtures::day(kDay, 30, [](int m) { return m == 1440 ? 15000.0 : 5000.0; });
+    for (int m = 30; m <= 1440; m += 30)
+        fixtures::sampleAt(d, m).powerFactor = powerFactor;
+    fixtures::removeSampleAt(d, 60);
+    circuit.addOrReplaceDay(d);
+    CircuitLimits limits;
+    limits.contractDemand = contract;
+    return analyseDay(circuit, 0, limits, 1);
+}
+
+struct RowCase {
+    const char* name;
+    bool kw;
+    double contract;
+    double powerFactor;
+    const char* label;
+    const char* value;
+};
+
+class RowTable : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(RowTable, DemandTableRow) {
+    const RowCase& c = GetParam();
+    const std::vector<AnalysisTable> tables =
+        analysisTables(dayWithPeakAtMidnight(c.contract, c.powerFactor), c.kw);
+    ASSERT_EQ(tables.size(), 4u);
+    EXPECT_EQ(valueOf(tables[0], c.label), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RowTable,
+    ::testing::Values(
+        RowCase{"maximum_kw_ends_at_24", true, 0, 95, "最大デマンド(kW)", "15.00 (23:30～24:00)"},
+        RowCase{"maximum_w", false, 0, 95, "最大デマンド(W)", "15000 (23:30～24:00)"},
+        RowCase{"no_contract", true, 0, 95, "契約電力超過(30分)", "---"},
+        RowCase{"contract_exceeded_once", true, 10000, 95, "契約電力超過(30分)", "1"},
+        RowCase{"contract_value", true, 10000, 95, "契約電力(kW)", "10.00"},
+        RowCase{"band_auto_101", true, 0, 95, "電圧範囲(V)", "95.0～107.0"},
+        RowCase{"discount", true, 0, 95, "力率による基本料金", "10 % 割引"},
+        RowCase{"surcharge", true, 0, 80, "力率による基本料金", "5 % 割増"},
+        RowCase{"neither", true, 0, 85, "力率による基本料金", "増減なし"},
+        RowCase{"below_threshold", true, 0, 80, "力率基準未満", "47 区間 (23.5 時間)"},
+        RowCase{"one_day_with_a_gap", true, 0, 95, "欠測のある日", "1 日"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AnalysisTables, StatisticsLargestAndGaps) {
+    const std::vector<AnalysisTable> t = analysisTables(dayWithPeakAtMidnight(0, 95), true);
+    EXPECT_EQ(valueOf(t[1], "電力(kW)", 1), "5.00 (00:30)");
+    EXPECT_EQ(valueOf(t[1], "電力(kW)", 3), "15.00 (24:00)");
+    EXPECT_EQ(valueOf(t[1], "電圧2(V)", 2), "101.0");
+    EXPECT_EQ(valueOf(t[1], "電流1(A)", 2), "10.00");
+    ASSERT_EQ(t[2].rows.size(), 10u);
+    EXPECT_EQ(sjis::toUtf8(t[2].rows[0][2]), "23:30～24:00");
+    EXPECT_EQ(sjis::toUtf8(t[2].rows[1][2]), "00:00～00:30");
+    ASSERT_EQ(t[3].rows.size(), 1u);
+    EXPECT_EQ(t[3].rows[0], (std::vector<std::string>{"2024/05/01", "1", "0", "30"}));
+}
+
+TEST(AnalysisTables, ReportWithoutReadingsShowsDashes) {
+    const std::vector<AnalysisTable> t = analysisTables(ReportAnalysis(), true);
+    EXPECT_EQ(valueOf(t[0], "最大デマンド(kW)"), "---");
+    EXPECT_EQ(valueOf(t[0], "力率による基本料金"), "---");
+    EXPECT_EQ(valueOf(t[1], "力率(%)", 2), "---");
+    EXPECT_TRUE(t[2].rows.empty());
+}
+
+} // namespace

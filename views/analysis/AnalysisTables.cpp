@@ -1,0 +1,132 @@
+#include "views/analysis/AnalysisTables.h"
+
+#include "analysis/AnalysisTexts.h"
+#include "support/Format.h"
+#include "textout/ValueFormat.h"
+
+namespace {
+
+namespace text = txt::analysis;
+
+const char* unit(bool kw) {
+    return kw ? "kW" : "W";
+}
+
+std::string powerText(double w, bool kw) {
+    return kw ? formatText("%.2f", w / 1000.0) : formatText("%.0f", w);
+}
+
+// A sample's time ends its interval: the day's last one reads "24:00". A monthly report puts
+// the date first.
+std::string timeText(const DateTime& t, bool withDate) {
+    return withDate ? t.format("%m/%d %H:%M") : rangeEndText(t);
+}
+
+std::string extremeText(const std::string& value, const DateTime& t, bool withDate) {
+    return value + " (" + timeText(t, withDate) + ")";
+}
+
+AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
+    const bool withDate = a.monthly;
+    AnalysisTable t{text::kDemandTitle, {text::kItem, text::kValue}, {}};
+    auto row = [&](std::string label, std::string value) {
+        t.rows.push_back({std::move(label), std::move(value)});
+    };
+    const HalfHourDemand* maximum = a.maximumDemand();
+    row(formatText(text::kMaxDemand, unit(kw)),
+        maximum ? halfHourText(*maximum, kw, withDate) : text::kNone);
+    const MonthMaximum& year = a.twelveMonthMaximum;
+    row(formatText(text::kTwelveMonth, unit(kw)),
+        year.found
+            ? formatText(text::kTwelveMonthValue, powerText(year.peak.demand, kw).c_str(),
+                         year.peak.from.format("%Y/%m/%d %H:%M").c_str(), year.year, year.month)
+            : text::kNone);
+    row(text::kLoadFactor, maximum ? formatText("%.1f", a.loadFactor) : text::kNone);
+    const bool contract = a.limits.contractDemand > 0.0;
+    row(formatText(text::kContract, unit(kw)),
+        contract ? powerText(a.limits.contractDemand, kw) : text::kNone);
+    row(text::kAboveContract, contract ? std::to_string(a.counts.demandAbove) : text::kNone);
+    const VoltageBand& band = a.counts.band;
+    row(text::kBand,
+        band.valid ? formatText("%.1f%s%.1f", band.low, text::kTilde, band.high) : text::kNone);
+    for (int k = 0; k < a.statistics.phases; ++k) {
+        const std::size_t kk = static_cast<std::size_t>(k);
+        row(formatText(text::kOutOfBand, k + 1),
+            band.valid ? formatText(text::kOutOfBandValue, a.counts.voltageBelow[kk],
+                                    a.counts.voltageAbove[kk])
+                       : text::kNone);
+    }
+    row(text::kPfThreshold, formatText("%.1f", a.limits.powerFactorThreshold));
+    row(text::kBelowPf,
+        formatText(text::kBelowPfValue, a.counts.powerFactorBelow, a.counts.hoursBelowPowerFactor));
+    std::string tariff = text::kNone;
+    if (a.statistics.powerFactor.count > 0)
+        tariff = a.tariffEffect < 0   ? formatText(text::kDiscount, -a.tariffEffect)
+                 : a.tariffEffect > 0 ? formatText(text::kSurcharge, a.tariffEffect)
+                                      : std::string(text::kNoChange);
+    row(text::kTariff, tariff);
+    row(text::kIncompleteDays, formatText(text::kDaysValue, a.incompleteDays()));
+    return t;
+}
+
+AnalysisTable statisticsTable(const ReportAnalysis& a, bool kw) {
+    const bool withDate = a.monthly;
+    AnalysisTable t{
+        text::kStatisticsTitle, {text::kItem, text::kMinimum, text::kAverage, text::kMaximum}, {}};
+    auto row = [&](std::string label, const ValueStatistics& v, auto text) {
+        if (v.count == 0) {
+            t.rows.push_back({std::move(label), text::kNone, text::kNone, text::kNone});
+            return;
+        }
+        t.rows.push_back({std::move(label), extremeText(text(v.minimum), v.minimumTime, withDate),
+                          text(v.average), extremeText(text(v.maximum), v.maximumTime, withDate)});
+    };
+    const ReportStatistics& s = a.statistics;
+    row(formatText(text::kPower, unit(kw)), s.power, [kw](double v) { return powerText(v, kw); });
+    auto oneDecimal = [](double v) { return formatText("%.1f", v); };
+    auto twoDecimals = [](double v) { return formatText("%.2f", v); };
+    for (int k = 0; k < s.phases; ++k)
+        row(formatText(text::kVoltage, k + 1), s.voltage[static_cast<std::size_t>(k)], oneDecimal);
+    for (int k = 0; k < s.phases; ++k)
+        row(formatText(text::kCurrent, k + 1), s.current[static_cast<std::size_t>(k)], twoDecimals);
+    row(text::kPowerFactor, s.powerFactor, oneDecimal);
+    return t;
+}
+
+AnalysisTable largestTable(const ReportAnalysis& a, bool kw) {
+    AnalysisTable t{
+        text::kLargestTitle, {text::kRank, formatText(text::kDemand, unit(kw)), text::kPeriod}, {}};
+    for (std::size_t i = 0; i < a.largest.size(); ++i) {
+        const HalfHourDemand& h = a.largest[i];
+        t.rows.push_back({std::to_string(i + 1), powerText(h.demand, kw),
+                          h.from.format(a.monthly ? "%m/%d %H:%M" : "%H:%M") + text::kTilde +
+                              rangeEndText(h.to)});
+    }
+    return t;
+}
+
+AnalysisTable gapsTable(const ReportAnalysis& a) {
+    AnalysisTable t{text::kGapsTitle,
+                    {text::kDate, text::kMissingIntervals, text::kOutageIntervals, text::kInterval},
+                    {}};
+    for (const DayCoverageEntry& d : a.days) {
+        if (!d.coverage.incomplete())
+            continue;
+        t.rows.push_back({d.date.format("%Y/%m/%d"), std::to_string(d.coverage.missingIntervals()),
+                          std::to_string(d.coverage.outageIntervals),
+                          std::to_string(d.coverage.intervalMinutes)});
+    }
+    return t;
+}
+
+} // namespace
+
+std::string halfHourText(const HalfHourDemand& h, bool kw, bool withDate) {
+    return powerText(h.demand, kw) + " (" + h.from.format(withDate ? "%Y/%m/%d %H:%M" : "%H:%M") +
+           text::kTilde + rangeEndText(h.to) + ")";
+}
+
+std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw) {
+    return {demandTable(analysis, kw), statisticsTable(analysis, kw), largestTable(analysis, kw),
+            gapsTable(analysis)};
+}
