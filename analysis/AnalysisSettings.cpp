@@ -109,15 +109,15 @@ AnalysisSettings AnalysisSettings::fromText(std::string_view text) {
     return settings;
 }
 
-AnalysisSettings AnalysisSettings::load(std::string_view cp932Path) {
-    std::optional<std::string> bytes = readWholeFile(cp932Path);
+AnalysisSettings AnalysisSettings::load(const std::filesystem::path& path) {
+    std::optional<std::string> bytes = readWholeFile(path);
     return bytes ? fromText(*bytes) : AnalysisSettings();
 }
 
-bool AnalysisSettings::save(std::string_view cp932Path, std::error_code& error) const {
-    return writeFileAtomically(cp932Path, text(), error);
+bool AnalysisSettings::save(const std::filesystem::path& path, std::error_code& error) const {
+    return writeFileAtomically(path, text(), error);
 }
 
-std::string analysisSettingsPath(const std::string& dataFolder) {
-    return joinPath(dataFolder, kAnalysisSettingsFileName);
+std::filesystem::path analysisSettingsPath(const std::filesystem::path& dataFolder) {
+    return pathInFolder(dataFolder, kAnalysisSettingsFileName);
 }

@@ -3,6 +3,7 @@
 // (the data file stays as it is). One numbered section per circuit names its customer and
 // circuit, since names may hold any byte a section header cannot.
 #include "analysis/CircuitLimits.h"
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -27,8 +28,8 @@ public:
     static AnalysisSettings fromText(std::string_view text);
 
     // A missing or unreadable file gives no entries. save replaces the file atomically.
-    static AnalysisSettings load(std::string_view cp932Path);
-    bool save(std::string_view cp932Path, std::error_code& error) const;
+    static AnalysisSettings load(const std::filesystem::path& path);
+    bool save(const std::filesystem::path& path, std::error_code& error) const;
 
     std::size_t size() const { return m_entries.size(); }
 
@@ -44,4 +45,4 @@ private:
 };
 
 // "<dataFolder>/Analysis.INI".
-std::string analysisSettingsPath(const std::string& dataFolder);
+std::filesystem::path analysisSettingsPath(const std::filesystem::path& dataFolder);

@@ -6,7 +6,7 @@ AppSettings& appSettings() {
     return settings;
 }
 
-void AppSettings::init(const std::string& folder, const std::string& baseName) {
+void AppSettings::init(const std::filesystem::path& folder, const std::string& baseName) {
     m_profile.init(ProfileSettings::GivenFolder, baseName, folder);
 }
 
@@ -19,13 +19,13 @@ void AppSettings::readAll() {
     m_profile.readPlacement();
     placement = m_profile.placementValid() ? std::optional(m_profile.placement()) : std::nullopt;
     monthStartDay = m_profile.getInt("Param", "MonStartDay", 1);
-    txtOutDir = m_profile.getString("Param", "TxtOutDir", "");
+    txtOutDir = m_profile.getPath("Param", "TxtOutDir", "");
     txtOutAppRun = m_profile.getInt("Param", "TxtOutAppRun", 0);
-    txtOutApp = m_profile.getString("Param", "TxtOutApp", "");
-    saveDir = m_profile.getString("Filepath", "SaveDir", "C:\\");
-    saveFile = m_profile.getString("Filepath", "SaveFile", "CustData.VLK");
-    pdfOutDir = m_profile.getString("Filepath", "PdfOutDir", "");
-    importDir = m_profile.getString("Filepath", "ImportDir", "");
+    txtOutApp = m_profile.getPath("Param", "TxtOutApp", "");
+    saveDir = m_profile.getPath("Filepath", "SaveDir", "C:\\");
+    saveFile = m_profile.getPath("Filepath", "SaveFile", "CustData.VLK");
+    pdfOutDir = m_profile.getPath("Filepath", "PdfOutDir", "");
+    importDir = m_profile.getPath("Filepath", "ImportDir", "");
     debugComm = m_profile.getInt(txt::link::kDebugSection, txt::link::kDebugCommKey, 0);
     commLog = m_profile.getInt(txt::link::kDebugSection, txt::link::kCommLogKey, 0);
 }
@@ -36,11 +36,11 @@ void AppSettings::writeAll() {
         m_profile.writePlacement();
     }
     m_profile.putInt("Param", "MonStartDay", monthStartDay);
-    m_profile.putString("Param", "TxtOutDir", txtOutDir);
+    m_profile.putPath("Param", "TxtOutDir", txtOutDir);
     m_profile.putInt("Param", "TxtOutAppRun", txtOutAppRun);
-    m_profile.putString("Param", "TxtOutApp", txtOutApp);
-    m_profile.putString("Filepath", "SaveDir", saveDir);
-    m_profile.putString("Filepath", "SaveFile", saveFile);
-    m_profile.putString("Filepath", "PdfOutDir", pdfOutDir);
-    m_profile.putString("Filepath", "ImportDir", importDir);
+    m_profile.putPath("Param", "TxtOutApp", txtOutApp);
+    m_profile.putPath("Filepath", "SaveDir", saveDir);
+    m_profile.putPath("Filepath", "SaveFile", saveFile);
+    m_profile.putPath("Filepath", "PdfOutDir", pdfOutDir);
+    m_profile.putPath("Filepath", "ImportDir", importDir);
 }

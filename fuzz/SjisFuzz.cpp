@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,9 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     const std::string utf8 = sjis::toUtf8(bytes);
-    const std::string back = sjis::fromUtf8(utf8);
-    fuzzCheck(sjis::toUtf8(back) == sjis::toUtf8(sjis::fromUtf8(sjis::toUtf8(back))));
-    sjis::fromUtf8(bytes); // the same bytes taken as UTF-8
+    const std::string back = sjis::fromUtf8Shown(utf8);
+    fuzzCheck(sjis::toUtf8(back) == sjis::toUtf8(sjis::fromUtf8Shown(sjis::toUtf8(back))));
+    // The exact conversion gives back what it was given, or refuses.
+    for (std::string_view text : {std::string_view(utf8), bytes}) {
+        if (const std::optional<std::string> exact = sjis::fromUtf8(text))
+            fuzzCheck(sjis::toUtf8(*exact) == text);
+        if (sjis::fromUtf8(text, sjis::Spelling::JisTwins))
+            fuzzCheck(sjis::firstUnspellable(text, sjis::Spelling::JisTwins).empty());
+        else
+            fuzzCheck(!sjis::firstUnspellable(text, sjis::Spelling::JisTwins).empty());
+    }
 
     const std::string half = sjis::toHalfWidth(bytes);
     fuzzCheck(half.size() <= bytes.size());

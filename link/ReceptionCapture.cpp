@@ -42,7 +42,7 @@ bool captureKey(const std::string& name, std::string& stamp, long& sequence) {
 
 } // namespace
 
-ReceptionCapture::ReceptionCapture(std::string folder, std::size_t keep)
+ReceptionCapture::ReceptionCapture(std::filesystem::path folder, std::size_t keep)
     : m_folder(std::move(folder)), m_keep(keep) {}
 
 ReceptionCapture::~ReceptionCapture() {
@@ -60,7 +60,7 @@ std::string ReceptionCapture::stamp(std::chrono::system_clock::time_point t) {
     return text;
 }
 
-std::vector<std::string> ReceptionCapture::captureFiles(const std::string& folder) {
+std::vector<std::string> ReceptionCapture::captureFiles(const std::filesystem::path& folder) {
     struct Entry {
         std::string stamp;
         long sequence;
@@ -68,12 +68,12 @@ std::vector<std::string> ReceptionCapture::captureFiles(const std::string& folde
     };
     std::vector<Entry> entries;
     std::error_code ec;
-    for (const auto& item : std::filesystem::directory_iterator(nativePath(folder), ec)) {
+    for (const auto& item : std::filesystem::directory_iterator(folder, ec)) {
         std::error_code typeError;
         if (!item.is_regular_file(typeError))
             continue;
         Entry e;
-        e.name = cp932Path(item.path().filename());
+        e.name = item.path().filename().native();
         if (captureKey(e.name, e.stamp, e.sequence))
             entries.push_back(std::move(e));
     }
@@ -86,13 +86,13 @@ std::vector<std::string> ReceptionCapture::captureFiles(const std::string& folde
     return names;
 }
 
-void ReceptionCapture::prune(const std::string& folder, std::size_t keep) {
+void ReceptionCapture::prune(const std::filesystem::path& folder, std::size_t keep) {
     std::vector<std::string> names = captureFiles(folder);
     if (names.size() <= keep)
         return;
     for (std::size_t i = 0; i < names.size() - keep; ++i) {
         std::error_code ec;
-        std::filesystem::remove(nativePath(joinPath(folder, names[i])), ec);
+        std::filesystem::remove(pathInFolder(folder, names[i]), ec);
     }
 }
 
@@ -105,8 +105,8 @@ bool ReceptionCapture::create() {
         if (sequence > 1)
             name += "-" + std::to_string(sequence);
         name += ".txt";
-        const std::string path = joinPath(m_folder, name);
-        int fd = ::open(nativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const std::filesystem::path path = pathInFolder(m_folder, name);
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd >= 0) {
             m_fd = fd;
             m_path = path;

@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,8 @@ class ReceptionCapture {
 public:
     static constexpr std::size_t kKept = 50;
 
-    // folder is CP932; it is created when the first bytes come.
-    explicit ReceptionCapture(std::string folder, std::size_t keep = kKept);
+    // The folder is created when the first bytes come.
+    explicit ReceptionCapture(std::filesystem::path folder, std::size_t keep = kKept);
     ~ReceptionCapture();
     ReceptionCapture(const ReceptionCapture&) = delete;
     ReceptionCapture& operator=(const ReceptionCapture&) = delete;
@@ -22,24 +23,24 @@ public:
     // Appends the bytes as received. False when they could not be written; after a failure
     // nothing more is written.
     bool append(std::string_view bytes);
-    // The capture file (CP932); empty until the first bytes.
-    const std::string& path() const { return m_path; }
+    // The capture file; empty until the first bytes.
+    const std::filesystem::path& path() const { return m_path; }
     bool failed() const { return m_failed; }
 
     // "yyyymmdd-hhmmss" of a moment in local time.
     static std::string stamp(std::chrono::system_clock::time_point t);
     // The capture files of a folder (names only), oldest first. A second capture within the
     // same second is "<stamp>-2.txt", and so on; other files are not captures.
-    static std::vector<std::string> captureFiles(const std::string& folder);
+    static std::vector<std::string> captureFiles(const std::filesystem::path& folder);
     // Deletes the oldest captures of the folder beyond the newest `keep`.
-    static void prune(const std::string& folder, std::size_t keep);
+    static void prune(const std::filesystem::path& folder, std::size_t keep);
 
 private:
     bool create();
 
-    std::string m_folder;
+    std::filesystem::path m_folder;
     std::size_t m_keep;
-    std::string m_path;
+    std::filesystem::path m_path;
     int m_fd = -1;
     bool m_failed = false;
 };

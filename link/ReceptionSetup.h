@@ -1,14 +1,14 @@
 #pragma once
 #include "link/ReceptionWorker.h"
-#include <string>
+#include <filesystem>
 
 class LogFile;
 
 // Where the program (or its command-line tool) receives: the program folder with its INI file
 // and program log.
 struct ReceptionSite {
-    std::string programFolder;     // CP932
-    std::string iniFile;           // CP932: sections "Port" and "Debug"
+    std::filesystem::path programFolder;
+    std::filesystem::path iniFile; // sections "Port" and "Debug"
     LogFile* programLog = nullptr; // failure messages; may be none
 };
 

@@ -101,7 +101,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     const ReceptionTimings& timing = request.timings;
     bool failed = false;
     OpenedFile file;
-    std::string shown; // the file's full path, CP932
+    std::filesystem::path full; // the file's full path
+    std::string shown;          // the same as the messages show it
     std::optional<ReportTextReader> reader;
     LogFile* log = request.programLog ? request.programLog : m_log;
     std::optional<ReceptionCapture> capture;
@@ -111,11 +112,10 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     try {
         if (!serial) {
             std::error_code ec;
-            std::filesystem::path full =
-                std::filesystem::absolute(nativePath(request.filePath), ec).lexically_normal();
+            full = std::filesystem::absolute(request.filePath, ec).lexically_normal();
             if (ec)
-                full = nativePath(request.filePath);
-            shown = cp932Path(full);
+                full = request.filePath;
+            shown = displayPath(full);
             post(ReceptionNotice::AddLine, true, formatText(txt::link::kFileOpen, shown.c_str()));
             if (!std::filesystem::exists(full, ec))
                 throw CxException(0, txt::link::kFileMissing, shown.c_str());
@@ -125,7 +125,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             retry.timeout = timing.fileRetryLimit;
             retry.sleep = [this](std::chrono::milliseconds duration) { pause(duration); };
             retry.stop = &m_stop;
-            OpenResult opened = openWithRetry(shown, OpenAccess::ReadDenyWrite, retry);
+            OpenResult opened = openWithRetry(full, OpenAccess::ReadDenyWrite, retry);
             if (opened.error == std::errc::operation_canceled)
                 throw CxException(); // interrupted while waiting for the file
             if (!opened)
@@ -182,8 +182,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (capture && !capture->append(std::string_view(buffer, count)) && count > 0 &&
                     !captureReported) {
                     captureReported = true;
-                    const std::string& where =
-                        capture->path().empty() ? request.captureFolder : capture->path();
+                    const std::string where = displayPath(
+                        capture->path().empty() ? request.captureFolder : capture->path());
                     const std::string text = formatText(txt::link::kCaptureFailed, where.c_str());
                     if (log)
                         log->WriteLine(text);

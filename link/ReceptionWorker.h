@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,15 +27,15 @@ struct ReceptionTimings {
 
 // What one reception reads, and where it leaves its traces.
 struct ReceptionRequest {
-    SerialSettings port;      // the six port settings
-    bool fromFile = false;    // read filePath instead of the port
-    std::string filePath;     // CP932
+    SerialSettings port;   // the six port settings
+    bool fromFile = false; // read filePath instead of the port
+    std::filesystem::path filePath;
     bool debugSerial = false; // INI "Debug" 通信(0:リリース,1:デバック) = 1: no port at all
-    PortDeviceLookup deviceLookup; // which device a port number means; empty: the defaults
-    std::string tracePrefix;       // CP932 "<folder>/COMM_": trace the port; empty: no trace
-    std::string captureFolder;     // CP932: the bytes a serial reception receives go to a
-                                   // capture file there; empty: none kept
-    LogFile* programLog = nullptr; // failure messages (code 2) are written here first
+    PortDeviceLookup deviceLookup;       // which device a port number means; empty: the defaults
+    std::filesystem::path tracePrefix;   // "<folder>/COMM_": trace the port; empty: no trace
+    std::filesystem::path captureFolder; // the bytes a serial reception receives go to a
+                                         // capture file there; empty: none kept
+    LogFile* programLog = nullptr;       // failure messages (code 2) are written here first
     ReceptionTimings timings;
 };
 

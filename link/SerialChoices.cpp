@@ -58,8 +58,8 @@ std::vector<int> portChoiceNumbers(const std::vector<int>& found) {
 }
 
 std::string portChoiceText(int portNumber, const PortDeviceLookup& lookup) {
-    return portDeviceKey(portNumber) + " (" +
-           cp932Path(nativePath(serialDevicePath(portNumber, lookup))) + ")";
+    return portDeviceKey(portNumber) + " (" + displayPath(serialDevicePath(portNumber, lookup)) +
+           ")";
 }
 
 int portChoiceIndex(const std::vector<int>& offered, int storedPort) {

@@ -1,5 +1,6 @@
 #include "link/SerialPort.h"
 #include "link/LinkTexts.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"
@@ -56,20 +57,20 @@ std::string portDeviceKey(int portNumber) {
     return formatText("COM%d", portNumber);
 }
 
-std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured) {
+std::filesystem::path serialDevicePath(int portNumber, const PortDeviceLookup& configured) {
     if (portNumber < 1)
         return {};
     if (configured) {
-        std::string text = configured(portNumber);
-        if (!text.empty())
-            return sjis::toUtf8(text);
+        std::filesystem::path device = configured(portNumber);
+        if (!device.empty())
+            return device;
     }
     return formatText("/dev/ttyUSB%d", portNumber - 1);
 }
 
-PortDeviceLookup portDevicesFromIni(std::string iniFile) {
+PortDeviceLookup portDevicesFromIni(std::filesystem::path iniFile) {
     return [file = std::move(iniFile)](int portNumber) {
-        return profile::readString(file, kPortDeviceSection, portDeviceKey(portNumber), "");
+        return profile::readPath(file, kPortDeviceSection, portDeviceKey(portNumber), "");
     };
 }
 
@@ -107,10 +108,10 @@ bool SerialPort::Open() {
     m_pending.clear();
     m_pendingPos = 0;
 
-    std::string path = serialDevicePath(m_portNumber, m_lookup);
-    trace("port open " + sjis::fromUtf8(path));
+    const std::filesystem::path path = serialDevicePath(m_portNumber, m_lookup);
+    trace("port open " + displayPath(path));
     m_lackedPermission = false;
-    if (int e = m_device.open(path); e != 0) {
+    if (int e = m_device.open(path.native()); e != 0) {
         // A port held by another opener is EACCES too, but the device itself is accessible.
         m_lackedPermission =
             (e == EACCES || e == EPERM) && ::access(path.c_str(), R_OK | W_OK) != 0;
@@ -282,8 +283,8 @@ bool SerialPort::Close() {
     return true;
 }
 
-void SerialPort::OpenTrace(const std::string& prefix, int32_t daysPerFile, int32_t generations,
-                           uint32_t retryMs, int32_t maxBytes) {
+void SerialPort::OpenTrace(const std::filesystem::path& prefix, int32_t daysPerFile,
+                           int32_t generations, uint32_t retryMs, int32_t maxBytes) {
     m_trace.OpenLog(prefix, daysPerFile, generations, retryMs, maxBytes);
     m_tracing = !prefix.empty();
 }
@@ -301,7 +302,7 @@ void SerialPort::trace(const std::string& text) {
 std::string SerialPort::FormatSystemError(uint32_t code) {
     char buffer[256] = "";
     const char* text = errorText(strerror_r(static_cast<int>(code), buffer, sizeof buffer), buffer);
-    std::string message = sjis::fromUtf8(text ? text : "");
+    std::string message = sjis::fromUtf8Shown(text ? text : "");
     return formatText(txt::link::kSystemError, message.c_str(), static_cast<unsigned>(code),
                       static_cast<unsigned long>(code));
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,15 +12,16 @@
 // Port numbers keep the meaning they have on the recorder's cable labels (COM1, COM2, …).
 // Port n is the device the INI names under section "Port", key "COM<n>" (for example
 // COM1=/dev/ttyS0); without such a key it is /dev/ttyUSB<n-1>, the usual name of the n-th
-// USB serial adapter. The lookup returns the INI text (CP932) or an empty string.
-using PortDeviceLookup = std::function<std::string(int portNumber)>;
+// USB serial adapter. The lookup returns the device the INI names, or an empty path.
+using PortDeviceLookup = std::function<std::filesystem::path(int portNumber)>;
 inline constexpr const char kPortDeviceSection[] = "Port";
 std::string portDeviceKey(int portNumber); // "COM<n>"
-// The device path of a port number (native encoding); empty for a number below 1.
-std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured = {});
-// The lookup that reads section "Port" of the INI file (a CP932 path) at each call. Reading
-// writes nothing back, so the probe of twenty ports leaves the file alone.
-PortDeviceLookup portDevicesFromIni(std::string iniFile);
+// The device path of a port number; empty for a number below 1.
+std::filesystem::path serialDevicePath(int portNumber, const PortDeviceLookup& configured = {});
+// The lookup that reads section "Port" of the INI file at each call (a path as the INI keeps
+// paths: see profile::readPath). Reading writes nothing back, so the probe of twenty ports
+// leaves the file alone.
+PortDeviceLookup portDevicesFromIni(std::filesystem::path iniFile);
 
 // The program's serial port: opens a port from the six stored settings and reads the
 // recorder's text line by line with an inter-byte timeout. It only receives. Failures are
@@ -71,7 +73,7 @@ public:
 
     // Traces operations and received bytes into the log (prefix, days per file,
     // generations, retry ms, maximum bytes).
-    void OpenTrace(const std::string& prefix, int32_t daysPerFile, int32_t generations,
+    void OpenTrace(const std::filesystem::path& prefix, int32_t daysPerFile, int32_t generations,
                    uint32_t retryMs, int32_t maxBytes);
     void closeTrace();
 

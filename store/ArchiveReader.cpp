@@ -138,5 +138,10 @@ std::string ArchiveReader::readString() {
     std::u16string units(static_cast<std::size_t>(length), u'\0');
     for (char16_t& u : units)
         u = static_cast<char16_t>(readU16());
-    return sjis::fromUtf16(units);
+    // A name the file cannot give back as CP932 is not made up with '?': the store would
+    // write the changed name back at exit.
+    std::optional<std::string> text = sjis::fromUtf16(units, sjis::Spelling::JisTwins);
+    if (!text)
+        fail("UTF-16 string with a character Shift-JIS lacks");
+    return std::move(*text);
 }

@@ -42,10 +42,15 @@ bool isSignatureFailure(const LoadResult& result) {
     }
 }
 
-OpenedFile openOrThrow(const std::string& path, OpenAccess access, const RetryPolicy& policy) {
+[[noreturn]] void cannotOpen(const std::filesystem::path& path) {
+    throw CxException(formatText(txt::store::kCannotOpen, displayPath(path).c_str()), 0);
+}
+
+OpenedFile openOrThrow(const std::filesystem::path& path, OpenAccess access,
+                       const RetryPolicy& policy) {
     OpenResult r = openWithRetry(path, access, policy);
     if (!r)
-        throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
+        cannotOpen(path);
     return std::move(r.file);
 }
 
@@ -72,13 +77,14 @@ std::string uniqueCustomerName(const MeasurementStore& store, const std::string&
     return candidate;
 }
 
-bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
-                    Prompt& prompt, const RetryPolicy& policy, const datafile::SinkWrapper& wrap) {
+bool exportCustomer(const MeasurementStore& store, const std::filesystem::path& path,
+                    int customerIndex, Prompt& prompt, const RetryPolicy& policy,
+                    const datafile::SinkWrapper& wrap) {
     return runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
         const Customer& customer = store.at(customerIndex);
-        const std::filesystem::path folder = nativePath(path).parent_path();
-        if (pathKind(cp932Path(folder.empty() ? "." : folder)) != PathKind::Folder)
-            throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
+        const std::filesystem::path folder = path.parent_path();
+        if (pathKind(folder.empty() ? "." : folder) != PathKind::Folder)
+            cannotOpen(path);
         // Another opener of the old file is waited for as the open always did; the lock is held
         // until the new file has taken its place.
         OpenedFile held;
@@ -98,16 +104,16 @@ bool exportCustomer(const MeasurementStore& store, const std::string& path, int 
         } catch (const FileAccessError&) {
             // No temporary file could be made: the file cannot be opened, as before.
             if (!started)
-                throw CxException(formatText(txt::store::kCannotOpen, path.c_str()), 0);
+                cannotOpen(path);
             throw;
         }
     });
 }
 
-int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
+int importCustomer(MeasurementStore& store, const std::filesystem::path& path, Prompt& prompt,
                    const RetryPolicy& policy) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(nativePath(path), ec))
+    if (!std::filesystem::is_regular_file(path, ec))
         return -1;
     int index = -1;
     runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
@@ -124,7 +130,7 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
                 const char* message = result.outcome == LoadOutcome::WrongVersion
                                           ? txt::store::kDataFileVersion
                                           : txt::store::kDataFileDamaged;
-                prompt.tell(formatText(message, path.c_str()), PromptIcon::Stop);
+                prompt.tell(formatText(message, displayPath(path).c_str()), PromptIcon::Stop);
                 throw ImportAbandoned();
             }
             if (!result.loaded())

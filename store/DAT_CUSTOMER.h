@@ -4,24 +4,25 @@
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
 #include "support/RetryOpen.h"
+#include <filesystem>
 #include <string>
 
 class Prompt;
 
-// Writes the customer at customerIndex to path (CP932). The bytes go to a temporary file in the
+// Writes the customer at customerIndex to path. The bytes go to a temporary file in the
 // same folder that replaces the target only when complete, so a failure (full disk) never
 // destroys an earlier file of that name. An existing target is held exclusively meanwhile, with
 // the retry rule against another opener; a missing folder fails at once. Returns false after
 // telling the failure. `wrap` puts a sink between the archive and the file (tests).
-bool exportCustomer(const MeasurementStore& store, const std::string& path, int customerIndex,
-                    Prompt& prompt, const RetryPolicy& policy = {},
+bool exportCustomer(const MeasurementStore& store, const std::filesystem::path& path,
+                    int customerIndex, Prompt& prompt, const RetryPolicy& policy = {},
                     const datafile::SinkWrapper& wrap = {});
 
 // Reads one customer from path, asks whether to take it, gives it a name not yet in the store
 // ("%s_%d" with 1, 2, … after the name as read, told to the user) and adds it. Returns its
 // index, or -1 when the file does not exist, the user says No, or reading failed (told). The
 // store is unchanged unless the customer is added.
-int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
+int importCustomer(MeasurementStore& store, const std::filesystem::path& path, Prompt& prompt,
                    const RetryPolicy& policy = {});
 
 // The name an imported customer gets: `name`, or "name_1", "name_2" … (always suffixed to the

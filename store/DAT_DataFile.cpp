@@ -37,14 +37,14 @@ std::string encode(const SerialSettings& serial, const MeasurementStore& store) 
     return sink.bytes();
 }
 
-void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,
+void replaceFileAtomically(const fs::path& path, const std::function<void(ByteSink&)>& produce,
                            const SinkWrapper& wrap) {
     std::error_code ec;
     ReplacementFile temporary = ReplacementFile::create(path, ec);
     if (!temporary.isOpen())
-        throw FileAccessError(sjis::fromUtf8(ec.message()));
+        throw FileAccessError(sjis::fromUtf8Shown(ec.message()));
     // Opened without its path: a failure throws the reason alone, the callers name the file.
-    OpenedFile file(std::move(temporary), std::string());
+    OpenedFile file(std::move(temporary), fs::path());
     FileSink fileSink(file);
     if (wrap) {
         std::unique_ptr<ByteSink> wrapped = wrap(fileSink);
@@ -91,15 +91,15 @@ bool copyToNewFile(const fs::path& source, const fs::path& copy) {
 
 } // namespace
 
-std::string copyAside(const std::string& path) {
+fs::path copyAside(const fs::path& path) {
     std::string stamp = DateTime::now().format("%Y%m%d-%H%M%S");
-    std::string base = path + ".damaged-" + stamp;
+    std::string base = path.native() + ".damaged-" + stamp;
     std::error_code ec;
     for (int n = 1; n < 100; ++n) {
-        std::string candidate = n == 1 ? base : base + "-" + std::to_string(n);
-        if (fs::exists(fs::symlink_status(nativePath(candidate), ec)))
+        fs::path candidate(n == 1 ? base : base + "-" + std::to_string(n));
+        if (fs::exists(fs::symlink_status(candidate, ec)))
             continue;
-        return copyToNewFile(nativePath(path), nativePath(candidate)) ? candidate : std::string();
+        return copyToNewFile(path, candidate) ? candidate : fs::path();
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include "store/DAT_Archive.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,13 +33,14 @@ using SinkWrapper = std::function<std::unique_ptr<ByteSink>(ByteSink& fileSink)>
 // Writes a file through `produce` so that the old file survives any failure: the bytes go to
 // a temporary file of their own in the same folder (a ReplacementFile), are flushed to the
 // disk, and the temporary file is renamed over the old one. On failure the temporary file is
-// removed and FileAccessError (CP932 text with the reason) is thrown. Paths are CP932.
-void replaceFileAtomically(const std::string& path, const std::function<void(ByteSink&)>& produce,
+// removed and FileAccessError (CP932 text with the reason) is thrown.
+void replaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<void(ByteSink&)>& produce,
                            const SinkWrapper& wrap = {});
 
 // Copies a file that failed to load aside as "<path>.damaged-YYYYMMDD-HHMMSS" (with "-2", "-3"
 // … when that name is taken; created exclusively, mode 0600) and returns the copy's path; empty
 // when the copy failed, and then nothing is left under the backup name.
-std::string copyAside(const std::string& path);
+std::filesystem::path copyAside(const std::filesystem::path& path);
 
 } // namespace datafile

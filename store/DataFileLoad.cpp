@@ -43,17 +43,17 @@ LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)
     return result;
 }
 
-LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read) {
+LoadResult loadArchiveFile(const fs::path& path, const std::function<void(ByteSource&)>& read) {
     std::error_code ec;
     LoadResult result;
-    if (!fs::exists(nativePath(path), ec)) {
+    if (!fs::exists(path, ec)) {
         result.outcome = LoadOutcome::Missing;
         return result;
     }
     OpenedFile file = OpenedFile::openRead(path);
     if (!file.isOpen()) {
         result.outcome = LoadOutcome::Unreadable;
-        result.reason = sjis::fromUtf8(std::strerror(errno));
+        result.reason = sjis::fromUtf8Shown(std::strerror(errno));
         return result;
     }
     try {
@@ -67,7 +67,7 @@ LoadResult loadArchiveFile(const std::string& path, const std::function<void(Byt
     return result;
 }
 
-LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store) {
+LoadResult loadDataFile(const fs::path& path, SerialSettings& serial, MeasurementStore& store) {
     // Read into scratch records: a file that fails half-way must not leave half a store.
     SerialSettings readSerial;
     MeasurementStore readStore;
@@ -82,25 +82,34 @@ LoadResult loadDataFile(const std::string& path, SerialSettings& serial, Measure
     return result;
 }
 
-std::string loadFailureText(const LoadResult& result, const std::string& path) {
+LoadFailureFormat loadFailureFormat(const LoadResult& result) {
     switch (result.outcome) {
     case LoadOutcome::Loaded:
     case LoadOutcome::Missing:
         return {};
     case LoadOutcome::Damaged:
-        return formatText(txt::store::kDataFileDamagedBrief, path.c_str());
+        return {txt::store::kDataFileDamagedBrief, false};
     case LoadOutcome::WrongVersion:
-        return formatText(txt::store::kDataFileVersionBrief, path.c_str());
+        return {txt::store::kDataFileVersionBrief, false};
     case LoadOutcome::Unreadable:
         break;
     }
-    return formatText(txt::store::kDataFileUnreadableBrief, result.reason.c_str(), path.c_str());
+    return {txt::store::kDataFileUnreadableBrief, true};
 }
 
-std::string saveDataFile(const std::string& path, const SerialSettings& serial,
+std::string loadFailureText(const LoadResult& result, const fs::path& file) {
+    const LoadFailureFormat f = loadFailureFormat(result);
+    const std::string path = displayPath(file);
+    if (!f.format)
+        return {};
+    return f.withReason ? formatText(f.format, result.reason.c_str(), path.c_str())
+                        : formatText(f.format, path.c_str());
+}
+
+std::string saveDataFile(const fs::path& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap) {
     std::error_code ec;
-    fs::create_directories(nativePath(path).parent_path(), ec);
+    fs::create_directories(path.parent_path(), ec);
     try {
         datafile::replaceFileAtomically(
             path,
@@ -116,6 +125,6 @@ std::string saveDataFile(const std::string& path, const SerialSettings& serial,
     } catch (const std::bad_alloc&) {
         return "out of memory";
     } catch (const std::exception& e) {
-        return e.what();
+        return sjis::fromUtf8Shown(e.what());
     }
 }

@@ -8,6 +8,7 @@
 #include "store/DAT_Store.h"
 
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -29,16 +30,25 @@ struct LoadResult {
 // Runs `read` over `source` and sorts what it throws into the outcome.
 LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read);
 
-// Opens the file at `path` (CP932) and reads it with readArchive.
-LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read);
+// Opens the file at `path` and reads it with readArchive.
+LoadResult loadArchiveFile(const std::filesystem::path& path,
+                           const std::function<void(ByteSource&)>& read);
 
 // The data file into `serial` and `store`; both stay as they were unless Loaded.
-LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store);
+LoadResult loadDataFile(const std::filesystem::path& path, SerialSettings& serial,
+                        MeasurementStore& store);
 
-// A failed load as a tool tells it (CP932): the cause and the path.
-std::string loadFailureText(const LoadResult& result, const std::string& path);
+// A failed load as a tool tells it: a printf format (CP932) taking the reason (only when
+// withReason) and then the path; no format for a load that did not fail.
+struct LoadFailureFormat {
+    const char* format = nullptr;
+    bool withReason = false;
+};
+LoadFailureFormat loadFailureFormat(const LoadResult& result);
+// The same as one text (CP932), the path as messages show it.
+std::string loadFailureText(const LoadResult& result, const std::filesystem::path& path);
 
 // Replaces the data file atomically, creating its folder. Empty on success, else the reason
 // (CP932); the old file is then unchanged.
-std::string saveDataFile(const std::string& path, const SerialSettings& serial,
+std::string saveDataFile(const std::filesystem::path& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap = {});

@@ -8,8 +8,8 @@
 
 bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& prompt,
                     const RetryPolicy& policy, const datafile::SinkWrapper& wrap) {
-    f.folder = trimBlanks(f.folder);
-    f.fileName = trimBlanks(f.fileName);
+    f.folder = trimBlanks(f.folder.native());
+    f.fileName = trimBlanks(f.fileName.native());
     if (f.folder.empty()) {
         prompt.tell(txt::store::kNoSaveFolder, PromptIcon::Stop);
         return false;
@@ -18,7 +18,7 @@ bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& pr
         prompt.tell(txt::store::kNoSaveFile, PromptIcon::Stop);
         return false;
     }
-    const std::string path = pathInFolder(f.folder, f.fileName);
+    const std::filesystem::path path = pathInFolder(f.folder, f.fileName);
     if (!confirmOutputPath(f.folder, path, txt::store::kCreateSaveFolder,
                            txt::store::kOverwriteSave, prompt))
         return false;

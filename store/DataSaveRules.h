@@ -2,15 +2,15 @@
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
 #include "support/RetryOpen.h"
-#include <string>
+#include <filesystem>
 
 class Prompt;
 
-// The fields of the export dialog (需要家データの切出し), CP932.
+// The fields of the export dialog (需要家データの切出し), as typed or chosen: paths.
 struct DataSaveFields {
-    std::string folder;     // 保存先
-    std::string fileName;   // 保存ファイル名
-    int customerIndex = -1; // chosen customer; -1 = none
+    std::filesystem::path folder;   // 保存先
+    std::filesystem::path fileName; // 保存ファイル名
+    int customerIndex = -1;         // chosen customer; -1 = none
 };
 
 // The OK button, in order: both texts trimmed (in place) and required; a missing folder created

@@ -25,9 +25,9 @@ DocumentData::DocumentData() {
     };
 }
 
-void DocumentData::setProgramFolder(const std::string& folder) {
-    m_dataFolder = folder + "/" + datafile::kFolderName;
-    m_dataFile = m_dataFolder + "/" + datafile::kFileName;
+void DocumentData::setProgramFolder(const fs::path& folder) {
+    m_dataFolder = pathInFolder(folder, datafile::kFolderName);
+    m_dataFile = pathInFolder(m_dataFolder, datafile::kFileName);
 }
 
 void DocumentData::resetToNew() {
@@ -37,7 +37,8 @@ void DocumentData::resetToNew() {
 
 bool DocumentData::saveToDataFile(Prompt& prompt) {
     if (m_saveBlocked) {
-        prompt.tell(formatText(txt::store::kSaveSkipped, m_dataFile.c_str()), PromptIcon::Stop);
+        prompt.tell(formatText(txt::store::kSaveSkipped, displayPath(m_dataFile).c_str()),
+                    PromptIcon::Stop);
         return false;
     }
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
@@ -45,7 +46,7 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
     const std::string error = saveDataFile(m_dataFile, m_serial, m_store, m_sinkWrapper);
     if (error.empty())
         return true;
-    prompt.tell(formatText(txt::store::kSaveFailed, error.c_str(), m_dataFile.c_str()),
+    prompt.tell(formatText(txt::store::kSaveFailed, error.c_str(), displayPath(m_dataFile).c_str()),
                 PromptIcon::Stop);
     return false;
 }
@@ -59,7 +60,7 @@ bool DocumentData::loadOnce(Prompt& prompt) {
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
     // The caller holds the folder lock: temporaries of ended runs are leftovers.
     removeStaleTemporaries(m_dataFile);
-    if (!fs::exists(nativePath(m_dataFile), ec)) {
+    if (!fs::exists(m_dataFile, ec)) {
         resetToNew();
         if (!saveToDataFile(prompt))
             return false;
@@ -71,24 +72,24 @@ bool DocumentData::loadOnce(Prompt& prompt) {
     resetToNew();
     if (result.outcome == LoadOutcome::Unreadable || result.outcome == LoadOutcome::Missing) {
         // Whatever is there was not read: never replace it with an empty store at exit.
-        m_saveBlocked = fs::exists(nativePath(m_dataFile), ec);
-        prompt.tell(
-            formatText(txt::store::kLoadUnreadable, result.reason.c_str(), m_dataFile.c_str()),
-            PromptIcon::Stop);
+        m_saveBlocked = fs::exists(m_dataFile, ec);
+        prompt.tell(formatText(txt::store::kLoadUnreadable, result.reason.c_str(),
+                               displayPath(m_dataFile).c_str()),
+                    PromptIcon::Stop);
         return false;
     }
     const char* message = result.outcome == LoadOutcome::WrongVersion
                               ? txt::store::kDataFileVersion
                               : txt::store::kDataFileDamaged;
-    std::string text = formatText(message, m_dataFile.c_str());
-    std::string copy = datafile::copyAside(m_dataFile);
+    std::string text = formatText(message, displayPath(m_dataFile).c_str());
+    const fs::path copy = datafile::copyAside(m_dataFile);
     if (!copy.empty()) {
-        text += formatText(txt::store::kCopiedAside, copy.c_str());
+        text += formatText(txt::store::kCopiedAside, displayPath(copy).c_str());
     } else {
         // Without a copy the original is the only one left: keep it.
         m_saveBlocked = true;
         text += "\n";
-        text += formatText(txt::store::kCopyAsideFailed, m_dataFile.c_str());
+        text += formatText(txt::store::kCopyAsideFailed, displayPath(m_dataFile).c_str());
     }
     prompt.tell(text, PromptIcon::Stop);
     return false;

@@ -7,6 +7,7 @@
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,10 +22,10 @@ public:
 
     DocumentData();
 
-    // "<folder>/DATA" and "<folder>/DATA/Orvo.DAT" (CP932, folder without trailing separator).
-    void setProgramFolder(const std::string& folder);
-    const std::string& dataFolder() const { return m_dataFolder; }
-    const std::string& dataFilePath() const { return m_dataFile; }
+    // "<folder>/DATA" and "<folder>/DATA/Orvo.DAT".
+    void setProgramFolder(const std::filesystem::path& folder);
+    const std::filesystem::path& dataFolder() const { return m_dataFolder; }
+    const std::filesystem::path& dataFilePath() const { return m_dataFile; }
 
     SerialSettings& serial() { return m_serial; }
     const SerialSettings& serial() const { return m_serial; }
@@ -73,8 +74,8 @@ private:
     DisplaySelection m_selection;
     DaySummary m_monthSummary;
 
-    std::string m_dataFolder;
-    std::string m_dataFile;
+    std::filesystem::path m_dataFolder;
+    std::filesystem::path m_dataFile;
     bool m_loadPending = true; // the one-shot flag of loadOnce
     bool m_saveBlocked = false;
     std::function<int()> m_monthStartDay;

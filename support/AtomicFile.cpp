@@ -51,10 +51,11 @@ pid_t temporaryOwner(std::string_view rest) {
 
 } // namespace
 
-ReplacementFile ReplacementFile::create(std::string_view cp932Target, std::error_code& error) {
+ReplacementFile ReplacementFile::create(const std::filesystem::path& target,
+                                        std::error_code& error) {
     static std::atomic<unsigned> counter{0};
     ReplacementFile file;
-    file.m_target = nativePath(cp932Target);
+    file.m_target = target;
     // A name taken by someone else (planted, or left by a killed run) is skipped, never reused.
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path temp = file.m_target;
@@ -145,8 +146,7 @@ bool ReplacementFile::commit(std::error_code& error) {
     return true;
 }
 
-int removeStaleTemporaries(std::string_view cp932Target) {
-    const std::filesystem::path target = nativePath(cp932Target);
+int removeStaleTemporaries(const std::filesystem::path& target) {
     const std::string prefix = target.filename().string() + std::string(kTempTag);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) {
@@ -176,11 +176,11 @@ int removeStaleTemporaries(std::string_view cp932Target) {
     return removed;
 }
 
-bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::error_code& error) {
     // A failed write leaves its reason in `error`, which stops the rename.
     return writeFileAtomically(
-        cp932Path,
+        path,
         [&](int fd) {
             if (int e = writeAll(fd, bytes)) {
                 error = std::error_code(e, std::generic_category());
@@ -189,9 +189,9 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
         error);
 }
 
-bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
-                         std::error_code& error) {
-    ReplacementFile file = ReplacementFile::create(cp932Path, error);
+bool writeFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(int fd)>& produce, std::error_code& error) {
+    ReplacementFile file = ReplacementFile::create(path, error);
     if (!file.isOpen()) {
         return false;
     }
@@ -202,14 +202,14 @@ bool writeFileAtomically(std::string_view cp932Path, const std::function<void(in
     return file.commit(error);
 }
 
-std::optional<std::string> readWholeFile(std::string_view cp932Path) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     int error = 0;
-    return readWholeFile(cp932Path, error);
+    return readWholeFile(path, error);
 }
 
-std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error) {
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
     error = 0;
-    int fd = ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
         return std::nullopt;

@@ -15,7 +15,7 @@
 class ReplacementFile {
 public:
     ReplacementFile() = default;
-    static ReplacementFile create(std::string_view cp932Target, std::error_code& error);
+    static ReplacementFile create(const std::filesystem::path& target, std::error_code& error);
     // Removes the temporary file unless it was committed.
     ~ReplacementFile();
     ReplacementFile(ReplacementFile&& other) noexcept;
@@ -40,22 +40,22 @@ private:
 // Removes the temporary files of the target that runs killed during a write left behind:
 // regular files of this user named "<target>.tmp<pid>_<n>" whose process is gone. Called
 // while holding the folder lock. Returns how many were removed.
-int removeStaleTemporaries(std::string_view cp932Target);
+int removeStaleTemporaries(const std::filesystem::path& target);
 
 // Replaces a file's whole content through a ReplacementFile. On failure the old file is
 // untouched and the temporary file removed.
-bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
+bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::error_code& error);
 
 // The same for content too large to hold at once: `produce` writes it to the open temporary
 // file (a descriptor). `produce` reports a failed write by throwing or by setting `error`; what it
 // throws is passed on after the temporary file is removed.
-bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
-                         std::error_code& error);
+bool writeFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(int fd)>& produce, std::error_code& error);
 
 // The whole content of a file; nothing when it cannot be read (missing included).
-std::optional<std::string> readWholeFile(std::string_view cp932Path);
+std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
 // The same, telling why not: ENOENT for a missing file, any other errno for a file that is
 // there but cannot be read (no permission, a folder, a read error).
-std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error);
+std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error);

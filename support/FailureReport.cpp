@@ -33,7 +33,7 @@ void show(Prompt& prompt, const char* heading, std::string text, const FailureSi
 
 // Texts of the standard library come in UTF-8 (paths included).
 std::string libraryText(const std::exception& e) {
-    return sjis::fromUtf8(e.what());
+    return sjis::fromUtf8Shown(e.what());
 }
 
 } // namespace

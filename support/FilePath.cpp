@@ -2,15 +2,24 @@
 
 #include "support/Sjis.h"
 
+#include <cstdlib>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
-std::filesystem::path nativePath(std::string_view cp932) {
-    return std::filesystem::path(sjis::toUtf8(cp932));
+namespace fs = std::filesystem;
+
+fs::path pathFromCp932(std::string_view cp932) {
+    return fs::path(sjis::toUtf8(cp932));
 }
 
-std::string cp932Path(const std::filesystem::path& path) {
-    return sjis::fromUtf8(path.string());
+std::optional<std::string> cp932FromPath(const fs::path& path) {
+    return sjis::fromUtf8(path.native());
+}
+
+std::string displayPath(const fs::path& path) {
+    return sjis::fromUtf8Shown(path.native());
 }
 
 std::string joinPath(std::string_view folder, std::string_view name) {
@@ -28,8 +37,19 @@ std::string withoutTrailingSeparator(std::string_view folder, char separator) {
     return out;
 }
 
-std::string pathInFolder(std::string_view folder, std::string_view name) {
-    return joinPath(withoutTrailingSeparator(folder), name);
+fs::path withoutTrailingSlash(const fs::path& folder) {
+    std::string out = folder.native();
+    if (out.size() > 1 && out.back() == kPathSeparator)
+        out.pop_back();
+    return fs::path(std::move(out));
+}
+
+fs::path pathInFolder(const fs::path& folder, const fs::path& name) {
+    std::string out = withoutTrailingSlash(folder).native();
+    if (out != "/")
+        out += kPathSeparator;
+    out += name.native();
+    return fs::path(std::move(out));
 }
 
 std::string fileNameOf(std::string_view name) {
@@ -55,27 +75,26 @@ PathKind kindOf(const std::filesystem::file_status& status, const std::error_cod
 
 } // namespace
 
-PathKind pathKind(std::string_view cp932) {
+PathKind pathKind(const fs::path& path) {
     std::error_code ec;
-    const auto status = std::filesystem::status(nativePath(cp932), ec);
+    const auto status = std::filesystem::status(path, ec);
     return kindOf(status, ec);
 }
 
-PathKind nameKind(std::string_view cp932) {
+PathKind nameKind(const fs::path& path) {
     std::error_code ec;
-    const auto status = std::filesystem::symlink_status(nativePath(cp932), ec);
+    const auto status = std::filesystem::symlink_status(path, ec);
     return kindOf(status, ec);
 }
 
-bool createFolderPath(std::string_view cp932, FolderAccess access) {
-    if (cp932.empty()) {
+bool createFolderPath(const fs::path& target, FolderAccess access) {
+    if (target.empty()) {
         return false;
     }
-    const std::filesystem::path target = nativePath(cp932);
     if (access == FolderAccess::Default) {
         std::error_code ec;
         std::filesystem::create_directories(target, ec);
-        return pathKind(cp932) == PathKind::Folder;
+        return pathKind(target) == PathKind::Folder;
     }
     // Parent by parent, each new one made 0700 from the start (mkdir's mode, umask aside).
     std::filesystem::path partial;
@@ -85,5 +104,27 @@ bool createFolderPath(std::string_view cp932, FolderAccess access) {
             ::chmod(partial.c_str(), 0700);
         }
     }
-    return pathKind(cp932) == PathKind::Folder;
+    return pathKind(target) == PathKind::Folder;
+}
+
+bool isWindowsPath(const fs::path& path) {
+    const std::string& text = path.native();
+    const bool drive = text.size() >= 2 && text[1] == ':' &&
+                       ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'));
+    return drive || text.find('\\') != std::string::npos;
+}
+
+fs::path homeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return fs::path(home);
+    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir)
+        return fs::path(account->pw_dir);
+    return fs::path("/");
+}
+
+fs::path startFolder(const fs::path& remembered, const fs::path& home) {
+    if (!remembered.empty() && remembered.is_absolute() && !isWindowsPath(remembered) &&
+        pathKind(remembered) == PathKind::Folder)
+        return remembered;
+    return home;
 }

@@ -20,16 +20,15 @@ InstanceLock& InstanceLock::operator=(InstanceLock&& other) noexcept {
     return *this;
 }
 
-std::string InstanceLock::lockPath(std::string_view folder) {
-    return joinPath(withoutTrailingSeparator(folder), kFileName);
+std::filesystem::path InstanceLock::lockPath(const std::filesystem::path& folder) {
+    return pathInFolder(folder, kFileName);
 }
 
-bool InstanceLock::tryAcquire(std::string_view folder) {
+bool InstanceLock::tryAcquire(const std::filesystem::path& folder) {
     if (held()) {
         return true;
     }
-    int fd = ::open(nativePath(lockPath(folder)).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
-                    0600);
+    int fd = ::open(lockPath(folder).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }

@@ -1,6 +1,5 @@
 #pragma once
-#include <string>
-#include <string_view>
+#include <filesystem>
 
 // Lets one copy of the program work on a program folder at a time: the GUI and the
 // command-line tool both take this lock, without waiting. Held until release or destruction;
@@ -16,14 +15,14 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // One non-blocking try on "<folder>/OrvoView.lock" (CP932 folder). False when another
-    // holder has it or the lock file cannot be created.
-    bool tryAcquire(std::string_view folder);
+    // One non-blocking try on "<folder>/OrvoView.lock". False when another holder has it or
+    // the lock file cannot be created.
+    bool tryAcquire(const std::filesystem::path& folder);
     bool held() const { return m_fd >= 0; }
     void release();
 
     // "<folder>/OrvoView.lock".
-    static std::string lockPath(std::string_view folder);
+    static std::filesystem::path lockPath(const std::filesystem::path& folder);
 
 private:
     int m_fd = -1;

@@ -76,7 +76,7 @@ public:
     FileLock(const std::string& lockPath, RetryTimer& timer, std::chrono::milliseconds interval,
              const LogFile::Sleep& sleep)
         : m_guard(processMutex(lockPath)),
-          m_fd(::open(nativePath(lockPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+          m_fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
         if (m_fd < 0) {
             return; // no lock to be had: write unlocked rather than not at all
         }
@@ -124,7 +124,7 @@ int openForAppend(const std::filesystem::path& path) {
 
 } // namespace
 
-void LogFile::OpenLog(std::string prefix, int32_t daysPerFile, int32_t generations,
+void LogFile::OpenLog(std::filesystem::path prefix, int32_t daysPerFile, int32_t generations,
                       uint32_t retryMs, int32_t maxBytes) {
     m_prefix = std::move(prefix);
     // Zero or negative counts would divide by zero; one day and one file are the least.
@@ -166,16 +166,16 @@ int64_t LogFile::generationOf(int64_t day) const {
     return (day - 1) / m_daysPerFile;
 }
 
-std::string LogFile::generationFileName(std::chrono::system_clock::time_point t) const {
+std::filesystem::path LogFile::generationFileName(std::chrono::system_clock::time_point t) const {
     int64_t g = generationOf(dayNumber(t)) % m_generations;
     if (g < 0) {
         g += m_generations; // dates before 1998 still name one of the files
     }
-    return m_prefix + std::to_string(g) + ".LOG";
+    return std::filesystem::path(m_prefix.native() + std::to_string(g) + ".LOG");
 }
 
-std::string LogFile::fallbackFileName() const {
-    return m_prefix + "E.LOG";
+std::filesystem::path LogFile::fallbackFileName() const {
+    return std::filesystem::path(m_prefix.native() + "E.LOG");
 }
 
 std::string LogFile::formatStamp(std::chrono::system_clock::time_point t, uint32_t tick,
@@ -195,11 +195,10 @@ void LogFile::write(std::string_view text, bool stamp, bool lineBreak) {
     const Clock& clock = Clock::current();
     const auto now = clock.now();
     const int64_t generation = generationOf(dayNumber(now));
-    const std::string fileName = generationFileName(now);
-    const std::filesystem::path path = nativePath(fileName);
+    const std::filesystem::path path = generationFileName(now);
 
     RetryTimer timer{std::chrono::milliseconds(m_retryMs)};
-    FileLock lock(m_prefix + ".lck", timer, m_retryInterval, m_sleep);
+    FileLock lock(m_prefix.native() + ".lck", timer, m_retryInterval, m_sleep);
     const int64_t maxBytes = m_maxBytes;
 
     // Retry only while waiting can help (the file is busy); a lasting failure, or a lock held
@@ -224,7 +223,7 @@ void LogFile::write(std::string_view text, bool stamp, bool lineBreak) {
         }
     }
     if (fallback) {
-        const std::filesystem::path other = nativePath(fallbackFileName());
+        const std::filesystem::path other = fallbackFileName();
         deleteWhen(other, [&](const struct stat& st) { return st.st_size > maxBytes; });
         fd = openForAppend(other);
     }

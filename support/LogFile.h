@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,11 +18,12 @@ class LogFile {
 public:
     using Sleep = std::function<void(std::chrono::milliseconds)>;
 
-    // Stores the parameters; touches no file. An empty prefix switches logging off.
-    void OpenLog(std::string prefix, int32_t daysPerFile, int32_t generations, uint32_t retryMs,
-                 int32_t maxBytes);
+    // Stores the parameters; touches no file. An empty prefix switches logging off. The prefix
+    // is a path: the folder and the start of the file names.
+    void OpenLog(std::filesystem::path prefix, int32_t daysPerFile, int32_t generations,
+                 uint32_t retryMs, int32_t maxBytes);
     bool isOpen() const { return !m_prefix.empty(); }
-    const std::string& prefix() const { return m_prefix; }
+    const std::filesystem::path& prefix() const { return m_prefix; }
 
     // Stamp + text + line break.
     void WriteLine(std::string_view text);
@@ -37,8 +39,8 @@ public:
     // The generation (not yet reduced modulo the number of generations) of a day number.
     int64_t generationOf(int64_t day) const;
     // "<prefix><g>.LOG" for the time t.
-    std::string generationFileName(std::chrono::system_clock::time_point t) const;
-    std::string fallbackFileName() const;
+    std::filesystem::path generationFileName(std::chrono::system_clock::time_point t) const;
+    std::filesystem::path fallbackFileName() const;
 
     // The stamp "%02d/%02d %02d:%02d:%02d[%08lu](%8lu)" for local time t and tick, with the
     // milliseconds since the previous tick (0 when there is none).
@@ -52,7 +54,7 @@ public:
 private:
     void write(std::string_view text, bool stamp, bool lineBreak);
 
-    std::string m_prefix;
+    std::filesystem::path m_prefix;
     int32_t m_daysPerFile = 7;
     int32_t m_generations = 4;
     uint32_t m_retryMs = 10000;

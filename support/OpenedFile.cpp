@@ -11,14 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-OpenedFile::OpenedFile(ReplacementFile replacement, std::string path, int lockFd, bool placeholder)
+OpenedFile::OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd,
+                       bool placeholder)
     : m_fd(replacement.fd()), m_path(std::move(path)), m_replacement(std::move(replacement)),
       m_lockFd(lockFd), m_placeholder(placeholder) {}
 
-OpenedFile OpenedFile::openRead(std::string_view cp932Path) {
+OpenedFile OpenedFile::openRead(const std::filesystem::path& path) {
     // Opened without blocking, so a FIFO cannot hold the open; made blocking again for reading.
-    const int fd =
-        ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }
@@ -37,7 +37,7 @@ OpenedFile OpenedFile::openRead(std::string_view cp932Path) {
         errno = error;
         return {};
     }
-    return OpenedFile(fd, std::string(cp932Path));
+    return OpenedFile(fd, path);
 }
 
 OpenedFile::~OpenedFile() {
@@ -51,7 +51,7 @@ void OpenedFile::release() {
     }
     if (m_placeholder && m_lockFd >= 0) {
         // Nothing took its place: the empty file this open made goes again, if still there.
-        const std::filesystem::path path = nativePath(m_path);
+        const std::filesystem::path& path = m_path;
         struct stat mine {};
         struct stat now {};
         if (::fstat(m_lockFd, &mine) == 0 && ::lstat(path.c_str(), &now) == 0 &&
@@ -95,8 +95,8 @@ OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
 }
 
 void OpenedFile::fail(int error) const {
-    const std::string reason = sjis::fromUtf8(std::strerror(error));
-    throw FileAccessError(m_path.empty() ? reason : m_path + ": " + reason);
+    const std::string reason = sjis::fromUtf8Shown(std::strerror(error));
+    throw FileAccessError(m_path.empty() ? reason : displayPath(m_path) + ": " + reason);
 }
 
 void OpenedFile::write(std::string_view bytes) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,16 +14,16 @@
 class OpenedFile {
 public:
     OpenedFile() = default;
-    OpenedFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    OpenedFile(int fd, std::filesystem::path path) : m_fd(fd), m_path(std::move(path)) {}
     // Writing: `lockFd` holds the lock on what is under the name (-1: nothing lockable);
     // `placeholder` says that the open created the name, to be removed again when nothing is
     // written.
-    OpenedFile(ReplacementFile replacement, std::string path, int lockFd = -1,
+    OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd = -1,
                bool placeholder = false);
     // Opens a regular file to read, without lock or retry; not open (errno tells why) when it
     // cannot, EISDIR for a folder and EINVAL for anything else that is no regular file (a FIFO or
     // a device never ends; the open does not block on a FIFO).
-    static OpenedFile openRead(std::string_view cp932Path);
+    static OpenedFile openRead(const std::filesystem::path& path);
     ~OpenedFile();
     OpenedFile(OpenedFile&& other) noexcept;
     OpenedFile& operator=(OpenedFile&& other) noexcept;
@@ -31,7 +32,7 @@ public:
 
     bool isOpen() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
-    const std::string& path() const { return m_path; } // CP932
+    const std::filesystem::path& path() const { return m_path; }
 
     // These throw FileAccessError ("<path>: <reason>", the reason alone for a file opened without
     // a path, whose callers name it) when the system call fails.
@@ -51,7 +52,7 @@ private:
     void release();
 
     int m_fd = -1;
-    std::string m_path;
+    std::filesystem::path m_path;
     ReplacementFile m_replacement;
     int m_lockFd = -1;
     bool m_placeholder = false;

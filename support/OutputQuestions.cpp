@@ -2,18 +2,24 @@
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
+#include "support/SupportTexts.h"
 
-bool confirmOutputPath(std::string_view folder, const std::string& path,
+bool confirmOutputPath(const std::filesystem::path& folder, const std::filesystem::path& path,
                        const char* createFolderQuestion, const char* overwriteQuestion,
                        Prompt& prompt) {
+    // Such a name means nothing here; taken literally it would become a folder named "C:\".
+    if (isWindowsPath(folder)) {
+        prompt.tell(formatText(txt::support::kWindowsFolder, displayPath(folder).c_str()),
+                    PromptIcon::Stop);
+        return false;
+    }
     if (pathKind(folder) != PathKind::Folder) {
-        const std::string text(folder);
-        if (prompt.ask(formatText(createFolderQuestion, text.c_str()), PromptButtons::YesNo,
-                       PromptIcon::Question) != PromptAnswer::Yes)
+        if (prompt.ask(formatText(createFolderQuestion, displayPath(folder).c_str()),
+                       PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
             return false;
         createFolderPath(folder);
     }
     return nameKind(path) != PathKind::File ||
-           prompt.ask(formatText(overwriteQuestion, path.c_str()), PromptButtons::YesNo,
-                      PromptIcon::Question) == PromptAnswer::Yes;
+           prompt.ask(formatText(overwriteQuestion, displayPath(path).c_str()),
+                      PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes;
 }

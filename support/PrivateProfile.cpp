@@ -1,6 +1,7 @@
 #include "support/PrivateProfile.h"
 
 #include "support/AtomicFile.h"
+#include "support/FilePath.h"
 #include "support/Sjis.h"
 
 #include <cerrno>
@@ -103,7 +104,7 @@ std::mutex& profileMutex() {
 }
 
 // The file's text; `error` is set when it is there but cannot be read.
-std::optional<std::string> readIni(std::string_view file, int& error) {
+std::optional<std::string> readIni(const std::filesystem::path& file, int& error) {
     std::optional<std::string> bytes = readWholeFile(file, error);
     if (error == ENOENT) {
         error = 0; // no INI yet
@@ -111,7 +112,7 @@ std::optional<std::string> readIni(std::string_view file, int& error) {
     return bytes;
 }
 
-IniDocument load(std::string_view file) {
+IniDocument load(const std::filesystem::path& file) {
     int error = 0;
     std::optional<std::string> bytes = readIni(file, error);
     return IniDocument(bytes ? *bytes : std::string());
@@ -235,8 +236,9 @@ std::string IniDocument::text() const {
 
 namespace profile {
 
-std::string readString(std::string_view file, std::string_view section, std::string_view key,
-                       std::string_view defaultValue, std::size_t bufferSize) {
+std::string readString(const std::filesystem::path& file, std::string_view section,
+                       std::string_view key, std::string_view defaultValue,
+                       std::size_t bufferSize) {
     std::optional<std::string> found;
     {
         std::lock_guard lock(profileMutex());
@@ -252,7 +254,7 @@ std::string readString(std::string_view file, std::string_view section, std::str
     return cutToBuffer(std::move(*found), bufferSize);
 }
 
-int readInt(std::string_view file, std::string_view section, std::string_view key,
+int readInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
             int defaultValue) {
     std::optional<std::string> found;
     {
@@ -265,7 +267,7 @@ int readInt(std::string_view file, std::string_view section, std::string_view ke
     return parseProfileInt(*found);
 }
 
-bool writeString(std::string_view file, std::string_view section, std::string_view key,
+bool writeString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  std::string_view value) {
     std::lock_guard lock(profileMutex());
     int readFailure = 0;
@@ -283,11 +285,49 @@ bool writeString(std::string_view file, std::string_view section, std::string_vi
     return writeFileAtomically(file, after, error);
 }
 
-int readError(std::string_view file) {
+int readError(const std::filesystem::path& file) {
     std::lock_guard lock(profileMutex());
     int error = 0;
     readIni(file, error);
     return error;
+}
+
+std::string utf8Key(std::string_view key) {
+    return std::string(key) + "_UTF8";
+}
+
+bool keepsAsWritten(std::string_view value) {
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    if (!value.empty() && (isBlank(value.front()) || isBlank(value.back())))
+        return false;
+    return !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+             value.back() == value.front());
+}
+
+std::filesystem::path readPath(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view cp932Default) {
+    const std::string utf8 = readString(file, section, utf8Key(key), "");
+    if (!utf8.empty())
+        return std::filesystem::path(utf8);
+    return pathFromCp932(readString(file, section, key, cp932Default));
+}
+
+PathKept writePath(const std::filesystem::path& file, std::string_view section,
+                   std::string_view key, const std::filesystem::path& path) {
+    if (std::optional<std::string> cp932 = cp932FromPath(path); cp932 && keepsAsWritten(*cp932)) {
+        if (!writeString(file, section, key, *cp932))
+            return PathKept::No;
+        // The UTF-8 key wins when it holds a path: it must not hide this one.
+        if (!readString(file, section, utf8Key(key), "").empty() &&
+            !writeString(file, section, utf8Key(key), ""))
+            return PathKept::No;
+        return PathKept::AsCp932;
+    }
+    if (path.empty() || !keepsAsWritten(path.native()))
+        return PathKept::No;
+    return writeString(file, section, utf8Key(key), path.native()) ? PathKept::AsUtf8
+                                                                   : PathKept::No;
 }
 
 int parseProfileInt(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,7 +35,7 @@ private:
     std::vector<Line> m_lines;
 };
 
-// Profile calls on an INI file named by a CP932 path. A missing file reads as empty; a write
+// Profile calls on an INI file. A missing file reads as empty; a write
 // replaces the file atomically. A file that is there but cannot be read also reads as empty,
 // but is never written: a write would replace every other setting. Calls of all threads are
 // serialised.
@@ -44,20 +45,37 @@ inline constexpr std::size_t kDefaultBufferSize = 5000;
 
 // As GetPrivateProfileString: the value, or the default with trailing blanks removed when the
 // key is missing; cut to bufferSize - 1 bytes (never inside a double-byte character).
-std::string readString(std::string_view file, std::string_view section, std::string_view key,
-                       std::string_view defaultValue, std::size_t bufferSize = kDefaultBufferSize);
+std::string readString(const std::filesystem::path& file, std::string_view section,
+                       std::string_view key, std::string_view defaultValue,
+                       std::size_t bufferSize = kDefaultBufferSize);
 
 // As GetPrivateProfileInt: the default when the key is missing or empty; otherwise the leading
 // number of the value (blanks, sign, decimal digits or 0x and hex digits; 0 when none).
-int readInt(std::string_view file, std::string_view section, std::string_view key,
+int readInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
             int defaultValue);
 
 // As WritePrivateProfileString; false when the file could not be written or could not be read.
-bool writeString(std::string_view file, std::string_view section, std::string_view key,
+bool writeString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  std::string_view value);
 
 // Why the file cannot be read (an errno value); 0 when it can, or when it is missing.
-int readError(std::string_view file);
+int readError(const std::filesystem::path& file);
+
+// Paths in the INI file. A path CP932 spells exactly is kept as CP932 under its key, as the
+// Windows program keeps it. Any other path (a folder "café", an emoji, "〜" U+301C, which CP932
+// would give back as "～") is kept as it is, UTF-8, under "<key>_UTF8", and the key keeps its
+// old value; a path under "<key>_UTF8" wins when reading. A path the file cannot hold as it is
+// (a line break, blanks at its ends, enclosing quotes) is not kept at all. Nothing is ever
+// kept as a lossy conversion, so a remembered folder is always the one that was chosen.
+std::string utf8Key(std::string_view key);
+// The path under "<key>_UTF8", else the key's CP932 value (or the default) as a path.
+std::filesystem::path readPath(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view cp932Default);
+enum class PathKept { AsCp932, AsUtf8, No };
+PathKept writePath(const std::filesystem::path& file, std::string_view section,
+                   std::string_view key, const std::filesystem::path& path);
+// True when a value written to the file reads back as the same bytes.
+bool keepsAsWritten(std::string_view value);
 
 // The leading-number rule of readInt on a value text.
 int parseProfileInt(std::string_view text);

@@ -18,8 +18,8 @@ std::string envFolder(const char* name) {
     return v && *v ? std::string(v) : std::string();
 }
 
-std::string clean(std::string folder) {
-    return withoutTrailingSeparator(cp932Path(std::filesystem::path(folder)));
+std::filesystem::path clean(const std::string& folder) {
+    return withoutTrailingSlash(std::filesystem::path(folder));
 }
 
 } // namespace
@@ -41,7 +41,7 @@ ProfileFolders ProfileFolders::fromSystem() {
     std::string docs = home.empty() ? std::string() : home + "/Documents";
     std::error_code ec;
     if (docs.empty() || !std::filesystem::is_directory(docs, ec)) {
-        docs = home.empty() ? f.tempFolder : home;
+        docs = home.empty() ? f.tempFolder.native() : home;
     }
     f.documentsFolder = clean(docs);
     return f;
@@ -50,19 +50,19 @@ ProfileFolders ProfileFolders::fromSystem() {
 ProfileSettings::ProfileSettings() : ProfileSettings(ProfileFolders::fromSystem()) {}
 
 ProfileSettings::ProfileSettings(ProfileFolders folders) : m_folders(std::move(folders)) {
-    for (std::string* f : {&m_folders.exeFolder, &m_folders.windowsFolder, &m_folders.tempFolder,
-                           &m_folders.documentsFolder}) {
-        *f = withoutTrailingSeparator(*f);
+    for (std::filesystem::path* f : {&m_folders.exeFolder, &m_folders.windowsFolder,
+                                     &m_folders.tempFolder, &m_folders.documentsFolder}) {
+        *f = withoutTrailingSlash(*f);
     }
 }
 
-void ProfileSettings::init(int mode, std::string_view name, std::string_view folder) {
+void ProfileSettings::init(int mode, std::string_view name, const std::filesystem::path& folder) {
     std::string base(name.empty() ? std::string_view(m_folders.exeBaseName) : name);
     std::string fileName = base;
     if (base.find('.') == std::string::npos) {
         fileName += ".INI";
     }
-    std::string dir;
+    std::filesystem::path dir;
     switch (mode) {
     case BareName:
         m_iniPath = fileName;
@@ -77,20 +77,20 @@ void ProfileSettings::init(int mode, std::string_view name, std::string_view fol
         dir = m_folders.documentsFolder;
         break;
     case GivenFolder:
-        dir = withoutTrailingSeparator(folder);
+        dir = withoutTrailingSlash(folder);
         break;
     default:
         throw std::invalid_argument("profile mode");
     }
-    if (dir.size() > kMaxFolderBytes) {
+    if (dir.native().size() > kMaxFolderBytes) {
         throw std::invalid_argument("profile folder longer than 260 bytes");
     }
-    m_iniPath = joinPath(dir, fileName);
+    m_iniPath = pathInFolder(dir, fileName);
 }
 
-std::string ProfileSettings::filePath() const {
-    if (m_iniPath.find(kPathSeparator) == std::string::npos) {
-        return joinPath(m_folders.windowsFolder, m_iniPath);
+std::filesystem::path ProfileSettings::filePath() const {
+    if (m_iniPath.native().find(kPathSeparator) == std::string::npos) {
+        return pathInFolder(m_folders.windowsFolder, m_iniPath);
     }
     return m_iniPath;
 }
@@ -122,6 +122,17 @@ bool ProfileSettings::putInt(std::string_view section, std::string_view key, int
 bool ProfileSettings::putString(std::string_view section, std::string_view key,
                                 std::string_view text) {
     return profile::writeString(filePath(), section, key, text);
+}
+
+std::filesystem::path ProfileSettings::getPath(std::string_view section, std::string_view key,
+                                               std::string_view cp932Default, bool writeBack) {
+    getString(section, key, cp932Default, writeBack);
+    return profile::readPath(filePath(), section, key, cp932Default);
+}
+
+profile::PathKept ProfileSettings::putPath(std::string_view section, std::string_view key,
+                                           const std::filesystem::path& path) {
+    return profile::writePath(filePath(), section, key, path);
 }
 
 void ProfileSettings::readPlacement() {

@@ -1,17 +1,19 @@
 #pragma once
+#include "support/PrivateProfile.h"
 #include "support/WindowPlacement.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
-// The folders a profile path can be formed from. All CP932, without trailing separator.
+// The folders a profile path can be formed from, without trailing separator.
 struct ProfileFolders {
-    std::string exeFolder;
-    std::string exePath;
-    std::string exeBaseName;
-    std::string windowsFolder;   // here: the user's configuration folder (XDG_CONFIG_HOME)
-    std::string tempFolder;      // TMPDIR or /tmp
-    std::string documentsFolder; // ~/Documents when it exists, else the home folder
+    std::filesystem::path exeFolder;
+    std::filesystem::path exePath;
+    std::string exeBaseName;               // native bytes
+    std::filesystem::path windowsFolder;   // here: the user's configuration folder
+    std::filesystem::path tempFolder;      // TMPDIR or /tmp
+    std::filesystem::path documentsFolder; // ~/Documents when it exists, else the home folder
 
     // The running program's folders (see ProgramFolder.h for the program folder rule).
     static ProfileFolders fromSystem();
@@ -35,10 +37,11 @@ public:
     // Forms the INI path from the mode, the base name (exeBaseName when empty) and, for mode 5,
     // the folder. ".INI" is appended unless the base name contains a period. Throws
     // std::invalid_argument for a folder longer than 260 bytes or an unknown mode.
-    void init(int mode = ProgramFolder, std::string_view name = {}, std::string_view folder = {});
-    const std::string& iniPath() const { return m_iniPath; }
+    void init(int mode = ProgramFolder, std::string_view name = {},
+              const std::filesystem::path& folder = {});
+    const std::filesystem::path& iniPath() const { return m_iniPath; }
     // The file the profile calls use (a bare name resolved against windowsFolder).
-    std::string filePath() const;
+    std::filesystem::path filePath() const;
 
     const ProfileFolders& folders() const { return m_folders; }
 
@@ -52,6 +55,12 @@ public:
     // "%d".
     bool putInt(std::string_view section, std::string_view key, int value);
     bool putString(std::string_view section, std::string_view key, std::string_view text);
+    // A path kept in the INI file (see profile::readPath): with writeBack, a missing key gets
+    // the default as getString writes it.
+    std::filesystem::path getPath(std::string_view section, std::string_view key,
+                                  std::string_view cp932Default, bool writeBack = true);
+    profile::PathKept putPath(std::string_view section, std::string_view key,
+                              const std::filesystem::path& path);
 
     // "Window"/"Placement". readPlacement leaves placementValid() false unless all ten numbers
     // were there.
@@ -63,7 +72,7 @@ public:
 
 private:
     ProfileFolders m_folders;
-    std::string m_iniPath;
+    std::filesystem::path m_iniPath;
     WindowPlacement m_placement;
     bool m_placementValid = false;
 };

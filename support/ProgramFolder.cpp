@@ -28,18 +28,18 @@ std::string environment(const char* name) {
     return v ? std::string(v) : std::string();
 }
 
-std::string folderText(const fs::path& folder) {
-    return withoutTrailingSeparator(cp932Path(folder));
+fs::path folderText(const fs::path& folder) {
+    return withoutTrailingSlash(folder);
 }
 
 } // namespace
 
-std::string absoluteFolder(const std::string& folder) {
+fs::path absoluteFolder(const fs::path& folder) {
     // Made absolute before the program changes its working folder to it; a relative name
     // would otherwise be resolved a second time from inside itself.
     std::error_code ec;
-    const fs::path absolute = fs::absolute(fs::path(folder), ec);
-    return folderText(ec ? fs::path(folder) : absolute.lexically_normal());
+    const fs::path absolute = fs::absolute(folder, ec);
+    return folderText(ec ? folder : absolute.lexically_normal());
 }
 
 ProgramFolderFacts ProgramFolderFacts::fromSystem() {
@@ -86,16 +86,16 @@ ProgramFolderChoice programFolderChoice() {
     return chooseProgramFolder(ProgramFolderFacts::fromSystem());
 }
 
-std::string programFolder() {
+fs::path programFolder() {
     return programFolderChoice().folder;
 }
 
-std::string programPath() {
-    return cp932Path(executable());
+fs::path programPath() {
+    return executable();
 }
 
 std::string programBaseName() {
-    std::string name = cp932Path(executable().filename());
+    std::string name = executable().filename().native();
     if (name.size() > 4 &&
         IniDocument::sameName(std::string_view(name).substr(name.size() - 4), ".exe")) {
         name.resize(name.size() - 4);

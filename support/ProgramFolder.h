@@ -3,7 +3,7 @@
 #include <string>
 
 // Where the program lives. The INI file, the log, the DATA folder and the single-instance lock
-// are kept there. All texts are CP932, folders without a trailing separator.
+// are kept there. Paths as the system gives them, folders without a trailing separator.
 
 // Which rule chose the program folder.
 enum class ProgramFolderKind {
@@ -13,7 +13,7 @@ enum class ProgramFolderKind {
 };
 
 struct ProgramFolderChoice {
-    std::string folder;
+    std::filesystem::path folder;
     ProgramFolderKind kind = ProgramFolderKind::Portable;
 };
 
@@ -38,14 +38,14 @@ ProgramFolderChoice chooseProgramFolder(const ProgramFolderFacts& facts);
 // "../share/applications"; it keeps its files per user even where root could write beside it.
 bool isPortableFolder(const std::filesystem::path& exeFolder);
 
-// `folder` (native bytes) as an absolute folder text (CP932), resolved against the current
-// working folder.
-std::string absoluteFolder(const std::string& folder);
+// `folder` as an absolute folder, resolved against the current working folder.
+std::filesystem::path absoluteFolder(const std::filesystem::path& folder);
 
 // The rule applied to this process.
 ProgramFolderChoice programFolderChoice();
-std::string programFolder();
+std::filesystem::path programFolder();
 // Full path of the running executable.
-std::string programPath();
-// File name of the executable without a ".exe" extension (other periods stay: "a.b" stays "a.b").
+std::filesystem::path programPath();
+// File name of the executable without a ".exe" extension (other periods stay: "a.b" stays "a.b"),
+// native bytes.
 std::string programBaseName();

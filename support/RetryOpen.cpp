@@ -33,8 +33,8 @@ int lockOrClose(int fd, int op) {
 }
 
 // One attempt to read: the open file with its lock, or a file not open with errno set.
-OpenedFile tryOpenToRead(std::string_view cp932Path, OpenAccess access) {
-    OpenedFile file = OpenedFile::openRead(cp932Path);
+OpenedFile tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
+    OpenedFile file = OpenedFile::openRead(path);
     if (file.isOpen() &&
         !lockNow(file.fd(), access == OpenAccess::ReadDenyWrite ? LOCK_SH : LOCK_EX)) {
         const int error = errno;
@@ -47,8 +47,7 @@ OpenedFile tryOpenToRead(std::string_view cp932Path, OpenAccess access) {
 // One attempt to write: the replacement file with the lock on the name, or false with errno.
 // The name itself is opened only to lock it: read-only, never through a link, and created only
 // exclusively.
-bool tryOpenToWrite(const std::string& cp932Path, const std::filesystem::path& path,
-                    OpenedFile& out) {
+bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
     struct stat st {};
     int lockFd = -1;
     bool placeholder = false;
@@ -79,7 +78,7 @@ bool tryOpenToWrite(const std::string& cp932Path, const std::filesystem::path& p
         return false;
     }
     std::error_code error;
-    ReplacementFile replacement = ReplacementFile::create(cp932Path, error);
+    ReplacementFile replacement = ReplacementFile::create(path, error);
     if (!replacement.isOpen()) {
         if (lockFd >= 0) {
             ::close(lockFd);
@@ -90,15 +89,15 @@ bool tryOpenToWrite(const std::string& cp932Path, const std::filesystem::path& p
         errno = error.value();
         return false;
     }
-    out = OpenedFile(std::move(replacement), cp932Path, lockFd, placeholder);
+    out = OpenedFile(std::move(replacement), path, lockFd, placeholder);
     return true;
 }
 
 } // namespace
 
-OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const RetryPolicy& policy) {
+OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
+                         const RetryPolicy& policy) {
     OpenResult result;
-    const std::filesystem::path path = nativePath(cp932Path);
     std::filesystem::path folder = path.parent_path();
     std::error_code ec;
     if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
@@ -108,11 +107,11 @@ OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access, const Re
     RetryTimer timer(policy.timeout);
     for (;;) {
         if (access == OpenAccess::WriteExclusive) {
-            if (tryOpenToWrite(std::string(cp932Path), path, result.file)) {
+            if (tryOpenToWrite(path, result.file)) {
                 result.error.clear();
                 return result;
             }
-        } else if (OpenedFile file = tryOpenToRead(cp932Path, access); file.isOpen()) {
+        } else if (OpenedFile file = tryOpenToRead(path, access); file.isOpen()) {
             result.file = std::move(file);
             result.error.clear();
             return result;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -38,5 +39,5 @@ struct OpenResult {
 // opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
 // on the name is held (a name that is free is taken by an empty placeholder of mode 0600, created
 // exclusively); a link or other non-file at the name is replaced, never followed.
-OpenResult openWithRetry(std::string_view cp932Path, OpenAccess access,
+OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
                          const RetryPolicy& policy = {});

@@ -171,9 +171,10 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts, calling skip(in, left) to step over a byte sequence it cannot convert and
-    // appending the replacement.
+    // appending the replacement; `replaced` counts those.
     template <typename Skip>
-    std::string run(std::string_view input, std::string_view replacement, Skip skip) {
+    std::string run(std::string_view input, std::string_view replacement, Skip skip,
+                    std::size_t* replaced = nullptr) {
         std::string out;
         if (m_cd == reinterpret_cast<iconv_t>(-1)) {
             return std::string(input);
@@ -192,6 +193,8 @@ public:
                     continue;
                 }
                 out += replacement;
+                if (replaced != nullptr)
+                    ++*replaced;
                 size_t step = errno == EINVAL ? inLeft : skip(in, inLeft);
                 in += step;
                 inLeft -= step;
@@ -218,12 +221,99 @@ std::string toUtf8(std::string_view cp932) {
     return conv.run(cp932, "\xEF\xBF\xBD", [](const char*, size_t) { return size_t{1}; });
 }
 
-std::string fromUtf8(std::string_view utf8) {
+std::string fromUtf8Shown(std::string_view utf8) {
     thread_local Converter conv("CP932", "UTF-8");
     return conv.run(utf8, "?", utf8SequenceLength);
 }
 
-std::string fromUtf16(std::u16string_view utf16) {
+namespace {
+
+// The code point at i, moving i past it; U+FFFD (past one byte) for a broken sequence.
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const std::size_t n = c < 0x80   ? 1
+                          : c < 0xC2 ? 0
+                          : c < 0xE0 ? 2
+                          : c < 0xF0 ? 3
+                          : c < 0xF5 ? 4
+                                     : 0;
+    if (n == 0 || n > s.size() - i) {
+        ++i;
+        return 0xFFFD;
+    }
+    char32_t cp = n == 1 ? c : c & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto next = static_cast<unsigned char>(s[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    i += n;
+    return cp;
+}
+
+// The character CP932 gives back for one it stores under its JIS twin's code.
+char32_t jisTwin(char32_t c) {
+    switch (c) {
+    case 0x301C: // WAVE DASH -> FULLWIDTH TILDE
+        return 0xFF5E;
+    case 0x2212: // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+        return 0xFF0D;
+    case 0x2016: // DOUBLE VERTICAL LINE -> PARALLEL TO
+        return 0x2225;
+    case 0x2014: // EM DASH -> HORIZONTAL BAR
+        return 0x2015;
+    case 0x00A2:
+        return 0xFFE0;
+    case 0x00A3:
+        return 0xFFE1;
+    case 0x00AC:
+        return 0xFFE2;
+    default:
+        return c;
+    }
+}
+
+// The first character of `original` (as a byte offset) that does not come back as itself;
+// npos when the whole text does.
+std::size_t firstChanged(std::string_view original, std::string_view back, Spelling spelling) {
+    std::size_t i = 0;
+    std::size_t k = 0;
+    while (i < original.size()) {
+        const std::size_t at = i;
+        const char32_t a = nextCodePoint(original, i);
+        if (k >= back.size())
+            return at;
+        const char32_t b = nextCodePoint(back, k);
+        if (a == 0xFFFD || b == 0xFFFD)
+            return at;
+        if (a != b && (spelling == Spelling::Exact || jisTwin(a) != b))
+            return at;
+    }
+    return k < back.size() ? original.size() : std::string_view::npos;
+}
+
+struct Attempt {
+    std::string bytes;
+    std::size_t failedAt = std::string_view::npos; // byte offset of the first lost character
+};
+
+Attempt tryFromUtf8(std::string_view utf8, Spelling spelling) {
+    thread_local Converter conv("CP932", "UTF-8");
+    Attempt attempt;
+    std::size_t replaced = 0;
+    attempt.bytes = conv.run(utf8, "?", utf8SequenceLength, &replaced);
+    // Converted back, every character must be itself (or its twin): iconv also maps some
+    // characters one way only ("¥" U+00A5 to the byte of "\").
+    attempt.failedAt = firstChanged(utf8, toUtf8(attempt.bytes), spelling);
+    if (replaced > 0 && attempt.failedAt == std::string_view::npos)
+        attempt.failedAt = 0;
+    return attempt;
+}
+
+std::string utf8FromUtf16(std::u16string_view utf16) {
     std::string utf8;
     utf8.reserve(utf16.size() * 3);
     for (std::size_t i = 0; i < utf16.size(); ++i) {
@@ -251,7 +341,29 @@ std::string fromUtf16(std::u16string_view utf16) {
             utf8 += static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
-    return fromUtf8(utf8);
+    return utf8;
+}
+
+} // namespace
+
+std::optional<std::string> fromUtf8(std::string_view utf8, Spelling spelling) {
+    Attempt attempt = tryFromUtf8(utf8, spelling);
+    if (attempt.failedAt != std::string_view::npos)
+        return std::nullopt;
+    return std::move(attempt.bytes);
+}
+
+std::optional<std::string> fromUtf16(std::u16string_view utf16, Spelling spelling) {
+    return fromUtf8(utf8FromUtf16(utf16), spelling);
+}
+
+std::string firstUnspellable(std::string_view utf8, Spelling spelling) {
+    const std::size_t at = tryFromUtf8(utf8, spelling).failedAt;
+    if (at >= utf8.size())
+        return at == std::string_view::npos ? std::string() : std::string("?");
+    std::size_t end = at;
+    nextCodePoint(utf8, end);
+    return std::string(utf8.substr(at, end - at));
 }
 
 } // namespace sjis

@@ -255,7 +255,8 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
     writeSummaryLines(out, c);
 }
 
-bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
+bool WriteReportCsv(const std::filesystem::path& path, const DisplaySelection& sel,
+                    const CsvOutputEnv& env) {
     if (!hasReportDay(sel))
         return false;
     SilentPrompt silent;
@@ -266,7 +267,7 @@ bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const 
             std::unique_ptr<ReportSink> sink =
                 env.open ? env.open(path) : openReportFile(path, env.retry);
             if (!sink)
-                throw CxException(0, "OpenError\n%s", path.c_str());
+                throw CxException(0, "OpenError\n%s", displayPath(path).c_str());
             ReportLineWriter out(*sink);
             writeReportLines(out, sel, env.monthStartDay);
             sink->finish();

@@ -4,6 +4,7 @@
 #include "textout/ReportLineWriter.h"
 #include "textout/ReportSink.h"
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,7 +24,7 @@ struct CsvOutputEnv {
     // How the file is opened (tests pass a pause that does not really wait).
     RetryPolicy retry;
     // Replaces the file (tests): returns the sink to write to, or throws like the open does.
-    std::function<std::unique_ptr<ReportSink>(const std::string& path)> open;
+    std::function<std::unique_ptr<ReportSink>(const std::filesystem::path& path)> open;
 };
 
 // Source name under which the failures of the CSV output are shown.
@@ -49,5 +50,5 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& selection,
 
 // Writes the selected report to the file at path: the whole operation of the CSV command,
 // failures reported and logged as the program does. False on failure or without a day.
-bool WriteReportCsv(const std::string& path, const DisplaySelection& selection,
+bool WriteReportCsv(const std::filesystem::path& path, const DisplaySelection& selection,
                     const CsvOutputEnv& env = {});

@@ -1,6 +1,7 @@
 #include "textout/ReportFile.h"
 
 #include "support/CxException.h"
+#include "support/FilePath.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -29,9 +30,10 @@ void FileReportSink::finish() {
     m_file.close();
 }
 
-std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy) {
+std::unique_ptr<ReportSink> openReportFile(const std::filesystem::path& path,
+                                           const RetryPolicy& policy) {
     OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy);
     if (!opened)
-        throw CxException(0, "OpenError\n%s", path.c_str());
+        throw CxException(0, "OpenError\n%s", displayPath(path).c_str());
     return std::make_unique<FileReportSink>(std::move(opened.file));
 }

@@ -2,6 +2,7 @@
 #include "support/RetryOpen.h"
 #include "textout/ReportSink.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -27,4 +28,5 @@ private:
 // Opens the file for a report (replaced whole, exclusive; see openWithRetry): fails at once when
 // the folder is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then
 // throws CxException "OpenError\n<path>".
-std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy = {});
+std::unique_ptr<ReportSink> openReportFile(const std::filesystem::path& path,
+                                           const RetryPolicy& policy = {});

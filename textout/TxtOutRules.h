@@ -1,16 +1,15 @@
 #pragma once
 #include "textout/CsvReport.h"
 
-#include <string>
-#include <string_view>
+#include <filesystem>
 
 class Prompt;
 
-// The fields of the CSV dialog (テキスト出力（ＣＳＶ形式）), CP932.
+// The fields of the CSV dialog (テキスト出力（ＣＳＶ形式）), as typed or chosen: paths.
 struct TxtOutFields {
-    std::string folder;   // 出力先
-    std::string fileName; // 出力ファイル名
-    std::string program;  // program that opens the file afterwards; empty = associated one
+    std::filesystem::path folder;   // 出力先
+    std::filesystem::path fileName; // 出力ファイル名
+    std::filesystem::path program;  // opens the file afterwards; empty = the associated one
     bool openAfter = false;
 };
 
@@ -19,14 +18,14 @@ struct TxtOutFields {
 // report and tells where. False = the dialog stays open (every failure has been told).
 // On success the full path goes to writtenPath when given.
 bool acceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
-                  const CsvOutputEnv& env, std::string* writtenPath = nullptr);
+                  const CsvOutputEnv& env, std::filesystem::path* writtenPath = nullptr);
 
 // What the open-after box starts once the file is written: the program (trimmed) with the
 // file's full path as its one argument. Two arguments, never one command line: a path with
 // blanks stays whole and a name in the path (a customer name, perhaps from an imported file)
 // never reaches a shell. An empty program = open the file with the program associated with it.
 struct TxtOutLaunch {
-    std::string program;
-    std::string file;
+    std::filesystem::path program;
+    std::filesystem::path file;
 };
 TxtOutLaunch txtOutLaunch(const TxtOutFields& fields);

@@ -12,6 +12,7 @@
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
 #include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -41,9 +42,9 @@ AppShell::~AppShell() {
     m_document.reset();
 }
 
-QString AppShell::serverName(const std::string& folder) {
-    const QByteArray hash =
-        QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha1);
+QString AppShell::serverName(const std::filesystem::path& folder) {
+    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(folder.native()),
+                                                     QCryptographicHash::Sha1);
     // The user's own runtime folder ($XDG_RUNTIME_DIR, 0700): another account can neither take
     // the name first nor connect.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -106,8 +107,10 @@ void AppShell::startServer() {
 }
 
 bool AppShell::failStart(const char* format) {
-    const std::string text = formatText(format, m_folder.c_str());
-    std::fprintf(stderr, "orvoview: %s\n", sjis::toUtf8(text).c_str());
+    const std::string text = formatText(format, displayPath(m_folder).c_str());
+    // The terminal shows the folder as it is, not as CP932 can spell it.
+    const std::string utf8 = formatText(sjis::toUtf8(format).c_str(), m_folder.c_str());
+    std::fprintf(stderr, "orvoview: %s\n", utf8.c_str());
     if (m_options.prompt) {
         m_options.prompt->tell(text, PromptIcon::Stop);
     } else {
@@ -119,8 +122,7 @@ bool AppShell::failStart(const char* format) {
 }
 
 bool AppShell::initInstance() {
-    m_folder =
-        m_options.folder.empty() ? programFolder() : absoluteFolder(sjis::toUtf8(m_options.folder));
+    m_folder = m_options.folder.empty() ? programFolder() : absoluteFolder(m_options.folder);
     m_baseName = m_options.baseName.empty() ? programBaseName() : m_options.baseName;
     createFolderPath(m_folder, FolderAccess::UserOnly);
 
@@ -135,19 +137,20 @@ bool AppShell::initInstance() {
 
     m_startupInProgress = true;
     m_settings = AppSettings(); // a fresh start reads everything again
-    if (m_folder.size() > ProfileSettings::kMaxFolderBytes) {
+    if (m_folder.native().size() > ProfileSettings::kMaxFolderBytes) {
         m_startupInProgress = false;
         return failStart(txt::app::kFolderTooLong);
     }
     m_settings.init(m_folder, m_baseName);
     m_settings.readAll();
-    QDir::setCurrent(qtFromCp932(m_folder));
-    m_log.OpenLog(joinPath(m_folder, m_baseName), 7, 4, 10000, 5242880);
+    QDir::setCurrent(qtFromPath(m_folder));
+    m_log.OpenLog(pathInFolder(m_folder, m_baseName), 7, 4, 10000, 5242880);
     // The folder is ours now: temporaries of the INI left by ended runs go.
     removeStaleTemporaries(m_settings.iniPath());
     if (int error = profile::readError(m_settings.iniPath()))
-        m_log.WriteLine(formatText(txt::app::kIniUnreadable, m_settings.iniPath().c_str(),
-                                   sjis::fromUtf8(std::strerror(error)).c_str()));
+        m_log.WriteLine(formatText(txt::app::kIniUnreadable,
+                                   displayPath(m_settings.iniPath()).c_str(),
+                                   sjis::fromUtf8Shown(std::strerror(error)).c_str()));
 
     ProfileSettings& profile = m_settings.profile();
     if (profile.getInt("check", "RunningNum", AppSettings::kNormalEnd) != AppSettings::kNormalEnd)

@@ -3,6 +3,7 @@
 #include "support/InstanceLock.h"
 #include "support/LogFile.h"
 #include <QObject>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -18,8 +19,8 @@ class AppShell : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        std::string folder;   // program folder; empty = ORVOVIEW_HOME or the executable's folder
-        std::string baseName; // INI and log name; empty = the executable's name
+        std::filesystem::path folder; // program folder; empty = the program folder rule
+        std::string baseName;         // INI and log name; empty = the executable's name
         bool showFrame = true;
         Prompt* prompt = nullptr; // start-up failures; nullptr = a message box
     };
@@ -41,10 +42,10 @@ public:
     AppSettings& settings() { return m_settings; }
     // The program's settings object (appSettings()) is the one a shell reads and writes.
     LogFile& log() { return m_log; }
-    const std::string& folder() const { return m_folder; }
+    const std::filesystem::path& folder() const { return m_folder; }
     bool startupInProgress() const { return m_startupInProgress; }
     // Local socket name the running copy listens on (derived from the program folder).
-    static QString serverName(const std::string& folder);
+    static QString serverName(const std::filesystem::path& folder);
     // The process at the other end of a connected local socket runs as this user.
     static bool isOwnPeer(qintptr socketDescriptor);
 
@@ -58,7 +59,7 @@ private:
     void startServer();
 
     Options m_options;
-    std::string m_folder;
+    std::filesystem::path m_folder;
     std::string m_baseName;
     InstanceLock m_lock;
     AppSettings& m_settings = appSettings();

@@ -6,7 +6,8 @@
 #include "store/DAT_CUSTOMER.h"
 #include "store/gui/D_DataSave.h"
 #include "store/gui/D_InputMonStartDay.h"
-#include "support/gui/QtCp932.h"
+#include "support/FilePath.h"
+#include "support/gui/QtPath.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/SelectDataRules.h"
 #include "transfer/gui/D_SelectData.h"
@@ -54,8 +55,8 @@ void DataCommands::exportCustomer() {
     COrvoViewDoc* doc = m_frame->document();
     const DisplaySelection& shown = doc->currentSelection();
     const int preset = shown.isValid() ? shown.customerIndex : 0;
-    std::string dir = m_settings ? m_settings->saveDir : std::string();
-    std::string file = m_settings ? m_settings->saveFile : std::string();
+    std::filesystem::path dir = m_settings ? m_settings->saveDir : std::filesystem::path();
+    std::filesystem::path file = m_settings ? m_settings->saveFile : std::filesystem::path();
     CDataSave dialog(doc->store(), preset, dir, file, prompt(), m_frame);
     dialog.exec();
     if (dialog.exported() && m_settings) {
@@ -68,14 +69,17 @@ void DataCommands::importCustomer() {
     const QString chosen =
         m_chooseImportFile
             ? m_chooseImportFile()
-            : QFileDialog::getOpenFileName(m_frame, QStringLiteral("需要家データを取り込む"),
-                                           QString(), QStringLiteral("需要家データ (*)"));
+            : QFileDialog::getOpenFileName(
+                  m_frame, QStringLiteral("需要家データを取り込む"),
+                  qtFromPath(startFolder(m_settings ? m_settings->saveDir : std::filesystem::path(),
+                                         homeFolder())),
+                  QStringLiteral("需要家データ (*)"));
     if (chosen.isEmpty())
         return;
     COrvoViewDoc* doc = m_frame->document();
     // Into a copy: a failed import leaves the document's store as it was.
     MeasurementStore copy = doc->store();
-    if (::importCustomer(copy, cp932FromQt(chosen), prompt()) < 0)
+    if (::importCustomer(copy, pathFromQt(chosen), prompt()) < 0)
         return;
     doc->replaceStore(std::move(copy));
     // Indices may have shifted: show the same day again and refresh the bar and the views.
@@ -97,7 +101,7 @@ void DataCommands::writeCsv() {
     COrvoViewDoc* doc = m_frame->document();
     TxtOutFields fields;
     if (m_settings)
-        fields = {m_settings->txtOutDir, "", m_settings->txtOutApp, m_settings->txtOutAppRun != 0};
+        fields = {m_settings->txtOutDir, {}, m_settings->txtOutApp, m_settings->txtOutAppRun != 0};
     CsvOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;

@@ -15,8 +15,10 @@
 #include "store/Aggregation.h"
 #include "store/DAT_DataFile.h"
 #include "store/gui/D_CustEdit.h"
+#include "support/FilePath.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 #include "textout/ValueFormat.h"
 #include "transfer/SelectionRules.h"
 #include "transfer/gui/D_ReadData.h"
@@ -62,6 +64,11 @@ void fillList(QComboBox* box, const std::vector<std::string>& entries, const std
     const bool found = !current.empty() && CSelectorBar::selectText(box, qtFromCp932(current));
     if (!found && box->count() > 0)
         box->setCurrentIndex(0);
+}
+
+// The chosen entry of a date list as the core made it (its own CP932 texts).
+std::string entryText(const QComboBox* box) {
+    return cp932FromQt(box->currentText()).value_or(std::string());
 }
 
 selection::ReportKind kindOf(const CSelectorBar* bar) {
@@ -389,7 +396,7 @@ void CMainFrame::updateTitle() {
 
 void CMainFrame::onAbout() {
     // The data folder is "<program folder>/DATA".
-    CAboutDlg dialog(QFileInfo(qtFromCp932(m_document->dataFolder())).path(), this);
+    CAboutDlg dialog(qtFromPath(m_document->dataFolder().parent_path()), this);
     dialog.exec();
 }
 
@@ -401,12 +408,14 @@ void CMainFrame::onReadData() {
         this);
     const DisplaySelection& selection = m_document->currentSelection();
     dialog.setInitialSelection(selection.customerIndex, selection.circuitIndex);
-    if (m_settings)
-        dialog.setImportFolder(qtFromCp932(m_settings->importDir));
+    // The file dialog opens in the folder of the last imported file when it still exists.
+    const QString start =
+        m_settings ? qtFromPath(startFolder(m_settings->importDir, homeFolder())) : QString();
+    dialog.setImportFolder(start);
     const int result = dialog.exec();
-    if (m_settings && cp932FromQt(dialog.importFolder()) != m_settings->importDir) {
-        m_settings->importDir = cp932FromQt(dialog.importFolder());
-        m_settings->profile().putString("Filepath", "ImportDir", m_settings->importDir);
+    if (m_settings && dialog.importFolder() != start) {
+        m_settings->importDir = pathFromQt(dialog.importFolder());
+        m_settings->profile().putPath("Filepath", "ImportDir", m_settings->importDir);
     }
     if (result == QDialog::Accepted)
         applyEditedStore(dialog.takeStore());
@@ -470,8 +479,7 @@ void CMainFrame::fillMonths(bool selectCurrent) {
         selectCurrent ? selection::entriesOf(sel.day.date, kindOf(bar), startDay).month
                       : std::string();
     fillList(bar->month(),
-             selection::monthEntries(*sel.circuit, kindOf(bar), startDay,
-                                     cp932FromQt(bar->year()->currentText())),
+             selection::monthEntries(*sel.circuit, kindOf(bar), startDay, entryText(bar->year())),
              current);
 }
 
@@ -485,8 +493,7 @@ void CMainFrame::fillDays(bool selectCurrent) {
         selectCurrent ? selection::entriesOf(sel.day.date, selection::ReportKind::Daily, 1).day
                       : std::string();
     fillList(bar->day(),
-             selection::dayEntries(*sel.circuit, cp932FromQt(bar->year()->currentText()),
-                                   cp932FromQt(bar->month()->currentText())),
+             selection::dayEntries(*sel.circuit, entryText(bar->year()), entryText(bar->month())),
              current);
 }
 

@@ -8,6 +8,7 @@
 #include "store/DocumentData.h"
 #include <QObject>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,9 +52,9 @@ public:
     void replaceStore(MeasurementStore store) { m_data.replaceStore(std::move(store)); }
 
     // Data file beside the program: "<folder>/DATA/Orvo.DAT".
-    void setProgramFolder(const std::string& folder) { m_data.setProgramFolder(folder); }
-    const std::string& dataFolder() const { return m_data.dataFolder(); }
-    const std::string& dataFilePath() const { return m_data.dataFilePath(); }
+    void setProgramFolder(const std::filesystem::path& folder) { m_data.setProgramFolder(folder); }
+    const std::filesystem::path& dataFolder() const { return m_data.dataFolder(); }
+    const std::filesystem::path& dataFilePath() const { return m_data.dataFilePath(); }
     // Loads the data file the first time only (creating the folder and an empty file first).
     void loadOnce(Prompt& prompt);
     // Writes the whole document to the data file; false (after a message) when it failed.

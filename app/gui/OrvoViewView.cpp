@@ -7,8 +7,11 @@
 #include "app/gui/ViewAnalysis.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/gui/PaneSplitter.h"
+#include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include "views/table/PrintJobs.h"
 #include <QDir>
@@ -26,12 +29,9 @@ COrvoViewView* COrvoViewView::s_printingView = nullptr;
 
 namespace {
 
-QString fromLocal(const std::string& cp932) {
-    return QString::fromStdString(sjis::toUtf8(cp932));
-}
-
-std::string toLocal(const QString& text) {
-    return sjis::fromUtf8(text.toStdString());
+// A path the user chose, as a message shows it.
+std::string shownPath(const QString& path) {
+    return displayPath(pathFromQt(path));
 }
 
 } // namespace
@@ -148,15 +148,15 @@ bool COrvoViewView::printToPdf(const DisplaySelection& job, const QString& path)
 }
 
 QString COrvoViewView::pdfFolder() const {
-    const QString folder = m_settings ? fromLocal(m_settings->pdfOutDir) : QString();
-    return folder.isEmpty() || !QDir(folder).exists() ? QDir::homePath() : folder;
+    return qtFromPath(
+        startFolder(m_settings ? m_settings->pdfOutDir : std::filesystem::path(), homeFolder()));
 }
 
 void COrvoViewView::rememberPdfFolder(const QString& folder) {
     if (!m_settings)
         return;
-    m_settings->pdfOutDir = toLocal(QDir::toNativeSeparators(folder));
-    m_settings->profile().putString("Filepath", "PdfOutDir", m_settings->pdfOutDir);
+    m_settings->pdfOutDir = pathFromQt(folder);
+    m_settings->profile().putPath("Filepath", "PdfOutDir", m_settings->pdfOutDir);
 }
 
 void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownScales) {
@@ -185,13 +185,13 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
                     document()->updateAllViews(this, hint::scale(box),
                                                &scales[static_cast<size_t>(box)]);
         }
-        const QString name = fromLocal(print_jobs::pdfFileName(job));
+        const QString name = qtFromCp932(print_jobs::pdfFileName(job));
         if (printer) {
             document()->updateAllViews(this, hint::PrintSelect, &job);
             QPrinter& p = sessionPrinter();
             p.setDocName(QFileInfo(name).completeBaseName());
             if (!printJob(p))
-                prompt.tell(formatText(txt::app::kPrintFailed, toLocal(name).c_str()),
+                prompt.tell(formatText(txt::app::kPrintFailed, shownPath(name).c_str()),
                             PromptIcon::Stop);
             continue;
         }
@@ -199,13 +199,11 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
         if (printToPdf(job, path))
             written = true;
         else
-            prompt.tell(
-                formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
-                PromptIcon::Stop);
+            prompt.tell(formatText(txt::app::kPdfFailed, shownPath(path).c_str()),
+                        PromptIcon::Stop);
     }
     if (written)
-        prompt.tell(
-            formatText(txt::app::kPdfWritten, toLocal(QDir::toNativeSeparators(folder)).c_str()));
+        prompt.tell(formatText(txt::app::kPdfWritten, shownPath(folder).c_str()));
 }
 
 void COrvoViewView::restore(const SelectionTuple& kept, int channel) {
@@ -262,14 +260,14 @@ void COrvoViewView::onFilePdf() {
     if (!doc || !m_frame || !doc->isSelectionValid())
         return;
     const DisplaySelection shown = doc->currentSelection();
-    const QString suggested = QDir(pdfFolder()).filePath(fromLocal(print_jobs::pdfFileName(shown)));
+    const QString suggested =
+        QDir(pdfFolder()).filePath(qtFromCp932(print_jobs::pdfFileName(shown)));
     const QString path = askPdfFile(suggested);
     if (!path.isEmpty()) {
         rememberPdfFolder(QFileInfo(path).absolutePath());
         if (!printToPdf(shown, path))
-            prompt().tell(
-                formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
-                PromptIcon::Stop);
+            prompt().tell(formatText(txt::app::kPdfFailed, shownPath(path).c_str()),
+                          PromptIcon::Stop);
     }
     restore(shown.tuple(), shown.displayChannel);
 }

@@ -7,6 +7,7 @@
 #include "app/gui/PageView.h"
 #include "app/gui/UpdateHints.h"
 #include "res/ResourceIds.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ValueFormat.h"
@@ -263,13 +264,14 @@ void CViewAnalysis::updateBandControls() {
 bool CViewAnalysis::saveLimits() {
     if (!m_selection || !m_selection->isValid() || !document())
         return false;
-    const std::string path = analysisSettingsPath(document()->dataFolder());
+    const std::filesystem::path path = analysisSettingsPath(document()->dataFolder());
     AnalysisSettings settings = AnalysisSettings::load(path);
     settings.setLimits(m_selection->customerName, m_selection->circuitName, limitsFromControls());
     settings.setPrintAnalysisPage(m_printPage->isChecked());
     std::error_code error;
     if (!settings.save(path, error)) {
-        m_prompt->tell(formatText(txt::analysis::kSaveFailed, path.c_str()), PromptIcon::Stop);
+        m_prompt->tell(formatText(txt::analysis::kSaveFailed, displayPath(path).c_str()),
+                       PromptIcon::Stop);
         return false;
     }
     m_limits = limitsFromControls();

@@ -141,7 +141,8 @@ void CSetSerial::fill(const std::vector<int>& found) {
 
 void CSetSerial::accept() {
     SerialSettings s;
-    s.portNumber = portNumberFromChoice(cp932FromQt(m_boxes[0]->currentText()));
+    // The entries are the core's own CP932 texts.
+    s.portNumber = portNumberFromChoice(cp932FromQt(m_boxes[0]->currentText()).value_or(""));
     s.baudRate = serialChoiceValue(SerialField::BaudRate, m_boxes[1]->currentIndex());
     s.byteSize = serialChoiceValue(SerialField::ByteSize, m_boxes[2]->currentIndex());
     s.parity = serialChoiceValue(SerialField::Parity, m_boxes[3]->currentIndex());

@@ -1,5 +1,6 @@
 #include "store/gui/D_CustEdit.h"
 #include "res/ResourceIds.h"
+#include "support/SupportTexts.h"
 #include "support/gui/DialogControls.h"
 #include "support/gui/QtCp932.h"
 #include <QFontDatabase>
@@ -100,18 +101,25 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
 
     connect(m_customers, &QListWidget::currentRowChanged, this, &CCustEdit::onCustomerSelected);
     connect(m_circuits, &QListWidget::currentRowChanged, this, &CCustEdit::onCircuitSelected);
-    connect(buttons[0], &QPushButton::clicked, this,
-            [this] { afterCustomerChange(m_editor.addCustomer(enteredCustomer(), m_prompt)); });
+    connect(buttons[0], &QPushButton::clicked, this, [this] {
+        if (auto name = enteredCustomer())
+            afterCustomerChange(m_editor.addCustomer(*name, m_prompt));
+    });
     connect(buttons[1], &QPushButton::clicked, this,
             [this] { afterCustomerChange(m_editor.removeCustomer()); });
-    connect(buttons[2], &QPushButton::clicked, this,
-            [this] { afterCustomerChange(m_editor.renameCustomer(enteredCustomer(), m_prompt)); });
-    connect(buttons[3], &QPushButton::clicked, this,
-            [this] { afterCircuitChange(m_editor.addCircuit(enteredCircuit(), m_prompt), true); });
+    connect(buttons[2], &QPushButton::clicked, this, [this] {
+        if (auto name = enteredCustomer())
+            afterCustomerChange(m_editor.renameCustomer(*name, m_prompt));
+    });
+    connect(buttons[3], &QPushButton::clicked, this, [this] {
+        if (auto name = enteredCircuit())
+            afterCircuitChange(m_editor.addCircuit(*name, m_prompt), true);
+    });
     connect(buttons[4], &QPushButton::clicked, this,
             [this] { afterCircuitChange(m_editor.removeCircuit(), false); });
     connect(buttons[5], &QPushButton::clicked, this, [this] {
-        afterCircuitChange(m_editor.renameCircuit(enteredCircuit(), m_prompt), false);
+        if (auto name = enteredCircuit())
+            afterCircuitChange(m_editor.renameCircuit(*name, m_prompt), false);
     });
     connect(ok, &QPushButton::clicked, this, &CCustEdit::accept);
     connect(cancel, &QPushButton::clicked, this, &CCustEdit::reject);
@@ -122,12 +130,20 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
     m_initialising = false;
 }
 
-std::string CCustEdit::enteredCustomer() const {
-    return cp932FromQt(m_customerName->text());
+std::optional<std::string> CCustEdit::enteredName(const QLineEdit* edit) const {
+    // A name typed on Linux may use the JIS twins of CP932's characters ("〜" for "～").
+    std::optional<std::string> name = cp932FromQt(edit->text(), sjis::Spelling::JisTwins);
+    if (!name)
+        m_prompt.tell(txt::support::kUnspellableName, PromptIcon::Stop);
+    return name;
 }
 
-std::string CCustEdit::enteredCircuit() const {
-    return cp932FromQt(m_circuitName->text());
+std::optional<std::string> CCustEdit::enteredCustomer() const {
+    return enteredName(m_customerName);
+}
+
+std::optional<std::string> CCustEdit::enteredCircuit() const {
+    return enteredName(m_circuitName);
 }
 
 void CCustEdit::fillCustomers() {

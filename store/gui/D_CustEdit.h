@@ -1,6 +1,7 @@
 #pragma once
 #include "store/CustomerEditor.h"
 #include <QDialog>
+#include <optional>
 
 class Prompt;
 class QLineEdit;
@@ -35,8 +36,10 @@ private:
     // change (and an added circuit) then copies the names as a user's selection would.
     void afterCustomerChange(CustomerEditor::Outcome outcome);
     void afterCircuitChange(CustomerEditor::Outcome outcome, bool added);
-    std::string enteredCustomer() const;
-    std::string enteredCircuit() const;
+    // The typed name as CP932; nothing (told) when it holds a character CP932 lacks.
+    std::optional<std::string> enteredName(const QLineEdit* edit) const;
+    std::optional<std::string> enteredCustomer() const;
+    std::optional<std::string> enteredCircuit() const;
 
     CustomerEditor m_editor;
     Prompt& m_prompt;

@@ -2,8 +2,10 @@
 #include "res/ResourceIds.h"
 #include "store/DAT_CUSTOMER.h"
 #include "store/DataSaveRules.h"
+#include "support/FilePath.h"
 #include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -21,8 +23,9 @@ namespace {
 constexpr int kMaxText = 256;
 }
 
-CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std::string& saveDir,
-                     const std::string& saveFile, Prompt& prompt, QWidget* parent)
+CDataSave::CDataSave(const MeasurementStore& store, int customerIndex,
+                     const std::filesystem::path& saveDir, const std::filesystem::path& saveFile,
+                     Prompt& prompt, QWidget* parent)
     : QDialog(parent), m_store(store), m_prompt(prompt), m_saveDir(saveDir), m_saveFile(saveFile) {
     setObjectName("dataSaveDialog");
     setProperty("controlId", res::IDD_DATA_SAVE);
@@ -64,9 +67,9 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
         m_customers->addItem(qtFromCp932(store.at(i).name));
     const bool preset = customerIndex >= 0 && customerIndex < store.count();
     m_customers->setCurrentIndex(preset ? customerIndex : -1);
-    m_folder->setText(qtFromCp932(saveDir));
-    m_fileName->setText(
-        qtFromCp932(preset ? exportFileNamePreset(store.at(customerIndex).name) : saveFile));
+    m_folder->setText(qtFromPath(startFolder(saveDir, homeFolder())));
+    m_fileName->setText(preset ? qtFromCp932(exportFileNamePreset(store.at(customerIndex).name))
+                               : qtFromPath(saveFile));
     connect(m_customers, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < m_store.count())
             m_fileName->setText(qtFromCp932(exportFileNamePreset(m_store.at(index).name)));
@@ -76,13 +79,14 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex, const std
 
 void CDataSave::onBrowse() {
     const QString chosen = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("フォルダ選択をしてください"), m_folder->text());
+        this, QStringLiteral("フォルダ選択をしてください"),
+        qtFromPath(startFolder(pathFromQt(m_folder->text()), homeFolder())));
     if (!chosen.isEmpty())
         m_folder->setText(chosen);
 }
 
 void CDataSave::onOk() {
-    DataSaveFields fields{cp932FromQt(m_folder->text()), cp932FromQt(m_fileName->text()),
+    DataSaveFields fields{pathFromQt(m_folder->text()), pathFromQt(m_fileName->text()),
                           m_customers->currentIndex()};
     if (!acceptDataSave(fields, m_store, m_prompt, m_policy, m_wrap))
         return;

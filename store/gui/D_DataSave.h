@@ -3,7 +3,7 @@
 #include "store/DAT_Store.h"
 #include "support/RetryOpen.h"
 #include <QDialog>
-#include <string>
+#include <filesystem>
 
 class Prompt;
 class QComboBox;
@@ -16,13 +16,16 @@ class CDataSave : public QDialog {
     Q_OBJECT
 public:
     // customerIndex: the preset customer (-1 = none); saveDir/saveFile: "SaveDir"/"SaveFile".
-    CDataSave(const MeasurementStore& store, int customerIndex, const std::string& saveDir,
-              const std::string& saveFile, Prompt& prompt, QWidget* parent = nullptr);
+    // The folder field starts in saveDir when it is a folder of this system, else in the home
+    // folder.
+    CDataSave(const MeasurementStore& store, int customerIndex,
+              const std::filesystem::path& saveDir, const std::filesystem::path& saveFile,
+              Prompt& prompt, QWidget* parent = nullptr);
 
     // True once an export succeeded; saveDir()/saveFile() are then the values to keep.
     bool exported() const { return m_exported; }
-    const std::string& saveDir() const { return m_saveDir; }
-    const std::string& saveFile() const { return m_saveFile; }
+    const std::filesystem::path& saveDir() const { return m_saveDir; }
+    const std::filesystem::path& saveFile() const { return m_saveFile; }
 
     // Tests: a sink between the archive and the file (a full disk), and a retry that does
     // not really wait.
@@ -39,8 +42,8 @@ private:
 
     const MeasurementStore& m_store;
     Prompt& m_prompt;
-    std::string m_saveDir;
-    std::string m_saveFile;
+    std::filesystem::path m_saveDir;
+    std::filesystem::path m_saveFile;
     bool m_exported = false;
     datafile::SinkWrapper m_wrap;
     RetryPolicy m_policy;

@@ -40,7 +40,9 @@ CInputMonStartDay::CInputMonStartDay(int currentDay, Prompt& prompt, QWidget* pa
 }
 
 void CInputMonStartDay::onOk() {
-    const MonthStartDayCheck check = checkMonthStartDayText(cp932FromQt(m_edit->text()));
+    // A character CP932 lacks is no digit either: shown as '?', it fails the check as such.
+    const MonthStartDayCheck check =
+        checkMonthStartDayText(sjis::fromUtf8Shown(m_edit->text().toStdString()));
     if (check.message) {
         m_prompt.tell(check.message, PromptIcon::Stop);
         return;

@@ -1,5 +1,6 @@
 // The per-circuit limits file: round trip, bad values, atomic save.
 #include "analysis/AnalysisSettings.h"
+#include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "support/Sjis.h"
@@ -20,14 +21,14 @@ CircuitLimits someLimits() {
 
 TEST(AnalysisSettings, RoundTripKeepsEveryCircuit) {
     AnalysisSettings s;
-    const std::string customer = sjis::fromUtf8("本社工場");
-    s.setLimits(customer, sjis::fromUtf8("受電"), someLimits());
+    const std::string customer = sj("本社工場");
+    s.setLimits(customer, sj("受電"), someLimits());
     // A name with blanks around, a quote, and a "\" second byte ("ソ").
-    s.setLimits(" A \"x\" ", sjis::fromUtf8("ソ]"), CircuitLimits());
+    s.setLimits(" A \"x\" ", sj("ソ]"), CircuitLimits());
     const AnalysisSettings back = AnalysisSettings::fromText(s.text());
     EXPECT_EQ(back.size(), 2u);
-    EXPECT_EQ(back.limitsFor(customer, sjis::fromUtf8("受電")), someLimits());
-    EXPECT_EQ(back.limitsFor(" a \"X\" ", sjis::fromUtf8("ソ]")), CircuitLimits());
+    EXPECT_EQ(back.limitsFor(customer, sj("受電")), someLimits());
+    EXPECT_EQ(back.limitsFor(" a \"X\" ", sj("ソ]")), CircuitLimits());
     EXPECT_EQ(back.text(), s.text());
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/Cp932.h"
 #include "store/DAT_Records.h"
 #include "store/DAT_Store.h"
 #include "support/DateTime.h"
@@ -32,9 +33,9 @@ inline MeasurementDay makeDay(int y, int m, int d, double powerW = 500.0, double
 
 inline MeasurementStore makeStore(const std::vector<MeasurementDay>& days) {
     MeasurementStore store;
-    const int c = store.insert(sjis::fromUtf8("東京工場"));
+    const int c = store.insert(sj("東京工場"));
     Customer& customer = store.at(c);
-    const int k = customer.circuits.insert(sjis::fromUtf8("受電"));
+    const int k = customer.circuits.insert(sj("受電"));
     for (const MeasurementDay& d : days)
         customer.circuits.at(k).addOrReplaceDay(d);
     return store;

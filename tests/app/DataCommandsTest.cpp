@@ -6,6 +6,7 @@
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
 #include "app/gui/SelectorBar.h"
+#include "common/Cp932.h"
 #include "res/ResourceIds.h"
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
@@ -180,7 +181,7 @@ TEST_F(DataCommandsTest, ImportOfATakenNameAddsTheNextFreeSuffixAndKeepsTheShown
     store.insert("A");
     store.insert("A_1");
     m_doc.replaceStore(store);
-    const int tokyo = m_doc.store().find(sjis::fromUtf8("東京工場"));
+    const int tokyo = m_doc.store().find(sj("東京工場"));
     m_doc.select({tokyo, 0, 1, -1, -1}, 1);
     Customer incoming;
     incoming.name = "A";

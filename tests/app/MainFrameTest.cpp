@@ -10,6 +10,7 @@
 #include "app/gui/View.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "common/Cp932.h"
 #include "common/DialogDriver.h"
 #include "res/ResourceIds.h"
 #include "support/gui/PaneSplitter.h"
@@ -513,5 +514,5 @@ TEST_F(FrameTest, ImportFolderIsRememberedInTheIni) {
         dialogtest::click(dialog, res::IDC_RD_IMPORT_FILE);
         dialogtest::click(dialog, res::IDCANCEL);
     }));
-    EXPECT_EQ(iniValue(m_settings.iniPath(), "Filepath", "ImportDir"), sjis::fromUtf8("/srv/受信"));
+    EXPECT_EQ(iniValue(m_settings.iniPath(), "Filepath", "ImportDir"), sj("/srv/受信"));
 }

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/gui/D_InputPrtDateSpan.h"
 #include "app/gui/OrvoViewView.h"
+#include "common/PathNames.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include <QAction>
@@ -317,6 +318,44 @@ TEST_F(PrintTest, PdfCommandWritesTheShownJob) {
     m_frame->action(res::ID_FILE_PDF)->trigger();
     EXPECT_TRUE(suggested.endsWith(QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")));
     EXPECT_EQ(pageCount(outFile("export.pdf")), 3);
+}
+
+// The PDF folder is used as chosen and kept by the INI file's rule for paths; the next print
+// offers it again. A folder kept the Windows way, or one that is gone, is not offered.
+TEST_F(PrintTest, PdfFolderOfAnyNameIsUsedAndKept) {
+    load(generatedDays(days(1)));
+    selectDaily(0);
+    QStringList offered;
+    QString chosen;
+    printView().askFolder = [&](const QString& start) {
+        offered << start;
+        return chosen;
+    };
+    const std::string ini = m_settings.iniPath().native();
+    for (const PathName& n : kPathNames) {
+        SCOPED_TRACE(n.what);
+        chosen = m_out.filePath(QString::fromStdString(n.name));
+        ASSERT_TRUE(QDir().mkpath(chosen));
+        m_frame->action(res::ID_FILE_PRINT)->trigger();
+        EXPECT_EQ(QDir(chosen).entryList(QDir::Files),
+                  QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")});
+        const std::filesystem::path folder = chosen.toStdString();
+        EXPECT_EQ(m_settings.pdfOutDir, folder);
+        if (n.spelledByCp932)
+            EXPECT_EQ(apptest::iniValue(ini, "Filepath", "PdfOutDir"),
+                      sjis::fromUtf8(folder.native()));
+        else
+            EXPECT_EQ(apptest::iniValue(ini, "Filepath", "PdfOutDir_UTF8"), folder.native());
+        chosen.clear(); // the next print offers the folder kept, and is cancelled
+        m_frame->action(res::ID_FILE_PRINT)->trigger();
+        EXPECT_EQ(offered.back(), QString::fromStdString(folder.native()));
+    }
+    const QString home = QDir::homePath();
+    for (const char* kept : {"C:\\", "D:\\pdf", "/nowhere/gone"}) {
+        m_settings.pdfOutDir = kept;
+        m_frame->action(res::ID_FILE_PRINT)->trigger();
+        EXPECT_EQ(offered.back(), home) << kept;
+    }
 }
 
 TEST_F(PrintTest, PreviewShowsTheJobsPagesAndSetupKeepsTheSessionPrinter) {

@@ -5,6 +5,7 @@
 #include "app/gui/AppShell.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
+#include "common/Cp932.h"
 #include "common/DialogDriver.h"
 #include "link/PtyPair.h"
 #include "link/ReceptionCapture.h"
@@ -27,10 +28,6 @@ using namespace apptest;
 using namespace dialogtest;
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 AppShell::Options optionsFor(const QTemporaryDir& dir) {
     AppShell::Options o;
@@ -166,7 +163,7 @@ TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
         fileIntoNewCustomer(dialog);
     });
     EXPECT_EQ(iniValue(utf8Path(dir) + "/orvoview.INI", "Filepath", "ImportDir"),
-              sjis::fromUtf8(dir.path().toStdString()));
+              sj(dir.path().toStdString()));
     expectFiledAfterRestart(dir, parsedDays);
 }
 

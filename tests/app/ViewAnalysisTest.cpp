@@ -7,6 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
+#include "common/Cp932.h"
 #include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
@@ -147,7 +148,7 @@ TEST_F(AnalysisViewTest, SavedLimitsAreKeptPerCircuitAndCounted) {
     EXPECT_EQ(demandRow(QStringLiteral("電圧範囲(V)")), QStringLiteral("90.0～110.0"));
 
     const AnalysisSettings saved = AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder()));
-    const CircuitLimits l = saved.limitsFor(sjis::fromUtf8("東京工場"), sjis::fromUtf8("受電"));
+    const CircuitLimits l = saved.limitsFor(sj("東京工場"), sj("受電"));
     EXPECT_EQ(l.contractDemand, 500.0);
     EXPECT_EQ(l.band, VoltageBandKind::User);
     // Another selection reads them back.

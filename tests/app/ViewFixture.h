@@ -1,5 +1,6 @@
 #pragma once
 #include "FrameFixture.h"
+#include "common/Cp932.h"
 // A main frame with a document for the view tests, and the generated days they show.
 #include "app/AppSettings.h"
 #include "app/gui/MainFrame.h"
@@ -108,8 +109,8 @@ protected:
     // One customer "東京第一工場" with the circuit "受電 No.1" holding the days.
     void load(const std::vector<MeasurementDay>& days) {
         MeasurementStore store;
-        const int c = store.insert(sjis::fromUtf8("東京第一工場"));
-        const int k = store.at(c).circuits.insert(sjis::fromUtf8("受電 No.1"));
+        const int c = store.insert(sj("東京第一工場"));
+        const int k = store.at(c).circuits.insert(sj("受電 No.1"));
         for (const MeasurementDay& d : days)
             store.at(c).circuits.at(k).addOrReplaceDay(d);
         m_doc.replaceStore(std::move(store));

@@ -1,6 +1,7 @@
 #include "ViewFixture.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "common/Cp932.h"
 #include <QScrollBar>
 
 using namespace viewtest;
@@ -25,7 +26,7 @@ TEST_F(ViewShots, SinglePhaseDayWithoutReverse) {
     load(generatedDays(o));
     selectDaily(0);
     bothViews("single_phase");
-    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 0), sjis::fromUtf8("電力[W]"));
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 0), sj("電力[W]"));
 }
 
 TEST_F(ViewShots, FourWireDayWithReverseInKilowattsAndKilovolts) {
@@ -57,14 +58,14 @@ TEST_F(ViewShots, MonthlyReportWithIncompleteDays) {
     selectMonthly(0, 2024, 5);
     m_frame->showView(CMainFrame::ViewSheet);
     SheetScreen& sheet = view<CViewSheet>(1)->sheet();
-    EXPECT_EQ(sheet.measuredTable().text(0, 2), sjis::fromUtf8("5/2 ▲2"));
-    EXPECT_EQ(sheet.measuredTable().text(0, 3), sjis::fromUtf8("5/3 ▲3"));
-    EXPECT_EQ(sheet.incompleteLegend().text(), sjis::fromUtf8("▲n：欠測 n 区間（停電を含む）"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 2), sj("5/2 ▲2"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 3), sj("5/3 ▲3"));
+    EXPECT_EQ(sheet.incompleteLegend().text(), sj("▲n：欠測 n 区間（停電を含む）"));
     // Scrolled to the end, so that the mark of 5/31 shows too.
     for (QScrollBar* b : view<CViewSheet>(1)->findChildren<QScrollBar*>())
         if (b->orientation() == Qt::Vertical && b->isVisible())
             b->setSliderPosition(b->maximum());
-    EXPECT_EQ(sheet.measuredTable().text(0, 31), sjis::fromUtf8("5/31 ▲40"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 31), sj("5/31 ▲40"));
     bothViews("monthly_incomplete");
 }
 

@@ -1,11 +1,16 @@
 #pragma once
 #include "support/Sjis.h"
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
-// A UTF-8 literal as the core keeps texts: CP932 bytes.
-inline std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
+// A UTF-8 text as the core keeps texts: CP932 bytes. A text CP932 cannot spell is a slip in
+// the test itself.
+inline std::string sj(std::string_view utf8) {
+    std::optional<std::string> bytes = sjis::fromUtf8(utf8);
+    if (!bytes)
+        throw std::invalid_argument("test text without a CP932 form: " + std::string(utf8));
+    return std::move(*bytes);
 }
 
 // Every line feed as CR LF, as a captured report or a text-mode file holds them.

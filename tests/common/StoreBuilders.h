@@ -1,6 +1,7 @@
 #pragma once
 // Stores, customers and days built from records, and the file bytes they make; shared by
 // the store, transfer, tool and application tests.
+#include "common/Cp932.h"
 #include "store/ArchiveReader.h"
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
@@ -110,9 +111,9 @@ inline Customer
 makeCustomer(const std::string& name,
              const std::vector<std::pair<std::string, std::vector<MeasurementDay>>>& circuits) {
     Customer c;
-    c.name = sjis::fromUtf8(name);
+    c.name = sj(name);
     for (auto& [circuitName, days] : circuits) {
-        int k = c.circuits.insert(sjis::fromUtf8(circuitName));
+        int k = c.circuits.insert(sj(circuitName));
         for (const MeasurementDay& d : days)
             c.circuits.at(k).addOrReplaceDay(d);
     }

@@ -1,3 +1,4 @@
+#include "common/Cp932.h"
 #include "link/ReceptionWorker.h"
 #include "link/SerialPort.h"
 #include "support/Sjis.h"
@@ -51,9 +52,9 @@ TEST(PortPermission, DeniedDeviceNamesTheDialoutGroup) {
         fs::permissions(device, fs::perms::none);
 
     const std::string expected =
-        sjis::fromUtf8("シリアルポートのオープンに失敗,") + SerialPort::FormatSystemError(EACCES) +
-        sjis::fromUtf8(" ポートを使う権限がありません。sudo usermod -aG dialout ユーザー名 で "
-                       "dialout グループに加え、ログインし直してください");
+        sj("シリアルポートのオープンに失敗,") + SerialPort::FormatSystemError(EACCES) +
+        sj(" ポートを使う権限がありません。sudo usermod -aG dialout ユーザー名 で "
+           "dialout グループに加え、ログインし直してください");
     EXPECT_EQ(receptionStatusWithoutPermission(device.string(), expected), 0);
     fs::remove_all(folder);
 }

@@ -1,4 +1,5 @@
 #include "link/ReceptionSetup.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include <filesystem>
 #include <fstream>
@@ -9,7 +10,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string u(const char* utf8) {
-    return sjis::fromUtf8(utf8);
+    return sj(utf8);
 }
 
 TEST(ReceptionSetup, DebugKeysPortMapAndFoldersComeFromTheProgramFolder) {

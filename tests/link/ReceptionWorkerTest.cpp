@@ -398,7 +398,8 @@ TEST(SerialReception, CaptureThatCannotBeWrittenIsReportedOnceAndTheReceptionGoe
     run.pty.write(sample::intervalBlock(1, 5, 4));
     ASSERT_TRUE(run.finish());
     EXPECT_EQ(run.worker.result(), ReceptionResult::Success);
-    const std::string message = u("受信データの保存に失敗しました:") + request.captureFolder;
+    const std::string message =
+        u("受信データの保存に失敗しました:") + request.captureFolder.native();
     EXPECT_EQ(run.sink.messages(), std::vector<std::string>{message});
     EXPECT_NE(run.programLog().find(message), std::string::npos);
     EXPECT_EQ(run.worker.takeDays().days.count(), 1);

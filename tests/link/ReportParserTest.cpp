@@ -1,4 +1,5 @@
 #include "link/ReportParser.h"
+#include "common/Cp932.h"
 #include "link/ReportLineCleaner.h"
 #include "link/ReportText.h"
 
@@ -34,7 +35,7 @@ Parsed parseCp932(const std::string& text) {
 Parsed parse(const std::vector<std::string>& utf8Lines) {
     std::string text;
     for (const std::string& l : utf8Lines) {
-        text += sjis::fromUtf8(l) + "\n";
+        text += sj(l) + "\n";
     }
     return parseCp932(text);
 }
@@ -111,7 +112,7 @@ TEST(ReportParser, ControlBytesOfTheLineAreEscapedInTheMessage) {
         MeasurementCircuit days;
         ParseContext ctx(days);
         try {
-            FeedLine(ctx, sjis::fromUtf8("ＣＨ9 ") + c.line);
+            FeedLine(ctx, sj("ＣＨ9 ") + c.line);
             ADD_FAILURE() << "no exception";
         } catch (const CxException& e) {
             EXPECT_EQ(sjis::toUtf8(e.message()),
@@ -155,8 +156,7 @@ TEST(ReportParser, CrStaysInTheLastToken) {
     // A recorder that ends its lines with CR LF on the serial line: the CR survives the clean-up.
     MeasurementCircuit days;
     ParseContext ctx(days);
-    std::string lines[] = {sjis::fromUtf8(kHeader1) + "\n", sjis::fromUtf8("時刻") + "\r\n",
-                           "10:00 1 2 3 4 5 6\r\n"};
+    std::string lines[] = {sj(kHeader1) + "\n", sj("時刻") + "\r\n", "10:00 1 2 3 4 5 6\r\n"};
     ReportLineCleaner(lines[0], kReceptionCleanOptions);
     FeedLine(ctx, lines[0]);
     ReportLineCleaner(lines[1], kReceptionCleanOptions);
@@ -174,8 +174,8 @@ TEST(ReportParser, CrStaysInTheLastToken) {
 TEST(ReportParser, SummaryPositionOutsideTheTableRaises) {
     MeasurementCircuit days;
     ParseContext ctx(days);
-    FeedLine(ctx, sjis::fromUtf8(kHeader1));
-    FeedLine(ctx, sjis::fromUtf8("総電力量 1"));
+    FeedLine(ctx, sj(kHeader1));
+    FeedLine(ctx, sj("総電力量 1"));
     ctx.summaryPosition = 30;
     try {
         FeedLine(ctx, "x 1");
@@ -205,7 +205,7 @@ TEST(ReportParser, LongLines) {
 
     // The quote never ends inside a double-byte character: あ takes bytes 998 and 999.
     std::string header = "ＣＨ1 単相 PT:1 CT:1 " + std::string(977, ' ') + "あ";
-    ASSERT_EQ(sjis::fromUtf8(header).size(), 1000u);
+    ASSERT_EQ(sj(header).size(), 1000u);
     p = parse({header});
     EXPECT_EQ(p.error,
               "解析異常，行が長すぎます<ＣＨ1 単相 PT:1 CT:1 " + std::string(977, ' ') + ">");
@@ -259,7 +259,7 @@ TEST(ReportParser, HeaderFields) {
 
 TEST(ReportParser, HeaderFormsSeenInTheField) {
     using namespace std::string_literals;
-    const std::string ch = sjis::fromUtf8("ＣＨ1 単相 ");
+    const std::string ch = sj("ＣＨ1 単相 ");
     struct Case {
         const char* name;
         std::string header; // CP932
@@ -312,8 +312,7 @@ TEST(ReportParser, HeaderFormsSeenInTheField) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string text =
-            c.header + "\n" + sjis::fromUtf8("時刻") + "\n" + c.interval + " 1 2 3 4 5 6\n\n";
+        std::string text = c.header + "\n" + sj("時刻") + "\n" + c.interval + " 1 2 3 4 5 6\n\n";
         Parsed p = parseCp932(text);
         ASSERT_EQ(p.error, "");
         ASSERT_EQ(p.days.days.count(), 1);
@@ -412,7 +411,7 @@ TEST(ReportParser, ErrorKeepsTheDaysAlreadyClosed) {
     MeasurementCircuit days;
     ParseContext ctx(days);
     std::string text =
-        sjis::fromUtf8(kHeader1 + "\n時刻\n10:00 1 2 3 4 5 6\n\n" + kHeader4 + "\n時刻\n10:00 x\n");
+        sj(kHeader1 + "\n時刻\n10:00 1 2 3 4 5 6\n\n" + kHeader4 + "\n時刻\n10:00 x\n");
     EXPECT_THROW(parseReportText(ctx, text), CxException);
     ASSERT_EQ(days.days.count(), 2);
     EXPECT_EQ(days.days.at(0).data.intervals.count(), 1);

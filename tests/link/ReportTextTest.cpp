@@ -1,4 +1,5 @@
 #include "link/ReportText.h"
+#include "common/Cp932.h"
 #include "link/ReportParser.h"
 
 #include "common/TempFolder.h"
@@ -99,14 +100,13 @@ TEST(ReportText, VeryLongLineKeepsItsStart) {
 }
 
 TEST(ReportText, ParseReportTextCleansAndFeedsEveryLine) {
-    std::string text =
-        sjis::fromUtf8("タイトル\r\n"
-                       "\tＣＨ１　単相　ＰＴ：１　ＣＴ：１００　２００６／１２／１５ ; c\r\n"
-                       "時刻 電力\r\n"
-                       "  10:00\t1 2 3 4 5 6  \r\n"
-                       "   \r\n"
-                       "trailing\x1a"
-                       "ＣＨ2 単相 PT:1 CT:1 2006/12/16\r\n");
+    std::string text = sj("タイトル\r\n"
+                          "\tＣＨ１　単相　ＰＴ：１　ＣＴ：１００　２００６／１２／１５ ; c\r\n"
+                          "時刻 電力\r\n"
+                          "  10:00\t1 2 3 4 5 6  \r\n"
+                          "   \r\n"
+                          "trailing\x1a"
+                          "ＣＨ2 単相 PT:1 CT:1 2006/12/16\r\n");
     MeasurementCircuit days;
     ParseContext ctx(days);
     EXPECT_EQ(parseReportText(ctx, text), 6u);

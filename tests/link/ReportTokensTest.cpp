@@ -1,4 +1,5 @@
 #include "link/ReportTokens.h"
+#include "common/Cp932.h"
 
 #include "support/CxException.h"
 #include "support/Sjis.h"
@@ -74,7 +75,7 @@ TEST(ReportTokens, TakeNumberRejectsOtherBytesAndMissingValues) {
 
 TEST(ReportTokens, MessagesQuoteTheLineAsReceived) {
     // A header is read from its half-width copy, the message quotes the original.
-    std::string received = sjis::fromUtf8("ＣＨ１ x");
+    std::string received = sj("ＣＨ１ x");
     LineCursor c("CH1 x", received);
     c.skip(4);
     EXPECT_EQ(messageOf([&] { TakeNumber(c); }), "解析異常，数字以外の文字検出<ＣＨ１ x>");

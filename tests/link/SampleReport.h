@@ -1,6 +1,7 @@
 #pragma once
 // A small recorder report in the printed grammar: per channel and day an interval block and a
 // summary block (two-phase layout, no reverse column).
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include <cstdio>
 #include <string>
@@ -8,7 +9,7 @@
 namespace sample {
 
 inline std::string u(const char* utf8) {
-    return sjis::fromUtf8(utf8);
+    return sj(utf8);
 }
 
 inline std::string header(int channel, int day) {

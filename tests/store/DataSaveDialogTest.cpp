@@ -1,5 +1,6 @@
 #include "DialogTestSupport.h"
 #include "StoreTestSupport.h"
+#include "common/Cp932.h"
 #include "common/FailAfterSink.h"
 #include "common/TempFolder.h"
 #include "res/ResourceIds.h"
@@ -22,15 +23,14 @@ namespace {
 
 MeasurementStore twoCustomers() {
     MeasurementStore store = smallStore(); // "A"
-    store.insert(sjis::fromUtf8("東京工場"));
+    store.insert(sj("東京工場"));
     return store;
 }
 
 class DataSaveDialog : public ::testing::Test {
 protected:
     std::unique_ptr<CDataSave> open(int preset) {
-        auto d = std::make_unique<CDataSave>(m_store, preset, m_folder.str(),
-                                             sjis::fromUtf8("前回.VLK"), m_prompt);
+        auto d = std::make_unique<CDataSave>(m_store, preset, m_folder.str(), "前回.VLK", m_prompt);
         RetryPolicy noWait;
         noWait.sleep = [](std::chrono::milliseconds) {};
         d->setRetryPolicyForTesting(noWait);
@@ -102,7 +102,7 @@ TEST_F(DataSaveDialog, ExportTellsSuccessStaysOpenAndKeepsTheTrimmedTexts) {
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(d->exported());
     EXPECT_EQ(d->saveDir(), m_folder.str() + "/out");
-    EXPECT_EQ(sjis::toUtf8(d->saveFile()), "東京.VLK");
+    EXPECT_EQ(d->saveFile(), fs::path("東京.VLK"));
     EXPECT_FALSE(fileBytes(m_folder.path() / "out" / "東京.VLK").empty());
     press(d.get(), res::IDCANCEL);
     EXPECT_FALSE(d->isVisible());

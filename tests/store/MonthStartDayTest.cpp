@@ -1,4 +1,5 @@
 #include "store/MonthStartDay.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ TEST(MonthStartDayCheck, AcceptsOnlyDigitsFromOneToThirtyOne) {
         {"a", 0, kRange},
     };
     for (const Case& c : cases) {
-        const MonthStartDayCheck r = checkMonthStartDayText(sjis::fromUtf8(c.text));
+        const MonthStartDayCheck r = checkMonthStartDayText(sj(c.text));
         EXPECT_EQ(r.day, c.day) << c.text;
         if (c.message) {
             ASSERT_NE(r.message, nullptr) << c.text;

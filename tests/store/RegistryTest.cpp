@@ -1,13 +1,10 @@
+#include "common/Cp932.h"
 #include "store/DAT_Registry.h"
 #include "support/Sjis.h"
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-std::string sj(const char* utf8) {
-    return sjis::fromUtf8(utf8);
-}
 
 MeasurementStore storeWith(std::initializer_list<const char*> names) {
     MeasurementStore s;

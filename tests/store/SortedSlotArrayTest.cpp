@@ -1,5 +1,6 @@
 #include "store/SortedSlotArray.h"
 #include "StoreTestSupport.h"
+#include "common/Cp932.h"
 #include "store/DAT_Store.h"
 #include "support/Sjis.h"
 #include <gtest/gtest.h>
@@ -116,8 +117,8 @@ TEST(MeasurementStore, NamesDifferingOnlyInAsciiCaseAreOneKey) {
     EXPECT_EQ(s.find("aBc"), i);
     EXPECT_EQ(s.nameAt(i), "ABC");
     // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) are different keys.
-    int a = s.insert(sjis::fromUtf8("Ａ"));
-    int b = s.insert(sjis::fromUtf8("ａ"));
+    int a = s.insert(sj("Ａ"));
+    int b = s.insert(sj("ａ"));
     EXPECT_NE(a, b);
     EXPECT_EQ(s.count(), 3);
 }

@@ -1,4 +1,5 @@
 #include "support/CxException.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ TEST(CxException, ThreeForms) {
     EXPECT_EQ(plain.message(), "text");
     EXPECT_EQ(plain.value(), 7);
 
-    std::string fmt = sjis::fromUtf8("通信異常 [%d]");
+    std::string fmt = sj("通信異常 [%d]");
     CxException formatted(-2, fmt.c_str(), -2);
     EXPECT_TRUE(formatted.hasMessage());
     EXPECT_EQ(sjis::toUtf8(formatted.message()), "通信異常 [-2]");

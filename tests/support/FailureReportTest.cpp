@@ -1,4 +1,5 @@
 #include "support/FailureReport.h"
+#include "common/Cp932.h"
 #include "common/TempFolder.h"
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
@@ -55,8 +56,7 @@ TEST(FailureReport, HeadingsByFailureKind) {
         ScriptedPrompt prompt;
         EXPECT_FALSE(runReportingFailures(prompt, kSite, c.thrower)) << c.name;
         ASSERT_EQ(prompt.asked().size(), 1u) << c.name;
-        EXPECT_EQ(prompt.asked()[0].text,
-                  sjis::fromUtf8(c.headingUtf8) + "\n" + c.text + "\nD_TxtOut(312)")
+        EXPECT_EQ(prompt.asked()[0].text, sj(c.headingUtf8) + "\n" + c.text + "\nD_TxtOut(312)")
             << c.name;
         EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::Ok);
     }
@@ -74,7 +74,7 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
     LogFile log;
     log.OpenLog(dir.file("App"), 7, 4, 10000, 5242880);
     ScriptedPrompt prompt;
-    const std::string message = sjis::fromUtf8("OpenError\n/out/日報.CSV");
+    const std::string message = sj("OpenError\n/out/日報.CSV");
     EXPECT_FALSE(runReportingFailures(
         prompt, kSite, [&] { throw CxException(message, 0); }, &log));
     ASSERT_EQ(prompt.asked().size(), 1u);
@@ -87,8 +87,7 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
         }
     }
     ASSERT_NE(logged.find(')'), std::string::npos);
-    EXPECT_EQ(logged.substr(logged.find(')') + 1),
-              sjis::fromUtf8("OpenError\r\n/out/日報.CSV\r\n"));
+    EXPECT_EQ(logged.substr(logged.find(')') + 1), sj("OpenError\r\n/out/日報.CSV\r\n"));
 }
 
 TEST(FailureReport, MessageLessProgramExceptionIsSilent) {
@@ -108,7 +107,7 @@ TEST(FailureReport, SuccessReportsNothing) {
 TEST(FailureReport, FailureTextIsCutToTheBuffer) {
     ScriptedPrompt prompt;
     // 98 ASCII bytes and a double-byte character that would end on byte 100.
-    std::string text = std::string(98, 'a') + sjis::fromUtf8("表");
+    std::string text = std::string(98, 'a') + sj("表");
     runReportingFailures(prompt, {"DAT_CUSTOMER", 7}, [&] { throw ArchiveError(text); });
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, std::string(txt::support::kFailureArchive) + "\n" +

@@ -90,7 +90,8 @@ TEST(InstanceLock, LockFileIsForTheUserOnly) {
     if (!otheruser::available())
         GTEST_SKIP() << otheruser::skipReason();
     std::filesystem::permissions(dir.path(), std::filesystem::perms(0711));
-    EXPECT_NE(otheruser::run("flock -n " + InstanceLock::lockPath(dir.str()) + " sleep 0"), 0);
+    EXPECT_NE(otheruser::run("flock -n " + InstanceLock::lockPath(dir.str()).native() + " sleep 0"),
+              0);
     InstanceLock again;
     EXPECT_TRUE(again.tryAcquire(dir.str()));
 }

@@ -1,4 +1,5 @@
 #include "support/LogFile.h"
+#include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/LocalTime.h"
 #include "common/OtherUser.h"
@@ -130,13 +131,13 @@ TEST_F(LogFileTest, StampedAndRawMakeOneLine) {
     log.WriteStamped("RX:");
     log.WriteRaw("41 42");
     log.WriteRaw("two\nlines");
-    log.WriteFormat("%s [%d]", sjis::fromUtf8("通信異常").c_str(), -2);
+    log.WriteFormat("%s [%d]", sj("通信異常").c_str(), -2);
     auto lines = linesOf(fileBytes(file("0.LOG")));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(afterStamp(lines[0]), "RX:41 42");
     EXPECT_EQ(lines[1], "two");
     EXPECT_EQ(lines[2], "lines");
-    EXPECT_EQ(afterStamp(lines[3]), sjis::fromUtf8("通信異常 [-2]"));
+    EXPECT_EQ(afterStamp(lines[3]), sj("通信異常 [-2]"));
 }
 
 TEST_F(LogFileTest, ClosedLogWritesNothing) {

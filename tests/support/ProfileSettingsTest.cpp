@@ -1,4 +1,5 @@
 #include "support/ProfileSettings.h"
+#include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "support/FilePath.h"
@@ -25,7 +26,7 @@ ProfileFolders foldersIn(const std::string& root) {
     return f;
 }
 
-const std::string kCommLogKey = sjis::fromUtf8("通信ログ出力(0:しない,1:する)");
+const std::string kCommLogKey = sj("通信ログ出力(0:しない,1:する)");
 
 } // namespace
 
@@ -42,14 +43,14 @@ TEST(IniDocument, NamesIgnoreAsciiCaseAndBlanks) {
 
 TEST(IniDocument, DoubleByteCharactersCompareByValue) {
     // ア is 83 41 and ヂ is 83 61: their second bytes differ only in ASCII case.
-    const std::string a = sjis::fromUtf8("ア");
-    const std::string dji = sjis::fromUtf8("ヂ");
+    const std::string a = sj("ア");
+    const std::string dji = sj("ヂ");
     EXPECT_FALSE(IniDocument::sameName(a, dji));
     IniDocument doc("[S]\r\n" + a + "=1\r\n");
     EXPECT_EQ(doc.value("S", dji), std::nullopt);
     EXPECT_EQ(doc.value("s", a), "1");
     // ゾ is 83 5D: its second byte is ']' and must not end the section name.
-    const std::string zo = sjis::fromUtf8("ゾ");
+    const std::string zo = sj("ゾ");
     IniDocument doc2("[" + zo + "]\r\nk=v\r\n");
     EXPECT_EQ(doc2.value(zo, "k"), "v");
 }
@@ -135,7 +136,7 @@ TEST(PrivateProfile, TextIsCutToTheBuffer) {
     TempFolder::write(ini, "[S]\r\nlong=" + std::string(6000, 'x') + "\r\n");
     EXPECT_EQ(profile::readString(ini, "S", "long", "").size(), 4999u);
     // A double-byte character across the cut is dropped whole.
-    const std::string hyo = sjis::fromUtf8("表");
+    const std::string hyo = sj("表");
     TempFolder::write(ini, "[S]\r\nk=ab" + hyo + "\r\n");
     EXPECT_EQ(profile::readString(ini, "S", "k", "", 4), "ab");
     EXPECT_EQ(profile::readString(ini, "S", "k", "", 5), "ab" + hyo);
@@ -219,7 +220,7 @@ TEST_F(ProfileSettingsTest, FirstReadsCreateTheFileWithTheirDefaults) {
 }
 
 TEST_F(ProfileSettingsTest, JapaneseKeysAndValuesAreByteExact) {
-    const std::string value = sjis::fromUtf8("出力先：表示");
+    const std::string value = sj("出力先：表示");
     settings.putString("Debug", kCommLogKey, value);
     EXPECT_EQ(settings.getString("debug", kCommLogKey, ""), value);
     EXPECT_NE(iniText().find(kCommLogKey + "=" + value + "\r\n"), std::string::npos);
@@ -341,7 +342,7 @@ TEST(ProfileSettingsPath, FolderLongerThan260BytesIsRejected) {
 }
 
 TEST(ProfileSettingsPath, TrailingSeparatorOnlyWhenItIsACharacter) {
-    const std::string hyo = sjis::fromUtf8("表"); // 95 5C: second byte is a backslash
+    const std::string hyo = sj("表"); // 95 5C: second byte is a backslash
     EXPECT_EQ(withoutTrailingSeparator("C:\\dir\\", '\\'), "C:\\dir");
     EXPECT_EQ(withoutTrailingSeparator("C:\\" + hyo, '\\'), "C:\\" + hyo);
     EXPECT_EQ(withoutTrailingSeparator("C:\\" + hyo + "\\", '\\'), "C:\\" + hyo);

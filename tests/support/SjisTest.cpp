@@ -64,7 +64,8 @@ TEST(Sjis, HalfWidthMapping) {
         {"ascii 1.5", "ascii 1.5"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(sjis::toUtf8(sjis::toHalfWidth(sjis::fromUtf8(c.utf8in))), c.utf8out) << c.utf8in;
+        EXPECT_EQ(sjis::toUtf8(sjis::toHalfWidth(sjis::fromUtf8(c.utf8in).value())), c.utf8out)
+            << c.utf8in;
     }
 }
 
@@ -142,7 +143,7 @@ TEST(Sjis, HalfWidthTwinOfEveryDoubleByteCode) {
 
 TEST(Sjis, ConversionRoundTripAndBadBytes) {
     std::string utf8 = "需要家 測定回路 ｶﾀｶﾅ ～ 表";
-    std::string cp = sjis::fromUtf8(utf8);
+    std::string cp = sjis::fromUtf8(utf8).value();
     EXPECT_EQ(cp.substr(0, 6), "\x8e\xf9\x97\x76\x89\xc6");
     EXPECT_EQ(sjis::toUtf8(cp), utf8);
     // A lone lead byte or an undefined byte becomes the replacement character, never a crash.
@@ -151,10 +152,50 @@ TEST(Sjis, ConversionRoundTripAndBadBytes) {
                            "b"),
               "a\xEF\xBF\xBD"
               "b");
-    // Characters CP932 lacks become '?'; broken UTF-8 too.
-    EXPECT_EQ(sjis::fromUtf8("a\xF0\x9F\x98\x80"
-                             "b"),
+    // Only for texts that are shown: characters CP932 lacks become '?'; broken UTF-8 too.
+    EXPECT_EQ(sjis::fromUtf8Shown("a\xF0\x9F\x98\x80"
+                                  "b"),
               "a?b");
-    EXPECT_EQ(sjis::fromUtf8("a\xC3"), "a?");
+    EXPECT_EQ(sjis::fromUtf8Shown("a\xC3"), "a?");
     EXPECT_EQ(sjis::fromUtf16(u"需要家"), sjis::fromUtf8("需要家"));
+}
+
+// No character is lost on the way to CP932: what CP932 cannot give back as itself is refused,
+// never made a '?' (paths with "é" went to "h?" before). Names may take the JIS twin.
+TEST(Sjis, ConversionRefusesWhatDoesNotComeBack) {
+    struct Case {
+        const char* name;
+        const char* utf8;
+        bool exact;        // converts under Spelling::Exact
+        bool twins;        // converts under Spelling::JisTwins
+        const char* first; // firstUnspellable under Exact
+    } cases[] = {
+        {"ascii", "/tmp/x/cap.txt", true, true, ""},
+        {"kanji and kana", "需要家ｶﾀｶﾅ", true, true, ""},
+        {"ソ表: second bytes 0x5C", "ソ表", true, true, ""},
+        {"full-width tilde comes back", "～", true, true, ""},
+        {"é is not in CP932", "café", false, false, "é"},
+        {"emoji", "a😀b", false, false, "😀"},
+        {"wave dash U+301C comes back as U+FF5E", "東京〜大阪", false, true, "〜"},
+        {"minus sign U+2212 comes back as U+FF0D", "A−B", false, true, "−"},
+        {"em dash U+2014 comes back as U+2015", "a—b", false, true, "—"},
+        {"yen sign U+00A5 would become a backslash", "¥100", false, false, "¥"},
+        {"broken UTF-8", "a\xC3", false, false, "\xC3"},
+        {"a lone continuation byte",
+         "a\x80"
+         "b",
+         false, false, "\x80"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> exact = sjis::fromUtf8(c.utf8);
+        EXPECT_EQ(exact.has_value(), c.exact) << c.name;
+        if (exact) {
+            EXPECT_EQ(sjis::toUtf8(*exact), c.utf8) << c.name;
+        }
+        EXPECT_EQ(sjis::fromUtf8(c.utf8, sjis::Spelling::JisTwins).has_value(), c.twins) << c.name;
+        EXPECT_EQ(sjis::firstUnspellable(c.utf8), c.first) << c.name;
+    }
+    // The twin is the byte Windows keeps for it.
+    EXPECT_EQ(sjis::fromUtf8("〜", sjis::Spelling::JisTwins), sjis::fromUtf8("～"));
+    EXPECT_EQ(sjis::fromUtf16(u"caf\u00e9"), std::nullopt);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The report selections behind the golden CSV files in tests/data/textout.
+#include "common/Cp932.h"
 #include "store/Aggregation.h"
 #include "store/DAT_DisplaySelection.h"
 #include "support/Sjis.h"
@@ -32,8 +33,8 @@ inline void selectDay(Report& r, const char* customer, const char* circuit, int 
     r.sel.customerIndex = 0;
     r.sel.circuitIndex = 0;
     r.sel.dayIndex = index;
-    r.sel.customerName = sjis::fromUtf8(customer);
-    r.sel.circuitName = sjis::fromUtf8(circuit);
+    r.sel.customerName = sj(customer);
+    r.sel.circuitName = sj(circuit);
     r.sel.circuit = &r.circuit;
     r.sel.day = r.circuit.days.at(index);
     r.sel.displayChannel = displayChannel;

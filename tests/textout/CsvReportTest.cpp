@@ -1,4 +1,5 @@
 #include "textout/CsvReport.h"
+#include "common/Cp932.h"
 #include "textout/StringSink.h"
 
 #include "CsvFixtures.h"
@@ -64,7 +65,7 @@ std::size_t fieldCount(const std::string& line) {
 void checkWellFormed(const std::string& bytes, bool monthly) {
     const std::string utf8 = sjis::toUtf8(bytes);
     EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos) << "invalid CP932 byte";
-    EXPECT_EQ(sjis::fromUtf8(utf8), bytes);
+    EXPECT_EQ(sj(utf8), bytes);
     for (std::size_t p = bytes.find('\n'); p != std::string::npos; p = bytes.find('\n', p + 1))
         EXPECT_TRUE(p > 0 && bytes[p - 1] == '\r') << "bare LF at " << p;
 
@@ -170,7 +171,7 @@ TEST(CsvReportTest, NamesThatLookLikeFormulasAreGuarded) {
         {"say \"hi\"", "\"'say \"\"hi\"\"\""},
         {"A-1", "A-1"},
         {"A=B", "A=B"},
-        {sjis::fromUtf8("東京工場"), sjis::fromUtf8("東京工場")},
+        {sj("東京工場"), sj("東京工場")},
     };
     for (bool monthly : {false, true}) {
         for (const Case& c : cases) {
@@ -180,8 +181,8 @@ TEST(CsvReportTest, NamesThatLookLikeFormulasAreGuarded) {
             r->sel.circuitName = c.name;
             const std::vector<std::string> lines = splitLines(render(r->sel));
             ASSERT_GT(lines.size(), 3u);
-            EXPECT_EQ(lines[1], sjis::fromUtf8("需要家名称, ") + c.field);
-            EXPECT_EQ(lines[2], sjis::fromUtf8("測定回路名称, ") + c.field);
+            EXPECT_EQ(lines[1], sj("需要家名称, ") + c.field);
+            EXPECT_EQ(lines[2], sj("測定回路名称, ") + c.field);
         }
     }
 }
@@ -190,7 +191,7 @@ TEST(CsvReportTest, FileNamePresetNeverHoldsAPathSeparator) {
     auto daily = csvfix::daily3p4w();
     daily->sel.customerName = "../../evil";
     daily->sel.circuitName = "a\\b";
-    EXPECT_EQ(csvFileNamePreset(daily->sel), sjis::fromUtf8("日報_.._.._evil_a_b_20070106_2.CSV"));
+    EXPECT_EQ(csvFileNamePreset(daily->sel), sj("日報_.._.._evil_a_b_20070106_2.CSV"));
 }
 
 // A prompt that records, a program log in a folder of its own, no real waiting.
@@ -312,7 +313,7 @@ TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     const std::string name = csvFileNamePreset(r->sel);
     const std::filesystem::path path = m_dir / sjis::toUtf8(name);
     std::ofstream(path) << std::string(5000, 'z'); // longer than the report
-    EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string()) + "/" + name, r->sel, e.env));
+    EXPECT_TRUE(WriteReportCsv(path, r->sel, e.env));
     EXPECT_EQ(fileBytes(path), golden("monthly_start21.CSV"));
     EXPECT_TRUE(e.prompt.asked().empty());
 }

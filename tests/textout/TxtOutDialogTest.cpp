@@ -1,5 +1,6 @@
 #include "CsvFixtures.h"
 #include "DialogTestSupport.h"
+#include "common/Cp932.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -89,7 +90,8 @@ TEST_F(TxtOutDialog, CheckBoxEnablesTheProgramGroup) {
 
 TEST_F(TxtOutDialog, BlankNameAndNoAnswersWriteNothingAndStayOpen) {
     auto report = csvfix::daily3p3w();
-    auto d = open(report->sel, {dir() + "/missing", "", "", false});
+    auto d = open(report->sel, {dir(), "", "", false});
+    d->folder()->setText(QString::fromStdString(dir() + "/missing"));
     d->fileName()->setText(QStringLiteral("  \t"));
     press(d.get(), res::IDOK);
     EXPECT_EQ(asked(0), "出力ファイル名を指定してください"); // before the folder is looked at
@@ -113,7 +115,7 @@ TEST_F(TxtOutDialog, BlankNameAndNoAnswersWriteNothingAndStayOpen) {
 // and $(...). The program gets the path as one argument and no shell ever reads it.
 TEST_F(TxtOutDialog, ProgramGetsTheFullPathAsOneArgumentWithoutAShell) {
     auto report = csvfix::daily3p3w();
-    report->sel.customerName = sjis::fromUtf8("A B \"q\" 'r' ;touch pwned1; $(touch pwned2) `x`");
+    report->sel.customerName = sj("A B \"q\" 'r' ;touch pwned1; $(touch pwned2) `x`");
     const fs::path script = fs::path(dir()) / "record args.sh";
     const fs::path record = fs::path(dir()) / "args.txt";
     {

@@ -1,4 +1,5 @@
 #include "textout/TxtOutRules.h"
+#include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
 #include "textout/TextoutTexts.h"
@@ -66,12 +67,12 @@ TEST_F(TxtOutRulesTest, MissingFolderDeclinedWritesNothing) {
 TEST_F(TxtOutRulesTest, MissingFolderIsCreatedWithItsParents) {
     const fs::path folder = m_dir / "a" / "b" / "c";
     const std::string name = csvFileNamePreset(m_report->sel);
-    TxtOutFields f{" " + folder.string() + "/\t", "  " + name + " ", "", false};
-    std::string written;
+    TxtOutFields f{" " + folder.string() + "/\t", "  " + sjis::toUtf8(name) + " ", "", false};
+    fs::path written;
     EXPECT_TRUE(acceptTxtOut(f, m_report->sel, m_prompt, m_env, &written));
     const fs::path file = folder / sjis::toUtf8(name);
-    EXPECT_EQ(written, sjis::fromUtf8(file.string()));
-    EXPECT_EQ(f.fileName, name); // trimmed
+    EXPECT_EQ(written, file);
+    EXPECT_EQ(f.fileName, fs::path(sjis::toUtf8(name))); // trimmed
     EXPECT_FALSE(fileBytes(file).empty());
     ASSERT_EQ(m_prompt.asked().size(), 2u);
     EXPECT_EQ(asked(1), "テキストファイルへ正常に出力しました\n" + file.string());
@@ -142,11 +143,10 @@ TEST(TxtOutLaunchTest, ProgramAndPathAreTwoArgumentsAsTyped) {
         {"/d", "r.CSV", " \t", "", "/d/r.CSV"}, // no program: the associated one opens it
     };
     for (const Case& c : cases) {
-        TxtOutFields f{sjis::fromUtf8(c.folder), sjis::fromUtf8(c.file), sjis::fromUtf8(c.program),
-                       true};
+        TxtOutFields f{c.folder, c.file, c.program, true};
         const TxtOutLaunch launch = txtOutLaunch(f);
-        EXPECT_EQ(sjis::toUtf8(launch.program), c.wantProgram) << c.program;
-        EXPECT_EQ(sjis::toUtf8(launch.file), c.wantFile) << c.file;
+        EXPECT_EQ(launch.program, fs::path(c.wantProgram)) << c.program;
+        EXPECT_EQ(launch.file, fs::path(c.wantFile)) << c.file;
     }
 }
 

@@ -1,6 +1,7 @@
 // orvoview-cli analyse on a generated year of 1-minute data, checked against figures that an
 // awk script computes on its own from the dump-report JSON of the same capture.
 #include "analysis/AnalysisSettings.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include "tests/tools/CliFixture.h"
 #include "tools/reportgen/ReportGenerator.h"
@@ -52,7 +53,7 @@ TEST_F(CliTest, AnalyseAGeneratedYearAgreesWithAnIndependentScript) {
     limits.userHigh = 104.5;
     limits.powerFactorThreshold = 95.0;
     AnalysisSettings settings;
-    settings.setLimits(sjis::fromUtf8("工場"), sjis::fromUtf8("受電"), limits);
+    settings.setLimits(sj("工場"), sj("受電"), limits);
     std::error_code ec;
     ASSERT_TRUE(settings.save(analysisSettingsPath((home() / "DATA").string()), ec));
 

@@ -1,3 +1,4 @@
+#include "common/Cp932.h"
 #include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
@@ -238,9 +239,9 @@ TEST_F(CliTest, ImportReportCreatesCustomerAndCircuit) {
     EXPECT_NE(r.err.find("2日分を追加しました"), std::string::npos) << r.err;
     MeasurementStore store = builders::readStore(readFile(dataFile()));
     ASSERT_EQ(store.count(), 1);
-    EXPECT_EQ(store.at(0).name, sjis::fromUtf8("需要家A")); // trimmed
+    EXPECT_EQ(store.at(0).name, sj("需要家A")); // trimmed
     const MeasurementCircuit& circuit = store.at(0).circuits.at(0);
-    EXPECT_EQ(circuit.name, sjis::fromUtf8("回路1"));
+    EXPECT_EQ(circuit.name, sj("回路1"));
     ASSERT_EQ(circuit.days.count(), 2);
     EXPECT_EQ(circuit.days.at(1).date, DateTime::make(2024, 5, 2));
     EXPECT_EQ(circuit.days.at(1).data.summary.energy, 1236.5);
@@ -407,8 +408,8 @@ TEST_F(CliTest, CsvOfOneDay) {
     EXPECT_EQ(r.out, file.string() + "\n");
     std::string text = readFile(file);
     EXPECT_EQ(text.substr(0, 0).size(), 0u);
-    std::string head = sjis::fromUtf8("日報, 2024年 5月 2日\r\n需要家名称, 需要家A\r\n"
-                                      "測定回路名称, 回路1\r\n測定ＣＨ, 1\r\n相線式, 3相3線\r\n");
+    std::string head = sj("日報, 2024年 5月 2日\r\n需要家名称, 需要家A\r\n"
+                          "測定回路名称, 回路1\r\n測定ＣＨ, 1\r\n相線式, 3相3線\r\n");
     EXPECT_EQ(text.substr(0, head.size()), head);
 }
 
@@ -431,7 +432,7 @@ TEST_F(CliTest, CsvOfAMonthUsesTheStartDayOfTheIniFile) {
     auto r = cli({"csv", "--customer", "需要家A", "--circuit", "回路1", "--month", "2024-04"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::string text = readFile(dir() / "月報_需要家A_回路1_2024_04_1.CSV");
-    EXPECT_EQ(text.substr(0, 16), sjis::fromUtf8("月報, 2024年 4月"));
+    EXPECT_EQ(text.substr(0, 16), sj("月報, 2024年 4月"));
     // Data lines from 4/16 to 5/15: a date without a stored day stands alone.
     EXPECT_NE(text.find("\r\n4/16\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n5/15\r\n"), std::string::npos);

@@ -1,4 +1,5 @@
 // Runs of the tool whose standard output cannot be written (a full disk).
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
@@ -39,7 +40,7 @@ TEST(CliOutput, UnwrittenOutputIsAFailure) {
     namespace fs = std::filesystem;
     fs::path report = fs::path(::testing::TempDir()) / "cli_output_report.txt";
     std::ofstream(report, std::ios::binary)
-        << sjis::fromUtf8("ＣＨ1 単相 PT:1 CT:1 2024/03/01\n時刻\n00:30 1 2 3 4 5 6\n\n");
+        << sj("ＣＨ1 単相 PT:1 CT:1 2024/03/01\n時刻\n00:30 1 2 3 4 5 6\n\n");
 
     CliRun dump = runIntoFullDisk({"dump-report", report.string()});
     EXPECT_EQ(dump.status, ExitFailure);

@@ -1,5 +1,6 @@
 // receive: the reception worker without a window, on a captured file and on a pseudo-terminal
 // playing the recorder.
+#include "common/Cp932.h"
 #include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
@@ -138,8 +139,7 @@ TEST_F(CliTest, ReceiveStopsOnInterruptAndFilesNothing) {
     auto child = cliStart({"receive", "--port", "2", "--customer", "A", "--circuit", "c"});
     ASSERT_TRUE(waitForStderr(child, "機器からのデータ送信待ち"));
     // Half a day: the reception is inside a block when the user interrupts.
-    recorder.write(
-        sjis::fromUtf8("ＣＨ１ 単相 PT:1.0 CT:1.0 2024/05/01\n時刻\n10:00 1 1 1 1 1 1\n"));
+    recorder.write(sj("ＣＨ１ 単相 PT:1.0 CT:1.0 2024/05/01\n時刻\n10:00 1 1 1 1 1 1\n"));
     recorder.drain();
     ASSERT_TRUE(waitForStderr(child, "受信処理中..."));
     kill(child.pid, SIGINT);
@@ -212,7 +212,7 @@ TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
     PacedWriter recorder(0);
     writeFile(home() / "orvoview.INI", "[Port]\r\nCOM7=" + recorder.slavePath() +
                                            "\r\n[Debug]\r\n" +
-                                           sjis::fromUtf8("通信ログ出力(0:しない,1:する)=1\r\n"));
+                                           sj("通信ログ出力(0:しない,1:する)=1\r\n"));
     SerialSettings serial;
     serial.portNumber = 7;
     writeFile(dataFile(), builders::dataFileBytes(builders::makeStore({}), serial));
@@ -234,8 +234,7 @@ TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
     EXPECT_EQ(readFile(captures[0]), report);
 
     // Debug mode: no port at all (COM9 does not exist), waiting until interrupted.
-    writeFile(home() / "orvoview.INI",
-              "[Debug]\r\n" + sjis::fromUtf8("通信(0:リリース,1:デバック)=1\r\n"));
+    writeFile(home() / "orvoview.INI", "[Debug]\r\n" + sj("通信(0:リリース,1:デバック)=1\r\n"));
     auto debug = cliStart({"receive", "--port", "9"});
     ASSERT_TRUE(waitForStderr(debug, "機器からのデータ送信待ち"));
     kill(debug.pid, SIGINT);

@@ -1,3 +1,4 @@
+#include "common/Cp932.h"
 #include "common/StoreBuilders.h"
 #include "support/InstanceLock.h"
 #include "tests/tools/CliFixture.h"
@@ -13,7 +14,7 @@ TEST_F(CliTest, ExportWritesTheCustomerRecordAndImportReadsItBack) {
     r = cli({"export", "--customer", "需要家A", "--out", "out/A.VLK"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("正常に保存しました。"), std::string::npos);
-    const Customer& a = store.at(store.find(sjis::fromUtf8("需要家A")));
+    const Customer& a = store.at(store.find(sj("需要家A")));
     EXPECT_EQ(readFile(dir() / "out" / "A.VLK"), builders::exportFileBytes(a));
 
     // Into another program folder: the same customer, circuits, days, samples and summaries.

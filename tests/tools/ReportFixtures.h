@@ -49,7 +49,7 @@ inline std::string dayReport(int channel, const std::string& date, double base =
 
 // UTF-8 text with LF line ends -> CP932 bytes with CR LF, as a captured file holds them.
 inline std::string captured(const std::string& utf8) {
-    return crlf(sjis::fromUtf8(utf8));
+    return crlf(sj(utf8));
 }
 
 } // namespace fixtures

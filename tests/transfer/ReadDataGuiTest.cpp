@@ -136,18 +136,19 @@ TEST_F(ReadDataTest, ImportReadsTheChosenFileAndRemembersItsFolder) {
     m_dialog->setImportFolder(QStringLiteral("/srv/old"));
     m_dialog->setFileChooser([&](const QString& folder) {
         offered << folder;
-        return offered.size() == 1 ? QStringLiteral("/srv/captures/受信.txt") : QString();
+        return offered.size() == 1 ? QStringLiteral("/srv/capturés/受信〜.txt") : QString();
     });
     willReceive(circuitOf({dayOfMay2024(1, 9)}));
     click(m_dialog.get(), res::IDC_RD_IMPORT_FILE);
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_TRUE(m_requests[0].fromFile);
-    EXPECT_EQ(m_requests[0].filePath, sj("/srv/captures/受信.txt"));
-    EXPECT_EQ(m_dialog->importFolder(), QStringLiteral("/srv/captures"));
+    // The path as chosen, no character through CP932.
+    EXPECT_EQ(m_requests[0].filePath, std::filesystem::path("/srv/capturés/受信〜.txt"));
+    EXPECT_EQ(m_dialog->importFolder(), QStringLiteral("/srv/capturés"));
     EXPECT_EQ(m_dialog->transferList()->count(), 1);
 
     click(m_dialog.get(), res::IDC_RD_IMPORT_FILE); // the file dialog cancelled
-    EXPECT_EQ(offered, (QStringList{QStringLiteral("/srv/old"), QStringLiteral("/srv/captures")}));
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("/srv/old"), QStringLiteral("/srv/capturés")}));
     EXPECT_EQ(m_requests.size(), 1u);
 }
 

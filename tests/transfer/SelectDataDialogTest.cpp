@@ -1,4 +1,5 @@
 #include "DialogTestSupport.h"
+#include "common/Cp932.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -26,16 +27,16 @@ MeasurementDay dayOf(int y, int m, int d) {
 MeasurementStore sampleStore() {
     MeasurementStore store;
     // Inserting keeps the store sorted: look the indices up once all are in.
-    store.insert(sjis::fromUtf8("東京工場"));
-    store.insert(sjis::fromUtf8("大阪支店"));
-    Customer& t = store.at(store.find(sjis::fromUtf8("東京工場")));
-    t.circuits.insert(sjis::fromUtf8("空回路"));
-    t.circuits.insert(sjis::fromUtf8("受電"));
-    MeasurementCircuit& power = t.circuits.at(t.circuits.find(sjis::fromUtf8("受電")));
+    store.insert(sj("東京工場"));
+    store.insert(sj("大阪支店"));
+    Customer& t = store.at(store.find(sj("東京工場")));
+    t.circuits.insert(sj("空回路"));
+    t.circuits.insert(sj("受電"));
+    MeasurementCircuit& power = t.circuits.at(t.circuits.find(sj("受電")));
     for (int d : {5, 6, 7})
         power.addOrReplaceDay(dayOf(2007, 1, d));
-    Customer& o = store.at(store.find(sjis::fromUtf8("大阪支店")));
-    o.circuits.insert(sjis::fromUtf8("本線"));
+    Customer& o = store.at(store.find(sj("大阪支店")));
+    o.circuits.insert(sj("本線"));
     o.circuits.at(0).addOrReplaceDay(dayOf(2008, 2, 29));
     return store;
 }
@@ -56,7 +57,7 @@ protected:
         return {d.customers()->currentIndex(), d.circuits()->currentIndex(),
                 d.days()->currentRow()};
     }
-    int findCustomer(const char* utf8) const { return m_store.find(sjis::fromUtf8(utf8)); }
+    int findCustomer(const char* utf8) const { return m_store.find(sj(utf8)); }
 
     MeasurementStore m_store = sampleStore();
     ScriptedPrompt m_prompt;
@@ -64,7 +65,7 @@ protected:
 
 TEST_F(SelectDataDialog, OpensOnTheGivenDayOrFallsBackToTheFirstOfEverything) {
     const int tokyo = findCustomer("東京工場");
-    const int power = m_store.at(tokyo).circuits.find(sjis::fromUtf8("受電"));
+    const int power = m_store.at(tokyo).circuits.find(sj("受電"));
     struct Case {
         const char* name;
         SelectionTuple given;
@@ -87,7 +88,7 @@ TEST_F(SelectDataDialog, OpensOnTheGivenDayOrFallsBackToTheFirstOfEverything) {
 
 TEST_F(SelectDataDialog, DayListShowsDateAndLabelInTheFixedFont) {
     const int tokyo = findCustomer("東京工場");
-    const int power = m_store.at(tokyo).circuits.find(sjis::fromUtf8("受電"));
+    const int power = m_store.at(tokyo).circuits.find(sj("受電"));
     auto d = open({tokyo, power, 0, -1, -1});
     ASSERT_EQ(d->days()->count(), 3);
     EXPECT_EQ(d->days()->item(0)->text(), QString::fromUtf8("2007/01/05 3相3線:PT:66.0,CT:100.0"));
@@ -102,7 +103,7 @@ TEST_F(SelectDataDialog, CircuitWithoutDaysRefusesOk) {
     auto d = open({-1, -1, -1, -1, -1});
     d->customers()->setCurrentIndex(tokyo);
     emit d->customers()->activated(tokyo);
-    const int empty = m_store.at(tokyo).circuits.find(sjis::fromUtf8("空回路"));
+    const int empty = m_store.at(tokyo).circuits.find(sj("空回路"));
     d->circuits()->setCurrentIndex(empty);
     emit d->circuits()->activated(empty);
     EXPECT_EQ(d->days()->count(), 0);
@@ -129,7 +130,7 @@ TEST_F(SelectDataDialog, EmptyStoreShowsNothingAndRefusesOk) {
 TEST_F(SelectDataDialog, CustomerChangeRefillsAndOkHandsTheChoiceOver) {
     const int tokyo = findCustomer("東京工場");
     const int osaka = findCustomer("大阪支店");
-    const int power = m_store.at(tokyo).circuits.find(sjis::fromUtf8("受電"));
+    const int power = m_store.at(tokyo).circuits.find(sj("受電"));
     auto d = open({tokyo, power, 2, -1, -1});
     d->customers()->setCurrentIndex(osaka);
     emit d->customers()->activated(osaka);

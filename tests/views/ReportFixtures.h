@@ -1,5 +1,6 @@
 #pragma once
 // Days, circuits and selections for the table and graph view tests.
+#include "common/Cp932.h"
 #include "common/RecordBuilders.h"
 #include "store/Aggregation.h"
 #include "store/DAT_DisplaySelection.h"
@@ -11,7 +12,7 @@
 namespace report_fixture {
 
 inline std::string u(const char* utf8) {
-    return sjis::fromUtf8(utf8);
+    return sj(utf8);
 }
 
 struct DaySpec {

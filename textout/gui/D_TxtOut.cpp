@@ -1,7 +1,9 @@
 #include "textout/gui/D_TxtOut.h"
 #include "res/ResourceIds.h"
+#include "support/FilePath.h"
 #include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 #include "textout/gui/ProgramLaunch.h"
 
 #include <QCheckBox>
@@ -78,10 +80,12 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
     resize(560, 250);
 
     if (hasReportDay(m_selection))
-        m_fields.fileName = csvFileNamePreset(m_selection);
-    m_folder->setText(qtFromCp932(m_fields.folder));
-    m_fileName->setText(qtFromCp932(m_fields.fileName));
-    m_program->setText(qtFromCp932(m_fields.program));
+        m_fields.fileName = pathFromCp932(csvFileNamePreset(m_selection));
+    // The folder kept last time, when it is a folder of this system; else the home folder.
+    m_fields.folder = startFolder(m_fields.folder, homeFolder());
+    m_folder->setText(qtFromPath(m_fields.folder));
+    m_fileName->setText(qtFromPath(m_fields.fileName));
+    m_program->setText(qtFromPath(m_fields.program));
     m_openAfter->setChecked(m_fields.openAfter);
     m_programGroup->setEnabled(m_fields.openAfter);
     connect(m_openAfter, &QCheckBox::toggled, m_programGroup, &QWidget::setEnabled);
@@ -90,15 +94,16 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
 }
 
 void CTxtOut::readControls() {
-    m_fields.folder = cp932FromQt(m_folder->text());
-    m_fields.fileName = cp932FromQt(m_fileName->text());
-    m_fields.program = cp932FromQt(m_program->text());
+    m_fields.folder = pathFromQt(m_folder->text());
+    m_fields.fileName = pathFromQt(m_fileName->text());
+    m_fields.program = pathFromQt(m_program->text());
     m_fields.openAfter = m_openAfter->isChecked();
 }
 
 void CTxtOut::onBrowseFolder() {
     const QString chosen = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("フォルダ選択をしてください"), m_folder->text());
+        this, QStringLiteral("フォルダ選択をしてください"),
+        qtFromPath(startFolder(pathFromQt(m_folder->text()), homeFolder())));
     if (!chosen.isEmpty())
         m_folder->setText(chosen);
 }

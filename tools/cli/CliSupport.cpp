@@ -7,6 +7,7 @@
 #include "support/Format.h"
 #include "support/RetryOpen.h"
 #include "support/Sjis.h"
+#include "support/SupportTexts.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
 
@@ -24,8 +25,12 @@ void messageCp932(CliIo& io, const std::string& cp932) {
     message(io, sjis::toUtf8(cp932));
 }
 
-std::string nameArg(const std::string& utf8) {
-    return sjis::fromUtf8(utf8);
+std::optional<std::string> nameArg(CliIo& io, const std::string& utf8) {
+    // Names typed on Linux may use the JIS twins of CP932's characters ("〜" for "～").
+    std::optional<std::string> name = sjis::fromUtf8(utf8, sjis::Spelling::JisTwins);
+    if (!name)
+        messageCp932(io, txt::support::kUnspellableName);
+    return name;
 }
 
 std::string shownPath(const std::filesystem::path& path) {
@@ -34,22 +39,24 @@ std::string shownPath(const std::filesystem::path& path) {
     return (ec ? path : full).lexically_normal().string();
 }
 
+std::string pathMessage(const char* cp932Format, const std::filesystem::path& path) {
+    // The program's format made UTF-8 first: the path goes in as it is, not as CP932 spells it.
+    return formatText(sjis::toUtf8(cp932Format).c_str(), shownPath(path).c_str());
+}
+
 ReportRead readReportFile(const std::filesystem::path& path) {
     ReportRead result;
-    const std::string shown = shownPath(path);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        result.error =
-            sjis::toUtf8(formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
+        result.error = pathMessage(txt::link::kFileMissing, path);
         return result;
     }
     // One attempt, as the tool always made: a capture still being written is refused.
     RetryPolicy once;
     once.timeout = std::chrono::milliseconds(0);
-    OpenResult opened = openWithRetry(cp932Path(path), OpenAccess::ReadDenyWrite, once);
+    OpenResult opened = openWithRetry(path, OpenAccess::ReadDenyWrite, once);
     if (!opened) {
-        result.error =
-            sjis::toUtf8(formatText(txt::link::kFileOpenFailed, sjis::fromUtf8(shown).c_str()));
+        result.error = pathMessage(txt::link::kFileOpenFailed, path);
         return result;
     }
     ParseContext context(result.days);
@@ -57,8 +64,7 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     try {
         parseReportLines(context, reader);
         if (reader.failed())
-            result.error =
-                sjis::toUtf8(formatText(txt::link::kFileReadFailed, sjis::fromUtf8(shown).c_str()));
+            result.error = pathMessage(txt::link::kFileReadFailed, path);
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {
@@ -113,8 +119,11 @@ void monthArg(const CliArgs& args, const std::string& option, int& year, int& mo
     throw UsageError("--" + option + " takes a month YYYY-MM", args.command);
 }
 
-std::string pathArg(const std::string& utf8) {
-    return sjis::fromUtf8(shownPath(utf8));
+std::filesystem::path pathArg(const std::string& given) {
+    // Not normalised: "link/../x" is where the system says, not where the text suggests.
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(given, ec);
+    return ec ? std::filesystem::path(given) : full;
 }
 
 } // namespace cli

@@ -4,6 +4,7 @@
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace cli {
@@ -12,10 +13,14 @@ namespace cli {
 void message(CliIo& io, const std::string& utf8);
 void messageCp932(CliIo& io, const std::string& cp932);
 
-// A name given on the command line (UTF-8) as the core keeps it (CP932).
-std::string nameArg(const std::string& utf8);
-// A path as the user should read it: absolute, UTF-8.
+// A name given on the command line (UTF-8) as the core keeps it (CP932); nothing, told, when
+// it holds a character CP932 cannot keep.
+std::optional<std::string> nameArg(CliIo& io, const std::string& utf8);
+// A path as the user should read it: absolute, as the system spells it (UTF-8).
 std::string shownPath(const std::filesystem::path& path);
+// A message of the program (a CP932 format with one "%s") about a path, in UTF-8 with the
+// path exactly as given.
+std::string pathMessage(const char* cp932Format, const std::filesystem::path& path);
 
 // A captured report file read the way the reception reads a received file. The days received
 // before a failure are kept; `error` (UTF-8) is empty after a normal end.
@@ -39,7 +44,7 @@ int channelArg(const CliArgs& args);
 DateTime dateArg(const CliArgs& args, const std::string& option);
 // "YYYY-MM" as year and month.
 void monthArg(const CliArgs& args, const std::string& option, int& year, int& month);
-// A path option given on the command line, as the core keeps paths (CP932, absolute).
-std::string pathArg(const std::string& utf8);
+// A path given on the command line, made absolute; never converted.
+std::filesystem::path pathArg(const std::string& given);
 
 } // namespace cli

@@ -206,7 +206,7 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     const MeasurementCircuit& circuit = *named.circuit;
     const int startDay = cli::monthStartDay(folder);
     const AnalysisSettings settings =
-        AnalysisSettings::load(analysisSettingsPath(joinPath(folder.home, datafile::kFolderName)));
+        AnalysisSettings::load(analysisSettingsPath(folder.dataFile.parent_path()));
     const CircuitLimits limits =
         settings.limitsFor(contents.store.at(named.customerIndex).name, circuit.name);
 

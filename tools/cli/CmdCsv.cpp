@@ -2,6 +2,7 @@
 #include "store/Aggregation.h"
 #include "store/DocumentData.h"
 #include "store/MonthWindow.h"
+#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
 #include "textout/CsvReport.h"
@@ -32,7 +33,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
         if (to < from)
             throw UsageError("--to is before --from", args.command);
     }
-    const std::string outFolder = cli::pathArg(args.get("out").value_or("."));
+    const std::filesystem::path outFolder = cli::pathArg(args.get("out").value_or("."));
 
     cli::DataFolder folder = cli::resolveDataFolder(args);
     DocumentData document;
@@ -78,7 +79,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     }
 
     std::error_code ec;
-    std::filesystem::create_directories(sjis::toUtf8(outFolder), ec);
+    std::filesystem::create_directories(outFolder, ec);
     ConsolePrompt prompt(io.err, io.in, false);
     CsvOutputEnv env;
     env.monthStartDay = startDay;
@@ -87,10 +88,11 @@ int cmdCsv(const CliArgs& args, CliIo io) {
         // The display-data selection shows channel 1.
         document.select(tuple, 1);
         const DisplaySelection& selection = document.currentSelection();
-        const std::string path = outFolder + "/" + csvFileNamePreset(selection);
+        const std::filesystem::path path =
+            pathInFolder(outFolder, pathFromCp932(csvFileNamePreset(selection)));
         if (!WriteReportCsv(path, selection, env))
             return ExitFailure;
-        io.out << sjis::toUtf8(path) << '\n';
+        io.out << path.native() << '\n';
     }
     io.out.flush();
     return ExitOk;

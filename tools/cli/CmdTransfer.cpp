@@ -18,7 +18,10 @@ int cmdExport(const CliArgs& args, CliIo io) {
     cli::DataFileContents contents;
     if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
         return ExitFailure;
-    int index = contents.store.find(cli::nameArg(customer));
+    const std::optional<std::string> name = cli::nameArg(io, customer);
+    if (!name)
+        return ExitFailure;
+    int index = contents.store.find(*name);
     if (index < 0) {
         cli::message(io, formatText(txt::cli::kNoCustomer, customer.c_str()));
         return ExitFailure;
@@ -33,11 +36,10 @@ int cmdExport(const CliArgs& args, CliIo io) {
 int cmdImport(const CliArgs& args, CliIo io) {
     const std::string file = args.positional.at(0);
     cli::DataFolder folder = cli::resolveDataFolder(args);
-    const std::string path = cli::pathArg(file);
+    const std::filesystem::path path = cli::pathArg(file);
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(cli::shownPath(file), ec)) {
-        cli::messageCp932(
-            io, formatText(txt::link::kFileMissing, sjis::fromUtf8(cli::shownPath(file)).c_str()));
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        cli::message(io, cli::pathMessage(txt::link::kFileMissing, path));
         return ExitFailure;
     }
     InstanceLock lock;

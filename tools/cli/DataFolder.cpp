@@ -23,14 +23,11 @@ namespace cli {
 
 namespace {
 
-fs::path nativeOf(const std::string& cp932) {
-    return fs::path(sjis::toUtf8(cp932));
-}
-
-std::string withoutTrailingSeparator(std::string folder) {
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
+fs::path withoutTrailingSeparators(fs::path folder) {
+    std::string text = folder.native();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return fs::path(std::move(text));
 }
 
 // True when the file starts with the data file's signature string.
@@ -44,27 +41,32 @@ bool startsAsDataFile(const fs::path& path) {
            std::string_view(head).substr(1) == signature;
 }
 
-} // namespace
+// The program's message about a failed load, with the path as given.
+void tellLoadFailure(CliIo& io, const LoadResult& result, const fs::path& path) {
+    const LoadFailureFormat f = loadFailureFormat(result);
+    if (!f.format)
+        return;
+    const std::string format = sjis::toUtf8(f.format);
+    const std::string shown = shownPath(path);
+    message(io, f.withReason
+                    ? formatText(format.c_str(), sjis::toUtf8(result.reason).c_str(), shown.c_str())
+                    : formatText(format.c_str(), shown.c_str()));
+}
 
-fs::path DataFolder::nativeHome() const {
-    return nativeOf(home);
-}
-fs::path DataFolder::nativeDataFile() const {
-    return nativeOf(dataFile);
-}
+} // namespace
 
 DataFolder resolveDataFolder(const CliArgs& args) {
     DataFolder folder;
     if (auto home = args.get("home")) {
         if (home->empty())
             throw UsageError("--home needs a folder", args.command);
-        std::string shown = shownPath(*home);
-        folder.home = withoutTrailingSeparator(sjis::fromUtf8(shown));
+        folder.home = withoutTrailingSeparators(pathArg(*home));
     } else {
-        folder.home = withoutTrailingSeparator(programFolder());
+        folder.home = withoutTrailingSeparators(programFolder());
     }
-    folder.dataFile = folder.home + "/" + datafile::kFolderName + "/" + datafile::kFileName;
-    folder.iniFile = folder.home + "/" + kProgramBaseName + ".INI";
+    folder.dataFile =
+        pathInFolder(pathInFolder(folder.home, datafile::kFolderName), datafile::kFileName);
+    folder.iniFile = pathInFolder(folder.home, std::string(kProgramBaseName) + ".INI");
     return folder;
 }
 
@@ -73,53 +75,50 @@ std::string programFolderInUse() {
     const char* why = choice.kind == ProgramFolderKind::Environment ? "from $ORVOVIEW_HOME"
                       : choice.kind == ProgramFolderKind::Portable ? "the folder of this executable"
                                                                    : "the per-user folder";
-    return "Program folder in use: " + sjis::toUtf8(choice.folder) + " (" + why + ")\n";
+    return "Program folder in use: " + choice.folder.native() + " (" + why + ")\n";
 }
 
 bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
-    const std::string shown = shownPath(path);
     std::error_code ec;
     if (!fs::exists(path, ec)) {
-        messageCp932(io, formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
+        message(io, pathMessage(txt::link::kFileMissing, path));
         return false;
     }
     if (fs::is_directory(path, ec)) {
-        messageCp932(io, formatText(txt::store::kCannotOpen, sjis::fromUtf8(shown).c_str()));
+        message(io, pathMessage(txt::store::kCannotOpen, path));
         return false;
     }
     file.kind = startsAsDataFile(path) ? ArchiveKind::DataFile : ArchiveKind::CustomerFile;
-    const LoadResult result =
-        loadArchiveFile(sjis::fromUtf8(path.string()), [&](ByteSource& source) {
-            if (file.kind == ArchiveKind::DataFile) {
-                ArchiveReader in(source);
-                datafile::read(in, file.data.serial, file.data.store);
-            } else {
-                // An export file holds one customer record, 4096-byte blocks.
-                ArchiveReader in(source, 4096);
-                archive::read(in, file.customer);
-            }
-        });
+    const LoadResult result = loadArchiveFile(path, [&](ByteSource& source) {
+        if (file.kind == ArchiveKind::DataFile) {
+            ArchiveReader in(source);
+            datafile::read(in, file.data.serial, file.data.store);
+        } else {
+            // An export file holds one customer record, 4096-byte blocks.
+            ArchiveReader in(source, 4096);
+            archive::read(in, file.customer);
+        }
+    });
     if (result.loaded())
         return true;
-    messageCp932(io, loadFailureText(result, sjis::fromUtf8(shown)));
+    tellLoadFailure(io, result, path);
     return false;
 }
 
 LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& contents) {
     std::error_code ec;
-    if (!fs::exists(folder.nativeDataFile(), ec)) {
+    if (!fs::exists(folder.dataFile, ec)) {
         contents = DataFileContents();
         return LoadStatus::Missing;
     }
     ArchiveFile file;
-    if (!readArchiveFile(io, folder.nativeDataFile(), file))
+    if (!readArchiveFile(io, folder.dataFile, file))
         return LoadStatus::Failed;
     if (file.kind != ArchiveKind::DataFile) {
         // A customer file put in place of the data file: its first bytes are no data file.
         LoadResult damaged;
         damaged.outcome = LoadOutcome::Damaged;
-        messageCp932(io,
-                     loadFailureText(damaged, sjis::fromUtf8(shownPath(folder.nativeDataFile()))));
+        tellLoadFailure(io, damaged, folder.dataFile);
         return LoadStatus::Failed;
     }
     contents = std::move(file.data);
@@ -128,7 +127,7 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
 
 bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
     if (!createFolderPath(folder.home, FolderAccess::UserOnly)) {
-        messageCp932(io, formatText(txt::store::kCannotOpen, folder.home.c_str()));
+        message(io, pathMessage(txt::store::kCannotOpen, folder.home));
         return false;
     }
     if (lock.tryAcquire(folder.home)) {
@@ -137,7 +136,7 @@ bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
         removeStaleTemporaries(folder.iniFile);
         return true;
     }
-    message(io, formatText(txt::cli::kFolderBusy, sjis::toUtf8(folder.home).c_str()));
+    message(io, formatText(txt::cli::kFolderBusy, folder.home.c_str()));
     return false;
 }
 
@@ -148,12 +147,13 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 }
 
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
-    createFolderPath(cp932Path(folder.nativeDataFile().parent_path()), FolderAccess::UserOnly);
+    createFolderPath(folder.dataFile.parent_path(), FolderAccess::UserOnly);
     removeStaleTemporaries(folder.dataFile);
     const std::string error = ::saveDataFile(folder.dataFile, contents.serial, contents.store);
     if (error.empty())
         return true;
-    messageCp932(io, formatText(txt::store::kSaveFailed, error.c_str(), folder.dataFile.c_str()));
+    messageCp932(io, formatText(txt::store::kSaveFailed, error.c_str(),
+                                displayPath(folder.dataFile).c_str()));
     return false;
 }
 
@@ -171,13 +171,19 @@ NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const Cl
     const std::string customerArg = args.require("customer");
     const std::string circuitArg = args.require("circuit");
     NamedCircuit named;
-    named.customerIndex = store.find(nameArg(customerArg));
+    const std::optional<std::string> customerName = nameArg(io, customerArg);
+    if (!customerName)
+        return {};
+    named.customerIndex = store.find(*customerName);
     if (named.customerIndex < 0) {
         message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
         return {};
     }
     const Customer& customer = store.at(named.customerIndex);
-    named.circuitIndex = customer.circuits.find(nameArg(circuitArg));
+    const std::optional<std::string> circuitName = nameArg(io, circuitArg);
+    if (!circuitName)
+        return {};
+    named.circuitIndex = customer.circuits.find(*circuitName);
     if (named.circuitIndex < 0) {
         message(io, formatText(txt::cli::kNoCircuit, circuitArg.c_str()));
         return {};

@@ -15,12 +15,9 @@ namespace cli {
 inline constexpr char kProgramBaseName[] = "orvoview";
 
 struct DataFolder {
-    std::string home;     // CP932, without trailing separator
-    std::string dataFile; // CP932: <home>/DATA/Orvo.DAT
-    std::string iniFile;  // CP932: the program's INI file, named after its executable
-
-    std::filesystem::path nativeHome() const;
-    std::filesystem::path nativeDataFile() const;
+    std::filesystem::path home;     // without trailing separator
+    std::filesystem::path dataFile; // <home>/DATA/Orvo.DAT
+    std::filesystem::path iniFile;  // the program's INI file, named after its executable
 };
 
 // --home DIR, else the program's rule: ORVOVIEW_HOME, else the folder of the executable when it

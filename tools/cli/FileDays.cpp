@@ -45,18 +45,22 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
 MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
                                      const std::string& customerUtf8,
                                      const std::string& circuitUtf8) {
-    NameCheck customerName = checkName(nameArg(customerUtf8), NameField::Customer);
+    const std::optional<std::string> customer = nameArg(io, customerUtf8);
+    const std::optional<std::string> circuit = customer ? nameArg(io, circuitUtf8) : std::nullopt;
+    if (!circuit)
+        return nullptr;
+    NameCheck customerName = checkName(*customer, NameField::Customer);
     if (!customerName.ok) {
         messageCp932(io, customerName.message);
         return nullptr;
     }
-    NameCheck circuitName = checkName(nameArg(circuitUtf8), NameField::Circuit);
+    NameCheck circuitName = checkName(*circuit, NameField::Circuit);
     if (!circuitName.ok) {
         messageCp932(io, circuitName.message);
         return nullptr;
     }
-    Customer& customer = store.at(addCustomer(store, customerName.name));
-    return &customer.circuits.at(addCircuit(customer, circuitName.name));
+    Customer& filed = store.at(addCustomer(store, customerName.name));
+    return &filed.circuits.at(addCircuit(filed, circuitName.name));
 }
 
 void tellFiled(CliIo& io, const DayMove& result) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -15,45 +16,52 @@
 
 namespace {
 
+// The generator's own texts, all of which CP932 spells; a slip throws rather than print '?'.
+std::string cp932(std::string_view utf8) {
+    std::optional<std::string> bytes = sjis::fromUtf8(utf8);
+    if (!bytes)
+        throw std::logic_error("report text without a CP932 form");
+    return std::move(*bytes);
+}
+
 constexpr int kMinutes = 1440;
 constexpr double kPi = 3.14159265358979323846;
 
 struct Texts {
-    std::string time = sjis::fromUtf8("時刻");
-    std::string outage = sjis::fromUtf8("停電");
-    std::string tilde = sjis::fromUtf8("～");
-    std::string volts = sjis::fromUtf8("電圧");
-    std::string amps = sjis::fromUtf8("電流");
-    std::string columnsPlain = sjis::fromUtf8("時刻     電力(W)  力率(%)");
-    std::string columnsReverse = sjis::fromUtf8("時刻  電力正方向(W) 電力逆方向(W)  力率(%)");
-    std::string units = sjis::fromUtf8("　　　　　　　　（Ｗ）　　　（％）　　（Ｖ）　　（Ａ）");
-    std::string energy = sjis::fromUtf8("総電力量");
-    std::string fwd = sjis::fromUtf8("(正方向)");
-    std::string rev = sjis::fromUtf8("(逆方向)");
-    std::string netEnergy = sjis::fromUtf8("差引電力量");
-    std::string leadEnergy = sjis::fromUtf8("進み無効電力量");
-    std::string lagEnergy = sjis::fromUtf8("遅れ無効電力量");
-    std::string avgPower = sjis::fromUtf8("平均電力");
-    std::string avgPf = sjis::fromUtf8("平均力率");
-    std::string maxDemand = sjis::fromUtf8("最大電力");
-    std::string peakPower = sjis::fromUtf8("瞬間最大電力");
-    std::string pf = sjis::fromUtf8("力率");
-    std::string extraPeakHeading =
-        sjis::fromUtf8("瞬間最大電力（参考）  ----  力率 --.-  時刻 --:--");
-    std::string avgVoltage = sjis::fromUtf8("平均電圧");
-    std::string avgCurrent = sjis::fromUtf8("平均電流");
-    std::string peakVoltage = sjis::fromUtf8("瞬間最大電圧");
-    std::string minVoltage = sjis::fromUtf8("瞬間最小電圧");
-    std::string maxCurrent = sjis::fromUtf8("最大電流");
-    std::string peakCurrent = sjis::fromUtf8("瞬間最大電流");
-    std::string title = sjis::fromUtf8("＊＊＊　オルボ　電力測定データ　＊＊＊");
-    std::string model = sjis::fromUtf8("機種：ORVO-2　　機番：0412-0815");
-    std::string printed = sjis::fromUtf8("印字開始");
-    std::string pagePrefix = sjis::fromUtf8("－－－－－－－－－－　ページ");
-    std::string pageSuffix = sjis::fromUtf8("　－－－－－－－－－－");
-    std::string dailyReport = sjis::fromUtf8("日報");
-    std::string halfCh = sjis::fromUtf8("CH1/CH2 設定値は各ブロックの見出しを参照");
-    std::string comment = sjis::fromUtf8("; ORVO print-out");
+    std::string time = cp932("時刻");
+    std::string outage = cp932("停電");
+    std::string tilde = cp932("～");
+    std::string volts = cp932("電圧");
+    std::string amps = cp932("電流");
+    std::string columnsPlain = cp932("時刻     電力(W)  力率(%)");
+    std::string columnsReverse = cp932("時刻  電力正方向(W) 電力逆方向(W)  力率(%)");
+    std::string units = cp932("　　　　　　　　（Ｗ）　　　（％）　　（Ｖ）　　（Ａ）");
+    std::string energy = cp932("総電力量");
+    std::string fwd = cp932("(正方向)");
+    std::string rev = cp932("(逆方向)");
+    std::string netEnergy = cp932("差引電力量");
+    std::string leadEnergy = cp932("進み無効電力量");
+    std::string lagEnergy = cp932("遅れ無効電力量");
+    std::string avgPower = cp932("平均電力");
+    std::string avgPf = cp932("平均力率");
+    std::string maxDemand = cp932("最大電力");
+    std::string peakPower = cp932("瞬間最大電力");
+    std::string pf = cp932("力率");
+    std::string extraPeakHeading = cp932("瞬間最大電力（参考）  ----  力率 --.-  時刻 --:--");
+    std::string avgVoltage = cp932("平均電圧");
+    std::string avgCurrent = cp932("平均電流");
+    std::string peakVoltage = cp932("瞬間最大電圧");
+    std::string minVoltage = cp932("瞬間最小電圧");
+    std::string maxCurrent = cp932("最大電流");
+    std::string peakCurrent = cp932("瞬間最大電流");
+    std::string title = cp932("＊＊＊　オルボ　電力測定データ　＊＊＊");
+    std::string model = cp932("機種：ORVO-2　　機番：0412-0815");
+    std::string printed = cp932("印字開始");
+    std::string pagePrefix = cp932("－－－－－－－－－－　ページ");
+    std::string pageSuffix = cp932("　－－－－－－－－－－");
+    std::string dailyReport = cp932("日報");
+    std::string halfCh = cp932("CH1/CH2 設定値は各ブロックの見出しを参照");
+    std::string comment = cp932("; ORVO print-out");
 };
 
 const Texts& texts() {
@@ -419,7 +427,7 @@ void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int d
         } else {
             utf8 += number + " " + kTypeHalf[ch.type] + " " + ratios + " " + d;
         }
-        header = sjis::fromUtf8(utf8);
+        header = cp932(utf8);
     }
 
     // Interval block.

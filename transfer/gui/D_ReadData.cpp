@@ -4,6 +4,7 @@
 #include "store/gui/D_CustEdit.h"
 #include "support/gui/DialogControls.h"
 #include "support/gui/QtCp932.h"
+#include "support/gui/QtPath.h"
 #include "textout/ValueFormat.h"
 #include "transfer/DayTransfer.h"
 #include <QComboBox>
@@ -226,7 +227,7 @@ void CReadData::onImportFile() {
     m_importFolder = QFileInfo(path).absolutePath();
     ReceptionRequest request = m_serialRequest;
     request.fromFile = true;
-    request.filePath = cp932FromQt(path);
+    request.filePath = pathFromQt(path);
     receive(request);
 }
 

@@ -1,4 +1,5 @@
 #include "views/layout/ChartRules.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include <gtest/gtest.h>
 
@@ -77,13 +78,13 @@ TEST(ChartRules, TickRuleBySpan) {
     const TickRule hours = tickRuleForSpan(1440);
     EXPECT_STREQ(hours.labelFormat, "%H:%M");
     EXPECT_EQ(hours.escapement, -450);
-    EXPECT_EQ(hours.unitText, sjis::fromUtf8("時間"));
+    EXPECT_EQ(hours.unitText, sj("時間"));
     const TickRule days = tickRuleForSpan(43200);
     EXPECT_STREQ(days.labelFormat, "%#m/%#d");
     EXPECT_EQ(days.escapement, 0);
     EXPECT_EQ(days.labelOffsetX, -7);
     EXPECT_EQ(days.labelOffsetY, 10);
-    EXPECT_EQ(days.unitText, sjis::fromUtf8("日"));
+    EXPECT_EQ(days.unitText, sj("日"));
 }
 
 TEST(ChartRules, TicksStartAfterTheStartOnWholeHours) {

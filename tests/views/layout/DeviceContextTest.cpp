@@ -1,3 +1,4 @@
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include "views/layout/RecordingDeviceContext.h"
 #include <gtest/gtest.h>
@@ -73,7 +74,7 @@ TEST(DeviceContext, CalcRectMeasuresWithoutDrawing) {
     dc.setMapMode(MM_LOMETRIC);
     FontSpec font;
     font.height = 20;
-    const std::string text = sjis::fromUtf8("電力A");
+    const std::string text = sj("電力A");
     Rect r = dc.drawTextWithFont(text, Rect{10, -10, 500, -500}, 0, 0, &font,
                                  DT_CALCRECT | DT_SINGLELINE);
     EXPECT_EQ(r, (Rect{10, -10, 60, -30})); // two double-byte cells and a half one

@@ -1,4 +1,5 @@
 #include "SamplePage.h"
+#include "common/Cp932.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/TextBox.h"
 #include "views/layout/gui/JapaneseFonts.h"
@@ -104,7 +105,7 @@ TEST(LayoutGui, FittedTextFitsWithRealMetrics) {
     QPainterDeviceContext dc(painter);
     TextBox box;
     box.setFont(FontSpec::make(dc, txt::layout::kFaceGothic, 10));
-    box.setText(sjis::fromUtf8("需要家名称"));
+    box.setText(sj("需要家名称"));
     page_render::place(box, nullptr, dc, MM_LOMETRIC, Rect{0, 0, 1000, -100});
     const int32_t height = box.font().height;
     EXPECT_GT(height, 10);
@@ -157,8 +158,8 @@ TEST(LayoutGui, ScrollBarActionScrollsTheTable) {
     vbar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(vbar->value(), 1);
     EXPECT_EQ(table.cellBox(0, 1).text(), "00:30");
-    EXPECT_EQ(table.cellBox(0, 0).text(), sjis::fromUtf8("時間")); // header row stays
-    vbar->triggerAction(QAbstractSlider::SliderToMaximum);         // not a scroll code: ignored
+    EXPECT_EQ(table.cellBox(0, 0).text(), sj("時間"));     // header row stays
+    vbar->triggerAction(QAbstractSlider::SliderToMaximum); // not a scroll code: ignored
     EXPECT_EQ(vbar->value(), 1);
     vbar->setSliderPosition(10); // dragging the thumb
     EXPECT_EQ(vbar->value(), 10);

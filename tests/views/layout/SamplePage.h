@@ -20,8 +20,9 @@ struct Page {
     std::vector<TimeChart*> charts;
 };
 
+// The page's own texts, all of which CP932 spells.
 inline std::string u(const char* utf8) {
-    return sjis::fromUtf8(utf8);
+    return sjis::fromUtf8(utf8).value();
 }
 
 inline void fillHeader(TextTable& t, const FontSpec& seed) {

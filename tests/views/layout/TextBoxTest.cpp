@@ -1,4 +1,5 @@
 #include "views/layout/TextBox.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
@@ -28,7 +29,7 @@ TEST(TextBox, FittingFindsTheLargestHeightThatFits) {
     EXPECT_EQ(fittedHeight("AB", Rect{0, 0, 100, -55}), 47);
     // Ten narrow characters are five heights wide: 95 / 5.
     EXPECT_EQ(fittedHeight("ABCDEFGHIJ", Rect{0, 0, 100, -55}), 19);
-    EXPECT_EQ(fittedHeight(sjis::fromUtf8("需要家名称"), Rect{0, 0, 100, -55}), 19);
+    EXPECT_EQ(fittedHeight(sj("需要家名称"), Rect{0, 0, 100, -55}), 19);
     // The same in MM_TEXT.
     EXPECT_EQ(fittedHeight("AB", Rect{0, 0, 100, 55}, MM_TEXT), 47);
 }

@@ -1,4 +1,5 @@
 #include "views/layout/TimeChart.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
@@ -21,7 +22,7 @@ struct ChartFixture : ::testing::Test {
     }
     ChartSeries& powerFactor() {
         ChartSeries& s = chart.addSeries();
-        s.name = sjis::fromUtf8("力率");
+        s.name = sj("力率");
         s.unit = "[%]";
         s.minimum = 0;
         s.maximum = ChartSeries::PowerFactorMaximum;
@@ -112,7 +113,7 @@ TEST_F(ChartFixture, HourLabelsAreRotatedAndTicksDotted) {
     EXPECT_EQ((Point{labels[0].rect.left, labels[0].rect.top}), (Point{10, 579}));
     EXPECT_EQ(labels[1].text, "06:10");
     EXPECT_EQ(dottedLines(true).size(), 5u);
-    const Op* unit = dc.findText(sjis::fromUtf8("時間"));
+    const Op* unit = dc.findText(sj("時間"));
     ASSERT_NE(unit, nullptr);
     EXPECT_EQ(unit->rect.left, 909);
 }
@@ -129,7 +130,7 @@ TEST_F(ChartFixture, LongSpansLabelDaysEveryFiveDaysUnrotated) {
     const Op* sixth = dc.findText("1/6");
     ASSERT_NE(sixth, nullptr);
     EXPECT_EQ((Point{sixth->rect.left, sixth->rect.top}), (Point{40 + 143 - 7, 509}));
-    EXPECT_NE(dc.findText(sjis::fromUtf8("日")), nullptr);
+    EXPECT_NE(dc.findText(sj("日")), nullptr);
     EXPECT_TRUE(textsWithEscapement(-450).empty());
 }
 

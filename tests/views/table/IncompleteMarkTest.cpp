@@ -1,6 +1,7 @@
 // The mark of an incomplete day in a monthly table and the legend beside the table.
 #include "views/table/IncompleteMark.h"
 #include "analysis/AnalysisFixtures.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ TEST_P(IncompleteMarkTable, MarksOnlyDaysThatMissIntervals) {
         fixtures::removeSampleAt(d, m);
     for (int m : c.outage)
         fixtures::sampleAt(d, m).voltage = {0.0, 0.0, 0.0};
-    EXPECT_EQ(incompleteDayMark(dayCoverage(d.data, d.date)), sjis::fromUtf8(c.mark));
+    EXPECT_EQ(incompleteDayMark(dayCoverage(d.data, d.date)), sj(c.mark));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,7 +50,7 @@ TEST(IncompleteLegend, OnlyWhenARowIsMarked) {
     const std::pair<int, const char*> cases[] = {
         {0, ""}, {1, "▲n：欠測 n 区間（停電を含む）"}, {31, "▲n：欠測 n 区間（停電を含む）"}};
     for (auto [marked, legend] : cases)
-        EXPECT_EQ(incompleteDayLegend(marked), sjis::fromUtf8(legend)) << marked;
+        EXPECT_EQ(incompleteDayLegend(marked), sj(legend)) << marked;
 }
 
 } // namespace
