@@ -81,6 +81,7 @@ std::vector<std::string> ReceptionCapture::captureFiles(const std::string& folde
         return a.stamp != b.stamp ? a.stamp < b.stamp : a.sequence < b.sequence;
     });
     std::vector<std::string> names;
+    names.reserve(entries.size());
     for (auto& e : entries)
         names.push_back(std::move(e.name));
     return names;

@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs; skips what is already there.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+    build-essential cmake ninja-build pkg-config clang clang-format clang-tidy libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic poppler-utils xvfb xauth

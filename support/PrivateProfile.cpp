@@ -199,7 +199,9 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
         } else if (p.kind == Kind::Key && inSection) {
             if (sameName(p.name, keyName)) {
                 std::string existingKey(p.name);
-                m_lines[i].body = existingKey + "=" + text;
+                m_lines[i].body = existingKey;
+                m_lines[i].body += "=";
+                m_lines[i].body += text;
                 return;
             }
             if (inFirst) {

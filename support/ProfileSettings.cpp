@@ -18,7 +18,7 @@ std::string envFolder(const char* name) {
     return v && *v ? std::string(v) : std::string();
 }
 
-std::string clean(std::string folder) {
+std::string clean(const std::string& folder) {
     return withoutTrailingSeparator(cp932Path(std::filesystem::path(folder)));
 }
 

@@ -129,8 +129,8 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
     // Phase rows: 1, (four-wire) 2, and "3" from the phase element in force.
     std::vector<std::pair<int, std::size_t>> phases = {{1, 0}};
     if (c.fourWire)
-        phases.push_back({2, 1});
-    phases.push_back({3, c.third});
+        phases.emplace_back(2, 1);
+    phases.emplace_back(3, c.third);
     auto label = [](const char* word, int n, const std::string& unit, const char* tail) {
         return word + std::to_string(n) + unit + tail;
     };
