@@ -66,6 +66,17 @@ Writes one customer with all its circuits and days to an export file.
 An existing file is replaced.
 )";
 
+const char kExportSqliteHelp[] =
+    R"(usage: orvoview-cli export-sqlite FILE [--home DIR]
+
+Writes every customer, circuit, day, sample and day summary of the data file
+into the SQLite database FILE, in one transaction. A missing FILE is created; an
+existing one is updated in place: new days are added, a day whose contents
+changed is replaced, nothing is written twice, and days the data file no longer
+has stay (several data files can be gathered into one database). Times are
+ISO 8601 text, names UTF-8; the schema is in the README.
+)";
+
 const char kImportHelp[] =
     R"(usage: orvoview-cli import FILE [--yes] [--home DIR]
 
@@ -137,6 +148,7 @@ const std::vector<CliCommand>& cliCommands() {
          kCsvHelp},
         {"export", 0, 0, {kCustomer, {"out", true}, kHome}, kExportHelp},
         {"import", 1, 1, {{"yes", false}, kHome}, kImportHelp},
+        {"export-sqlite", 1, 1, {kHome}, kExportSqliteHelp},
         {"receive",
          0,
          0,
@@ -180,6 +192,7 @@ Commands:
   csv                   write daily or monthly CSV reports
   export                write one customer to an export file
   import FILE           add the customer of an export file
+  export-sqlite FILE    write every measurement into an SQLite database
   receive               receive a report from the recorder without a window
   analyse               demand, limits, gaps and statistics of a report as JSON
 
