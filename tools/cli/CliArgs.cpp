@@ -102,7 +102,8 @@ like "中断／戻る" (status 1, nothing filed).
 
 const char kAnalyseHelp[] =
     R"(usage: orvoview-cli analyse --customer NAME --circuit NAME
-                           (--day YYYY-MM-DD | --month YYYY-MM) [--home DIR]
+                           (--day YYYY-MM-DD | --month YYYY-MM | --year YYYY)
+                           [--home DIR]
 
 Prints the analysis of a daily or monthly report as JSON: each stored day with
 its interval, missing and outage intervals; the 30-minute demand of every clock
@@ -115,6 +116,12 @@ power factor, the load factor (%) and the power factor's effect on the basic
 charge (% , negative = discount). Report months start on "MonStartDay" of the
 INI file. Outage intervals (every voltage 0) are left out of the statistics and
 the limit counts.
+
+With --year, the year at a glance instead: the twelve report months January …
+December of the year, each with its energy, reverse energy, lead and lag
+reactive energy, maximum 30-minute demand with its time, average power factor,
+load factor, days stored, days in the month and incomplete days, as the monthly
+report of that month gives them.
 )";
 
 const CliOption kHome{"home", true};
@@ -163,7 +170,7 @@ const std::vector<CliCommand>& cliCommands() {
         {"analyse",
          0,
          0,
-         {kCustomer, kCircuit, {"day", true}, {"month", true}, kHome},
+         {kCustomer, kCircuit, {"day", true}, {"month", true}, {"year", true}, kHome},
          kAnalyseHelp},
     };
     return commands;

@@ -16,3 +16,5 @@ int cmdImport(const CliArgs& args, CliIo io);
 int cmdExportSqlite(const CliArgs& args, CliIo io);
 int cmdReceive(const CliArgs& args, CliIo io);
 int cmdAnalyse(const CliArgs& args, CliIo io);
+// analyse --year: the year at a glance.
+int cmdAnalyseYear(const CliArgs& args, CliIo io);

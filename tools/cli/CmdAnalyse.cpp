@@ -15,27 +15,6 @@
 
 namespace {
 
-void timeMember(JsonWriter& json, const char* name, const DateTime& time) {
-    json.key(name);
-    if (time.isValid())
-        json.value(jsonDateTime(time));
-    else
-        json.null();
-}
-
-std::string monthText(int year, int month) {
-    return formatText("%04d-%02d", year, month);
-}
-
-void halfHourJson(JsonWriter& json, const HalfHourDemand& h) {
-    json.beginObject();
-    timeMember(json, "from", h.from);
-    timeMember(json, "to", h.to);
-    json.member("demand", h.demand);
-    json.member("coverage", h.coverage);
-    json.endObject();
-}
-
 void valueStatisticsJson(JsonWriter& json, const ValueStatistics& v) {
     json.beginObject();
     json.member("count", v.count);
@@ -187,8 +166,10 @@ void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& 
 } // namespace
 
 int cmdAnalyse(const CliArgs& args, CliIo io) {
-    if (args.has("day") == args.has("month"))
-        throw UsageError("give one of --day or --month", args.command);
+    if (args.has("day") + args.has("month") + args.has("year") != 1)
+        throw UsageError("give one of --day, --month or --year", args.command);
+    if (args.has("year"))
+        return cmdAnalyseYear(args, io);
     DateTime day;
     int year = -1, month = -1;
     if (args.has("day"))

@@ -20,6 +20,29 @@ std::string jsonDateTime(const DateTime& time) {
     return buffer;
 }
 
+void timeMember(JsonWriter& json, const char* name, const DateTime& time) {
+    json.key(name);
+    if (time.isValid())
+        json.value(jsonDateTime(time));
+    else
+        json.null();
+}
+
+std::string monthText(int year, int month) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d", year, month);
+    return buffer;
+}
+
+void halfHourJson(JsonWriter& json, const HalfHourDemand& h) {
+    json.beginObject();
+    timeMember(json, "from", h.from);
+    timeMember(json, "to", h.to);
+    json.member("demand", h.demand);
+    json.member("coverage", h.coverage);
+    json.endObject();
+}
+
 namespace {
 
 void dateValue(JsonWriter& json, const std::string& text) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/HalfHourDemand.h"
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
@@ -11,6 +12,13 @@
 // "YYYY-MM-DD" and "YYYY-MM-DD HH:MM:SS"; empty when the date is not valid.
 std::string jsonDate(const DateTime& date);
 std::string jsonDateTime(const DateTime& time);
+
+// "name": a time as jsonDateTime, or null.
+void timeMember(JsonWriter& json, const char* name, const DateTime& time);
+// "YYYY-MM".
+std::string monthText(int year, int month);
+// {"from", "to", "demand", "coverage"} of a 30-minute demand.
+void halfHourJson(JsonWriter& json, const HalfHourDemand& h);
 
 void writeDayJson(JsonWriter& json, const MeasurementDay& day);
 void writeSummaryJson(JsonWriter& json, const DaySummary& summary);
