@@ -120,13 +120,26 @@ TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 
-TEST_F(FrameTest, CsvAndPreviousNextNeedAValidSelection) {
+TEST_F(FrameTest, CsvNeedsASelectionAndPreviousNextAStoredDayToStepTo) {
     const int guarded[] = {res::ID_TXT_OUT, res::ID_PREV_DATA, res::ID_NEXT_DATA};
     for (int id : guarded)
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    // One day: nothing before or after it.
     loadAndSelect({makeDay(2007, 1, 10)}, 0);
-    for (int id : guarded)
-        EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
+    EXPECT_TRUE(m_frame->action(res::ID_TXT_OUT)->isEnabled());
+    EXPECT_FALSE(m_frame->action(res::ID_PREV_DATA)->isEnabled());
+    EXPECT_FALSE(m_frame->action(res::ID_NEXT_DATA)->isEnabled());
+    // Three days: each end enables only the step that lands on a day.
+    const struct {
+        int shown;
+        bool previous;
+        bool next;
+    } cases[] = {{0, false, true}, {1, true, true}, {2, true, false}};
+    for (const auto& c : cases) {
+        loadAndSelect({makeDay(2007, 1, 10), makeDay(2007, 1, 11), makeDay(2007, 1, 12)}, c.shown);
+        EXPECT_EQ(m_frame->action(res::ID_PREV_DATA)->isEnabled(), c.previous) << c.shown;
+        EXPECT_EQ(m_frame->action(res::ID_NEXT_DATA)->isEnabled(), c.next) << c.shown;
+    }
 }
 
 TEST_F(FrameTest, TableGraphPrintAndCsvNeedAValidSelection) {
