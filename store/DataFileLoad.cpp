@@ -97,10 +97,40 @@ std::string loadFailureText(const LoadResult& result, const std::string& path) {
     return formatText(txt::store::kDataFileUnreadableBrief, result.reason.c_str(), path.c_str());
 }
 
+namespace {
+
+// The current file becomes "<path>.bak" by a second name for the same bytes (no copy, and
+// the rename that follows leaves those bytes to the backup alone). Where the file system has
+// no hard links the bytes are copied. A link or anything but a regular file is left alone.
+void keepPreviousGeneration(const std::string& path) {
+    const fs::path current = nativePath(path);
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(current, ec)))
+        return;
+    fs::path backup = current;
+    backup += kPreviousGenerationSuffix;
+    // Already the backup (a save that failed after keeping it): it stays as it is.
+    if (fs::equivalent(current, backup, ec))
+        return;
+    fs::path staged = backup;
+    staged += ".new";
+    fs::remove(staged, ec);
+    fs::create_hard_link(current, staged, ec);
+    if (ec)
+        fs::copy_file(current, staged, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::rename(staged, backup, ec);
+    if (ec)
+        fs::remove(staged, ec);
+}
+
+} // namespace
+
 std::string saveDataFile(const std::string& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap) {
     std::error_code ec;
     fs::create_directories(nativePath(path).parent_path(), ec);
+    keepPreviousGeneration(path);
     try {
         datafile::replaceFileAtomically(
             path,

@@ -38,7 +38,11 @@ LoadResult loadDataFile(const std::string& path, SerialSettings& serial, Measure
 // A failed load as a tool tells it (CP932): the cause and the path.
 std::string loadFailureText(const LoadResult& result, const std::string& path);
 
-// Replaces the data file atomically, creating its folder. Empty on success, else the reason
-// (CP932); the old file is then unchanged.
+// The previous generation of a data file, beside it: "<path>.bak".
+inline constexpr char kPreviousGenerationSuffix[] = ".bak";
+
+// Replaces the data file atomically, creating its folder, and keeps the file it replaces as
+// "<path>.bak" (replacing the older one), so one wrong step can be undone by hand. Empty on
+// success, else the reason (CP932); the old file is then unchanged.
 std::string saveDataFile(const std::string& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap = {});

@@ -338,7 +338,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_closed = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     recordPlacement();
-    m_document->saveToDataFile(m_prompt);
+    // Every confirmed change was written when it was made: this finds nothing to do unless a
+    // save failed then.
+    m_document->saveChanges(m_prompt);
     QApplication::restoreOverrideCursor();
     event->accept();
 }
@@ -542,8 +544,11 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
 
 void CMainFrame::onSerialSettings() {
     CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
-    if (dlg.exec() == QDialog::Accepted)
-        m_document->serial() = dlg.settings(); // saved with the data file at exit
+    if (dlg.exec() == QDialog::Accepted) {
+        m_document->serial() = dlg.settings(); // kept in the data file
+        m_document->markChanged();
+        m_document->saveChanges(m_prompt);
+    }
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {
@@ -551,6 +556,8 @@ void CMainFrame::applyEditedStore(MeasurementStore store) {
     m_viewMode = ViewBlank;
     showView(ViewBlank);
     m_document->replaceStore(std::move(store));
+    // What the user confirmed is on disk before anything else can go wrong.
+    m_document->saveChanges(m_prompt);
     fillDateLists(false);
     updateCommandUi();
 }
