@@ -27,12 +27,12 @@ PromptAnswer ConsolePrompt::ask(const std::string& text, PromptButtons buttons, 
         return PromptAnswer::Ok;
     }
     const bool yesNo = buttons != PromptButtons::OkCancel;
-    const bool cancel = buttons != PromptButtons::YesNo;
+    const bool cancel = buttons == PromptButtons::OkCancel || buttons == PromptButtons::YesNoCancel;
     const PromptAnswer yes = yesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
     const PromptAnswer careful = cancel ? PromptAnswer::Cancel : PromptAnswer::No;
-    const char* choices = buttons == PromptButtons::YesNo         ? "[y/n] "
-                          : buttons == PromptButtons::YesNoCancel ? "[y/n/c] "
-                                                                  : "[y/c] ";
+    const char* choices = buttons == PromptButtons::YesNoCancel ? "[y/n/c] "
+                          : yesNo                               ? "[y/n] "
+                                                                : "[y/c] ";
     if (m_assumeYes) {
         m_messages << choices << "y\n";
         m_messages.flush();
