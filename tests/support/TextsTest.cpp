@@ -210,6 +210,12 @@ const TextCase kTexts[] = {
      "追加する測定データを選んでください"},
     {"txt::transfer::kMixedChannels", txt::transfer::kMixedChannels,
      "１ＣＨと２ＣＨを同時に追加することは出来ません"},
+    {"txt::transfer::kEmptyDaysOverwrite", txt::transfer::kEmptyDaysOverwrite,
+     "\n受信データのうち %d "
+     "日分には測定値がありません。上書きすると、保存されている測定値は失われます。"},
+    {"txt::transfer::kUnfiledDaysLeft", txt::transfer::kUnfiledDaysLeft,
+     "転送データに %d 日分が残っています。\n取り込まずに閉じますか？\n（受信した内容は RECEIVED "
+     "フォルダの受信ファイルに、読み込んだファイルは元の場所に残っています）"},
     {"txt::transfer::kOverwriteOnAdd", txt::transfer::kOverwriteOnAdd,
      "既に同じ測定日データが存在しています\n上書きしますか？\n「いいえ」を選ぶと同じ測定日データは"
      "追加しません"},

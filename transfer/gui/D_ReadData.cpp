@@ -253,6 +253,11 @@ void CReadData::onDelete() {
         fillStored({});
 }
 
+void CReadData::accept() {
+    if (mayCloseWithUnfiledDays(m_transfer, m_prompt))
+        QDialog::accept();
+}
+
 void CReadData::onEditCustomers() {
     // The edit starts from the document's store, not from this dialog's copy.
     CCustEdit dialog(m_documentStore, m_prompt, this);

@@ -45,6 +45,9 @@ public:
     QListWidget* storedList() const { return m_storedList; }
     QListWidget* transferList() const { return m_transferList; }
 
+    // OK with days left in the transfer list asks before they are left unfiled.
+    void accept() override;
+
 private:
     MeasurementCircuit* currentCircuit();
     void fillCustomers(int customer, int circuit);
