@@ -7,10 +7,12 @@
 #include "app/gui/ViewAnalysis.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "support/AtomicFile.h"
 #include "support/Format.h"
 #include "support/gui/PaneSplitter.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include "views/table/PrintJobs.h"
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -138,13 +140,25 @@ bool COrvoViewView::printJob(QPagedPaintDevice& device) {
 
 bool COrvoViewView::printToPdf(const DisplaySelection& job, const QString& path) {
     document()->updateAllViews(this, hint::PrintSelect, &job);
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(300);
-    writer.setTitle(QFileInfo(path).completeBaseName());
-    writer.setCreator(QStringLiteral("OrvoView"));
-    return printJob(writer);
+    // Made in memory, then written like every other output: a temporary file at 0600 that
+    // takes the name only once it is complete and on disk (a link planted at the name is
+    // replaced, never written through; a full disk leaves the old file and is reported).
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        writer.setTitle(QFileInfo(path).completeBaseName());
+        writer.setCreator(QStringLiteral("OrvoView"));
+        if (!printJob(writer))
+            return false;
+    }
+    std::error_code error;
+    const QByteArray& bytes = pdf.data();
+    return writeFileAtomically(toLocal(path), std::string_view(bytes.constData(), bytes.size()),
+                               error);
 }
 
 QString COrvoViewView::pdfFolder() const {
@@ -174,6 +188,14 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
             return;
         rememberPdfFolder(folder);
     }
+    // "Print to file": one file per job. A single job takes the file name chosen in the
+    // printer settings; several are named like PDF output, in that file's folder (one file
+    // written over and over would keep only the last day).
+    const QPrinter& session = sessionPrinter();
+    const bool toFile = printer && session.outputFormat() == QPrinter::PdfFormat &&
+                        !session.outputFileName().isEmpty();
+    if (toFile)
+        folder = QFileInfo(session.outputFileName()).absolutePath();
     bool written = false;
     for (const DisplaySelection& job : jobs) {
         if (ownScales) {
@@ -186,7 +208,7 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
                                                &scales[static_cast<size_t>(box)]);
         }
         const QString name = fromLocal(print_jobs::pdfFileName(job));
-        if (printer) {
+        if (printer && !toFile) {
             document()->updateAllViews(this, hint::PrintSelect, &job);
             QPrinter& p = sessionPrinter();
             p.setDocName(QFileInfo(name).completeBaseName());
@@ -195,9 +217,10 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
                             PromptIcon::Stop);
             continue;
         }
-        const QString path = QDir(folder).filePath(name);
+        const QString path =
+            toFile && jobs.size() == 1 ? session.outputFileName() : QDir(folder).filePath(name);
         if (printToPdf(job, path))
-            written = true;
+            written = !toFile || jobs.size() > 1;
         else
             prompt.tell(
                 formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
