@@ -183,6 +183,19 @@ std::string csvNameField(const std::string& name) {
     return field;
 }
 
+std::string csvNameLine(const char* format, const std::string& name) {
+    const std::string field = csvNameField(name);
+    std::string line = formatText(format, field.c_str());
+    // A quoted field must follow its comma directly: spreadsheets take `, "…"` as a field that
+    // starts with a blank, not as a quoted one, and split it at its commas.
+    if (!field.empty() && field.front() == '"') {
+        const std::size_t at = line.find(", \"");
+        if (at != std::string::npos)
+            line.erase(at + 1, 1);
+    }
+    return line;
+}
+
 std::string csvFileNamePreset(const DisplaySelection& sel) {
     if (!hasReportDay(sel))
         return {};
@@ -235,8 +248,8 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
     else
         out.WriteLine(formatText(txt::textout::kDailyTitle,
                                  sel.day.date.format(txt::textout::kDailyDate).c_str()));
-    out.WriteLine(formatText(txt::textout::kCustomerLine, csvNameField(sel.customerName).c_str()));
-    out.WriteLine(formatText(txt::textout::kCircuitLine, csvNameField(sel.circuitName).c_str()));
+    out.WriteLine(csvNameLine(txt::textout::kCustomerLine, sel.customerName));
+    out.WriteLine(csvNameLine(txt::textout::kCircuitLine, sel.circuitName));
     out.WriteLine(formatText(txt::textout::kChannelLine, static_cast<int>(sel.displayChannel)));
     out.WriteLine(
         formatText(txt::textout::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));
