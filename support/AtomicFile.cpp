@@ -1,4 +1,5 @@
 #include "support/AtomicFile.h"
+#include "support/OpenedFile.h"
 
 #include "support/DescriptorIo.h"
 #include "support/FilePath.h"
@@ -209,25 +210,28 @@ std::optional<std::string> readWholeFile(std::string_view cp932Path) {
 
 std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error) {
     error = 0;
-    int fd = ::open(nativePath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
+    errno = 0;
+    const OpenedFile file = OpenedFile::openRead(cp932Path);
+    if (!file.isOpen()) {
+        error = errno != 0 ? errno : EINVAL;
         return std::nullopt;
     }
     std::string out;
     char buf[65536];
     for (;;) {
-        ssize_t n = readSome(fd, buf, sizeof buf);
+        ssize_t n = readSome(file.fd(), buf, sizeof buf);
         if (n < 0) {
             error = errno;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) {
             break;
         }
+        if (out.size() + static_cast<size_t>(n) > kSettingsFileLimit) {
+            error = EFBIG;
+            return std::nullopt;
+        }
         out.append(buf, static_cast<size_t>(n));
     }
-    ::close(fd);
     return out;
 }

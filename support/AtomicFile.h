@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -53,9 +54,15 @@ bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,
 bool writeFileAtomically(std::string_view cp932Path, const std::function<void(int fd)>& produce,
                          std::error_code& error);
 
-// The whole content of a file; nothing when it cannot be read (missing included).
+// What a settings file (the INI files) may hold at most; they are small by nature, and a device
+// or an endless file at their name must not fill the memory.
+inline constexpr std::size_t kSettingsFileLimit = std::size_t{16} << 20;
+
+// The whole content of a settings file; nothing when it cannot be read (missing included).
+// Read through the one regular-file open: a FIFO or a device at the name is refused at once,
+// never waited on, and a file longer than kSettingsFileLimit is refused.
 std::optional<std::string> readWholeFile(std::string_view cp932Path);
 
-// The same, telling why not: ENOENT for a missing file, any other errno for a file that is
-// there but cannot be read (no permission, a folder, a read error).
+// The same, telling why not: ENOENT for a missing file, EINVAL for a FIFO or device, EISDIR for
+// a folder, EFBIG past the limit, any other errno for a file that cannot be read.
 std::optional<std::string> readWholeFile(std::string_view cp932Path, int& error);

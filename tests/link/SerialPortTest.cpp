@@ -371,3 +371,16 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
 }
 
 } // namespace
+
+// A cancelled reception leaves the recorder's tail in the port; the next one must not read it.
+TEST(SerialPortReadLine, ANewReceptionStartsWithWhatArrivesFromNowOn) {
+    PtyPair pty;
+    pty.write("old tail of a cancelled reception\r\n");
+    OpenPort p(pty);
+    ASSERT_TRUE(p.opened);
+    pty.write("NEW\n");
+    char buffer[101];
+    uint32_t count = 0;
+    EXPECT_EQ(p.port.ReadLine(buffer, 100, &count, kLf, 1), 0);
+    EXPECT_EQ(std::string(buffer, count), "NEW\n");
+}

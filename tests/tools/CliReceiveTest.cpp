@@ -200,8 +200,11 @@ TEST_F(CliTest, FileSizeLimitIsAFailedSaveNotAKill) {
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("データファイルを保存することが出来ません"), std::string::npos) << r.err;
     EXPECT_EQ(readFile(dataFile()), before);
-    for (const auto& entry : std::filesystem::directory_iterator(dataFile().parent_path()))
-        EXPECT_EQ(entry.path().filename(), "Orvo.DAT") << "left behind";
+    // Nothing left behind but the file and its previous generation (the same bytes).
+    for (const auto& entry : std::filesystem::directory_iterator(dataFile().parent_path())) {
+        const auto name = entry.path().filename();
+        EXPECT_TRUE(name == "Orvo.DAT" || name == "Orvo.DAT.bak") << name << " left behind";
+    }
 }
 
 // The "Debug" keys of the INI and the capture folder work as in the program.
@@ -243,4 +246,26 @@ TEST_F(CliTest, ReceiveTracesAndKeepsTheBytesAsTheIniSays) {
     EXPECT_EQ(d.status, 1);
     EXPECT_EQ(d.err.find("シリアルポートのオープンに失敗"), std::string::npos) << d.err;
     EXPECT_NE(d.err.find("受信を中断しました"), std::string::npos) << d.err;
+}
+
+// A FIFO at the data file's name is no data file: every command that reads it says so at once
+// instead of waiting for a writer for ever (the lock held meanwhile); so is one at the INI.
+TEST_F(CliTest, AFifoAtTheDataFileOrTheIniIsRefusedAtOnce) {
+    writeFile(dir() / "cap.txt", ReportGenerator(generated(1, 6)).generate());
+    std::filesystem::create_directories(dataFile().parent_path());
+    ASSERT_EQ(::mkfifo(dataFile().c_str(), 0600), 0);
+    const std::vector<std::vector<std::string>> commands = {
+        {"list"},
+        {"dump-data", dataFile().string()},
+        {"import-report", "cap.txt", "--customer", "A", "--circuit", "c"},
+    };
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args.front());
+        auto r = cli(args);
+        EXPECT_EQ(r.status, 1) << r.err;
+    }
+    std::filesystem::remove(dataFile());
+    ASSERT_EQ(::mkfifo((home() / "orvoview.INI").c_str(), 0600), 0);
+    auto r = cli({"list"});
+    EXPECT_EQ(r.status, 0) << "an unreadable INI reads as defaults: " << r.err;
 }

@@ -9,13 +9,12 @@
 #include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/OpenedFile.h"
 #include "support/ProfileSettings.h"
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
-
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -33,13 +32,21 @@ std::string withoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
-// True when the file starts with the data file's signature string.
+// True when the file starts with the data file's signature string. Read through the one
+// regular-file open: a FIFO at the name is no data file, and is never waited on.
 bool startsAsDataFile(const fs::path& path) {
     const std::string_view signature = archive::kDataFileSignature;
     std::string head(signature.size() + 1, '\0');
-    std::ifstream in(path, std::ios::binary);
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    const auto n = static_cast<std::size_t>(in.gcount());
+    OpenedFile file = OpenedFile::openRead(cp932Path(path));
+    if (!file.isOpen())
+        return false;
+    std::size_t n = 0;
+    try {
+        for (std::size_t got = 1; got > 0 && n < head.size(); n += got)
+            got = file.read(head.data() + n, head.size() - n);
+    } catch (const std::exception&) {
+        return false;
+    }
     return n == head.size() && static_cast<unsigned char>(head[0]) == signature.size() &&
            std::string_view(head).substr(1) == signature;
 }
