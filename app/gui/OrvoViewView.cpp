@@ -12,7 +12,9 @@
 #include "support/gui/PaneSplitter.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include "views/table/PrintJobs.h"
+#include <QAction>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -276,7 +278,23 @@ void COrvoViewView::onFilePrintPreview() {
         document()->updateAllViews(this, hint::PrintSelect, &shown);
         printJob(*p);
     });
+    // The preview's own print button would print straight to the session printer (a file
+    // printer's file written in place, no PDF folder without a printer): it closes the preview
+    // and prints through the program's flow instead.
+    bool print = false;
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() != printText)
+            continue;
+        action->disconnect(&preview);
+        connect(action, &QAction::triggered, &preview, [&preview, &print] {
+            print = true;
+            preview.accept();
+        });
+    }
     preview.exec();
+    if (print)
+        runJobs({shown}, false);
     restore(shown.tuple(), shown.displayChannel);
 }
 

@@ -414,3 +414,30 @@ TEST_F(PrintTest, PdfNeverWritesThroughALinkAtItsName) {
     EXPECT_FALSE(QFileInfo(pdf).isSymLink());
     EXPECT_EQ(pageCount(pdf), 3);
 }
+
+// The preview's print button goes through the program's print flow: without a printer, the
+// PDF question and the output folder, as 印刷 has it.
+TEST_F(PrintTest, ThePreviewsPrintButtonPrintsThroughTheProgramsFlow) {
+    load(generatedDays(days(1)));
+    selectDaily(0);
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* widget = QApplication::activeModalWidget();
+        ASSERT_NE(widget, nullptr);
+        const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* action : widget->findChildren<QAction*>())
+            if (action->text() == printText && !pressed) {
+                pressed = true;
+                action->trigger();
+            }
+        if (!pressed)
+            qobject_cast<QDialog*>(widget)->reject();
+    });
+    m_frame->action(res::ID_FILE_PRINT_PREVIEW)->trigger();
+    ASSERT_TRUE(pressed);
+    ASSERT_FALSE(m_prompt.asked().empty());
+    EXPECT_EQ(m_prompt.asked()[0].text, txt::app::kNoPrinter);
+    EXPECT_EQ(outFiles(),
+              QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")});
+    EXPECT_TRUE(m_doc.isSelectionValid());
+}
