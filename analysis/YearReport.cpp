@@ -31,8 +31,8 @@ YearReport analyseYear(const MeasurementCircuit& circuit, int year, const Circui
         if (const HalfHourDemand* peak = analysis.maximumDemand()) {
             row.hasDemand = true;
             row.maximumDemand = *peak;
-            row.hasLoadFactor = true;
-            row.loadFactor = analysis.loadFactor;
+            row.hasLoadFactor = analysis.loadFactor.has_value();
+            row.loadFactor = analysis.loadFactor.value_or(0.0);
         }
     }
     return report;

@@ -69,7 +69,7 @@ TEST_P(YearReportTest, EveryMonthIsItsMonthlyReport) {
         EXPECT_EQ(row.averagePowerFactor, summary.averagePowerFactor);
         ASSERT_TRUE(row.hasDemand);
         EXPECT_EQ(row.maximumDemand, *month.maximumDemand());
-        EXPECT_EQ(row.loadFactor, month.loadFactor);
+        EXPECT_EQ(row.loadFactor, month.loadFactor.value_or(0.0));
         EXPECT_EQ(row.incompleteDays, month.incompleteDays());
         total += row.daysStored;
     }

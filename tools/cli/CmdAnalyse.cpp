@@ -18,10 +18,18 @@ namespace {
 void valueStatisticsJson(JsonWriter& json, const ValueStatistics& v) {
     json.beginObject();
     json.member("count", v.count);
-    json.member("minimum", v.minimum);
+    // Without a reading there is no minimum, average or maximum.
+    auto figure = [&](const char* name, double value) {
+        json.key(name);
+        if (v.count > 0)
+            json.value(value);
+        else
+            json.null();
+    };
+    figure("minimum", v.minimum);
     timeMember(json, "minimumTime", v.minimumTime);
-    json.member("average", v.average);
-    json.member("maximum", v.maximum);
+    figure("average", v.average);
+    figure("maximum", v.maximum);
     timeMember(json, "maximumTime", v.maximumTime);
     json.endObject();
 }
@@ -56,7 +64,7 @@ void limitsJson(JsonWriter& json, const ReportAnalysis& a) {
     phaseArray(json, "voltageBelow", a.counts.voltageBelow, phases);
     phaseArray(json, "voltageAbove", a.counts.voltageAbove, phases);
     json.member("powerFactorBelow", a.counts.powerFactorBelow);
-    json.member("hoursBelowPowerFactor", a.counts.hoursBelowPowerFactor);
+    json.member("hoursBelowPowerFactor", a.counts.hoursBelowPowerFactor());
     json.member("demandAboveContract", a.counts.demandAbove);
     json.endObject();
 }
@@ -120,7 +128,11 @@ void statisticsJson(JsonWriter& json, const ReportAnalysis& a) {
     json.endArray();
     json.key("powerFactor");
     valueStatisticsJson(json, s.powerFactor);
-    json.member("loadFactor", a.loadFactor);
+    json.key("loadFactor");
+    if (a.loadFactor)
+        json.value(*a.loadFactor);
+    else
+        json.null();
     json.key("tariffEffect");
     if (s.powerFactor.count > 0)
         json.value(a.tariffEffect);
@@ -139,7 +151,11 @@ void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& 
         json.member("month", monthText(a.year, a.month));
     else
         json.member("date", jsonDate(a.date));
-    json.member("reportMonth", monthText(a.year, a.month));
+    json.key("reportMonth");
+    if (a.inReportMonth)
+        json.value(monthText(a.year, a.month));
+    else
+        json.null();
     json.member("monthStartDay", startDay);
     json.member("from", jsonDate(a.window.start));
     json.member("to", jsonDate(a.window.end));
