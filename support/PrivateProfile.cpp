@@ -164,6 +164,31 @@ bool IniDocument::sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string IniDocument::foldName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(folded[i]);
+        if (sjis::isLeadByte(c) && i + 1 < folded.size())
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            folded[i] = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
+}
+
+IniDocument::Index IniDocument::index() const {
+    Index index;
+    std::unordered_map<std::string, std::string>* section = nullptr;
+    for (const Line& line : m_lines) {
+        Parsed p = parseLine(line.body);
+        if (p.kind == Kind::Section)
+            section = &index[foldName(p.name)];
+        else if (p.kind == Kind::Key && section)
+            section->emplace(foldName(p.name), unquote(p.value));
+    }
+    return index;
+}
+
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
     bool inSection = false;
