@@ -4,6 +4,7 @@
 #include "app/gui/MessageBoxPrompt.h"
 #include "views/layout/gui/JapaneseFonts.h"
 
+#include "support/Termination.h"
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -17,6 +18,7 @@ namespace {
 int s_signalPipe[2] = {-1, -1};
 
 void onTerminate(int) {
+    noteTerminationRequest();
     const char byte = 1;
     [[maybe_unused]] ssize_t n = ::write(s_signalPipe[0], &byte, 1);
 }

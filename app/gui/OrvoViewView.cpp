@@ -9,6 +9,7 @@
 #include "app/gui/ViewSheet.h"
 #include "support/AtomicFile.h"
 #include "support/Format.h"
+#include "support/Termination.h"
 #include "support/gui/PaneSplitter.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include "views/table/PrintJobs.h"
@@ -217,6 +218,8 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
             if (!printJob(p))
                 prompt.tell(formatText(txt::app::kPrintFailed, toLocal(name).c_str()),
                             PromptIcon::Stop);
+            if (terminationRequested())
+                break;
             continue;
         }
         const QString path =
@@ -227,6 +230,9 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
             prompt.tell(
                 formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
                 PromptIcon::Stop);
+        // A request to end the program is served between jobs, not after the whole period.
+        if (terminationRequested())
+            break;
     }
     if (written)
         prompt.tell(

@@ -5,6 +5,7 @@
 #include "app/gui/OrvoViewView.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
+#include "support/Termination.h"
 #include <QAction>
 #include <QDateEdit>
 #include <QFile>
@@ -440,4 +441,23 @@ TEST_F(PrintTest, ThePreviewsPrintButtonPrintsThroughTheProgramsFlow) {
     EXPECT_EQ(outFiles(),
               QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")});
     EXPECT_TRUE(m_doc.isSelectionValid());
+}
+
+// A request to end the program during a print run stops it between jobs.
+TEST_F(PrintTest, ATerminationRequestStopsAPrintRunBetweenJobs) {
+    load(generatedDays(days(3)));
+    selectDaily(0);
+    m_period = {DateTime::make(2024, 5, 1), DateTime::make(2024, 5, 3)};
+    int asked = 0;
+    printView().askFolder = [&](const QString&) {
+        ++asked;
+        noteTerminationRequest(); // arrives while the first job is made
+        return m_out.path();
+    };
+    printView().onFilePrint();
+    clearTerminationRequest();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(outFiles(),
+              QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")})
+        << "the job under way ends, no further one starts";
 }
