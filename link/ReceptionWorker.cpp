@@ -164,7 +164,9 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         for (;;) {
             if (m_stop)
                 throw CxException(); // interrupted
-            pause(timing.linePause);
+            // The pause paces a live port; a file is read at once (a big capture took hours).
+            if (serial)
+                pause(timing.linePause);
 
             if (!serial) {
                 if (!reader->nextLine(line)) {

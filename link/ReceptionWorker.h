@@ -18,7 +18,7 @@ class LogFile;
 struct ReceptionTimings {
     std::chrono::milliseconds settle{300};    // after opening the port
     uint32_t interByteMs = 3000;              // silence that ends a line once data flows
-    std::chrono::milliseconds linePause{1};   // before every line
+    std::chrono::milliseconds linePause{1};   // before every line from a port (not a file)
     std::chrono::milliseconds endPause{10};   // before the closing notice
     std::chrono::milliseconds fileRetry{200}; // between attempts to open the file
     std::chrono::milliseconds fileRetryLimit{60000};

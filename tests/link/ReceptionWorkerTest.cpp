@@ -588,3 +588,14 @@ TEST_F(FileReception, GrammarErrorFailsAndHandsOverNothing) {
 }
 
 } // namespace
+
+// The pause between lines paces a live port; a captured file is read without it (at one
+// hour a line this reception would never end).
+TEST_F(FileReception, AFileIsReadWithoutTheSerialPause) {
+    const std::string report = sample::report(2, 12);
+    ReceptionRequest r = request(write("unpaced.txt", crlf(report)));
+    r.timings.linePause = std::chrono::hours(1);
+    ReceptionOutcome out = runReception(r);
+    EXPECT_EQ(out.result, ReceptionResult::Success);
+    EXPECT_TRUE(out.days == parsed(report));
+}
