@@ -50,12 +50,47 @@ pid_t temporaryOwner(std::string_view rest) {
     return static_cast<pid_t>(pid);
 }
 
+// Removes the temporary files in `folder` that ended runs left: regular files of this user
+// named "<name>.tmp<pid>_<n>" (for `name` only, unless it is empty) whose process is gone.
+int removeStaleIn(const std::filesystem::path& folder, const std::string& name) {
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        const std::size_t tag = entry.rfind(kTempTag);
+        if (tag == std::string::npos || (!name.empty() && entry.compare(0, tag, name) != 0) ||
+            (!name.empty() && tag != name.size()))
+            continue;
+        const pid_t pid = temporaryOwner(std::string_view(entry).substr(tag + kTempTag.size()));
+        struct stat st {};
+        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::kill(pid, 0) == 0 || errno != ESRCH) {
+            continue; // its writer may still be at work
+        }
+        if (::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    std::filesystem::path folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 } // namespace
 
 ReplacementFile ReplacementFile::create(std::string_view cp932Target, std::error_code& error) {
     static std::atomic<unsigned> counter{0};
     ReplacementFile file;
     file.m_target = nativePath(cp932Target);
+    // Temporaries that killed runs left in this folder go at the next write there.
+    removeStaleIn(folderOf(file.m_target), std::string());
     // A name taken by someone else (planted, or left by a killed run) is skipped, never reused.
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path temp = file.m_target;
@@ -148,33 +183,7 @@ bool ReplacementFile::commit(std::error_code& error) {
 
 int removeStaleTemporaries(std::string_view cp932Target) {
     const std::filesystem::path target = nativePath(cp932Target);
-    const std::string prefix = target.filename().string() + std::string(kTempTag);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    int removed = 0;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
-            continue;
-        }
-        const pid_t pid = temporaryOwner(std::string_view(name).substr(prefix.size()));
-        struct stat st {};
-        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-            continue;
-        }
-        if (::kill(pid, 0) == 0 || errno != ESRCH) {
-            continue; // its writer may still be at work
-        }
-        if (::unlink(it->path().c_str()) == 0) {
-            ++removed;
-        }
-    }
-    return removed;
+    return removeStaleIn(folderOf(target), target.filename().string());
 }
 
 bool writeFileAtomically(std::string_view cp932Path, std::string_view bytes,

@@ -13,6 +13,7 @@
 
 // A temporary file "<target>.tmp<pid>_<n>" beside the target, created exclusively (never
 // through a link) with mode 0600 before its first byte, that takes the target's name on commit.
+// Creating one first removes the temporaries of ended runs in that folder (any name).
 class ReplacementFile {
 public:
     ReplacementFile() = default;

@@ -410,6 +410,9 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     Env e;
     auto r = csvfix::daily3p3w();
     const std::string path = (m_dir / "locked.CSV").string();
+    // The other program writes a file that is there (a new name holds nothing to lock until
+    // its writer commits).
+    { std::ofstream(path) << "old"; }
     OpenResult holder = openWithRetry(path, OpenAccess::WriteExclusive);
     ASSERT_TRUE(holder);
     holder.file.write("kept");
@@ -419,6 +422,32 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
     holder.file.close();
     EXPECT_EQ(fileBytes(path), "kept"); // the other program's file is untouched
+}
+
+// A write cut short (a kill) leaves nothing under the final name; the temporary that a dead
+// process left is removed by the next write into the folder.
+TEST_F(CsvFileTest, AnUnfinishedWriteLeavesNoPlaceholderAndStaleTemporariesGo) {
+    const std::string path = (m_dir / "new.CSV").string();
+    {
+        OpenResult open = openWithRetry(path, OpenAccess::WriteExclusive);
+        ASSERT_TRUE(open);
+        open.file.write("half");
+        EXPECT_FALSE(std::filesystem::exists(path)) << "no placeholder while it is written";
+    } // destroyed without close(): as if killed
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A temporary of another name whose writer (pid 1 is never ours, a high free one is dead)
+    // has ended.
+    pid_t dead = 4194303;
+    while (::kill(dead, 0) == 0 || errno != ESRCH)
+        --dead;
+    const auto stale = m_dir / ("other.CSV.tmp" + std::to_string(dead) + "_0");
+    { std::ofstream(stale) << std::string(1000, 'x'); }
+    Env e;
+    auto r = csvfix::daily3p3w();
+    ASSERT_TRUE(WriteReportCsv(path, r->sel, e.env));
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 } // namespace
