@@ -25,6 +25,7 @@ bool readCustomer(std::string_view bytes, Customer& customer) {
     try {
         archive::read(reader, customer);
         return true;
+    } catch (const archive::SignatureError&) {
     } catch (const ArchiveError&) {
     } catch (const FileAccessError&) {
     }
