@@ -93,3 +93,14 @@ TEST_F(CliTest, ExportOfAnUnknownCustomer) {
     EXPECT_NE(r.err.find("指定の需要家は登録されていません\n誰"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir() / "x.VLK"));
 }
+
+// Names from a data file reach a terminal with their control bytes escaped.
+TEST_F(CliTest, ListEscapesControlBytesOfStoredNames) {
+    MeasurementStore store;
+    store.insert("Evil\x1b]0;pwned\x07");
+    writeFile(dataFile(), builders::dataFileBytes(store));
+    auto r = cli({"list"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(r.out.find("Evil\\x1B]0;pwned\\x07"), std::string::npos) << r.out;
+}

@@ -15,6 +15,21 @@
 
 namespace cli {
 
+std::string terminalText(std::string_view utf8) {
+    std::string out;
+    for (char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void message(CliIo& io, const std::string& utf8) {
     io.err << utf8 << '\n';
     io.err.flush();

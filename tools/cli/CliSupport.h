@@ -5,12 +5,17 @@
 #include "tools/cli/CliMain.h"
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
 // A message of the tool (UTF-8) or of the core (CP932) on stderr, with a line feed.
 void message(CliIo& io, const std::string& utf8);
 void messageCp932(CliIo& io, const std::string& cp932);
+
+// A name from a file as a terminal may show it: control bytes (ESC, CR, LF, ...) written as
+// "\xNN", so that a name can neither steer the terminal nor forge a line.
+std::string terminalText(std::string_view utf8);
 
 // A name given on the command line (UTF-8) as the core keeps it (CP932).
 std::string nameArg(const std::string& utf8);

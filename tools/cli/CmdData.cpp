@@ -79,10 +79,10 @@ int cmdList(const CliArgs& args, CliIo io) {
     // them ("%Y/%m/%d" and the circuit label).
     for (int c = 0; c < store.count(); ++c) {
         const Customer& customer = store.at(c);
-        io.out << sjis::toUtf8(customer.name) << '\n';
+        io.out << cli::terminalText(sjis::toUtf8(customer.name)) << '\n';
         for (int k = 0; k < customer.circuits.count(); ++k) {
             const MeasurementCircuit& circuit = customer.circuits.at(k);
-            io.out << "  " << sjis::toUtf8(circuit.name) << '\n';
+            io.out << "  " << cli::terminalText(sjis::toUtf8(circuit.name)) << '\n';
             for (int d = 0; d < circuit.days.count(); ++d)
                 io.out << "    " << sjis::toUtf8(DayListLabel(circuit.days.at(d))) << '\n';
         }
