@@ -15,14 +15,17 @@
 #include "support/gui/PaneSplitter.h"
 #include "transfer/gui/D_ReadData.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -502,6 +505,11 @@ TEST_F(FrameTest, CustomerEditCancelKeepsAndOkReplacesTheStore) {
     const MeasurementStore before = m_doc.store();
     ASSERT_TRUE(runCommand(*m_frame, res::ID_CUST_EDIT, [](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("需要家情報"));
+        // The removal asks first: answer Yes in its box.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
         dialogtest::click(dialog, res::IDC_CUST_REMOVE);
         dialogtest::click(dialog, res::IDCANCEL);
     }));

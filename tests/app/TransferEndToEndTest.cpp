@@ -10,6 +10,7 @@
 #include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
+#include "link/gui/D_CommRead.h"
 #include "res/ResourceIds.h"
 #include "store/DataFileLoad.h"
 #include "support/PrivateProfile.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
@@ -227,9 +229,23 @@ TEST(TransferEndToEnd, SerialReceptionIsFiledAndSurvivesARestart) {
     ASSERT_EQ(parsedDays.days.count(), 6);
     std::thread writer;
     runTransfer(dir, [&](CReadData* dialog) {
-        // The recorder starts sending once the reception dialog is up.
-        onNextDialog(
-            [&](QWidget*) { writer = std::thread([&] { recorder.writePaced(report, 115200); }); });
+        // The recorder is started once the dialog says the port waits for it (what waited in
+        // the port before is discarded when a reception starts).
+        onNextDialog([&](QWidget* widget) {
+            auto* comm = qobject_cast<CCommRead*>(widget);
+            ASSERT_NE(comm, nullptr);
+            auto* poll = new QTimer(comm);
+            QObject::connect(poll, &QTimer::timeout, comm, [&, comm, poll] {
+                const QListWidget* list = comm->lineList();
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->item(i)->text().contains(QStringLiteral("データ送信待ち"))) {
+                        poll->stop();
+                        writer = std::thread([&] { recorder.writePaced(report, 115200); });
+                        return;
+                    }
+            });
+            poll->start(20);
+        });
         click(dialog, res::IDC_RD_RECEIVE);
         ASSERT_EQ(dialog->transferList()->count(), 6);
         fileIntoNewCustomer(dialog);
