@@ -152,7 +152,7 @@ void statisticsJson(JsonWriter& json, const ReportAnalysis& a) {
 
 void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& customer,
                   const std::string& circuit, int startDay) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kAnalysis);
     json.member("customer", customer);
     json.member("circuit", circuit);
     json.member("report", a.monthly ? "month" : "day");
@@ -204,7 +204,7 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     if (!named.circuit)
         return ExitFailure;
     const MeasurementCircuit& circuit = *named.circuit;
-    const int startDay = cli::monthStartDay(folder);
+    const int startDay = cli::startDayArg(args, folder);
     const AnalysisSettings settings =
         AnalysisSettings::load(analysisSettingsPath(joinPath(folder.home, datafile::kFolderName)));
     const CircuitLimits limits =
