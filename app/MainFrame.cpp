@@ -92,7 +92,6 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     : QMainWindow(parent), m_document(document), m_settings(settings), m_prompt(this) {
     setObjectName("mainFrame");
     setProperty("controlId", res::IDR_MAINFRAME);
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     resize(1024, 720);
     buildMenus();
     buildToolBar();

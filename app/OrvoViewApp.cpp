@@ -2,6 +2,7 @@
 #include "app/AboutDialog.h"
 #include "app/MainFrame.h"
 #include "app/MessageBoxPrompt.h"
+#include "app/QtTranslation.h"
 #include "views/layout/JapaneseFonts.h"
 
 #include <QSocketNotifier>
@@ -34,6 +35,7 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     // Lets the desktop match the window to the installed entry and its icon.
     setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
     setWindowIcon(programIcon());
+    installQtTranslation(*this);
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
 }
