@@ -20,6 +20,8 @@ inline constexpr const char kNoStoredDay[] = "指定の測定日データは登�
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
 inline constexpr const char kNoStoredMonth[] = "指定の月の測定データは登録されていません\n%s";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
+// A data file or customer file piped in is read whole; past this it is refused.
+inline constexpr const char kInputTooLarge[] = "入力が大きすぎます (上限 %d MiB)\n%s";
 inline constexpr const char kFolderBusy[] =
     "オルボ・ビューがこのデータフォルダを使用中です。終了してからもう一度実行してください\n%s";
 

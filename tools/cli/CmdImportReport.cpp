@@ -14,7 +14,7 @@ int cmdImportReport(const CliArgs& args, CliIo io) {
     const int channel = cli::channelArg(args);
     cli::DataFolder folder = cli::resolveDataFolder(args);
 
-    cli::ReportRead report = cli::readReportFile(args.positional.at(0));
+    cli::ReportRead report = cli::readReport(args.positional.at(0));
     if (!report.error.empty()) {
         // A failed reception hands nothing over.
         cli::message(io, report.error);
