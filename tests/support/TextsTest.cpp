@@ -38,6 +38,8 @@ const TextCase kTexts[] = {
     {"txt::link::kPortOpen", txt::link::kPortOpen, "シリアルポートオープン"},
     {"txt::link::kPortOpenFailed", txt::link::kPortOpenFailed, "シリアルポートのオープンに失敗,%s"},
     {"txt::link::kWaitingForDevice", txt::link::kWaitingForDevice, "機器からのデータ送信待ち"},
+    {"txt::link::kPortDeviceNotStored", txt::link::kPortDeviceNotStored,
+     "デバイスの割り当てを設定ファイルに保存できません"},
     {"txt::link::kReceiving", txt::link::kReceiving, "受信処理中..."},
     {"txt::link::kFileOpen", txt::link::kFileOpen, "ファイルオープン:%s"},
     {"txt::link::kFileMissing", txt::link::kFileMissing, "ファイルが存在しません:%s"},
