@@ -92,7 +92,11 @@ CCommRead::~CCommRead() {
 }
 
 MeasurementCircuit CCommRead::takeReceivedDays() {
-    return std::move(m_days);
+    return std::move(m_received.days);
+}
+
+ReceptionHandover CCommRead::takeHandover() {
+    return std::move(m_received);
 }
 
 void CCommRead::showEvent(QShowEvent* event) {
@@ -163,7 +167,7 @@ void CCommRead::finishWithOk() {
     m_animation->stop();
     m_cancel->setEnabled(false);
     m_worker->join(); // the end notice is the worker's last act
-    m_days = m_worker->takeDays();
+    m_received = m_worker->takeHandover();
     accept();
 }
 
