@@ -133,6 +133,15 @@ inline constexpr const char kFlowHardware[] = "\x83n\x81[\x83h\x83"
                                               "F\x83"
                                               "A"; // ハードウェア
 
+// The device chosen for a port could not be written to section "Port" of the INI file.
+inline constexpr const char kPortDeviceNotStored[] =
+    "\x83"
+    "f\x83o\x83"
+    "C\x83X\x82\xcc\x8a\x84\x82\xe8\x93\x96\x82\xc4\x82\xf0\x90\xdd\x92"
+    "\xe8\x83t\x83@\x83"
+    "C\x83\x8b\x82\xc9\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82"
+    "\xf1"; // デバイスの割り当てを設定ファイルに保存できません
+
 // Section "Debug" of the INI file: the port trace and the debug mode of a reception.
 inline constexpr const char kDebugSection[] = "Debug";
 inline constexpr const char kDebugCommKey[] = "\x92\xca\x90M(0:\x83\x8a\x83\x8a\x81[\x83X,1:\x83"

@@ -73,6 +73,12 @@ PortDeviceLookup portDevicesFromIni(std::string iniFile) {
     };
 }
 
+PortDeviceStore portDeviceStoreInIni(std::string iniFile) {
+    return [file = std::move(iniFile)](int portNumber, const std::string& device) {
+        return profile::writeString(file, kPortDeviceSection, portDeviceKey(portNumber), device);
+    };
+}
+
 SerialPort::SerialPort() {
     m_timeouts[0] = kNoLimit;
     m_timeouts[1] = 10;

@@ -543,7 +543,8 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
 }
 
 void CMainFrame::onSerialSettings() {
-    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), m_document->portDeviceStore(),
+                   m_prompt, this);
     if (dlg.exec() == QDialog::Accepted) {
         m_document->serial() = dlg.settings(); // kept in the data file
         m_document->markChanged();

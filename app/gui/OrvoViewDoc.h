@@ -73,6 +73,11 @@ public:
     }
     // Which device each port number means (section "Port" of the INI).
     PortDeviceLookup portDevices() const { return receptionRequest().deviceLookup; }
+    // Where the communication settings store the device of a port (section "Port").
+    PortDeviceStore portDeviceStore() const {
+        return m_receptionSite.iniFile.empty() ? PortDeviceStore{}
+                                               : portDeviceStoreInIni(m_receptionSite.iniFile);
+    }
 
 signals:
     void titleChanged(const QString& title);

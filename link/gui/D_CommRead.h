@@ -29,6 +29,8 @@ public:
     ReceptionHandover takeHandover();
 
     QLabel* statusLine() const { return m_status; }
+    // The port of a serial reception and, until data flows, what to do on the recorder.
+    QLabel* portLine() const { return m_portLine; }
     QListWidget* lineList() const { return m_list; }
     QCheckBox* showLinesBox() const { return m_showLines; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -55,6 +57,8 @@ private:
     std::unique_ptr<ReceptionWorker> m_worker;
     ReceptionHandover m_received;
     QLabel* m_status = nullptr;
+    QLabel* m_portLine = nullptr;
+    QString m_portText;
     CAnimateCtrl* m_animation = nullptr;
     QListWidget* m_list = nullptr;
     QCheckBox* m_showLines = nullptr;

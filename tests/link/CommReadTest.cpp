@@ -305,4 +305,43 @@ TEST(CommRead, ControlsCarryIdsNamesAndKeyboardOrder) {
     run.dlg->cancelButton()->click();
 }
 
+TEST(CommRead, WaitingNamesThePortAndAsksForTheRecordersSend) {
+    DialogRun run;
+    run.request.timings.interByteMs = 60000;
+    // The port stands for a stable name of the adapter, as the communication settings store it.
+    const fs::path byId =
+        run.folder / "serial" / "by-id" / "usb-FTDI_FT232R_USB_UART_A1-if00-port0";
+    fs::create_directories(byId.parent_path());
+    fs::create_symlink(run.pty.slavePath(), byId);
+    run.request.deviceLookup = [byId](int n) { return n == kPort ? byId.string() : ""; };
+    run.open();
+    ASSERT_TRUE(run.waitForLine(q("機器からのデータ送信待ち")));
+    const QString port =
+        q("COM3: ") + QString::fromStdString(byId.string()) + q(" (FTDI FT232R USB UART)");
+    EXPECT_TRUE(run.dlg->portLine()->isVisible());
+    EXPECT_EQ(run.dlg->portLine()->text(), port + q("\n記録計の送信操作を行ってください"));
+    EXPECT_EQ(run.dlg->portLine()->property("controlId").toInt(), res::IDC_COMM_PORT);
+    run.dlg->grab().save(QString::fromStdString((run.folder / "commread-waiting.png").string()));
+    run.dlg->resize(1024, 768);
+    run.dlg->grab().save(
+        QString::fromStdString((run.folder / "commread-waiting-1024.png").string()));
+    // Once the recorder sends, only the port stays.
+    run.pty.write(sample::intervalBlock(1, 5, 4));
+    ASSERT_TRUE(run.waitForLine(q("受信処理中...")));
+    EXPECT_EQ(run.dlg->portLine()->text(), port);
+    run.dlg->cancelButton()->click();
+}
+
+TEST(CommRead, AFileImportNamesNoPort) {
+    DialogRun run;
+    run.request.fromFile = true;
+    run.request.filePath = (run.folder / "missing.txt").string();
+    run.open();
+    EXPECT_FALSE(run.dlg->portLine()->isVisible());
+    EXPECT_TRUE(run.dlg->portLine()->text().isEmpty());
+    for (int i = 0; i < 3000 && !run.dlg->workerFinished(); ++i)
+        QTest::qWait(10);
+    run.dlg->cancelButton()->click();
+}
+
 } // namespace
