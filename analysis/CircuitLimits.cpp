@@ -43,7 +43,7 @@ void countDayLimits(LimitCounts& counts, const DayData& day, const DateTime& dat
         }
         if (std::fabs(s.powerFactor) < limits.powerFactorThreshold) {
             ++counts.powerFactorBelow;
-            counts.hoursBelowPowerFactor += interval / 60.0;
+            counts.minutesBelowPowerFactor += interval;
         }
     }
 }

@@ -41,9 +41,10 @@ struct LimitCounts {
     VoltageBand band;
     std::array<int, 3> voltageBelow{};
     std::array<int, 3> voltageAbove{};
-    int powerFactorBelow = 0;         // |PF| below the threshold
-    double hoursBelowPowerFactor = 0; // those intervals × interval length
-    int demandAbove = 0;              // half-hours above the contract demand (none without one)
+    int powerFactorBelow = 0;        // |PF| below the threshold
+    int minutesBelowPowerFactor = 0; // those intervals × interval length
+    double hoursBelowPowerFactor() const { return minutesBelowPowerFactor / 60.0; }
+    int demandAbove = 0; // half-hours above the contract demand (none without one)
 };
 
 // Adds the samples of one day to the counts (band already set in `counts`).

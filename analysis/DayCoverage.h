@@ -26,11 +26,12 @@ struct DayCoverage {
 
     // Intervals without a reading: absent ones and outage ones.
     int missingIntervals() const { return expectedIntervals - presentIntervals + outageIntervals; }
-    bool incomplete() const { return missingIntervals() > 0; }
+    // A stored day without any sample is incomplete too: it has no reading at all.
+    bool incomplete() const { return intervalMinutes == 0 || missingIntervals() > 0; }
     bool operator==(const DayCoverage&) const = default;
 };
 
-// A day without samples is not counted as incomplete (there is no interval to count against).
+// A day without samples has no interval to count against: intervalMinutes 0, incomplete.
 DayCoverage dayCoverage(const DayData& day, const DateTime& date);
 
 // How a chart point is drawn: it continues the line, starts a new piece of it (first point,

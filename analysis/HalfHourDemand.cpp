@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -20,8 +21,12 @@ std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& dat
         return result;
     std::array<double, kHalfHours> energy{}; // W × minutes
     std::array<double, kHalfHours> minutes{};
+    const int phases = day.phaseCount();
     for (int i = 0; i < day.intervals.count(); ++i) {
         const IntervalSample& s = day.intervals.at(i);
+        // An outage interval holds no reading: it is missing here as everywhere else.
+        if (isOutageSample(s, phases) || !std::isfinite(s.power))
+            continue;
         const int end = std::min(minutesIntoDay(s.time, date), kMinutesPerDay);
         const int start = std::max(end - interval, 0);
         for (int k = start / kHalfHour; k < kHalfHours && k * kHalfHour < end; ++k) {

@@ -14,9 +14,10 @@ struct HalfHourDemand {
     bool operator==(const HalfHourDemand&) const = default;
 };
 
-// The half-hours of a day that at least one sample covers, in time order. A sample stands for
-// the interval that ends at its time; an interval longer than 30 minutes gives each half-hour
-// it covers its value.
+// The half-hours of a day that at least one measured sample covers, in time order (an outage
+// sample, every voltage 0, measures nothing: it counts neither as demand nor as coverage). A sample
+// stands for the interval that ends at its time; an interval longer than 30 minutes gives each
+// half-hour it covers its value.
 std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& date);
 
 // The half-hours of every stored day of the window, in time order.

@@ -24,7 +24,8 @@ void analyseDays(ReportAnalysis& a, const MeasurementCircuit& circuit,
         countDayLimits(a.counts, day.data, day.date, a.limits);
     }
     a.counts.demandAbove = countAboveContract(a.halfHours, a.limits.contractDemand);
-    a.loadFactor = loadFactorPercent(a.halfHours);
+    const HalfHourDemand* maximum = a.maximumDemand();
+    a.loadFactor = loadFactorPercent(a.statistics.power, maximum ? maximum->demand : 0.0);
     a.tariffEffect = tariffEffectPercent(a.statistics.powerFactor.average);
 }
 
@@ -45,9 +46,12 @@ ReportAnalysis analyseDay(const MeasurementCircuit& circuit, int dayIndex,
     const MeasurementDay& day = circuit.days.at(dayIndex);
     a.date = day.date;
     a.limits = limits;
+    // A start day some months lack (29-31) leaves days in no report month: the twelve months
+    // then end with the day's calendar month.
     const MonthWindow reportMonth = reportMonthOf(day.date, startDay);
-    a.year = reportMonth.start.year();
-    a.month = reportMonth.start.month();
+    a.inReportMonth = reportMonth.isValid() && reportMonth.contains(day.date);
+    a.year = a.inReportMonth ? reportMonth.start.year() : day.date.year();
+    a.month = a.inReportMonth ? reportMonth.start.month() : day.date.month();
     a.window.start = day.date.dateOnly();
     a.window.end = a.window.start.addDays(1);
     analyseDays(a, circuit, {dayIndex}, startDay);

@@ -8,6 +8,7 @@
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Store.h"
 #include "store/MonthWindow.h"
+#include <optional>
 #include <vector>
 
 inline constexpr std::size_t kLargestHalfHours = 10;
@@ -22,7 +23,8 @@ struct ReportAnalysis {
     DateTime date; // daily: the shown day
     int year = -1; // the report month (for a daily report, the one holding the day)
     int month = -1;
-    MonthWindow window; // the dates analysed: one day, or the report month
+    bool inReportMonth = true; // false: a day that no report month holds (start day 29-31)
+    MonthWindow window;        // the dates analysed: one day, or the report month
     CircuitLimits limits;
 
     std::vector<DayCoverageEntry> days; // each stored day of the report
@@ -32,8 +34,8 @@ struct ReportAnalysis {
     MonthMaximum twelveMonthMaximum;
     LimitCounts counts;
     ReportStatistics statistics;
-    double loadFactor = 0.0; // %
-    int tariffEffect = 0;    // % on the basic charge; valid when statistics.powerFactor.count > 0
+    std::optional<double> loadFactor; // %; none without a measured sample
+    int tariffEffect = 0; // % on the basic charge; valid when statistics.powerFactor.count > 0
 
     // The report's maximum demand; null without any measured half-hour.
     const HalfHourDemand* maximumDemand() const {

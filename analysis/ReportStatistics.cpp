@@ -6,6 +6,9 @@
 #include <cmath>
 
 void ValueStatistics::add(double value, const DateTime& time) {
+    // A value a file carried as NaN or infinite is no reading.
+    if (!std::isfinite(value))
+        return;
     if (count == 0 || value < minimum) {
         minimum = value;
         minimumTime = time;
@@ -35,18 +38,16 @@ void addDayStatistics(ReportStatistics& stats, const DayData& day) {
     }
 }
 
-double loadFactorPercent(const std::vector<HalfHourDemand>& halfHours) {
-    double sum = 0.0, maximum = 0.0;
-    for (const HalfHourDemand& h : halfHours) {
-        sum += h.demand;
-        maximum = std::max(maximum, h.demand);
-    }
-    if (halfHours.empty() || maximum <= 0.0)
-        return 0.0;
-    return sum / static_cast<double>(halfHours.size()) / maximum * 100.0;
+std::optional<double> loadFactorPercent(const ValueStatistics& power, double maximumDemand) {
+    if (power.count == 0 || !(maximumDemand > 0.0))
+        return std::nullopt;
+    return power.average / maximumDemand * 100.0;
 }
 
 int tariffEffectPercent(double averagePowerFactor) {
+    // Never a NaN into an int (undefined); callers show the effect only with readings.
+    if (!std::isfinite(averagePowerFactor))
+        return 0;
     const double pf = std::min(std::fabs(averagePowerFactor), 100.0);
     return 85 - static_cast<int>(std::floor(pf + 0.5));
 }

@@ -4,6 +4,7 @@
 #include "analysis/HalfHourDemand.h"
 #include "store/DAT_Records.h"
 #include <array>
+#include <optional>
 #include <vector>
 
 struct ValueStatistics {
@@ -33,8 +34,9 @@ struct ReportStatistics {
 // Adds a day's samples; outage samples hold no reading and are left out.
 void addDayStatistics(ReportStatistics& stats, const DayData& day);
 
-// Average / maximum of the half-hour demands, in %; 0 without demand.
-double loadFactorPercent(const std::vector<HalfHourDemand>& halfHours);
+// The average power of the measured minutes over the maximum 30-minute demand, in %; none
+// without a measured sample or a positive maximum demand.
+std::optional<double> loadFactorPercent(const ValueStatistics& power, double maximumDemand);
 
 // The usual tariff rule on the basic charge: the average power factor rounded to a whole
 // percent (at most 100), 1 % off for each point above 85, 1 % on for each point below.

@@ -1,4 +1,5 @@
 #include "link/ReceptionCapture.h"
+#include "support/AtomicFile.h"
 #include "support/Clock.h"
 #include "support/DescriptorIo.h"
 #include "support/FilePath.h"
@@ -8,6 +9,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <unistd.h>
 
@@ -46,8 +48,21 @@ ReceptionCapture::ReceptionCapture(std::filesystem::path folder, std::size_t kee
     : m_folder(std::move(folder)), m_keep(keep) {}
 
 ReceptionCapture::~ReceptionCapture() {
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
         ::close(m_fd);
+        // After the reception, not before it: a full folder never delays its start.
+        prune(m_folder, m_keep);
+    }
+}
+
+void ReceptionCapture::record(const std::string& name) {
+    const std::filesystem::path path = pathInFolder(m_folder, kRecordName);
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    writeAll(fd, name + "\n");
+    ::close(fd);
 }
 
 std::string ReceptionCapture::stamp(std::chrono::system_clock::time_point t) {
@@ -81,23 +96,55 @@ std::vector<std::string> ReceptionCapture::captureFiles(const std::filesystem::p
         return a.stamp != b.stamp ? a.stamp < b.stamp : a.sequence < b.sequence;
     });
     std::vector<std::string> names;
+    names.reserve(entries.size());
     for (auto& e : entries)
         names.push_back(std::move(e.name));
     return names;
 }
 
+std::vector<std::string> ReceptionCapture::recordedCaptures(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    const std::optional<std::string> record = readWholeFile(pathInFolder(folder, kRecordName));
+    if (!record)
+        return names;
+    std::size_t start = 0;
+    while (start < record->size()) {
+        std::size_t end = record->find('\n', start);
+        if (end == std::string::npos)
+            end = record->size();
+        std::string name = record->substr(start, end - start);
+        std::string stamp;
+        long sequence = 0;
+        // Only capture names: a record edited by hand names no other file.
+        if (captureKey(name, stamp, sequence))
+            names.push_back(std::move(name));
+        start = end + 1;
+    }
+    return names;
+}
+
 void ReceptionCapture::prune(const std::filesystem::path& folder, std::size_t keep) {
-    std::vector<std::string> names = captureFiles(folder);
+    std::vector<std::string> names = recordedCaptures(folder);
     if (names.size() <= keep)
         return;
-    for (std::size_t i = 0; i < names.size() - keep; ++i) {
+    const std::size_t drop = names.size() - keep;
+    for (std::size_t i = 0; i < drop; ++i) {
         std::error_code ec;
         std::filesystem::remove(pathInFolder(folder, names[i]), ec);
     }
+    std::string rest;
+    for (std::size_t i = drop; i < names.size(); ++i)
+        rest += names[i] + "\n";
+    std::error_code ec;
+    writeFileAtomically(pathInFolder(folder, kRecordName), rest, ec);
 }
 
 bool ReceptionCapture::create() {
-    if (!createFolderPath(m_folder))
+    if (!createFolderPath(m_folder, FolderAccess::UserOnly))
+        return false;
+    // Never into a folder reached through a link: someone else's folder could stand there.
+    std::error_code ec;
+    if (std::filesystem::is_symlink(m_folder, ec))
         return false;
     const std::string base = stamp(Clock::current().now());
     for (int sequence = 1; sequence < 1000; ++sequence) {
@@ -106,11 +153,11 @@ bool ReceptionCapture::create() {
             name += "-" + std::to_string(sequence);
         name += ".txt";
         const std::filesystem::path path = pathInFolder(m_folder, name);
-        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0) {
             m_fd = fd;
             m_path = path;
-            prune(m_folder, m_keep);
+            record(name);
             return true;
         }
         if (errno != EEXIST)

@@ -22,6 +22,11 @@ std::filesystem::path serialDevicePath(int portNumber, const PortDeviceLookup& c
 // paths: see profile::readPath). Reading writes nothing back, so the probe of twenty ports
 // leaves the file alone.
 PortDeviceLookup portDevicesFromIni(std::filesystem::path iniFile);
+// Stores the device of a port number; false when it could not be stored.
+using PortDeviceStore = std::function<bool(int portNumber, const std::filesystem::path& device)>;
+// The store that writes section "Port" of the INI file (as the INI keeps paths: a device that
+// Shift-JIS cannot spell exactly goes under "COM<n>_UTF8").
+PortDeviceStore portDeviceStoreInIni(std::filesystem::path iniFile);
 
 // The program's serial port: opens a port from the six stored settings and reads the
 // recorder's text line by line with an inter-byte timeout. It only receives. Failures are
@@ -64,6 +69,10 @@ public:
     int32_t ReadLine(char* buffer, uint32_t limit, uint32_t* count, const char* const* terminators,
                      int terminatorCount, int* matchedIndex = nullptr,
                      const char** matchedText = nullptr);
+
+    // What the device holds now, without waiting: bytes an earlier sender left (at most
+    // `limit`; the rest stays). The reading starts after them.
+    std::string takeWaitingInput(std::size_t limit = std::size_t{1} << 20);
 
     // Makes a pending and every later ReadLine return -2 at once, until the next Open.
     void cancelPendingRead();

@@ -1,4 +1,6 @@
 #include "store/CustomerEditor.h"
+#include "store/StoreTexts.h"
+#include "support/Format.h"
 
 CustomerEditor::CustomerEditor(MeasurementStore store) : m_store(std::move(store)) {
     selectCustomer(0);
@@ -39,9 +41,29 @@ CustomerEditor::Outcome CustomerEditor::addCustomer(std::string_view entered, Pr
     return apply(addCustomerChecked(m_store, entered), prompt, true);
 }
 
-CustomerEditor::Outcome CustomerEditor::removeCustomer() {
-    if (!customerAt())
+namespace {
+
+bool confirmed(Prompt& prompt, const std::string& question) {
+    return prompt.ask(question, PromptButtons::YesNoDefaultNo, PromptIcon::Warning) ==
+           PromptAnswer::Yes;
+}
+
+int dayCount(const Customer& customer) {
+    int days = 0;
+    for (const MeasurementCircuit& circuit : customer.circuits)
+        days += circuit.days.count();
+    return days;
+}
+
+} // namespace
+
+CustomerEditor::Outcome CustomerEditor::removeCustomer(Prompt& prompt) {
+    const Customer* customer = customerAt();
+    if (!customer)
         return Outcome::Ignored;
+    if (!confirmed(prompt, formatText(txt::store::kConfirmRemoveCustomer, customer->name.c_str(),
+                                      customer->circuits.count(), dayCount(*customer))))
+        return Outcome::Declined;
     selectCustomer(::removeCustomer(m_store, m_customer));
     return Outcome::Done;
 }
@@ -59,10 +81,14 @@ CustomerEditor::Outcome CustomerEditor::addCircuit(std::string_view entered, Pro
     return apply(addCircuitChecked(*customer, entered), prompt, false);
 }
 
-CustomerEditor::Outcome CustomerEditor::removeCircuit() {
+CustomerEditor::Outcome CustomerEditor::removeCircuit(Prompt& prompt) {
     Customer* customer = customerAt();
     if (!customer || m_circuit < 0)
         return Outcome::Ignored;
+    const MeasurementCircuit& circuit = customer->circuits.at(m_circuit);
+    if (!confirmed(prompt, formatText(txt::store::kConfirmRemoveCircuit, circuit.name.c_str(),
+                                      circuit.days.count())))
+        return Outcome::Declined;
     selectCircuit(::removeCircuit(*customer, m_circuit));
     return Outcome::Done;
 }

@@ -9,7 +9,8 @@
 
 class CustomerEditor {
 public:
-    enum class Outcome { Done, Ignored, Rejected }; // Ignored: a precondition was not met
+    // Ignored: a precondition was not met; Declined: the user answered No.
+    enum class Outcome { Done, Ignored, Rejected, Declined };
 
     explicit CustomerEditor(MeasurementStore store);
 
@@ -25,10 +26,11 @@ public:
     void selectCircuit(int index);
 
     Outcome addCustomer(std::string_view entered, Prompt& prompt);
-    Outcome removeCustomer();
+    // Removing asks first, naming what goes with it (default No).
+    Outcome removeCustomer(Prompt& prompt);
     Outcome renameCustomer(std::string_view entered, Prompt& prompt);
     Outcome addCircuit(std::string_view entered, Prompt& prompt);
-    Outcome removeCircuit();
+    Outcome removeCircuit(Prompt& prompt);
     Outcome renameCircuit(std::string_view entered, Prompt& prompt);
 
 private:

@@ -54,7 +54,12 @@ RegistryResult checked(Array&, std::string_view entered, NameField field, Op op)
 std::size_t findForbiddenNameChar(std::string_view name) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         auto c = static_cast<unsigned char>(name[i]);
-        if (sjis::isLeadByte(c) && i + 1 < name.size()) {
+        if (sjis::isLeadByte(c)) {
+            // A double-byte character needs its second byte (0x40-0x7E, 0x80-0xFC); a lone or
+            // broken lead byte would swallow the next byte (a "/" or a control byte) into it.
+            const auto t = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0u;
+            if (!((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFC)))
+                return i;
             ++i; // the second byte belongs to the character
             continue;
         }
@@ -72,6 +77,12 @@ NameCheck checkName(std::string_view entered, NameField field) {
     bool customer = field == NameField::Customer;
     if (name.empty()) {
         r.message = customer ? txt::store::kCustomerEmpty : txt::store::kCircuitEmpty;
+        return r;
+    }
+    if (name.size() > kMaxNameBytes) {
+        r.message =
+            formatText(customer ? txt::store::kCustomerTooLong : txt::store::kCircuitTooLong,
+                       static_cast<int>(kMaxNameBytes), static_cast<int>(kMaxNameBytes / 2));
         return r;
     }
     if (findForbiddenNameChar(name) != std::string_view::npos) {

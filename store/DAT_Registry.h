@@ -18,6 +18,10 @@ struct NameCheck {
 // Trims white space at both ends, rejects an empty name and names holding one of the ten
 // characters :"*?/\<>|. or a control byte (whole characters: the second byte of a double-byte
 // character never counts, so 表 is accepted).
+// The longest name in bytes (CP932): every file name made from a customer and a circuit name
+// ("月報_<customer>_<circuit>_2024_12_1.CSV", in UTF-8 on this system) stays within 255 bytes.
+inline constexpr std::size_t kMaxNameBytes = 72;
+
 NameCheck checkName(std::string_view entered, NameField field);
 
 // The index of the first forbidden character's byte, or npos. Exposed for tests.

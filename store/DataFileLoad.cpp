@@ -106,10 +106,39 @@ std::string loadFailureText(const LoadResult& result, const fs::path& file) {
                         : formatText(f.format, path.c_str());
 }
 
+namespace {
+
+// The current file becomes "<path>.bak" by a second name for the same bytes (no copy, and
+// the rename that follows leaves those bytes to the backup alone). Where the file system has
+// no hard links the bytes are copied. A link or anything but a regular file is left alone.
+void keepPreviousGeneration(const fs::path& current) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(current, ec)))
+        return;
+    fs::path backup = current;
+    backup += kPreviousGenerationSuffix;
+    // Already the backup (a save that failed after keeping it): it stays as it is.
+    if (fs::equivalent(current, backup, ec))
+        return;
+    fs::path staged = backup;
+    staged += ".new";
+    fs::remove(staged, ec);
+    fs::create_hard_link(current, staged, ec);
+    if (ec)
+        fs::copy_file(current, staged, fs::copy_options::overwrite_existing, ec);
+    if (!ec)
+        fs::rename(staged, backup, ec);
+    if (ec)
+        fs::remove(staged, ec);
+}
+
+} // namespace
+
 std::string saveDataFile(const fs::path& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap) {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
+    keepPreviousGeneration(path);
     try {
         datafile::replaceFileAtomically(
             path,

@@ -48,7 +48,11 @@ LoadFailureFormat loadFailureFormat(const LoadResult& result);
 // The same as one text (CP932), the path as messages show it.
 std::string loadFailureText(const LoadResult& result, const std::filesystem::path& path);
 
-// Replaces the data file atomically, creating its folder. Empty on success, else the reason
-// (CP932); the old file is then unchanged.
+// The previous generation of a data file, beside it: "<path>.bak".
+inline constexpr char kPreviousGenerationSuffix[] = ".bak";
+
+// Replaces the data file atomically, creating its folder, and keeps the file it replaces as
+// "<path>.bak" (replacing the older one), so one wrong step can be undone by hand. Empty on
+// success, else the reason (CP932); the old file is then unchanged.
 std::string saveDataFile(const std::filesystem::path& path, const SerialSettings& serial,
                          const MeasurementStore& store, const datafile::SinkWrapper& wrap = {});

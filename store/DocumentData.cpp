@@ -42,13 +42,23 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
         return false;
     }
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
-    removeStaleTemporaries(m_dataFile);
+    // The replacement file of the save removes the temporaries that ended runs left.
     const std::string error = saveDataFile(m_dataFile, m_serial, m_store, m_sinkWrapper);
-    if (error.empty())
+    if (error.empty()) {
+        m_changed = false;
         return true;
+    }
     prompt.tell(formatText(txt::store::kSaveFailed, error.c_str(), displayPath(m_dataFile).c_str()),
                 PromptIcon::Stop);
     return false;
+}
+
+bool DocumentData::saveChanges(Prompt& prompt) {
+    // A data file removed while the program ran is written again from what it holds.
+    std::error_code ec;
+    if (!m_changed && fs::exists(m_dataFile, ec))
+        return true;
+    return saveToDataFile(prompt);
 }
 
 bool DocumentData::loadOnce(Prompt& prompt) {
@@ -82,6 +92,8 @@ bool DocumentData::loadOnce(Prompt& prompt) {
                               ? txt::store::kDataFileVersion
                               : txt::store::kDataFileDamaged;
     std::string text = formatText(message, displayPath(m_dataFile).c_str());
+    // The copy keeps the old bytes; the next save writes a sound file in its place.
+    m_changed = true;
     const fs::path copy = datafile::copyAside(m_dataFile);
     if (!copy.empty()) {
         text += formatText(txt::store::kCopiedAside, displayPath(copy).c_str());
@@ -133,6 +145,7 @@ void DocumentData::clearSelection() {
 
 void DocumentData::replaceStore(MeasurementStore store) {
     m_store = std::move(store);
+    m_changed = true;
     // The selection pointed into the old store: find its customer, circuit and day again by
     // their keys and select them anew (indices shift when the edit added or removed anything).
     if (!m_selection.isValid())

@@ -46,6 +46,13 @@ public:
     // old file as it was. A file that exists but could not be read at start is never
     // overwritten (told instead).
     bool saveToDataFile(Prompt& prompt);
+    // What the user confirms is written at once (and so survives a lost display or a killed
+    // process): the data file is replaced when the document changed since it was loaded or
+    // last saved (or is gone), and left alone otherwise. False after a told failure.
+    bool saveChanges(Prompt& prompt);
+    bool hasUnsavedChanges() const { return m_changed; }
+    // The serial settings (or anything else kept in the data file) were changed in place.
+    void markChanged() { m_changed = true; }
 
     // Selection (no views here: the GUI document tells them afterwards).
     void select(const SelectionTuple& tuple, int displayChannel);
@@ -78,6 +85,7 @@ private:
     std::filesystem::path m_dataFile;
     bool m_loadPending = true; // the one-shot flag of loadOnce
     bool m_saveBlocked = false;
+    bool m_changed = false; // differs from the data file
     std::function<int()> m_monthStartDay;
     MonthSummaryHook m_monthHook;
     datafile::SinkWrapper m_sinkWrapper;

@@ -1,4 +1,5 @@
 #include "support/AtomicFile.h"
+#include "support/OpenedFile.h"
 
 #include "support/DescriptorIo.h"
 #include "support/FilePath.h"
@@ -49,13 +50,47 @@ pid_t temporaryOwner(std::string_view rest) {
     return static_cast<pid_t>(pid);
 }
 
+// Removes the temporary files in `folder` that ended runs left: regular files of this user
+// named "<name>.tmp<pid>_<n>" (for `name` only, unless it is empty) whose process is gone.
+int removeStaleIn(const std::filesystem::path& folder, const std::string& name) {
+    int removed = 0;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        const std::size_t tag = entry.rfind(kTempTag);
+        if (tag == std::string::npos || (!name.empty() && entry.compare(0, tag, name) != 0) ||
+            (!name.empty() && tag != name.size()))
+            continue;
+        const pid_t pid = temporaryOwner(std::string_view(entry).substr(tag + kTempTag.size()));
+        struct stat st {};
+        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            continue;
+        }
+        if (::kill(pid, 0) == 0 || errno != ESRCH) {
+            continue; // its writer may still be at work
+        }
+        if (::unlink(it->path().c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    std::filesystem::path folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 } // namespace
 
-ReplacementFile ReplacementFile::create(const std::filesystem::path& target,
-                                        std::error_code& error) {
+ReplacementFile ReplacementFile::create(const std::filesystem::path& target, std::error_code& error) {
     static std::atomic<unsigned> counter{0};
     ReplacementFile file;
     file.m_target = target;
+    // Temporaries that killed runs left in this folder go at the next write there.
+    removeStaleIn(folderOf(file.m_target), std::string());
     // A name taken by someone else (planted, or left by a killed run) is skipped, never reused.
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path temp = file.m_target;
@@ -147,33 +182,7 @@ bool ReplacementFile::commit(std::error_code& error) {
 }
 
 int removeStaleTemporaries(const std::filesystem::path& target) {
-    const std::string prefix = target.filename().string() + std::string(kTempTag);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    int removed = 0;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) {
-            continue;
-        }
-        const pid_t pid = temporaryOwner(std::string_view(name).substr(prefix.size()));
-        struct stat st {};
-        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-            continue;
-        }
-        if (::kill(pid, 0) == 0 || errno != ESRCH) {
-            continue; // its writer may still be at work
-        }
-        if (::unlink(it->path().c_str()) == 0) {
-            ++removed;
-        }
-    }
-    return removed;
+    return removeStaleIn(folderOf(target), target.filename().string());
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
@@ -189,8 +198,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         error);
 }
 
-bool writeFileAtomically(const std::filesystem::path& path,
-                         const std::function<void(int fd)>& produce, std::error_code& error) {
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<void(int fd)>& produce,
+                         std::error_code& error) {
     ReplacementFile file = ReplacementFile::create(path, error);
     if (!file.isOpen()) {
         return false;
@@ -209,25 +218,28 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error) {
     error = 0;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = errno;
+    errno = 0;
+    const OpenedFile file = OpenedFile::openRead(path);
+    if (!file.isOpen()) {
+        error = errno != 0 ? errno : EINVAL;
         return std::nullopt;
     }
     std::string out;
     char buf[65536];
     for (;;) {
-        ssize_t n = readSome(fd, buf, sizeof buf);
+        ssize_t n = readSome(file.fd(), buf, sizeof buf);
         if (n < 0) {
             error = errno;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) {
             break;
         }
+        if (out.size() + static_cast<size_t>(n) > kSettingsFileLimit) {
+            error = EFBIG;
+            return std::nullopt;
+        }
         out.append(buf, static_cast<size_t>(n));
     }
-    ::close(fd);
     return out;
 }

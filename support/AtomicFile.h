@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -12,6 +13,7 @@
 
 // A temporary file "<target>.tmp<pid>_<n>" beside the target, created exclusively (never
 // through a link) with mode 0600 before its first byte, that takes the target's name on commit.
+// Creating one first removes the temporaries of ended runs in that folder (any name).
 class ReplacementFile {
 public:
     ReplacementFile() = default;
@@ -50,12 +52,18 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
 // The same for content too large to hold at once: `produce` writes it to the open temporary
 // file (a descriptor). `produce` reports a failed write by throwing or by setting `error`; what it
 // throws is passed on after the temporary file is removed.
-bool writeFileAtomically(const std::filesystem::path& path,
-                         const std::function<void(int fd)>& produce, std::error_code& error);
+bool writeFileAtomically(const std::filesystem::path& path, const std::function<void(int fd)>& produce,
+                         std::error_code& error);
 
-// The whole content of a file; nothing when it cannot be read (missing included).
+// What a settings file (the INI files) may hold at most; they are small by nature, and a device
+// or an endless file at their name must not fill the memory.
+inline constexpr std::size_t kSettingsFileLimit = std::size_t{16} << 20;
+
+// The whole content of a settings file; nothing when it cannot be read (missing included).
+// Read through the one regular-file open: a FIFO or a device at the name is refused at once,
+// never waited on, and a file longer than kSettingsFileLimit is refused.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path);
 
-// The same, telling why not: ENOENT for a missing file, any other errno for a file that is
-// there but cannot be read (no permission, a folder, a read error).
+// The same, telling why not: ENOENT for a missing file, EINVAL for a FIFO or device, EISDIR for
+// a folder, EFBIG past the limit, any other errno for a file that cannot be read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, int& error);

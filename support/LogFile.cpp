@@ -76,7 +76,8 @@ public:
     FileLock(const std::string& lockPath, RetryTimer& timer, std::chrono::milliseconds interval,
              const LogFile::Sleep& sleep)
         : m_guard(processMutex(lockPath)),
-          m_fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+          m_fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                      0600)) {
         if (m_fd < 0) {
             return; // no lock to be had: write unlocked rather than not at all
         }
@@ -119,7 +120,8 @@ void deleteWhen(const std::filesystem::path& path,
 }
 
 int openForAppend(const std::filesystem::path& path) {
-    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    // Never through a link planted at the name: its target is no log of ours.
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 } // namespace

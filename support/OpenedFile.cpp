@@ -11,14 +11,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-OpenedFile::OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd,
-                       bool placeholder)
+OpenedFile::OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd)
     : m_fd(replacement.fd()), m_path(std::move(path)), m_replacement(std::move(replacement)),
-      m_lockFd(lockFd), m_placeholder(placeholder) {}
+      m_lockFd(lockFd) {}
 
 OpenedFile OpenedFile::openRead(const std::filesystem::path& path) {
     // Opened without blocking, so a FIFO cannot hold the open; made blocking again for reading.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }
@@ -49,16 +49,6 @@ void OpenedFile::release() {
         m_replacement.discard(); // closes m_fd with it
         m_fd = -1;
     }
-    if (m_placeholder && m_lockFd >= 0) {
-        // Nothing took its place: the empty file this open made goes again, if still there.
-        const std::filesystem::path& path = m_path;
-        struct stat mine {};
-        struct stat now {};
-        if (::fstat(m_lockFd, &mine) == 0 && ::lstat(path.c_str(), &now) == 0 &&
-            mine.st_dev == now.st_dev && mine.st_ino == now.st_ino) {
-            ::unlink(path.c_str());
-        }
-    }
     if (m_fd >= 0) {
         ::close(m_fd);
     }
@@ -67,16 +57,13 @@ void OpenedFile::release() {
         ::close(m_lockFd);
     }
     m_lockFd = -1;
-    m_placeholder = false;
 }
 
 OpenedFile::OpenedFile(OpenedFile&& other) noexcept
     : m_fd(other.m_fd), m_path(std::move(other.m_path)),
-      m_replacement(std::move(other.m_replacement)), m_lockFd(other.m_lockFd),
-      m_placeholder(other.m_placeholder) {
+      m_replacement(std::move(other.m_replacement)), m_lockFd(other.m_lockFd) {
     other.m_fd = -1;
     other.m_lockFd = -1;
-    other.m_placeholder = false;
 }
 
 OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
@@ -86,10 +73,8 @@ OpenedFile& OpenedFile::operator=(OpenedFile&& other) noexcept {
         m_path = std::move(other.m_path);
         m_replacement = std::move(other.m_replacement);
         m_lockFd = other.m_lockFd;
-        m_placeholder = other.m_placeholder;
         other.m_fd = -1;
         other.m_lockFd = -1;
-        other.m_placeholder = false;
     }
     return *this;
 }
@@ -147,9 +132,6 @@ void OpenedFile::close() {
         m_fd = -1;
         std::error_code error;
         const bool ok = m_replacement.commit(error);
-        if (ok) {
-            m_placeholder = false; // the written file has taken its place
-        }
         release();
         if (!ok) {
             fail(error.value());

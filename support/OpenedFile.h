@@ -15,11 +15,8 @@ class OpenedFile {
 public:
     OpenedFile() = default;
     OpenedFile(int fd, std::filesystem::path path) : m_fd(fd), m_path(std::move(path)) {}
-    // Writing: `lockFd` holds the lock on what is under the name (-1: nothing lockable);
-    // `placeholder` says that the open created the name, to be removed again when nothing is
-    // written.
-    OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd = -1,
-               bool placeholder = false);
+    // Writing: `lockFd` holds the lock on what is under the name (-1: nothing there yet).
+    OpenedFile(ReplacementFile replacement, std::filesystem::path path, int lockFd = -1);
     // Opens a regular file to read, without lock or retry; not open (errno tells why) when it
     // cannot, EISDIR for a folder and EINVAL for anything else that is no regular file (a FIFO or
     // a device never ends; the open does not block on a FIFO).
@@ -55,5 +52,4 @@ private:
     std::filesystem::path m_path;
     ReplacementFile m_replacement;
     int m_lockFd = -1;
-    bool m_placeholder = false;
 };

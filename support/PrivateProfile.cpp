@@ -165,6 +165,31 @@ bool IniDocument::sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string IniDocument::foldName(std::string_view name) {
+    std::string folded(name);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(folded[i]);
+        if (sjis::isLeadByte(c) && i + 1 < folded.size())
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            folded[i] = static_cast<char>(c - 'a' + 'A');
+    }
+    return folded;
+}
+
+IniDocument::Index IniDocument::index() const {
+    Index index;
+    std::unordered_map<std::string, std::string>* section = nullptr;
+    for (const Line& line : m_lines) {
+        Parsed p = parseLine(line.body);
+        if (p.kind == Kind::Section)
+            section = &index[foldName(p.name)];
+        else if (p.kind == Kind::Key && section)
+            section->emplace(foldName(p.name), unquote(p.value));
+    }
+    return index;
+}
+
 std::optional<std::string> IniDocument::value(std::string_view section,
                                               std::string_view key) const {
     bool inSection = false;
@@ -200,7 +225,9 @@ void IniDocument::set(std::string_view section, std::string_view key, std::strin
         } else if (p.kind == Kind::Key && inSection) {
             if (sameName(p.name, keyName)) {
                 std::string existingKey(p.name);
-                m_lines[i].body = existingKey + "=" + text;
+                m_lines[i].body = existingKey;
+                m_lines[i].body += "=";
+                m_lines[i].body += text;
                 return;
             }
             if (inFirst) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The text of an INI file with the rules of the Windows private-profile calls, on CP932 bytes:
@@ -26,6 +27,14 @@ public:
     // Name comparison of the profile: ASCII letters fold to one case, double-byte characters
     // compare by value.
     static bool sameName(std::string_view a, std::string_view b);
+    // The form two names share when sameName holds: ASCII letters upper case, double-byte
+    // characters as they are.
+    static std::string foldName(std::string_view name);
+
+    // Every key of every section in one pass, for files read many keys at a time: folded
+    // section name -> folded key -> value, the first occurrence of each (as value() gives it).
+    using Index = std::unordered_map<std::string, std::unordered_map<std::string, std::string>>;
+    Index index() const;
 
 private:
     struct Line {

@@ -1,7 +1,8 @@
 #pragma once
 #include <string>
 
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes destroys something; Enter and Escape answer No.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class PromptIcon { None, Information, Question, Warning, Stop };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 

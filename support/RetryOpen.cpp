@@ -44,13 +44,12 @@ OpenedFile tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
     return file;
 }
 
-// One attempt to write: the replacement file with the lock on the name, or false with errno.
-// The name itself is opened only to lock it: read-only, never through a link, and created only
-// exclusively.
+// One attempt to write: the replacement file with the lock on what stands at the name, or
+// false with errno. The name itself is opened only to lock it: read-only, never through a link.
+// A name not there yet is left alone until the commit: a kill mid-write leaves nothing under it.
 bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
     struct stat st {};
     int lockFd = -1;
-    bool placeholder = false;
     if (::lstat(path.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
             errno = EISDIR;
@@ -62,16 +61,7 @@ bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
                 return false;
             }
         }
-    } else if (errno == ENOENT) {
-        lockFd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (lockFd < 0) {
-            if (errno == EEXIST) {
-                errno = EAGAIN; // someone took the name meanwhile: look again
-            }
-            return false;
-        }
-        placeholder = true;
-    } else {
+    } else if (errno != ENOENT) {
         return false;
     }
     if (lockFd >= 0 && lockOrClose(lockFd, LOCK_EX) < 0) {
@@ -83,13 +73,10 @@ bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
         if (lockFd >= 0) {
             ::close(lockFd);
         }
-        if (placeholder) {
-            ::unlink(path.c_str());
-        }
         errno = error.value();
         return false;
     }
-    out = OpenedFile(std::move(replacement), path, lockFd, placeholder);
+    out = OpenedFile(std::move(replacement), path, lockFd);
     return true;
 }
 

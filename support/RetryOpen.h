@@ -37,7 +37,7 @@ struct OpenResult {
 // file is read (see OpenedFile::openRead): anything else fails at once. Sharing is
 // modelled with flock: exclusive = LOCK_EX, deny-write = LOCK_SH; a file locked by another
 // opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
-// on the name is held (a name that is free is taken by an empty placeholder of mode 0600, created
-// exclusively); a link or other non-file at the name is replaced, never followed.
+// on what stands at the name is held (a free name stays free until the commit, so a killed write
+// leaves nothing under it); a link or other non-file at the name is replaced, never followed.
 OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
                          const RetryPolicy& policy = {});

@@ -1,5 +1,7 @@
 #include "support/WindowPlacement.h"
 
+#include <algorithm>
+
 #include <limits>
 
 #include <array>
@@ -101,9 +103,21 @@ std::optional<ScreenRect> usableNormalRect(const WindowPlacement& p,
     constexpr int64_t kIntMax = std::numeric_limits<int>::max();
     if (r.width() <= 0 || r.height() <= 0 || r.width() > kIntMax || r.height() > kIntMax)
         return std::nullopt;
+    const ScreenRect* best = nullptr;
+    int64_t bestArea = 0;
     for (const ScreenRect& s : screens) {
-        if (r.left < s.right && s.left < r.right && r.top < s.bottom && s.top < r.bottom)
-            return r;
+        const int64_t w = std::min(r.right, s.right) - std::max(r.left, s.left);
+        const int64_t h = std::min(r.bottom, s.bottom) - std::max(r.top, s.top);
+        if (w > 0 && h > 0 && w * h > bestArea) {
+            bestArea = w * h;
+            best = &s;
+        }
     }
-    return std::nullopt;
+    if (!best)
+        return std::nullopt;
+    const int64_t width = std::min(r.width(), best->width());
+    const int64_t height = std::min(r.height(), best->height());
+    const int64_t left = std::clamp(r.left, best->left, best->right - width);
+    const int64_t top = std::clamp(r.top, best->top, best->bottom - height);
+    return ScreenRect{left, top, left + width, top + height};
 }

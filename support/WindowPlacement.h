@@ -33,8 +33,11 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// The normal rectangle of a placement to apply to the window: nothing when it has no area, its
-// size does not fit an int, or it lies on none of the screens (a hostile or stale INI value).
+// The normal rectangle of a placement to apply to the window, fitted into the available area of
+// the screen it overlaps most (shrunk to that area, then moved inside it): a placement saved on
+// a larger screen, or a hand-edited one, never leaves the window partly off-screen or larger
+// than the screen. Nothing when it has no area, its size does not fit an int, or it lies on
+// none of the screens.
 std::optional<ScreenRect> usableNormalRect(const WindowPlacement& placement,
                                            const std::vector<ScreenRect>& screens);
 

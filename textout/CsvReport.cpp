@@ -129,8 +129,8 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
     // Phase rows: 1, (four-wire) 2, and "3" from the phase element in force.
     std::vector<std::pair<int, std::size_t>> phases = {{1, 0}};
     if (c.fourWire)
-        phases.push_back({2, 1});
-    phases.push_back({3, c.third});
+        phases.emplace_back(2, 1);
+    phases.emplace_back(3, c.third);
     auto label = [](const char* word, int n, const std::string& unit, const char* tail) {
         return word + std::to_string(n) + unit + tail;
     };
@@ -181,6 +181,19 @@ std::string csvNameField(const std::string& name) {
     }
     field += '"';
     return field;
+}
+
+std::string csvNameLine(const char* format, const std::string& name) {
+    const std::string field = csvNameField(name);
+    std::string line = formatText(format, field.c_str());
+    // A quoted field must follow its comma directly: spreadsheets take `, "…"` as a field that
+    // starts with a blank, not as a quoted one, and split it at its commas.
+    if (!field.empty() && field.front() == '"') {
+        const std::size_t at = line.find(", \"");
+        if (at != std::string::npos)
+            line.erase(at + 1, 1);
+    }
+    return line;
 }
 
 std::string csvFileNamePreset(const DisplaySelection& sel) {
@@ -235,8 +248,8 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
     else
         out.WriteLine(formatText(txt::textout::kDailyTitle,
                                  sel.day.date.format(txt::textout::kDailyDate).c_str()));
-    out.WriteLine(formatText(txt::textout::kCustomerLine, csvNameField(sel.customerName).c_str()));
-    out.WriteLine(formatText(txt::textout::kCircuitLine, csvNameField(sel.circuitName).c_str()));
+    out.WriteLine(csvNameLine(txt::textout::kCustomerLine, sel.customerName));
+    out.WriteLine(csvNameLine(txt::textout::kCircuitLine, sel.circuitName));
     out.WriteLine(formatText(txt::textout::kChannelLine, static_cast<int>(sel.displayChannel)));
     out.WriteLine(
         formatText(txt::textout::kCircuitTypeLine, CircuitTypeName(data.circuitType).c_str()));

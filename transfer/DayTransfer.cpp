@@ -1,4 +1,5 @@
 #include "transfer/DayTransfer.h"
+#include "support/Format.h"
 #include "transfer/TransferTexts.h"
 #include <algorithm>
 
@@ -12,13 +13,28 @@ std::vector<int> validPositions(const MeasurementCircuit& list, std::vector<int>
     return selected;
 }
 
-// One question for all the days when any date is already in the target; Yes without one.
+// One question for all the days when any date is already in the target; Yes without one. The
+// question says how many of them would replace measured values with none (a day received
+// without samples).
 PromptAnswer askOnConflict(const MeasurementCircuit& source, const std::vector<int>& positions,
                            const MeasurementCircuit& target, const char* question, Prompt& prompt) {
-    for (int p : positions)
-        if (target.findDay(source.days.at(p).date) >= 0)
-            return prompt.ask(question, PromptButtons::YesNoCancel, PromptIcon::Question);
-    return PromptAnswer::Yes;
+    int conflicts = 0;
+    int emptyOverMeasured = 0;
+    for (int p : positions) {
+        const int stored = target.findDay(source.days.at(p).date);
+        if (stored < 0)
+            continue;
+        ++conflicts;
+        if (source.days.at(p).data.intervals.count() == 0 &&
+            target.days.at(stored).data.intervals.count() > 0)
+            ++emptyOverMeasured;
+    }
+    if (conflicts == 0)
+        return PromptAnswer::Yes;
+    std::string text = question;
+    if (emptyOverMeasured > 0)
+        text += formatText(txt::transfer::kEmptyDaysOverwrite, emptyOverMeasured);
+    return prompt.ask(text, PromptButtons::YesNoCancel, PromptIcon::Question);
 }
 
 // Copies the days at the positions into the target under the channel that `channelOf` gives,
@@ -114,4 +130,11 @@ bool deleteDays(MeasurementCircuit* circuit, const std::vector<int>& selected, P
     for (auto it = positions.rbegin(); it != positions.rend(); ++it)
         circuit->days.removeAt(*it);
     return true;
+}
+
+bool mayCloseWithUnfiledDays(const MeasurementCircuit& transferDays, Prompt& prompt) {
+    if (transferDays.days.count() == 0)
+        return true;
+    return prompt.ask(formatText(txt::transfer::kUnfiledDaysLeft, transferDays.days.count()),
+                      PromptButtons::YesNoDefaultNo, PromptIcon::Question) == PromptAnswer::Yes;
 }

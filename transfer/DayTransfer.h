@@ -29,6 +29,10 @@ DayMove addDays(MeasurementCircuit* circuit, MeasurementCircuit& transferDays,
 DayMove returnDays(MeasurementCircuit* circuit, MeasurementCircuit& transferDays,
                    const std::vector<int>& selected, Prompt& prompt);
 
+// OK with days still in the transfer list: true when the user agrees to leave them unfiled
+// (asked, default No); true at once when the list is empty.
+bool mayCloseWithUnfiledDays(const MeasurementCircuit& transferDays, Prompt& prompt);
+
 // "→ 削除": after a Yes to the question, the selected stored days are removed. True when
 // days were removed.
 bool deleteDays(MeasurementCircuit* circuit, const std::vector<int>& selected, Prompt& prompt);

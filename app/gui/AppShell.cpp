@@ -10,6 +10,7 @@
 #include "support/Format.h"
 #include "support/PrivateProfile.h"
 #include "support/ProgramFolder.h"
+#include "support/RuntimeFolder.h"
 #include "support/Sjis.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
@@ -45,9 +46,11 @@ AppShell::~AppShell() {
 QString AppShell::serverName(const std::filesystem::path& folder) {
     const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(folder.native()),
                                                      QCryptographicHash::Sha1);
-    // The user's own runtime folder ($XDG_RUNTIME_DIR, 0700): another account can neither take
-    // the name first nor connect.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // The user's own runtime folder (0700): another account can neither take the name first
+    // nor connect.
+    const char* home = std::getenv("HOME");
+    const QString runtime =
+        qtFromPath(privateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"), home ? home : ""));
     return runtime + QStringLiteral("/OrvoView-") + QString::fromLatin1(hash.toHex().left(16));
 }
 

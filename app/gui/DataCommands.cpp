@@ -82,6 +82,7 @@ void DataCommands::importCustomer() {
     if (::importCustomer(copy, pathFromQt(chosen), prompt()) < 0)
         return;
     doc->replaceStore(std::move(copy));
+    doc->saveChanges(prompt());
     // Indices may have shifted: show the same day again and refresh the bar and the views.
     const DisplaySelection& shown = doc->currentSelection();
     if (shown.isValid())
@@ -93,8 +94,17 @@ void DataCommands::importCustomer() {
 
 void DataCommands::changeMonthStartDay() {
     CInputMonStartDay dialog(monthStartDay(), prompt(), m_frame);
-    if (dialog.exec() == QDialog::Accepted && m_settings)
-        m_settings->monthStartDay = dialog.day();
+    if (dialog.exec() != QDialog::Accepted || !m_settings)
+        return;
+    m_settings->monthStartDay = dialog.day();
+    // Written at once, like every confirmed change.
+    m_settings->profile().putInt("Param", "MonStartDay", m_settings->monthStartDay);
+    // The shown month's window moved with the start day: show the report month now holding
+    // the shown day.
+    COrvoViewDoc* doc = m_frame->document();
+    const DisplaySelection& shown = doc->currentSelection();
+    if (shown.isValid() && shown.isMonthly())
+        m_frame->applySelectDataResult(shown.tuple());
 }
 
 void DataCommands::writeCsv() {

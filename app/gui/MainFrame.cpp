@@ -1,6 +1,7 @@
 #include "app/gui/MainFrame.h"
 #include "app/AppSettings.h"
 #include "app/AppTexts.h"
+#include "app/Commands.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/DataCommands.h"
 #include "app/gui/OrvoViewView.h"
@@ -20,6 +21,7 @@
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include "textout/ValueFormat.h"
+#include "transfer/SelectDataRules.h"
 #include "transfer/SelectionRules.h"
 #include "transfer/gui/D_ReadData.h"
 
@@ -29,6 +31,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -41,13 +44,6 @@
 #include <cstdio>
 
 namespace {
-
-// Commands that need a valid selection.
-bool needsSelection(int id) {
-    return id == res::ID_VIEW_SHEET || id == res::ID_VIEW_GRAPH || id == res::ID_VIEW_ANALYSIS ||
-           id == res::ID_FILE_PRINT || id == res::ID_FILE_PRINT_PREVIEW || id == res::ID_FILE_PDF ||
-           id == res::ID_TXT_OUT || id == res::ID_PREV_DATA || id == res::ID_NEXT_DATA;
-}
 
 // Selects the entry the scale rule presets for the maximum.
 void presetBox(QComboBox* box, const std::vector<int>& entries, double maximum) {
@@ -75,16 +71,11 @@ selection::ReportKind kindOf(const CSelectorBar* bar) {
     return bar->isMonthly() ? selection::ReportKind::Monthly : selection::ReportKind::Daily;
 }
 
-// The plain command text for tool tips and the status line: no access key, no shortcut.
-QString plainText(QString text) {
-    const int tab = text.indexOf('\t');
-    if (tab >= 0)
-        text.truncate(tab);
-    const int key = text.indexOf(QStringLiteral("(&"));
-    if (key >= 0)
-        text.remove(key, 4);
-    text.remove(QStringLiteral("..."));
-    return text.remove('&');
+// A freedesktop icon from the theme, else the program's own drawing of it.
+QIcon commandIcon(const char* name) {
+    return QIcon::fromTheme(
+        QString::fromLatin1(name),
+        QIcon(QStringLiteral(":/icons/commands/%1.svg").arg(QLatin1String(name))));
 }
 
 CMainFrame* s_current = nullptr;
@@ -99,7 +90,6 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     : QMainWindow(parent), m_document(document), m_settings(settings), m_prompt(this) {
     setObjectName("mainFrame");
     setProperty("controlId", res::IDR_MAINFRAME);
-    setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
     resize(1024, 720);
     buildMenus();
     buildToolBar();
@@ -126,16 +116,23 @@ CMainFrame::~CMainFrame() {
         m_document->setSelectionSink(nullptr);
 }
 
-QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
+QAction* CMainFrame::addCommand(QMenu* menu, const CommandSpec& spec) {
+    const QString text = QString::fromUtf8(spec.text);
     auto* action = new QAction(text, this);
-    action->setObjectName(QStringLiteral("command%1").arg(id));
-    action->setProperty("controlId", id);
-    // The tool buttons read out the plain command, not its mnemonic and shortcut.
-    action->setIconText(plainText(text));
-    action->setStatusTip(plainText(text));
-    action->setToolTip(plainText(text));
+    action->setObjectName(QStringLiteral("command%1").arg(spec.id));
+    action->setProperty("controlId", spec.id);
+    // The tool buttons read out the plain command, not its access key and shortcut.
+    const QString plain = QString::fromStdString(plainCommandText(spec.text));
+    action->setIconText(plain);
+    action->setStatusTip(plain);
+    action->setToolTip(plain);
+    if (*spec.shortcut)
+        action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+    action->setCheckable(spec.checkable);
+    action->setChecked(spec.checkable);
     menu->addAction(action);
-    m_actions.insert(id, action);
+    m_actions.insert(spec.id, action);
+    const int id = spec.id;
     connect(action, &QAction::triggered, this, [this, id] {
         if (auto it = m_handlers.find(id); it != m_handlers.end() && it.value())
             it.value()();
@@ -144,54 +141,23 @@ QAction* CMainFrame::addCommand(QMenu* menu, int id, const QString& text) {
 }
 
 void CMainFrame::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->setObjectName("fileMenu");
-    addCommand(file, res::ID_CUST_IMPORT, QStringLiteral("需要家データの取り込み(&L)..."));
-    addCommand(file, res::ID_CUST_EXPORT, QStringLiteral("需要家データの切出し(&S)..."));
-    file->addSeparator();
-    addCommand(file, res::ID_TXT_OUT, QStringLiteral("表示データをテキスト出力(CSV形式)(&C)"));
-    file->addSeparator();
-    QAction* print = addCommand(file, res::ID_FILE_PRINT, QStringLiteral("印刷...\tCtrl+P(&P)"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    addCommand(file, res::ID_FILE_PRINT_PREVIEW, QStringLiteral("印刷プレビュー(&V)..."));
-    addCommand(file, res::ID_FILE_PDF, QStringLiteral("PDFに出力(&F)..."));
-    addCommand(file, res::ID_FILE_PRINT_SETUP, QStringLiteral("プリンタの設定(&R)..."));
-    file->addSeparator();
-    addCommand(file, res::ID_APP_EXIT, QStringLiteral("アプリケーションの終了(&X)"));
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    edit->setObjectName("editMenu");
-    addCommand(edit, res::ID_READ_DATA, QStringLiteral("機器からデータ転送(&M)..."));
-    addCommand(edit, res::ID_CUST_EDIT, QStringLiteral("需要家情報の編集(&I)..."));
-    edit->addSeparator();
-    addCommand(edit, res::ID_MON_START_DAY, QStringLiteral("月報集計開始日の変更(&D)..."));
-    addCommand(edit, res::ID_SERIAL_SETTINGS, QStringLiteral("通信設定(&C)..."));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    view->setObjectName("viewMenu");
-    addCommand(view, res::ID_SELECT_DATA, QStringLiteral("表示データの選択(&S)..."));
-    // Ctrl with the page keys: the plain page keys scroll the views.
-    addCommand(view, res::ID_PREV_DATA, QStringLiteral("前の測定データ(&P)\tCtrl+PgUp"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
-    addCommand(view, res::ID_NEXT_DATA, QStringLiteral("次の測定データ(&N)\tCtrl+PgDown"))
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
-    view->addSeparator();
-    addCommand(view, res::ID_VIEW_SHEET, QStringLiteral("表(&H)"));
-    addCommand(view, res::ID_VIEW_GRAPH, QStringLiteral("グラフ(&G)"));
-    addCommand(view, res::ID_VIEW_ANALYSIS, QStringLiteral("分析(&A)"));
-    view->addSeparator();
-    QAction* toolBarAction =
-        addCommand(view, res::ID_VIEW_TOOLBAR, QStringLiteral("ツール バー(&T)"));
-    QAction* statusAction =
-        addCommand(view, res::ID_VIEW_STATUS_BAR, QStringLiteral("ステータス バー(&S)"));
-    toolBarAction->setCheckable(true);
-    toolBarAction->setChecked(true);
-    statusAction->setCheckable(true);
-    statusAction->setChecked(true);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    help->setObjectName("helpMenu");
-    addCommand(help, res::ID_APP_ABOUT, QStringLiteral("バージョン情報(&A)..."));
+    const std::pair<CommandMenu, const char*> menus[] = {{CommandMenu::File, "fileMenu"},
+                                                         {CommandMenu::Edit, "editMenu"},
+                                                         {CommandMenu::View, "viewMenu"},
+                                                         {CommandMenu::Help, "helpMenu"}};
+    for (const auto& [which, objectName] : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuTitle(which)));
+        menu->setObjectName(QString::fromLatin1(objectName));
+        for (const CommandSpec& spec : commandTable()) {
+            if (spec.menu != which)
+                continue;
+            if (spec.id == 0)
+                menu->addSeparator();
+            else
+                addCommand(menu, spec);
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandUi);
+    }
 
     // The frame's own commands.
     m_handlers.insert(res::ID_APP_EXIT, [this] { close(); });
@@ -204,9 +170,6 @@ void CMainFrame::buildMenus() {
     m_handlers.insert(res::ID_VIEW_STATUS_BAR, [this] {
         statusBar()->setVisible(m_actions.value(res::ID_VIEW_STATUS_BAR)->isChecked());
     });
-
-    for (QMenu* menu : {file, edit, view, help})
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandUi);
 }
 
 void CMainFrame::buildToolBar() {
@@ -215,30 +178,13 @@ void CMainFrame::buildToolBar() {
     m_toolBar->setProperty("controlId", res::IDR_MAINFRAME);
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
-    struct Button {
-        int id;
-        QStyle::StandardPixmap icon;
-    };
-    const Button buttons[] = {
-        {res::ID_READ_DATA, QStyle::SP_DriveNetIcon},
-        {res::ID_SELECT_DATA, QStyle::SP_FileDialogContentsView},
-        {res::ID_PREV_DATA, QStyle::SP_ArrowBack},
-        {res::ID_NEXT_DATA, QStyle::SP_ArrowForward},
-        {0, QStyle::SP_CustomBase},
-        {res::ID_VIEW_SHEET, QStyle::SP_FileDialogDetailedView},
-        {res::ID_VIEW_GRAPH, QStyle::SP_FileDialogInfoView},
-        {res::ID_VIEW_ANALYSIS, QStyle::SP_FileDialogListView},
-        {0, QStyle::SP_CustomBase},
-        {res::ID_FILE_PRINT, QStyle::SP_DialogSaveButton},
-        {res::ID_APP_ABOUT, QStyle::SP_MessageBoxQuestion},
-    };
-    for (const Button& b : buttons) {
-        if (b.id == 0) {
+    for (int id : toolBarCommands()) {
+        if (id == 0) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction* action = m_actions.value(b.id);
-        action->setIcon(style()->standardIcon(b.icon));
+        QAction* action = m_actions.value(id);
+        action->setIcon(commandIcon(findCommand(id)->icon));
         m_toolBar->addAction(action);
     }
     connect(m_toolBar, &QToolBar::visibilityChanged, this,
@@ -339,11 +285,28 @@ void CMainFrame::setCommandHandler(int commandId, std::function<void()> handler)
     updateCommandUi();
 }
 
+bool CMainFrame::canAct(CommandNeeds needs) const {
+    const DisplaySelection& shown = m_document->currentSelection();
+    switch (needs) {
+    case CommandNeeds::Nothing:
+        return true;
+    case CommandNeeds::Selection:
+        return m_document->isSelectionValid();
+    case CommandNeeds::PreviousData:
+    case CommandNeeds::NextData:
+        // Enabled only where a step lands somewhere else.
+        return m_document->isSelectionValid() &&
+               steppedSelection(m_document->store(), shown.tuple(),
+                                needs == CommandNeeds::NextData ? 1 : -1,
+                                m_document->monthStartDay()) != shown.tuple();
+    }
+    return false;
+}
+
 void CMainFrame::updateCommandUi() {
-    const bool valid = m_document->isSelectionValid();
     for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
         const bool handled = m_handlers.contains(it.key()) && m_handlers.value(it.key());
-        it.value()->setEnabled(handled && (!needsSelection(it.key()) || valid));
+        it.value()->setEnabled(handled && canAct(findCommand(it.key())->needs));
     }
 }
 
@@ -382,7 +345,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_closed = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     recordPlacement();
-    m_document->saveToDataFile(m_prompt);
+    // Every confirmed change was written when it was made: this finds nothing to do unless a
+    // save failed then.
+    m_document->saveChanges(m_prompt);
     QApplication::restoreOverrideCursor();
     event->accept();
 }
@@ -585,9 +550,13 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
 }
 
 void CMainFrame::onSerialSettings() {
-    CSetSerial dlg(m_document->serial(), m_document->portDevices(), this);
-    if (dlg.exec() == QDialog::Accepted)
-        m_document->serial() = dlg.settings(); // saved with the data file at exit
+    CSetSerial dlg(m_document->serial(), m_document->portDevices(), m_document->portDeviceStore(),
+                   m_prompt, this);
+    if (dlg.exec() == QDialog::Accepted) {
+        m_document->serial() = dlg.settings(); // kept in the data file
+        m_document->markChanged();
+        m_document->saveChanges(m_prompt);
+    }
 }
 
 void CMainFrame::applyEditedStore(MeasurementStore store) {
@@ -595,6 +564,8 @@ void CMainFrame::applyEditedStore(MeasurementStore store) {
     m_viewMode = ViewBlank;
     showView(ViewBlank);
     m_document->replaceStore(std::move(store));
+    // What the user confirmed is on disk before anything else can go wrong.
+    m_document->saveChanges(m_prompt);
     fillDateLists(false);
     updateCommandUi();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Commands.h"
 #include "app/gui/MessageBoxPrompt.h"
 #include "app/gui/OrvoViewDoc.h"
 #include <QMainWindow>
@@ -79,7 +80,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QAction* addCommand(QMenu* menu, int id, const QString& text);
+    QAction* addCommand(QMenu* menu, const CommandSpec& spec);
+    bool canAct(CommandNeeds needs) const;
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();

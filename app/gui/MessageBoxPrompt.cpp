@@ -16,6 +16,7 @@ PromptAnswer MessageBoxPrompt::escapeAnswer(PromptButtons buttons) {
     case PromptButtons::Ok:
         return PromptAnswer::Ok;
     case PromptButtons::YesNo:
+    case PromptButtons::YesNoDefaultNo:
         return PromptAnswer::No;
     case PromptButtons::OkCancel:
     case PromptButtons::YesNoCancel:
@@ -68,6 +69,10 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
     case PromptButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case PromptButtons::YesNoDefaultNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
     case PromptButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
@@ -80,9 +85,10 @@ PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons button
     if (QAbstractButton* b = box.button(QMessageBox::Cancel))
         b->setText(QStringLiteral("キャンセル"));
     // Escape and the close box give the answer that changes nothing.
-    if (QAbstractButton* b = box.button(buttons == PromptButtons::YesNo ? QMessageBox::No
-                                        : buttons == PromptButtons::Ok  ? QMessageBox::Ok
-                                                                        : QMessageBox::Cancel))
+    const bool yesNo = buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo;
+    if (QAbstractButton* b = box.button(yesNo                          ? QMessageBox::No
+                                        : buttons == PromptButtons::Ok ? QMessageBox::Ok
+                                                                       : QMessageBox::Cancel))
         box.setEscapeButton(b);
     switch (box.exec()) {
     case QMessageBox::Yes:

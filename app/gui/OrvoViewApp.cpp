@@ -2,8 +2,10 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MessageBoxPrompt.h"
+#include "app/gui/QtTranslation.h"
 #include "views/layout/gui/JapaneseFonts.h"
 
+#include "support/Termination.h"
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -17,6 +19,7 @@ namespace {
 int s_signalPipe[2] = {-1, -1};
 
 void onTerminate(int) {
+    noteTerminationRequest();
     const char byte = 1;
     [[maybe_unused]] ssize_t n = ::write(s_signalPipe[0], &byte, 1);
 }
@@ -34,6 +37,7 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     // Lets the desktop match the window to the installed entry and its icon.
     setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
     setWindowIcon(programIcon());
+    installQtTranslation(*this);
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
 }

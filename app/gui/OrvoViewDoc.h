@@ -59,6 +59,10 @@ public:
     void loadOnce(Prompt& prompt);
     // Writes the whole document to the data file; false (after a message) when it failed.
     bool saveToDataFile(Prompt& prompt) { return m_data.saveToDataFile(prompt); }
+    // Writes the data file when the document changed (after every confirmed change, at exit).
+    bool saveChanges(Prompt& prompt) { return m_data.saveChanges(prompt); }
+    void markChanged() { m_data.markChanged(); }
+    bool hasUnsavedChanges() const { return m_data.hasUnsavedChanges(); }
     bool isLoaded() const { return m_loaded; }
 
     // Where receptions find the INI file and the program log (set by the start sequence).
@@ -70,6 +74,11 @@ public:
     }
     // Which device each port number means (section "Port" of the INI).
     PortDeviceLookup portDevices() const { return receptionRequest().deviceLookup; }
+    // Where the communication settings store the device of a port (section "Port").
+    PortDeviceStore portDeviceStore() const {
+        return m_receptionSite.iniFile.empty() ? PortDeviceStore{}
+                                               : portDeviceStoreInIni(m_receptionSite.iniFile);
+    }
 
 signals:
     void titleChanged(const QString& title);

@@ -7,13 +7,18 @@
 #include "app/gui/ViewAnalysis.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/Termination.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include "views/table/PrintJobs.h"
+#include <QAction>
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -138,13 +143,25 @@ bool COrvoViewView::printJob(QPagedPaintDevice& device) {
 
 bool COrvoViewView::printToPdf(const DisplaySelection& job, const QString& path) {
     document()->updateAllViews(this, hint::PrintSelect, &job);
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(300);
-    writer.setTitle(QFileInfo(path).completeBaseName());
-    writer.setCreator(QStringLiteral("OrvoView"));
-    return printJob(writer);
+    // Made in memory, then written like every other output: a temporary file at 0600 that
+    // takes the name only once it is complete and on disk (a link planted at the name is
+    // replaced, never written through; a full disk leaves the old file and is reported).
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        writer.setTitle(QFileInfo(path).completeBaseName());
+        writer.setCreator(QStringLiteral("OrvoView"));
+        if (!printJob(writer))
+            return false;
+    }
+    std::error_code error;
+    const QByteArray& bytes = pdf.data();
+    return writeFileAtomically(pathFromQt(path), std::string_view(bytes.constData(), bytes.size()),
+                               error);
 }
 
 QString COrvoViewView::pdfFolder() const {
@@ -174,6 +191,14 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
             return;
         rememberPdfFolder(folder);
     }
+    // "Print to file": one file per job. A single job takes the file name chosen in the
+    // printer settings; several are named like PDF output, in that file's folder (one file
+    // written over and over would keep only the last day).
+    const QPrinter& session = sessionPrinter();
+    const bool toFile = printer && session.outputFormat() == QPrinter::PdfFormat &&
+                        !session.outputFileName().isEmpty();
+    if (toFile)
+        folder = QFileInfo(session.outputFileName()).absolutePath();
     bool written = false;
     for (const DisplaySelection& job : jobs) {
         if (ownScales) {
@@ -186,21 +211,27 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
                                                &scales[static_cast<size_t>(box)]);
         }
         const QString name = qtFromCp932(print_jobs::pdfFileName(job));
-        if (printer) {
+        if (printer && !toFile) {
             document()->updateAllViews(this, hint::PrintSelect, &job);
             QPrinter& p = sessionPrinter();
             p.setDocName(QFileInfo(name).completeBaseName());
             if (!printJob(p))
                 prompt.tell(formatText(txt::app::kPrintFailed, shownPath(name).c_str()),
                             PromptIcon::Stop);
+            if (terminationRequested())
+                break;
             continue;
         }
-        const QString path = QDir(folder).filePath(name);
+        const QString path =
+            toFile && jobs.size() == 1 ? session.outputFileName() : QDir(folder).filePath(name);
         if (printToPdf(job, path))
-            written = true;
+            written = !toFile || jobs.size() > 1;
         else
             prompt.tell(formatText(txt::app::kPdfFailed, shownPath(path).c_str()),
                         PromptIcon::Stop);
+        // A request to end the program is served between jobs, not after the whole period.
+        if (terminationRequested())
+            break;
     }
     if (written)
         prompt.tell(formatText(txt::app::kPdfWritten, shownPath(folder).c_str()));
@@ -251,7 +282,23 @@ void COrvoViewView::onFilePrintPreview() {
         document()->updateAllViews(this, hint::PrintSelect, &shown);
         printJob(*p);
     });
+    // The preview's own print button would print straight to the session printer (a file
+    // printer's file written in place, no PDF folder without a printer): it closes the preview
+    // and prints through the program's flow instead.
+    bool print = false;
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>()) {
+        if (action->text() != printText)
+            continue;
+        action->disconnect(&preview);
+        connect(action, &QAction::triggered, &preview, [&preview, &print] {
+            print = true;
+            preview.accept();
+        });
+    }
     preview.exec();
+    if (print)
+        runJobs({shown}, false);
     restore(shown.tuple(), shown.displayChannel);
 }
 

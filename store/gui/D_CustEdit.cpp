@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -69,6 +70,10 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
         withId(new QPushButton(QStringLiteral("キャンセル"), this), res::IDCANCEL, "cancelButton");
     ok->setDefault(true);
     cancel->setAutoDefault(false);
+    m_customerAdd = buttons[0];
+    m_circuitAdd = buttons[3];
+    m_customerName->installEventFilter(this);
+    m_circuitName->installEventFilter(this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(buddyLabel(QStringLiteral("需要家名称："), m_customers, this), 0, 0);
@@ -106,7 +111,7 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
             afterCustomerChange(m_editor.addCustomer(*name, m_prompt));
     });
     connect(buttons[1], &QPushButton::clicked, this,
-            [this] { afterCustomerChange(m_editor.removeCustomer()); });
+            [this] { afterCustomerChange(m_editor.removeCustomer(m_prompt)); });
     connect(buttons[2], &QPushButton::clicked, this, [this] {
         if (auto name = enteredCustomer())
             afterCustomerChange(m_editor.renameCustomer(*name, m_prompt));
@@ -116,7 +121,7 @@ CCustEdit::CCustEdit(MeasurementStore store, Prompt& prompt, QWidget* parent)
             afterCircuitChange(m_editor.addCircuit(*name, m_prompt), true);
     });
     connect(buttons[4], &QPushButton::clicked, this,
-            [this] { afterCircuitChange(m_editor.removeCircuit(), false); });
+            [this] { afterCircuitChange(m_editor.removeCircuit(m_prompt), false); });
     connect(buttons[5], &QPushButton::clicked, this, [this] {
         if (auto name = enteredCircuit())
             afterCircuitChange(m_editor.renameCircuit(*name, m_prompt), false);
@@ -192,6 +197,22 @@ void CCustEdit::afterCircuitChange(CustomerEditor::Outcome outcome, bool added) 
     fillCircuits();
     if (added)
         onCircuitSelected(m_editor.circuit());
+}
+
+bool CCustEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == m_customerName)
+                m_customerAdd->click();
+            else if (watched == m_circuitName)
+                m_circuitAdd->click();
+            else
+                return QDialog::eventFilter(watched, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CCustEdit::accept() {

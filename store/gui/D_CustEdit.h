@@ -27,6 +27,10 @@ public:
 
     void accept() override;
 
+protected:
+    // Enter in a name box adds the typed name (its ▲ 追加), never closing the dialog.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fillCustomers();
     void fillCircuits();
@@ -47,6 +51,8 @@ private:
     QListWidget* m_circuits;
     QLineEdit* m_customerName;
     QLineEdit* m_circuitName;
+    QPushButton* m_customerAdd = nullptr;
+    QPushButton* m_circuitAdd = nullptr;
     int m_resultCustomer = -1;
     int m_resultCircuit = -1;
     bool m_initialising = true;

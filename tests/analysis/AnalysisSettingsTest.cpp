@@ -3,8 +3,10 @@
 #include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
+#include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,3 +104,63 @@ TEST(AnalysisSettings, PrintPageIsOffUnlessChosen) {
 }
 
 } // namespace
+
+// The file is written in one pass, byte for byte as the profile lays out a new file.
+TEST(AnalysisSettingsFile, WrittenAsTheProfileWritesIt) {
+    AnalysisSettings settings;
+    settings.setPrintAnalysisPage(true);
+    CircuitLimits a;
+    a.contractDemand = 50000;
+    a.band = VoltageBandKind::User;
+    a.userLow = 95.5;
+    a.userHigh = 107;
+    settings.setLimits("A", " B ", a);
+    settings.setLimits("C\"x", "D", CircuitLimits());
+    IniDocument ini;
+    ini.set("Print", "AnalysisPage", "1");
+    ini.set("Circuit1", "Customer", "\"A\"");
+    ini.set("Circuit1", "Circuit", "\" B \"");
+    ini.set("Circuit1", "ContractDemand", "50000");
+    ini.set("Circuit1", "VoltageBand", "3");
+    ini.set("Circuit1", "VoltageLow", "95.5");
+    ini.set("Circuit1", "VoltageHigh", "107");
+    ini.set("Circuit1", "PowerFactorThreshold", "85");
+    ini.set("Circuit2", "Customer", "\"C\"x\"");
+    ini.set("Circuit2", "Circuit", "\"D\"");
+    ini.set("Circuit2", "ContractDemand", "0");
+    ini.set("Circuit2", "VoltageBand", "0");
+    ini.set("Circuit2", "VoltageLow", "0");
+    ini.set("Circuit2", "VoltageHigh", "0");
+    ini.set("Circuit2", "PowerFactorThreshold", "85");
+    EXPECT_EQ(settings.text(), ini.text());
+    const AnalysisSettings back = AnalysisSettings::fromText(settings.text());
+    EXPECT_EQ(back.limitsFor("a", " b "), a);
+    EXPECT_TRUE(back.printAnalysisPage());
+}
+
+TEST(AnalysisSettingsFile, ACircuitNamedTwiceTakesTheLaterSectionAndNamesFoldCase) {
+    const AnalysisSettings s = AnalysisSettings::fromText(
+        "[circuit1]\r\ncustomer=\"Ab\"\r\nCIRCUIT=\"x\"\r\nContractDemand=1\r\n"
+        "[Circuit2]\r\nCustomer=\"aB\"\r\nCircuit=\"X\"\r\nContractDemand=2\r\n");
+    EXPECT_EQ(s.size(), 1u);
+    EXPECT_EQ(s.limitsFor("AB", "x").contractDemand, 2.0);
+}
+
+// Read once per change: the same file gives the kept settings, a changed one is read again.
+TEST(AnalysisSettingsFile, LoadKeepsTheFileUntilItChanges) {
+    TempFolder dir;
+    const std::string path = analysisSettingsPath(dir.str());
+    AnalysisSettings first;
+    CircuitLimits limits;
+    limits.contractDemand = 1000;
+    first.setLimits("A", "B", limits);
+    std::error_code ec;
+    ASSERT_TRUE(first.save(path, ec));
+    EXPECT_EQ(AnalysisSettings::load(path).limitsFor("A", "B").contractDemand, 1000.0);
+    limits.contractDemand = 2000;
+    first.setLimits("A", "B", limits);
+    ASSERT_TRUE(first.save(path, ec));
+    EXPECT_EQ(AnalysisSettings::load(path).limitsFor("A", "B").contractDemand, 2000.0);
+    std::filesystem::remove(path);
+    EXPECT_EQ(AnalysisSettings::load(path).size(), 0u);
+}

@@ -76,12 +76,15 @@ INSTANTIATE_TEST_SUITE_P(
         CoverageCase{"outage_and_gap", 60, {120}, {600}, 60, 2, true, {60, 180, 660}, {600}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Coverage, DayWithoutSamplesIsNotCountedAsIncomplete) {
+// A stored day without samples has no reading at all: it is incomplete, though there is no
+// interval to count missing ones against.
+TEST(Coverage, DayWithoutSamplesIsIncomplete) {
     MeasurementDay d;
     d.date = kDay;
     const DayCoverage cov = dayCoverage(d.data, d.date);
     EXPECT_EQ(cov.intervalMinutes, 0);
-    EXPECT_FALSE(cov.incomplete());
+    EXPECT_EQ(cov.expectedIntervals, 0);
+    EXPECT_TRUE(cov.incomplete());
 }
 
 TEST(Coverage, IntervalIsTheMostFrequentStepNotTheFirst) {

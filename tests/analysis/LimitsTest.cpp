@@ -117,7 +117,7 @@ TEST_P(PowerFactorTable, CountsIntervalsBelowTheThreshold) {
     LimitCounts counts;
     countDayLimits(counts, d.data, d.date, limits);
     EXPECT_EQ(counts.powerFactorBelow, c.below);
-    EXPECT_DOUBLE_EQ(counts.hoursBelowPowerFactor, c.hours);
+    EXPECT_DOUBLE_EQ(counts.hoursBelowPowerFactor(), c.hours);
 }
 
 INSTANTIATE_TEST_SUITE_P(Thresholds, PowerFactorTable,

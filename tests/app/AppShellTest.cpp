@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <csignal>
@@ -138,9 +140,9 @@ TEST(AppShell, SavedPlacementComesBackAsItsRectangle) {
     };
     const Case cases[] = {
         {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 840", std::nullopt}, // nine numbers
-        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 1140 , 850", QRect(40, 50, 1100, 800)},
+        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 640 , 450", QRect(40, 50, 600, 400)},
         // Narrower than the selector bar in one row: the bar wraps instead of widening it.
-        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 640 , 650", QRect(40, 50, 600, 600)},
+        {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 560 , 450", QRect(40, 50, 520, 400)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.placement);
@@ -154,6 +156,24 @@ TEST(AppShell, SavedPlacementComesBackAsItsRectangle) {
         } else {
             EXPECT_EQ(shell.frame()->size(), QSize(1024, 720)) << "default size";
         }
+        shell.exitInstance();
+    }
+}
+
+// A placement saved on a larger screen (or a hand-edited giant) is fitted into this screen.
+TEST(AppShell, APlacementLargerThanTheScreenIsFittedIntoIt) {
+    for (const char* placement : {"0 , 1 , -1 , -1 , -1 , -1 , 40 , 50 , 1320 , 1074",
+                                  "0 , 1 , -1 , -1 , -1 , -1 , 0 , 0 , 30000 , 30000"}) {
+        SCOPED_TRACE(placement);
+        QTemporaryDir dir;
+        profile::writeString(iniOf(dir), "Window", "Placement", placement);
+        AppShell shell(optionsFor(dir));
+        ASSERT_TRUE(shell.initInstance());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect window = shell.frame()->geometry();
+        EXPECT_LE(window.width(), screen.width());
+        EXPECT_LE(window.height(), screen.height());
+        EXPECT_GE(window.width(), screen.width() - 8) << "as large as the screen allows";
         shell.exitInstance();
     }
 }

@@ -16,14 +16,17 @@
 #include "support/gui/PaneSplitter.h"
 #include "transfer/gui/D_ReadData.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -121,13 +124,26 @@ TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
         EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
 }
 
-TEST_F(FrameTest, CsvAndPreviousNextNeedAValidSelection) {
+TEST_F(FrameTest, CsvNeedsASelectionAndPreviousNextAStoredDayToStepTo) {
     const int guarded[] = {res::ID_TXT_OUT, res::ID_PREV_DATA, res::ID_NEXT_DATA};
     for (int id : guarded)
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
+    // One day: nothing before or after it.
     loadAndSelect({makeDay(2007, 1, 10)}, 0);
-    for (int id : guarded)
-        EXPECT_TRUE(m_frame->action(id)->isEnabled()) << id;
+    EXPECT_TRUE(m_frame->action(res::ID_TXT_OUT)->isEnabled());
+    EXPECT_FALSE(m_frame->action(res::ID_PREV_DATA)->isEnabled());
+    EXPECT_FALSE(m_frame->action(res::ID_NEXT_DATA)->isEnabled());
+    // Three days: each end enables only the step that lands on a day.
+    const struct {
+        int shown;
+        bool previous;
+        bool next;
+    } cases[] = {{0, false, true}, {1, true, true}, {2, true, false}};
+    for (const auto& c : cases) {
+        loadAndSelect({makeDay(2007, 1, 10), makeDay(2007, 1, 11), makeDay(2007, 1, 12)}, c.shown);
+        EXPECT_EQ(m_frame->action(res::ID_PREV_DATA)->isEnabled(), c.previous) << c.shown;
+        EXPECT_EQ(m_frame->action(res::ID_NEXT_DATA)->isEnabled(), c.next) << c.shown;
+    }
 }
 
 TEST_F(FrameTest, TableGraphPrintAndCsvNeedAValidSelection) {
@@ -490,6 +506,11 @@ TEST_F(FrameTest, CustomerEditCancelKeepsAndOkReplacesTheStore) {
     const MeasurementStore before = m_doc.store();
     ASSERT_TRUE(runCommand(*m_frame, res::ID_CUST_EDIT, [](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("需要家情報"));
+        // The removal asks first: answer Yes in its box.
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Yes)->click();
+        });
         dialogtest::click(dialog, res::IDC_CUST_REMOVE);
         dialogtest::click(dialog, res::IDCANCEL);
     }));

@@ -6,6 +6,7 @@
 #include "common/PathNames.h"
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
+#include "support/Termination.h"
 #include <QAction>
 #include <QDateEdit>
 #include <QFile>
@@ -410,3 +411,92 @@ TEST_F(PrintTest, PeriodDialogShowsBothDatesInItsFormat) {
 }
 
 } // namespace
+
+// "Print to file" with a period of several days: one file per day, named like PDF output, in
+// the chosen file's folder (one file written three times kept only the last day).
+TEST_F(PrintTest, PeriodToAFilePrinterWritesOneFilePerDay) {
+    load(generatedDays(days(3)));
+    selectDaily(0);
+    QPrinter& printer = COrvoViewView::sessionPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(outFile("print.pdf"));
+    printView().hasPrinter = [] { return true; };
+    m_period = {DateTime::make(2024, 5, 1), DateTime::make(2024, 5, 3)};
+    printView().onFilePrint();
+    printer.setOutputFileName(QString());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    EXPECT_EQ(outFiles(),
+              (QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf"),
+                           QString::fromUtf8("日報_東京第一工場_受電 No.1_20240502.pdf"),
+                           QString::fromUtf8("日報_東京第一工場_受電 No.1_20240503.pdf")}));
+    for (const QString& name : outFiles())
+        EXPECT_EQ(pageCount(m_out.filePath(name)), 3) << name.toStdString();
+    EXPECT_TRUE(pageText(m_out.filePath(outFiles()[2]), 1).contains(QString::fromUtf8("5月 3日")));
+    ASSERT_EQ(m_prompt.asked().size(), 1u) << "one report of where the files went";
+}
+
+// A link planted at the predictable name is replaced by the PDF, never written through.
+TEST_F(PrintTest, PdfNeverWritesThroughALinkAtItsName) {
+    load(generatedDays(days(1)));
+    selectDaily(0);
+    const QString victim = outFile("victim.txt");
+    {
+        QFile f(victim);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep me");
+    }
+    const QString pdf = outFile("日報_東京第一工場_受電 No.1_20240501.pdf");
+    ASSERT_TRUE(QFile::link(victim, pdf));
+    m_frame->action(res::ID_FILE_PRINT)->trigger(); // no printer: PDF into m_out
+    QFile f(victim);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("keep me"));
+    EXPECT_FALSE(QFileInfo(pdf).isSymLink());
+    EXPECT_EQ(pageCount(pdf), 3);
+}
+
+// The preview's print button goes through the program's print flow: without a printer, the
+// PDF question and the output folder, as 印刷 has it.
+TEST_F(PrintTest, ThePreviewsPrintButtonPrintsThroughTheProgramsFlow) {
+    load(generatedDays(days(1)));
+    selectDaily(0);
+    bool pressed = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* widget = QApplication::activeModalWidget();
+        ASSERT_NE(widget, nullptr);
+        const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction* action : widget->findChildren<QAction*>())
+            if (action->text() == printText && !pressed) {
+                pressed = true;
+                action->trigger();
+            }
+        if (!pressed)
+            qobject_cast<QDialog*>(widget)->reject();
+    });
+    m_frame->action(res::ID_FILE_PRINT_PREVIEW)->trigger();
+    ASSERT_TRUE(pressed);
+    ASSERT_FALSE(m_prompt.asked().empty());
+    EXPECT_EQ(m_prompt.asked()[0].text, txt::app::kNoPrinter);
+    EXPECT_EQ(outFiles(),
+              QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")});
+    EXPECT_TRUE(m_doc.isSelectionValid());
+}
+
+// A request to end the program during a print run stops it between jobs.
+TEST_F(PrintTest, ATerminationRequestStopsAPrintRunBetweenJobs) {
+    load(generatedDays(days(3)));
+    selectDaily(0);
+    m_period = {DateTime::make(2024, 5, 1), DateTime::make(2024, 5, 3)};
+    int asked = 0;
+    printView().askFolder = [&](const QString&) {
+        ++asked;
+        noteTerminationRequest(); // arrives while the first job is made
+        return m_out.path();
+    };
+    printView().onFilePrint();
+    clearTerminationRequest();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(outFiles(),
+              QStringList{QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")})
+        << "the job under way ends, no further one starts";
+}

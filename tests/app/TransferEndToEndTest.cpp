@@ -11,7 +11,9 @@
 #include "link/ReceptionCapture.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
+#include "link/gui/D_CommRead.h"
 #include "res/ResourceIds.h"
+#include "store/DataFileLoad.h"
 #include "support/PrivateProfile.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include "transfer/gui/D_ReadData.h"
@@ -20,6 +22,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
@@ -167,6 +170,50 @@ TEST(TransferEndToEnd, ReceivedFileIsFiledAndSurvivesARestart) {
     expectFiledAfterRestart(dir, parsedDays);
 }
 
+// A lost display or a killed process after OK must not lose what was filed: the days are in
+// the data file the moment OK returns, with the file as it was before beside it.
+TEST(TransferEndToEnd, FiledDaysAreOnDiskWhenOkReturnsBeforeAnyExit) {
+    QTemporaryDir dir;
+    const std::string report = generatedReport("\r\n");
+    const QString capture = dir.filePath(QStringLiteral("cap.txt"));
+    {
+        QFile file(capture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(report.data(), static_cast<qint64>(report.size()));
+    }
+    const MeasurementCircuit parsedDays = parsed(report);
+    AppShell shell(optionsFor(dir));
+    ASSERT_TRUE(shell.initInstance());
+    const std::string dataFile = utf8Path(dir) + "/DATA/Orvo.DAT";
+    onNextDialog([&](QWidget* widget) {
+        auto* dialog = qobject_cast<CReadData*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setFileChooser([&](const QString&) { return capture; });
+        click(dialog, res::IDC_RD_IMPORT_FILE);
+        fileIntoNewCustomer(dialog);
+    });
+    shell.frame()->action(res::ID_READ_DATA)->trigger();
+
+    // Read from disk while the window is still open, as a crash would leave it.
+    SerialSettings serial;
+    MeasurementStore onDisk;
+    ASSERT_TRUE(loadDataFile(dataFile, serial, onDisk).loaded());
+    ASSERT_EQ(onDisk.count(), 1);
+    const Customer& customer = onDisk.at(0);
+    EXPECT_EQ(customer.circuits.at(customer.circuits.find(sj("一号"))).days,
+              storedForm(parsedDays, 1).days);
+    // The customer added inside the transfer dialog was written when its edit was confirmed;
+    // the generation before OK has it without days.
+    MeasurementStore before;
+    ASSERT_TRUE(loadDataFile(dataFile + ".bak", serial, before).loaded());
+    ASSERT_EQ(before.count(), 1);
+    for (int k = 0; k < before.at(0).circuits.count(); ++k)
+        EXPECT_EQ(before.at(0).circuits.at(k).days.count(), 0);
+    EXPECT_FALSE(shell.document()->hasUnsavedChanges());
+    shell.frame()->close();
+    shell.exitInstance();
+}
+
 // The recorder is a pseudo-terminal that the INI maps to port 1 (the default port); the bytes
 // it sent are kept in the capture folder.
 TEST(TransferEndToEnd, SerialReceptionIsFiledAndSurvivesARestart) {
@@ -179,9 +226,23 @@ TEST(TransferEndToEnd, SerialReceptionIsFiledAndSurvivesARestart) {
     ASSERT_EQ(parsedDays.days.count(), 6);
     std::thread writer;
     runTransfer(dir, [&](CReadData* dialog) {
-        // The recorder starts sending once the reception dialog is up.
-        onNextDialog(
-            [&](QWidget*) { writer = std::thread([&] { recorder.writePaced(report, 115200); }); });
+        // The recorder is started once the dialog says the port waits for it (what waited in
+        // the port before is discarded when a reception starts).
+        onNextDialog([&](QWidget* widget) {
+            auto* comm = qobject_cast<CCommRead*>(widget);
+            ASSERT_NE(comm, nullptr);
+            auto* poll = new QTimer(comm);
+            QObject::connect(poll, &QTimer::timeout, comm, [&, comm, poll] {
+                const QListWidget* list = comm->lineList();
+                for (int i = 0; i < list->count(); ++i)
+                    if (list->item(i)->text().contains(QStringLiteral("データ送信待ち"))) {
+                        poll->stop();
+                        writer = std::thread([&] { recorder.writePaced(report, 115200); });
+                        return;
+                    }
+            });
+            poll->start(20);
+        });
         click(dialog, res::IDC_RD_RECEIVE);
         ASSERT_EQ(dialog->transferList()->count(), 6);
         fileIntoNewCustomer(dialog);

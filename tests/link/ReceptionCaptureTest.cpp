@@ -72,37 +72,59 @@ TEST(ReceptionCapture, ListOrdersCapturesByStampAndSequenceAndIgnoresOtherFiles)
     EXPECT_TRUE(ReceptionCapture::captureFiles((folder / "missing").string()).empty());
 }
 
-TEST(ReceptionCapture, OnlyTheNewestAreKept) {
+// Captures are pruned by the program's own record when a reception ends: the newest `keep` of
+// those it made stay; names it did not make (junk, stamps from a clock set ahead) are never
+// removed and never push a new capture out.
+TEST(ReceptionCapture, OnlyTheNewestOfTheProgramsOwnCapturesAreKept) {
     struct Case {
-        int existing;
+        int made;
         std::size_t keep;
         std::size_t left;
-    } cases[] = {{0, 50, 1}, {49, 50, 50}, {50, 50, 50}, {60, 50, 50}, {3, 1, 1}};
+    } cases[] = {{1, 50, 1}, {50, 50, 50}, {53, 50, 50}, {4, 1, 1}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.existing);
+        SCOPED_TRACE(c.made);
         fs::path folder = freshFolder("keep");
         fs::create_directories(folder);
         touch(folder / "other.LOG");
-        for (int i = 0; i < c.existing; ++i) {
-            char name[32];
-            std::snprintf(name, sizeof name, "20240101-00%02d%02d.txt", i / 60, i % 60);
-            touch(folder / name);
+        for (int i = 0; i < 5; ++i) // stamped in the future, not the program's
+            touch(folder / ("2099010" + std::to_string(i) + "-000000.txt"));
+        for (int i = 0; i < c.made; ++i) {
+            ManualClock clock(localTime(2024, 6, 1, 12, i / 60, i % 60));
+            ScopedClock use(clock);
+            ReceptionCapture capture(folder.string(), c.keep);
+            ASSERT_TRUE(capture.append("data"));
         }
-        ManualClock clock(localTime(2024, 6, 1, 12, 0, 0));
-        ScopedClock use(clock);
-        ReceptionCapture capture(folder.string(), c.keep);
-        ASSERT_TRUE(capture.append("data"));
-        std::vector<std::string> left = ReceptionCapture::captureFiles(folder.string());
-        ASSERT_EQ(left.size(), c.left);
-        EXPECT_EQ(left.back(), "20240601-120000.txt"); // the new one always stays
-        if (c.existing >= 1 && c.left >= 2) {
-            char newestOld[32];
-            int i = c.existing - 1;
-            std::snprintf(newestOld, sizeof newestOld, "20240101-00%02d%02d.txt", i / 60, i % 60);
-            EXPECT_EQ(left[left.size() - 2], newestOld);
-        }
+        const std::vector<std::string> recorded =
+            ReceptionCapture::recordedCaptures(folder.string());
+        ASSERT_EQ(recorded.size(), c.left);
+        char newest[32];
+        std::snprintf(newest, sizeof newest, "20240601-12%02d%02d.txt", (c.made - 1) / 60,
+                      (c.made - 1) % 60);
+        EXPECT_EQ(recorded.back(), newest);
+        for (const std::string& name : recorded)
+            EXPECT_TRUE(fs::exists(folder / name)) << name;
+        // What is in the folder: the kept captures and everything the program did not make.
+        EXPECT_EQ(ReceptionCapture::captureFiles(folder.string()).size(), c.left + 5);
         EXPECT_TRUE(fs::exists(folder / "other.LOG"));
     }
+}
+
+TEST(ReceptionCapture, FolderAndCapturesAreTheUsersAloneAndALinkedFolderIsRefused) {
+    fs::path base = freshFolder("private");
+    fs::create_directories(base);
+    {
+        ReceptionCapture capture((base / "RECEIVED").string());
+        ASSERT_TRUE(capture.append("abc"));
+        EXPECT_EQ(fs::status(base / "RECEIVED").permissions() & fs::perms::all,
+                  fs::perms::owner_all);
+        EXPECT_EQ(fs::status(capture.path()).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+    fs::create_directories(base / "elsewhere");
+    fs::create_directory_symlink(base / "elsewhere", base / "LINKED");
+    ReceptionCapture linked((base / "LINKED").string());
+    EXPECT_FALSE(linked.append("abc"));
+    EXPECT_TRUE(fs::is_empty(base / "elsewhere"));
 }
 
 TEST(ReceptionCapture, AFolderThatCannotBeMadeFailsOnceAndWritesNothingMore) {

@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace dialogtest;
@@ -95,7 +96,10 @@ TEST_F(CustEditTest, ButtonsChangeTheCopyAndRefillTheLists) {
     EXPECT_EQ(m_dialog->customerList()->currentRow(), 0);
     click(m_dialog.get(), res::IDC_CUST_REMOVE);
     EXPECT_EQ(m_dialog->customerList()->count(), 3);
-    EXPECT_TRUE(m_prompt.asked().empty());
+    // Only the two removals asked (answered Yes by the script); nothing was refused.
+    ASSERT_EQ(m_prompt.asked().size(), 2u);
+    for (const auto& asked : m_prompt.asked())
+        EXPECT_EQ(asked.buttons, PromptButtons::YesNoDefaultNo);
 
     m_dialog->customerList()->setCurrentRow(1);
     click(m_dialog.get(), res::IDOK);
@@ -205,4 +209,40 @@ TEST_F(CustEditTest, Screenshot) {
     EXPECT_LE(m_dialog->minimumSizeHint().height(), 768);
     m_dialog->resize(m_dialog->minimumSizeHint());
     EXPECT_TRUE(m_dialog->grab().save(QStringLiteral(ORVO_SHOT_DIR "/cust_edit_min.png")));
+}
+
+TEST_F(CustEditTest, EnterInANameBoxAddsTheNameAndKeepsTheDialogOpen) {
+    open(sample());
+    m_dialog->show();
+    customerName()->setFocus();
+    customerName()->setText(QStringLiteral("新工場"));
+    QTest::keyClick(customerName(), Qt::Key_Return);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(), 0);
+    EXPECT_TRUE(texts(m_dialog->customerList()).contains(QStringLiteral("新工場")));
+    circuitName()->setText(QStringLiteral("受電"));
+    QTest::keyClick(circuitName(), Qt::Key_Enter);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(texts(m_dialog->circuitList()), QStringList{QStringLiteral("受電")});
+    // Enter elsewhere still presses OK, the default button.
+    QTest::keyClick(m_dialog->customerList(), Qt::Key_Return);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(CustEditTest, RemovingAsksFirstAndNoKeepsEverything) {
+    open(sample());
+    m_prompt.answer(PromptAnswer::No);
+    click(m_dialog.get(), res::IDC_CUST_REMOVE);
+    EXPECT_EQ(texts(m_dialog->customerList()).size(), 3);
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(
+        m_prompt.asked()[0].text,
+        sj("「東京工場」と、その測定回路 2 件・測定データ 0 日分を削除します。よろしいですか？"));
+    EXPECT_EQ(m_prompt.asked()[0].buttons, PromptButtons::YesNoDefaultNo);
+    m_prompt.answer(PromptAnswer::No);
+    click(m_dialog.get(), res::IDC_CIRCUIT_REMOVE);
+    EXPECT_EQ(texts(m_dialog->circuitList()).size(), 2);
+    click(m_dialog.get(), res::IDC_CUST_REMOVE); // the script's default: Yes
+    EXPECT_EQ(texts(m_dialog->customerList()).size(), 2);
 }

@@ -52,7 +52,11 @@ TEST(CustomerEditor, Buttons) {
         int customerAfter;
         int circuitAfter;
         std::string message;
+        PromptIcon icon = PromptIcon::Stop;
+        PromptButtons buttons = PromptButtons::Ok;
     };
+    const PromptIcon W = PromptIcon::Warning;
+    const PromptButtons YN = PromptButtons::YesNoDefaultNo;
     const std::string start = "A: x(1) y(0) | B: z(0) | C:";
     const Case cases[] = {
         {"add customer selects it with its circuit 0 (none)", 0, 0,
@@ -67,10 +71,12 @@ TEST(CustomerEditor, Buttons) {
          [](auto& e, auto& p) { return e.addCustomer("a.b", p); }, O::Rejected, start, 0, 1,
          sj("需要家名称には次の何れかの文字を含めることは出来ません\n") + ":\"*?/\\<>|."},
         {"remove the last customer: the new last is current", 2, -1,
-         [](auto& e, auto&) { return e.removeCustomer(); }, O::Done, "A: x(1) y(0) | B: z(0)", 1, 0,
-         ""},
+         [](auto& e, auto& p) { return e.removeCustomer(p); }, O::Done, "A: x(1) y(0) | B: z(0)", 1,
+         0, sj("「C」と、その測定回路 0 件・測定データ 0 日分を削除します。よろしいですか？"), W,
+         YN},
         {"remove a middle customer: same index", 0, 1,
-         [](auto& e, auto&) { return e.removeCustomer(); }, O::Done, "B: z(0) | C:", 0, 0, ""},
+         [](auto& e, auto& p) { return e.removeCustomer(p); }, O::Done, "B: z(0) | C:", 0, 0,
+         sj("「A」と、その測定回路 2 件・測定データ 1 日分を削除します。よろしいですか？"), W, YN},
         {"rename A to existing B: B holds A's circuits", 0, 0,
          [](auto& e, auto& p) { return e.renameCustomer("B", p); }, O::Done, "B: x(1) y(0) | C:", 0,
          0, ""},
@@ -82,10 +88,10 @@ TEST(CustomerEditor, Buttons) {
         {"empty circuit name rejected", 0, 0, [](auto& e, auto& p) { return e.addCircuit("", p); },
          O::Rejected, start, 0, 0, txt::store::kCircuitEmpty},
         {"remove the last circuit: the new last is current", 0, 1,
-         [](auto& e, auto&) { return e.removeCircuit(); }, O::Done, "A: x(1) | B: z(0) | C:", 0, 0,
-         ""},
+         [](auto& e, auto& p) { return e.removeCircuit(p); }, O::Done, "A: x(1) | B: z(0) | C:", 0,
+         0, sj("「y」と、その測定データ 0 日分を削除します。よろしいですか？"), W, YN},
         {"remove circuit of a customer without circuits does nothing", 2, -1,
-         [](auto& e, auto&) { return e.removeCircuit(); }, O::Ignored, start, 2, -1, ""},
+         [](auto& e, auto& p) { return e.removeCircuit(p); }, O::Ignored, start, 2, -1, ""},
         {"rename circuit x to ソ keeps its days", 0, 0,
          [](auto& e, auto& p) { return e.renameCircuit(sj("ソ"), p); }, O::Done,
          "A: y(0) " + sj("ソ") + "(1) | B: z(0) | C:", 0, 1, ""},
@@ -108,8 +114,8 @@ TEST(CustomerEditor, Buttons) {
         } else {
             ASSERT_EQ(prompt.asked().size(), 1u);
             EXPECT_EQ(prompt.asked()[0].text, c.message);
-            EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Stop);
-            EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::Ok);
+            EXPECT_EQ(prompt.asked()[0].icon, c.icon);
+            EXPECT_EQ(prompt.asked()[0].buttons, c.buttons);
         }
     }
 }
@@ -119,10 +125,10 @@ TEST(CustomerEditor, EmptyStoreOnlyAddCustomerHasAnEffect) {
     ScriptedPrompt prompt;
     EXPECT_EQ(editor.customer(), -1);
     EXPECT_EQ(editor.circuit(), -1);
-    EXPECT_EQ(editor.removeCustomer(), CustomerEditor::Outcome::Ignored);
+    EXPECT_EQ(editor.removeCustomer(prompt), CustomerEditor::Outcome::Ignored);
     EXPECT_EQ(editor.renameCustomer("X", prompt), CustomerEditor::Outcome::Ignored);
     EXPECT_EQ(editor.addCircuit("X", prompt), CustomerEditor::Outcome::Ignored);
-    EXPECT_EQ(editor.removeCircuit(), CustomerEditor::Outcome::Ignored);
+    EXPECT_EQ(editor.removeCircuit(prompt), CustomerEditor::Outcome::Ignored);
     EXPECT_EQ(editor.renameCircuit("X", prompt), CustomerEditor::Outcome::Ignored);
     EXPECT_EQ(editor.store().count(), 0);
     EXPECT_EQ(editor.addCustomer("X", prompt), CustomerEditor::Outcome::Done);
@@ -135,6 +141,23 @@ TEST(CustomerEditor, OpensOnTheFirstCustomerAndCircuitAndLeavesTheOriginalAlone)
     CustomerEditor editor(original);
     EXPECT_EQ(editor.customer(), 0);
     EXPECT_EQ(editor.circuit(), 0);
-    editor.removeCustomer();
+    ScriptedPrompt yes;
+    editor.removeCustomer(yes);
     EXPECT_EQ(shape(original), "A: x(1) y(0) | B: z(0) | C:");
+}
+
+TEST(CustomerEditor, AnsweringNoToARemovalKeepsEverything) {
+    for (bool customerLevel : {true, false}) {
+        CustomerEditor editor(sample());
+        ScriptedPrompt prompt;
+        prompt.answer(PromptAnswer::No);
+        const auto outcome =
+            customerLevel ? editor.removeCustomer(prompt) : editor.removeCircuit(prompt);
+        EXPECT_EQ(outcome, CustomerEditor::Outcome::Declined);
+        EXPECT_EQ(shape(editor.store()), "A: x(1) y(0) | B: z(0) | C:");
+        EXPECT_EQ(editor.customer(), 0);
+        EXPECT_EQ(editor.circuit(), 0);
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::YesNoDefaultNo);
+    }
 }

@@ -34,11 +34,12 @@ struct Doc {
     Doc() { doc.setProgramFolder(folder.str()); }
     fs::path dataFile() const { return folder.path() / "DATA" / "Orvo.DAT"; }
     fs::path dataFolder() const { return folder.path() / "DATA"; }
-    // Files in DATA other than Orvo.DAT.
+    fs::path previousGeneration() const { return folder.path() / "DATA" / "Orvo.DAT.bak"; }
+    // Files in DATA other than Orvo.DAT and its previous generation.
     std::vector<fs::path> others() const {
         std::vector<fs::path> out;
         for (const auto& e : fs::directory_iterator(dataFolder()))
-            if (e.path().filename() != "Orvo.DAT")
+            if (e.path().filename() != "Orvo.DAT" && e.path().filename() != "Orvo.DAT.bak")
                 out.push_back(e.path());
         return out;
     }
@@ -383,4 +384,73 @@ TEST(DocumentData, SaveFailureMessageNamesThePathOnce) {
     const std::size_t at = text.find(d.dataFile().string());
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(text.find(d.dataFile().string(), at + 1), std::string::npos) << text;
+}
+
+TEST(DocumentData, AConfirmedChangeIsWrittenAtOnceWithThePreviousGenerationBesideIt) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    const std::string empty = fileBytes(d.dataFile());
+    EXPECT_FALSE(d.doc.hasUnsavedChanges());
+
+    d.doc.replaceStore(builders::richStore());
+    EXPECT_TRUE(d.doc.hasUnsavedChanges());
+    ASSERT_TRUE(d.doc.saveChanges(d.prompt));
+    EXPECT_FALSE(d.doc.hasUnsavedChanges());
+    EXPECT_EQ(fileBytes(d.previousGeneration()), empty);
+    const std::string rich = fileBytes(d.dataFile());
+    EXPECT_EQ(rich, datafile::encode(d.doc.serial(), builders::richStore()));
+
+    // The next change moves the generations on by one; the backup is the user's alone.
+    d.doc.serial().baudRate = 4800;
+    d.doc.markChanged();
+    ASSERT_TRUE(d.doc.saveChanges(d.prompt));
+    EXPECT_EQ(fileBytes(d.previousGeneration()), rich);
+    EXPECT_EQ(fs::status(d.previousGeneration()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(d.others().empty());
+    EXPECT_TRUE(d.prompt.asked().empty());
+}
+
+TEST(DocumentData, NothingChangedMeansNothingWritten) {
+    Doc d;
+    d.doc.loadOnce(d.prompt); // creates the empty file
+    d.doc.replaceStore(builders::richStore());
+    ASSERT_TRUE(d.doc.saveChanges(d.prompt));
+    const auto written = fs::last_write_time(d.dataFile());
+    fs::remove(d.previousGeneration());
+
+    DocumentData again;
+    again.setProgramFolder(d.folder.str());
+    ASSERT_TRUE(again.loadOnce(d.prompt));
+    EXPECT_FALSE(again.hasUnsavedChanges());
+    // A save that would happen leaves a previous generation: none appears, the file is as it was.
+    EXPECT_TRUE(again.saveChanges(d.prompt));
+    EXPECT_FALSE(fs::exists(d.previousGeneration()));
+    EXPECT_EQ(fs::last_write_time(d.dataFile()), written);
+}
+
+TEST(DocumentData, ADamagedFileCountsAsChangedSoASoundFileReplacesIt) {
+    Doc d;
+    fs::create_directories(d.dataFolder());
+    TempFolder::write(d.dataFile(), "not a data file at all");
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(d.doc.loadOnce(prompt));
+    EXPECT_TRUE(d.doc.hasUnsavedChanges());
+    ASSERT_TRUE(d.doc.saveChanges(prompt));
+    EXPECT_EQ(fileBytes(d.dataFile()), datafile::encode(SerialSettings(), MeasurementStore()));
+}
+
+TEST(DocumentData, AFailedSaveKeepsTheChangeForTheNextTry) {
+    Doc d;
+    d.doc.loadOnce(d.prompt);
+    d.doc.replaceStore(builders::richStore());
+    d.doc.setSinkWrapperForTesting([](ByteSink& sink) -> std::unique_ptr<ByteSink> {
+        return std::make_unique<FailAfterSink>(sink, 10);
+    });
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(d.doc.saveChanges(prompt));
+    EXPECT_TRUE(d.doc.hasUnsavedChanges());
+    d.doc.setSinkWrapperForTesting({});
+    EXPECT_TRUE(d.doc.saveChanges(prompt));
+    EXPECT_EQ(fileBytes(d.dataFile()), datafile::encode(d.doc.serial(), builders::richStore()));
 }

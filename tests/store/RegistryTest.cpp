@@ -49,6 +49,22 @@ TEST(NameRules, Table) {
         {"a|b", NameField::Customer, false, customerList},
         {sj("表") + "\\", NameField::Customer, false, customerList}, // a real backslash after 表
         {sj("Ａ．Ｂ"), NameField::Customer, true, sj("Ａ．Ｂ")},     // full-width period is fine
+        // A lead byte must be followed by a second byte of a double-byte character.
+        {"a\x81\x1b"
+         "b",
+         NameField::Customer, false, customerList}, // + ESC
+        {"a\x81\n"
+         "b",
+         NameField::Customer, false, customerList},                             // + LF
+        {std::string("a\x81\0b", 4), NameField::Customer, false, customerList}, // + NUL
+        {"a\x81/b", NameField::Circuit, false, circuitList},                    // + "/"
+        {"a\x81", NameField::Customer, false, customerList},                    // lone at the end
+        {"a\x1b[2Jb", NameField::Customer, false, customerList},                // control byte
+        {std::string(72, 'x'), NameField::Customer, true, std::string(72, 'x')},
+        {std::string(73, 'x'), NameField::Customer, false,
+         sj("需要家名称が長すぎます\n半角 72 文字（全角 36 文字）までにしてください")},
+        {std::string(74, 'y'), NameField::Circuit, false,
+         sj("測定回路名称が長すぎます\n半角 72 文字（全角 36 文字）までにしてください")},
     };
     for (const Case& c : cases) {
         NameCheck r = checkName(c.entered, c.field);

@@ -13,6 +13,7 @@
 
 #include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
 #include <sstream>
 #include <sys/file.h>
@@ -331,4 +332,18 @@ TEST(LogFileConcurrency, TwoProcessesNeverTearALine) {
     names.OpenLog(prefix, 7, 4, 10000, 5242880);
     expectWholeLines(fileBytes(names.generationFileName(Clock::current().now())), 2, kLines,
                      kFiller);
+}
+
+// Links planted at the log's or the lock's name are never followed (refused or replaced): the
+// log's target keeps its bytes, a dangling lock link creates nothing.
+TEST_F(LogFileTest, LinksAtTheLogAndLockNamesAreNotFollowed) {
+    const std::string victim = dir.file("victim.txt");
+    { std::ofstream(victim) << "keep"; }
+    const std::string created = dir.file("created-by-lock");
+    std::filesystem::create_symlink(victim, file("0.LOG"));
+    std::filesystem::create_symlink(created, file(".lck"));
+    log.setSleep([](std::chrono::milliseconds) {});
+    log.WriteLine("restart");
+    EXPECT_EQ(fileBytes(victim), "keep");
+    EXPECT_FALSE(std::filesystem::exists(created));
 }

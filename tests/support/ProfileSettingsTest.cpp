@@ -2,12 +2,15 @@
 #include "common/Cp932.h"
 #include "common/FileBytes.h"
 #include "common/TempFolder.h"
+#include "support/AtomicFile.h"
 #include "support/FilePath.h"
 #include "support/PrivateProfile.h"
 #include "support/Sjis.h"
 
 #include <cerrno>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -348,4 +351,28 @@ TEST(ProfileSettingsPath, TrailingSeparatorOnlyWhenItIsACharacter) {
     EXPECT_EQ(withoutTrailingSeparator("C:\\" + hyo + "\\", '\\'), "C:\\" + hyo);
     EXPECT_EQ(withoutTrailingSeparator("/opt/orvo/"), "/opt/orvo");
     EXPECT_EQ(withoutTrailingSeparator("/opt/orvo"), "/opt/orvo");
+}
+
+// Settings files are read through the one regular-file open: what is no regular file, or is
+// longer than any settings file, reads as absent at once (no blocking, no exhausted memory).
+TEST(PrivateProfile, SpecialFilesAndHugeFilesReadAsAbsent) {
+    TempFolder dir;
+    const std::filesystem::path fifo = dir.path() / "fifo.INI";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path huge = dir.path() / "huge.INI";
+    { std::ofstream(huge) << "[Param]\r\nMonStartDay=5\r\n"; }
+    std::filesystem::resize_file(huge, kSettingsFileLimit + 1);
+    const struct {
+        std::string path;
+        int error;
+    } cases[] = {{fifo.string(), EINVAL},
+                 {"/dev/zero", EINVAL},
+                 {huge.string(), EFBIG},
+                 {dir.path().string(), EISDIR}};
+    for (const auto& c : cases) {
+        int error = 0;
+        EXPECT_FALSE(readWholeFile(c.path, error).has_value()) << c.path;
+        EXPECT_EQ(error, c.error) << c.path;
+        EXPECT_EQ(profile::readInt(c.path, "Param", "MonStartDay", 1), 1) << c.path;
+    }
 }

@@ -154,8 +154,40 @@ TEST(CsvReportTest, FileNamePresets) {
     EXPECT_EQ(csvFileNamePreset(DisplaySelection()), "");
 }
 
+// The fields of a CSV line as a spreadsheet reads the file as written (RFC 4180, blanks kept:
+// a quote opens a quoted field only as the field's first byte).
+std::vector<std::string> spreadsheetFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    bool fieldStart = true;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"' && fieldStart) {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+            fieldStart = true;
+            continue;
+        } else {
+            fields.back() += c;
+        }
+        fieldStart = false;
+    }
+    return fields;
+}
+
 // A name a spreadsheet would take as a formula (or that would split the line into cells) is
-// written as one quoted field starting with an apostrophe; every ordinary name byte for byte.
+// written as one quoted field starting with an apostrophe, its quote right after the comma so
+// that a spreadsheet takes it as one field; every ordinary name byte for byte.
 TEST(CsvReportTest, NamesThatLookLikeFormulasAreGuarded) {
     struct Case {
         std::string name;
@@ -181,8 +213,16 @@ TEST(CsvReportTest, NamesThatLookLikeFormulasAreGuarded) {
             r->sel.circuitName = c.name;
             const std::vector<std::string> lines = splitLines(render(r->sel));
             ASSERT_GT(lines.size(), 3u);
-            EXPECT_EQ(lines[1], sj("需要家名称, ") + c.field);
-            EXPECT_EQ(lines[2], sj("測定回路名称, ") + c.field);
+            const bool guarded = c.field.front() == '"';
+            const std::string separator = guarded ? "," : ", ";
+            EXPECT_EQ(lines[1], sj("需要家名称") + separator + c.field);
+            EXPECT_EQ(lines[2], sj("測定回路名称") + separator + c.field);
+            // One field after the label, holding the name (behind the apostrophe when guarded).
+            for (std::size_t line : {std::size_t{1}, std::size_t{2}}) {
+                const std::vector<std::string> fields = spreadsheetFields(lines[line]);
+                ASSERT_EQ(fields.size(), 2u) << lines[line];
+                EXPECT_EQ(fields[1], guarded ? "'" + c.name : " " + c.name);
+            }
         }
     }
 }
@@ -371,6 +411,9 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     Env e;
     auto r = csvfix::daily3p3w();
     const std::string path = (m_dir / "locked.CSV").string();
+    // The other program writes a file that is there (a new name holds nothing to lock until
+    // its writer commits).
+    { std::ofstream(path) << "old"; }
     OpenResult holder = openWithRetry(path, OpenAccess::WriteExclusive);
     ASSERT_TRUE(holder);
     holder.file.write("kept");
@@ -380,6 +423,32 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
     holder.file.close();
     EXPECT_EQ(fileBytes(path), "kept"); // the other program's file is untouched
+}
+
+// A write cut short (a kill) leaves nothing under the final name; the temporary that a dead
+// process left is removed by the next write into the folder.
+TEST_F(CsvFileTest, AnUnfinishedWriteLeavesNoPlaceholderAndStaleTemporariesGo) {
+    const std::string path = (m_dir / "new.CSV").string();
+    {
+        OpenResult open = openWithRetry(path, OpenAccess::WriteExclusive);
+        ASSERT_TRUE(open);
+        open.file.write("half");
+        EXPECT_FALSE(std::filesystem::exists(path)) << "no placeholder while it is written";
+    } // destroyed without close(): as if killed
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A temporary of another name whose writer (pid 1 is never ours, a high free one is dead)
+    // has ended.
+    pid_t dead = 4194303;
+    while (::kill(dead, 0) == 0 || errno != ESRCH)
+        --dead;
+    const auto stale = m_dir / ("other.CSV.tmp" + std::to_string(dead) + "_0");
+    { std::ofstream(stale) << std::string(1000, 'x'); }
+    Env e;
+    auto r = csvfix::daily3p3w();
+    ASSERT_TRUE(WriteReportCsv(path, r->sel, e.env));
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(path));
 }
 
 } // namespace

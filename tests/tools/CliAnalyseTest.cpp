@@ -157,3 +157,41 @@ TEST_F(CliTest, AnalyseTellsAMissingDayOrMonth) {
         }
     }
 }
+
+TEST_F(CliTest, AnalyseYearGivesEachMonthAsItsMonthlyReportAcrossTheYearEnd) {
+    ReportGenOptions o;
+    o.seed = 4;
+    o.firstDay = DateTime::make(2022, 12, 10);
+    o.days = 70;
+    o.intervalMinutes = 30;
+    o.keepExpected = false;
+    writeFile(dir() / "winter.txt", ReportGenerator(o).generate());
+    writeFile(home() / "orvoview.INI", "[Param]\r\nMonStartDay=21\r\n");
+    ASSERT_EQ(
+        cli({"import-report", "winter.txt", "--customer", "工場", "--circuit", "受電"}).status, 0);
+
+    auto year = cli({"analyse", "--customer", "工場", "--circuit", "受電", "--year", "2022"});
+    ASSERT_EQ(year.status, 0) << year.err;
+    const minijson::Value y = json(year);
+    ASSERT_EQ(y["months"].size(), 12u);
+    // Report month 2022-12 (start day 21) runs into 2023: 2022-12-21 … 2023-01-20.
+    const minijson::Value& december = y["months"][11];
+    EXPECT_EQ(december["from"].s, "2022-12-21");
+    EXPECT_EQ(december["to"].s, "2023-01-21");
+    EXPECT_EQ(december["daysStored"].n, 31);
+    EXPECT_EQ(y["months"][10]["daysStored"].n, 11); // 2022-12-10 … 12-20 in report month 11
+    EXPECT_EQ(y["months"][0]["daysStored"].n, 0);
+    EXPECT_TRUE(y["months"][0]["maximumDemand"].isNull());
+
+    for (int m : {11, 12}) {
+        auto month = cli({"analyse", "--customer", "工場", "--circuit", "受電", "--month",
+                          "2022-" + std::to_string(m)});
+        ASSERT_EQ(month.status, 0) << month.err;
+        const minijson::Value mo = json(month);
+        const minijson::Value& row = y["months"][static_cast<std::size_t>(m - 1)];
+        EXPECT_EQ(row["maximumDemand"]["demand"].n, mo["maximumDemand"]["demand"].n) << m;
+        EXPECT_EQ(row["maximumDemand"]["from"].s, mo["maximumDemand"]["from"].s) << m;
+        EXPECT_EQ(row["loadFactor"].n, mo["statistics"]["loadFactor"].n) << m;
+        EXPECT_EQ(row["daysStored"].n, static_cast<double>(mo["days"].size())) << m;
+    }
+}

@@ -30,11 +30,14 @@ BEGIN { target = sprintf("%04d-%02d", Y, M); last = monthIndex(target) }
 /^ *"current": / {
     # The last field of a sample: take the sample.
     samples[day]++
-    key = day sprintf(" %02d", int((minute - 1) / 30))
-    if (!(key in hhSum)) keys[++count] = key # first seen = time order
-    hhSum[key] += power; hhCount[key]++; hhMonth[key] = month
     outage = (volts[1] + 0 == 0 && volts[2] + 0 == 0)
     if (outage) outages[day]++
+    # An outage minute measured nothing: no demand, no coverage.
+    if (!outage) {
+        key = day sprintf(" %02d", int((minute - 1) / 30))
+        if (!(key in hhSum)) keys[++count] = key # first seen = time order
+        hhSum[key] += power; hhCount[key]++; hhMonth[key] = month
+    }
     if (month == target && !outage) {
         n++; sum += power
         if (n == 1 || power < pmin) { pmin = power; pminTime = t }
@@ -71,7 +74,8 @@ END {
     printf "maximumDemandFrom %s %02d:%02d:00\n", substr(mdKey, 1, 10), int(substr(mdKey, 12) / 2), (substr(mdKey, 12) % 2) * 30
     for (j = 1; j <= top; j++) printf "largest%d %.17g\n", j, topv[j]
     printf "halfHours %d\n", hn
-    printf "loadFactor %.17g\n", hsum / hn / mdMax * 100
+    # The average power of the measured minutes over the maximum demand.
+    printf "loadFactor %.17g\n", sum / n / mdMax * 100
     printf "demandAboveContract %d\n", overContract
     printf "twelveMonthMaximum %.17g\n", twelveMax
     printf "twelveMonthMonth %s\n", twelveMonth

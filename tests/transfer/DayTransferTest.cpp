@@ -333,3 +333,52 @@ TEST(AddDays, IntoCircuitsNamedWithBackslashSecondBytes) {
     EXPECT_EQ(filed.circuits.at(filed.circuits.find(sj("表"))).days.count(), 0);
     EXPECT_TRUE(prompt.asked().empty());
 }
+
+// A day received without samples (a cut or cancelled reception) must not wipe a measured day
+// unnoticed: the one question says how many would.
+TEST(AddDays, ADayWithoutSamplesOverAMeasuredOneIsNamedInTheQuestion) {
+    const MeasurementDay measured = makeDay(1, 2024, 5, 3);
+    ASSERT_GT(measured.data.intervals.count(), 0);
+    struct Case {
+        const char* name;
+        std::vector<MeasurementDay> received;
+        std::string question;
+    };
+    const Case cases[] = {
+        {"empty over measured",
+         {dayOfMay2024(1, 3)},
+         std::string(txt::transfer::kOverwriteOnAdd) +
+             sj("\n受信データのうち 1 日分には測定値がありません。上書きすると、保存されている測定"
+                "値は失われます。")},
+        {"measured over measured", {makeDay(1, 2024, 5, 3, 7.0)}, txt::transfer::kOverwriteOnAdd},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MeasurementCircuit circuit = circuitOf({measured});
+        MeasurementCircuit transfer = circuitOf(c.received);
+        ScriptedPrompt prompt;
+        prompt.answer(PromptAnswer::No);
+        addDays(&circuit, transfer, {0}, prompt);
+        EXPECT_EQ(askedTexts(prompt), std::vector<std::string>{c.question});
+        EXPECT_EQ(circuit.days.at(0), measured) << "No keeps the stored day";
+    }
+}
+
+TEST(UnfiledDays, OkWithDaysLeftAsksAndNoKeepsTheDialog) {
+    ScriptedPrompt none;
+    EXPECT_TRUE(mayCloseWithUnfiledDays(MeasurementCircuit(), none));
+    EXPECT_TRUE(none.asked().empty());
+
+    const MeasurementCircuit left = circuitOf({dayOfMay2024(1, 3), dayOfMay2024(1, 4)});
+    for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+        ScriptedPrompt prompt;
+        prompt.answer(answer);
+        EXPECT_EQ(mayCloseWithUnfiledDays(left, prompt), answer == PromptAnswer::Yes);
+        ASSERT_EQ(prompt.asked().size(), 1u);
+        EXPECT_EQ(prompt.asked()[0].buttons, PromptButtons::YesNoDefaultNo);
+        EXPECT_EQ(
+            sjis::toUtf8(prompt.asked()[0].text).rfind("転送データに 2 日分が残っています。", 0),
+            0u);
+        EXPECT_NE(prompt.asked()[0].text.find("RECEIVED"), std::string::npos);
+    }
+}

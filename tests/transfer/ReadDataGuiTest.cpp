@@ -322,3 +322,16 @@ TEST_F(ReadDataTest, Screenshot) {
     m_dialog->resize(m_dialog->minimumSizeHint());
     EXPECT_TRUE(m_dialog->grab().save(QStringLiteral(ORVO_SHOT_DIR "/read_data_min.png")));
 }
+
+TEST_F(ReadDataTest, OkWithDaysLeftInTheTransferListAsksFirst) {
+    receiveOnce({dayOfMay2024(1, 3), dayOfMay2024(1, 4)});
+    m_dialog->show();
+    m_prompt.answer(PromptAnswer::No);
+    click(m_dialog.get(), res::IDOK);
+    EXPECT_TRUE(m_dialog->isVisible()) << "No: the days can still be filed";
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(m_prompt.asked()[0].buttons, PromptButtons::YesNoDefaultNo);
+    m_prompt.answer(PromptAnswer::Yes);
+    click(m_dialog.get(), res::IDOK);
+    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
+}

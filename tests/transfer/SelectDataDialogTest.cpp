@@ -172,3 +172,29 @@ TEST_F(SelectDataDialog, ControlsIdsNamesTabOrderAndDefaultButton) {
 }
 
 } // namespace
+
+// A screen reader selects an entry without moving the current row; OK takes the selection.
+TEST_F(SelectDataDialog, OkTakesTheSelectedDayNotTheCurrentRow) {
+    const int tokyo = findCustomer("東京工場");
+    const int power = m_store.at(tokyo).circuits.find(sj("受電"));
+    auto d = open({tokyo, power, 0, -1, -1});
+    ASSERT_GE(d->days()->count(), 3);
+    ASSERT_EQ(d->days()->currentRow(), 0);
+    d->days()->selectionModel()->select(d->days()->model()->index(2, 0),
+                                        QItemSelectionModel::ClearAndSelect);
+    ASSERT_EQ(d->days()->currentRow(), 0);
+    press(d.get(), res::IDOK);
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->selection(), (SelectionTuple{tokyo, power, 2, -1, -1}));
+}
+
+TEST_F(SelectDataDialog, DoubleClickOnADayOpensIt) {
+    const int tokyo = findCustomer("東京工場");
+    const int power = m_store.at(tokyo).circuits.find(sj("受電"));
+    auto d = open({tokyo, power, 0, -1, -1});
+    ASSERT_GE(d->days()->count(), 2);
+    d->days()->setCurrentRow(1);
+    emit d->days()->itemDoubleClicked(d->days()->item(1));
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(d->selection(), (SelectionTuple{tokyo, power, 1, -1, -1}));
+}

@@ -14,6 +14,7 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"csv", cmdCsv},
         {"export", cmdExport},
         {"import", cmdImport},
+        {"export-sqlite", cmdExportSqlite},
         {"receive", cmdReceive},
         {"analyse", cmdAnalyse},
     };

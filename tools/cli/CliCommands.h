@@ -13,5 +13,8 @@ int cmdImportReport(const CliArgs& args, CliIo io);
 int cmdCsv(const CliArgs& args, CliIo io);
 int cmdExport(const CliArgs& args, CliIo io);
 int cmdImport(const CliArgs& args, CliIo io);
+int cmdExportSqlite(const CliArgs& args, CliIo io);
 int cmdReceive(const CliArgs& args, CliIo io);
 int cmdAnalyse(const CliArgs& args, CliIo io);
+// analyse --year: the year at a glance.
+int cmdAnalyseYear(const CliArgs& args, CliIo io);

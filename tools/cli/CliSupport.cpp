@@ -1,5 +1,6 @@
 #include "tools/cli/CliSupport.h"
 #include "link/LinkTexts.h"
+#include "link/ReportCut.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
@@ -8,6 +9,7 @@
 #include "support/RetryOpen.h"
 #include "support/Sjis.h"
 #include "support/SupportTexts.h"
+#include "tools/cli/CliInput.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
 
@@ -16,8 +18,23 @@
 
 namespace cli {
 
+std::string terminalText(std::string_view utf8) {
+    std::string out;
+    for (char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void message(CliIo& io, const std::string& utf8) {
-    io.err << utf8 << '\n';
+    io.err << kMessagePrefix << utf8 << '\n';
     io.err.flush();
 }
 
@@ -39,32 +56,55 @@ std::string shownPath(const std::filesystem::path& path) {
     return (ec ? path : full).lexically_normal().string();
 }
 
-std::string pathMessage(const char* cp932Format, const std::filesystem::path& path) {
+std::string shownMessage(const char* cp932Format, const std::string& shown) {
     // The program's format made UTF-8 first: the path goes in as it is, not as CP932 spells it.
-    return formatText(sjis::toUtf8(cp932Format).c_str(), shownPath(path).c_str());
+    return formatText(sjis::toUtf8(cp932Format).c_str(), shown.c_str());
 }
 
-ReportRead readReportFile(const std::filesystem::path& path) {
+std::string pathMessage(const char* cp932Format, const std::filesystem::path& path) {
+    return shownMessage(cp932Format, shownPath(path));
+}
+
+ReportRead readReport(const std::string& arg) {
     ReportRead result;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        result.error = pathMessage(txt::link::kFileMissing, path);
-        return result;
-    }
-    // One attempt, as the tool always made: a capture still being written is refused.
-    RetryPolicy once;
-    once.timeout = std::chrono::milliseconds(0);
-    OpenResult opened = openWithRetry(path, OpenAccess::ReadDenyWrite, once);
-    if (!opened) {
-        result.error = pathMessage(txt::link::kFileOpenFailed, path);
-        return result;
+    const NamedInput input = namedInput(arg);
+    OpenedFile file;
+    if (input.stream) {
+        file = openStream(input);
+        if (!file.isOpen()) {
+            result.error = shownMessage(txt::link::kFileOpenFailed, input.shown);
+            return result;
+        }
+    } else {
+        std::error_code ec;
+        if (!std::filesystem::exists(arg, ec)) {
+            result.error = shownMessage(txt::link::kFileMissing, input.shown);
+            return result;
+        }
+        // One attempt, as the tool always made: a capture still being written is refused.
+        RetryPolicy once;
+        once.timeout = std::chrono::milliseconds(0);
+        OpenResult opened = openWithRetry(arg, OpenAccess::ReadDenyWrite, once);
+        if (!opened) {
+            result.error = shownMessage(txt::link::kFileOpenFailed, input.shown);
+            return result;
+        }
+        file = std::move(opened.file);
     }
     ParseContext context(result.days);
-    ReportTextReader reader(opened.file);
+    ReportTextReader reader(file);
     try {
-        parseReportLines(context, reader);
-        if (reader.failed())
-            result.error = pathMessage(txt::link::kFileReadFailed, path);
+        const ReportEnd end = readWholeReport(context, reader);
+        if (reader.failed()) {
+            result.error = shownMessage(txt::link::kFileReadFailed, input.shown);
+        } else if (end.cut) {
+            result.interrupted = true;
+            // The file named as given, after the core's text of the cut.
+            result.cutNotice =
+                sjis::toUtf8(cutReceptionMessage(CutReason::FileEnd, end,
+                                                 result.days.days.count(), std::string())) +
+                " " + shownMessage(txt::link::kCutFile, input.shown);
+        }
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {

@@ -6,12 +6,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
-// A message of the tool (UTF-8) or of the core (CP932) on stderr, with a line feed.
+// A message of the tool (UTF-8) or of the core (CP932) on stderr.
 void message(CliIo& io, const std::string& utf8);
 void messageCp932(CliIo& io, const std::string& cp932);
+
+// A name from a file as a terminal may show it: control bytes (ESC, CR, LF, ...) written as
+// "\xNN", so that a name can neither steer the terminal nor forge a line.
+std::string terminalText(std::string_view utf8);
 
 // A name given on the command line (UTF-8) as the core keeps it (CP932); nothing, told, when
 // it holds a character CP932 cannot keep.
@@ -21,15 +26,22 @@ std::string shownPath(const std::filesystem::path& path);
 // A message of the program (a CP932 format with one "%s") about a path, in UTF-8 with the
 // path exactly as given.
 std::string pathMessage(const char* cp932Format, const std::filesystem::path& path);
+// The same with a name already as shown (UTF-8: a shownPath, or "-").
+std::string shownMessage(const char* cp932Format, const std::string& shown);
 
-// A captured report file read the way the reception reads a received file. The days received
-// before a failure are kept; `error` (UTF-8) is empty after a normal end.
+// A captured report read the way the reception reads a received file: a file named on the
+// command line, "-" for standard input, or a pipe read to its end. The days received before a
+// failure are kept; `error` (UTF-8) is empty after a normal end. A report that ends inside a
+// block is `interrupted`: `days` are those whose blocks arrived whole, `cutNotice` (UTF-8)
+// says so.
 struct ReportRead {
     MeasurementCircuit days;
     std::string error;
-    bool grammarError = false; // the parser rejected a line (else: the file could not be read)
+    bool grammarError = false; // the parser rejected a line
+    bool interrupted = false;
+    std::string cutNotice;
 };
-ReportRead readReportFile(const std::filesystem::path& path);
+ReportRead readReport(const std::string& arg);
 
 } // namespace cli
 

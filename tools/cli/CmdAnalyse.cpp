@@ -1,48 +1,32 @@
 // analyse: demand, limits, gaps and statistics of a daily or monthly report as JSON.
-#include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "store/Aggregation.h"
-#include "store/DAT_DataFile.h"
-#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
+#include "tools/cli/AnalysedCircuit.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
-#include "tools/cli/DataFolder.h"
 #include "tools/cli/RecordJson.h"
 #include <ostream>
 
 namespace {
 
-void timeMember(JsonWriter& json, const char* name, const DateTime& time) {
-    json.key(name);
-    if (time.isValid())
-        json.value(jsonDateTime(time));
-    else
-        json.null();
-}
-
-std::string monthText(int year, int month) {
-    return formatText("%04d-%02d", year, month);
-}
-
-void halfHourJson(JsonWriter& json, const HalfHourDemand& h) {
-    json.beginObject();
-    timeMember(json, "from", h.from);
-    timeMember(json, "to", h.to);
-    json.member("demand", h.demand);
-    json.member("coverage", h.coverage);
-    json.endObject();
-}
-
 void valueStatisticsJson(JsonWriter& json, const ValueStatistics& v) {
     json.beginObject();
     json.member("count", v.count);
-    json.member("minimum", v.minimum);
+    // Without a reading there is no minimum, average or maximum.
+    auto figure = [&](const char* name, double value) {
+        json.key(name);
+        if (v.count > 0)
+            json.value(value);
+        else
+            json.null();
+    };
+    figure("minimum", v.minimum);
     timeMember(json, "minimumTime", v.minimumTime);
-    json.member("average", v.average);
-    json.member("maximum", v.maximum);
+    figure("average", v.average);
+    figure("maximum", v.maximum);
     timeMember(json, "maximumTime", v.maximumTime);
     json.endObject();
 }
@@ -77,7 +61,7 @@ void limitsJson(JsonWriter& json, const ReportAnalysis& a) {
     phaseArray(json, "voltageBelow", a.counts.voltageBelow, phases);
     phaseArray(json, "voltageAbove", a.counts.voltageAbove, phases);
     json.member("powerFactorBelow", a.counts.powerFactorBelow);
-    json.member("hoursBelowPowerFactor", a.counts.hoursBelowPowerFactor);
+    json.member("hoursBelowPowerFactor", a.counts.hoursBelowPowerFactor());
     json.member("demandAboveContract", a.counts.demandAbove);
     json.endObject();
 }
@@ -141,7 +125,11 @@ void statisticsJson(JsonWriter& json, const ReportAnalysis& a) {
     json.endArray();
     json.key("powerFactor");
     valueStatisticsJson(json, s.powerFactor);
-    json.member("loadFactor", a.loadFactor);
+    json.key("loadFactor");
+    if (a.loadFactor)
+        json.value(*a.loadFactor);
+    else
+        json.null();
     json.key("tariffEffect");
     if (s.powerFactor.count > 0)
         json.value(a.tariffEffect);
@@ -152,7 +140,7 @@ void statisticsJson(JsonWriter& json, const ReportAnalysis& a) {
 
 void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& customer,
                   const std::string& circuit, int startDay) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kAnalysis);
     json.member("customer", customer);
     json.member("circuit", circuit);
     json.member("report", a.monthly ? "month" : "day");
@@ -160,7 +148,11 @@ void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& 
         json.member("month", monthText(a.year, a.month));
     else
         json.member("date", jsonDate(a.date));
-    json.member("reportMonth", monthText(a.year, a.month));
+    json.key("reportMonth");
+    if (a.inReportMonth)
+        json.value(monthText(a.year, a.month));
+    else
+        json.null();
     json.member("monthStartDay", startDay);
     json.member("from", jsonDate(a.window.start));
     json.member("to", jsonDate(a.window.end));
@@ -187,8 +179,10 @@ void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& 
 } // namespace
 
 int cmdAnalyse(const CliArgs& args, CliIo io) {
-    if (args.has("day") == args.has("month"))
-        throw UsageError("give one of --day or --month", args.command);
+    if (args.has("day") + args.has("month") + args.has("year") != 1)
+        throw UsageError("give one of --day, --month or --year", args.command);
+    if (args.has("year"))
+        return cmdAnalyseYear(args, io);
     DateTime day;
     int year = -1, month = -1;
     if (args.has("day"))
@@ -196,19 +190,12 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     else
         cli::monthArg(args, "month", year, month);
 
-    const cli::DataFolder folder = cli::resolveDataFolder(args);
-    cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+    cli::AnalysedCircuit a;
+    if (!cli::loadAnalysedCircuit(io, args, a))
         return ExitFailure;
-    const cli::NamedCircuit named = cli::findNamedCircuit(io, contents.store, args);
-    if (!named.circuit)
-        return ExitFailure;
-    const MeasurementCircuit& circuit = *named.circuit;
-    const int startDay = cli::monthStartDay(folder);
-    const AnalysisSettings settings =
-        AnalysisSettings::load(analysisSettingsPath(folder.dataFile.parent_path()));
-    const CircuitLimits limits =
-        settings.limitsFor(contents.store.at(named.customerIndex).name, circuit.name);
+    const MeasurementCircuit& circuit = a.circuit();
+    const int startDay = a.startDay;
+    const CircuitLimits& limits = a.limits;
 
     ReportAnalysis analysis;
     if (args.has("day")) {
@@ -226,7 +213,7 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
         analysis = analyseMonth(circuit, year, month, limits, startDay);
     }
     JsonWriter json(io.out);
-    analysisJson(json, analysis, sjis::toUtf8(contents.store.at(named.customerIndex).name),
-                 sjis::toUtf8(circuit.name), startDay);
+    analysisJson(json, analysis, sjis::toUtf8(a.customerName()), sjis::toUtf8(circuit.name),
+                 startDay);
     return ExitOk;
 }

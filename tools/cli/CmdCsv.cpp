@@ -34,6 +34,8 @@ int cmdCsv(const CliArgs& args, CliIo io) {
             throw UsageError("--to is before --from", args.command);
     }
     const std::filesystem::path outFolder = cli::pathArg(args.get("out").value_or("."));
+    // The selector bar's "CH：" box: 1 unless the user picks 2.
+    const int displayChannel = args.has("channel") ? cli::channelArg(args) : 1;
 
     cli::DataFolder folder = cli::resolveDataFolder(args);
     DocumentData document;
@@ -48,7 +50,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     const MeasurementCircuit& circuit = *named.circuit;
     const int customerIndex = named.customerIndex;
     const int circuitIndex = named.circuitIndex;
-    const int startDay = cli::monthStartDay(folder);
+    const int startDay = cli::startDayArg(args, folder);
     document.setMonthStartDay(startDay);
 
     // The selections to write, as the selector bar would make them.
@@ -85,8 +87,7 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     env.monthStartDay = startDay;
     env.prompt = &prompt;
     for (const SelectionTuple& tuple : tuples) {
-        // The display-data selection shows channel 1.
-        document.select(tuple, 1);
+        document.select(tuple, displayChannel);
         const DisplaySelection& selection = document.currentSelection();
         const std::filesystem::path path =
             pathInFolder(outFolder, pathFromCp932(csvFileNamePreset(selection)));

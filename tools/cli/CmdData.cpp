@@ -16,15 +16,14 @@ int cmdDumpData(const CliArgs& args, CliIo io) {
     if (file.kind == cli::ArchiveKind::DataFile)
         writeDataFileJson(json, archive::kVersion, file.data.serial, file.data.store);
     else
-        writeCustomerJson(json, file.customer);
-    json.finish();
+        writeCustomerFileJson(json, file.customer);
     return ExitOk;
 }
 
 namespace {
 
 void listJson(JsonWriter& json, const MeasurementStore& store) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kList);
     json.key("customers");
     json.beginArray();
     for (int c = 0; c < store.count(); ++c) {
@@ -79,10 +78,10 @@ int cmdList(const CliArgs& args, CliIo io) {
     // them ("%Y/%m/%d" and the circuit label).
     for (int c = 0; c < store.count(); ++c) {
         const Customer& customer = store.at(c);
-        io.out << sjis::toUtf8(customer.name) << '\n';
+        io.out << cli::terminalText(sjis::toUtf8(customer.name)) << '\n';
         for (int k = 0; k < customer.circuits.count(); ++k) {
             const MeasurementCircuit& circuit = customer.circuits.at(k);
-            io.out << "  " << sjis::toUtf8(circuit.name) << '\n';
+            io.out << "  " << cli::terminalText(sjis::toUtf8(circuit.name)) << '\n';
             for (int d = 0; d < circuit.days.count(); ++d)
                 io.out << "    " << sjis::toUtf8(DayListLabel(circuit.days.at(d))) << '\n';
         }

@@ -20,6 +20,29 @@ std::string jsonDateTime(const DateTime& time) {
     return buffer;
 }
 
+void timeMember(JsonWriter& json, const char* name, const DateTime& time) {
+    json.key(name);
+    if (time.isValid())
+        json.value(jsonDateTime(time));
+    else
+        json.null();
+}
+
+std::string monthText(int year, int month) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d", year, month);
+    return buffer;
+}
+
+void halfHourJson(JsonWriter& json, const HalfHourDemand& h) {
+    json.beginObject();
+    timeMember(json, "from", h.from);
+    timeMember(json, "to", h.to);
+    json.member("demand", h.demand);
+    json.member("coverage", h.coverage);
+    json.endObject();
+}
+
 namespace {
 
 void dateValue(JsonWriter& json, const std::string& text) {
@@ -137,20 +160,58 @@ void writeCircuitJson(JsonWriter& json, const MeasurementCircuit& circuit) {
     json.endObject();
 }
 
-void writeCustomerJson(JsonWriter& json, const Customer& customer) {
-    json.beginObject();
+namespace {
+
+void customerMembers(JsonWriter& json, const Customer& customer) {
     json.member("name", sjis::toUtf8(customer.name));
     json.key("circuits");
     json.beginArray();
     for (int i = 0; i < customer.circuits.count(); ++i)
         writeCircuitJson(json, customer.circuits.at(i));
     json.endArray();
+}
+
+} // namespace
+
+void writeCustomerJson(JsonWriter& json, const Customer& customer) {
+    json.beginObject();
+    customerMembers(json, customer);
     json.endObject();
+}
+
+void writeCustomerFileJson(JsonWriter& json, const Customer& customer) {
+    beginDocument(json, jsonkind::kCustomerFile);
+    customerMembers(json, customer);
+    json.endObject();
+    json.finish();
+}
+
+void beginDocument(JsonWriter& json, const char* kind, const std::string& error) {
+    json.beginObject();
+    json.member("kind", kind);
+    json.key("error");
+    if (error.empty())
+        json.null();
+    else
+        json.value(error);
+}
+
+void writeReportDocument(JsonWriter& json, const MeasurementCircuit& days, const std::string& error,
+                         const std::string& interrupted) {
+    beginDocument(json, jsonkind::kReport, error);
+    json.key("interrupted");
+    if (interrupted.empty())
+        json.null();
+    else
+        json.value(interrupted);
+    writeDaysMember(json, days);
+    json.endObject();
+    json.finish();
 }
 
 void writeDataFileJson(JsonWriter& json, int version, const SerialSettings& serial,
                        const MeasurementStore& store) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kDataFile);
     json.member("version", version);
     json.key("serial");
     json.beginArray(true);
@@ -164,4 +225,5 @@ void writeDataFileJson(JsonWriter& json, int version, const SerialSettings& seri
         writeCustomerJson(json, store.at(i));
     json.endArray();
     json.endObject();
+    json.finish();
 }

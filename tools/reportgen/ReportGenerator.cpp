@@ -153,7 +153,7 @@ double mean(const std::vector<double>& v, int from, int to) {
 } // namespace
 
 // What stays the same for a channel over the whole report.
-struct ReportGenerator::Channel {
+struct ReportChannel {
     int number = 1;
     int32_t type = CircuitSinglePhase;
     int phases = 2;
@@ -285,7 +285,7 @@ void ReportGenerator::writeDay(std::string& out, int dayIndex) {
         if ((number == 1 && !o.channel1) || (number == 2 && !o.channel2)) {
             continue;
         }
-        Channel ch;
+        ReportChannel ch;
         Rng r(mix(o.seed, 0x1000u + static_cast<uint64_t>(number)));
         ch.number = number;
         ch.type = number == 1 ? o.circuitType1 : o.circuitType2;
@@ -321,31 +321,42 @@ void ReportGenerator::writeDay(std::string& out, int dayIndex) {
     }
 }
 
-void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int dayIndex,
-                                      const DateTime& date, int outageStart, int outageEnd) {
-    const ReportGenOptions& o = m_options;
-    const Texts& t = texts();
-    const bool fourWire = ch.type == CircuitThreePhase4Wire;
-    const bool rev = o.reverse;
-    Rng r(mix(o.seed, (static_cast<uint64_t>(dayIndex) << 8) + static_cast<uint64_t>(ch.number)));
+namespace {
 
-    // The day minute by minute: net power (negative = reverse flow), power factor, voltages and
-    // currents, and the instantaneous extremes inside each minute.
-    std::vector<double> net(kMinutes), pf(kMinutes);
+// A channel's day minute by minute: net power (negative = reverse flow), power factor, voltages
+// and currents, forward and reverse power, and the minutes without supply.
+struct ChannelMinutes {
+    std::vector<double> net, pf, fwd, rvs;
     std::array<std::vector<double>, 3> volt, curr;
-    for (auto& v : volt) {
+    std::vector<bool> off;
+};
+
+// What the printed lines of a channel's day share.
+struct DayContext {
+    const ReportGenOptions& options;
+    DateTime date;
+    int outageStart;
+    int outageEnd;
+    DateTime at(int minutes) const { return date.addMinutes(minutes); }
+};
+
+ChannelMinutes simulateMinutes(const ReportChannel& ch, const DayContext& day, Rng& r) {
+    ChannelMinutes out;
+    out.net.assign(kMinutes, 0.0);
+    out.pf.assign(kMinutes, 0.0);
+    for (auto& v : out.volt) {
         v.assign(kMinutes, 0.0);
     }
-    for (auto& c : curr) {
+    for (auto& c : out.curr) {
         c.assign(kMinutes, 0.0);
     }
-    std::vector<bool> off(kMinutes, false);
-    if (outageStart >= 0) {
-        for (int m = outageStart; m < std::min(outageEnd, kMinutes); ++m) {
-            off[static_cast<std::size_t>(m)] = true;
+    out.off.assign(kMinutes, false);
+    if (day.outageStart >= 0) {
+        for (int m = day.outageStart; m < std::min(day.outageEnd, kMinutes); ++m) {
+            out.off[static_cast<std::size_t>(m)] = true;
         }
     }
-    const int weekday = date.dayOfWeek();
+    const int weekday = day.date.dayOfWeek();
     const double dayFactor =
         (weekday == 0 || weekday == 6) ? r.range(0.45, 0.6) : r.range(0.9, 1.05);
     const double clouds = r.range(0.5, 1.0);
@@ -373,97 +384,103 @@ void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int d
         double sun = (h > 6 && h < 18) ? std::sin(kPi * (h - 6) / 12) : 0.0;
         double solar = ch.solarPeak * sun * std::clamp(clouds + 0.3 * cloudWalk, 0.0, 1.0);
         vWalk = 0.9 * vWalk + 0.1 * r.gauss();
-        if (off[i]) {
+        if (out.off[i]) {
             continue; // everything 0
         }
-        net[i] = load - solar;
+        out.net[i] = load - solar;
         double ratio = std::min(1.0, load / ch.peakLoad);
-        pf[i] = std::clamp(90.0 + 8.0 * ratio + 1.0 * r.gauss(), 60.0, 100.0);
+        out.pf[i] = std::clamp(90.0 + 8.0 * ratio + 1.0 * r.gauss(), 60.0, 100.0);
         double drop = 0.025 * ratio;
         for (int k = 0; k < ch.phases; ++k) {
-            volt[static_cast<std::size_t>(k)][i] =
+            out.volt[static_cast<std::size_t>(k)][i] =
                 ch.nominalVoltage * (1.0 - drop + 0.006 * vWalk + 0.002 * r.gauss());
         }
-        double apparent = std::abs(net[i]) / (pf[i] / 100.0);
+        double apparent = std::abs(out.net[i]) / (out.pf[i] / 100.0);
         for (int k = 0; k < ch.phases; ++k) {
-            double v = volt[static_cast<std::size_t>(k)][i];
+            double v = out.volt[static_cast<std::size_t>(k)][i];
             double perPhase = ch.type == CircuitThreePhase3Wire ? apparent / (std::sqrt(3.0) * v)
                                                                 : apparent / (ch.phases * v);
-            curr[static_cast<std::size_t>(k)][i] =
+            out.curr[static_cast<std::size_t>(k)][i] =
                 perPhase * imbalance[static_cast<std::size_t>(k)];
         }
     }
-
-    const int iDecimals = ch.nominalVoltage > 1000 ? 1 : 2;
-    auto currentText = [&](double v) { return printed(v, v >= 1000 ? 1 : iDecimals); };
-    auto voltText = [&](double v) { return printed(v, ch.voltageDecimals); };
-    std::vector<double> fwd(kMinutes), rvs(kMinutes);
-    for (std::size_t i = 0; i < fwd.size(); ++i) {
-        fwd[i] = std::max(net[i], 0.0);
-        rvs[i] = rev ? std::min(net[i], 0.0) : 0.0;
+    out.fwd.assign(kMinutes, 0.0);
+    out.rvs.assign(kMinutes, 0.0);
+    for (std::size_t i = 0; i < out.fwd.size(); ++i) {
+        out.fwd[i] = std::max(out.net[i], 0.0);
+        out.rvs[i] = day.options.reverse ? std::min(out.net[i], 0.0) : 0.0;
     }
+    return out;
+}
 
-    MeasurementDay expected;
-    expected.channel = ch.number;
-    expected.date = date;
-    DayData& data = expected.data;
-    data.setHeader(ch.type, ch.pt, ch.ct);
-    data.hasReverse = rev ? 1 : 0;
-    DaySummary& s = data.summary;
-    auto at = [&](int minutes) { return date.addMinutes(minutes); };
+// How the recorder prints a channel's currents and voltages.
+struct ChannelFormats {
+    int currentDecimals;
+    int voltageDecimals;
+    Printed current(double v) const { return printed(v, v >= 1000 ? 1 : currentDecimals); }
+    Printed voltage(double v) const { return printed(v, voltageDecimals); }
+};
 
-    // Header of both blocks: "ＣＨ" + channel, type, PT, CT, date.
-    std::string header;
-    {
-        static const char* const kTypeFull[] = {"", "単相", "３相３線", "３相４線"};
-        static const char* const kTypeHalf[] = {"", "単相", "3相3線", "3相4線"};
-        std::string number = std::to_string(ch.number);
-        std::string ratios = "PT:" + printed(ch.pt, 0).text + " CT:" + printed(ch.ct, 0).text;
-        std::string d = date.format("%Y/%m/%d");
-        std::string utf8 = "ＣＨ";
-        if (o.fullWidthHeader) {
-            utf8 += fullWidthUtf8(number) + "　" + kTypeFull[ch.type] + "　" +
-                    fullWidthUtf8(ratios + " " + d);
-        } else {
-            utf8 += number + " " + kTypeHalf[ch.type] + " " + ratios + " " + d;
-        }
-        header = cp932(utf8);
+ChannelFormats formatsOf(const ReportChannel& ch) {
+    return {ch.nominalVoltage > 1000 ? 1 : 2, ch.voltageDecimals};
+}
+
+// Header of both blocks: "ＣＨ" + channel, type, PT, CT, date.
+std::string blockHeader(const ReportChannel& ch, const DayContext& day) {
+    static const char* const kTypeFull[] = {"", "単相", "３相３線", "３相４線"};
+    static const char* const kTypeHalf[] = {"", "単相", "3相3線", "3相4線"};
+    std::string number = std::to_string(ch.number);
+    std::string ratios = "PT:" + printed(ch.pt, 0).text + " CT:" + printed(ch.ct, 0).text;
+    std::string d = day.date.format("%Y/%m/%d");
+    std::string utf8 = "ＣＨ";
+    if (day.options.fullWidthHeader) {
+        utf8 += fullWidthUtf8(number) + "　" + kTypeFull[ch.type] + "　" +
+                fullWidthUtf8(ratios + " " + d);
+    } else {
+        utf8 += number + " " + kTypeHalf[ch.type] + " " + ratios + " " + d;
     }
+    return cp932(utf8);
+}
 
-    // Interval block.
-    line(out, header);
+// The interval listing after its header: the column line and one line per interval, each
+// sample also kept in `data` as reading the line gives it back.
+std::vector<std::string> intervalLines(const ReportChannel& ch, const ChannelMinutes& m,
+                                       const DayContext& day, Rng& r, DayData& data) {
+    const ReportGenOptions& o = day.options;
+    const Texts& t = texts();
+    const ChannelFormats formats = formatsOf(ch);
+    std::vector<std::string> lines;
     if (o.noise && r.uniform() < 0.5) {
-        line(out, t.units);
+        lines.push_back(t.units);
     }
-    std::string columns = rev ? t.columnsReverse : t.columnsPlain;
+    std::string columns = o.reverse ? t.columnsReverse : t.columnsPlain;
     for (int k = 1; k <= ch.phases; ++k) {
         columns += " " + t.volts + std::to_string(k) + "(V) " + t.amps + std::to_string(k) + "(A)";
     }
-    line(out, columns);
+    lines.push_back(columns);
     const int step = o.intervalMinutes;
-    std::string text;
     for (int a = 0; a < kMinutes; a += step) {
         const int b = a + step;
-        if (outageStart >= a && outageStart < b) {
-            line(out, t.outage + " " + hhmm(outageStart) + t.tilde +
-                          hhmm(std::min(outageEnd, kMinutes)));
+        if (day.outageStart >= a && day.outageStart < b) {
+            lines.push_back(t.outage + " " + hhmm(day.outageStart) + t.tilde +
+                            hhmm(std::min(day.outageEnd, kMinutes)));
         }
         double pfSum = 0.0;
         int powered = 0;
-        for (int m = a; m < b; ++m) {
-            if (!off[static_cast<std::size_t>(m)]) {
-                pfSum += pf[static_cast<std::size_t>(m)];
+        for (int i = a; i < b; ++i) {
+            if (!m.off[static_cast<std::size_t>(i)]) {
+                pfSum += m.pf[static_cast<std::size_t>(i)];
                 ++powered;
             }
         }
         IntervalSample sample;
-        sample.time = at(b);
-        text = hhmm(b % kMinutes);
-        Printed p = printed(mean(fwd, a, b), 0);
+        sample.time = day.at(b);
+        std::string text = hhmm(b % kMinutes);
+        Printed p = printed(mean(m.fwd, a, b), 0);
         field(text, p.text, 8);
         sample.power = p.value;
-        if (rev) {
-            Printed rp = printed(mean(rvs, a, b), 0);
+        if (o.reverse) {
+            Printed rp = printed(mean(m.rvs, a, b), 0);
             field(text, rp.text, 8);
             sample.reversePower = rp.value;
         }
@@ -472,82 +489,96 @@ void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int d
         sample.powerFactor = f.value;
         for (int k = 0; k < ch.phases; ++k) {
             std::size_t kk = static_cast<std::size_t>(k);
-            Printed v = voltText(mean(volt[kk], a, b));
-            Printed c = currentText(mean(curr[kk], a, b));
+            Printed v = formats.voltage(mean(m.volt[kk], a, b));
+            Printed c = formats.current(mean(m.curr[kk], a, b));
             field(text, v.text, 7);
             field(text, c.text, 7);
             sample.voltage[kk] = v.value;
             sample.current[kk] = c.value;
         }
-        line(out, text);
+        lines.push_back(text);
         data.addOrReplaceSample(sample);
     }
-    line(out, "");
+    lines.emplace_back();
+    return lines;
+}
 
-    // Summary block, from the same minutes.
-    noise(out, (static_cast<uint64_t>(dayIndex) << 8) + 0x40u + static_cast<uint64_t>(ch.number));
-    line(out, header);
-    if (o.noise) {
-        line(out, "");
+// The 30-minute window with the largest (or, with sign -1, most negative) mean.
+int demandWindow(const std::vector<double>& v, double sign) {
+    int best = 0;
+    double bestValue = sign * mean(v, 0, 30);
+    for (int w = 30; w < kMinutes; w += 30) {
+        double x = sign * mean(v, w, w + 30);
+        if (x > bestValue) {
+            bestValue = x;
+            best = w;
+        }
     }
+    return best;
+}
+
+// The minute of the largest value after a small instantaneous excursion.
+struct Instant {
+    int minute = 0;
+    double value = 0.0;
+};
+
+Instant instantPeak(const std::vector<double>& v, double sign, double spread, Rng& r) {
+    Instant best{0, v[0]};
+    double bestKey = -1e300;
+    for (int m = 0; m < kMinutes; ++m) {
+        double x = v[static_cast<std::size_t>(m)] * (1.0 + spread * r.uniform());
+        if (sign * x > bestKey) {
+            bestKey = sign * x;
+            best = {m, x};
+        }
+    }
+    return best;
+}
+
+// The summary after its header, from the same minutes; each figure also kept in `s` as reading
+// its line gives it back.
+std::vector<std::string> summaryLines(const ReportChannel& ch, const ChannelMinutes& m,
+                                      const DayContext& day, Rng& r, DaySummary& s) {
+    const ReportGenOptions& o = day.options;
+    const bool rev = o.reverse;
+    const Texts& t = texts();
+    const ChannelFormats formats = formatsOf(ch);
+    std::vector<std::string> lines;
+    auto blankIfNoise = [&] {
+        if (o.noise) {
+            lines.emplace_back();
+        }
+    };
     auto valueLine = [&](const std::string& label, const Printed& v, const char* unit) {
         std::string l = label;
         field(l, v.text, 10);
         l += " ";
         l += unit;
-        line(out, l);
+        lines.push_back(l);
     };
     auto rangeText = [&](int from, int to) { return hhmm(from) + "-" + hhmm(to); };
     auto rangeLine = [&](const std::string& label, const Printed& v, const std::string& when) {
         std::string l = label;
         field(l, v.text, 10);
         l += " " + t.time + " " + when;
-        line(out, l);
-    };
-    // The 30-minute window with the largest (or, with sign -1, most negative) mean.
-    auto demandWindow = [&](const std::vector<double>& v, double sign) {
-        int best = 0;
-        double bestValue = sign * mean(v, 0, 30);
-        for (int w = 30; w < kMinutes; w += 30) {
-            double x = sign * mean(v, w, w + 30);
-            if (x > bestValue) {
-                bestValue = x;
-                best = w;
-            }
-        }
-        return best;
-    };
-    // The minute of the largest value after a small instantaneous excursion.
-    struct Instant {
-        int minute = 0;
-        double value = 0.0;
-    };
-    auto instant = [&](const std::vector<double>& v, double sign, double spread) {
-        Instant best{0, v[0]};
-        double bestKey = -1e300;
-        for (int m = 0; m < kMinutes; ++m) {
-            double x = v[static_cast<std::size_t>(m)] * (1.0 + spread * r.uniform());
-            if (sign * x > bestKey) {
-                bestKey = sign * x;
-                best = {m, x};
-            }
-        }
-        return best;
+        lines.push_back(l);
     };
 
-    double energy = mean(fwd, 0, kMinutes) * 24.0;
-    double reverseEnergy = mean(rvs, 0, kMinutes) * 24.0;
+    blankIfNoise();
+    double energy = mean(m.fwd, 0, kMinutes) * 24.0;
+    double reverseEnergy = mean(m.rvs, 0, kMinutes) * 24.0;
     double lag = 0.0, lead = 0.0, pfWeighted = 0.0, pfWeight = 0.0;
-    for (int m = 0; m < kMinutes; ++m) {
-        std::size_t i = static_cast<std::size_t>(m);
-        if (off[i]) {
+    for (int i = 0; i < kMinutes; ++i) {
+        std::size_t ii = static_cast<std::size_t>(i);
+        if (m.off[ii]) {
             continue;
         }
-        double pfr = std::clamp(pf[i] / 100.0, 0.01, 1.0);
-        double q = std::abs(net[i]) / 60.0 * std::sqrt(1.0 - pfr * pfr) / pfr;
-        (pf[i] > 97.5 ? lead : lag) += q;
-        pfWeighted += pf[i] * std::abs(net[i]);
-        pfWeight += std::abs(net[i]);
+        double pfr = std::clamp(m.pf[ii] / 100.0, 0.01, 1.0);
+        double q = std::abs(m.net[ii]) / 60.0 * std::sqrt(1.0 - pfr * pfr) / pfr;
+        (m.pf[ii] > 97.5 ? lead : lag) += q;
+        pfWeighted += m.pf[ii] * std::abs(m.net[ii]);
+        pfWeight += std::abs(m.net[ii]);
     }
     const std::string fwdLabel = rev ? t.fwd : std::string();
 
@@ -560,9 +591,7 @@ void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int d
         s.reverseEnergy = re.value;
     }
     valueLine(t.netEnergy, printed(energy + reverseEnergy, 0), "Wh");
-    if (o.noise) {
-        line(out, "");
-    }
+    blankIfNoise();
     Printed pl = printed(lead, 0), pg = printed(lag, 0);
     valueLine(t.leadEnergy, pl, "varh");
     valueLine(t.lagEnergy, pg, "varh");
@@ -581,87 +610,115 @@ void ReportGenerator::writeChannelDay(std::string& out, const Channel& ch, int d
     s.averagePowerFactor = apf.value;
 
     auto demand = [&](const std::vector<double>& v, double sign, const std::string& label,
-                      PeakRecord& rec, int decimals) {
+                      PeakRecord& rec) {
         int w = demandWindow(v, sign);
-        Printed x = printed(mean(v, w, w + 30), decimals);
+        Printed x = printed(mean(v, w, w + 30), 0);
         rangeLine(label, x, rangeText(w, w + 30));
-        rec = {x.value, at(w), at(w + 30)};
+        rec = {x.value, day.at(w), day.at(w + 30)};
     };
     auto peakWithPf = [&](const std::vector<double>& v, double sign, const std::string& label,
                           PeakRecord& rec, double& factor) {
-        Instant in = instant(v, sign, 0.05);
+        Instant in = instantPeak(v, sign, 0.05, r);
         Printed x = printed(in.value, 0);
-        Printed f = printed(pf[static_cast<std::size_t>(in.minute)], 1);
+        Printed f = printed(m.pf[static_cast<std::size_t>(in.minute)], 1);
         std::string l = label;
         field(l, x.text, 10);
         l += " " + t.pf + " " + f.text + " " + t.time + " " + hhmm(in.minute);
-        line(out, l);
-        rec = {x.value, at(in.minute), DateTime()};
+        lines.push_back(l);
+        rec = {x.value, day.at(in.minute), DateTime()};
         factor = f.value;
     };
     auto peak = [&](const std::vector<double>& v, double sign, double spread,
                     const std::string& label, PeakRecord& rec,
                     const std::function<Printed(double)>& format) {
-        Instant in = instant(v, sign, spread);
+        Instant in = instantPeak(v, sign, spread, r);
         Printed x = format(in.value);
         rangeLine(label, x, hhmm(in.minute));
-        rec = {x.value, at(in.minute), DateTime()};
+        rec = {x.value, day.at(in.minute), DateTime()};
     };
+    auto voltText = [&](double v) { return formats.voltage(v); };
+    auto currentText = [&](double v) { return formats.current(v); };
 
-    if (o.noise) {
-        line(out, "");
-    }
-    demand(fwd, 1.0, t.maxDemand + fwdLabel, s.maxDemand, 0);
+    blankIfNoise();
+    demand(m.fwd, 1.0, t.maxDemand + fwdLabel, s.maxDemand);
     if (rev) {
-        demand(rvs, -1.0, t.maxDemand + t.rev, s.reverseMaxDemand, 0);
+        demand(m.rvs, -1.0, t.maxDemand + t.rev, s.reverseMaxDemand);
     }
-    peakWithPf(fwd, 1.0, t.peakPower + fwdLabel, s.peakPower, s.peakPowerFactor);
+    peakWithPf(m.fwd, 1.0, t.peakPower + fwdLabel, s.peakPower, s.peakPowerFactor);
     if (rev) {
-        peakWithPf(rvs, -1.0, t.peakPower + t.rev, s.reversePeakPower, s.reversePeakPowerFactor);
+        peakWithPf(m.rvs, -1.0, t.peakPower + t.rev, s.reversePeakPower, s.reversePeakPowerFactor);
     }
     if (o.noise && r.uniform() < 0.5) {
-        line(out, t.extraPeakHeading);
+        lines.push_back(t.extraPeakHeading);
     }
-    if (o.noise) {
-        line(out, "");
-    }
+    blankIfNoise();
     for (int k = 0; k < ch.phases; ++k) {
-        Printed v = voltText(mean(volt[static_cast<std::size_t>(k)], 0, kMinutes));
+        Printed v = formats.voltage(mean(m.volt[static_cast<std::size_t>(k)], 0, kMinutes));
         valueLine(t.avgVoltage + std::to_string(k + 1), v, "V");
         s.averageVoltage[static_cast<std::size_t>(k)] = v.value;
     }
     for (int k = 0; k < ch.phases; ++k) {
-        Printed c = currentText(mean(curr[static_cast<std::size_t>(k)], 0, kMinutes));
+        Printed c = formats.current(mean(m.curr[static_cast<std::size_t>(k)], 0, kMinutes));
         valueLine(t.avgCurrent + std::to_string(k + 1), c, "A");
         s.averageCurrent[static_cast<std::size_t>(k)] = c.value;
     }
-    if (o.noise) {
-        line(out, "");
-    }
+    blankIfNoise();
     for (int k = 0; k < ch.phases; ++k) {
         std::size_t kk = static_cast<std::size_t>(k);
-        peak(volt[kk], 1.0, 0.01, t.peakVoltage + std::to_string(k + 1), s.peakVoltage[kk],
+        peak(m.volt[kk], 1.0, 0.01, t.peakVoltage + std::to_string(k + 1), s.peakVoltage[kk],
              voltText);
     }
     for (int k = 0; k < ch.phases; ++k) {
         std::size_t kk = static_cast<std::size_t>(k);
-        peak(volt[kk], -1.0, -0.01, t.minVoltage + std::to_string(k + 1), s.minVoltage[kk],
+        peak(m.volt[kk], -1.0, -0.01, t.minVoltage + std::to_string(k + 1), s.minVoltage[kk],
              voltText);
     }
     for (int k = 0; k < ch.phases; ++k) {
         std::size_t kk = static_cast<std::size_t>(k);
-        int w = demandWindow(curr[kk], 1.0);
-        Printed x = currentText(mean(curr[kk], w, w + 30));
+        int w = demandWindow(m.curr[kk], 1.0);
+        Printed x = formats.current(mean(m.curr[kk], w, w + 30));
         rangeLine(t.maxCurrent + std::to_string(k + 1), x, rangeText(w, w + 30));
-        s.maxCurrent[kk] = {x.value, at(w), at(w + 30)};
+        s.maxCurrent[kk] = {x.value, day.at(w), day.at(w + 30)};
     }
     for (int k = 0; k < ch.phases; ++k) {
         std::size_t kk = static_cast<std::size_t>(k);
-        peak(curr[kk], 1.0, 0.08, t.peakCurrent + std::to_string(k + 1), s.peakCurrent[kk],
+        peak(m.curr[kk], 1.0, 0.08, t.peakCurrent + std::to_string(k + 1), s.peakCurrent[kk],
              currentText);
     }
+    return lines;
+}
+
+} // namespace
+
+// A channel's day in three steps: simulate its minutes, compute the two blocks' lines with the
+// values they carry, print them.
+void ReportGenerator::writeChannelDay(std::string& out, const ReportChannel& ch, int dayIndex,
+                                      const DateTime& date, int outageStart, int outageEnd) {
+    const ReportGenOptions& o = m_options;
+    const DayContext day{o, date, outageStart, outageEnd};
+    Rng r(mix(o.seed, (static_cast<uint64_t>(dayIndex) << 8) + static_cast<uint64_t>(ch.number)));
+    const ChannelMinutes minutes = simulateMinutes(ch, day, r);
+
+    MeasurementDay expected;
+    expected.channel = ch.number;
+    expected.date = date;
+    expected.data.setHeader(ch.type, ch.pt, ch.ct);
+    expected.data.hasReverse = o.reverse ? 1 : 0;
+    const std::string header = blockHeader(ch, day);
+    const std::vector<std::string> listing = intervalLines(ch, minutes, day, r, expected.data);
+
+    line(out, header);
+    for (const std::string& text : listing) {
+        line(out, text);
+    }
+    noise(out, (static_cast<uint64_t>(dayIndex) << 8) + 0x40u + static_cast<uint64_t>(ch.number));
+    const std::vector<std::string> summary =
+        summaryLines(ch, minutes, day, r, expected.data.summary);
+    line(out, header);
+    for (const std::string& text : summary) {
+        line(out, text);
+    }
     noise(out, (static_cast<uint64_t>(dayIndex) << 8) + 0x80u + static_cast<uint64_t>(ch.number));
-    (void)fourWire;
 
     if (o.keepExpected) {
         m_expected.addOrReplaceDay(std::move(expected));

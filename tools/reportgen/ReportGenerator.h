@@ -30,6 +30,9 @@ struct ReportGenOptions {
 // channel 2.
 ReportGenOptions twoChannelOptions(uint64_t seed, DateTime firstDay, int days, int intervalMinutes);
 
+// What stays the same for a channel over the whole report (made in ReportGenerator.cpp).
+struct ReportChannel;
+
 class ReportGenerator {
 public:
     // Throws std::invalid_argument for options it cannot honour.
@@ -48,10 +51,9 @@ public:
     const ReportGenOptions& options() const { return m_options; }
 
 private:
-    struct Channel;
     void writeDay(std::string& out, int dayIndex);
-    void writeChannelDay(std::string& out, const Channel& ch, int dayIndex, const DateTime& date,
-                         int outageStart, int outageEnd);
+    void writeChannelDay(std::string& out, const ReportChannel& ch, int dayIndex,
+                         const DateTime& date, int outageStart, int outageEnd);
     void noise(std::string& out, uint64_t salt);
     void line(std::string& out, std::string_view text);
 

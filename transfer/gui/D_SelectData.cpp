@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -66,6 +67,8 @@ CSelectData::CSelectData(MeasurementStore store, const SelectionTuple& current, 
         fillDays(0);
     });
     connect(m_circuits, &QComboBox::activated, this, [this] { fillDays(0); });
+    // A double-click on a day opens it.
+    connect(m_days, &QListWidget::itemDoubleClicked, this, [this] { onOk(); });
 }
 
 void CSelectData::fillCircuits(int select) {
@@ -96,8 +99,11 @@ void CSelectData::fillDays(int select) {
 }
 
 void CSelectData::onOk() {
-    const SelectionTuple chosen{m_customers->currentIndex(), m_circuits->currentIndex(),
-                                m_days->currentRow(), -1, -1};
+    // The selected day, which assistive technology may set without moving the current row.
+    const QModelIndexList selected = m_days->selectionModel()->selectedRows();
+    const int day = selected.isEmpty() ? -1 : selected.front().row();
+    const SelectionTuple chosen{m_customers->currentIndex(), m_circuits->currentIndex(), day, -1,
+                                -1};
     if (!isSelectionUsable(m_store, chosen)) {
         m_prompt.tell(txt::transfer::kChooseData, PromptIcon::Stop);
         return;

@@ -41,7 +41,7 @@ AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
             ? formatText(text::kTwelveMonthValue, powerText(year.peak.demand, kw).c_str(),
                          year.peak.from.format("%Y/%m/%d %H:%M").c_str(), year.year, year.month)
             : text::kNone);
-    row(text::kLoadFactor, maximum ? formatText("%.1f", a.loadFactor) : text::kNone);
+    row(text::kLoadFactor, a.loadFactor ? formatText("%.1f", *a.loadFactor) : text::kNone);
     const bool contract = a.limits.contractDemand > 0.0;
     row(formatText(text::kContract, unit(kw)),
         contract ? powerText(a.limits.contractDemand, kw) : text::kNone);
@@ -57,8 +57,8 @@ AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
                        : text::kNone);
     }
     row(text::kPfThreshold, formatText("%.1f", a.limits.powerFactorThreshold));
-    row(text::kBelowPf,
-        formatText(text::kBelowPfValue, a.counts.powerFactorBelow, a.counts.hoursBelowPowerFactor));
+    row(text::kBelowPf, formatText(text::kBelowPfValue, a.counts.powerFactorBelow,
+                                   a.counts.hoursBelowPowerFactor()));
     std::string tariff = text::kNone;
     if (a.statistics.powerFactor.count > 0)
         tariff = a.tariffEffect < 0   ? formatText(text::kDiscount, -a.tariffEffect)

@@ -219,7 +219,8 @@ void GraphPage::fill(const DisplaySelection& selection, const GraphScales& scale
     if (!selection.isValid())
         return;
     const SheetFlags flags = sheetFlags(selection);
-    title_tables::fill(*m_title, *m_detail, selection, selection.day.data.summary);
+    // A monthly page shows the month's totals, as the table and summary pages do.
+    title_tables::fill(*m_title, *m_detail, selection, summaryInForce(selection));
     m_monthly = selection.isMonthly();
     const TimeAxis axis = timeAxisFor(selection, monthStartDay, now);
     const std::vector<PointSource> points = pointSources(selection, axis);

@@ -5,7 +5,11 @@
 std::string incompleteDayMark(const DayCoverage& coverage) {
     if (!coverage.incomplete())
         return {};
-    return formatText(txt::analysis::kIncompleteMark, coverage.missingIntervals());
+    std::string mark = formatText(txt::analysis::kIncompleteMark, coverage.missingIntervals());
+    // Without samples there is no count of missing intervals: the mark alone.
+    if (coverage.intervalMinutes == 0)
+        mark.erase(mark.find_last_not_of("0123456789") + 1);
+    return mark;
 }
 
 std::string incompleteDayLegend(int markedDays) {

@@ -212,3 +212,17 @@ TEST(GraphPage, HoverAndCopyTextShowTheSamples) {
 }
 
 } // namespace
+
+TEST(GraphPage, MonthlyPageShowsTheMonthsReactiveTotalsNotTheFirstDays) {
+    // Three days of 1.5 / 2.5 kvarh each: the month is 4.5 / 7.5, the first day 1.5 / 2.5.
+    Report report({makeDay(DateTime::make(2024, 5, 1)), makeDay(DateTime::make(2024, 5, 2)),
+                   makeDay(DateTime::make(2024, 5, 3))});
+    for (bool printing : {false, true}) {
+        Graph month(report.monthly(2024, 5, 1), printing);
+        const std::string text = month.page.detailTable().text(5, 0);
+        EXPECT_NE(text.find("4.5"), std::string::npos) << text;
+        EXPECT_NE(text.find("7.5"), std::string::npos) << text;
+        Graph day(report.daily(0), printing);
+        EXPECT_NE(day.page.detailTable().text(5, 0).find("1.5"), std::string::npos);
+    }
+}

@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{"gap_of_two_intervals", 30, {600, 630}, {}, " ▲2"},
                       MarkCase{"outage_day", 15, {}, {615, 630, 645}, " ▲3"},
                       MarkCase{"gap_and_outage", 30, {60}, {720}, " ▲2"},
-                      MarkCase{"without_samples", 0, {}, {}, ""},
+                      MarkCase{"without_samples", 0, {}, {}, " ▲"},
                       MarkCase{"complete_60min", 60, {}, {}, ""},
                       MarkCase{"60min_last_hour_missing", 60, {1440}, {}, " ▲1"},
                       MarkCase{"1min_first_two_missing", 1, {1, 2}, {}, " ▲2"}),

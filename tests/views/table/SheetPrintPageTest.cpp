@@ -119,7 +119,7 @@ TEST(SheetPrintPage, MonthlyTablePageHasAllDates) {
 TEST(SheetPrintPage, MonthlyPageMarksIncompleteDaysWithALegend) {
     Report report(incompleteMonthDays());
     Printed p(report.monthly(2024, 5, 1), 1, 3);
-    for (const char* text : {"5/2 ▲2", "5/3 ▲3", "5/1", "5/4", "5/5", "測定値（平均値）",
+    for (const char* text : {"5/2 ▲2", "5/3 ▲3", "5/1", "5/4 ▲", "5/5", "測定値（平均値）",
                              "▲n：欠測 n 区間（停電を含む）"})
         EXPECT_NE(p.dc.findText(u(text)), nullptr) << text;
     EXPECT_EQ(p.dc.findText(u("5/1 ▲")), nullptr);
