@@ -110,8 +110,6 @@ inline constexpr const char kYearStartDay[] =
 inline constexpr const char kYearContract[] = "\x8c_\x96\xf1\x93"
                                               "d\x97\xcd[kW], %s";         // 契約電力[kW], %s
 inline constexpr const char kYearCaption[] = "\x8c\x8e\x95\xca\x8fW\x8cv"; // 月別集計
-inline constexpr const char kYearReportTitle[] =
-    "%d\x94N (\x8aJ\x8en\x93\xfa %d\x93\xfa)"; // %d年 (開始日 %d日)
 inline constexpr const char kYearEnergyName[] = "\x93"
                                                 "d\x97\xcd\x97\xca"; // 電力量
 inline constexpr const char kYearDemandName[] = "\x8d\xc5\x91\xe5\x8e\xf9\x97v\x93"

@@ -119,10 +119,12 @@ void YearGraphPage::fill(const DisplaySelection& selection, const YearReport& re
     }
     energy.maximum = chart_rules::roundAxisMaximum(energyTop);
     demand.maximum = chart_rules::roundAxisMaximum(demandTop);
-    if (report.contractDemand > 0.0)
-        m_chart->addLevel(
-            {1, report.contractDemand * 0.001, ContractLine,
-             formatText(txt::analysis::kYearContractLabel, contractDemandText(report).c_str())});
+    // Bars would cover a label at the line: the contract demand is named on its axis.
+    if (report.contractDemand > 0.0) {
+        m_chart->addLevel({1, report.contractDemand * 0.001, ContractLine, {}});
+        demand.name += "  " + formatText(txt::analysis::kYearContractLabel,
+                                         contractDemandText(report).c_str());
+    }
 }
 
 std::string YearGraphPage::copyText() const {

@@ -18,7 +18,7 @@ constexpr const char kFitFigure[] = "12/31 23:30\x81`24:00"; // 12/31 23:30～24
 
 void setUpTable(TextTable& t, const FontSpec& seed) {
     t.setup(kYearColumns, YearSheet::Rows, -1, -1, kYearColumns, YearSheet::Rows);
-    const double weights[kYearColumns] = {5, 10, 9, 9, 9, 9, 10, 16, 7, 7, 6, 5};
+    const double weights[kYearColumns] = {5, 10, 9, 9, 8, 8, 10, 16, 7, 7, 7, 6};
     for (int c = 0; c < kYearColumns; ++c)
         t.grid().setWeight(c, weights[c], GridElement::Columns);
     t.setFont(seed);
