@@ -200,6 +200,10 @@ std::string csvFileNamePreset(const DisplaySelection& sel) {
     if (!hasReportDay(sel))
         return {};
     // Names from an old store or another installation must not make it a path.
+    if (sel.isYearly())
+        return fileNameOf(formatText(txt::textout::kYearlyFileName, sel.customerName.c_str(),
+                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
+                                     static_cast<int>(sel.displayChannel)));
     if (sel.isMonthly())
         return fileNameOf(formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
                                      sel.circuitName.c_str(), static_cast<int>(sel.year),
@@ -211,7 +215,7 @@ std::string csvFileNamePreset(const DisplaySelection& sel) {
 }
 
 void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
-    if (!hasReportDay(sel))
+    if (!hasReportDay(sel) || sel.isYearly())
         return;
     const bool monthly = sel.isMonthly();
     const DayData& data = sel.day.data;
@@ -269,7 +273,7 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
 }
 
 bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
-    if (!hasReportDay(sel))
+    if (!hasReportDay(sel) || (sel.isYearly() && !env.yearLines))
         return false;
     SilentPrompt silent;
     Prompt& prompt = env.prompt ? *env.prompt : silent;
@@ -281,7 +285,10 @@ bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const 
             if (!sink)
                 throw CxException(0, "OpenError\n%s", path.c_str());
             ReportLineWriter out(*sink);
-            writeReportLines(out, sel, env.monthStartDay);
+            if (sel.isYearly())
+                env.yearLines(out, sel);
+            else
+                writeReportLines(out, sel, env.monthStartDay);
             sink->finish();
         },
         env.log);

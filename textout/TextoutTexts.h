@@ -15,7 +15,9 @@ inline constexpr const char kThreePhase4W[] = "3\x91\x8a"
 inline constexpr const char kDailyFileName[] =
     "\x93\xfa\x95\xf1_%s_%s_%s_%d.CSV"; // 日報_%s_%s_%s_%d.CSV
 inline constexpr const char kMonthlyFileName[] =
-    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d_%d.CSV";                      // 月報_%s_%s_%04d_%02d_%d.CSV
+    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d_%d.CSV"; // 月報_%s_%s_%04d_%02d_%d.CSV
+inline constexpr const char kYearlyFileName[] =
+    "\x94N\x95\xf1_%s_%s_%04d_%d.CSV";                              // 年報_%s_%s_%04d_%d.CSV
 inline constexpr const char kDailyTitle[] = "\x93\xfa\x95\xf1, %s"; // 日報, %s
 inline constexpr const char kDailyDate[] = "%Y\x94N %#m\x8c\x8e %#d\x93\xfa"; // %Y年 %#m月 %#d日
 inline constexpr const char kMonthlyTitle[] =

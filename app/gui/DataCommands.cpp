@@ -1,4 +1,5 @@
 #include "app/gui/DataCommands.h"
+#include "analysis/YearReportCsv.h"
 #include "app/AppSettings.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
@@ -99,7 +100,7 @@ void DataCommands::changeMonthStartDay() {
     // the shown day.
     COrvoViewDoc* doc = m_frame->document();
     const DisplaySelection& shown = doc->currentSelection();
-    if (shown.isValid() && shown.isMonthly())
+    if (shown.isValid() && (shown.isMonthly() || shown.isYearly()))
         m_frame->applySelectDataResult(shown.tuple());
 }
 
@@ -111,6 +112,9 @@ void DataCommands::writeCsv() {
     CsvOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;
+    env.yearLines = [doc](ReportLineWriter& out, const DisplaySelection& selection) {
+        writeYearReportLines(out, selection, doc->yearReport(selection));
+    };
     CTxtOut dialog(doc->currentSelection(), fields, env, prompt(), m_frame);
     if (dialog.exec() != QDialog::Accepted || !m_settings)
         return;

@@ -25,7 +25,8 @@ public:
     }
 
     void selectData();
-    // -1 the previous, +1 the next stored day (monthly: report month); stays at either end.
+    // -1 the previous, +1 the next stored day (monthly: report month, 年報: year with days);
+    // stays at either end.
     void stepData(int step);
     void exportCustomer();
     void importCustomer();

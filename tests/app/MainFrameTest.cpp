@@ -165,7 +165,7 @@ TEST_F(FrameTest, TableGraphPrintAndCsvNeedAValidSelection) {
 }
 
 TEST_F(FrameTest, SelectorBarStartsWithItsListsAndHiddenChannelBox) {
-    EXPECT_EQ(items(bar()->kind()), (QStringList{"日別", "月別"}));
+    EXPECT_EQ(items(bar()->kind()), (QStringList{"日別", "月別", "年報"}));
     EXPECT_EQ(bar()->kind()->currentIndex(), 0);
     EXPECT_EQ(bar()->power()->count(), 25);
     EXPECT_EQ(bar()->power()->currentText(), "1");
