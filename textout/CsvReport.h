@@ -35,7 +35,11 @@ inline constexpr const char kCsvSourceName[] = "D_TxtOut";
 // (The second byte of a double-byte character is never one of these bytes.)
 std::string csvNameField(const std::string& name);
 
-// File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
+// File name preset of an output dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch><extension>"
+// or "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch><extension>"; empty without a selected day.
+std::string reportFileNamePreset(const DisplaySelection& selection, const char* extension);
+
+// File name preset of the CSV dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
 // "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV"; empty without a selected day.
 std::string csvFileNamePreset(const DisplaySelection& selection);
 
