@@ -173,6 +173,15 @@ std::string workbookFileNamePreset(const DisplaySelection& sel) {
     return reportFileNamePreset(sel, txt::textout::kWorkbookExtension);
 }
 
+ReportOutput workbookOutput(const DisplaySelection& selection, const WorkbookOutputEnv& env) {
+    return {workbookFileNamePreset(selection), txt::textout::kWorkbookWritten,
+            [&selection, env](const std::string& path, Prompt& prompt) {
+                WorkbookOutputEnv reporting = env;
+                reporting.prompt = &prompt;
+                return WriteReportWorkbook(path, std::span(&selection, 1), reporting);
+            }};
+}
+
 void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartDay) {
     if (!hasReportDay(sel))
         return;

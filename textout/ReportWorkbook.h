@@ -3,6 +3,7 @@
 // the measured values, the summary) with real numbers in their display formats, charts of
 // power, power factor, voltages and currents, and a sheet of further tables (the analysis).
 #include "store/DAT_DisplaySelection.h"
+#include "textout/TxtOutRules.h"
 
 #include <span>
 #include <string>
@@ -36,6 +37,9 @@ inline constexpr const char kWorkbookSourceName[] = "D_XlsxOut";
 
 // The file name preset of the Excel dialog: the CSV rule with ".xlsx".
 std::string workbookFileNamePreset(const DisplaySelection& selection);
+
+// The workbook of the selection (which must outlive the result) for the output dialog.
+ReportOutput workbookOutput(const DisplaySelection& selection, const WorkbookOutputEnv& env);
 
 // Adds the report sheet of one selection (nothing without a day): daily "日報 <date>", monthly
 // "月報 <year>年<month>月".
