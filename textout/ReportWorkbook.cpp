@@ -196,7 +196,7 @@ void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartD
 
     XlsxSheet& sheet = book.addSheet(sheetNameOf(sel));
     sheet.width(0, 0, 8);
-    sheet.width(1, plan.columns - 1, 15);
+    sheet.width(1, plan.columns - 1, 12);
 
     // Title block: "日報 <date>", then label and values; the names as stored, not CSV fields.
     std::vector<std::string_view> title = fieldsOf(lines.at(0));
@@ -223,6 +223,7 @@ void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartD
     const std::vector<std::string_view> header = fieldsOf(*(captionAt + 1));
     for (std::size_t f = 0; f < header.size(); ++f)
         sheet.text(row, static_cast<int>(f), header[f], XlsxStyle::Heading);
+    sheet.printSetup(row);
     ++row;
     const int firstRow = row;
     const int count = monthly ? monthWindow(sel.year, sel.month, monthStartDay).dayCount()

@@ -97,6 +97,15 @@ void XlsxSheet::merge(int r, int first, int last, std::string_view cp932, XlsxSt
           "worksheet_merge_range");
 }
 
+void XlsxSheet::printSetup(int headingRow) {
+    constexpr uint8_t kA4 = 9;
+    worksheet_set_paper(m_sheet, kA4);
+    worksheet_set_landscape(m_sheet);
+    worksheet_fit_to_pages(m_sheet, 1, 0);
+    check(worksheet_repeat_rows(m_sheet, row(headingRow), row(headingRow)),
+          "worksheet_repeat_rows");
+}
+
 XlsxBook::XlsxBook(const std::string& utf8Path) {
     lxw_workbook_options options{};
     options.use_zip64 = LXW_FALSE;

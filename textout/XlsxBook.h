@@ -63,6 +63,8 @@ public:
     void number(int row, int column, double value, XlsxStyle style);
     void width(int firstColumn, int lastColumn, double characters);
     void merge(int row, int firstColumn, int lastColumn, std::string_view cp932, XlsxStyle style);
+    // Printed on A4 landscape, one page wide, the row `headingRow` repeated on every page.
+    void printSetup(int headingRow);
     const std::string& utf8Name() const { return m_name; }
     lxw_worksheet* handle() const { return m_sheet; }
 
