@@ -297,7 +297,7 @@ bool WriteReportWorkbook(const std::string& path, std::span<const DisplaySelecti
             PrivateFolder folder;
             const std::string built = folder.path + "/report.xlsx";
             {
-                XlsxBook book(built);
+                XlsxBook book(built, folder.path);
                 for (const DisplaySelection& report : reports)
                     addReportSheet(book, report, env.monthStartDay);
                 if (!env.analysis.empty())

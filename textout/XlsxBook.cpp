@@ -106,9 +106,12 @@ void XlsxSheet::printSetup(int headingRow) {
           "worksheet_repeat_rows");
 }
 
-XlsxBook::XlsxBook(const std::string& utf8Path) {
+XlsxBook::XlsxBook(const std::string& utf8Path, const std::string& tempFolder) {
+    // Rows go to the temporary folder as they are finished (every sheet is written top down):
+    // a month of one-minute days is held in little memory and written in far less time.
     lxw_workbook_options options{};
-    options.use_zip64 = LXW_FALSE;
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char*>(tempFolder.c_str());
     m_book = workbook_new_opt(utf8Path.c_str(), &options);
     if (!m_book)
         throw XlsxError("workbook_new");

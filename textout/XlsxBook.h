@@ -76,8 +76,9 @@ private:
 
 class XlsxBook {
 public:
-    // Writes to `utf8Path` on close().
-    explicit XlsxBook(const std::string& utf8Path);
+    // Writes to `utf8Path` on close(), keeping its working files in `tempFolder`. Rows must be
+    // written top down, each row before the next.
+    XlsxBook(const std::string& utf8Path, const std::string& tempFolder);
     ~XlsxBook();
     XlsxBook(const XlsxBook&) = delete;
     XlsxBook& operator=(const XlsxBook&) = delete;
