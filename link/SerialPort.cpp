@@ -270,6 +270,29 @@ int32_t SerialPort::ReadLine(char* buffer, uint32_t limit, uint32_t* count,
     return result;
 }
 
+std::string SerialPort::takeWaitingInput(std::size_t limit) {
+    std::string taken;
+    if (m_pendingPos < m_pending.size()) {
+        taken.assign(m_pending.begin() + static_cast<std::ptrdiff_t>(m_pendingPos),
+                     m_pending.end());
+        m_pending.clear();
+        m_pendingPos = 0;
+    }
+    char chunk[4096];
+    while (taken.size() < limit) {
+        const long got = m_device.readSome(chunk, std::min(sizeof chunk, limit - taken.size()), 0);
+        if (got <= 0)
+            break;
+        taken.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (tracing() && !taken.empty()) {
+        auto [hex, chars] = formatReceiveDump(taken.data(), taken.size());
+        m_trace.WriteLine(hex);
+        m_trace.WriteRaw(chars);
+    }
+    return taken;
+}
+
 bool SerialPort::Close() {
     SetPortTimeouts(1, 1, 1, 1, 1);
     SetReadLineTimeout(1);

@@ -63,6 +63,10 @@ public:
                      int terminatorCount, int* matchedIndex = nullptr,
                      const char** matchedText = nullptr);
 
+    // What the device holds now, without waiting: bytes an earlier sender left (at most
+    // `limit`; the rest stays). The reading starts after them.
+    std::string takeWaitingInput(std::size_t limit = std::size_t{1} << 20);
+
     // Makes a pending and every later ReadLine return -2 at once, until the next Open.
     void cancelPendingRead();
 

@@ -81,7 +81,11 @@ CCommRead::~CCommRead() {
 }
 
 MeasurementCircuit CCommRead::takeReceivedDays() {
-    return std::move(m_days);
+    return std::move(m_received.days);
+}
+
+ReceptionHandover CCommRead::takeHandover() {
+    return std::move(m_received);
 }
 
 void CCommRead::showEvent(QShowEvent* event) {
@@ -150,7 +154,7 @@ void CCommRead::finishWithOk() {
     m_animation->stop();
     m_cancel->setEnabled(false);
     m_worker->join(); // the end notice is the worker's last act
-    m_days = m_worker->takeDays();
+    m_received = m_worker->takeHandover();
     accept();
 }
 

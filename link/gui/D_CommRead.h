@@ -25,6 +25,8 @@ public:
 
     // The days of a reception that ended with OK (empty otherwise); call once after exec().
     MeasurementCircuit takeReceivedDays();
+    // The same with what the user is to be told when the reception was cut inside a block.
+    ReceptionHandover takeHandover();
 
     QLabel* statusLine() const { return m_status; }
     QListWidget* lineList() const { return m_list; }
@@ -51,7 +53,7 @@ private:
     ReceptionRequest m_request;
     SerialPort m_port;
     std::unique_ptr<ReceptionWorker> m_worker;
-    MeasurementCircuit m_days;
+    ReceptionHandover m_received;
     QLabel* m_status = nullptr;
     CAnimateCtrl* m_animation = nullptr;
     QListWidget* m_list = nullptr;

@@ -179,29 +179,33 @@ TEST(CommRead, CancelInsideABlockHandsOverNothing) {
     EXPECT_FALSE(listTexts(*run.dlg).contains(q("通信異常 [-2]")));
 }
 
-TEST(CommRead, BlockCutOffBySilenceStaysOpenWithTheProblemAndHandsOverNothing) {
+// Silence inside a block cuts the reception: the dialog ends with OK and hands over the days
+// whose blocks arrived whole, with the message that says so; the cut day stays out.
+TEST(CommRead, BlockCutOffBySilenceHandsOverTheWholeDaysWithTheMessage) {
     DialogRun run;
     run.open();
     ASSERT_TRUE(run.waitForLine(q("機器からのデータ送信待ち")));
-    const std::string sent = sample::intervalBlock(1, 5, 4) + sample::intervalBlock(2, 5, 3, false);
+    const std::string whole = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
+    const std::string sent = whole + sample::intervalBlock(2, 5, 3, false);
     run.pty.write(sent);
-    ASSERT_TRUE(run.waitForLine(q("通信異常 [-2]")));
-    for (int i = 0; i < 3000 && !run.dlg->workerFinished(); ++i)
-        QTest::qWait(10);
-    ASSERT_TRUE(run.dlg->workerFinished());
-    EXPECT_EQ(run.dlg->statusLine()->text(), q("受信処理で問題が発生しました"));
-    EXPECT_TRUE(run.dlg->isVisible());
-    EXPECT_TRUE(run.spy->isEmpty());
-    EXPECT_FALSE(run.dlg->animation()->isPlaying());
-    EXPECT_TRUE(run.dlg->cancelButton()->isEnabled());
-    // The message went to the program log; the bytes to the capture.
-    EXPECT_NE(run.programLog().find(u("通信異常 [-2]")), std::string::npos);
+    ASSERT_TRUE(run.waitFinished());
+    EXPECT_EQ(run.dlg->result(), QDialog::Accepted);
     auto files = ReceptionCapture::captureFiles(run.request.captureFolder);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(fileBytes(fs::path(run.request.captureFolder) / files[0]), sent);
-    run.dlg->cancelButton()->click();
-    EXPECT_EQ(run.dlg->result(), QDialog::Rejected);
-    EXPECT_EQ(run.dlg->takeReceivedDays().days.count(), 0);
+    const fs::path capture = fs::path(run.request.captureFolder) / files[0];
+    EXPECT_EQ(fileBytes(capture), sent);
+    const std::string message =
+        u("記録計からの送信が測定データの途中で途切れました。 完全に届いた測定データは 1 "
+          "件です。 途中で切れた 2ch 2024/03/05 は取り込みません。 受信ファイル：") +
+        capture.string();
+    EXPECT_TRUE(listTexts(*run.dlg).contains(qtFromCp932(message)));
+    EXPECT_FALSE(listTexts(*run.dlg).contains(q("通信異常 [-2]")));
+    // The message went to the program log.
+    EXPECT_NE(run.programLog().find(message), std::string::npos);
+    ReceptionHandover handover = run.dlg->takeHandover();
+    EXPECT_TRUE(handover.interrupted);
+    EXPECT_EQ(handover.notice, message);
+    EXPECT_TRUE(handover.days == parsed(whole));
 }
 
 TEST(CommRead, ShowLinesBoxIsReadByTheWorkerForTheFollowingLines) {

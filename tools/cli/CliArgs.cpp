@@ -12,7 +12,8 @@ days as JSON: {"days": [ ... ]}, in (channel, date) order.
 
 On a grammar error the program's message goes to stderr, the days received
 before the error are still printed with "error": "<message>" at top level, and
-the exit status is 1.
+the exit status is 1. A report cut inside a block (its end is missing) prints
+the days whose blocks are whole with "interrupted": "<message>" and exits with 1.
 )";
 
 const char kDumpDataHelp[] =
@@ -33,7 +34,8 @@ data folder. --json prints the same as JSON.
 
 const char kImportReportHelp[] =
     R"(usage: orvoview-cli import-report FILE --customer NAME --circuit NAME
-                                 [--overwrite yes|no] [--channel N] [--home DIR]
+                                 [--overwrite yes|no] [--channel N] [--partial]
+                                 [--home DIR]
 
 Parses a captured report and files the received days of one channel into the
 circuit, creating customer and circuit when missing (names are checked like in
@@ -43,7 +45,9 @@ the customer editing dialog), then saves the data file.
   --overwrite no    dates already stored are kept (default)
   --overwrite yes   dates already stored are replaced
 Stored days take channel 1. Nothing is saved when the report has a grammar
-error.
+error. A report cut inside a block (a capture of a reception that broke off)
+exits with status 1; with --partial the days whose blocks are whole are filed
+first (never the day that was cut), without it nothing is.
 )";
 
 const char kCsvHelp[] =
@@ -103,7 +107,7 @@ from stdin (y/n). A customer of the same name gets the name "NAME_1", "NAME_2" .
 const char kReceiveHelp[] =
     R"(usage: orvoview-cli receive [--port N | --file FILE] [--home DIR]
                            [--customer NAME --circuit NAME [--overwrite yes|no]
-                            [--channel N]]
+                            [--channel N] [--partial]]
 
 Runs a reception without a window: from the serial port and settings stored in
 the data file (--port N picks another port number) or from a captured file
@@ -112,7 +116,10 @@ printed as JSON like dump-report, or, with --customer and --circuit, filed into
 that circuit like import-report and saved. Port n is the device named by
 "COM<n>" in section [Port] of the INI file, else /dev/ttyUSB<n-1>. A failed
 reception exits with status 1 and files nothing. Ctrl+C stops the reception
-like "中断／戻る" (status 1, nothing filed).
+like "中断／戻る" (status 1, nothing filed). A reception cut inside a block
+(silence, a vanished device, a file that ends early) says why on stderr and
+exits with status 1; the days whose blocks arrived whole are printed (with
+"interrupted": "<message>"), and filed only with --partial.
 )";
 
 const char kAnalyseHelp[] =
@@ -154,7 +161,7 @@ const std::vector<CliCommand>& cliCommands() {
         {"import-report",
          1,
          1,
-         {kCustomer, kCircuit, kOverwrite, {"channel", true}, kHome},
+         {kCustomer, kCircuit, kOverwrite, {"channel", true}, {"partial", false}, kHome},
          kImportReportHelp},
         {"csv",
          0,
@@ -192,7 +199,8 @@ const std::vector<CliCommand>& cliCommands() {
           kCustomer,
           kCircuit,
           kOverwrite,
-          {"channel", true}},
+          {"channel", true},
+          {"partial", false}},
          kReceiveHelp},
         {"analyse",
          0,

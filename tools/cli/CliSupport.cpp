@@ -1,5 +1,6 @@
 #include "tools/cli/CliSupport.h"
 #include "link/LinkTexts.h"
+#include "link/ReportCut.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
@@ -70,10 +71,15 @@ ReportRead readReportFile(const std::filesystem::path& path) {
     ParseContext context(result.days);
     ReportTextReader reader(opened.file);
     try {
-        parseReportLines(context, reader);
-        if (reader.failed())
+        const ReportEnd end = readWholeReport(context, reader);
+        if (reader.failed()) {
             result.error =
                 sjis::toUtf8(formatText(txt::link::kFileReadFailed, sjis::fromUtf8(shown).c_str()));
+        } else if (end.cut) {
+            result.interrupted = true;
+            result.cutNotice = sjis::toUtf8(cutReceptionMessage(
+                CutReason::FileEnd, end, result.days.days.count(), sjis::fromUtf8(shown)));
+        }
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {

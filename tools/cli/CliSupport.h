@@ -23,11 +23,15 @@ std::string nameArg(const std::string& utf8);
 std::string shownPath(const std::filesystem::path& path);
 
 // A captured report file read the way the reception reads a received file. The days received
-// before a failure are kept; `error` (UTF-8) is empty after a normal end.
+// before a failure are kept; `error` (UTF-8) is empty after a normal end. A file that ends
+// inside a block is `interrupted`: `days` are those whose blocks arrived whole, `cutNotice`
+// (UTF-8) says so.
 struct ReportRead {
     MeasurementCircuit days;
     std::string error;
     bool grammarError = false; // the parser rejected a line (else: the file could not be read)
+    bool interrupted = false;
+    std::string cutNotice;
 };
 ReportRead readReportFile(const std::filesystem::path& path);
 

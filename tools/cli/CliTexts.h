@@ -25,5 +25,9 @@ inline constexpr const char kFolderBusy[] =
 
 // Reception without a window: the dialog's status after a failure, and an interruption.
 inline constexpr const char kReceptionInterrupted[] = "受信を中断しました";
+// A reception or captured file cut inside a block files nothing unless asked to.
+inline constexpr const char kPartialNotFiled[] =
+    "途中で切れた受信のため登録しませんでした。完全に届いた測定データを登録するには --partial "
+    "を付けてください";
 
 } // namespace txt::cli

@@ -68,8 +68,9 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     const bool filing = args.has("customer") || args.has("circuit");
     if (filing && !(args.has("customer") && args.has("circuit")))
         throw UsageError("--customer and --circuit go together", args.command);
-    if (!filing && (args.has("overwrite") || args.has("channel")))
-        throw UsageError("--overwrite and --channel need --customer and --circuit", args.command);
+    if (!filing && (args.has("overwrite") || args.has("channel") || args.has("partial")))
+        throw UsageError("--overwrite, --channel and --partial need --customer and --circuit",
+                         args.command);
     if (args.has("port") && args.has("file"))
         throw UsageError("give --port or --file, not both", args.command);
     const bool overwrite = cli::overwriteArg(args);
@@ -114,22 +115,31 @@ int cmdReceive(const CliArgs& args, CliIo io) {
         cli::message(io, txt::cli::kReceptionInterrupted);
         return ExitFailure;
     }
-    if (worker.result() != ReceptionResult::Success) {
+    const bool cut = worker.result() == ReceptionResult::Interrupted;
+    if (worker.result() != ReceptionResult::Success && !cut) {
         cli::messageCp932(io, txt::link::kReceptionProblem);
         return ExitFailure;
     }
+    // A cut reception has told why on stderr already; it always ends with status 1.
     MeasurementCircuit received = worker.takeDays();
 
     if (!filing) {
         JsonWriter json(io.out);
         json.beginObject();
         writeDaysMember(json, received);
+        if (cut)
+            json.member("interrupted", sjis::toUtf8(worker.cutNotice()));
         json.endObject();
         json.finish();
-        return ExitOk;
+        return cut ? ExitFailure : ExitOk;
+    }
+    if (cut && !args.has("partial")) {
+        cli::message(io, txt::cli::kPartialNotFiled);
+        return ExitFailure;
     }
     std::vector<MeasurementDay> days;
     if (!cli::chooseChannelDays(io, received, channel, days))
         return ExitFailure;
-    return cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    const int status = cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    return cut ? ExitFailure : status;
 }

@@ -15,10 +15,12 @@ int cmdDumpReport(const CliArgs& args, CliIo io) {
     writeDaysMember(json, report.days);
     if (report.grammarError)
         json.member("error", report.error);
+    if (report.interrupted)
+        json.member("interrupted", report.cutNotice);
     json.endObject();
     json.finish();
-    if (report.grammarError) {
-        cli::message(io, report.error);
+    if (report.grammarError || report.interrupted) {
+        cli::message(io, report.grammarError ? report.error : report.cutNotice);
         return ExitFailure;
     }
     return ExitOk;
