@@ -42,9 +42,12 @@ std::string csvNameField(const std::string& name);
 // comma).
 std::string csvNameLine(const char* format, const std::string& name);
 
-// File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV",
-// "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV" or "年報_<customer>_<circuit>_<YYYY>_<ch>.CSV";
-// empty without a selected day.
+// File name preset of an output dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch><extension>",
+// "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch><extension>" or
+// "年報_<customer>_<circuit>_<YYYY>_<ch><extension>"; empty without a selected day.
+std::string reportFileNamePreset(const DisplaySelection& selection, const char* extension);
+
+// File name preset of the CSV dialog: reportFileNamePreset with ".CSV".
 std::string csvFileNamePreset(const DisplaySelection& selection);
 
 // True when the selection can be written (a selected day).

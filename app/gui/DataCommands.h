@@ -1,4 +1,5 @@
 #pragma once
+#include "textout/TxtOutRules.h"
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -9,8 +10,8 @@ class LogFile;
 class Prompt;
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
-// and import, monthly start day and CSV output. Each runs its dialog and applies the result to
-// the document, the selector bar and the settings.
+// and import, monthly start day, CSV and workbook output. Each runs its dialog and applies the
+// result to the document, the selector bar and the settings.
 class DataCommands : public QObject {
     Q_OBJECT
 public:
@@ -32,8 +33,12 @@ public:
     void importCustomer();
     void changeMonthStartDay();
     void writeCsv();
+    // The shown report as an Excel workbook (the same folder, program and open-after as CSV).
+    void writeWorkbook();
 
 private:
+    TxtOutFields outputFields() const;
+    void keepOutputFields(const TxtOutFields& fields);
     Prompt& prompt();
     int monthStartDay() const;
 
