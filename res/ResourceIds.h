@@ -111,6 +111,7 @@ constexpr int IDC_RD_IMPORT_FILE = 1021; // "受信ファイルから取り込�
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
 constexpr int ID_TXT_OUT = 32795;
+constexpr int ID_XLSX_OUT = 32811; // the shown report as an Excel workbook
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;

@@ -15,8 +15,17 @@ std::filesystem::path fullPath(const TxtOutFields& f) {
 
 } // namespace
 
-bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
-                  const CsvOutputEnv& env, std::filesystem::path* writtenPath) {
+ReportOutput csvOutput(const DisplaySelection& selection, const CsvOutputEnv& env) {
+    return {csvFileNamePreset(selection), txt::textout::kWritten,
+            [&selection, env](const std::filesystem::path& path, Prompt& prompt) {
+                CsvOutputEnv reporting = env;
+                reporting.prompt = &prompt;
+                return WriteReportCsv(path, selection, reporting);
+            }};
+}
+
+bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& prompt,
+                        std::filesystem::path* writtenPath) {
     f.fileName = trimBlanks(f.fileName.native());
     if (f.fileName.empty()) {
         prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
@@ -31,16 +40,18 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     if (!confirmOutputPath(f.folder, path, txt::textout::kCreateFolder, txt::textout::kOverwrite,
                            prompt))
         return false;
-
-    CsvOutputEnv reporting = env;
-    reporting.prompt = &prompt;
-    if (!WriteReportCsv(path, selection, reporting))
+    if (!output.write(path, prompt))
         return false;
-    prompt.tell(formatText(txt::textout::kWritten, displayPath(path).c_str()),
+    prompt.tell(formatText(output.writtenMessage, displayPath(path).c_str()),
                 PromptIcon::Information);
     if (writtenPath)
         *writtenPath = path;
     return true;
+}
+
+bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
+                  const CsvOutputEnv& env, std::filesystem::path* writtenPath) {
+    return acceptReportOutput(f, csvOutput(selection, env), prompt, writtenPath);
 }
 
 TxtOutLaunch txtOutLaunch(const TxtOutFields& f) {
