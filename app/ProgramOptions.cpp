@@ -1,6 +1,5 @@
 #include "app/ProgramOptions.h"
 #include "support/ProgramFolder.h"
-#include "support/Sjis.h"
 #include <ostream>
 
 std::string programHelp() {
@@ -34,7 +33,7 @@ INI file, else /dev/ttyUSB<n-1>; the user needs to be in the group dialout.
     const char* why = choice.kind == ProgramFolderKind::Environment ? "from $ORVOVIEW_HOME"
                       : choice.kind == ProgramFolderKind::Portable ? "the folder of this executable"
                                                                    : "the per-user folder";
-    text += "\nProgram folder in use: " + sjis::toUtf8(choice.folder) + " (" + why + ")\n";
+    text += "\nProgram folder in use: " + choice.folder.native() + " (" + why + ")\n";
     return text;
 }
 

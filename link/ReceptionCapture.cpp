@@ -57,8 +57,8 @@ ReceptionCapture::~ReceptionCapture() {
 
 void ReceptionCapture::record(const std::string& name) {
     const std::filesystem::path path = pathInFolder(m_folder, kRecordName);
-    const int fd = ::open(path.c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return;
     writeAll(fd, name + "\n");

@@ -85,7 +85,8 @@ std::filesystem::path folderOf(const std::filesystem::path& target) {
 
 } // namespace
 
-ReplacementFile ReplacementFile::create(const std::filesystem::path& target, std::error_code& error) {
+ReplacementFile ReplacementFile::create(const std::filesystem::path& target,
+                                        std::error_code& error) {
     static std::atomic<unsigned> counter{0};
     ReplacementFile file;
     file.m_target = target;
@@ -198,8 +199,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         error);
 }
 
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<void(int fd)>& produce,
-                         std::error_code& error) {
+bool writeFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(int fd)>& produce, std::error_code& error) {
     ReplacementFile file = ReplacementFile::create(path, error);
     if (!file.isOpen()) {
         return false;

@@ -52,8 +52,8 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
 // The same for content too large to hold at once: `produce` writes it to the open temporary
 // file (a descriptor). `produce` reports a failed write by throwing or by setting `error`; what it
 // throws is passed on after the temporary file is removed.
-bool writeFileAtomically(const std::filesystem::path& path, const std::function<void(int fd)>& produce,
-                         std::error_code& error);
+bool writeFileAtomically(const std::filesystem::path& path,
+                         const std::function<void(int fd)>& produce, std::error_code& error);
 
 // What a settings file (the INI files) may hold at most; they are small by nature, and a device
 // or an endless file at their name must not fill the memory.

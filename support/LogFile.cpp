@@ -76,8 +76,7 @@ public:
     FileLock(const std::string& lockPath, RetryTimer& timer, std::chrono::milliseconds interval,
              const LogFile::Sleep& sleep)
         : m_guard(processMutex(lockPath)),
-          m_fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
-                      0600)) {
+          m_fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600)) {
         if (m_fd < 0) {
             return; // no lock to be had: write unlocked rather than not at all
         }

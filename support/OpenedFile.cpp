@@ -17,8 +17,7 @@ OpenedFile::OpenedFile(ReplacementFile replacement, std::filesystem::path path, 
 
 OpenedFile OpenedFile::openRead(const std::filesystem::path& path) {
     // Opened without blocking, so a FIFO cannot hold the open; made blocking again for reading.
-    const int fd =
-        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         return {};
     }

@@ -285,8 +285,7 @@ void addTablesSheet(XlsxBook& book, const std::string& cp932Name,
 }
 
 bool WriteReportWorkbook(const std::filesystem::path& path,
-                         std::span<const DisplaySelection> reports,
-                         const WorkbookOutputEnv& env) {
+                         std::span<const DisplaySelection> reports, const WorkbookOutputEnv& env) {
     if (std::none_of(reports.begin(), reports.end(),
                      [](const DisplaySelection& s) { return hasReportDay(s); }))
         return false;

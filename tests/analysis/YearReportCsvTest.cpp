@@ -1,7 +1,7 @@
 // The CSV file of a year report: its lines as written, and the file written through the CSV
 // output in Shift-JIS with the year's file name.
-#include "common/Cp932.h"
 #include "analysis/YearReportCsv.h"
+#include "common/Cp932.h"
 
 #include "analysis/AnalysisFixtures.h"
 #include "common/TempFolder.h"

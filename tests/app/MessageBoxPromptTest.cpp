@@ -1,7 +1,7 @@
 // Every question of the program goes through the message-box prompt: Escape and the close box
 // must give the answer that changes nothing, never Yes.
-#include "common/Cp932.h"
 #include "app/gui/MessageBoxPrompt.h"
+#include "common/Cp932.h"
 #include "support/Sjis.h"
 
 #include <QAbstractButton>
@@ -71,9 +71,9 @@ TEST(MessageBoxPrompt, TextIsPlain) {
 
 // A question whose Yes destroys something answers No to Enter and to Escape.
 TEST(MessageBoxPrompt, EnterAndEscapeAnswerNoWhereNoIsTheDefault) {
-    const std::string question = sj(
-        "「東京精密工業株式会社 本社工場」と、その測定回路 2 件・測定データ 365 日分を"
-        "削除します。よろしいですか？");
+    const std::string question =
+        sj("「東京精密工業株式会社 本社工場」と、その測定回路 2 件・測定データ 365 日分を"
+           "削除します。よろしいですか？");
     EXPECT_EQ(answerWith(
                   PromptButtons::YesNoDefaultNo,
                   [](QMessageBox* b) {

@@ -1,12 +1,12 @@
 // 年報 through the selector bar: the year's table and graph, the steps by a year, its printed
 // pages and its PDF.
-#include "common/Cp932.h"
 #include "AppTestSupport.h"
 #include "ViewFixture.h"
 #include "analysis/AnalysisSettings.h"
 #include "app/gui/OrvoViewView.h"
 #include "app/gui/ViewGraph.h"
 #include "app/gui/ViewSheet.h"
+#include "common/Cp932.h"
 #include "res/ResourceIds.h"
 #include "store/Aggregation.h"
 #include "support/ScriptedPrompt.h"

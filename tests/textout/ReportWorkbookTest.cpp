@@ -1,7 +1,7 @@
 // The workbook read back with openpyxl: every figure a number equal to the table's, the charts
 // on the right ranges.
-#include "common/Cp932.h"
 #include "textout/ReportWorkbook.h"
+#include "common/Cp932.h"
 #include "store/MonthWindow.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -230,12 +230,11 @@ TEST_F(ReportWorkbookTest, SeveralDaysMakeOneSheetEachAndTheAnalysisTablesASheet
     auto b = fullDay();
     const DisplaySelection reports[] = {a->sel, b->sel};
     WorkbookOutputEnv env;
-    env.analysis.push_back(
-        {sj("統計"),
-         {sj("項目"), sj("値")},
-         {{sj("負荷率[%]"), "61.25"},
-          {sj("最大デマンド"), sj("10.25 (13:30～14:00)")},
-          {"nan", "-3"}}});
+    env.analysis.push_back({sj("統計"),
+                            {sj("項目"), sj("値")},
+                            {{sj("負荷率[%]"), "61.25"},
+                             {sj("最大デマンド"), sj("10.25 (13:30～14:00)")},
+                             {"nan", "-3"}}});
     const Workbook book = write(reports, env);
     EXPECT_EQ(book.sheets,
               (std::vector<std::string>{"日報 2007年1月5日", "日報 2024年3月7日", "分析"}));

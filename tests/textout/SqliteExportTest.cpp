@@ -142,8 +142,7 @@ TEST(SqliteExport, NonFiniteValuesAndCircuitTerms) {
     MeasurementStore store;
     store.insertOrAssign(makeCustomer("客", {{"受電", {day}}, {"予備", {makeDay(1, 2024, 5, 2)}}}));
     auto terms = [](const std::string&, const std::string& circuit) {
-        return circuit == sj("受電") ? SqliteCircuitTerms{50000.0, 90.0}
-                                                 : SqliteCircuitTerms{};
+        return circuit == sj("受電") ? SqliteCircuitTerms{50000.0, 90.0} : SqliteCircuitTerms{};
     };
     ASSERT_TRUE(exportToSqlite(store, db, terms).ok);
     EXPECT_EQ(one(db, "SELECT energy_wh > 1e308, average_power_factor IS NULL FROM day WHERE"

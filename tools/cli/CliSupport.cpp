@@ -101,8 +101,8 @@ ReportRead readReport(const std::string& arg) {
             result.interrupted = true;
             // The file named as given, after the core's text of the cut.
             result.cutNotice =
-                sjis::toUtf8(cutReceptionMessage(CutReason::FileEnd, end,
-                                                 result.days.days.count(), std::string())) +
+                sjis::toUtf8(cutReceptionMessage(CutReason::FileEnd, end, result.days.days.count(),
+                                                 std::string())) +
                 " " + shownMessage(txt::link::kCutFile, input.shown);
         }
     } catch (const CxException& e) {

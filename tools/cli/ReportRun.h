@@ -12,10 +12,10 @@
 struct ReportRun {
     DocumentData document; // the selections point into it
     std::vector<SelectionTuple> tuples;
-    int startDay = 1;       // --start-day, else the INI's
-    int displayChannel = 1; // --channel: the selector bar's "CH：" box, 1 unless told
+    int startDay = 1;                // --start-day, else the INI's
+    int displayChannel = 1;          // --channel: the selector bar's "CH：" box, 1 unless told
     std::filesystem::path outFolder; // as given, made absolute; created
-    bool range = false;     // --from/--to
+    bool range = false;              // --from/--to
     DateTime from, to;
 };
 

@@ -64,10 +64,11 @@ std::vector<BatchItem> planBatch(const MeasurementStore& store, const BatchReque
 }
 
 BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>& plan,
-                     const std::string& folder, const BatchPdfWriter& pdf) {
+                     const std::filesystem::path& folder, const BatchPdfWriter& pdf) {
     BatchResult result;
     if (pathKind(folder) != PathKind::Folder) {
-        const std::string reason = formatText(txt::table::kBatchNoFolder, folder.c_str());
+        const std::string reason =
+            formatText(txt::table::kBatchNoFolder, displayPath(folder).c_str());
         for (const BatchItem& item : plan)
             result.failed.push_back({item.fileName, reason});
         return result;
@@ -80,7 +81,7 @@ BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>
             continue;
         }
         const DisplaySelection selection = batchSelection(store, item.tuple);
-        const std::string path = pathInFolder(folder, item.fileName);
+        const std::filesystem::path path = pathInFolder(folder, pathFromCp932(item.fileName));
         ReasonPrompt told;
         bool ok = false;
         if (item.format == BatchFormat::Csv) {

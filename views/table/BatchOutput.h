@@ -5,6 +5,7 @@
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Store.h"
 #include "support/DateTime.h"
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,15 +51,15 @@ struct BatchResult {
     std::vector<BatchFailure> failed;
 };
 
-// Writes one PDF of a daily selection to the path (CP932); false with the reason when not.
+// Writes one PDF of a daily selection to the path; false with the reason (CP932) when not.
 using BatchPdfWriter = std::function<bool(const DisplaySelection& selection,
-                                          const std::string& path, std::string& reason)>;
+                                          const std::filesystem::path& path, std::string& reason)>;
 
-// Writes the planned files into the folder (CP932). CSV files go through the CSV output, PDFs
+// Writes the planned files into the folder. CSV files go through the CSV output, PDFs
 // through pdf (needed only when the plan holds PDFs). A missing folder fails every file; a file
 // name met twice is written once.
 BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>& plan,
-                     const std::string& folder, const BatchPdfWriter& pdf);
+                     const std::filesystem::path& folder, const BatchPdfWriter& pdf);
 
 // "<n> 件出力しました", then, when something failed, "出力できなかったもの:" and one line
 // "<file>: <reason>" per failure (CP932).

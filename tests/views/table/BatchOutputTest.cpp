@@ -101,7 +101,7 @@ TEST(BatchOutput, ThreeCircuitsOfFiveDaysAreTheSingleOutputsByteForByte) {
     std::vector<std::pair<std::string, SelectionTuple>> pdfs;
     const BatchResult result =
         runBatch(store, plan, batch.str(),
-                 [&](const DisplaySelection& s, const std::string& path, std::string&) {
+                 [&](const DisplaySelection& s, const std::filesystem::path& path, std::string&) {
                      pdfs.emplace_back(path, s.tuple());
                      TempFolder::write(path, "%PDF " + s.day.date.format("%Y%m%d"));
                      return true;
@@ -118,7 +118,7 @@ TEST(BatchOutput, ThreeCircuitsOfFiveDaysAreTheSingleOutputsByteForByte) {
     }
     // Every PDF went to the writer with its day's selection, under its own name.
     ASSERT_EQ(pdfs.size(), 12u);
-    EXPECT_EQ(sjis::toUtf8(pdfs.front().first), batch.file("日報_東電工場_受電_20240502.pdf"));
+    EXPECT_EQ(pdfs.front().first, batch.file("日報_東電工場_受電_20240502.pdf"));
     EXPECT_EQ(pdfs.front().second, (SelectionTuple{0, 0, 1, -1, -1}));
 }
 
@@ -130,7 +130,7 @@ TEST(BatchOutput, AMissingFolderFailsEveryFileAndSaysWhy) {
     const std::string folder = root.file("gone");
     bool pdfCalled = false;
     const BatchResult result = runBatch(store, plan, folder,
-                                        [&](const DisplaySelection&, const std::string&,
+                                        [&](const DisplaySelection&, const std::filesystem::path&,
                                             std::string&) { return pdfCalled = true; });
     EXPECT_EQ(result.written, 0);
     EXPECT_FALSE(pdfCalled);
@@ -166,8 +166,7 @@ TEST(BatchOutput, FilesThatFailAreListedAndTheOthersWritten) {
     EXPECT_EQ(sjis::toUtf8(result.failed[0].fileName), "日報_北倉庫_動力_20240503_1.CSV");
     EXPECT_FALSE(result.failed[0].reason.empty());
     EXPECT_EQ(result.failed[0].reason.find('\n'), std::string::npos);
-    EXPECT_EQ(result.failed[1],
-              (BatchFailure{sj("日報_北倉庫_動力_20240504.pdf"), "disk full"}));
+    EXPECT_EQ(result.failed[1], (BatchFailure{sj("日報_北倉庫_動力_20240504.pdf"), "disk full"}));
     const std::string summary = sjis::toUtf8(batchSummary(result));
     EXPECT_EQ(summary.rfind("4 件出力しました\n出力できなかったもの:\n", 0), 0u) << summary;
     EXPECT_TRUE(fs::exists(folder.path() / "日報_北倉庫_動力_20240504_1.CSV"));
