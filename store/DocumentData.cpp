@@ -41,7 +41,7 @@ bool DocumentData::saveToDataFile(Prompt& prompt) {
         return false;
     }
     createFolderPath(m_dataFolder, FolderAccess::UserOnly);
-    removeStaleTemporaries(m_dataFile);
+    // The replacement file of the save removes the temporaries that ended runs left.
     const std::string error = saveDataFile(m_dataFile, m_serial, m_store, m_sinkWrapper);
     if (error.empty()) {
         m_changed = false;

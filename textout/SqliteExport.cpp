@@ -283,7 +283,7 @@ private:
         for (int p = 0; p < data.phaseCount(); ++p) {
             const auto i = static_cast<std::size_t>(p);
             Statement& ph = m_addPhase;
-            ph.bind(1, dayId).bind(2, static_cast<long long>(p + 1));
+            ph.bind(1, dayId).bind(2, static_cast<long long>(p) + 1);
             ph.bind(3, s.averageVoltage[i]).bind(4, s.averageCurrent[i]);
             bindInstant(ph, 5, s.peakVoltage[i]);
             bindInstant(ph, 7, s.minVoltage[i]);

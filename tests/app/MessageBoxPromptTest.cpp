@@ -1,6 +1,7 @@
 // Every question of the program goes through the message-box prompt: Escape and the close box
 // must give the answer that changes nothing, never Yes.
 #include "app/gui/MessageBoxPrompt.h"
+#include "support/Sjis.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -65,4 +66,25 @@ TEST(MessageBoxPrompt, TextIsPlain) {
         },
         "<b>A</b><img src=x>");
     EXPECT_EQ(format, Qt::PlainText);
+}
+
+// A question whose Yes destroys something answers No to Enter and to Escape.
+TEST(MessageBoxPrompt, EnterAndEscapeAnswerNoWhereNoIsTheDefault) {
+    const std::string question = sjis::fromUtf8(
+        "「東京精密工業株式会社 本社工場」と、その測定回路 2 件・測定データ 365 日分を"
+        "削除します。よろしいですか？");
+    EXPECT_EQ(answerWith(
+                  PromptButtons::YesNoDefaultNo,
+                  [](QMessageBox* b) {
+                      b->grab().save(QStringLiteral(ORVO_SHOT_DIR) + "/question_remove.png");
+                      QTest::keyClick(b, Qt::Key_Return);
+                  },
+                  question),
+              PromptAnswer::No);
+    EXPECT_EQ(answerWith(PromptButtons::YesNoDefaultNo,
+                         [](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); }),
+              PromptAnswer::No);
+    EXPECT_EQ(answerWith(PromptButtons::YesNoDefaultNo,
+                         [](QMessageBox* b) { b->button(QMessageBox::Yes)->click(); }),
+              PromptAnswer::Yes);
 }

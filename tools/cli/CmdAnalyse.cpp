@@ -1,15 +1,12 @@
 // analyse: demand, limits, gaps and statistics of a daily or monthly report as JSON.
-#include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "store/Aggregation.h"
-#include "store/DAT_DataFile.h"
-#include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
+#include "tools/cli/AnalysedCircuit.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
-#include "tools/cli/DataFolder.h"
 #include "tools/cli/RecordJson.h"
 #include <ostream>
 
@@ -193,19 +190,12 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     else
         cli::monthArg(args, "month", year, month);
 
-    const cli::DataFolder folder = cli::resolveDataFolder(args);
-    cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+    cli::AnalysedCircuit a;
+    if (!cli::loadAnalysedCircuit(io, args, a))
         return ExitFailure;
-    const cli::NamedCircuit named = cli::findNamedCircuit(io, contents.store, args);
-    if (!named.circuit)
-        return ExitFailure;
-    const MeasurementCircuit& circuit = *named.circuit;
-    const int startDay = cli::monthStartDay(folder);
-    const AnalysisSettings settings =
-        AnalysisSettings::load(analysisSettingsPath(joinPath(folder.home, datafile::kFolderName)));
-    const CircuitLimits limits =
-        settings.limitsFor(contents.store.at(named.customerIndex).name, circuit.name);
+    const MeasurementCircuit& circuit = a.circuit();
+    const int startDay = a.startDay;
+    const CircuitLimits& limits = a.limits;
 
     ReportAnalysis analysis;
     if (args.has("day")) {
@@ -223,7 +213,7 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
         analysis = analyseMonth(circuit, year, month, limits, startDay);
     }
     JsonWriter json(io.out);
-    analysisJson(json, analysis, sjis::toUtf8(contents.store.at(named.customerIndex).name),
-                 sjis::toUtf8(circuit.name), startDay);
+    analysisJson(json, analysis, sjis::toUtf8(a.customerName()), sjis::toUtf8(circuit.name),
+                 startDay);
     return ExitOk;
 }

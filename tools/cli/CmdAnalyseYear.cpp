@@ -1,12 +1,9 @@
 // analyse --year: the twelve report months of a year, as the monthly reports give them.
-#include "analysis/AnalysisSettings.h"
 #include "analysis/YearReport.h"
-#include "store/DAT_DataFile.h"
-#include "support/FilePath.h"
 #include "support/Sjis.h"
+#include "tools/cli/AnalysedCircuit.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
-#include "tools/cli/DataFolder.h"
 #include "tools/cli/RecordJson.h"
 #include <string>
 
@@ -54,20 +51,13 @@ int yearArg(const CliArgs& args) {
 
 int cmdAnalyseYear(const CliArgs& args, CliIo io) {
     const int year = yearArg(args);
-    const cli::DataFolder folder = cli::resolveDataFolder(args);
-    cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+    cli::AnalysedCircuit a;
+    if (!cli::loadAnalysedCircuit(io, args, a))
         return ExitFailure;
-    const cli::NamedCircuit named = cli::findNamedCircuit(io, contents.store, args);
-    if (!named.circuit)
-        return ExitFailure;
-    const MeasurementCircuit& circuit = *named.circuit;
-    const std::string& customer = contents.store.at(named.customerIndex).name;
-    const int startDay = cli::monthStartDay(folder);
-    const AnalysisSettings settings =
-        AnalysisSettings::load(analysisSettingsPath(joinPath(folder.home, datafile::kFolderName)));
-    const YearReport report =
-        analyseYear(circuit, year, settings.limitsFor(customer, circuit.name), startDay);
+    const MeasurementCircuit& circuit = a.circuit();
+    const std::string& customer = a.customerName();
+    const int startDay = a.startDay;
+    const YearReport report = analyseYear(circuit, year, a.limits, startDay);
 
     JsonWriter json(io.out);
     json.beginObject();

@@ -156,7 +156,6 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 
 bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& contents) {
     createFolderPath(cp932Path(folder.nativeDataFile().parent_path()), FolderAccess::UserOnly);
-    removeStaleTemporaries(folder.dataFile);
     const std::string error = ::saveDataFile(folder.dataFile, contents.serial, contents.store);
     if (error.empty())
         return true;
