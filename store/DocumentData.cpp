@@ -33,6 +33,7 @@ void DocumentData::setProgramFolder(const std::string& folder) {
 void DocumentData::resetToNew() {
     m_serial = SerialSettings();
     m_store.clear();
+    ++m_storeRevision;
 }
 
 bool DocumentData::saveToDataFile(Prompt& prompt) {
@@ -144,6 +145,7 @@ void DocumentData::clearSelection() {
 
 void DocumentData::replaceStore(MeasurementStore store) {
     m_store = std::move(store);
+    ++m_storeRevision;
     m_changed = true;
     // The selection pointed into the old store: find its customer, circuit and day again by
     // their keys and select them anew (indices shift when the edit added or removed anything).

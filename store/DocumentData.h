@@ -7,6 +7,7 @@
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,10 @@ public:
     MeasurementStore& store() { return m_store; }
     const MeasurementStore& store() const { return m_store; }
     const DaySummary& monthSummary() const { return m_monthSummary; }
+    // Counts the replacements of the store: results computed from its circuits (the analysis
+    // view's per-day results) hold while it stays the same, since a circuit is never edited in
+    // place.
+    std::uint64_t storeRevision() const { return m_storeRevision; }
     // An editing dialog accepted its copy of the store. A valid selection is looked up again
     // by its names and its day (a monthly one by its report month) and selected anew; it is
     // cleared when its circuit or day is gone.
@@ -77,6 +82,7 @@ private:
 
     SerialSettings m_serial;
     MeasurementStore m_store;
+    std::uint64_t m_storeRevision = 1;
     DisplaySelection m_selection;
     DaySummary m_monthSummary;
 

@@ -43,6 +43,7 @@ public:
     const DisplaySelection& currentSelection() const { return m_data.currentSelection(); }
     bool isSelectionValid() const { return m_data.isSelectionValid(); }
     const DaySummary& monthSummary() const { return m_data.monthSummary(); }
+    std::uint64_t storeRevision() const { return m_data.storeRevision(); }
 
     // Makes the tuple current, refills the frame's lists and scales and tells the views.
     void select(const SelectionTuple& tuple, int displayChannel);
