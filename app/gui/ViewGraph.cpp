@@ -46,13 +46,14 @@ void CViewGraph::onUpdate(CView* sender, int h, const void* object) {
     CPageView::onUpdate(sender, h, object);
 }
 
-void CViewGraph::PrintGraphPage(DeviceContext& dc, int, int pageCount) {
+void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
     dc.setMapMode(MM_LOMETRIC);
     m_print = std::make_unique<GraphPage>(dc, true);
     for (const GraphPage::Extension& extension : m_extensions)
         m_print->addExtension(extension);
     if (printSelection())
-        m_print->fill(*printSelection(), m_scales, monthStartDay(), DateTime::now(), pageCount);
+        m_print->fill(*printSelection(), m_scales, monthStartDay(), DateTime::now(), page,
+                      pageCount);
 }
 
 void CViewGraph::drawPrintPage(DeviceContext& dc) {

@@ -114,6 +114,51 @@ TEST_F(AnalysisGraphTest, AnalysisPageFollowsTheGraphPageOnlyWhenChosen) {
     printing.setPrompt(nullptr);
 }
 
+// Every printed page carries its own number out of the job's pages, the graph page too when the
+// analysis page follows it (a day: table, summary, graph; a month: table, summary, graph).
+TEST_F(AnalysisGraphTest, EveryPrintedPageCarriesItsOwnNumber) {
+    QTemporaryDir out;
+    ScriptedPrompt prompt;
+    COrvoViewView& printing = *view<COrvoViewView>(CMainFrame::ViewBlank);
+    printing.setPrompt(&prompt);
+    printing.hasPrinter = [] { return false; };
+    printing.askFolder = [&](const QString&) { return out.path(); };
+    printing.askPeriod = [](CInputPrtDateSpan&) { return true; };
+    load(tenDays());
+    for (bool monthly : {false, true}) {
+        for (bool analysisPage : {false, true}) {
+            SCOPED_TRACE(std::string(monthly ? "month" : "day") +
+                         (analysisPage ? ", analysis page" : ""));
+            saveSettings(0.0, analysisPage);
+            if (monthly)
+                selectMonthly(0, 2024, 5);
+            else
+                selectDaily(0);
+            m_frame->action(res::ID_FILE_PRINT)->trigger();
+            const QString pdf =
+                QDir(out.path()).filePath(QDir(out.path()).entryList(QDir::Files).value(0));
+            const QRegularExpressionMatch m =
+                QRegularExpression("Pages:\\s+(\\d+)").match(runTool("pdfinfo", {pdf}));
+            ASSERT_TRUE(m.hasMatch());
+            const int pages = m.captured(1).toInt();
+            EXPECT_EQ(pages, analysisPage ? 4 : 3);
+            const auto number = [&](int page) {
+                return QRegularExpression(QString("(^|\\s)%1/%2(\\s|$)").arg(page).arg(pages));
+            };
+            for (int page = 1; page <= pages; ++page) {
+                const QString text = runTool("pdftotext", {"-layout", "-f", QString::number(page),
+                                                           "-l", QString::number(page), pdf, "-"});
+                EXPECT_TRUE(text.contains(number(page))) << "page " << page;
+                if (page < pages) {
+                    EXPECT_FALSE(text.contains(number(pages))) << "page " << page;
+                }
+            }
+            QFile::remove(pdf);
+        }
+    }
+    printing.setPrompt(nullptr);
+}
+
 // A month with a day of outage (every voltage 0, the recorder still listing 500 W): the 分析
 // view and the printed analysis page give it no demand and no coverage; it is a gap of outage
 // intervals only.
