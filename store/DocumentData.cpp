@@ -62,6 +62,10 @@ bool DocumentData::saveChanges(Prompt& prompt) {
 }
 
 bool DocumentData::loadOnce(Prompt& prompt) {
+    return prepareLoad(prompt) && finishLoad(readDataFile(m_dataFile), prompt);
+}
+
+bool DocumentData::prepareLoad(Prompt& prompt) {
     if (!m_loadPending)
         return false;
     m_loadPending = false;
@@ -75,10 +79,25 @@ bool DocumentData::loadOnce(Prompt& prompt) {
         if (!saveToDataFile(prompt))
             return false;
     }
+    return true;
+}
 
-    const LoadResult result = loadDataFile(m_dataFile, m_serial, m_store);
-    if (result.loaded())
+DocumentData::ReadData DocumentData::readDataFile(const std::string& path,
+                                                  std::atomic<uint64_t>* progress) {
+    ReadData read;
+    read.result = loadDataFile(path, read.serial, read.store, progress);
+    return read;
+}
+
+bool DocumentData::finishLoad(ReadData read, Prompt& prompt) {
+    std::error_code ec;
+    const LoadResult& result = read.result;
+    if (result.loaded()) {
+        m_serial = read.serial;
+        m_store = std::move(read.store);
+        ++m_storeRevision;
         return true;
+    }
     resetToNew();
     if (result.outcome == LoadOutcome::Unreadable || result.outcome == LoadOutcome::Missing) {
         // Whatever is there was not read: never replace it with an empty store at exit.

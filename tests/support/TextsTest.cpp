@@ -35,6 +35,8 @@ const TextCase kTexts[] = {
      "PDFファイルを次のフォルダに出力しました。\n%s"},
     {"txt::app::kPdfFailed", txt::app::kPdfFailed, "PDFファイルを作成できません。\n%s"},
     {"txt::app::kPrintFailed", txt::app::kPrintFailed, "印刷できませんでした。\n%s"},
+    {"txt::app::kLoadingDataFile", txt::app::kLoadingDataFile,
+     "データファイルを読み込んでいます  %s (%.1f MB)"},
     {"txt::link::kPortOpen", txt::link::kPortOpen, "シリアルポートオープン"},
     {"txt::link::kPortOpenFailed", txt::link::kPortOpenFailed, "シリアルポートのオープンに失敗,%s"},
     {"txt::link::kWaitingForDevice", txt::link::kWaitingForDevice, "機器からのデータ送信待ち"},
