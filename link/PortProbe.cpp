@@ -1,23 +1,16 @@
 #include "link/PortProbe.h"
-#include "link/SerialChoices.h"
-#include <cstdio>
+#include "link/SerialPort.h"
+#include "support/FilePath.h"
 
-std::vector<int> probeSerialPorts(const PortDeviceLookup& lookup) {
-    std::vector<int> found;
-    SerialPort port;
-    port.setDeviceLookup(lookup);
-    for (int n = 1; n <= 20; ++n) {
-        port.Configure(n, 2400, 8, 0, 0, 0);
-        if (port.Open())
-            found.push_back(n);
+std::vector<SerialDeviceEntry> probeSerialDevices(const DeviceRoots& roots) {
+    std::vector<SerialDeviceEntry> usable;
+    for (SerialDeviceEntry& entry : listSerialDevices(roots)) {
+        SerialPort port;
+        port.setDeviceLookup([path = cp932Path(entry.path)](int) { return path; });
+        port.Configure(1, 2400, 8, 0, 0, 0);
+        if (port.Open() || port.lackedPermission())
+            usable.push_back(std::move(entry));
         port.Close();
     }
-    return found;
-}
-
-std::vector<std::string> portChoices(const std::vector<int>& found) {
-    std::vector<std::string> choices;
-    for (int n : portChoiceNumbers(found))
-        choices.push_back(portDeviceKey(n));
-    return choices;
+    return usable;
 }

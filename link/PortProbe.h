@@ -1,10 +1,8 @@
 #pragma once
-#include "link/SerialPort.h"
-#include <string>
+#include "link/SerialDeviceList.h"
 #include <vector>
 
-// Port numbers 1-20 that can be opened with 2400 baud 8N1 without flow control, ascending.
-std::vector<int> probeSerialPorts(const PortDeviceLookup& lookup = {});
-
-// The entries of the port list: "COM<n>" for each port found, or "COM1" … "COM15" when none.
-std::vector<std::string> portChoices(const std::vector<int>& found);
+// The serial devices present (listSerialDevices) less those another program holds: each is
+// opened with 2400 baud 8N1 without flow control and closed again. A device the user may not
+// open stays in the list, so that the reception can say why it fails.
+std::vector<SerialDeviceEntry> probeSerialDevices(const DeviceRoots& roots = {});

@@ -9,6 +9,7 @@
 #include "support/Format.h"
 #include "support/LogFile.h"
 #include "support/RetryOpen.h"
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -70,9 +71,16 @@ void ReceptionWorker::stop() {
 }
 
 MeasurementCircuit ReceptionWorker::takeDays() {
-    if (m_result != ReceptionResult::Success)
+    if (m_result != ReceptionResult::Success && m_result != ReceptionResult::Interrupted)
         return {};
     return std::move(m_days);
+}
+
+ReceptionHandover ReceptionWorker::takeHandover() {
+    ReceptionHandover handover(takeDays());
+    handover.interrupted = m_result == ReceptionResult::Interrupted;
+    handover.notice = m_cutNotice;
+    return handover;
 }
 
 void ReceptionWorker::post(int code, bool status, std::string text) {
@@ -94,12 +102,15 @@ void ReceptionWorker::waitForStop() {
 void ReceptionWorker::body(const ReceptionRequest& request) {
     m_result = ReceptionResult::Success;
     m_days = MeasurementCircuit();
+    m_cutNotice.clear();
     ParseContext context(m_days);
 
     const bool serial = !request.fromFile;
     const bool debug = serial && request.debugSerial;
     const ReceptionTimings& timing = request.timings;
     bool failed = false;
+    std::optional<CutReason> cut; // the input ended inside a block
+    bool cutLine = false;         // ... inside its last line
     OpenedFile file;
     std::string shown; // the file's full path, CP932
     std::optional<ReportTextReader> reader;
@@ -107,6 +118,18 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
     std::optional<ReceptionCapture> capture;
     if (serial && !debug && !request.captureFolder.empty())
         capture.emplace(request.captureFolder);
+    bool captureReported = false;
+    auto keep = [&](std::string_view bytes) {
+        if (!capture || capture->append(bytes) || bytes.empty() || captureReported)
+            return;
+        captureReported = true;
+        const std::string& where =
+            capture->path().empty() ? request.captureFolder : capture->path();
+        const std::string text = formatText(txt::link::kCaptureFailed, where.c_str());
+        if (log)
+            log->WriteLine(text);
+        post(ReceptionNotice::LogAndAddLine, false, text);
+    };
 
     try {
         if (!serial) {
@@ -152,6 +175,15 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 // The recorder starts when its operator presses the button: wait without limit.
                 m_port.SetReadLineTimeout(SerialPort::kNoLimit);
                 pause(timing.settle);
+                // Bytes already waiting belong to an earlier sender (the rest of a cancelled
+                // report): the capture keeps them, the parser never sees them.
+                const std::string stale = m_port.takeWaitingInput();
+                if (!stale.empty()) {
+                    keep(stale);
+                    post(ReceptionNotice::AddLine, false,
+                         formatText(txt::link::kDiscardedInput,
+                                    static_cast<unsigned>(stale.size())));
+                }
             }
             post(ReceptionNotice::AddLine, true, txt::link::kWaitingForDevice);
         }
@@ -160,41 +192,46 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         char buffer[kLineLimit + 1];
         std::string line;
         bool first = true;
-        bool captureReported = false;
         for (;;) {
             if (m_stop)
                 throw CxException(); // interrupted
-            // The pause paces a live port; a file is read at once (a big capture took hours).
-            if (serial)
-                pause(timing.linePause);
-
+            bool complete = true;
             if (!serial) {
+                // A file is read as fast as it goes; the pause is for a live port.
                 if (!reader->nextLine(line)) {
                     if (reader->failed())
                         throw CxException(0, txt::link::kFileReadFailed, shown.c_str());
+                    if (context.state != ParseState::WaitHeader)
+                        cut = CutReason::FileEnd;
                     throw CxException(); // end of the file
                 }
+                complete = reader->lineComplete();
             } else if (debug) {
+                pause(timing.linePause);
                 // No device: wait as for a recorder that never sends.
                 waitForStop();
                 throw CxException();
             } else {
+                pause(timing.linePause);
                 uint32_t count = 0;
                 int32_t rc = m_port.ReadLine(buffer, kLineLimit, &count, kTerminators, 1);
-                if (capture && !capture->append(std::string_view(buffer, count)) && count > 0 &&
-                    !captureReported) {
-                    captureReported = true;
-                    const std::string& where =
-                        capture->path().empty() ? request.captureFolder : capture->path();
-                    const std::string text = formatText(txt::link::kCaptureFailed, where.c_str());
-                    if (log)
-                        log->WriteLine(text);
-                    post(ReceptionNotice::LogAndAddLine, false, text);
-                }
+                keep(std::string_view(buffer, count));
                 if (rc != 0) {
                     // Interrupted, or the recorder is done after its last block. Before the
                     // first line a read error is no end: the device has gone.
-                    if (m_stop || (!first && context.state == ParseState::WaitHeader))
+                    if (m_stop)
+                        throw CxException();
+                    if (!first && (rc == -1 || rc == -2)) {
+                        // A cut line is never parsed; in a block, or as a header, it is a cut.
+                        line.assign(buffer, count);
+                        ReportLineCleaner(line, kReceptionCleanOptions);
+                        if (context.state != ParseState::WaitHeader ||
+                            line.compare(0, std::strlen(txt::link::kChannelMark),
+                                         txt::link::kChannelMark) == 0)
+                            cut = rc == -2 ? CutReason::Silence : CutReason::ReadError;
+                        throw CxException();
+                    }
+                    if (!first && context.state == ParseState::WaitHeader)
                         throw CxException();
                     throw CxException(rc, txt::link::kCommError, rc);
                 }
@@ -211,7 +248,11 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             }
             if (m_showLines)
                 post(ReceptionNotice::AddLine, false, line);
-            FeedLine(context, line);
+            if (!FeedReadLine(context, line, complete)) {
+                cut = CutReason::FileEnd;
+                cutLine = true;
+                throw CxException(); // the file ends inside its last line
+            }
         }
     } catch (const CxException& e) {
         if (e.hasMessage()) {
@@ -234,6 +275,20 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         if (!debug)
             m_port.Close();
     }
+    bool interrupted = false;
+    if (!failed && !m_stop) {
+        const ReportEnd end = FinishReport(context, cutLine);
+        for (const DayKey& day : end.headless)
+            post(ReceptionNotice::AddLine, false, headlessDayMessage(day));
+        if (cut) {
+            interrupted = true;
+            const std::string& where = serial ? (capture ? capture->path() : std::string()) : shown;
+            m_cutNotice = cutReceptionMessage(*cut, end, m_days.days.count(), where);
+            if (log)
+                log->WriteLine(m_cutNotice);
+            post(ReceptionNotice::LogAndAddLine, true, m_cutNotice);
+        }
+    }
     if (!failed)
         post(ReceptionNotice::AddLine, true, txt::link::kFinishing);
     std::this_thread::sleep_for(timing.endPause);
@@ -242,6 +297,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         m_result = ReceptionResult::Failure;
     else if (m_stop)
         m_result = ReceptionResult::Cancelled;
+    else if (interrupted)
+        m_result = ReceptionResult::Interrupted;
     else
         m_result = ReceptionResult::Success;
     post(failed ? ReceptionNotice::Failed : ReceptionNotice::Succeeded, false, {});
@@ -272,6 +329,7 @@ ReceptionOutcome runReception(const ReceptionRequest& request, const PortDeviceL
         ReceptionWorker worker(port, sink, programLog);
         outcome.result = worker.run(request);
         outcome.days = worker.takeDays();
+        outcome.cutNotice = worker.cutNotice();
     }
     outcome.notices = std::move(sink.notices);
     outcome.messages = std::move(sink.messages);

@@ -1,5 +1,6 @@
 #pragma once
 #include "link/ReceptionNoticeSink.h"
+#include "link/ReportCut.h"
 #include "link/SerialPort.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
@@ -38,17 +39,23 @@ struct ReceptionRequest {
     ReceptionTimings timings;
 };
 
-enum class ReceptionResult { Success, Failure, Cancelled };
+// Interrupted: the input ended inside a block (silence or a vanished device on a port, the end
+// of a captured file); the days whose blocks arrived whole are handed over with a message.
+enum class ReceptionResult { Success, Failure, Cancelled, Interrupted };
 
 // Reads one report from the serial port or a captured file, line by line, and parses it into
 // the received days. Runs on its own thread (start) or on the caller's (run). It tells the
 // dialog what happens through notices only; the dialog stops it with requestStop(), which
 // makes even a read waiting without limit for the recorder return at once.
 //
-// Serial reception: the first line is awaited without limit; from then on 3 s of silence
-// between two bytes end the reception normally while the parser waits for a header, and fail
-// it ("通信異常 [-2]") inside a block. A read error or an over-long line fail the same way
-// ([-1], [-3]) inside a block.
+// Serial reception: what the port holds when the reception starts is left from an earlier
+// sender (a cancelled report still coming): it goes to the capture, not to the parser. The
+// first line is awaited without limit; from then on 3 s of silence between two bytes end the
+// reception normally while the parser waits for a header. Silence or a read error inside a
+// block interrupt it: the days whose blocks arrived whole are handed over, the cut day is not,
+// and the message says why, what was kept and where the capture is. An over-long line inside
+// a block fails it ("通信異常 [-3]"). A captured file that ends inside a block is interrupted
+// the same way. At every end, days none of whose listings arrived are left out.
 class ReceptionWorker {
 public:
     // The port must outlive the worker; programLog (optional) receives the failure messages
@@ -80,8 +87,12 @@ public:
     // Read these only after the worker has ended.
     ReceptionResult result() const { return m_result; }
     const MeasurementCircuit& receivedDays() const { return m_days; }
-    // The days to hand over: all of them after a success, none otherwise.
+    // The days to hand over: all of them after a success or an interruption, none otherwise.
     MeasurementCircuit takeDays();
+    // What the user is told about an interrupted reception (CP932); empty otherwise.
+    const std::string& cutNotice() const { return m_cutNotice; }
+    // takeDays with the interruption, as the transfer dialog takes them.
+    ReceptionHandover takeHandover();
 
 private:
     void body(const ReceptionRequest& request);
@@ -102,12 +113,14 @@ private:
 
     ReceptionResult m_result = ReceptionResult::Success;
     MeasurementCircuit m_days;
+    std::string m_cutNotice;
 };
 
 // One reception on the calling thread, for the command line and tests.
 struct ReceptionOutcome {
     ReceptionResult result = ReceptionResult::Success;
-    MeasurementCircuit days;              // handed-over days: empty unless Success
+    MeasurementCircuit days;              // handed-over days: empty unless Success or Interrupted
+    std::string cutNotice;                // the message of an interrupted reception
     std::vector<ReceptionNotice> notices; // everything the worker posted, in order
     std::vector<std::string> messages;    // the failure texts (code 2)
 };

@@ -303,3 +303,40 @@ void FeedLine(ParseContext& ctx, std::string_view line) {
         return;
     }
 }
+
+bool FeedReadLine(ParseContext& ctx, std::string_view line, bool complete) {
+    if (complete) {
+        FeedLine(ctx, line);
+        return true;
+    }
+    if (ctx.state != ParseState::WaitHeader) {
+        return false;
+    }
+    try {
+        FeedLine(ctx, line);
+    } catch (const CxException&) {
+        return false;
+    }
+    return true;
+}
+
+ReportEnd FinishReport(ParseContext& ctx, bool cutLine) {
+    ReportEnd end;
+    end.cut = cutLine || ctx.state != ParseState::WaitHeader;
+    MeasurementCircuit& days = ctx.receivedDays;
+    if (ctx.state != ParseState::WaitHeader && ctx.currentDayIndex >= 0 &&
+        ctx.currentDayIndex < days.days.count()) {
+        end.cutDay = days.days.at(ctx.currentDayIndex).key();
+        days.days.removeAt(ctx.currentDayIndex);
+    }
+    // A closed listing always sets the circuit type (the header admits only 1-3).
+    for (int i = days.days.count() - 1; i >= 0; --i) {
+        if (days.days.at(i).data.circuitType == 0) {
+            end.headless.insert(end.headless.begin(), days.days.at(i).key());
+            days.days.removeAt(i);
+        }
+    }
+    ctx.state = ParseState::WaitHeader;
+    ctx.currentDayIndex = -1;
+    return end;
+}

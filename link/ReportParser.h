@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 enum class ParseState {
     WaitHeader,    // looking for a "ＣＨ" line
@@ -40,3 +42,24 @@ struct ParseContext {
 // "解析異常，行が長すぎます<%s>" quoting its first 999 bytes; a line the parser ignores may be of
 // any length.
 void FeedLine(ParseContext& context, std::string_view line);
+
+// Feeds one line read from a captured text or a port. `complete` is false for the last piece
+// of an input that ended inside the line: inside a block such a piece is never fed (a cut
+// value or time would pass the grammar as another number), and between blocks a grammar
+// error in it is the cut, not an error. Returns false when the piece was the cut; otherwise
+// as FeedLine.
+bool FeedReadLine(ParseContext& context, std::string_view line, bool complete);
+
+// How the input of a report ended.
+struct ReportEnd {
+    bool cut = false;             // inside a block, or inside a line
+    std::optional<DayKey> cutDay; // the day of the block it cut, taken out of receivedDays
+    // Days none of whose listings arrived (a header alone, or a summary whose listing went
+    // by before the reception started), taken out of receivedDays.
+    std::vector<DayKey> headless;
+};
+
+// The input has ended; `cutLine` tells that its last line was the cut (FeedReadLine returned
+// false). Takes the cut day and the headless days out of receivedDays, so that only days whose
+// blocks arrived whole stay, and leaves the context waiting for a header.
+ReportEnd FinishReport(ParseContext& context, bool cutLine = false);

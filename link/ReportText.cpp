@@ -67,6 +67,7 @@ bool ReportTextReader::fill() {
 
 bool ReportTextReader::nextLine(std::string& line) {
     line.clear();
+    m_lineComplete = true;
     std::size_t rawLength = 0; // bytes of the line seen, kept or not
     char lastRaw = '\0';
     bool any = false;
@@ -94,6 +95,7 @@ bool ReportTextReader::nextLine(std::string& line) {
         }
         m_window = {};
     }
+    m_lineComplete = !any;
     return any;
 }
 
@@ -111,4 +113,14 @@ std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader) {
 std::size_t parseReportText(ParseContext& context, std::string_view text) {
     ReportTextReader reader(text);
     return parseReportLines(context, reader);
+}
+
+ReportEnd readWholeReport(ParseContext& context, ReportTextReader& reader) {
+    std::string line;
+    bool cutLine = false;
+    while (!cutLine && reader.nextLine(line)) {
+        ReportLineCleaner(line, kReceptionCleanOptions);
+        cutLine = !FeedReadLine(context, line, reader.lineComplete());
+    }
+    return FinishReport(context, cutLine);
 }

@@ -1,14 +1,13 @@
 #pragma once
 // Reading a captured report text (a file the reception saved earlier, or any byte buffer) the
 // way a Windows text-mode read does: CR LF becomes LF, a Ctrl-Z byte ends the text.
+#include "link/ReportParser.h"
 #include "support/OpenedFile.h"
 
 #include <atomic>
 #include <cstddef>
 #include <string>
 #include <string_view>
-
-struct ParseContext;
 
 class ReportTextReader {
 public:
@@ -22,6 +21,9 @@ public:
     // kMaxKeptLineBytes bytes, the rest up to the LF is dropped (the parser rejects such a line
     // anyway when it has to read it).
     bool nextLine(std::string& line);
+    // Whether the line nextLine gave last ended with its LF; false for a last piece the text
+    // ended inside of.
+    bool lineComplete() const { return m_lineComplete; }
     // A read error of the file ended the text early.
     bool failed() const { return m_failed; }
     // A stop request, looked at before every chunk read: once set, the text ends (a line that
@@ -38,6 +40,7 @@ private:
     std::string_view m_window;
     bool m_ended = false;
     bool m_failed = false;
+    bool m_lineComplete = true;
     const std::atomic<bool>* m_stop = nullptr;
 };
 
@@ -48,3 +51,8 @@ private:
 std::size_t parseReportLines(ParseContext& context, ReportTextReader& reader);
 // The same for a text in memory.
 std::size_t parseReportText(ParseContext& context, std::string_view text);
+
+// A whole captured report: every line as parseReportLines does, a last line the text ended
+// inside of through FeedReadLine, then FinishReport. A grammar error in a complete line
+// propagates as CxException; a cut at the end is told by the result.
+ReportEnd readWholeReport(ParseContext& context, ReportTextReader& reader);

@@ -48,18 +48,24 @@ int32_t serialChoiceValue(SerialField field, int index) {
     return choices[static_cast<std::size_t>(index)].value;
 }
 
-std::vector<int> portChoiceNumbers(const std::vector<int>& found) {
-    if (!found.empty())
-        return found;
-    std::vector<int> fixed;
+std::vector<int> portChoiceNumbers(int storedPort) {
+    std::vector<int> numbers;
     for (int n = 1; n <= 15; ++n)
-        fixed.push_back(n);
-    return fixed;
+        numbers.push_back(n);
+    if (storedPort > 15)
+        numbers.push_back(storedPort);
+    return numbers;
 }
 
 std::string portChoiceText(int portNumber, const PortDeviceLookup& lookup) {
     return portDeviceKey(portNumber) + " (" +
            cp932Path(nativePath(serialDevicePath(portNumber, lookup))) + ")";
+}
+
+std::string portDescription(int portNumber, const PortDeviceLookup& lookup,
+                            const DeviceRoots& roots) {
+    return portDeviceKey(portNumber) + ": " +
+           describeSerialDevice(serialDevicePath(portNumber, lookup), roots);
 }
 
 int portChoiceIndex(const std::vector<int>& offered, int storedPort) {

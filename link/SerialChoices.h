@@ -1,4 +1,5 @@
 #pragma once
+#include "link/SerialDeviceList.h"
 #include "link/SerialPort.h"
 #include <cstdint>
 #include <string>
@@ -20,13 +21,16 @@ int serialChoiceIndex(SerialField field, int32_t value);
 // The value of the entry at a position; the first entry's value when there is none.
 int32_t serialChoiceValue(SerialField field, int index);
 
-// The port numbers offered: those the probe found, or 1 to 15 when it found none.
-std::vector<int> portChoiceNumbers(const std::vector<int>& found);
+// The port numbers offered: 1 to 15, and the stored one when it is above.
+std::vector<int> portChoiceNumbers(int storedPort);
 // "COM<n>", followed by the device the number stands for, e.g. "COM3 (/dev/ttyUSB2)", so that
 // adapters can be told apart. CP932.
 std::string portChoiceText(int portNumber, const PortDeviceLookup& lookup);
-// The entry selected for the stored port: its own when it is offered (also above 15), else
-// the first.
+// The port and the device it stands for, with the device's product when known (CP932):
+// "COM3: /dev/ttyUSB0 (FTDI FT232R USB UART)".
+std::string portDescription(int portNumber, const PortDeviceLookup& lookup,
+                            const DeviceRoots& roots = {});
+// The entry selected for the stored port: its own when it is offered, else the first.
 int portChoiceIndex(const std::vector<int>& offered, int storedPort);
 // The port number of an entry: the integer after its first three characters ("COM12" gives
 // 12); 1 for a text shorter than four characters or without a positive number there.

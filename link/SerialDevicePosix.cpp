@@ -180,10 +180,6 @@ int SerialDevicePosix::configure(const SerialLineParams& p) {
         return lastErrno();
     if ((applied.c_cflag & CSIZE) != size)
         return EINVAL;
-    // What waits in the port is the tail of an earlier, cancelled transmission (its capture
-    // kept what arrived then): a reception starts with what the recorder sends from now on.
-    if (::ioctl(m_fd, TCFLSH, TCIFLUSH) != 0)
-        return lastErrno();
     return 0;
 }
 

@@ -73,6 +73,12 @@ PortDeviceLookup portDevicesFromIni(std::string iniFile) {
     };
 }
 
+PortDeviceStore portDeviceStoreInIni(std::string iniFile) {
+    return [file = std::move(iniFile)](int portNumber, const std::string& device) {
+        return profile::writeString(file, kPortDeviceSection, portDeviceKey(portNumber), device);
+    };
+}
+
 SerialPort::SerialPort() {
     m_timeouts[0] = kNoLimit;
     m_timeouts[1] = 10;
@@ -268,6 +274,29 @@ int32_t SerialPort::ReadLine(char* buffer, uint32_t limit, uint32_t* count,
         m_trace.WriteRaw(chars);
     }
     return result;
+}
+
+std::string SerialPort::takeWaitingInput(std::size_t limit) {
+    std::string taken;
+    if (m_pendingPos < m_pending.size()) {
+        taken.assign(m_pending.begin() + static_cast<std::ptrdiff_t>(m_pendingPos),
+                     m_pending.end());
+        m_pending.clear();
+        m_pendingPos = 0;
+    }
+    char chunk[4096];
+    while (taken.size() < limit) {
+        const long got = m_device.readSome(chunk, std::min(sizeof chunk, limit - taken.size()), 0);
+        if (got <= 0)
+            break;
+        taken.append(chunk, static_cast<std::size_t>(got));
+    }
+    if (tracing() && !taken.empty()) {
+        auto [hex, chars] = formatReceiveDump(taken.data(), taken.size());
+        m_trace.WriteLine(hex);
+        m_trace.WriteRaw(chars);
+    }
+    return taken;
 }
 
 bool SerialPort::Close() {

@@ -20,6 +20,10 @@ std::string serialDevicePath(int portNumber, const PortDeviceLookup& configured 
 // The lookup that reads section "Port" of the INI file (a CP932 path) at each call. Reading
 // writes nothing back, so the probe of twenty ports leaves the file alone.
 PortDeviceLookup portDevicesFromIni(std::string iniFile);
+// Stores the device (CP932 text) of a port number; false when it could not be stored.
+using PortDeviceStore = std::function<bool(int portNumber, const std::string& device)>;
+// The store that writes section "Port" of the INI file (a CP932 path).
+PortDeviceStore portDeviceStoreInIni(std::string iniFile);
 
 // The program's serial port: opens a port from the six stored settings and reads the
 // recorder's text line by line with an inter-byte timeout. It only receives. Failures are
@@ -62,6 +66,10 @@ public:
     int32_t ReadLine(char* buffer, uint32_t limit, uint32_t* count, const char* const* terminators,
                      int terminatorCount, int* matchedIndex = nullptr,
                      const char** matchedText = nullptr);
+
+    // What the device holds now, without waiting: bytes an earlier sender left (at most
+    // `limit`; the rest stays). The reading starts after them.
+    std::string takeWaitingInput(std::size_t limit = std::size_t{1} << 20);
 
     // Makes a pending and every later ReadLine return -2 at once, until the next Open.
     void cancelPendingRead();

@@ -44,6 +44,7 @@ constexpr int IDC_COMM_STATUS = 1030;    // status line
 constexpr int IDC_COMM_ANIMATE = 1031;   // animation while receiving
 constexpr int IDC_COMM_LIST = 1032;      // received lines and messages
 constexpr int IDC_COMM_SHOWLINES = 1033; // "収集データを表示する"
+constexpr int IDC_COMM_PORT = 1602;      // the port and what to do on the recorder
 
 // Communication settings "通信設定" (CSetSerial) and its information window.
 constexpr int IDC_SERIAL_PORT = 1016;     // "ポート番号："
@@ -52,6 +53,7 @@ constexpr int IDC_SERIAL_DATABITS = 1018; // "データ長："
 constexpr int IDC_SERIAL_PARITY = 1019;   // "パリティチェック："
 constexpr int IDC_SERIAL_STOPBITS = 1020; // "ストップビット："
 constexpr int IDC_SERIAL_FLOW = 1021;     // "フロー制御："
+constexpr int IDC_SERIAL_DEVICE = 1601;   // "デバイス：" (the device of the chosen port)
 
 // Dialog buttons and labels without an id of their own.
 constexpr int IDOK = 1;
@@ -109,6 +111,7 @@ constexpr int IDC_RD_IMPORT_FILE = 1021; // "受信ファイルから取り込�
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
 constexpr int ID_TXT_OUT = 32795;
+constexpr int ID_XLSX_OUT = 32811; // the shown report as an Excel workbook
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;

@@ -104,6 +104,46 @@ bool exportCustomer(const MeasurementStore& store, const std::string& path, int 
     });
 }
 
+namespace {
+
+// One customer record from an opened source; `shown` names the file in the messages.
+Customer readImported(ByteSource& source, const std::string& shown, Prompt& prompt) {
+    Customer scratch;
+    const LoadResult result = readArchive(source, [&](ByteSource& s) {
+        ArchiveReader in(s, kBufferSize);
+        archive::read(in, scratch);
+    });
+    if (result.outcome == LoadOutcome::WrongVersion ||
+        (result.outcome == LoadOutcome::Damaged && isSignatureFailure(result))) {
+        const char* message = result.outcome == LoadOutcome::WrongVersion
+                                  ? txt::store::kDataFileVersion
+                                  : txt::store::kDataFileDamaged;
+        prompt.tell(formatText(message, shown.c_str()), PromptIcon::Stop);
+        throw ImportAbandoned();
+    }
+    if (!result.loaded())
+        std::rethrow_exception(result.error); // told with its failure heading
+    return scratch;
+}
+
+// The rest of an import, with the file closed: check, ask, name and add.
+int addImported(MeasurementStore& store, Customer scratch, Prompt& prompt) {
+    // A file from elsewhere obeys the name rules as typed names do: its names end up in
+    // file names and on the screen.
+    if (!namesFollowTheRules(scratch, prompt))
+        return -1;
+    std::string question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
+    if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+        return -1;
+    std::string name = uniqueCustomerName(store, scratch.name);
+    if (name != scratch.name)
+        prompt.tell(formatText(txt::store::kImportRenamed, name.c_str()), PromptIcon::Information);
+    scratch.name = name;
+    return store.insertOrAssign(std::move(scratch));
+}
+
+} // namespace
+
 int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
                    const RetryPolicy& policy) {
     std::error_code ec;
@@ -115,34 +155,18 @@ int importCustomer(MeasurementStore& store, const std::string& path, Prompt& pro
         {
             OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, policy);
             FileSource source(file);
-            const LoadResult result = readArchive(source, [&](ByteSource& s) {
-                ArchiveReader in(s, kBufferSize);
-                archive::read(in, scratch);
-            });
-            if (result.outcome == LoadOutcome::WrongVersion ||
-                (result.outcome == LoadOutcome::Damaged && isSignatureFailure(result))) {
-                const char* message = result.outcome == LoadOutcome::WrongVersion
-                                          ? txt::store::kDataFileVersion
-                                          : txt::store::kDataFileDamaged;
-                prompt.tell(formatText(message, path.c_str()), PromptIcon::Stop);
-                throw ImportAbandoned();
-            }
-            if (!result.loaded())
-                std::rethrow_exception(result.error); // told with its failure heading
+            scratch = readImported(source, path, prompt);
         }
-        // A file from elsewhere obeys the name rules as typed names do: its names end up in
-        // file names and on the screen.
-        if (!namesFollowTheRules(scratch, prompt))
-            return;
-        std::string question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
-        if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
-            return;
-        std::string name = uniqueCustomerName(store, scratch.name);
-        if (name != scratch.name)
-            prompt.tell(formatText(txt::store::kImportRenamed, name.c_str()),
-                        PromptIcon::Information);
-        scratch.name = name;
-        index = store.insertOrAssign(std::move(scratch));
+        index = addImported(store, std::move(scratch), prompt);
+    });
+    return index;
+}
+
+int importCustomer(MeasurementStore& store, ByteSource& source, const std::string& shown,
+                   Prompt& prompt) {
+    int index = -1;
+    runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
+        index = addImported(store, readImported(source, shown, prompt), prompt);
     });
     return index;
 }

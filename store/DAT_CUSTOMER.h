@@ -23,6 +23,11 @@ bool exportCustomer(const MeasurementStore& store, const std::string& path, int 
 // store is unchanged unless the customer is added.
 int importCustomer(MeasurementStore& store, const std::string& path, Prompt& prompt,
                    const RetryPolicy& policy = {});
+// The same from bytes already read (a customer file piped in); `shown` (CP932) names them in
+// the messages.
+class ByteSource;
+int importCustomer(MeasurementStore& store, ByteSource& source, const std::string& shown,
+                   Prompt& prompt);
 
 // The name an imported customer gets: `name`, or "name_1", "name_2" … (always suffixed to the
 // name as read) until no customer of that name exists, ignoring ASCII case.

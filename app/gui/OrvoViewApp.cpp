@@ -2,6 +2,7 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/MessageBoxPrompt.h"
+#include "app/gui/QtTranslation.h"
 #include "views/layout/gui/JapaneseFonts.h"
 
 #include "support/Termination.h"
@@ -36,6 +37,7 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     // Lets the desktop match the window to the installed entry and its icon.
     setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
     setWindowIcon(programIcon());
+    installQtTranslation(*this);
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
 }

@@ -1,5 +1,6 @@
 #include "link/gui/D_CommRead.h"
 #include "link/LinkTexts.h"
+#include "link/SerialChoices.h"
 #include "link/gui/AnimateCtrl.h"
 #include "res/ResourceIds.h"
 #include "support/gui/QtCp932.h"
@@ -34,6 +35,15 @@ CCommRead::CCommRead(const ReceptionRequest& request, QWidget* parent)
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setWordWrap(true);
     m_status->setAccessibleName(QStringLiteral("状態"));
+    m_portLine = tagged(new QLabel(this), res::IDC_COMM_PORT, "portLine");
+    m_portLine->setWordWrap(true);
+    m_portLine->setAccessibleName(QStringLiteral("ポート"));
+    if (request.fromFile || request.debugSerial) {
+        m_portLine->hide();
+    } else {
+        m_portText = qtFromCp932(portDescription(request.port.portNumber, request.deviceLookup));
+        m_portLine->setText(m_portText + QStringLiteral("\n記録計の送信操作を行ってください"));
+    }
     m_list = tagged(new QListWidget(this), res::IDC_COMM_LIST, "lineList");
     m_list->setUniformItemSizes(true);
     m_list->setAccessibleName(QStringLiteral("受信データ"));
@@ -57,6 +67,7 @@ CCommRead::CCommRead(const ReceptionRequest& request, QWidget* parent)
     bottom->addWidget(m_cancel, 0, Qt::AlignBottom);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(m_portLine);
     layout->addWidget(m_list, 1);
     layout->addLayout(bottom);
     setTabOrder(m_list, m_showLines);
@@ -81,7 +92,11 @@ CCommRead::~CCommRead() {
 }
 
 MeasurementCircuit CCommRead::takeReceivedDays() {
-    return std::move(m_days);
+    return std::move(m_received.days);
+}
+
+ReceptionHandover CCommRead::takeHandover() {
+    return std::move(m_received);
 }
 
 void CCommRead::showEvent(QShowEvent* event) {
@@ -105,6 +120,8 @@ void CCommRead::handleNotice(const ReceptionNotice& notice) {
     case ReceptionNotice::AddLine:
     case ReceptionNotice::LogAndAddLine: // the worker has written it to the program log
         addLine(qtFromCp932(notice.text), notice.showInStatus);
+        if (notice.text == txt::link::kReceiving && !m_portText.isEmpty())
+            m_portLine->setText(m_portText); // the recorder is sending
         break;
     case ReceptionNotice::Succeeded:
         flushLines();
@@ -150,7 +167,7 @@ void CCommRead::finishWithOk() {
     m_animation->stop();
     m_cancel->setEnabled(false);
     m_worker->join(); // the end notice is the worker's last act
-    m_days = m_worker->takeDays();
+    m_received = m_worker->takeHandover();
     accept();
 }
 

@@ -25,8 +25,12 @@ public:
 
     // The days of a reception that ended with OK (empty otherwise); call once after exec().
     MeasurementCircuit takeReceivedDays();
+    // The same with what the user is to be told when the reception was cut inside a block.
+    ReceptionHandover takeHandover();
 
     QLabel* statusLine() const { return m_status; }
+    // The port of a serial reception and, until data flows, what to do on the recorder.
+    QLabel* portLine() const { return m_portLine; }
     QListWidget* lineList() const { return m_list; }
     QCheckBox* showLinesBox() const { return m_showLines; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -51,8 +55,10 @@ private:
     ReceptionRequest m_request;
     SerialPort m_port;
     std::unique_ptr<ReceptionWorker> m_worker;
-    MeasurementCircuit m_days;
+    ReceptionHandover m_received;
     QLabel* m_status = nullptr;
+    QLabel* m_portLine = nullptr;
+    QString m_portText;
     CAnimateCtrl* m_animation = nullptr;
     QListWidget* m_list = nullptr;
     QCheckBox* m_showLines = nullptr;

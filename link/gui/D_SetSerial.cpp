@@ -1,15 +1,20 @@
 #include "link/gui/D_SetSerial.h"
+#include "link/LinkTexts.h"
 #include "link/PortProbe.h"
 #include "link/SerialChoices.h"
 #include "link/gui/D_Information.h"
 #include "res/ResourceIds.h"
+#include "support/FilePath.h"
+#include "support/Prompt.h"
 #include "support/gui/QtCp932.h"
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <thread>
 
@@ -51,29 +56,39 @@ int32_t storedValue(const SerialSettings& s, SerialField field) {
 
 } // namespace
 
-CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup, QWidget* parent,
-                       Probe probe)
-    : QDialog(parent), m_settings(settings), m_lookup(std::move(lookup)),
-      m_probe(std::move(probe)) {
+CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup,
+                       PortDeviceStore store, Prompt& prompt, QWidget* parent, Probe probe)
+    : QDialog(parent), m_settings(settings), m_lookup(std::move(lookup)), m_store(std::move(store)),
+      m_prompt(prompt), m_probe(std::move(probe)) {
     if (!m_probe)
-        m_probe = [lookup = m_lookup] { return probeSerialPorts(lookup); };
+        m_probe = [] { return probeSerialDevices(); };
     setObjectName("setSerialDialog");
     setWindowTitle(QStringLiteral("通信設定"));
     setFont(QFont(QStringLiteral("MS UI Gothic"), 9));
 
     auto* form = new QFormLayout;
-    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        auto* combo = new QComboBox(this);
-        combo->setObjectName(QString::fromLatin1(kBoxes[i].name));
-        combo->setProperty("controlId", kBoxes[i].id);
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        auto* label = new QLabel(QString::fromUtf8(kBoxes[i].label), this);
-        label->setObjectName(QString::fromLatin1(kBoxes[i].name) + "Label");
+    auto addRow = [&](QComboBox* combo, int id, const char* text, const char* name) {
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setProperty("controlId", id);
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setObjectName(QString::fromLatin1(name) + "Label");
         label->setProperty("controlId", res::IDC_STATIC);
         label->setBuddy(combo);
         combo->setAccessibleName(label->text());
         form->addRow(label, combo);
-        m_boxes[i] = combo;
+    };
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        m_boxes[i] = new QComboBox(this);
+        m_boxes[i]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        addRow(m_boxes[i], kBoxes[i].id, kBoxes[i].label, kBoxes[i].name);
+        if (i == 0) {
+            // The device of the port, right under its number. Long stable names must not
+            // stretch the dialog: the list opens as wide as its entries instead.
+            m_device = new QComboBox(this);
+            m_device->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            m_device->setMinimumContentsLength(34);
+            addRow(m_device, res::IDC_SERIAL_DEVICE, "デバイス：", "device");
+        }
     }
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName("ok");
@@ -84,6 +99,7 @@ CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup, 
     m_cancel->setProperty("controlId", res::IDCANCEL);
     connect(m_ok, &QPushButton::clicked, this, &CSetSerial::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CSetSerial::reject);
+    connect(m_boxes[0], &QComboBox::currentIndexChanged, this, &CSetSerial::fillDevices);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -92,11 +108,13 @@ CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup, 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
-    for (std::size_t i = 0; i + 1 < m_boxes.size(); ++i)
+    setTabOrder(m_boxes[0], m_device);
+    setTabOrder(m_device, m_boxes[1]);
+    for (std::size_t i = 1; i + 1 < m_boxes.size(); ++i)
         setTabOrder(m_boxes[i], m_boxes[i + 1]);
     setTabOrder(m_boxes.back(), m_ok);
     setTabOrder(m_ok, m_cancel);
-    fill({});
+    fill();
 }
 
 int CSetSerial::exec() {
@@ -105,14 +123,14 @@ int CSetSerial::exec() {
 }
 
 void CSetSerial::probePorts() {
-    // Opening twenty devices may take long: the probe runs on its own thread while the
+    // Opening every device may take long: the probe runs on its own thread while the
     // information window keeps turning.
     CInformation info(QStringLiteral("利用可能なポートを探しています\nしばらくお待ちください"),
                       parentWidget());
     info.setWindowModality(Qt::ApplicationModal);
     info.show();
     QEventLoop loop;
-    std::vector<int> found;
+    std::vector<SerialDeviceEntry> found;
     std::thread probe([&] {
         found = m_probe();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -120,16 +138,21 @@ void CSetSerial::probePorts() {
     loop.exec();
     probe.join();
     info.close();
-    fill(found);
+    m_found = std::move(found);
+    fill();
 }
 
-void CSetSerial::fill(const std::vector<int>& found) {
+void CSetSerial::fill() {
     QComboBox* port = m_boxes[0];
-    port->clear();
-    const std::vector<int> offered = portChoiceNumbers(found);
-    for (int n : offered)
-        port->addItem(qtFromCp932(portChoiceText(n, m_lookup)), n);
-    port->setCurrentIndex(portChoiceIndex(offered, m_settings.portNumber));
+    {
+        const QSignalBlocker quiet(port);
+        port->clear();
+        const std::vector<int> offered = portChoiceNumbers(m_settings.portNumber);
+        for (int n : offered)
+            port->addItem(qtFromCp932(portChoiceText(n, m_lookup)), n);
+        port->setCurrentIndex(portChoiceIndex(offered, m_settings.portNumber));
+    }
+    fillDevices();
     for (std::size_t i = 0; i < std::size(kFields); ++i) {
         QComboBox* combo = m_boxes[i + 1];
         combo->clear();
@@ -137,6 +160,30 @@ void CSetSerial::fill(const std::vector<int>& found) {
             combo->addItem(qtFromCp932(c.text));
         combo->setCurrentIndex(serialChoiceIndex(kFields[i], storedValue(m_settings, kFields[i])));
     }
+}
+
+std::string CSetSerial::mappedDevice() const {
+    return cp932Path(serialDevicePath(m_boxes[0]->currentData().toInt(), m_lookup));
+}
+
+void CSetSerial::fillDevices() {
+    // The devices present; the port's own device first when it is not among them, so that OK
+    // without a choice keeps it.
+    m_device->clear();
+    const std::string mapped = mappedDevice();
+    for (const SerialDeviceEntry& e : m_found) {
+        const std::string path = cp932Path(e.path);
+        m_device->addItem(qtFromCp932(serialDeviceChoiceText(e)), QByteArray::fromStdString(path));
+        m_device->setItemData(m_device->count() - 1, qtFromCp932(path), Qt::ToolTipRole);
+        if (path == mapped)
+            m_device->setCurrentIndex(m_device->count() - 1);
+    }
+    if (m_device->findData(QByteArray::fromStdString(mapped)) < 0) {
+        m_device->insertItem(0, qtFromCp932(mapped) + QStringLiteral("（見つかりません）"),
+                             QByteArray::fromStdString(mapped));
+        m_device->setCurrentIndex(0);
+    }
+    m_device->view()->setMinimumWidth(m_device->view()->sizeHintForColumn(0) + 24);
 }
 
 void CSetSerial::accept() {
@@ -147,6 +194,11 @@ void CSetSerial::accept() {
     s.parity = serialChoiceValue(SerialField::Parity, m_boxes[3]->currentIndex());
     s.stopBits = serialChoiceValue(SerialField::StopBits, m_boxes[4]->currentIndex());
     s.flowControl = serialChoiceValue(SerialField::FlowControl, m_boxes[5]->currentIndex());
+    const std::string device = m_device->currentData().toByteArray().toStdString();
+    if (device != mappedDevice() && !(m_store && m_store(s.portNumber, device))) {
+        m_prompt.tell(txt::link::kPortDeviceNotStored, PromptIcon::Stop);
+        return;
+    }
     m_settings = s;
     QDialog::accept();
 }

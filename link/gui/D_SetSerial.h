@@ -1,4 +1,5 @@
 #pragma once
+#include "link/SerialDeviceList.h"
 #include "link/SerialPort.h"
 #include "store/DAT_SerialSettings.h"
 #include <QDialog>
@@ -6,19 +7,21 @@
 #include <functional>
 #include <vector>
 
+class Prompt;
 class QComboBox;
 class QPushButton;
 
-// "通信設定": edits the six serial settings. Opening probes which ports can be opened (on a
-// worker thread, under the information window) and offers those; OK stores the choice.
+// "通信設定": edits the six serial settings and the device behind the chosen port number.
+// Opening lists the serial devices present (on a worker thread, under the information window);
+// OK stores the settings and, when the device changed, the port's entry of section "Port".
 class CSetSerial : public QDialog {
     Q_OBJECT
 public:
-    using Probe = std::function<std::vector<int>()>;
+    using Probe = std::function<std::vector<SerialDeviceEntry>()>;
 
-    // The probe defaults to ports 1-20 through the lookup.
-    CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup, QWidget* parent = nullptr,
-               Probe probe = {});
+    // The probe defaults to the devices of /dev that no other program holds.
+    CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup, PortDeviceStore store,
+               Prompt& prompt, QWidget* parent = nullptr, Probe probe = {});
 
     // Probes under the information window, then runs the dialog.
     int exec() override;
@@ -29,6 +32,7 @@ public:
     const SerialSettings& settings() const { return m_settings; }
 
     QComboBox* portBox() const { return m_boxes[0]; }
+    QComboBox* deviceBox() const { return m_device; }
     // 0 port, 1 baud rate, 2 data bits, 3 parity, 4 stop bits, 5 flow control (ids 1016-1021).
     QComboBox* box(int index) const { return m_boxes[static_cast<std::size_t>(index)]; }
     QPushButton* okButton() const { return m_ok; }
@@ -38,12 +42,19 @@ public slots:
     void accept() override;
 
 private:
-    void fill(const std::vector<int>& found);
+    void fill();
+    void fillDevices();
+    // The device the chosen port stands for now (CP932, as section "Port" holds it).
+    std::string mappedDevice() const;
 
     SerialSettings m_settings;
     PortDeviceLookup m_lookup;
+    PortDeviceStore m_store;
+    Prompt& m_prompt;
     Probe m_probe;
+    std::vector<SerialDeviceEntry> m_found;
     std::array<QComboBox*, 6> m_boxes{};
+    QComboBox* m_device = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -179,29 +179,33 @@ TEST(CommRead, CancelInsideABlockHandsOverNothing) {
     EXPECT_FALSE(listTexts(*run.dlg).contains(q("通信異常 [-2]")));
 }
 
-TEST(CommRead, BlockCutOffBySilenceStaysOpenWithTheProblemAndHandsOverNothing) {
+// Silence inside a block cuts the reception: the dialog ends with OK and hands over the days
+// whose blocks arrived whole, with the message that says so; the cut day stays out.
+TEST(CommRead, BlockCutOffBySilenceHandsOverTheWholeDaysWithTheMessage) {
     DialogRun run;
     run.open();
     ASSERT_TRUE(run.waitForLine(q("機器からのデータ送信待ち")));
-    const std::string sent = sample::intervalBlock(1, 5, 4) + sample::intervalBlock(2, 5, 3, false);
+    const std::string whole = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
+    const std::string sent = whole + sample::intervalBlock(2, 5, 3, false);
     run.pty.write(sent);
-    ASSERT_TRUE(run.waitForLine(q("通信異常 [-2]")));
-    for (int i = 0; i < 3000 && !run.dlg->workerFinished(); ++i)
-        QTest::qWait(10);
-    ASSERT_TRUE(run.dlg->workerFinished());
-    EXPECT_EQ(run.dlg->statusLine()->text(), q("受信処理で問題が発生しました"));
-    EXPECT_TRUE(run.dlg->isVisible());
-    EXPECT_TRUE(run.spy->isEmpty());
-    EXPECT_FALSE(run.dlg->animation()->isPlaying());
-    EXPECT_TRUE(run.dlg->cancelButton()->isEnabled());
-    // The message went to the program log; the bytes to the capture.
-    EXPECT_NE(run.programLog().find(u("通信異常 [-2]")), std::string::npos);
+    ASSERT_TRUE(run.waitFinished());
+    EXPECT_EQ(run.dlg->result(), QDialog::Accepted);
     auto files = ReceptionCapture::captureFiles(run.request.captureFolder);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(fileBytes(fs::path(run.request.captureFolder) / files[0]), sent);
-    run.dlg->cancelButton()->click();
-    EXPECT_EQ(run.dlg->result(), QDialog::Rejected);
-    EXPECT_EQ(run.dlg->takeReceivedDays().days.count(), 0);
+    const fs::path capture = fs::path(run.request.captureFolder) / files[0];
+    EXPECT_EQ(fileBytes(capture), sent);
+    const std::string message =
+        u("記録計からの送信が測定データの途中で途切れました。 完全に届いた測定データは 1 "
+          "件です。 途中で切れた 2ch 2024/03/05 は取り込みません。 受信ファイル：") +
+        capture.string();
+    EXPECT_TRUE(listTexts(*run.dlg).contains(qtFromCp932(message)));
+    EXPECT_FALSE(listTexts(*run.dlg).contains(q("通信異常 [-2]")));
+    // The message went to the program log.
+    EXPECT_NE(run.programLog().find(message), std::string::npos);
+    ReceptionHandover handover = run.dlg->takeHandover();
+    EXPECT_TRUE(handover.interrupted);
+    EXPECT_EQ(handover.notice, message);
+    EXPECT_TRUE(handover.days == parsed(whole));
 }
 
 TEST(CommRead, ShowLinesBoxIsReadByTheWorkerForTheFollowingLines) {
@@ -298,6 +302,45 @@ TEST(CommRead, ControlsCarryIdsNamesAndKeyboardOrder) {
     run.dlg->grab().save(QString::fromStdString((run.folder / "commread.png").string()));
     run.dlg->resize(1024, 768);
     run.dlg->grab().save(QString::fromStdString((run.folder / "commread-1024.png").string()));
+    run.dlg->cancelButton()->click();
+}
+
+TEST(CommRead, WaitingNamesThePortAndAsksForTheRecordersSend) {
+    DialogRun run;
+    run.request.timings.interByteMs = 60000;
+    // The port stands for a stable name of the adapter, as the communication settings store it.
+    const fs::path byId =
+        run.folder / "serial" / "by-id" / "usb-FTDI_FT232R_USB_UART_A1-if00-port0";
+    fs::create_directories(byId.parent_path());
+    fs::create_symlink(run.pty.slavePath(), byId);
+    run.request.deviceLookup = [byId](int n) { return n == kPort ? byId.string() : ""; };
+    run.open();
+    ASSERT_TRUE(run.waitForLine(q("機器からのデータ送信待ち")));
+    const QString port =
+        q("COM3: ") + QString::fromStdString(byId.string()) + q(" (FTDI FT232R USB UART)");
+    EXPECT_TRUE(run.dlg->portLine()->isVisible());
+    EXPECT_EQ(run.dlg->portLine()->text(), port + q("\n記録計の送信操作を行ってください"));
+    EXPECT_EQ(run.dlg->portLine()->property("controlId").toInt(), res::IDC_COMM_PORT);
+    run.dlg->grab().save(QString::fromStdString((run.folder / "commread-waiting.png").string()));
+    run.dlg->resize(1024, 768);
+    run.dlg->grab().save(
+        QString::fromStdString((run.folder / "commread-waiting-1024.png").string()));
+    // Once the recorder sends, only the port stays.
+    run.pty.write(sample::intervalBlock(1, 5, 4));
+    ASSERT_TRUE(run.waitForLine(q("受信処理中...")));
+    EXPECT_EQ(run.dlg->portLine()->text(), port);
+    run.dlg->cancelButton()->click();
+}
+
+TEST(CommRead, AFileImportNamesNoPort) {
+    DialogRun run;
+    run.request.fromFile = true;
+    run.request.filePath = (run.folder / "missing.txt").string();
+    run.open();
+    EXPECT_FALSE(run.dlg->portLine()->isVisible());
+    EXPECT_TRUE(run.dlg->portLine()->text().isEmpty());
+    for (int i = 0; i < 3000 && !run.dlg->workerFinished(); ++i)
+        QTest::qWait(10);
     run.dlg->cancelButton()->click();
 }
 

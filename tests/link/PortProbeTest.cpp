@@ -1,51 +1,48 @@
 #include "link/PortProbe.h"
 #include "PtyPair.h"
+#include "common/TempFolder.h"
+#include "link/SerialPort.h"
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-std::string missing(int n) {
-    return "/nonexistent/ttyProbe" + std::to_string(n);
-}
+namespace fs = std::filesystem;
 
-TEST(PortProbe, FindsTheOpenablePortsInOrderAndSkipsHeldOnes) {
-    PtyPair three, seventeen, held, beyond;
-    PortDeviceLookup lookup = [&](int n) {
-        switch (n) {
-        case 3:
-            return three.slavePath();
-        case 17:
-            return seventeen.slavePath();
-        case 8:
-            return held.slavePath();
-        case 21:
-            return beyond.slavePath(); // outside the probed range
-        default:
-            return missing(n);
-        }
-    };
+TEST(PortProbe, ListsTheDevicesPresentAndSkipsHeldOnes) {
+    PtyPair usb, acm, held;
+    TempFolder root;
+    const fs::path dev = root.path() / "dev";
+    fs::create_directories(dev / "serial" / "by-id");
+    fs::create_symlink(usb.slavePath(), dev / "ttyUSB0");
+    fs::create_symlink(held.slavePath(), dev / "ttyUSB1");
+    fs::create_symlink(acm.slavePath(), dev / "ttyACM0");
+    TempFolder::write((dev / "ttyUSB2").string(), ""); // a file, no terminal
+    fs::create_symlink("../../ttyUSB0",
+                       dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0");
+
     SerialPort other;
-    other.setDeviceLookup(lookup);
-    other.Configure(8, 38400, 8, 0, 0, 1);
+    other.setDeviceLookup([&](int) { return held.slavePath(); });
+    other.Configure(1, 38400, 8, 0, 0, 1);
     ASSERT_TRUE(other.Open());
 
-    std::vector<int> found = probeSerialPorts(lookup);
-    EXPECT_EQ(found, (std::vector<int>{3, 17}));
-    EXPECT_EQ(portChoices(found), (std::vector<std::string>{"COM3", "COM17"}));
-    // The probe leaves the ports free.
+    std::vector<fs::path> paths;
+    for (const SerialDeviceEntry& e : probeSerialDevices({dev, root.path() / "sys"}))
+        paths.push_back(e.path);
+    EXPECT_EQ(paths,
+              (std::vector<fs::path>{dev / "serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0",
+                                     dev / "ttyUSB0", dev / "ttyACM0"}));
+    // The probe leaves the devices free.
     SerialPort again;
-    again.setDeviceLookup(lookup);
-    again.Configure(3, 38400, 8, 0, 0, 1);
+    again.setDeviceLookup([&](int) { return usb.slavePath(); });
+    again.Configure(1, 38400, 8, 0, 0, 1);
     EXPECT_TRUE(again.Open());
 }
 
-TEST(PortProbe, NoPortGivesTheFixedList) {
-    std::vector<int> found = probeSerialPorts([](int n) { return missing(n); });
-    EXPECT_TRUE(found.empty());
-    std::vector<std::string> choices = portChoices(found);
-    ASSERT_EQ(choices.size(), 15u);
-    EXPECT_EQ(choices.front(), "COM1");
-    EXPECT_EQ(choices.back(), "COM15");
+TEST(PortProbe, NoDevicesGiveAnEmptyList) {
+    TempFolder root;
+    fs::create_directories(root.path() / "dev");
+    EXPECT_TRUE(probeSerialDevices({root.path() / "dev", root.path() / "sys"}).empty());
 }
 
 } // namespace

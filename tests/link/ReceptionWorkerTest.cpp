@@ -1,4 +1,5 @@
 #include "link/ReceptionWorker.h"
+#include "FiveDayReport.h"
 #include "PtyPair.h"
 #include "SampleReport.h"
 #include "common/Cp932.h"
@@ -184,24 +185,49 @@ TEST(SerialReception, SilenceAfterTheLastClosedBlockIsANormalEnd) {
     EXPECT_EQ(days.days.at(0).data.intervals.count(), 4);
 }
 
-struct BrokenBlockCase {
+// What a cut reception tells: the reason, the days kept, the day cut off and the capture.
+std::string cutMessage(const char* reason, int kept, const char* cutDay, const std::string& file,
+                       bool capture = true) {
+    std::string text = u(reason) + " ";
+    text += kept > 0 ? u("完全に届いた測定データは ") + std::to_string(kept) + u(" 件です。")
+                     : u("完全に届いた測定データはありません。");
+    if (cutDay)
+        text += u(" 途中で切れた ") + cutDay + u(" は取り込みません。");
+    if (!file.empty())
+        text += u(capture ? " 受信ファイル：" : " ファイル：") + file;
+    return text;
+}
+const char kSilence[] = "記録計からの送信が測定データの途中で途切れました。";
+const char kReadError[] = "測定データの受信中にシリアルポートから読めなくなりました"
+                          "（ケーブルや変換器が外れた可能性があります）。";
+const char kFileEnd[] = "ファイルが測定データの途中で終わっています。";
+
+struct CutBlockCase {
     const char* name;
     std::string tail; // what follows a closed block
     bool hangUp;
-    const char* message;
+    const char* reason;
 };
 
-TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
-    const std::string closed = sample::intervalBlock(1, 5, 4);
-    const BrokenBlockCase cases[] = {
-        {"silence", sample::intervalBlock(2, 5, 3, false), false, "通信異常 [-2]"},
-        {"hang-up", sample::intervalBlock(2, 5, 3, false), true, "通信異常 [-1]"},
-        {"long line", sample::header(2, 5) + std::string(1000, '7'), false, "通信異常 [-3]"},
+// Silence or a vanished device inside a block: the days whose blocks arrived whole are handed
+// over, the cut day is not, and the message says why and where the bytes are.
+TEST(SerialReception, CutInsideABlockHandsOverTheWholeDays) {
+    const std::string closed = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
+    const CutBlockCase cases[] = {
+        {"silence", sample::intervalBlock(2, 5, 3, false), false, kSilence},
+        {"hang-up", sample::intervalBlock(2, 5, 3, false), true, kReadError},
+        {"silence inside a line", sample::intervalBlock(2, 5, 3, false) + "04:00 12", false,
+         kSilence},
+        {"silence inside the summary",
+         sample::intervalBlock(2, 5, 3) + "\n" + sample::summaryBlock(2, 5).substr(0, 300), false,
+         kSilence},
     };
-    for (const BrokenBlockCase& c : cases) {
+    for (const CutBlockCase& c : cases) {
         SCOPED_TRACE(c.name);
         SerialRun run;
-        run.start();
+        ReceptionRequest request = fastSerial();
+        request.captureFolder = (run.folder / "RECEIVED").string();
+        run.start(request);
         run.pty.write(closed + c.tail);
         if (c.hangUp) {
             // Hang up once the worker has the last line of the broken block.
@@ -211,17 +237,142 @@ TEST(SerialReception, FailureInsideABlockHandsOverNothing) {
             run.pty.closeMaster();
         }
         ASSERT_TRUE(run.finish());
-        EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
-        EXPECT_EQ(run.sink.messages(), std::vector<std::string>{u(c.message)});
-        EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
-        EXPECT_EQ(run.worker.takeDays().days.count(), 0);
-        // The message went to the program log before it was posted.
-        EXPECT_NE(run.programLog().find(u(c.message)), std::string::npos);
-        // No "後処理中" after a failure.
-        auto status = run.sink.statusTexts();
-        EXPECT_EQ(std::count(status.begin(), status.end(), u("後処理中...しばらくお待ちください")),
-                  0);
+        EXPECT_EQ(run.worker.result(), ReceptionResult::Interrupted);
+        auto files = ReceptionCapture::captureFiles(request.captureFolder);
+        ASSERT_EQ(files.size(), 1u);
+        const std::string message = cutMessage(c.reason, 1, "2ch 2024/03/05",
+                                               (run.folder / "RECEIVED" / files[0]).string());
+        EXPECT_EQ(run.sink.messages(), std::vector<std::string>{message});
+        EXPECT_EQ(run.worker.cutNotice(), message);
+        // The dialog closes with OK; the message went to the program log before.
+        EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Succeeded);
+        EXPECT_NE(run.programLog().find(message), std::string::npos);
+        ReceptionHandover handover = run.worker.takeHandover();
+        EXPECT_TRUE(handover.interrupted);
+        EXPECT_EQ(handover.notice, message);
+        EXPECT_TRUE(handover.days == parsed(closed));
     }
+}
+
+// A line over 1000 bytes is garbage on the line, not an end: it still fails.
+TEST(SerialReception, OverlongLineInsideABlockFailsAndHandsOverNothing) {
+    SerialRun run;
+    run.start();
+    run.pty.write(sample::intervalBlock(1, 5, 4) + sample::header(2, 5) + std::string(1000, '7'));
+    ASSERT_TRUE(run.finish());
+    EXPECT_EQ(run.worker.result(), ReceptionResult::Failure);
+    EXPECT_EQ(run.sink.messages(), std::vector<std::string>{u("通信異常 [-3]")});
+    EXPECT_EQ(run.sink.lastCode(), ReceptionNotice::Failed);
+    EXPECT_EQ(run.worker.takeDays().days.count(), 0);
+    EXPECT_NE(run.programLog().find(u("通信異常 [-3]")), std::string::npos);
+    // No "後処理中" after a failure.
+    auto status = run.sink.statusTexts();
+    EXPECT_EQ(std::count(status.begin(), status.end(), u("後処理中...しばらくお待ちください")), 0);
+}
+
+// A recorder cut inside the third of five days (the cable pulled out) hands over the first
+// two; cut inside the first (the recorder fell silent) it hands over nothing and says so.
+TEST(SerialReception, RecorderCutInsideADayHandsOverTheDaysBefore) {
+    const FiveDayReport report;
+    ASSERT_EQ(report.pieces.size(), 6u);
+    struct Case {
+        const char* name;
+        int cutDay;
+        bool hangUp;
+        const char* reason;
+        const char* cutText;
+    } cases[] = {
+        {"inside the third, pulled out", 3, true, kReadError, "1ch 2024/03/03"},
+        {"inside the first, silent", 1, false, kSilence, "1ch 2024/03/01"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SerialRun run;
+        ReceptionRequest request = fastSerial();
+        request.captureFolder = (run.folder / "RECEIVED").string();
+        run.start(request);
+        const std::string sent = report.cutInside(c.cutDay);
+        run.pty.writePaced(sent, 115200);
+        if (c.hangUp) {
+            const std::string lines = sent.substr(0, sent.rfind('\n'));
+            ASSERT_TRUE(run.sink.waitFor(lines.substr(lines.rfind('\n') + 1)));
+            run.pty.releaseKeeper();
+            run.pty.closeMaster();
+        }
+        ASSERT_TRUE(run.finish());
+        EXPECT_EQ(run.worker.result(), ReceptionResult::Interrupted);
+        auto files = ReceptionCapture::captureFiles(request.captureFolder);
+        ASSERT_EQ(files.size(), 1u);
+        const fs::path capture = run.folder / "RECEIVED" / files[0];
+        EXPECT_EQ(run.worker.cutNotice(),
+                  cutMessage(c.reason, c.cutDay - 1, c.cutText, capture.string()));
+        EXPECT_TRUE(run.worker.takeDays() == report.firstDays(c.cutDay - 1));
+        // The capture imports the same days, cut the same way.
+        ReceptionRequest again;
+        again.fromFile = true;
+        again.filePath = capture.string();
+        again.timings.endPause = std::chrono::milliseconds(0);
+        ReceptionOutcome out = runReception(again);
+        EXPECT_EQ(out.result, ReceptionResult::Interrupted);
+        EXPECT_TRUE(out.days == report.firstDays(c.cutDay - 1));
+        EXPECT_EQ(out.cutNotice,
+                  cutMessage(kFileEnd, c.cutDay - 1, c.cutText, capture.string(), false));
+    }
+}
+
+// A recorder that keeps sending after a cancel: what waits in the port when the next reception
+// starts is kept in its capture but never parsed, and the summary of a day whose listing went by
+// before is no day. Only what the recorder sends afresh is handed over.
+TEST(SerialReception, TailOfACancelledReportDoesNotPoisonTheNext) {
+    const FiveDayReport old;
+    const auto& p = old.pieces;
+    // The second day's summary block starts at its second header line.
+    const std::size_t header2 = p[2].find(u("ＣＨ"), 1);
+    ASSERT_NE(header2, std::string::npos);
+    SerialRun run;
+    ReceptionRequest request = fastSerial();
+    request.captureFolder = (run.folder / "RECEIVED").string();
+    request.timings.interByteMs = 60000; // only the stop ends the first
+    run.start(request);
+    run.pty.write(p[0] + p[1] + p[2].substr(0, 200));
+    ASSERT_TRUE(run.sink.waitFor(u("受信処理中...")));
+    run.worker.stop();
+    ASSERT_EQ(run.worker.result(), ReceptionResult::Cancelled);
+
+    // The recorder goes on with the rest of its second and third days into the closed port.
+    const std::string stale = p[2].substr(200) + p[3];
+    run.pty.write(stale);
+    NoticeLog second;
+    ReceptionWorker next(run.port, second, &run.log);
+    request.timings.interByteMs = 1000;
+    next.start(request);
+    ASSERT_TRUE(second.waitFor(u("機器からのデータ送信待ち")));
+    // Then the tail of its fourth day's listing and that day's summary, then the user sends
+    // afresh: a fifth day.
+    const std::size_t header4 = p[4].find(u("ＣＨ"), 1);
+    const std::string live =
+        p[4].substr(p[4].size() / 8, header4 - p[4].size() / 8) + p[4].substr(header4) + p[5];
+    run.pty.write(live);
+    next.join();
+    EXPECT_EQ(next.result(), ReceptionResult::Success);
+    MeasurementCircuit days = next.takeDays();
+    MeasurementCircuit fifth;
+    fifth.addOrReplaceDay(old.expected.days.at(4));
+    EXPECT_TRUE(days == fifth) << days.days.count() << " days";
+    std::vector<std::string> lines;
+    for (const ReceptionNotice& n : second.notices())
+        lines.push_back(n.text);
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        u("受信開始前に届いていた ") + std::to_string(stale.size()) +
+                            u(" バイトは読み捨てました（受信ファイルには残しています）")),
+              lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        u("測定値の一覧が届いていない 1ch 2024/03/04 の集計は取り込みません")),
+              lines.end());
+    // The second capture holds the stale bytes too, in the order they came.
+    auto files = ReceptionCapture::captureFiles(request.captureFolder);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(fileBytes(run.folder / "RECEIVED" / files[1]), stale + live);
 }
 
 // A device that disappears while the reception waits for the recorder (a USB adapter pulled
@@ -342,7 +493,7 @@ TEST(SerialReception, DebugModeOpensNoPortAndWaitsForTheStop) {
 }
 
 // Every serial reception keeps the bytes it received, whatever its end; a capture reads back
-// as a file import into the same days.
+// as a file import into the same days, and a cut one is cut the same way.
 TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
     const std::string closed = sample::intervalBlock(1, 5, 4) + sample::summaryBlock(1, 5) + "\n";
     struct Case {
@@ -352,7 +503,7 @@ TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
     } cases[] = {
         {"normal end", "\r\n" + closed, ReceptionResult::Success},
         {"cut-off block", closed + sample::intervalBlock(2, 5, 3, false) + "12:00 1",
-         ReceptionResult::Failure},
+         ReceptionResult::Interrupted},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -367,15 +518,18 @@ TEST(SerialReception, CaptureHoldsTheBytesReceivedWhateverTheEnd) {
         ASSERT_EQ(files.size(), 1u);
         const fs::path capture = fs::path(request.captureFolder) / files[0];
         EXPECT_EQ(fileBytes(capture), c.sent); // also the cut-off line without its LF
-        if (c.result != ReceptionResult::Success)
-            continue;
         ReceptionRequest again;
         again.fromFile = true;
         again.filePath = capture.string();
         again.timings.endPause = std::chrono::milliseconds(0);
         ReceptionOutcome out = runReception(again);
-        EXPECT_EQ(out.result, ReceptionResult::Success);
+        EXPECT_EQ(out.result, c.result);
         EXPECT_TRUE(out.days == parsed(closed));
+        EXPECT_TRUE(out.days == run.worker.takeDays());
+        if (c.result == ReceptionResult::Interrupted) {
+            EXPECT_EQ(out.cutNotice,
+                      cutMessage(kFileEnd, 1, "2ch 2024/03/05", capture.string(), false));
+        }
     }
 }
 
@@ -456,6 +610,27 @@ TEST_F(FileReception, ReadsLikeTheSerialPathAndStopsAtCtrlZ) {
     EXPECT_EQ(out.notices.back().code, ReceptionNotice::Succeeded);
 }
 
+// The pause before each line is for a live port: a captured file is read without it (ten
+// years of one-minute data would take hours).
+TEST_F(FileReception, FileIsReadWithoutThePortsPausePerLine) {
+    const std::string report = sample::report(2, 12);
+    ReceptionRequest r = request(write("paced.txt", report));
+    r.timings.linePause = std::chrono::minutes(10);
+    SerialPort port;
+    NoticeLog sink;
+    ReceptionWorker worker(port, sink);
+    worker.start(r);
+    auto joined = std::async(std::launch::async, [&] { worker.join(); });
+    const bool ended = joined.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    if (!ended) {
+        worker.requestStop();
+        joined.wait();
+    }
+    ASSERT_TRUE(ended) << "the file was read at the port's pace";
+    EXPECT_EQ(worker.result(), ReceptionResult::Success);
+    EXPECT_TRUE(worker.takeDays() == parsed(report));
+}
+
 TEST_F(FileReception, ZeroByteEndsTheLineText) {
     std::string path = write("noisy.txt", crlf(blockWithNoisyHeader(2, 7)));
     ReceptionOutcome out = runReception(request(path));
@@ -465,14 +640,21 @@ TEST_F(FileReception, ZeroByteEndsTheLineText) {
     EXPECT_EQ(out.days.days.count(), 1);
 }
 
-TEST_F(FileReception, LastBlockWithoutEmptyLineIsLost) {
+// A file that ends inside a block is a cut reception: the whole days are handed over with the
+// message, the cut one is not.
+TEST_F(FileReception, FileEndingInsideABlockHandsOverTheWholeDays) {
     std::string path =
         write("cut.txt", sample::intervalBlock(1, 3, 4) + sample::intervalBlock(2, 3, 4, false));
     ReceptionOutcome out = runReception(request(path));
-    EXPECT_EQ(out.result, ReceptionResult::Success);
-    ASSERT_EQ(out.days.days.count(), 2); // channel 2 has its day, but no samples
+    EXPECT_EQ(out.result, ReceptionResult::Interrupted);
+    ASSERT_EQ(out.days.days.count(), 1);
+    EXPECT_EQ(out.days.days.at(0).channel, 1);
     EXPECT_EQ(out.days.days.at(0).data.intervals.count(), 4);
-    EXPECT_EQ(out.days.days.at(1).data.intervals.count(), 0);
+    const std::string message = cutMessage(kFileEnd, 1, "2ch 2024/03/03",
+                                           fs::absolute(path).lexically_normal().string(), false);
+    EXPECT_EQ(out.messages, std::vector<std::string>{message});
+    EXPECT_EQ(out.cutNotice, message);
+    EXPECT_EQ(out.notices.back().code, ReceptionNotice::Succeeded);
 }
 
 TEST_F(FileReception, MissingFileAndFolderAreReportedWithTheFullPath) {

@@ -372,12 +372,14 @@ TEST(SerialPortTrace, WritesOperationsAndDumps) {
 
 } // namespace
 
-// A cancelled reception leaves the recorder's tail in the port; the next one must not read it.
-TEST(SerialPortReadLine, ANewReceptionStartsWithWhatArrivesFromNowOn) {
+// A cancelled reception leaves the recorder's tail in the port: it is taken aside whole (the
+// capture keeps it), and the next line read is what arrives from now on.
+TEST(SerialPortReadLine, ANewReceptionTakesTheWaitingTailAsideAndReadsWhatArrivesFromNowOn) {
     PtyPair pty;
     pty.write("old tail of a cancelled reception\r\n");
     OpenPort p(pty);
     ASSERT_TRUE(p.opened);
+    EXPECT_EQ(p.port.takeWaitingInput(), "old tail of a cancelled reception\r\n");
     pty.write("NEW\n");
     char buffer[101];
     uint32_t count = 0;

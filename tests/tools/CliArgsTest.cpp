@@ -39,9 +39,9 @@ TEST(CliArgs, WrongUsageIsRejected) {
         {"frobnicate"},
         {"dump-report"},
         {"dump-report", "a", "b"},
-        {"dump-report", "a", "--home", "x"}, // option of another command
-        {"list", "--home"},                  // value missing
-        {"list", "--json=1"},                // flag with a value
+        {"dump-report", "a", "--customer", "x"}, // option of another command
+        {"list", "--home"},                      // value missing
+        {"list", "--json=1"},                    // flag with a value
         {"list", "--home", "a", "--home", "b"},
         {"list", "-x"},
         {"help", "nothing"},

@@ -10,8 +10,8 @@ TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
               std::string::npos)
         << r.out;
-    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "export",
-                          "import", "receive"}) {
+    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "xlsx",
+                          "export", "import", "receive"}) {
         auto h = cli({c, "--help"});
         EXPECT_EQ(h.status, 0) << c;
         EXPECT_NE(h.out.find(std::string("usage: orvoview-cli ") + c), std::string::npos) << c;
@@ -37,7 +37,9 @@ TEST_F(CliTest, DumpReportPrintsTheDaysInKeyOrder) {
     auto r = cli({"dump-report", "report.txt"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
-    EXPECT_EQ(v.keys(), std::vector<std::string>{"days"});
+    EXPECT_EQ(v.keys(), (std::vector<std::string>{"kind", "error", "interrupted", "days"}));
+    EXPECT_EQ(v["kind"].s, "report");
+    EXPECT_TRUE(v["error"].isNull());
     ASSERT_EQ(v["days"].size(), 3u);
     EXPECT_EQ(v["days"][0]["channel"].n, 1);
     EXPECT_EQ(v["days"][0]["date"].s, "2024-05-01");
@@ -93,10 +95,12 @@ TEST_F(CliTest, DumpReportGrammarErrorKeepsWhatCameBefore) {
 TEST_F(CliTest, DumpReportOfAMissingFile) {
     auto r = cli({"dump-report", "nothing.txt"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("ファイルが存在しません:" + (dir() / "nothing.txt").string()),
-              std::string::npos)
-        << r.err;
+    const std::string message = "ファイルが存在しません:" + (dir() / "nothing.txt").string();
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    // The report document still comes, without days and with the message.
+    auto v = json(r);
+    EXPECT_EQ(v["error"].s, message);
+    EXPECT_EQ(v["days"].size(), 0u);
 }
 
 TEST_F(CliTest, DumpReportOfAnEmptyFileHasNoDays) {
@@ -116,7 +120,9 @@ TEST_F(CliTest, DumpDataOfADataFile) {
     auto r = cli({"dump-data", "Orvo.DAT"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
-    EXPECT_EQ(v.keys(), (std::vector<std::string>{"version", "serial", "customers"}));
+    EXPECT_EQ(v.keys(),
+              (std::vector<std::string>{"kind", "error", "version", "serial", "customers"}));
+    EXPECT_EQ(v["kind"].s, "dataFile");
     EXPECT_EQ(v["version"].n, 3);
     ASSERT_EQ(v["serial"].size(), 6u);
     const double expectedSerial[] = {3, 9600, 8, 0, 0, 1};
@@ -147,7 +153,8 @@ TEST_F(CliTest, DumpDataOfAnExportFileIsOneCustomer) {
     auto r = cli({"dump-data", "A.VLK"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto v = json(r);
-    EXPECT_EQ(v.keys(), (std::vector<std::string>{"name", "circuits"}));
+    EXPECT_EQ(v.keys(), (std::vector<std::string>{"kind", "error", "name", "circuits"}));
+    EXPECT_EQ(v["kind"].s, "customerFile");
     EXPECT_EQ(v["name"].s, "需要家A");
     EXPECT_EQ(v["circuits"][0]["days"][0]["channel"].n, 2);
 }

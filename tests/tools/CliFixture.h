@@ -36,6 +36,17 @@ protected:
 
     static minijson::Value json(const tooltest::RunResult& r) { return minijson::parse(r.out); }
 
+    // What the JSON Schema of the tool finds wrong with a document (empty: valid). Checked by
+    // Debian's python3-jsonschema.
+    static std::string schemaProblems(const std::string& document) {
+        tooltest::RunOptions options;
+        options.input = document;
+        auto r = tooltest::run("/usr/bin/python3", {CHECK_SCHEMA_PY, CLI_SCHEMA_JSON}, options);
+        if (r.status == 0)
+            return {};
+        return "schema (status " + std::to_string(r.status) + "): " + r.out + r.err;
+    }
+
     void writeFile(const std::filesystem::path& path, const std::string& bytes) {
         std::filesystem::create_directories(path.parent_path());
         std::ofstream f(path, std::ios::binary);

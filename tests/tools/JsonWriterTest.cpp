@@ -19,9 +19,20 @@ TEST(JsonWriter, NumbersReadBackAsTheSameDouble) {
     EXPECT_EQ(JsonWriter::formatNumber(0.1), "0.1");
 }
 
-TEST(JsonWriter, NonFiniteNumbersAreNull) {
-    EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<double>::quiet_NaN()), "null");
-    EXPECT_EQ(JsonWriter::formatNumber(std::numeric_limits<double>::infinity()), "null");
+// JSON has no number for them: the strings that JavaScript's Number() and Python's float()
+// read back, never null (which reads back as no value at all).
+TEST(JsonWriter, NonFiniteNumbersAreNamedStrings) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {std::numeric_limits<double>::infinity(), "\"Infinity\""},
+        {-std::numeric_limits<double>::infinity(), "\"-Infinity\""},
+        {std::numeric_limits<double>::quiet_NaN(), "\"NaN\""},
+        {-std::numeric_limits<double>::quiet_NaN(), "\"NaN\""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(JsonWriter::formatNumber(row.value), row.text);
 }
 
 TEST(JsonWriter, TextsAreEscaped) {

@@ -1,6 +1,7 @@
 #pragma once
 // A small JSON reader for checking the tool's output in tests. Throws std::runtime_error on
 // malformed text. Numbers are read with strtod, so a round-trip printed double reads back equal.
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -19,6 +20,21 @@ struct Value {
     std::vector<std::pair<std::string, Value>> o; // in document order
 
     bool isNull() const { return kind == Null; }
+    // A double as the tool writes it: a number, or the name of a value JSON has no number for.
+    double real() const {
+        if (kind == String) {
+            if (s == "Infinity")
+                return HUGE_VAL;
+            if (s == "-Infinity")
+                return -HUGE_VAL;
+            if (s == "NaN")
+                return std::nan("");
+            throw std::runtime_error("no number: " + s);
+        }
+        if (kind != Number)
+            throw std::runtime_error("no number");
+        return n;
+    }
     bool has(const std::string& key) const {
         for (auto& [k, v] : o)
             if (k == key)

@@ -13,7 +13,7 @@ bool loadAnalysedCircuit(CliIo& io, const CliArgs& args, AnalysedCircuit& out) {
     out.named = findNamedCircuit(io, out.contents.store, args);
     if (!out.named.circuit)
         return false;
-    out.startDay = monthStartDay(folder);
+    out.startDay = startDayArg(args, folder);
     const AnalysisSettings settings =
         AnalysisSettings::load(analysisSettingsPath(joinPath(folder.home, datafile::kFolderName)));
     out.limits = settings.limitsFor(out.customerName(), out.circuit().name);

@@ -42,6 +42,8 @@ const std::vector<CliCommand>& cliCommands();
 const CliCommand* findCliCommand(const std::string& name);
 // Help of the tool (the overview) and of one command.
 std::string cliOverview();
+// "orvoview-cli <version>" and a line feed.
+std::string cliVersion();
 
 // A parsed command line.
 struct CliArgs {

@@ -12,7 +12,7 @@ int checkedOutput(CliIo& io, int status) {
     io.out.flush();
     if (io.out)
         return status;
-    io.err << "orvoview-cli: cannot write the output\n";
+    io.err << kMessagePrefix << "cannot write the output\n";
     return status == ExitOk ? ExitFailure : status;
 }
 
@@ -26,12 +26,16 @@ int runCli(const std::vector<std::string>& args, CliIo io) {
             if (c)
                 io.out << c->help;
             else
-                io.out << cliOverview() << '\n' << cli::programFolderInUse();
+                io.out << cliOverview() << '\n' << cli::programFolderInUse(parsed);
+            return checkedOutput(io, ExitOk);
+        }
+        if (parsed.has("version")) {
+            io.out << cliVersion();
             return checkedOutput(io, ExitOk);
         }
         return checkedOutput(io, runCliCommand(parsed, io));
     } catch (const UsageError& e) {
-        io.err << "orvoview-cli: " << e.what() << '\n';
+        io.err << kMessagePrefix << e.what() << '\n';
         if (e.command().empty())
             io.err << "Try 'orvoview-cli --help'.\n";
         else
@@ -39,7 +43,7 @@ int runCli(const std::vector<std::string>& args, CliIo io) {
         return ExitUsage;
     } catch (const std::exception& e) {
         // Failures the commands do not report themselves (out of memory and the like).
-        io.err << "orvoview-cli: " << e.what() << '\n';
+        io.err << kMessagePrefix << e.what() << '\n';
         return ExitFailure;
     }
 }

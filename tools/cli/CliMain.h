@@ -10,5 +10,11 @@ struct CliIo {
     std::istream& in;  // answers to questions
 };
 
+// Every message on stderr has one form: this prefix, then the text (the program's own where it
+// has one, its further lines as they are), then a line feed. Usage errors, the core's message
+// boxes and failures of the tool itself all use it; only the status texts of a reception are
+// printed bare, as the reception dialog lists them.
+inline constexpr char kMessagePrefix[] = "orvoview-cli: ";
+
 // Runs the tool on argv[1..]; returns the exit status (CliExit).
 int runCli(const std::vector<std::string>& args, CliIo io);

@@ -1,5 +1,6 @@
 #include "tools/cli/CliSupport.h"
 #include "link/LinkTexts.h"
+#include "link/ReportCut.h"
 #include "link/ReportParser.h"
 #include "link/ReportText.h"
 #include "support/CxException.h"
@@ -7,6 +8,7 @@
 #include "support/Format.h"
 #include "support/RetryOpen.h"
 #include "support/Sjis.h"
+#include "tools/cli/CliInput.h"
 #include "tools/cli/CliTexts.h"
 #include <cerrno>
 
@@ -31,7 +33,7 @@ std::string terminalText(std::string_view utf8) {
 }
 
 void message(CliIo& io, const std::string& utf8) {
-    io.err << utf8 << '\n';
+    io.err << kMessagePrefix << utf8 << '\n';
     io.err.flush();
 }
 
@@ -49,31 +51,44 @@ std::string shownPath(const std::filesystem::path& path) {
     return (ec ? path : full).lexically_normal().string();
 }
 
-ReportRead readReportFile(const std::filesystem::path& path) {
+ReportRead readReport(const std::string& arg) {
     ReportRead result;
-    const std::string shown = shownPath(path);
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        result.error =
-            sjis::toUtf8(formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
-        return result;
-    }
-    // One attempt, as the tool always made: a capture still being written is refused.
-    RetryPolicy once;
-    once.timeout = std::chrono::milliseconds(0);
-    OpenResult opened = openWithRetry(cp932Path(path), OpenAccess::ReadDenyWrite, once);
-    if (!opened) {
-        result.error =
-            sjis::toUtf8(formatText(txt::link::kFileOpenFailed, sjis::fromUtf8(shown).c_str()));
-        return result;
+    const NamedInput input = namedInput(arg);
+    const std::string shown = sjis::fromUtf8(input.shown);
+    OpenedFile file;
+    if (input.stream) {
+        file = openStream(input);
+        if (!file.isOpen()) {
+            result.error = sjis::toUtf8(formatText(txt::link::kFileOpenFailed, shown.c_str()));
+            return result;
+        }
+    } else {
+        std::error_code ec;
+        if (!std::filesystem::exists(arg, ec)) {
+            result.error = sjis::toUtf8(formatText(txt::link::kFileMissing, shown.c_str()));
+            return result;
+        }
+        // One attempt, as the tool always made: a capture still being written is refused.
+        RetryPolicy once;
+        once.timeout = std::chrono::milliseconds(0);
+        OpenResult opened = openWithRetry(cp932Path(arg), OpenAccess::ReadDenyWrite, once);
+        if (!opened) {
+            result.error = sjis::toUtf8(formatText(txt::link::kFileOpenFailed, shown.c_str()));
+            return result;
+        }
+        file = std::move(opened.file);
     }
     ParseContext context(result.days);
-    ReportTextReader reader(opened.file);
+    ReportTextReader reader(file);
     try {
-        parseReportLines(context, reader);
-        if (reader.failed())
-            result.error =
-                sjis::toUtf8(formatText(txt::link::kFileReadFailed, sjis::fromUtf8(shown).c_str()));
+        const ReportEnd end = readWholeReport(context, reader);
+        if (reader.failed()) {
+            result.error = sjis::toUtf8(formatText(txt::link::kFileReadFailed, shown.c_str()));
+        } else if (end.cut) {
+            result.interrupted = true;
+            result.cutNotice = sjis::toUtf8(
+                cutReceptionMessage(CutReason::FileEnd, end, result.days.days.count(), shown));
+        }
     } catch (const CxException& e) {
         // A message-less exception would be a normal end; the parser raises only messages.
         if (e.hasMessage()) {

@@ -9,7 +9,7 @@
 
 namespace cli {
 
-// A message of the tool (UTF-8) or of the core (CP932) on stderr, with a line feed.
+// A message of the tool (UTF-8) or of the core (CP932) on stderr.
 void message(CliIo& io, const std::string& utf8);
 void messageCp932(CliIo& io, const std::string& cp932);
 
@@ -22,14 +22,19 @@ std::string nameArg(const std::string& utf8);
 // A path as the user should read it: absolute, UTF-8.
 std::string shownPath(const std::filesystem::path& path);
 
-// A captured report file read the way the reception reads a received file. The days received
-// before a failure are kept; `error` (UTF-8) is empty after a normal end.
+// A captured report read the way the reception reads a received file: a file named on the
+// command line, "-" for standard input, or a pipe read to its end. The days received before a
+// failure are kept; `error` (UTF-8) is empty after a normal end. A report that ends inside a
+// block is `interrupted`: `days` are those whose blocks arrived whole, `cutNotice` (UTF-8)
+// says so.
 struct ReportRead {
     MeasurementCircuit days;
     std::string error;
-    bool grammarError = false; // the parser rejected a line (else: the file could not be read)
+    bool grammarError = false; // the parser rejected a line
+    bool interrupted = false;
+    std::string cutNotice;
 };
-ReportRead readReportFile(const std::filesystem::path& path);
+ReportRead readReport(const std::string& arg);
 
 } // namespace cli
 

@@ -20,10 +20,16 @@ inline constexpr const char kNoStoredDay[] = "指定の測定日データは登�
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
 inline constexpr const char kNoStoredMonth[] = "指定の月の測定データは登録されていません\n%s";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
+// A data file or customer file piped in is read whole; past this it is refused.
+inline constexpr const char kInputTooLarge[] = "入力が大きすぎます (上限 %d MiB)\n%s";
 inline constexpr const char kFolderBusy[] =
     "オルボ・ビューがこのデータフォルダを使用中です。終了してからもう一度実行してください\n%s";
 
 // Reception without a window: the dialog's status after a failure, and an interruption.
 inline constexpr const char kReceptionInterrupted[] = "受信を中断しました";
+// A reception or captured file cut inside a block files nothing unless asked to.
+inline constexpr const char kPartialNotFiled[] =
+    "途中で切れた受信のため登録しませんでした。完全に届いた測定データを登録するには --partial "
+    "を付けてください";
 
 } // namespace txt::cli

@@ -140,7 +140,7 @@ void statisticsJson(JsonWriter& json, const ReportAnalysis& a) {
 
 void analysisJson(JsonWriter& json, const ReportAnalysis& a, const std::string& customer,
                   const std::string& circuit, int startDay) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kAnalysis);
     json.member("customer", customer);
     json.member("circuit", circuit);
     json.member("report", a.monthly ? "month" : "day");

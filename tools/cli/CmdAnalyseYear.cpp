@@ -60,7 +60,7 @@ int cmdAnalyseYear(const CliArgs& args, CliIo io) {
     const YearReport report = analyseYear(circuit, year, a.limits, startDay);
 
     JsonWriter json(io.out);
-    json.beginObject();
+    beginDocument(json, jsonkind::kYearAnalysis);
     json.member("customer", sjis::toUtf8(customer));
     json.member("circuit", sjis::toUtf8(circuit.name));
     json.member("report", "year");

@@ -16,15 +16,14 @@ int cmdDumpData(const CliArgs& args, CliIo io) {
     if (file.kind == cli::ArchiveKind::DataFile)
         writeDataFileJson(json, archive::kVersion, file.data.serial, file.data.store);
     else
-        writeCustomerJson(json, file.customer);
-    json.finish();
+        writeCustomerFileJson(json, file.customer);
     return ExitOk;
 }
 
 namespace {
 
 void listJson(JsonWriter& json, const MeasurementStore& store) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kList);
     json.key("customers");
     json.beginArray();
     for (int c = 0; c < store.count(); ++c) {

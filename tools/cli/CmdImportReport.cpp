@@ -14,11 +14,20 @@ int cmdImportReport(const CliArgs& args, CliIo io) {
     const int channel = cli::channelArg(args);
     cli::DataFolder folder = cli::resolveDataFolder(args);
 
-    cli::ReportRead report = cli::readReportFile(args.positional.at(0));
+    cli::ReportRead report = cli::readReport(args.positional.at(0));
     if (!report.error.empty()) {
         // A failed reception hands nothing over.
         cli::message(io, report.error);
         return ExitFailure;
+    }
+    if (report.interrupted) {
+        // The days that arrived whole are filed only when asked for: a script never files
+        // a cut report by accident, and the status says it was cut either way.
+        cli::message(io, report.cutNotice);
+        if (!args.has("partial")) {
+            cli::message(io, txt::cli::kPartialNotFiled);
+            return ExitFailure;
+        }
     }
     std::vector<MeasurementDay> days;
     if (!cli::chooseChannelDays(io, report.days, channel, days))
@@ -28,5 +37,6 @@ int cmdImportReport(const CliArgs& args, CliIo io) {
     cli::DataFileContents contents;
     if (!cli::lockAndLoadDataFile(io, folder, lock, contents))
         return ExitFailure;
-    return cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    const int status = cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    return report.interrupted ? ExitFailure : status;
 }

@@ -18,7 +18,8 @@
 
 namespace {
 
-// Status texts and failure messages go to stderr the moment the worker posts them.
+// Status texts and failure messages go to stderr the moment the worker posts them; the
+// failure message is kept for the JSON document.
 class StderrNotices : public ReceptionNoticeSink {
 public:
     explicit StderrNotices(std::ostream& err) : m_err(err) {}
@@ -27,13 +28,20 @@ public:
             notice.code != ReceptionNotice::LogAndAddLine)
             return;
         std::lock_guard<std::mutex> lock(m_mutex);
+        if (notice.code == ReceptionNotice::LogAndAddLine) {
+            m_failure = sjis::toUtf8(notice.text);
+            m_err << kMessagePrefix;
+        }
         m_err << sjis::toUtf8(notice.text) << '\n';
         m_err.flush();
     }
+    // Read after the worker has ended.
+    const std::string& failure() const { return m_failure; }
 
 private:
     std::ostream& m_err;
     std::mutex m_mutex;
+    std::string m_failure;
 };
 
 // Runs the worker on its own thread while this one waits for SIGINT, which stops it the way
@@ -68,8 +76,9 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     const bool filing = args.has("customer") || args.has("circuit");
     if (filing && !(args.has("customer") && args.has("circuit")))
         throw UsageError("--customer and --circuit go together", args.command);
-    if (!filing && (args.has("overwrite") || args.has("channel")))
-        throw UsageError("--overwrite and --channel need --customer and --circuit", args.command);
+    if (!filing && (args.has("overwrite") || args.has("channel") || args.has("partial")))
+        throw UsageError("--overwrite, --channel and --partial need --customer and --circuit",
+                         args.command);
     if (args.has("port") && args.has("file"))
         throw UsageError("give --port or --file, not both", args.command);
     const bool overwrite = cli::overwriteArg(args);
@@ -109,27 +118,39 @@ int cmdReceive(const CliArgs& args, CliIo io) {
     StderrNotices notices(io.err);
     ReceptionWorker worker(port, notices);
     worker.setShowLines(false);
-    const bool interrupted = receiveUntilDoneOrInterrupted(worker, request);
-    if (interrupted) {
+    const bool stopped = receiveUntilDoneOrInterrupted(worker, request);
+    // Cut inside a block: the days that arrived whole are kept, and the reason is on stderr.
+    const bool cut = !stopped && worker.result() == ReceptionResult::Interrupted;
+    const bool failed = stopped || (worker.result() != ReceptionResult::Success && !cut);
+    if (!filing) {
+        // What dump-report prints: also the days received before a failure, with its message.
+        std::string error;
+        if (failed)
+            error = stopped                      ? std::string(txt::cli::kReceptionInterrupted)
+                    : !notices.failure().empty() ? notices.failure()
+                                                 : sjis::toUtf8(txt::link::kReceptionProblem);
+        JsonWriter json(io.out);
+        writeReportDocument(json, worker.receivedDays(), error,
+                            cut ? sjis::toUtf8(worker.cutNotice()) : std::string());
+    }
+    if (stopped) {
         cli::message(io, txt::cli::kReceptionInterrupted);
         return ExitFailure;
     }
-    if (worker.result() != ReceptionResult::Success) {
+    if (failed) {
         cli::messageCp932(io, txt::link::kReceptionProblem);
         return ExitFailure;
     }
-    MeasurementCircuit received = worker.takeDays();
-
-    if (!filing) {
-        JsonWriter json(io.out);
-        json.beginObject();
-        writeDaysMember(json, received);
-        json.endObject();
-        json.finish();
-        return ExitOk;
+    if (!filing)
+        return cut ? ExitFailure : ExitOk;
+    if (cut && !args.has("partial")) {
+        cli::message(io, txt::cli::kPartialNotFiled);
+        return ExitFailure;
     }
+    MeasurementCircuit received = worker.takeDays();
     std::vector<MeasurementDay> days;
     if (!cli::chooseChannelDays(io, received, channel, days))
         return ExitFailure;
-    return cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    const int status = cli::fileAndSave(io, args, folder, contents, days, overwrite);
+    return cut ? ExitFailure : status;
 }

@@ -5,20 +5,13 @@
 #include <ostream>
 
 int cmdDumpReport(const CliArgs& args, CliIo io) {
-    cli::ReportRead report = cli::readReportFile(args.positional.at(0));
-    if (!report.error.empty() && !report.grammarError) {
-        cli::message(io, report.error);
-        return ExitFailure;
-    }
+    cli::ReportRead report = cli::readReport(args.positional.at(0));
+    // A report document always, as receive prints it: the days read before a failure (none
+    // when the file could not be opened) come with its message.
     JsonWriter json(io.out);
-    json.beginObject();
-    writeDaysMember(json, report.days);
-    if (report.grammarError)
-        json.member("error", report.error);
-    json.endObject();
-    json.finish();
-    if (report.grammarError) {
-        cli::message(io, report.error);
+    writeReportDocument(json, report.days, report.error, report.cutNotice);
+    if (!report.error.empty() || report.interrupted) {
+        cli::message(io, report.error.empty() ? report.cutNotice : report.error);
         return ExitFailure;
     }
     return ExitOk;

@@ -1,10 +1,12 @@
 // export and import: one customer to and from an export file.
 #include "link/LinkTexts.h"
 #include "store/DAT_CUSTOMER.h"
+#include "store/MemorySource.h"
 #include "store/StoreTexts.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
 #include "tools/cli/CliCommands.h"
+#include "tools/cli/CliInput.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
 #include "tools/cli/ConsolePrompt.h"
@@ -31,21 +33,35 @@ int cmdExport(const CliArgs& args, CliIo io) {
 }
 
 int cmdImport(const CliArgs& args, CliIo io) {
-    const std::string file = args.positional.at(0);
+    const cli::NamedInput input = cli::namedInput(args.positional.at(0));
+    if (input.arg == "-" && !args.has("yes"))
+        throw UsageError("the file comes on standard input: answer with --yes", args.command);
     cli::DataFolder folder = cli::resolveDataFolder(args);
-    const std::string path = cli::pathArg(file);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(cli::shownPath(file), ec)) {
-        cli::messageCp932(
-            io, formatText(txt::link::kFileMissing, sjis::fromUtf8(cli::shownPath(file)).c_str()));
-        return ExitFailure;
+    // A file piped in is read before the folder is taken, like a report to file.
+    std::string piped;
+    if (input.stream) {
+        if (!cli::readWholeStream(io, input, piped))
+            return ExitFailure;
+    } else {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(input.shown, ec)) {
+            cli::messageCp932(
+                io, formatText(txt::link::kFileMissing, sjis::fromUtf8(input.shown).c_str()));
+            return ExitFailure;
+        }
     }
     InstanceLock lock;
     cli::DataFileContents contents;
     if (!cli::lockAndLoadDataFile(io, folder, lock, contents))
         return ExitFailure;
     ConsolePrompt prompt(io.err, io.in, args.has("yes"));
-    int index = importCustomer(contents.store, path, prompt);
+    int index = -1;
+    if (input.stream) {
+        MemorySource source(piped);
+        index = importCustomer(contents.store, source, sjis::fromUtf8(input.shown), prompt);
+    } else {
+        index = importCustomer(contents.store, sjis::fromUtf8(input.shown), prompt);
+    }
     if (index < 0) {
         if (prompt.declined() > 0)
             cli::message(io, txt::cli::kImportDeclined);

@@ -1,5 +1,6 @@
 #include "tools/cli/ConsolePrompt.h"
 #include "support/Sjis.h"
+#include "tools/cli/CliMain.h"
 #include <algorithm>
 #include <cctype>
 #include <istream>
@@ -21,23 +22,21 @@ std::string lowerTrimmed(std::string s) {
 PromptAnswer ConsolePrompt::ask(const std::string& text, PromptButtons buttons, PromptIcon icon) {
     if (icon == PromptIcon::Stop || icon == PromptIcon::Warning)
         ++m_errors;
-    m_messages << sjis::toUtf8(text) << '\n';
+    const bool yesNo = buttons != PromptButtons::OkCancel;
+    const PromptAnswer yes = yesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    // Told to answer yes, the tool asks nothing: a script's stderr holds only what it must read.
+    if (m_assumeYes && buttons != PromptButtons::Ok)
+        return yes;
+    m_messages << kMessagePrefix << sjis::toUtf8(text) << '\n';
     if (buttons == PromptButtons::Ok) {
         m_messages.flush();
         return PromptAnswer::Ok;
     }
-    const bool yesNo = buttons != PromptButtons::OkCancel;
     const bool cancel = buttons == PromptButtons::OkCancel || buttons == PromptButtons::YesNoCancel;
-    const PromptAnswer yes = yesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
     const PromptAnswer careful = cancel ? PromptAnswer::Cancel : PromptAnswer::No;
     const char* choices = buttons == PromptButtons::YesNoCancel ? "[y/n/c] "
                           : yesNo                               ? "[y/n] "
                                                                 : "[y/c] ";
-    if (m_assumeYes) {
-        m_messages << choices << "y\n";
-        m_messages.flush();
-        return yes;
-    }
     for (;;) {
         m_messages << choices;
         m_messages.flush();

@@ -3,9 +3,10 @@
 #include <iosfwd>
 
 // Message boxes of the core rules on a terminal. Texts arrive as CP932 and are written as
-// UTF-8 to the message stream; questions are answered "yes" when the tool was told --yes,
-// otherwise by a line read from the input ("y", "yes", "n", "no", "c", "cancel"). The end of
-// the input answers with the careful choice: Cancel when offered, else No.
+// UTF-8 to the message stream in the tool's message form; questions are answered "yes" without
+// being shown when the tool was told --yes, otherwise by a line read from the input ("y", "yes",
+// "n", "no", "c", "cancel"). The end of the input answers with the careful choice: Cancel when
+// offered, else No.
 class ConsolePrompt : public Prompt {
 public:
     ConsolePrompt(std::ostream& messages, std::istream& input, bool assumeYes)

@@ -4,6 +4,7 @@
 #include "store/DAT_Archive.h"
 #include "store/DAT_DataFile.h"
 #include "store/DataFileLoad.h"
+#include "store/MemorySource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/AtomicFile.h"
@@ -13,8 +14,12 @@
 #include "support/ProfileSettings.h"
 #include "support/ProgramFolder.h"
 #include "support/Sjis.h"
+#include "tools/cli/CliInput.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
+
+#include <cctype>
+#include <cstdio>
 
 namespace fs = std::filesystem;
 
@@ -32,6 +37,14 @@ std::string withoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
+// True when the bytes start with the data file's signature string.
+bool looksLikeDataFile(std::string_view bytes) {
+    const std::string_view signature = archive::kDataFileSignature;
+    return bytes.size() > signature.size() &&
+           static_cast<unsigned char>(bytes[0]) == signature.size() &&
+           bytes.substr(1, signature.size()) == signature;
+}
+
 // True when the file starts with the data file's signature string. Read through the one
 // regular-file open: a FIFO at the name is no data file, and is never waited on.
 bool startsAsDataFile(const fs::path& path) {
@@ -47,8 +60,20 @@ bool startsAsDataFile(const fs::path& path) {
     } catch (const std::exception&) {
         return false;
     }
-    return n == head.size() && static_cast<unsigned char>(head[0]) == signature.size() &&
-           std::string_view(head).substr(1) == signature;
+    head.resize(n);
+    return looksLikeDataFile(head);
+}
+
+// The records of the kind the first bytes said.
+void readArchiveAs(ArchiveFile& file, ByteSource& source) {
+    if (file.kind == ArchiveKind::DataFile) {
+        ArchiveReader in(source);
+        datafile::read(in, file.data.serial, file.data.store);
+    } else {
+        // An export file holds one customer record, 4096-byte blocks.
+        ArchiveReader in(source, 4096);
+        archive::read(in, file.customer);
+    }
 }
 
 } // namespace
@@ -75,7 +100,10 @@ DataFolder resolveDataFolder(const CliArgs& args) {
     return folder;
 }
 
-std::string programFolderInUse() {
+std::string programFolderInUse(const CliArgs& args) {
+    if (args.has("home"))
+        return "Program folder in use: " + sjis::toUtf8(resolveDataFolder(args).home) +
+               " (from --home)\n";
     ProgramFolderChoice choice = programFolderChoice();
     const char* why = choice.kind == ProgramFolderKind::Environment ? "from $ORVOVIEW_HOME"
                       : choice.kind == ProgramFolderKind::Portable ? "the folder of this executable"
@@ -83,8 +111,31 @@ std::string programFolderInUse() {
     return "Program folder in use: " + sjis::toUtf8(choice.folder) + " (" + why + ")\n";
 }
 
-bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
-    const std::string shown = shownPath(path);
+namespace {
+
+// The bytes of a data file or a customer file piped in, read whole (bounded) and sorted by
+// their first bytes like a file.
+bool readArchiveStream(CliIo& io, const NamedInput& input, ArchiveFile& file) {
+    std::string bytes;
+    if (!readWholeStream(io, input, bytes))
+        return false;
+    file.kind = looksLikeDataFile(bytes) ? ArchiveKind::DataFile : ArchiveKind::CustomerFile;
+    MemorySource source(bytes);
+    const LoadResult result = readArchive(source, [&](ByteSource& s) { readArchiveAs(file, s); });
+    if (result.loaded())
+        return true;
+    messageCp932(io, loadFailureText(result, sjis::fromUtf8(input.shown)));
+    return false;
+}
+
+} // namespace
+
+bool readArchiveFile(CliIo& io, const std::string& arg, ArchiveFile& file) {
+    const NamedInput input = namedInput(arg);
+    if (input.stream)
+        return readArchiveStream(io, input, file);
+    const fs::path path(arg);
+    const std::string shown = input.shown;
     std::error_code ec;
     if (!fs::exists(path, ec)) {
         messageCp932(io, formatText(txt::link::kFileMissing, sjis::fromUtf8(shown).c_str()));
@@ -95,17 +146,8 @@ bool readArchiveFile(CliIo& io, const fs::path& path, ArchiveFile& file) {
         return false;
     }
     file.kind = startsAsDataFile(path) ? ArchiveKind::DataFile : ArchiveKind::CustomerFile;
-    const LoadResult result =
-        loadArchiveFile(sjis::fromUtf8(path.string()), [&](ByteSource& source) {
-            if (file.kind == ArchiveKind::DataFile) {
-                ArchiveReader in(source);
-                datafile::read(in, file.data.serial, file.data.store);
-            } else {
-                // An export file holds one customer record, 4096-byte blocks.
-                ArchiveReader in(source, 4096);
-                archive::read(in, file.customer);
-            }
-        });
+    const LoadResult result = loadArchiveFile(
+        sjis::fromUtf8(path.string()), [&](ByteSource& source) { readArchiveAs(file, source); });
     if (result.loaded())
         return true;
     messageCp932(io, loadFailureText(result, sjis::fromUtf8(shown)));
@@ -118,18 +160,16 @@ LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& c
         contents = DataFileContents();
         return LoadStatus::Missing;
     }
-    ArchiveFile file;
-    if (!readArchiveFile(io, folder.nativeDataFile(), file))
-        return LoadStatus::Failed;
-    if (file.kind != ArchiveKind::DataFile) {
-        // A customer file put in place of the data file: its first bytes are no data file.
-        LoadResult damaged;
-        damaged.outcome = LoadOutcome::Damaged;
+    // The program's own load: only a regular file is read (a FIFO in its place never ends), and
+    // a customer file put there fails its signature.
+    DataFileContents read;
+    const LoadResult result = ::loadDataFile(folder.dataFile, read.serial, read.store);
+    if (!result.loaded()) {
         messageCp932(io,
-                     loadFailureText(damaged, sjis::fromUtf8(shownPath(folder.nativeDataFile()))));
+                     loadFailureText(result, sjis::fromUtf8(shownPath(folder.nativeDataFile()))));
         return LoadStatus::Failed;
     }
-    contents = std::move(file.data);
+    contents = std::move(read);
     return LoadStatus::Loaded;
 }
 
@@ -171,6 +211,20 @@ int monthStartDay(const DataFolder& folder) {
     ProfileSettings profile;
     profile.init(ProfileSettings::GivenFolder, kProgramBaseName, folder.home);
     return profile.getInt("Param", "MonStartDay", 1, false);
+}
+
+int startDayArg(const CliArgs& args, const DataFolder& folder) {
+    const std::optional<std::string> text = args.get("start-day");
+    if (!text)
+        return monthStartDay(folder);
+    // The range the start-day dialog accepts.
+    int day = 0;
+    int used = 0;
+    if (text->size() <= 2 && std::sscanf(text->c_str(), "%d%n", &day, &used) == 1 &&
+        used == static_cast<int>(text->size()) &&
+        std::isdigit(static_cast<unsigned char>((*text)[0])) && day >= 1 && day <= 31)
+        return day;
+    throw UsageError("--start-day takes a day from 1 to 31", args.command);
 }
 
 NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const CliArgs& args) {

@@ -28,7 +28,7 @@ struct DataFolder {
 DataFolder resolveDataFolder(const CliArgs& args);
 
 // The line of the overview help that names the program folder in use and why (UTF-8).
-std::string programFolderInUse();
+std::string programFolderInUse(const CliArgs& args);
 
 // The contents of a data file.
 struct DataFileContents {
@@ -43,15 +43,15 @@ enum class LoadStatus {
 };
 LoadStatus loadDataFile(CliIo& io, const DataFolder& folder, DataFileContents& contents);
 
-// Reads a data file ("Orvo.DAT") or a customer export file at path. Throws nothing: failures
-// are told and give false.
+// Reads a data file ("Orvo.DAT") or a customer export file named on the command line ("-" and
+// pipes too, see CliInput.h). Throws nothing: failures are told and give false.
 enum class ArchiveKind { DataFile, CustomerFile };
 struct ArchiveFile {
     ArchiveKind kind = ArchiveKind::DataFile;
     DataFileContents data; // DataFile
     Customer customer;     // CustomerFile
 };
-bool readArchiveFile(CliIo& io, const std::filesystem::path& path, ArchiveFile& file);
+bool readArchiveFile(CliIo& io, const std::string& arg, ArchiveFile& file);
 
 // Takes the single-instance lock of the folder (creating the folder when missing). False, told
 // on stderr, when the GUI (or another tool run) has it.
@@ -65,6 +65,8 @@ bool lockAndLoadDataFile(CliIo& io, const DataFolder& folder, InstanceLock& lock
 // "Param"/"MonStartDay" of the program's INI file, used as read (1 when missing). The tool
 // only reads the file; it never writes the default back.
 int monthStartDay(const DataFolder& folder);
+// --start-day D (1 to 31), else monthStartDay. A malformed value is wrong usage.
+int startDayArg(const CliArgs& args, const DataFolder& folder);
 
 // The circuit that --customer and --circuit name in a loaded store; null, told, when either
 // is not registered.

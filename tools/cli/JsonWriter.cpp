@@ -5,8 +5,10 @@
 #include <system_error>
 
 std::string JsonWriter::formatNumber(double v) {
-    if (!std::isfinite(v))
-        return "null";
+    if (std::isnan(v))
+        return "\"NaN\"";
+    if (std::isinf(v))
+        return v > 0 ? "\"Infinity\"" : "\"-Infinity\"";
     // std::to_chars without a precision gives the shortest text that reads back exactly.
     char buffer[64];
     auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);

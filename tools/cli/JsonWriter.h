@@ -6,7 +6,8 @@
 
 // A streaming JSON writer with two-space indentation. Keys and texts are UTF-8; numbers are
 // written in the shortest form that reads back as the same double. JSON has no NaN or
-// infinity: such values (possible only in a hand-made file) are written as null.
+// infinity: those are written as the strings "NaN", "Infinity" and "-Infinity" (a report value
+// too large for a double is infinite), the form JavaScript and Python read back.
 class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : m_out(out) {}

@@ -160,20 +160,58 @@ void writeCircuitJson(JsonWriter& json, const MeasurementCircuit& circuit) {
     json.endObject();
 }
 
-void writeCustomerJson(JsonWriter& json, const Customer& customer) {
-    json.beginObject();
+namespace {
+
+void customerMembers(JsonWriter& json, const Customer& customer) {
     json.member("name", sjis::toUtf8(customer.name));
     json.key("circuits");
     json.beginArray();
     for (int i = 0; i < customer.circuits.count(); ++i)
         writeCircuitJson(json, customer.circuits.at(i));
     json.endArray();
+}
+
+} // namespace
+
+void writeCustomerJson(JsonWriter& json, const Customer& customer) {
+    json.beginObject();
+    customerMembers(json, customer);
     json.endObject();
+}
+
+void writeCustomerFileJson(JsonWriter& json, const Customer& customer) {
+    beginDocument(json, jsonkind::kCustomerFile);
+    customerMembers(json, customer);
+    json.endObject();
+    json.finish();
+}
+
+void beginDocument(JsonWriter& json, const char* kind, const std::string& error) {
+    json.beginObject();
+    json.member("kind", kind);
+    json.key("error");
+    if (error.empty())
+        json.null();
+    else
+        json.value(error);
+}
+
+void writeReportDocument(JsonWriter& json, const MeasurementCircuit& days, const std::string& error,
+                         const std::string& interrupted) {
+    beginDocument(json, jsonkind::kReport, error);
+    json.key("interrupted");
+    if (interrupted.empty())
+        json.null();
+    else
+        json.value(interrupted);
+    writeDaysMember(json, days);
+    json.endObject();
+    json.finish();
 }
 
 void writeDataFileJson(JsonWriter& json, int version, const SerialSettings& serial,
                        const MeasurementStore& store) {
-    json.beginObject();
+    beginDocument(json, jsonkind::kDataFile);
     json.member("version", version);
     json.key("serial");
     json.beginArray(true);
@@ -187,4 +225,5 @@ void writeDataFileJson(JsonWriter& json, int version, const SerialSettings& seri
         writeCustomerJson(json, store.at(i));
     json.endArray();
     json.endObject();
+    json.finish();
 }

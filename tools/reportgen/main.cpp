@@ -15,7 +15,15 @@
 
 namespace {
 
-const char* const kUsage = R"(usage: orvo-reportgen [options]
+const char* const kUsage = R"(usage: orvo-reportgen [OPTIONS]
+       orvo-reportgen --help | --version
+
+Writes a realistic report of an Orvo power recorder, in Shift-JIS as the
+recorder prints it, to a file, standard output, a serial device or a
+pseudo-terminal of its own, paced at a baud rate: a recorder to test the
+reception of OrvoView and orvoview-cli with. A developer's tool.
+
+Options:
   --seed N           random seed (1)
   --start YYYY/MM/DD first day (2006/12/15)
   --days N           number of days (1)
@@ -33,10 +41,12 @@ const char* const kUsage = R"(usage: orvo-reportgen [options]
   --baud N           pace at N baud (10 bits a byte); 0 = unpaced (default: 38400 for a
                      terminal, 0 for a file)
   --wait-reader S    seconds to wait for a reader of the pseudo-terminal (30)
+  --help             this text
+  --version          the version
 )";
 
 [[noreturn]] void usage(const std::string& error) {
-    std::cerr << "orvo-reportgen: " << error << "\n" << kUsage;
+    std::cerr << "orvo-reportgen: " << error << "\nTry 'orvo-reportgen --help'.\n";
     std::exit(2);
 }
 
@@ -52,6 +62,20 @@ long number(const char* text, const char* option) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered whatever else the line holds.
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage << std::flush;
+            return std::cout ? 0 : 1;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--version") {
+            std::cout << "orvo-reportgen " << ORVO_VERSION << std::endl;
+            return std::cout ? 0 : 1;
+        }
+    }
     ReportGenOptions options;
     std::string out;
     bool pty = false;
@@ -108,9 +132,6 @@ int main(int argc, char** argv) {
             baud = static_cast<int>(number(value(), "--baud"));
         } else if (a == "--wait-reader") {
             waitReader = number(value(), "--wait-reader");
-        } else if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return 0;
         } else {
             usage("unknown option " + a);
         }

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -45,11 +46,11 @@ CReadData::CReadData(const MeasurementStore& documentStore, StoreEdited storeEdi
     setObjectName("readDataDialog");
     setWindowTitle(QStringLiteral("データ転送と編集"));
 
-    m_receive = [this](const ReceptionRequest& request) -> std::optional<MeasurementCircuit> {
+    m_receive = [this](const ReceptionRequest& request) -> std::optional<ReceptionHandover> {
         CCommRead dialog(request, this);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return dialog.takeReceivedDays();
+        return dialog.takeHandover();
     };
     m_chooseFile = [this](const QString& folder) {
         // "*.*" of the platform's dialog: every file, with or without an extension.
@@ -196,20 +197,43 @@ void CReadData::fillStored(const std::vector<int>& selected) {
     refillList(m_storedList, texts, selected, kListExtent);
 }
 
+bool CReadData::fromCutReception(int row) const {
+    if (row < 0 || row >= m_transfer.days.count())
+        return false;
+    const DayKey key = m_transfer.days.at(row).key();
+    return std::any_of(m_cutDays.begin(), m_cutDays.end(),
+                       [&](const DayKey& k) { return MeasurementDay::compareKey(k, key) == 0; });
+}
+
 void CReadData::fillTransfer(const std::vector<int>& selected) {
     QStringList texts;
-    for (const MeasurementDay& day : m_transfer.days)
-        texts << qtFromCp932(DayListLabelWithChannel(day));
+    for (int i = 0; i < m_transfer.days.count(); ++i) {
+        QString text = qtFromCp932(DayListLabelWithChannel(m_transfer.days.at(i)));
+        if (fromCutReception(i))
+            text += QStringLiteral("  （中断した受信）");
+        texts << text;
+    }
     refillList(m_transferList, texts, selected, kListExtent);
 }
 
 void CReadData::receive(const ReceptionRequest& request) {
-    std::optional<MeasurementCircuit> received = m_receive(request);
+    std::optional<ReceptionHandover> received = m_receive(request);
     if (!received)
         return;
-    // A reception replaces the transfer data entirely.
-    m_transfer = std::move(*received);
-    fillTransfer({});
+    // A cut reception offers the days that arrived whole, marked, and says why; when none
+    // did, the list stays as it was.
+    const bool offered = !received->interrupted || received->days.days.count() > 0;
+    if (offered) {
+        // A reception replaces the transfer data entirely.
+        m_transfer = std::move(received->days);
+        m_cutDays.clear();
+        if (received->interrupted)
+            for (const MeasurementDay& day : m_transfer.days)
+                m_cutDays.push_back(day.key());
+        fillTransfer({});
+    }
+    if (received->interrupted)
+        m_prompt.tell(received->notice, PromptIcon::Warning);
 }
 
 void CReadData::onReceive() {
@@ -244,6 +268,12 @@ void CReadData::onReturn() {
         returnDays(currentCircuit(), m_transfer, selectedRows(m_storedList), m_prompt);
     if (!move.done)
         return;
+    // A day back from the circuit is the stored one, not the cut reception's.
+    for (int row : move.selectInTarget) {
+        const DayKey key = m_transfer.days.at(row).key();
+        std::erase_if(m_cutDays,
+                      [&](const DayKey& k) { return MeasurementDay::compareKey(k, key) == 0; });
+    }
     fillStored({});
     fillTransfer(move.selectInTarget);
 }

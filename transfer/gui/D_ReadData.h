@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class Prompt;
 class QComboBox;
@@ -15,8 +16,9 @@ class QListWidget;
 class CReadData : public QDialog {
     Q_OBJECT
 public:
-    // A reception: the received days, or nothing when it did not end with OK.
-    using Receiver = std::function<std::optional<MeasurementCircuit>(const ReceptionRequest&)>;
+    // A reception: the received days (with the message of a reception cut inside a block), or
+    // nothing when it did not end with OK.
+    using Receiver = std::function<std::optional<ReceptionHandover>(const ReceptionRequest&)>;
     // The open-file dialog: the chosen path, or empty.
     using FileChooser = std::function<QString(const QString& folder)>;
     // A customer edit from this dialog ended with OK: the document takes that store at once.
@@ -39,6 +41,8 @@ public:
     MeasurementStore takeStore() { return std::move(m_store); }
     const MeasurementStore& workingStore() const { return m_store; }
     const MeasurementCircuit& transferDays() const { return m_transfer; }
+    // Whether the transfer day at a list position came from a reception that was cut.
+    bool fromCutReception(int row) const;
 
     QComboBox* customerCombo() const { return m_customerCombo; }
     QComboBox* circuitCombo() const { return m_circuitCombo; }
@@ -68,6 +72,7 @@ private:
     Prompt& m_prompt;
     MeasurementStore m_store;
     MeasurementCircuit m_transfer;
+    std::vector<DayKey> m_cutDays; // transfer days of a reception that was cut
     QString m_importFolder;
     Receiver m_receive;
     FileChooser m_chooseFile;
