@@ -35,6 +35,8 @@ const TextCase kTexts[] = {
      "PDFファイルを次のフォルダに出力しました。\n%s"},
     {"txt::app::kPdfFailed", txt::app::kPdfFailed, "PDFファイルを作成できません。\n%s"},
     {"txt::app::kPrintFailed", txt::app::kPrintFailed, "印刷できませんでした。\n%s"},
+    {"txt::app::kLoadingDataFile", txt::app::kLoadingDataFile,
+     "データファイルを読み込んでいます  %s (%.1f MB)"},
     {"txt::table::kBatchWritten", txt::table::kBatchWritten, "%d 件出力しました"},
     {"txt::table::kBatchFailedHeader", txt::table::kBatchFailedHeader, "出力できなかったもの:"},
     {"txt::table::kBatchNoFolder", txt::table::kBatchNoFolder, "出力先のフォルダがありません:%s"},
