@@ -288,7 +288,7 @@ const TextCase kTexts[] = {
     {"txt::table::kMonthTitle", txt::table::kMonthTitle, "%d年 %d月"},
     {"txt::table::kYearTitle", txt::table::kYearTitle, "%d年"},
     {"txt::table::kYearlyPdfName", txt::table::kYearlyPdfName, "年報_%s_%s_%04d.pdf"},
-    {"txt::textout::kYearlyFileName", txt::textout::kYearlyFileName, "年報_%s_%s_%04d_%d.CSV"},
+    {"txt::textout::kYearlyFileName", txt::textout::kYearlyFileName, "年報_%s_%s_%04d_%d"},
     {"txt::table::kRatioValue", txt::table::kRatioValue, "PT=%.1f ，CT=%.1f"},
     {"txt::table::kReactiveValue", txt::table::kReactiveValue, "進=%s ，遅=%s"},
     {"txt::table::kMeasured", txt::table::kMeasured, "測定値"},
