@@ -14,6 +14,7 @@ enum class CommandNeeds {
     Selection,    // a shown day or month
     PreviousData, // a stored day or month before the shown one
     NextData,     // one after it
+    StoredDay,    // a circuit with a stored day, shown or not
 };
 
 struct CommandSpec {

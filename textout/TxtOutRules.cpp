@@ -22,14 +22,10 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
         prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
         return false;
     }
-    f.folder = trimBlanks(f.folder);
-    if (f.folder.empty()) {
-        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+    if (!acceptOutputFolder(f.folder, prompt))
         return false;
-    }
     const std::string path = fullPath(f);
-    if (!confirmOutputPath(f.folder, path, txt::textout::kCreateFolder, txt::textout::kOverwrite,
-                           prompt))
+    if (!confirmOverwrite(path, txt::textout::kOverwrite, prompt))
         return false;
 
     CsvOutputEnv reporting = env;
@@ -40,6 +36,15 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     if (writtenPath)
         *writtenPath = path;
     return true;
+}
+
+bool acceptOutputFolder(std::string& folder, Prompt& prompt) {
+    folder = trimBlanks(folder);
+    if (folder.empty()) {
+        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+        return false;
+    }
+    return confirmOutputFolder(folder, txt::textout::kCreateFolder, prompt);
 }
 
 TxtOutLaunch txtOutLaunch(const TxtOutFields& f) {

@@ -9,8 +9,8 @@ class LogFile;
 class Prompt;
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
-// and import, monthly start day and CSV output. Each runs its dialog and applies the result to
-// the document, the selector bar and the settings.
+// and import, monthly start day, CSV output and 一括出力. Each runs its dialog and applies the
+// result to the document, the selector bar and the settings.
 class DataCommands : public QObject {
     Q_OBJECT
 public:
@@ -31,6 +31,8 @@ public:
     void importCustomer();
     void changeMonthStartDay();
     void writeCsv();
+    // 一括出力: CSV files and PDFs of a period for several circuits into the CSV folder.
+    void writeBatch();
 
 private:
     Prompt& prompt();

@@ -191,4 +191,65 @@ TEST(BatchOutput, TwoNamesThatMakeOneFileNameWriteItOnce) {
     EXPECT_EQ(sjis::toUtf8(result.failed[0].reason), "同じ名前のファイルを先に出力しました");
 }
 
+TEST(BatchOutput, AProgressThatSaysStopEndsTheRunThere) {
+    const MeasurementStore store = threeCircuits();
+    const std::vector<BatchItem> plan = planBatch(
+        store, {{{1, 0}}, DateTime::make(2024, 5, 2), DateTime::make(2024, 5, 6), true, false});
+    TempFolder folder;
+    std::vector<std::pair<int, int>> told;
+    const BatchResult result = runBatch(store, plan, folder.str(), {}, [&](int done, int total) {
+        told.emplace_back(done, total);
+        return done < 2;
+    });
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
+    EXPECT_EQ(result.written, 2);
+    EXPECT_TRUE(result.failed.empty());
+    EXPECT_FALSE(fs::exists(folder.path() / "日報_北倉庫_動力_20240504_1.CSV"));
+}
+
+TEST(BatchOutput, TheDialogStartsOnTheShownCircuitAndItsReportMonth) {
+    const MeasurementStore store = threeCircuits();
+    DocumentData shownDay, shownMonth, nothing;
+    for (DocumentData* d : {&shownDay, &shownMonth, &nothing})
+        d->replaceStore(store);
+    shownDay.select({1, 0, 1, -1, -1}, 1); // 北倉庫 動力 on 5/3
+    shownMonth.select({0, 1, 0, 2024, 4}, 1);
+    const auto d = [](int m, int day) { return DateTime::make(2024, m, day); };
+    struct Case {
+        const char* name;
+        const DisplaySelection& shown;
+        int startDay;
+        std::vector<std::pair<int, int>> circuits;
+        DateTime from, to;
+    } cases[] = {
+        {"a day, calendar months", shownDay.currentSelection(), 1, {{1, 0}}, d(5, 1), d(5, 31)},
+        {"a day, months from the 21st",
+         shownDay.currentSelection(),
+         21,
+         {{1, 0}},
+         d(4, 21),
+         d(5, 20)},
+        {"a month from the 21st", shownMonth.currentSelection(), 21, {{0, 1}}, d(4, 21), d(5, 20)},
+        {"nothing shown: the first circuit's last day",
+         nothing.currentSelection(),
+         5,
+         {{0, 0}},
+         d(5, 5),
+         d(6, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BatchRequest r = defaultBatchRequest(store, c.shown, c.startDay);
+        std::vector<std::pair<int, int>> circuits;
+        for (const BatchCircuit& b : r.circuits)
+            circuits.emplace_back(b.customerIndex, b.circuitIndex);
+        EXPECT_EQ(circuits, c.circuits);
+        EXPECT_EQ(r.from, c.from);
+        EXPECT_EQ(r.to, c.to);
+        EXPECT_TRUE(r.csv && r.pdf);
+    }
+    EXPECT_TRUE(
+        defaultBatchRequest(MeasurementStore(), nothing.currentSelection(), 1).circuits.empty());
+}
+
 } // namespace
