@@ -1,10 +1,12 @@
-// csv: the daily or monthly CSV report files of a circuit.
+// csv: the daily or monthly CSV report files of a circuit, or the daily ones of a period for
+// several circuits.
 #include "store/Aggregation.h"
 #include "store/DocumentData.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
 #include "textout/CsvReport.h"
+#include "tools/cli/BatchRun.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
@@ -12,26 +14,46 @@
 #include "tools/cli/DataFolder.h"
 #include <ostream>
 
+namespace {
+
+// --from/--to: the daily files of every stored day of the period, as 一括出力 writes them.
+int csvOfPeriod(const CliArgs& args, CliIo& io) {
+    BatchRequest request;
+    request.from = cli::dateArg(args, "from");
+    request.to = cli::dateArg(args, "to");
+    if (request.to < request.from)
+        throw UsageError("--to is before --from", args.command);
+    if (args.has("channel"))
+        throw UsageError("--channel goes with --day or --month", args.command);
+    const std::string outFolder = cli::pathArg(args.get("out").value_or("."));
+    cli::DataFolder folder = cli::resolveDataFolder(args);
+    cli::DataFileContents contents;
+    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
+        return ExitFailure;
+    request.circuits = cli::batchCircuits(io, contents.store, args);
+    if (request.circuits.empty())
+        return ExitFailure;
+    return cli::runBatchCommand(io, contents.store, request, outFolder, {});
+}
+
+} // namespace
+
 int cmdCsv(const CliArgs& args, CliIo io) {
     args.require("customer");
-    args.require("circuit");
     const int periods = args.has("day") + args.has("month") + (args.has("from") || args.has("to"));
     if (periods != 1)
         throw UsageError("give one of --day, --month, or --from with --to", args.command);
+    if (!args.has("day") && !args.has("month"))
+        return csvOfPeriod(args, io);
+    args.require("circuit");
 
-    // The dates to write: one day, a range of stored days, or a report month.
-    DateTime from, to;
+    // One day or one report month.
+    DateTime day;
     int year = -1, month = -1;
-    if (args.has("day")) {
-        from = to = cli::dateArg(args, "day");
-    } else if (args.has("month")) {
+    if (args.has("day"))
+        day = cli::dateArg(args, "day");
+    else
         cli::monthArg(args, "month", year, month);
-    } else {
-        from = cli::dateArg(args, "from");
-        to = cli::dateArg(args, "to");
-        if (to < from)
-            throw UsageError("--to is before --from", args.command);
-    }
     const std::string outFolder = cli::pathArg(args.get("out").value_or("."));
     // The selector bar's "CH：" box: 1 unless the user picks 2.
     const int displayChannel = args.has("channel") ? cli::channelArg(args) : 1;
@@ -55,28 +77,19 @@ int cmdCsv(const CliArgs& args, CliIo io) {
     // The selections to write, as the selector bar would make them.
     std::vector<SelectionTuple> tuples;
     if (month != -1) {
-        std::vector<int> days = daysInWindow(circuit, monthWindow(year, month, startDay));
-        if (days.empty()) {
+        std::vector<int> inMonth = daysInWindow(circuit, monthWindow(year, month, startDay));
+        if (inMonth.empty()) {
             cli::message(io, formatText(txt::cli::kNoStoredMonth, args.require("month").c_str()));
             return ExitFailure;
         }
-        tuples.push_back({customerIndex, circuitIndex, days.front(), year, month});
+        tuples.push_back({customerIndex, circuitIndex, inMonth.front(), year, month});
     } else {
-        for (int i = circuit.lowerBoundDay(from); i < circuit.days.count(); ++i) {
-            const MeasurementDay& day = circuit.days.at(i);
-            if (day.channel != circuit.dayChannel() || to < day.date)
-                break;
-            tuples.push_back({customerIndex, circuitIndex, i, -1, -1});
-        }
-        if (tuples.empty()) {
-            std::string shownFrom = from.format("%Y-%m-%d");
-            if (args.has("day"))
-                cli::message(io, formatText(txt::cli::kNoStoredDay, shownFrom.c_str()));
-            else
-                cli::message(io, formatText(txt::cli::kNoStoredDays, shownFrom.c_str(),
-                                            to.format("%Y-%m-%d").c_str()));
+        const int index = circuit.findDay(day);
+        if (index < 0) {
+            cli::message(io, formatText(txt::cli::kNoStoredDay, day.format("%Y-%m-%d").c_str()));
             return ExitFailure;
         }
+        tuples.push_back({customerIndex, circuitIndex, index, -1, -1});
     }
 
     std::error_code ec;

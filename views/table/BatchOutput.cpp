@@ -129,6 +129,7 @@ BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>
         }
         if (ok) {
             ++result.written;
+            result.files.push_back(item.fileName);
             continue;
         }
         // One line per failure in the summary.

@@ -53,6 +53,7 @@ struct BatchFailure {
 
 struct BatchResult {
     int written = 0;
+    std::vector<std::string> files; // written, in plan order (CP932, without folder)
     std::vector<BatchFailure> failed;
 };
 

@@ -42,6 +42,13 @@ std::vector<std::string> names(const std::vector<BatchItem>& plan) {
     return out;
 }
 
+std::vector<std::string> names(const std::vector<std::string>& files) {
+    std::vector<std::string> out;
+    for (const std::string& f : files)
+        out.push_back(sjis::toUtf8(f));
+    return out;
+}
+
 TEST(BatchOutput, PlanNamesEachStoredDayOfThePeriodByTheSingleOutputsRules) {
     const MeasurementStore store = threeCircuits();
     ASSERT_EQ(sjis::toUtf8(store.at(0).name), "東電工場");
@@ -162,6 +169,10 @@ TEST(BatchOutput, FilesThatFailAreListedAndTheOthersWritten) {
                      return true;
                  });
     EXPECT_EQ(result.written, 4);
+    EXPECT_EQ(names(result.files), (std::vector<std::string>{"日報_北倉庫_動力_20240502_1.CSV",
+                                                             "日報_北倉庫_動力_20240502.pdf",
+                                                             "日報_北倉庫_動力_20240503.pdf",
+                                                             "日報_北倉庫_動力_20240504_1.CSV"}));
     ASSERT_EQ(result.failed.size(), 2u);
     EXPECT_EQ(sjis::toUtf8(result.failed[0].fileName), "日報_北倉庫_動力_20240503_1.CSV");
     EXPECT_FALSE(result.failed[0].reason.empty());
