@@ -85,4 +85,36 @@ inline constexpr const char kIncompleteLegend[] =
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 
+// The year report (年報): its table, CSV lines and graph.
+inline constexpr const char kYearMonth[] = "\x8c\x8e";          // 月
+inline constexpr const char kYearPeriod[] = "\x8a\xfa\x8a\xd4"; // 期間
+inline constexpr const char kYearEnergy[] = "\x93"
+                                            "d\x97\xcd\x97\xca[kWh]"; // 電力量[kWh]
+inline constexpr const char kYearReverseEnergy[] = "\x8bt\x93"
+                                                   "d\x97\xcd\x97\xca[kWh]"; // 逆電力量[kWh]
+inline constexpr const char kYearLead[] = "\x90i\x82\xdd[kvarh]";            // 進み[kvarh]
+inline constexpr const char kYearLag[] = "\x92x\x82\xea[kvarh]";             // 遅れ[kvarh]
+inline constexpr const char kYearMaxDemand[] = "\x8d\xc5\x91\xe5\x8e\xf9\x97v\x93"
+                                               "d\x97\xcd[kW]"; // 最大需要電力[kW]
+inline constexpr const char kYearMaxDemandAt[] = "\x94\xad\x90\xb6\x93\xfa\x8e\x9e"; // 発生日時
+inline constexpr const char kYearPowerFactor[] =
+    "\x95\xbd\x8b\xcf\x97\xcd\x97\xa6[%]";                                     // 平均力率[%]
+inline constexpr const char kYearLoadFactor[] = "\x95\x89\x89\xd7\x97\xa6[%]"; // 負荷率[%]
+inline constexpr const char kYearDays[] = "\x93\xfa\x90\x94";                  // 日数
+inline constexpr const char kYearIncomplete[] = "\x8c\x87\x91\xaa\x93\xfa";    // 欠測日
+inline constexpr const char kYearMonthValue[] = "%d\x8c\x8e";                  // %d月
+inline constexpr const char kYearTotal[] = "\x94N\x8a\xd4";                    // 年間
+inline constexpr const char kYearTitle[] = "\x94N\x95\xf1, %d\x94N";           // 年報, %d年
+inline constexpr const char kYearStartDay[] =
+    "\x8c\x8e\x95\xf1\x8fW\x8cv\x8aJ\x8en\x93\xfa, %d"; // 月報集計開始日, %d
+inline constexpr const char kYearContract[] = "\x8c_\x96\xf1\x93"
+                                              "d\x97\xcd[kW], %s";         // 契約電力[kW], %s
+inline constexpr const char kYearCaption[] = "\x8c\x8e\x95\xca\x8fW\x8cv"; // 月別集計
+inline constexpr const char kYearEnergyName[] = "\x93"
+                                                "d\x97\xcd\x97\xca"; // 電力量
+inline constexpr const char kYearDemandName[] = "\x8d\xc5\x91\xe5\x8e\xf9\x97v\x93"
+                                                "d\x97\xcd"; // 最大需要電力
+inline constexpr const char kYearContractLabel[] = "\x8c_\x96\xf1\x93"
+                                                   "d\x97\xcd %s kW"; // 契約電力 %s kW
+
 } // namespace txt::analysis

@@ -1,7 +1,9 @@
-// CSV report writing: a day of 1440 one-minute samples and a monthly report of 31 days.
+// Report writing: CSV and workbook of a day of 1440 one-minute samples, a monthly report of
+// 31 days, and a month of one-minute days as one workbook.
 #include "bench/BenchFolder.h"
 #include "store/Aggregation.h"
 #include "textout/CsvReport.h"
+#include "textout/ReportWorkbook.h"
 #include "textout/StringSink.h"
 
 #include <benchmark/benchmark.h>
@@ -108,8 +110,56 @@ void BM_CsvDaily1440ToFile(benchmark::State& state) {
     std::filesystem::remove_all(dir);
 }
 
+// One workbook of the reports to a file, the whole command; `days` one-minute days or a month.
+void runWorkbook(benchmark::State& state, std::span<const DisplaySelection> reports) {
+    const auto dir = benchFolder() / ("orvo_bench_xlsx_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "report.xlsx").string();
+    WorkbookOutputEnv env;
+    env.monthStartDay = 21;
+    for (auto _ : state) {
+        if (!WriteReportWorkbook(path, reports, env)) {
+            state.SkipWithError("write failed");
+            break;
+        }
+    }
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+    std::filesystem::remove_all(dir);
+}
+
+void BM_XlsxDaily1440(benchmark::State& state) {
+    auto f = dailyFixture();
+    runWorkbook(state, std::span(&f->sel, 1));
+}
+
+void BM_XlsxMonthly31(benchmark::State& state) {
+    auto f = monthlyFixture();
+    runWorkbook(state, std::span(&f->sel, 1));
+}
+
+// --from/--to over a month of one-minute data: 31 sheets of 1440 rows, 44640 samples.
+void BM_XlsxMonthOf1MinuteDays(benchmark::State& state) {
+    MeasurementCircuit circuit;
+    for (int d = 0; d < 31; ++d)
+        circuit.addOrReplaceDay(makeDay(DateTime::make(2007, 1, 1).addDays(d), 1440));
+    std::vector<DisplaySelection> reports(31);
+    for (int d = 0; d < 31; ++d) {
+        DisplaySelection& sel = reports[static_cast<std::size_t>(d)];
+        sel.customerIndex = sel.circuitIndex = 0;
+        sel.dayIndex = d;
+        sel.customerName = "Customer";
+        sel.circuitName = "Circuit";
+        sel.circuit = &circuit;
+        sel.day = circuit.days.at(d);
+    }
+    runWorkbook(state, reports);
+}
+
 } // namespace
 
+BENCHMARK(BM_XlsxDaily1440)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XlsxMonthly31)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XlsxMonthOf1MinuteDays)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvDaily1440)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CsvMonthly31)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CsvDaily1440ToFile)->Unit(benchmark::kMicrosecond);

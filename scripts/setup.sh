@@ -3,11 +3,11 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang clang-format clang-tidy libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6
-    libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
+    qt6-base-dev qt6-base-dev-tools libgl-dev libqt6svg6 qt6-translations-l10n
+    libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3 libxlsxwriter-dev python3-openpyxl
     fonts-ipafont-gothic poppler-utils xvfb xauth
     at-spi2-core dbus-daemon python3-pyatspi gir1.2-atspi-2.0
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream lintian
     cups printer-driver-cups-pdf
 )
 missing=()

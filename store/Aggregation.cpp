@@ -51,6 +51,14 @@ int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& windo
                                                                                         : -1;
 }
 
+int firstDayInYear(const MeasurementCircuit& circuit, int year, int startDay) {
+    for (int month = 1; month <= 12; ++month)
+        if (const int first = firstDayInWindow(circuit, monthWindow(year, month, startDay));
+            first >= 0)
+            return first;
+    return -1;
+}
+
 std::vector<int> daysInWindow(const MeasurementCircuit& circuit, const MonthWindow& window) {
     std::vector<int> result;
     const int first = firstDayInWindow(circuit, window);

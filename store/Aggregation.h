@@ -23,6 +23,10 @@ int firstDayInWindow(const MeasurementCircuit& circuit, const MonthWindow& windo
 // inside the window and on that first day's channel.
 std::vector<int> daysInWindow(const MeasurementCircuit& circuit, const MonthWindow& window);
 
+// The first day of the report months of `year` (January … December, starting on startDay):
+// the first day of the first of them that holds one; -1 when none does.
+int firstDayInYear(const MeasurementCircuit& circuit, int year, int startDay);
+
 // Adds one further day to a month summary whose first day was copied whole: energies and
 // averages summed, peaks taken over with their times. Averages are divided afterwards.
 void addDayToMonthSummary(DaySummary& month, const DaySummary& day);

@@ -4,16 +4,20 @@
 #include <cstdint>
 #include <string>
 
+// The month of a year report: the whole year, January to December.
+inline constexpr int32_t kWholeYear = 0;
+
 // The five numbers that say what is shown: indices into the store and, for a monthly report,
-// its year and month (-1 for a daily report).
+// its year and month (-1 for a daily report; kWholeYear for a year report).
 struct SelectionTuple {
     int32_t customerIndex = -1;
     int32_t circuitIndex = -1;
-    int32_t dayIndex = -1; // shown day, or first day of the month window
+    int32_t dayIndex = -1; // shown day, or first day of the month (year) shown
     int32_t year = -1;
     int32_t month = -1;
 
     bool operator==(const SelectionTuple&) const = default;
+    bool isYearly() const { return month == kWholeYear; }
 };
 
 // What the views show. Held by the document; views keep a reference.
@@ -31,7 +35,9 @@ struct DisplaySelection {
     const DaySummary* monthSummary = nullptr;    // the document's month summary, monthly only
 
     bool isValid() const { return !customerName.empty(); }
-    bool isMonthly() const { return month != -1; }
+    bool isMonthly() const { return month > 0; }
+    // The twelve report months of `year` at a glance; `day` is the first stored day of them.
+    bool isYearly() const { return month == kWholeYear; }
     SelectionTuple tuple() const { return {customerIndex, circuitIndex, dayIndex, year, month}; }
 };
 

@@ -129,7 +129,7 @@ void DocumentData::select(const SelectionTuple& tuple, int displayChannel) {
     s.circuitName = circuit.name;
     s.day = circuit.days.at(tuple.dayIndex);
     s.circuit = &circuit;
-    if (tuple.month != -1) {
+    if (tuple.month > 0) {
         if (m_monthHook)
             m_monthHook(m_monthSummary, circuit, tuple.year, tuple.month);
         s.monthSummary = &m_monthSummary;
@@ -154,7 +154,9 @@ void DocumentData::replaceStore(MeasurementStore store) {
     int day = -1;
     if (circuit >= 0) {
         const MeasurementCircuit& c = m_store.at(customer).circuits.at(circuit);
-        if (m_selection.isMonthly()) {
+        if (m_selection.isYearly()) {
+            day = firstDayInYear(c, m_selection.year, monthStartDay());
+        } else if (m_selection.isMonthly()) {
             std::vector<int> days =
                 daysInWindow(c, monthWindow(m_selection.year, m_selection.month, monthStartDay()));
             day = days.empty() ? -1 : days.front();

@@ -17,3 +17,11 @@ public:
         ask(text, PromptButtons::Ok, icon);
     }
 };
+
+// Shows nothing and answers Ok: for operations whose caller gave no prompt.
+class SilentPrompt : public Prompt {
+public:
+    PromptAnswer ask(const std::string&, PromptButtons, PromptIcon) override {
+        return PromptAnswer::Ok;
+    }
+};

@@ -154,14 +154,6 @@ void writeSummaryLines(ReportLineWriter& out, const ReportContext& c) {
              PeakCurrentText(s, static_cast<int>(i), PeakModeCsv));
 }
 
-// Failures are shown only when the caller gives a prompt.
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer ask(const std::string&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
-};
-
 } // namespace
 
 bool hasReportDay(const DisplaySelection& sel) {
@@ -196,22 +188,33 @@ std::string csvNameLine(const char* format, const std::string& name) {
     return line;
 }
 
-std::string csvFileNamePreset(const DisplaySelection& sel) {
+std::string reportFileNamePreset(const DisplaySelection& sel, const char* extension) {
     if (!hasReportDay(sel))
         return {};
     // Names from an old store or another installation must not make it a path.
+    if (sel.isYearly())
+        return fileNameOf(formatText(txt::textout::kYearlyFileName, sel.customerName.c_str(),
+                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
+                                     static_cast<int>(sel.displayChannel)) +
+                          extension);
     if (sel.isMonthly())
         return fileNameOf(formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
                                      sel.circuitName.c_str(), static_cast<int>(sel.year),
                                      static_cast<int>(sel.month),
-                                     static_cast<int>(sel.displayChannel)));
+                                     static_cast<int>(sel.displayChannel)) +
+                          extension);
     return fileNameOf(formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
                                  sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
-                                 static_cast<int>(sel.displayChannel)));
+                                 static_cast<int>(sel.displayChannel)) +
+                      extension);
+}
+
+std::string csvFileNamePreset(const DisplaySelection& sel) {
+    return reportFileNamePreset(sel, txt::textout::kCsvExtension);
 }
 
 void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int monthStartDay) {
-    if (!hasReportDay(sel))
+    if (!hasReportDay(sel) || sel.isYearly())
         return;
     const bool monthly = sel.isMonthly();
     const DayData& data = sel.day.data;
@@ -269,7 +272,7 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
 }
 
 bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const CsvOutputEnv& env) {
-    if (!hasReportDay(sel))
+    if (!hasReportDay(sel) || (sel.isYearly() && !env.yearLines))
         return false;
     SilentPrompt silent;
     Prompt& prompt = env.prompt ? *env.prompt : silent;
@@ -281,7 +284,10 @@ bool WriteReportCsv(const std::string& path, const DisplaySelection& sel, const 
             if (!sink)
                 throw CxException(0, "OpenError\n%s", path.c_str());
             ReportLineWriter out(*sink);
-            writeReportLines(out, sel, env.monthStartDay);
+            if (sel.isYearly())
+                env.yearLines(out, sel);
+            else
+                writeReportLines(out, sel, env.monthStartDay);
             sink->finish();
         },
         env.log);

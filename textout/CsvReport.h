@@ -24,6 +24,9 @@ struct CsvOutputEnv {
     RetryPolicy retry;
     // Replaces the file (tests): returns the sink to write to, or throws like the open does.
     std::function<std::unique_ptr<ReportSink>(const std::string& path)> open;
+    // Writes the lines of a year report (its figures come from the analysis above this
+    // folder); without it a year report is not written.
+    std::function<void(ReportLineWriter&, const DisplaySelection&)> yearLines;
 };
 
 // Source name under which the failures of the CSV output are shown.
@@ -35,19 +38,29 @@ inline constexpr const char kCsvSourceName[] = "D_TxtOut";
 // (The second byte of a double-byte character is never one of these bytes.)
 std::string csvNameField(const std::string& name);
 
-// File name preset of the dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch>.CSV" or
-// "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch>.CSV"; empty without a selected day.
+// A line of the format with the name as its one field (csvNameField, its quote right after the
+// comma).
+std::string csvNameLine(const char* format, const std::string& name);
+
+// File name preset of an output dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch><extension>",
+// "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch><extension>" or
+// "年報_<customer>_<circuit>_<YYYY>_<ch><extension>"; empty without a selected day.
+std::string reportFileNamePreset(const DisplaySelection& selection, const char* extension);
+
+// File name preset of the CSV dialog: reportFileNamePreset with ".CSV".
 std::string csvFileNamePreset(const DisplaySelection& selection);
 
 // True when the selection can be written (a selected day).
 bool hasReportDay(const DisplaySelection& selection);
 
-// Writes the report lines of the selection (nothing when it holds no day). A failing sink
+// Writes the report lines of the daily or monthly selection (nothing when it holds no day or is
+// a year report). A failing sink
 // throws out of here; the lines before stay written.
 void writeReportLines(ReportLineWriter& out, const DisplaySelection& selection,
                       int monthStartDay = 1);
 
 // Writes the selected report to the file at path: the whole operation of the CSV command,
-// failures reported and logged as the program does. False on failure or without a day.
+// failures reported and logged as the program does. False on failure, without a day, or for a
+// year report without env.yearLines.
 bool WriteReportCsv(const std::string& path, const DisplaySelection& selection,
                     const CsvOutputEnv& env = {});

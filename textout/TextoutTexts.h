@@ -12,11 +12,16 @@ inline constexpr const char kThreePhase3W[] = "3\x91\x8a"
                                               "3\x90\xfc"; // 3相3線
 inline constexpr const char kThreePhase4W[] = "3\x91\x8a"
                                               "4\x90\xfc"; // 3相4線
-inline constexpr const char kDailyFileName[] =
-    "\x93\xfa\x95\xf1_%s_%s_%s_%d.CSV"; // 日報_%s_%s_%s_%d.CSV
+// Report file names before their extension.
+inline constexpr const char kDailyFileName[] = "\x93\xfa\x95\xf1_%s_%s_%s_%d"; // 日報_%s_%s_%s_%d
 inline constexpr const char kMonthlyFileName[] =
-    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d_%d.CSV";                      // 月報_%s_%s_%04d_%02d_%d.CSV
-inline constexpr const char kDailyTitle[] = "\x93\xfa\x95\xf1, %s"; // 日報, %s
+    "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d_%d"; // 月報_%s_%s_%04d_%02d_%d
+inline constexpr const char kYearlyFileName[] = "\x94N\x95\xf1_%s_%s_%04d_%d"; // 年報_%s_%s_%04d_%d
+inline constexpr const char kRangeFileName[] =
+    "\x93\xfa\x95\xf1_%s_%s_%s-%s_%d"; // 日報_%s_%s_%s-%s_%d (a workbook of several days)
+inline constexpr const char kCsvExtension[] = ".CSV";
+inline constexpr const char kWorkbookExtension[] = ".xlsx";
+inline constexpr const char kDailyTitle[] = "\x93\xfa\x95\xf1, %s";           // 日報, %s
 inline constexpr const char kDailyDate[] = "%Y\x94N %#m\x8c\x8e %#d\x93\xfa"; // %Y年 %#m月 %#d日
 inline constexpr const char kMonthlyTitle[] =
     "\x8c\x8e\x95\xf1, %d\x94N %d\x8c\x8e"; // 月報, %d年 %d月
@@ -104,6 +109,19 @@ inline constexpr const char kWritten[] =
     "e\x83L\x83X\x83g\x83t\x83@\x83"
     "C\x83\x8b\x82\xd6\x90\xb3\x8f\xed\x82\xc9\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb5"
     "\x82\xbd\n%s"; // テキストファイルへ正常に出力しました\n%s
+
+inline constexpr const char kWorkbookWritten[] =
+    "Excel\x83t\x83@\x83"
+    "C\x83\x8b\x82\xd6\x90\xb3\x8f\xed\x82\xc9\x8fo\x97\xcd\x82\xb5\x82\xdc\x82\xb5\x82\xbd\n"
+    "%s"; // Excelファイルへ正常に出力しました\n%s
+
+// Sheet names and chart titles of the workbook.
+inline constexpr const char kDailySheet[] = "\x93\xfa\x95\xf1 %s";          // 日報 %s
+inline constexpr const char kSheetDate[] = "%Y\x94N%#m\x8c\x8e%#d\x93\xfa"; // %Y年%#m月%#d日
+inline constexpr const char kMonthlySheet[] = "\x8c\x8e\x95\xf1 %d\x94N%d\x8c\x8e"; // 月報 %d年%d月
+inline constexpr const char kAnalysisSheet[] = "\x95\xaa\x90\xcd";                  // 分析
+inline constexpr const char kPowerChart[] = "\x93"
+                                            "d\x97\xcd"; // 電力
 
 inline constexpr const char kLaunchFailed[] =
     "\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xf0\x8bN\x93\xae\x82\xb7\x82\xe9\x82\xb1\x82\xc6\x82"

@@ -15,8 +15,17 @@ std::string fullPath(const TxtOutFields& f) {
 
 } // namespace
 
-bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
-                  const CsvOutputEnv& env, std::string* writtenPath) {
+ReportOutput csvOutput(const DisplaySelection& selection, const CsvOutputEnv& env) {
+    return {csvFileNamePreset(selection), txt::textout::kWritten,
+            [&selection, env](const std::string& path, Prompt& prompt) {
+                CsvOutputEnv reporting = env;
+                reporting.prompt = &prompt;
+                return WriteReportCsv(path, selection, reporting);
+            }};
+}
+
+bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& prompt,
+                        std::string* writtenPath) {
     f.fileName = trimBlanks(f.fileName);
     if (f.fileName.empty()) {
         prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
@@ -27,15 +36,17 @@ bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& pr
     const std::string path = fullPath(f);
     if (!confirmOverwrite(path, txt::textout::kOverwrite, prompt))
         return false;
-
-    CsvOutputEnv reporting = env;
-    reporting.prompt = &prompt;
-    if (!WriteReportCsv(path, selection, reporting))
+    if (!output.write(path, prompt))
         return false;
-    prompt.tell(formatText(txt::textout::kWritten, path.c_str()), PromptIcon::Information);
+    prompt.tell(formatText(output.writtenMessage, path.c_str()), PromptIcon::Information);
     if (writtenPath)
         *writtenPath = path;
     return true;
+}
+
+bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
+                  const CsvOutputEnv& env, std::string* writtenPath) {
+    return acceptReportOutput(f, csvOutput(selection, env), prompt, writtenPath);
 }
 
 bool acceptOutputFolder(std::string& folder, Prompt& prompt) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "textout/CsvReport.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -14,10 +15,25 @@ struct TxtOutFields {
     bool openAfter = false;
 };
 
+// What an output dialog writes (CSV, workbook): the file name preset (empty without a day),
+// the message after writing (a format taking the path) and the writer, which tells its own
+// failures through the prompt it is given.
+struct ReportOutput {
+    std::string fileNamePreset;
+    const char* writtenMessage = nullptr;
+    std::function<bool(const std::string& path, Prompt& prompt)> write;
+};
+
+// The CSV report of the selection (which must outlive the result).
+ReportOutput csvOutput(const DisplaySelection& selection, const CsvOutputEnv& env);
+
 // The OK button up to the written file: checks the name and the folder (trimmed in place),
 // offers to create a missing folder with all its parents, asks before overwriting, writes the
 // report and tells where. False = the dialog stays open (every failure has been told).
 // On success the full path goes to writtenPath when given.
+bool acceptReportOutput(TxtOutFields& fields, const ReportOutput& output, Prompt& prompt,
+                        std::string* writtenPath = nullptr);
+// The same for the CSV report.
 bool acceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath = nullptr);
 

@@ -9,7 +9,8 @@ SelectionTuple selectDataStart(const MeasurementStore& store, const SelectionTup
 // The selection one step (-1 back, +1 on) from the shown one within its circuit and channel,
 // without a dialog: the neighbouring stored day of a daily report; for a monthly report the
 // nearest report month (start day monthStartDay) that holds a stored day, as its year, month
-// and first day. The current tuple itself when there is no such day (first or last one) or it
-// is not usable.
+// and first day; for a year report the nearest year whose report months hold a stored day, as
+// its year and first day. The current tuple itself when there is no such day (first or last one) or
+// it is not usable.
 SelectionTuple steppedSelection(const MeasurementStore& store, const SelectionTuple& current,
                                 int step, int monthStartDay);

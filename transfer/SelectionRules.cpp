@@ -31,7 +31,7 @@ std::vector<std::string> monthEntries(const MeasurementCircuit& circuit, ReportK
     std::set<std::string> months;
     for (int i = 0; i < circuit.days.count(); ++i) {
         const DateEntries e = entriesOf(circuit.days.at(i).date, kind, startDay);
-        if (!e.year.empty() && e.year == year)
+        if (!e.year.empty() && e.year == year && !e.month.empty())
             months.insert(e.month);
     }
     return sorted(months);
@@ -56,6 +56,8 @@ DateEntries entriesOf(const DateTime& date, ReportKind kind, int startDay) {
     const MonthWindow w = reportMonthOf(date, startDay);
     if (!w.start.isValid())
         return {};
+    if (kind == ReportKind::Yearly)
+        return {formatText("%04d", w.start.year()), {}, {}};
     return {formatText("%04d", w.start.year()), formatText("%02d", w.start.month()), {}};
 }
 
@@ -64,6 +66,12 @@ SelectionTuple tupleFor(const MeasurementCircuit& circuit, int customer, int cir
     SelectionTuple t;
     t.customerIndex = customer;
     t.circuitIndex = circuitIndex;
+    if (kind == ReportKind::Yearly) {
+        const int first = year < 0 ? -1 : firstDayInYear(circuit, year, startDay);
+        if (first >= 0)
+            t = {customer, circuitIndex, first, year, kWholeYear};
+        return t;
+    }
     if (year < 0 || month < 0 || (kind == ReportKind::Daily && day < 0))
         return t;
     if (kind == ReportKind::Daily) {

@@ -5,9 +5,9 @@
 // display-data selection, and the previous/next-day moves) only translate to and from their
 // controls.
 //
-// Entries are the texts of the lists: years "%04d" (calendar year, or in monthly mode the year
-// in which the report month starts), months "%02d", days "%02d". Lists are sorted ascending
-// and hold each entry once.
+// Entries are the texts of the lists: years "%04d" (calendar year, or in monthly and yearly mode
+// the year in which the report month starts), months "%02d", days "%02d". Lists are sorted
+// ascending and hold each entry once. The yearly mode (年報) offers years only.
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Store.h"
 #include "support/DateTime.h"
@@ -17,7 +17,7 @@
 
 namespace selection {
 
-enum class ReportKind { Daily, Monthly };
+enum class ReportKind { Daily, Monthly, Yearly };
 
 // Years offered for the circuit's days.
 std::vector<std::string> yearEntries(const MeasurementCircuit& circuit, ReportKind kind,
@@ -29,7 +29,8 @@ std::vector<std::string> monthEntries(const MeasurementCircuit& circuit, ReportK
 std::vector<std::string> dayEntries(const MeasurementCircuit& circuit, const std::string& year,
                                     const std::string& month);
 
-// The entries that show `date`: in monthly mode the report month holding it (day empty).
+// The entries that show `date`: in monthly mode the report month holding it (day empty), in
+// yearly mode the year of that report month (month and day empty).
 // All empty for an invalid date.
 struct DateEntries {
     std::string year;
@@ -40,8 +41,9 @@ DateEntries entriesOf(const DateTime& date, ReportKind kind, int startDay);
 
 // The tuple for a choice of year, month and (daily) day numbers in `circuit` of `customer`.
 // Daily: the day with exactly that date on the circuit's channel, year and month -1. Monthly:
-// the first day of the report month (year, month) with that year and month. dayIndex stays -1
-// when a number is missing (< 0) or no day qualifies.
+// the first day of the report month (year, month) with that year and month. Yearly: the first
+// day of the report months of the year, with the year and kWholeYear (month and day unused).
+// dayIndex stays -1 when a number is missing (< 0) or no day qualifies.
 SelectionTuple tupleFor(const MeasurementCircuit& circuit, int customer, int circuitIndex,
                         ReportKind kind, int year, int month, int day, int startDay);
 

@@ -1,4 +1,7 @@
 #include "app/gui/DataCommands.h"
+#include "analysis/AnalysisSettings.h"
+#include "analysis/ReportAnalysis.h"
+#include "analysis/YearReportCsv.h"
 #include "app/AppSettings.h"
 #include "app/AppTexts.h"
 #include "app/gui/MainFrame.h"
@@ -11,9 +14,12 @@
 #include "support/Format.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
+#include "textout/ReportWorkbook.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/SelectDataRules.h"
 #include "transfer/gui/D_SelectData.h"
+#include "views/analysis/AnalysisTables.h"
+#include "views/table/SheetFlags.h"
 #include "views/table/gui/D_BatchOut.h"
 
 #include <QFileDialog>
@@ -27,6 +33,7 @@ DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     frame->setCommandHandler(res::ID_CUST_IMPORT, [this] { importCustomer(); });
     frame->setCommandHandler(res::ID_MON_START_DAY, [this] { changeMonthStartDay(); });
     frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
+    frame->setCommandHandler(res::ID_XLSX_OUT, [this] { writeWorkbook(); });
     frame->setCommandHandler(res::ID_BATCH_OUT, [this] { writeBatch(); });
 }
 
@@ -105,24 +112,58 @@ void DataCommands::changeMonthStartDay() {
     // the shown day.
     COrvoViewDoc* doc = m_frame->document();
     const DisplaySelection& shown = doc->currentSelection();
-    if (shown.isValid() && shown.isMonthly())
+    if (shown.isValid() && (shown.isMonthly() || shown.isYearly()))
         m_frame->applySelectDataResult(shown.tuple());
+}
+
+TxtOutFields DataCommands::outputFields() const {
+    if (!m_settings)
+        return {};
+    return {m_settings->txtOutDir, "", m_settings->txtOutApp, m_settings->txtOutAppRun != 0};
+}
+
+void DataCommands::keepOutputFields(const TxtOutFields& fields) {
+    if (!m_settings)
+        return;
+    m_settings->txtOutDir = fields.folder;
+    m_settings->txtOutApp = fields.program;
+    m_settings->txtOutAppRun = fields.openAfter ? 1 : 0;
 }
 
 void DataCommands::writeCsv() {
     COrvoViewDoc* doc = m_frame->document();
-    TxtOutFields fields;
-    if (m_settings)
-        fields = {m_settings->txtOutDir, "", m_settings->txtOutApp, m_settings->txtOutAppRun != 0};
     CsvOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;
-    CTxtOut dialog(doc->currentSelection(), fields, env, prompt(), m_frame);
-    if (dialog.exec() != QDialog::Accepted || !m_settings)
-        return;
-    m_settings->txtOutDir = dialog.fields().folder;
-    m_settings->txtOutApp = dialog.fields().program;
-    m_settings->txtOutAppRun = dialog.fields().openAfter ? 1 : 0;
+    env.yearLines = [doc](ReportLineWriter& out, const DisplaySelection& selection) {
+        writeYearReportLines(out, selection, doc->yearReport(selection));
+    };
+    CTxtOut dialog(doc->currentSelection(), outputFields(), env, prompt(), m_frame);
+    if (dialog.exec() == QDialog::Accepted)
+        keepOutputFields(dialog.fields());
+}
+
+void DataCommands::writeWorkbook() {
+    COrvoViewDoc* doc = m_frame->document();
+    const DisplaySelection& shown = doc->currentSelection();
+    WorkbookOutputEnv env;
+    env.monthStartDay = monthStartDay();
+    env.log = m_log;
+    // The 分析 sheet goes with the report when the analysis page is printed with it.
+    const AnalysisSettings analysis =
+        AnalysisSettings::load(analysisSettingsPath(doc->dataFolder()));
+    if (hasReportDay(shown) && analysis.printAnalysisPage()) {
+        const ReportAnalysis figures = analyseSelection(
+            shown, analysis.limitsFor(shown.customerName, shown.circuitName), env.monthStartDay);
+        for (AnalysisTable& table : analysisTables(figures, sheetFlags(shown).kilowatts))
+            env.analysis.push_back(
+                {std::move(table.title), std::move(table.header), std::move(table.rows)});
+    }
+    CTxtOut dialog(workbookOutput(shown, env), QStringLiteral("Excelに出力"), outputFields(),
+                   prompt(), m_frame);
+    dialog.setObjectName("xlsxOutDialog");
+    if (dialog.exec() == QDialog::Accepted)
+        keepOutputFields(dialog.fields());
 }
 
 void DataCommands::writeBatch() {

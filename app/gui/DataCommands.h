@@ -1,4 +1,5 @@
 #pragma once
+#include "textout/TxtOutRules.h"
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -9,8 +10,8 @@ class LogFile;
 class Prompt;
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
-// and import, monthly start day, CSV output and 一括出力. Each runs its dialog and applies the
-// result to the document, the selector bar and the settings.
+// and import, monthly start day, CSV and workbook output and 一括出力. Each runs its dialog and
+// applies the result to the document, the selector bar and the settings.
 class DataCommands : public QObject {
     Q_OBJECT
 public:
@@ -25,16 +26,21 @@ public:
     }
 
     void selectData();
-    // -1 the previous, +1 the next stored day (monthly: report month); stays at either end.
+    // -1 the previous, +1 the next stored day (monthly: report month, 年報: year with days);
+    // stays at either end.
     void stepData(int step);
     void exportCustomer();
     void importCustomer();
     void changeMonthStartDay();
     void writeCsv();
+    // The shown report as an Excel workbook (the same folder, program and open-after as CSV).
+    void writeWorkbook();
     // 一括出力: CSV files and PDFs of a period for several circuits into the CSV folder.
     void writeBatch();
 
 private:
+    TxtOutFields outputFields() const;
+    void keepOutputFields(const TxtOutFields& fields);
     Prompt& prompt();
     int monthStartDay() const;
 

@@ -61,7 +61,9 @@ void fillList(QComboBox* box, const std::vector<std::string>& entries, const std
 }
 
 selection::ReportKind kindOf(const CSelectorBar* bar) {
-    return bar->isMonthly() ? selection::ReportKind::Monthly : selection::ReportKind::Daily;
+    return bar->isYearly()    ? selection::ReportKind::Yearly
+           : bar->isMonthly() ? selection::ReportKind::Monthly
+                              : selection::ReportKind::Daily;
 }
 
 // A freedesktop icon from the theme, else the program's own drawing of it.
@@ -285,6 +287,8 @@ bool CMainFrame::canAct(CommandNeeds needs) const {
         return true;
     case CommandNeeds::Selection:
         return m_document->isSelectionValid();
+    case CommandNeeds::DayOrMonth:
+        return m_document->isSelectionValid() && !shown.isYearly();
     case CommandNeeds::PreviousData:
     case CommandNeeds::NextData:
         // Enabled only where a step lands somewhere else.
@@ -394,9 +398,7 @@ void CMainFrame::onCustEdit() {
 // ---- selector bar -------------------------------------------------------------------------
 
 void CMainFrame::onKindChanged() {
-    const bool monthly = m_selectorBar->isMonthly();
-    m_selectorBar->day()->setVisible(!monthly);
-    m_selectorBar->dayLabel()->setVisible(!monthly);
+    m_selectorBar->showDateBoxesOfKind();
     fillDateLists(true);
     reselect();
 }
@@ -452,7 +454,7 @@ void CMainFrame::fillDays(bool selectCurrent) {
     CSelectorBar* bar = m_selectorBar;
     const DisplaySelection& sel = m_document->currentSelection();
     bar->day()->clear();
-    if (!sel.circuit || bar->isMonthly() || bar->month()->currentIndex() < 0)
+    if (!sel.circuit || bar->isMonthly() || bar->isYearly() || bar->month()->currentIndex() < 0)
         return;
     const std::string current =
         selectCurrent ? selection::entriesOf(sel.day.date, selection::ReportKind::Daily, 1).day
@@ -494,6 +496,9 @@ void CMainFrame::afterSelect(const DisplaySelection& selection) {
 }
 
 void CMainFrame::presetScales(const DisplaySelection& selection) {
+    // The year graph scales its own axes.
+    if (selection.isYearly())
+        return;
     const int startDay = m_document->monthStartDay();
     ScaleMaxima maxima;
     const DaySummary* summary = &selection.day.data.summary;
@@ -534,7 +539,25 @@ void CMainFrame::applySelectDataResult(SelectionTuple tuple) {
     const MeasurementStore& store = m_document->store();
     if (!isSelectionUsable(store, tuple))
         return;
-    if (m_selectorBar->isMonthly()) {
+    if (m_selectorBar->isYearly()) {
+        // The year of the report month that holds the chosen day.
+        const MeasurementCircuit& circuit =
+            store.at(tuple.customerIndex).circuits.at(tuple.circuitIndex);
+        const int startDay = m_document->monthStartDay();
+        const DateTime& date = circuit.days.at(tuple.dayIndex).date;
+        const std::string year =
+            selection::entriesOf(date, selection::ReportKind::Yearly, startDay).year;
+        const SelectionTuple yearly = selection::tupleFor(
+            circuit, tuple.customerIndex, tuple.circuitIndex, selection::ReportKind::Yearly,
+            year.empty() ? -1 : std::stoi(year), -1, -1, startDay);
+        if (yearly.dayIndex >= 0) {
+            tuple = yearly;
+        } else {
+            // A day no report month holds (start day 29-31): the calendar year, from that day.
+            tuple.year = date.year();
+            tuple.month = kWholeYear;
+        }
+    } else if (m_selectorBar->isMonthly()) {
         // The report month that holds the chosen day (with start day 1 its calendar month), so
         // the month shown always contains the day the user picked.
         tuple = selection::monthlyTupleOfDay(

@@ -1,4 +1,5 @@
 #include "app/gui/OrvoViewDoc.h"
+#include "analysis/AnalysisSettings.h"
 #include "app/gui/UpdateHints.h"
 #include "app/gui/View.h"
 #include <algorithm>
@@ -39,7 +40,24 @@ void COrvoViewDoc::updateAllViews(CView* sender, int hint, const void* object) {
             view->onUpdate(sender, hint, object);
 }
 
+const YearReport& COrvoViewDoc::yearReport(const DisplaySelection& selection) {
+    YearKey key;
+    if (selection.isValid() && selection.isYearly() && selection.circuit) {
+        key = {selection.circuit, selection.year, monthStartDay(),
+               AnalysisSettings::load(analysisSettingsPath(dataFolder()))
+                   .limitsFor(selection.customerName, selection.circuitName)};
+    }
+    if (!(key == m_yearKey) || !key.circuit) {
+        m_yearKey = key;
+        m_yearReport = key.circuit ? analyseYear(*key.circuit, key.year, key.limits, key.startDay)
+                                   : YearReport();
+    }
+    return m_yearReport;
+}
+
 void COrvoViewDoc::select(const SelectionTuple& tuple, int displayChannel) {
+    // The store may have changed under the same circuit: the year is computed anew.
+    m_yearKey = {};
     m_data.select(tuple, displayChannel);
     const DisplaySelection& selection = m_data.currentSelection();
     if (m_sink) {

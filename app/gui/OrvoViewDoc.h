@@ -1,4 +1,5 @@
 #pragma once
+#include "analysis/YearReport.h"
 #include "app/gui/SelectionSink.h"
 #include "link/ReceptionSetup.h"
 #include "store/DAT_DisplaySelection.h"
@@ -44,11 +45,18 @@ public:
     bool isSelectionValid() const { return m_data.isSelectionValid(); }
     const DaySummary& monthSummary() const { return m_data.monthSummary(); }
 
+    // The figures of a year selection with the circuit's limits as saved now; computed once and
+    // kept while the circuit, year, start day and limits stay the same.
+    const YearReport& yearReport(const DisplaySelection& selection);
+
     // Makes the tuple current, refills the frame's lists and scales and tells the views.
     void select(const SelectionTuple& tuple, int displayChannel);
     void clearSelection() { m_data.clearSelection(); }
     // An editing dialog accepted its copy of the store: it becomes the document's store.
-    void replaceStore(MeasurementStore store) { m_data.replaceStore(std::move(store)); }
+    void replaceStore(MeasurementStore store) {
+        m_yearKey = {};
+        m_data.replaceStore(std::move(store));
+    }
 
     // Data file beside the program: "<folder>/DATA/Orvo.DAT".
     void setProgramFolder(const std::string& folder) { m_data.setProgramFolder(folder); }
@@ -86,6 +94,15 @@ private:
     std::vector<CView*> m_views;
     SelectionSink* m_sink = nullptr;
     DocumentData m_data;
+    struct YearKey {
+        const MeasurementCircuit* circuit = nullptr;
+        int year = -1;
+        int startDay = 0;
+        CircuitLimits limits;
+        bool operator==(const YearKey&) const = default;
+    };
+    YearKey m_yearKey;
+    YearReport m_yearReport;
     ReceptionSite m_receptionSite;
     bool m_loaded = false;
 };

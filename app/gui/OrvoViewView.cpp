@@ -113,9 +113,10 @@ bool COrvoViewView::printJob(QPagedPaintDevice& device) {
     const int tablePages = sheet->TablePageCount();
     if (tablePages == 0)
         return false;
-    // The analysis page, when chosen, follows the graph page.
+    // The analysis page, when chosen, follows the graph page of a day or month.
     CViewAnalysis* analysis = analysisView();
-    const bool analysisPage = analysis && analysis->printPageWanted();
+    const DisplaySelection* job = sheet->printedSelection();
+    const bool analysisPage = analysis && !(job && job->isYearly()) && analysis->printPageWanted();
     const int pages = tablePages + 1 + (analysisPage ? 1 : 0);
     QPainter painter;
     if (!painter.begin(&device))
@@ -264,7 +265,7 @@ void COrvoViewView::onFilePrint() {
         return;
     std::vector<DisplaySelection> jobs;
     bool ownScales = false;
-    if (shown.isMonthly()) {
+    if (shown.isMonthly() || shown.isYearly()) {
         jobs.push_back(shown);
     } else {
         CInputPrtDateSpan dialog(window());

@@ -31,8 +31,8 @@ public:
 
     // The frame whose selector bar and scales the print command uses.
     void attachFrame(CMainFrame* frame, AppSettings* settings);
-    // 印刷: the daily period (one job per stored day) or the monthly report, then the screen
-    // selection restored.
+    // 印刷: the daily period (one job per stored day) or the monthly or year report, then the
+    // screen selection restored.
     void onFilePrint();
     // 印刷プレビュー: the current job's pages in a preview that can print them.
     void onFilePrintPreview();

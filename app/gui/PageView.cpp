@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <functional>
 
 namespace {
 
@@ -29,6 +30,18 @@ ScrollPane* scrollingPane(LayoutElement* element, bool horizontal) {
                 if (ScrollPane* found = scrollingPane(grid->cell(c, r).content(), horizontal))
                     return found;
     return scrollingPane(element->content(), horizontal);
+}
+
+void forEachPane(LayoutElement* element, const std::function<void(ScrollPane&)>& f) {
+    if (!element)
+        return;
+    if (auto* pane = dynamic_cast<ScrollPane*>(element))
+        f(*pane);
+    if (auto* grid = dynamic_cast<GridElement*>(element))
+        for (int c = 0; c < grid->columnCount(); ++c)
+            for (int r = 0; r < grid->rowCount(); ++r)
+                forEachPane(grid->cell(c, r).content(), f);
+    forEachPane(element->content(), f);
 }
 
 } // namespace
@@ -70,9 +83,19 @@ void CPageView::onUpdate(CView*, int h, const void* object) {
     }
 }
 
-void CPageView::createPageWindows() {
-    if (LayoutElement* page = screenPage())
+void CPageView::createPageWindows(LayoutElement* page) {
+    if (!page)
+        page = screenPage();
+    if (page)
         page->notify(LayoutEvent{LayoutEvent::CreateWindows}, &m_host, m_nextControlId);
+}
+
+void CPageView::hidePageWindows(LayoutElement* page) {
+    forEachPane(page, [](ScrollPane& pane) {
+        for (ScrollBarControl* bar : {pane.horizontalBar(), pane.verticalBar()})
+            if (bar)
+                bar->setShown(false);
+    });
 }
 
 void CPageView::scroll(LayoutEvent event) {

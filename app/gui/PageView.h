@@ -22,6 +22,8 @@ public:
     // Tab-separated text of what is shown (CP932).
     virtual std::string copyText() const = 0;
 
+    // The selection the next printed pages show (hint 102), or nullptr.
+    const DisplaySelection* printedSelection() const { return m_printSelection; }
     // Places the screen page in the whole client area and repaints it.
     void placeScreenPage();
     // Draws a printed page: places it in the printer's area less 20 mm left and right and
@@ -34,8 +36,11 @@ protected:
     const DisplaySelection* screenSelection() const { return m_screenSelection; }
     const DisplaySelection* printSelection() const { return m_printSelection; }
     int monthStartDay() const;
-    // Creates the scroll bars of the page's panes (once the page exists).
-    void createPageWindows();
+    // Creates the scroll bars of the page's panes (once the page exists); by default the
+    // screen page's.
+    void createPageWindows(LayoutElement* page = nullptr);
+    // Hides the scroll bars of a page the view stops showing (placing it again shows them).
+    static void hidePageWindows(LayoutElement* page);
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

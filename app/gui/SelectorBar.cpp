@@ -90,7 +90,8 @@ CSelectorBar::CSelectorBar(QWidget* parent) : QWidget(parent) {
     date->addWidget(m_year);
     date->addWidget(makeLabel(m_dateBand, QStringLiteral("年"), "yearLabel", m_year));
     date->addWidget(m_month);
-    date->addWidget(makeLabel(m_dateBand, QStringLiteral("月"), "monthLabel", m_month));
+    m_monthLabel = makeLabel(m_dateBand, QStringLiteral("月"), "monthLabel", m_month);
+    date->addWidget(m_monthLabel);
     date->addWidget(m_day);
     date->addWidget(m_dayLabel);
     date->addWidget(m_channelLabel);
@@ -153,6 +154,7 @@ void CSelectorBar::fillFixedLists() {
     m_kind->clear();
     m_kind->addItem(QStringLiteral("日別"));
     m_kind->addItem(QStringLiteral("月別"));
+    m_kind->addItem(QStringLiteral("年報"));
     m_kind->setCurrentIndex(0);
     m_channel->clear();
     m_channel->addItem(QStringLiteral("1"));
@@ -165,6 +167,19 @@ void CSelectorBar::fillFixedLists() {
 
 bool CSelectorBar::isMonthly() const {
     return m_kind->currentIndex() == 1;
+}
+
+bool CSelectorBar::isYearly() const {
+    return m_kind->currentIndex() == 2;
+}
+
+void CSelectorBar::showDateBoxesOfKind() {
+    const bool yearly = isYearly();
+    const bool daily = !yearly && !isMonthly();
+    m_month->setVisible(!yearly);
+    m_monthLabel->setVisible(!yearly);
+    m_day->setVisible(daily);
+    m_dayLabel->setVisible(daily);
 }
 
 int CSelectorBar::selectedNumber(const QComboBox* box) {

@@ -18,6 +18,7 @@ public:
     QComboBox* kind() const { return m_kind; }
     QComboBox* year() const { return m_year; }
     QComboBox* month() const { return m_month; }
+    QLabel* monthLabel() const { return m_monthLabel; }
     QComboBox* day() const { return m_day; }
     QLabel* dayLabel() const { return m_dayLabel; }
     QComboBox* channel() const { return m_channel; }
@@ -28,6 +29,10 @@ public:
     QLabel* voltageLabel() const { return m_voltageLabel; }
 
     bool isMonthly() const;
+    // 年報: the year alone picks the report.
+    bool isYearly() const;
+    // Shows the month and day boxes the kind needs (none for a year, no day for a month).
+    void showDateBoxesOfKind();
     // True when the scale band sits under the date band for want of width.
     bool isWrapped() const;
     // The scale labels (and the names of their boxes) for the units of the shown report.
@@ -50,6 +55,7 @@ private:
     QComboBox* m_kind;
     QComboBox* m_year;
     QComboBox* m_month;
+    QLabel* m_monthLabel;
     QComboBox* m_day;
     QLabel* m_dayLabel;
     QComboBox* m_channel;

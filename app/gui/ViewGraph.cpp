@@ -1,4 +1,5 @@
 #include "app/gui/ViewGraph.h"
+#include "app/gui/OrvoViewDoc.h"
 #include "app/gui/UpdateHints.h"
 #include "support/Sjis.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
@@ -14,17 +15,21 @@ CViewGraph::CViewGraph(COrvoViewDoc* document, QWidget* parent) : CPageView(docu
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);
     m_screen = std::make_unique<GraphPage>(dc, false);
-    createPageWindows();
+    m_year = std::make_unique<YearGraphPage>(dc, false);
+    createPageWindows(&m_screen->root());
+    createPageWindows(&m_year->root());
 }
 
 CViewGraph::~CViewGraph() = default;
 
 LayoutElement* CViewGraph::screenPage() {
-    return m_screen ? &m_screen->root() : nullptr;
+    if (!m_screen)
+        return nullptr;
+    return m_showsYear ? &m_year->root() : &m_screen->root();
 }
 
 std::string CViewGraph::copyText() const {
-    return m_screen->copyText();
+    return m_showsYear ? m_year->copyText() : m_screen->copyText();
 }
 
 void CViewGraph::addExtension(GraphPage::Extension extension) {
@@ -33,7 +38,16 @@ void CViewGraph::addExtension(GraphPage::Extension extension) {
 }
 
 void CViewGraph::refillScreen() {
-    m_screen->fill(*screenSelection(), m_scales, monthStartDay(), DateTime::now());
+    const DisplaySelection& selection = *screenSelection();
+    const bool year = selection.isValid() && selection.isYearly();
+    if (year != m_showsYear) {
+        hidePageWindows(screenPage());
+        m_showsYear = year;
+    }
+    if (year)
+        m_year->fill(selection, document()->yearReport(selection));
+    else
+        m_screen->fill(selection, m_scales, monthStartDay(), DateTime::now());
 }
 
 void CViewGraph::onUpdate(CView* sender, int h, const void* object) {
@@ -46,8 +60,14 @@ void CViewGraph::onUpdate(CView* sender, int h, const void* object) {
     CPageView::onUpdate(sender, h, object);
 }
 
-void CViewGraph::PrintGraphPage(DeviceContext& dc, int, int pageCount) {
+void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
     dc.setMapMode(MM_LOMETRIC);
+    m_yearPrint.reset();
+    if (printSelection() && printSelection()->isYearly()) {
+        m_yearPrint = std::make_unique<YearGraphPage>(dc, true, page, pageCount);
+        m_yearPrint->fill(*printSelection(), document()->yearReport(*printSelection()));
+        return;
+    }
     m_print = std::make_unique<GraphPage>(dc, true);
     for (const GraphPage::Extension& extension : m_extensions)
         m_print->addExtension(extension);
@@ -56,13 +76,15 @@ void CViewGraph::PrintGraphPage(DeviceContext& dc, int, int pageCount) {
 }
 
 void CViewGraph::drawPrintPage(DeviceContext& dc) {
-    if (m_print)
+    if (m_yearPrint)
+        drawPrintedPage(m_yearPrint->root(), dc, m_printArea);
+    else if (m_print)
         drawPrintedPage(m_print->root(), dc, m_printArea);
 }
 
 void CViewGraph::mouseMoveEvent(QMouseEvent* event) {
     CPageView::mouseMoveEvent(event);
-    if (!screenSelection() || !screenSelection()->isValid())
+    if (!screenSelection() || !screenSelection()->isValid() || m_showsYear)
         return;
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);

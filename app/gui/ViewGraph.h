@@ -2,9 +2,10 @@
 #include "app/gui/PageView.h"
 #include "store/DAT_DisplaySelection.h"
 #include "views/graph/GraphPage.h"
+#include "views/graph/YearGraphPage.h"
 #include <memory>
 
-// Graph view of the daily or monthly report; also draws the printed graph page.
+// Graph view of the daily, monthly or year report; also draws the printed graph page.
 class CViewGraph : public CPageView {
     Q_OBJECT
 public:
@@ -15,6 +16,9 @@ public:
     LayoutElement* screenPage() override;
     std::string copyText() const override;
     GraphPage& graph() { return *m_screen; }
+    YearGraphPage& yearGraph() { return *m_year; }
+    // True while the year graph is shown.
+    bool showsYear() const { return m_showsYear; }
     const GraphScales& scales() const { return m_scales; }
     // Curves or marks added to every chart after its own, on screen and on paper.
     void addExtension(GraphPage::Extension extension);
@@ -33,6 +37,9 @@ protected:
 private:
     std::unique_ptr<GraphPage> m_screen;
     std::unique_ptr<GraphPage> m_print;
+    std::unique_ptr<YearGraphPage> m_year;
+    std::unique_ptr<YearGraphPage> m_yearPrint;
+    bool m_showsYear = false;
     std::vector<GraphPage::Extension> m_extensions;
     GraphScales m_scales;
     Rect m_printArea;

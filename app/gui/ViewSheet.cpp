@@ -1,4 +1,5 @@
 #include "app/gui/ViewSheet.h"
+#include "app/gui/OrvoViewDoc.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 
 CViewSheet::CViewSheet(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
@@ -7,21 +8,34 @@ CViewSheet::CViewSheet(COrvoViewDoc* document, QWidget* parent) : CPageView(docu
     QPainterDeviceContext dc(*this);
     dc.setMapMode(MM_LOMETRIC);
     m_screen = std::make_unique<SheetScreen>(dc);
-    createPageWindows();
+    m_year = std::make_unique<YearSheet>(dc, false);
+    createPageWindows(&m_screen->root());
+    createPageWindows(&m_year->root());
 }
 
 CViewSheet::~CViewSheet() = default;
 
 LayoutElement* CViewSheet::screenPage() {
-    return m_screen ? &m_screen->root() : nullptr;
+    if (!m_screen)
+        return nullptr;
+    return m_showsYear ? &m_year->root() : &m_screen->root();
 }
 
 std::string CViewSheet::copyText() const {
-    return m_screen->copyText();
+    return m_showsYear ? m_year->copyText() : m_screen->copyText();
 }
 
 void CViewSheet::refillScreen() {
-    m_screen->fill(*screenSelection(), monthStartDay());
+    const DisplaySelection& selection = *screenSelection();
+    const bool year = selection.isValid() && selection.isYearly();
+    if (year != m_showsYear) {
+        hidePageWindows(screenPage());
+        m_showsYear = year;
+    }
+    if (year)
+        m_year->fill(selection, document()->yearReport(selection));
+    else
+        m_screen->fill(selection, monthStartDay());
 }
 
 int CViewSheet::TablePageCount() {
@@ -34,12 +48,21 @@ void CViewSheet::PreparePrintPage(DeviceContext& dc, int page, int pageCount,
     if (!printSelection())
         return;
     dc.setMapMode(MM_LOMETRIC);
-    m_print.PreparePrintPage(dc, *printSelection(), page, pageCount, monthStartDay());
+    const DisplaySelection& selection = *printSelection();
+    m_yearPrint.reset();
+    if (selection.isYearly()) {
+        m_yearPrint = std::make_unique<YearSheet>(dc, true, page, pageCount);
+        m_yearPrint->fill(selection, document()->yearReport(selection));
+    } else {
+        m_print.PreparePrintPage(dc, selection, page, pageCount, monthStartDay());
+    }
     if (page == 1)
         m_printArea = printArea;
 }
 
 void CViewSheet::drawPrintPage(DeviceContext& dc) {
-    if (m_print.root())
+    if (m_yearPrint)
+        drawPrintedPage(m_yearPrint->root(), dc, m_printArea);
+    else if (m_print.root())
         drawPrintedPage(*m_print.root(), dc, m_printArea);
 }

@@ -3,9 +3,10 @@
 #include "store/DAT_DisplaySelection.h"
 #include "views/table/SheetPrintPage.h"
 #include "views/table/SheetScreen.h"
+#include "views/table/YearSheet.h"
 #include <memory>
 
-// Table view of the daily or monthly report; also draws the printed table pages.
+// Table view of the daily, monthly or year report; also draws the printed table pages.
 class CViewSheet : public CPageView {
     Q_OBJECT
 public:
@@ -15,6 +16,9 @@ public:
     LayoutElement* screenPage() override;
     std::string copyText() const override;
     SheetScreen& sheet() { return *m_screen; }
+    YearSheet& yearSheet() { return *m_year; }
+    // True while the year table is shown.
+    bool showsYear() const { return m_showsYear; }
 
     // Table pages of the selection to print (kept for the job).
     int TablePageCount();
@@ -28,7 +32,10 @@ protected:
 
 private:
     std::unique_ptr<SheetScreen> m_screen;
+    std::unique_ptr<YearSheet> m_year;
+    bool m_showsYear = false;
     SheetPrintPage m_print;
+    std::unique_ptr<YearSheet> m_yearPrint;
     Rect m_printArea;
     int m_tablePageCount = 0;
 };

@@ -13,6 +13,7 @@
 #include "store/gui/D_DataSave.h"
 #include "store/gui/D_InputMonStartDay.h"
 #include "support/ScriptedPrompt.h"
+#include "tests/textout/WorkbookDump.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/gui/D_SelectData.h"
 
@@ -302,6 +303,55 @@ TEST_F(EndToEnd, CsvThroughTheDialogEqualsTheCommandLine) {
     const QByteArray gui = readAll(outGui.filePath(written));
     ASSERT_FALSE(gui.isEmpty());
     EXPECT_EQ(gui, readAll(outCli.filePath(written)));
+}
+
+TEST_F(EndToEnd, WorkbookThroughTheDialogCarriesTheAnalysisSheetWhenItsPageIsPrinted) {
+    QTemporaryDir home, out;
+    prepare(home);
+    writeAll(utf8Path(home) + "/DATA/Analysis.INI", "[Print]\r\nAnalysisPage=1\r\n");
+    ScriptedPrompt prompt;
+    auto shell = start(home, prompt);
+    whenModal([](QWidget* w) {
+        auto* d = qobject_cast<CSelectData*>(w);
+        ASSERT_NE(d, nullptr);
+        d->days()->setCurrentRow(1); // 2007-01-06
+        press(d, res::IDOK);
+    });
+    shell->frame()->action(res::ID_SELECT_DATA)->trigger();
+    QString written;
+    whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<CTxtOut*>(w);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Excelに出力"));
+        d->folder()->setText(out.path());
+        d->openAfter()->setChecked(false);
+        written = d->fileName()->text();
+        shot(d, "xlsx_out.png");
+        press(d, res::IDOK);
+    });
+    shell->frame()->action(res::ID_XLSX_OUT)->trigger();
+    EXPECT_EQ(written, QStringLiteral("日報_東京工場_受電_20070106_1.xlsx"));
+    ASSERT_FALSE(prompt.asked().empty());
+    EXPECT_EQ(sjis::toUtf8(prompt.asked().back().text),
+              "Excelファイルへ正常に出力しました\n" + out.filePath(written).toStdString());
+    const auto book = workbook_dump::read(out.filePath(written).toStdString());
+    EXPECT_EQ(book.sheets, (std::vector<std::string>{"日報 2007年1月6日", "分析"}));
+
+    // Again: the overwrite question; No keeps the dialog open and the file as it was.
+    const QByteArray before = readAll(out.filePath(written));
+    prompt.answer(PromptAnswer::No);
+    whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<CTxtOut*>(w);
+        ASSERT_NE(d, nullptr);
+        d->folder()->setText(out.path());
+        press(d, res::IDOK);
+        EXPECT_TRUE(d->isVisible());
+        press(d, res::IDCANCEL);
+    });
+    shell->frame()->action(res::ID_XLSX_OUT)->trigger();
+    EXPECT_NE(sjis::toUtf8(prompt.asked().back().text).find("上書きしますか"), std::string::npos);
+    EXPECT_EQ(readAll(out.filePath(written)), before);
+    EXPECT_EQ(shell->settings().txtOutDir, out.path().toStdString());
 }
 
 TEST_F(EndToEnd, ExportThenImportIntoAFreshFolderGivesTheSameData) {

@@ -85,6 +85,7 @@ TEST_F(FrameTest, MenuCarriesEveryCommandWithItsText) {
         {res::ID_CUST_IMPORT, "需要家データの取り込み(&L)..."},
         {res::ID_CUST_EXPORT, "需要家データの切出し(&S)..."},
         {res::ID_TXT_OUT, "表示データをテキスト出力(CSV形式)(&C)"},
+        {res::ID_XLSX_OUT, "Excelに出力(&E)..."},
         {res::ID_FILE_PRINT, "印刷...\tCtrl+P(&P)"},
         {res::ID_FILE_PRINT_PREVIEW, "印刷プレビュー(&V)..."},
         {res::ID_FILE_PDF, "PDFに出力(&F)..."},
@@ -124,12 +125,13 @@ TEST_F(FrameTest, CommandsWithoutTheirDialogStayDisabled) {
 }
 
 TEST_F(FrameTest, CsvNeedsASelectionAndPreviousNextAStoredDayToStepTo) {
-    const int guarded[] = {res::ID_TXT_OUT, res::ID_PREV_DATA, res::ID_NEXT_DATA};
+    const int guarded[] = {res::ID_TXT_OUT, res::ID_XLSX_OUT, res::ID_PREV_DATA, res::ID_NEXT_DATA};
     for (int id : guarded)
         EXPECT_FALSE(m_frame->action(id)->isEnabled()) << id;
     // One day: nothing before or after it.
     loadAndSelect({makeDay(2007, 1, 10)}, 0);
     EXPECT_TRUE(m_frame->action(res::ID_TXT_OUT)->isEnabled());
+    EXPECT_TRUE(m_frame->action(res::ID_XLSX_OUT)->isEnabled());
     EXPECT_FALSE(m_frame->action(res::ID_PREV_DATA)->isEnabled());
     EXPECT_FALSE(m_frame->action(res::ID_NEXT_DATA)->isEnabled());
     // Three days: each end enables only the step that lands on a day.
@@ -165,7 +167,7 @@ TEST_F(FrameTest, TableGraphPrintAndCsvNeedAValidSelection) {
 }
 
 TEST_F(FrameTest, SelectorBarStartsWithItsListsAndHiddenChannelBox) {
-    EXPECT_EQ(items(bar()->kind()), (QStringList{"日別", "月別"}));
+    EXPECT_EQ(items(bar()->kind()), (QStringList{"日別", "月別", "年報"}));
     EXPECT_EQ(bar()->kind()->currentIndex(), 0);
     EXPECT_EQ(bar()->power()->count(), 25);
     EXPECT_EQ(bar()->power()->currentText(), "1");

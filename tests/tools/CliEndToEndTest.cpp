@@ -10,8 +10,8 @@ TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
               std::string::npos)
         << r.out;
-    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "export",
-                          "import", "receive"}) {
+    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "xlsx",
+                          "export", "import", "receive"}) {
         auto h = cli({c, "--help"});
         EXPECT_EQ(h.status, 0) << c;
         EXPECT_NE(h.out.find(std::string("usage: orvoview-cli ") + c), std::string::npos) << c;

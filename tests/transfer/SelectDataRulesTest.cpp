@@ -75,6 +75,25 @@ TEST(SteppedSelection, NeighbouringDayOrReportMonthOfTheSameChannel) {
          -1,
          21,
          {0, 0, 3, 2007, 2}},
+        {"next year", {0, 0, 0, 2006, kWholeYear}, +1, 1, {0, 0, 1, 2007, kWholeYear}},
+        {"previous year lands on its first day",
+         {0, 0, 3, 2007, kWholeYear},
+         -1,
+         1,
+         {0, 0, 0, 2006, kWholeYear}},
+        {"last year stays", {0, 0, 1, 2007, kWholeYear}, +1, 1, {0, 0, 1, 2007, kWholeYear}},
+        // Start day 21: 2006-12-20 is in report month 2006/11 and 2007-01-10 in 2006/12, so
+        // both are year 2006; 2007 starts with 01-25.
+        {"start day 21 next year",
+         {0, 0, 0, 2006, kWholeYear},
+         +1,
+         21,
+         {0, 0, 2, 2007, kWholeYear}},
+        {"start day 21 previous year",
+         {0, 0, 2, 2007, kWholeYear},
+         -1,
+         21,
+         {0, 0, 0, 2006, kWholeYear}},
         {"unusable selection stays", {0, 1, 0, -1, -1}, +1, 1, {0, 1, 0, -1, -1}},
     };
     for (const Case& c : cases)

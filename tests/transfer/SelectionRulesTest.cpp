@@ -53,6 +53,8 @@ TEST(SelectionRules, YearEntries) {
         {ReportKind::Monthly, 21, {"2005", "2006", "2007"}},
         // 2007-01-10 lies in 2006/12 from day 11 on; every 2007 day but 01-10 stays in 2007.
         {ReportKind::Monthly, 11, {"2005", "2006", "2007"}},
+        // A year report's years are those of the report months.
+        {ReportKind::Yearly, 21, {"2005", "2006", "2007"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(yearEntries(kCircuit, c.kind, c.startDay), c.years) << c.startDay;
@@ -71,6 +73,7 @@ TEST(SelectionRules, MonthEntries) {
         {ReportKind::Monthly, 21, "2006", {"11", "12"}},
         {ReportKind::Monthly, 21, "2007", {"01", "02", "04"}},
         {ReportKind::Monthly, 21, "2004", {}},
+        {ReportKind::Yearly, 1, "2007", {}}, // a year report offers no months
     };
     for (const Case& c : cases)
         EXPECT_EQ(monthEntries(kCircuit, c.kind, c.startDay, c.year), c.months)
@@ -103,6 +106,8 @@ TEST(SelectionRules, EntriesOfADate) {
         {DateTime::make(2007, 1, 10), ReportKind::Monthly, 21, "2006", "12", ""},
         {DateTime::make(2007, 1, 21), ReportKind::Monthly, 21, "2007", "01", ""},
         {DateTime::make(2007, 1, 5), ReportKind::Monthly, 1, "2007", "01", ""},
+        {DateTime::make(2007, 1, 10), ReportKind::Yearly, 21, "2006", "", ""},
+        {DateTime::make(2007, 1, 10), ReportKind::Yearly, 1, "2007", "", ""},
         {DateTime(), ReportKind::Daily, 1, "", "", ""},
     };
     for (const Case& c : cases) {
@@ -134,6 +139,13 @@ TEST(SelectionRules, TupleOfAChoice) {
         {ReportKind::Monthly, 2007, 5, 0, 1, DateTime::make(2007, 5, 15), 2007, 5},
         {ReportKind::Monthly, 2007, 4, 0, 1, DateTime(), -1, -1},
         {ReportKind::Monthly, 2007, -1, 0, 1, DateTime(), -1, -1},
+        // A year: its first stored day, month and day not needed.
+        {ReportKind::Yearly, 2007, -1, -1, 1, DateTime::make(2007, 1, 10), 2007, kWholeYear},
+        // Start day 21: 2007-01-10 belongs to 2006's December, the year starts on 01-25.
+        {ReportKind::Yearly, 2007, -1, -1, 21, DateTime::make(2007, 1, 25), 2007, kWholeYear},
+        {ReportKind::Yearly, 2006, -1, -1, 21, DateTime::make(2006, 12, 20), 2006, kWholeYear},
+        {ReportKind::Yearly, 2008, -1, -1, 1, DateTime(), -1, -1},
+        {ReportKind::Yearly, -1, -1, -1, 1, DateTime(), -1, -1},
     };
     for (const Case& c : cases) {
         const SelectionTuple t =

@@ -21,10 +21,14 @@ constexpr int kMaxText = 256;
 
 CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutputEnv env,
                  Prompt& prompt, QWidget* parent)
-    : QDialog(parent), m_selection(selection), m_fields(std::move(fields)), m_env(std::move(env)),
-      m_prompt(prompt) {
+    : CTxtOut(csvOutput(selection, env), QStringLiteral("テキスト出力（ＣＳＶ形式）"),
+              std::move(fields), prompt, parent) {}
+
+CTxtOut::CTxtOut(ReportOutput output, const QString& title, TxtOutFields fields, Prompt& prompt,
+                 QWidget* parent)
+    : QDialog(parent), m_output(std::move(output)), m_fields(std::move(fields)), m_prompt(prompt) {
     setObjectName("txtOutDialog");
-    setWindowTitle(QStringLiteral("テキスト出力（ＣＳＶ形式）"));
+    setWindowTitle(title);
     m_folder = tag(new QLineEdit(this), res::IDC_OUT_FOLDER, "folderEdit");
     m_fileName = tag(new QLineEdit(this), res::IDC_OUT_FILE, "fileNameEdit");
     m_browseFolder = tag(new QPushButton(QStringLiteral("参照..."), this),
@@ -77,8 +81,8 @@ CTxtOut::CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutp
     setTabOrder(m_program, m_browseProgram);
     resize(560, 250);
 
-    if (hasReportDay(m_selection))
-        m_fields.fileName = csvFileNamePreset(m_selection);
+    if (!m_output.fileNamePreset.empty())
+        m_fields.fileName = m_output.fileNamePreset;
     m_folder->setText(qtFromCp932(m_fields.folder));
     m_fileName->setText(qtFromCp932(m_fields.fileName));
     m_program->setText(qtFromCp932(m_fields.program));
@@ -114,7 +118,7 @@ void CTxtOut::onBrowseProgram() {
 
 void CTxtOut::onOk() {
     readControls();
-    if (!acceptTxtOut(m_fields, m_selection, m_prompt, m_env))
+    if (!acceptReportOutput(m_fields, m_output, m_prompt))
         return;
     if (m_fields.openAfter)
         startProgramOnFile(txtOutLaunch(m_fields), m_prompt);

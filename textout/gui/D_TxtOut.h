@@ -10,7 +10,8 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// テキスト出力（ＣＳＶ形式）: writes the shown report as a CSV file and can then open it.
+// テキスト出力（ＣＳＶ形式）: writes the shown report as a CSV file and can then open it. The
+// same dialog titled "Excelに出力" writes the workbook.
 class CTxtOut : public QDialog {
     Q_OBJECT
 public:
@@ -18,6 +19,9 @@ public:
     // the file name is preset from the selection.
     CTxtOut(const DisplaySelection& selection, TxtOutFields fields, CsvOutputEnv env,
             Prompt& prompt, QWidget* parent = nullptr);
+    // Writes `output` (preset file name, writer) under the window title `title`.
+    CTxtOut(ReportOutput output, const QString& title, TxtOutFields fields, Prompt& prompt,
+            QWidget* parent = nullptr);
 
     // After OK: the three settings to keep (folder, program, open-after) and the file name.
     const TxtOutFields& fields() const { return m_fields; }
@@ -34,9 +38,8 @@ private:
     void onBrowseProgram();
     void onOk();
 
-    const DisplaySelection& m_selection;
+    ReportOutput m_output;
     TxtOutFields m_fields;
-    CsvOutputEnv m_env;
     Prompt& m_prompt;
     QLineEdit* m_folder;
     QLineEdit* m_fileName;

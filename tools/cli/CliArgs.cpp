@@ -83,6 +83,22 @@ line.
                     "MonStartDay" of the INI file, else 1)
 )";
 
+const char kXlsxHelp[] =
+    R"(usage: orvoview-cli xlsx --customer NAME --circuit NAME
+                        (--day YYYY-MM-DD | --month YYYY-MM |
+                         --from YYYY-MM-DD --to YYYY-MM-DD)
+                        [--out DIR] [--home DIR]
+
+Writes the daily report of one day or the monthly report of one report month as
+an Excel workbook (.xlsx) with the file name the CSV report would have: the
+title block, the measured values as numbers, the summary and charts of power,
+power factor, voltages and currents. --from and --to write one workbook
+"日報_<customer>_<circuit>_<from>-<to>_1.xlsx" with a sheet for every stored day
+in the range. --out names the folder (default: the current folder); it is
+created when missing. An existing file is replaced. The written path is printed.
+--channel and --start-day as for csv.
+)";
+
 const char kExportHelp[] =
     R"(usage: orvoview-cli export --customer NAME --out FILE [--home DIR]
 
@@ -185,6 +201,19 @@ const std::vector<CliCommand>& cliCommands() {
           {"channel", true},
           kStartDay},
          kCsvHelp},
+        {"xlsx",
+         0,
+         0,
+         {kCustomer,
+          kCircuit,
+          {"day", true},
+          {"month", true},
+          {"from", true},
+          {"to", true},
+          {"out", true},
+          {"channel", true},
+          kStartDay},
+         kXlsxHelp},
         {"export", 0, 0, {kCustomer, {"out", true}}, kExportHelp},
         {"import", 1, 1, {{"yes", false}}, kImportHelp},
         {"export-sqlite", 1, 1, {}, kExportSqliteHelp},
@@ -229,6 +258,7 @@ Commands:
   list                  list customers, circuits and stored days
   import-report FILE    file the days of a captured report into a circuit
   csv                   write daily or monthly CSV reports
+  xlsx                  write a daily or monthly report as an Excel workbook
   export                write one customer to an export file
   import FILE           add the customer of an export file
   export-sqlite FILE    write every measurement into an SQLite database

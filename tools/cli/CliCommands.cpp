@@ -12,6 +12,7 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"list", cmdList},
         {"import-report", cmdImportReport},
         {"csv", cmdCsv},
+        {"xlsx", cmdXlsx},
         {"export", cmdExport},
         {"import", cmdImport},
         {"export-sqlite", cmdExportSqlite},

@@ -11,6 +11,7 @@ int cmdDumpData(const CliArgs& args, CliIo io);
 int cmdList(const CliArgs& args, CliIo io);
 int cmdImportReport(const CliArgs& args, CliIo io);
 int cmdCsv(const CliArgs& args, CliIo io);
+int cmdXlsx(const CliArgs& args, CliIo io);
 int cmdExport(const CliArgs& args, CliIo io);
 int cmdImport(const CliArgs& args, CliIo io);
 int cmdExportSqlite(const CliArgs& args, CliIo io);

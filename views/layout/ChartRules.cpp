@@ -51,6 +51,16 @@ std::vector<Tick> tickTimes(const DateTime& start, double spanMinutes, int32_t i
     return ticks;
 }
 
+double roundAxisMaximum(double maximum) {
+    if (!(maximum > 0) || !std::isfinite(maximum))
+        return 1.0;
+    const double decade = std::pow(10.0, std::floor(std::log10(maximum)));
+    for (double step : {1.0, 2.0, 5.0, 10.0})
+        if (step * decade >= maximum * (1 - 1e-12))
+            return step * decade;
+    return 10.0 * decade;
+}
+
 int axisDivisions(double range) {
     if (!(range > 0) || !std::isfinite(range))
         return 0;

@@ -30,6 +30,10 @@ struct Tick {
 // start + span.
 std::vector<Tick> tickTimes(const DateTime& start, double spanMinutes, int32_t intervalMinutes);
 
+// The top of a value axis for values up to `maximum`: the smallest 1, 2 or 5 times a power of
+// ten not below it; 1 for a maximum that is not positive.
+double roundAxisMaximum(double maximum);
+
 // Number of divisions of a value axis spanning `range`; 0 when the range is not positive.
 int axisDivisions(double range);
 // printf format of value axis labels.

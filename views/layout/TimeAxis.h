@@ -1,5 +1,6 @@
 #pragma once
 #include "support/DateTime.h"
+#include <vector>
 
 // The time axis of a chart: a range in minutes from the start date.
 struct TimeAxis {
@@ -9,6 +10,8 @@ struct TimeAxis {
     double scale = 0.0;  // computed by place
     DateTime startDate;
     DateTime endDate;
+    // Ticks at these times instead of the regular ones of the span (a year's report months).
+    std::vector<DateTime> marks;
 
     double pixel(double minutes) const { return (minutes - minimum) * scale + origin; }
 };

@@ -138,8 +138,13 @@ void TimeChart::drawTimeAxis(DeviceContext& dc) {
         label(m_plot.left, start);
     if (m_axis.endDate.isValid() && start.isValid())
         label(xOf(chart_rules::wholeMinutesBetween(start, m_axis.endDate)), m_axis.endDate);
-    for (const chart_rules::Tick& tick :
-         chart_rules::tickTimes(start, span, rule.intervalMinutes)) {
+    std::vector<chart_rules::Tick> ticks;
+    if (m_axis.marks.empty())
+        ticks = chart_rules::tickTimes(start, span, rule.intervalMinutes);
+    else
+        for (const DateTime& mark : m_axis.marks)
+            ticks.push_back({mark, chart_rules::wholeMinutesBetween(start, mark)});
+    for (const chart_rules::Tick& tick : ticks) {
         const int32_t x = xOf(tick.minutes);
         dc.drawEdges(Rect{x, m_plot.top, x, m_plot.bottom}, 1, GridGrey, 1, PS_DOT);
         label(x, tick.time);

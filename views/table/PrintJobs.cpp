@@ -54,6 +54,8 @@ std::string fileNamePart(std::string_view text) {
 std::string pdfFileName(const DisplaySelection& s) {
     const std::string customer = fileNamePart(s.customerName);
     const std::string circuit = fileNamePart(s.circuitName);
+    if (s.isYearly())
+        return formatText(txt::table::kYearlyPdfName, customer.c_str(), circuit.c_str(), s.year);
     if (s.isMonthly())
         return formatText(txt::table::kMonthlyPdfName, customer.c_str(), circuit.c_str(), s.year,
                           s.month);

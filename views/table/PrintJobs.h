@@ -17,8 +17,9 @@ std::vector<int> daysToPrint(const MeasurementCircuit& circuit, int channel, con
 DisplaySelection jobSelection(const DisplaySelection& shown, int dayIndex);
 // Pages of a job: the table pages and the graph page; 0 without a day.
 int jobPageCount(const DisplaySelection& selection);
-// "日報_<customer>_<circuit>_<yyyymmdd>.pdf" or "月報_<customer>_<circuit>_<yyyy>_<mm>.pdf"
-// (CP932); never holds a path separator or a character a file name cannot have.
+// "日報_<customer>_<circuit>_<yyyymmdd>.pdf", "月報_<customer>_<circuit>_<yyyy>_<mm>.pdf" or
+// "年報_<customer>_<circuit>_<yyyy>.pdf" (CP932); never holds a path separator or a character a
+// file name cannot have.
 std::string pdfFileName(const DisplaySelection& selection);
 // The text with '/', '\', ':', '*', '?', '"', '<', '>', '|' and control characters replaced by
 // '_' (second bytes of double-byte characters are left alone); ".." alone becomes "__".

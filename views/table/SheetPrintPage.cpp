@@ -95,6 +95,8 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
 int TablePageCount(const DisplaySelection* selection) {
     if (!selection || !selection->isValid())
         return 0;
+    if (selection->isYearly())
+        return 1;
     if (selection->isMonthly())
         return 2;
     const int n = selection->day.data.intervals.count();

@@ -4,8 +4,9 @@
 #include "views/layout/TextTable.h"
 #include <memory>
 
-// Number of table pages of a report: 0 without a day, 2 for a monthly report (table and
-// summary), (n - 1) / 50 + 2 for a daily report of n samples (50 rows a page, then the summary).
+// Number of table pages of a report: 0 without a day, 1 for a year report, 2 for a monthly
+// report (table and summary), (n - 1) / 50 + 2 for a daily report of n samples (50 rows a page,
+// then the summary).
 int TablePageCount(const DisplaySelection* selection);
 
 // One printed page of the table view, built anew for every page: the title tables, a caption,

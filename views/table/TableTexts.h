@@ -10,6 +10,7 @@ inline constexpr const char kRatio[] = "\x95\xcf\x90\xac\x94\xe4";              
 inline constexpr const char kReactiveTotal[] = "\x91\x8d\x96\xb3\x8c\xf8\x93"
                                                "d\x97\xcd[kvarh]"; // 総無効電力[kvarh]
 inline constexpr const char kMonthTitle[] = "%d\x94N %d\x8c\x8e";  // %d年 %d月
+inline constexpr const char kYearTitle[] = "%d\x94N";              // %d年
 inline constexpr const char kRatioValue[] = "PT=%.1f \x81"
                                             "CCT=%.1f"; // PT=%.1f ，CT=%.1f
 inline constexpr const char kReactiveValue[] = "\x90i=%s \x81"
@@ -39,6 +40,8 @@ inline constexpr const char kFitPrintValue[] =
 inline constexpr const char kDailyPdfName[] = "\x93\xfa\x95\xf1_%s_%s_%s.pdf"; // 日報_%s_%s_%s.pdf
 inline constexpr const char kMonthlyPdfName[] =
     "\x8c\x8e\x95\xf1_%s_%s_%04d_%02d.pdf"; // 月報_%s_%s_%04d_%02d.pdf
+inline constexpr const char kYearlyPdfName[] =
+    "\x94N\x95\xf1_%s_%s_%04d.pdf"; // 年報_%s_%s_%04d.pdf
 inline constexpr const char kPageNumber[] = "%d/%d";
 inline constexpr const char kPageNumberInitial[] = "(1/10)";
 inline constexpr const char kFitTime[] = "99:99";

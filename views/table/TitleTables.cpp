@@ -43,7 +43,8 @@ void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection
     title.setText(1, 0, selection.customerName);
     title.setText(3, 0, selection.circuitName);
     title.setText(5, 0,
-                  selection.isMonthly()
+                  selection.isYearly() ? formatText(txt::table::kYearTitle, selection.year)
+                  : selection.isMonthly()
                       ? formatText(txt::table::kMonthTitle, selection.year, selection.month)
                       : selection.day.date.format(txt::textout::kDailyDate));
     detail.setText(1, 0, CircuitTypeName(data.circuitType));

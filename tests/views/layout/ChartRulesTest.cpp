@@ -34,6 +34,20 @@ TEST(ChartRules, DivisionCounts) {
         EXPECT_EQ(axisDivisions(c.range), c.divisions) << c.range;
 }
 
+TEST(ChartRules, RoundAxisMaximumIsOneTwoOrFiveTimesADecade) {
+    struct Case {
+        double maximum;
+        double top;
+    };
+    const Case cases[] = {
+        {1, 1},       {1.01, 2},  {2, 2},   {2.5, 5},   {5, 5},
+        {5.01, 10},   {9.9, 10},  {10, 10}, {123, 200}, {480, 500},
+        {0.03, 0.05}, {0.3, 0.5}, {0, 1},   {-7, 1},    {12000, 20000},
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(roundAxisMaximum(c.maximum), c.top) << c.maximum;
+}
+
 TEST(ChartRules, ValueAxisLabelsFromTopToBottom) {
     EXPECT_EQ(texts(valueAxisLabels(0, 150, 0, 300, 1)),
               (std::vector<std::string>{"150", "100", "50", "0"}));
