@@ -15,6 +15,7 @@ enum class CommandNeeds {
     DayOrMonth,   // a shown day or month (a workbook has no year sheet)
     PreviousData, // a stored day or month before the shown one
     NextData,     // one after it
+    StoredDay,    // a circuit with a stored day, shown or not
 };
 
 struct CommandSpec {

@@ -82,6 +82,16 @@ constexpr int IDD_INPUT_PRT_DATE_SPAN = 150;
 constexpr int IDC_PRT_START = 1032; // 開始：
 constexpr int IDC_PRT_END = 1033;   // 終了：
 
+// Batch output dialog (一括出力); control ids are per dialog.
+constexpr int IDD_BATCH_OUT = 151;
+constexpr int IDC_BATCH_CIRCUITS = 1700;      // customer / circuit, checkable
+constexpr int IDC_BATCH_FROM = 1701;          // 開始：
+constexpr int IDC_BATCH_TO = 1702;            // 終了：
+constexpr int IDC_BATCH_CSV = 1703;           // CSV形式
+constexpr int IDC_BATCH_PDF = 1704;           // PDF
+constexpr int IDC_BATCH_FOLDER = 1705;        // 出力先
+constexpr int IDC_BATCH_BROWSE_FOLDER = 1706; // "参照..." beside the folder
+
 // Customer editing dialog (需要家情報).
 constexpr int IDD_CUST_EDIT = 130;
 constexpr int IDC_CUST_LIST = 1002;         // customers
@@ -116,6 +126,7 @@ constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_FILE_PDF = 32810;
+constexpr int ID_BATCH_OUT = 32812;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_CUST_EDIT = 32772;
 constexpr int ID_MON_START_DAY = 32793;

@@ -3,12 +3,16 @@
 #include "analysis/ReportAnalysis.h"
 #include "analysis/YearReportCsv.h"
 #include "app/AppSettings.h"
+#include "app/AppTexts.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
+#include "app/gui/OrvoViewView.h"
 #include "res/ResourceIds.h"
 #include "store/DAT_CUSTOMER.h"
 #include "store/gui/D_DataSave.h"
 #include "store/gui/D_InputMonStartDay.h"
+#include "support/Format.h"
+#include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportWorkbook.h"
 #include "textout/gui/D_TxtOut.h"
@@ -16,6 +20,7 @@
 #include "transfer/gui/D_SelectData.h"
 #include "views/analysis/AnalysisTables.h"
 #include "views/table/SheetFlags.h"
+#include "views/table/gui/D_BatchOut.h"
 
 #include <QFileDialog>
 
@@ -29,6 +34,7 @@ DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     frame->setCommandHandler(res::ID_MON_START_DAY, [this] { changeMonthStartDay(); });
     frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
     frame->setCommandHandler(res::ID_XLSX_OUT, [this] { writeWorkbook(); });
+    frame->setCommandHandler(res::ID_BATCH_OUT, [this] { writeBatch(); });
 }
 
 Prompt& DataCommands::prompt() {
@@ -158,4 +164,29 @@ void DataCommands::writeWorkbook() {
     dialog.setObjectName("xlsxOutDialog");
     if (dialog.exec() == QDialog::Accepted)
         keepOutputFields(dialog.fields());
+}
+
+void DataCommands::writeBatch() {
+    COrvoViewDoc* doc = m_frame->document();
+    auto* printView =
+        static_cast<COrvoViewView*>(m_frame->splitter()->view(0, CMainFrame::ViewBlank));
+    const DisplaySelection shown = doc->currentSelection();
+    bool drawn = false;
+    // The PDFs come from the views as PDFに出力 makes them.
+    const BatchPdfWriter pdf = [printView, &drawn](const DisplaySelection& job,
+                                                   const std::string& path, std::string& reason) {
+        drawn = true;
+        if (printView->writeReportPdf(job, qtFromCp932(path)))
+            return true;
+        reason = formatText(txt::app::kPdfFailed, path.c_str());
+        return false;
+    };
+    const std::string folder = m_settings ? m_settings->txtOutDir : std::string();
+    CBatchOut dialog(doc->store(), defaultBatchRequest(doc->store(), shown, monthStartDay()),
+                     folder, pdf, prompt(), m_frame);
+    const bool ran = dialog.exec() == QDialog::Accepted;
+    if (drawn)
+        printView->finishJobs(shown.tuple(), shown.displayChannel);
+    if (ran && m_settings)
+        m_settings->txtOutDir = dialog.folder();
 }

@@ -10,8 +10,8 @@ class LogFile;
 class Prompt;
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
-// and import, monthly start day, CSV and workbook output. Each runs its dialog and applies the
-// result to the document, the selector bar and the settings.
+// and import, monthly start day, CSV and workbook output and 一括出力. Each runs its dialog and
+// applies the result to the document, the selector bar and the settings.
 class DataCommands : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +35,8 @@ public:
     void writeCsv();
     // The shown report as an Excel workbook (the same folder, program and open-after as CSV).
     void writeWorkbook();
+    // 一括出力: CSV files and PDFs of a period for several circuits into the CSV folder.
+    void writeBatch();
 
 private:
     TxtOutFields outputFields() const;

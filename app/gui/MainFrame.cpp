@@ -300,6 +300,14 @@ bool CMainFrame::canAct(CommandNeeds needs) const {
                steppedSelection(m_document->store(), shown.tuple(),
                                 needs == CommandNeeds::NextData ? 1 : -1,
                                 m_document->monthStartDay()) != shown.tuple();
+    case CommandNeeds::StoredDay: {
+        const MeasurementStore& store = m_document->store();
+        for (int c = 0; c < store.count(); ++c)
+            for (int k = 0; k < store.at(c).circuits.count(); ++k)
+                if (store.at(c).circuits.at(k).days.count() > 0)
+                    return true;
+        return false;
+    }
     }
     return false;
 }

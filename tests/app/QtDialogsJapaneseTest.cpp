@@ -3,6 +3,7 @@
 #include "ViewFixture.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/QtTranslation.h"
+#include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
 
 #include <QAbstractButton>
@@ -16,22 +17,9 @@
 #include <QTranslator>
 
 using namespace viewtest;
+using dlgtest::whenModal;
 
 namespace {
-
-// Runs `act` on the modal dialog the next command opens, from inside its event loop.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
 
 // The texts a user reads in a dialog: its title, labels, buttons, group boxes, and the texts
 // and tool tips of its actions (the preview's tool bar).
