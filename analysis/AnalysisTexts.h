@@ -112,6 +112,7 @@ inline constexpr const char kYearStartDay[] =
     "\x8c\x8e\x95\xf1\x8fW\x8cv\x8aJ\x8en\x93\xfa, %d"; // 月報集計開始日, %d
 inline constexpr const char kYearContract[] = "\x8c_\x96\xf1\x93"
                                               "d\x97\xcd[kW], %s";         // 契約電力[kW], %s
+inline constexpr const char kYearSheet[] = "\x94N\x95\xf1 %d\x94N";        // 年報 %d年
 inline constexpr const char kYearCaption[] = "\x8c\x8e\x95\xca\x8fW\x8cv"; // 月別集計
 inline constexpr const char kYearEnergyName[] = "\x93"
                                                 "d\x97\xcd\x97\xca"; // 電力量

@@ -15,7 +15,7 @@ constexpr CommandSpec kCommands[] = {
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_TXT_OUT, M::File, "表示データをテキスト出力(CSV形式)(&C)", "", nullptr, N::Selection,
      false},
-    {res::ID_XLSX_OUT, M::File, "Excelに出力(&E)...", "", nullptr, N::DayOrMonth, false},
+    {res::ID_XLSX_OUT, M::File, "Excelに出力(&E)...", "", nullptr, N::Selection, false},
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_FILE_PRINT, M::File, "印刷...\tCtrl+P(&P)", "Ctrl+P", "document-print", N::Selection,
      false},

@@ -12,7 +12,6 @@ enum class CommandMenu { File, Edit, View, Help };
 enum class CommandNeeds {
     Nothing,
     Selection,    // a shown day, month or year
-    DayOrMonth,   // a shown day or month (a workbook has no year sheet)
     PreviousData, // a stored day or month before the shown one
     NextData,     // one after it
     StoredDay,    // a circuit with a stored day, shown or not

@@ -183,7 +183,7 @@ ReportOutput workbookOutput(const DisplaySelection& selection, const WorkbookOut
 }
 
 void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartDay) {
-    if (!hasReportDay(sel))
+    if (!hasReportDay(sel) || sel.isYearly())
         return;
     const std::vector<std::string> lines = reportLines(sel, monthStartDay);
     const bool monthly = sel.isMonthly();
@@ -300,6 +300,8 @@ bool WriteReportWorkbook(const std::string& path, std::span<const DisplaySelecti
                 XlsxBook book(built, folder.path);
                 for (const DisplaySelection& report : reports)
                     addReportSheet(book, report, env.monthStartDay);
+                if (!env.year.empty())
+                    addTablesSheet(book, env.yearSheet, env.year);
                 if (!env.analysis.empty())
                     addTablesSheet(book, txt::textout::kAnalysisSheet, env.analysis);
                 book.close();

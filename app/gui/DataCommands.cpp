@@ -2,6 +2,7 @@
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "analysis/YearReportCsv.h"
+#include "analysis/YearReportSheet.h"
 #include "app/AppSettings.h"
 #include "app/AppTexts.h"
 #include "app/gui/MainFrame.h"
@@ -149,10 +150,14 @@ void DataCommands::writeWorkbook() {
     WorkbookOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;
+    if (shown.isYearly()) {
+        env.yearSheet = yearSheetName(shown.year);
+        env.year.push_back(yearWorkbookTable(shown, doc->yearReport(shown)));
+    }
     // The 分析 sheet goes with the report when the analysis page is printed with it.
     const AnalysisSettings analysis =
         AnalysisSettings::load(analysisSettingsPath(doc->dataFolder()));
-    if (hasReportDay(shown) && analysis.printAnalysisPage()) {
+    if (!shown.isYearly() && hasReportDay(shown) && analysis.printAnalysisPage()) {
         const ReportAnalysis figures = analyseSelection(
             shown, analysis.limitsFor(shown.customerName, shown.circuitName), env.monthStartDay);
         for (AnalysisTable& table : analysisTables(figures, sheetFlags(shown).kilowatts))

@@ -291,8 +291,6 @@ bool CMainFrame::canAct(CommandNeeds needs) const {
         return true;
     case CommandNeeds::Selection:
         return m_document->isSelectionValid();
-    case CommandNeeds::DayOrMonth:
-        return m_document->isSelectionValid() && !shown.isYearly();
     case CommandNeeds::PreviousData:
     case CommandNeeds::NextData:
         // Enabled only where a step lands somewhere else.

@@ -32,6 +32,7 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kYearStartDay, "月報集計開始日, %d"},
         {txt::analysis::kYearContract, "契約電力[kW], %s"},
         {txt::analysis::kYearCaption, "月別集計"},
+        {txt::analysis::kYearSheet, "年報 %d年"},
         {txt::analysis::kYearEnergyName, "電力量"},
         {txt::analysis::kYearDemandName, "最大需要電力"},
         {txt::analysis::kYearContractLabel, "契約電力 %s kW"},
