@@ -23,6 +23,8 @@ constexpr CommandSpec kCommands[] = {
      false},
     {res::ID_FILE_PDF, M::File, "PDFに出力(&F)...", "", nullptr, N::Selection, false},
     {res::ID_FILE_PRINT_SETUP, M::File, "プリンタの設定(&R)...", "", nullptr, N::Nothing, false},
+    {res::ID_REPORT_HEADER, M::File, "報告書ヘッダーの設定(&H)...", "", nullptr, N::Selection,
+     false},
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_APP_EXIT, M::File, "アプリケーションの終了(&X)", "", nullptr, N::Nothing, false},
 

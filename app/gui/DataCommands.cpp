@@ -11,6 +11,7 @@
 #include "store/gui/D_InputMonStartDay.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportWorkbook.h"
+#include "textout/gui/D_ReportHeader.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/SelectDataRules.h"
 #include "transfer/gui/D_SelectData.h"
@@ -18,6 +19,15 @@
 #include "views/table/SheetFlags.h"
 
 #include <QFileDialog>
+
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent) {
+    const DisplaySelection& shown = document.currentSelection();
+    if (!shown.isValid())
+        return false;
+    CReportHeader dialog(reportHeaderPath(document.dataFolder()), shown.customerName,
+                         shown.circuitName, prompt, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     : QObject(frame), m_frame(frame), m_settings(settings) {
@@ -29,6 +39,7 @@ DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     frame->setCommandHandler(res::ID_MON_START_DAY, [this] { changeMonthStartDay(); });
     frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
     frame->setCommandHandler(res::ID_XLSX_OUT, [this] { writeWorkbook(); });
+    frame->setCommandHandler(res::ID_REPORT_HEADER, [this] { editReportHeader(); });
 }
 
 Prompt& DataCommands::prompt() {
@@ -143,6 +154,7 @@ void DataCommands::writeWorkbook() {
     WorkbookOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;
+    env.header = ReportHeaderSettings::load(reportHeaderPath(doc->dataFolder()));
     // The 分析 sheet goes with the report when the analysis page is printed with it.
     const AnalysisSettings analysis =
         AnalysisSettings::load(analysisSettingsPath(doc->dataFolder()));
@@ -158,4 +170,8 @@ void DataCommands::writeWorkbook() {
     dialog.setObjectName("xlsxOutDialog");
     if (dialog.exec() == QDialog::Accepted)
         keepOutputFields(dialog.fields());
+}
+
+void DataCommands::editReportHeader() {
+    runReportHeaderDialog(*m_frame->document(), prompt(), m_frame);
 }

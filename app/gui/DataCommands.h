@@ -6,8 +6,14 @@
 
 class AppSettings;
 class CMainFrame;
+class COrvoViewDoc;
+class QWidget;
 class LogFile;
 class Prompt;
+
+// Runs 報告書ヘッダーの設定 for the circuit shown by the document (nothing without one); true when
+// a new header was saved.
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent);
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
 // and import, monthly start day, CSV and workbook output. Each runs its dialog and applies the
@@ -35,6 +41,8 @@ public:
     void writeCsv();
     // The shown report as an Excel workbook (the same folder, program and open-after as CSV).
     void writeWorkbook();
+    // 報告書ヘッダーの設定 for the shown report's circuit.
+    void editReportHeader();
 
 private:
     TxtOutFields outputFields() const;

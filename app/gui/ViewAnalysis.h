@@ -73,6 +73,7 @@ private:
     QCheckBox* m_overlayShown = nullptr;
     QComboBox* m_overlayOf = nullptr;
     QCheckBox* m_printPage = nullptr;
+    QPushButton* m_header = nullptr;
     OverlayChoice m_overlay;
     CircuitLimits m_limits;
     bool m_stale = false; // a selection came while hidden

@@ -7,12 +7,15 @@
 #include <memory>
 
 class DeviceContext;
+struct ReportHeader;
 
 class AnalysisPrintPage {
 public:
-    // Builds the page of the selection as page `page` of `pageCount`.
+    // Builds the page of the selection as page `page` of `pageCount`, with a report header
+    // above the title tables when one is given.
     void build(const DeviceContext& dc, const DisplaySelection& selection,
-               const CircuitLimits& limits, int monthStartDay, int page, int pageCount);
+               const CircuitLimits& limits, int monthStartDay, int page, int pageCount,
+               const ReportHeader* header = nullptr);
     // Null before the first build.
     GridElement* root() { return m_root.get(); }
 
