@@ -76,6 +76,7 @@ CReportHeader::CReportHeader(std::string path, std::string customer, std::string
 
     auto* stamps = new QGroupBox(QStringLiteral("押印欄"), this);
     auto* stampForm = new QFormLayout(stamps);
+    stampForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     stampForm->addRow(label(QStringLiteral("押印欄の数(&N)："), m_stampCount, this), m_stampCount);
     auto* captionRow = new QHBoxLayout;
     for (int i = 0; i < kMaxStampBoxes; ++i) {
