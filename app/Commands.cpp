@@ -96,6 +96,19 @@ const char* menuTitle(CommandMenu menu) {
     return "";
 }
 
+bool usableWhileLoading(int id) {
+    switch (id) {
+    case res::ID_FILE_PRINT_SETUP:
+    case res::ID_APP_EXIT:
+    case res::ID_VIEW_TOOLBAR:
+    case res::ID_VIEW_STATUS_BAR:
+    case res::ID_APP_ABOUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::span<const int> toolBarCommands() {
     return kToolBar;
 }

@@ -81,6 +81,8 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kIncompleteMark, " ▲%d"},
         {txt::analysis::kIncompleteLegend, "▲n：欠測 n 区間（停電を含む）"},
         {txt::analysis::kSaveFailed, "分析の設定を保存できませんでした\n%s"},
+        {txt::analysis::kWeekEarlier, "1週間前の同じ曜日"},
+        {txt::analysis::kPreviousMonth, "前の月"},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(sjis::toUtf8(c.cp932), c.utf8);

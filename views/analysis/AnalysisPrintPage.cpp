@@ -50,8 +50,8 @@ void fillTable(TextTable& table, const AnalysisTable& content, const FontSpec& s
 } // namespace
 
 void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& selection,
-                              const CircuitLimits& limits, int monthStartDay, int page,
-                              int pageCount, const ReportHeader* header) {
+                              const ReportAnalysis& analysis, int page, int pageCount,
+                              const ReportHeader* header) {
     m_root = std::make_unique<GridElement>();
     const FontSpec seed = FontSpec::make(dc, txt::layout::kFaceGothic, 10);
     GridElement& root = *m_root;
@@ -63,7 +63,6 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
         return;
     title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
 
-    const ReportAnalysis analysis = analyseSelection(selection, limits, monthStartDay);
     const std::vector<AnalysisTable> tables =
         analysisTables(analysis, sheetFlags(selection).kilowatts);
     const FontSpec captionFont = FontSpec::make(dc, txt::layout::kFaceGothic, 90);
