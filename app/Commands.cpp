@@ -24,6 +24,8 @@ constexpr CommandSpec kCommands[] = {
     {res::ID_FILE_PDF, M::File, "PDFに出力(&F)...", "", nullptr, N::Selection, false},
     {res::ID_BATCH_OUT, M::File, "一括出力(&B)...", "", nullptr, N::StoredDay, false},
     {res::ID_FILE_PRINT_SETUP, M::File, "プリンタの設定(&R)...", "", nullptr, N::Nothing, false},
+    {res::ID_REPORT_HEADER, M::File, "報告書ヘッダーの設定(&H)...", "", nullptr, N::Selection,
+     false},
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_APP_EXIT, M::File, "アプリケーションの終了(&X)", "", nullptr, N::Nothing, false},
 

@@ -16,6 +16,7 @@
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportWorkbook.h"
+#include "textout/gui/D_ReportHeader.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/SelectDataRules.h"
 #include "transfer/gui/D_SelectData.h"
@@ -24,6 +25,15 @@
 #include "views/table/gui/D_BatchOut.h"
 
 #include <QFileDialog>
+
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent) {
+    const DisplaySelection& shown = document.currentSelection();
+    if (!shown.isValid())
+        return false;
+    CReportHeader dialog(reportHeaderPath(document.dataFolder()), shown.customerName,
+                         shown.circuitName, prompt, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     : QObject(frame), m_frame(frame), m_settings(settings) {
@@ -36,6 +46,7 @@ DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
     frame->setCommandHandler(res::ID_XLSX_OUT, [this] { writeWorkbook(); });
     frame->setCommandHandler(res::ID_BATCH_OUT, [this] { writeBatch(); });
+    frame->setCommandHandler(res::ID_REPORT_HEADER, [this] { editReportHeader(); });
 }
 
 Prompt& DataCommands::prompt() {
@@ -154,6 +165,7 @@ void DataCommands::writeWorkbook() {
         env.yearSheet = yearSheetName(shown.year);
         env.year.push_back(yearWorkbookTable(shown, doc->yearReport(shown)));
     }
+    env.header = ReportHeaderSettings::load(reportHeaderPath(doc->dataFolder()));
     // The 分析 sheet goes with the report when the analysis page is printed with it.
     const AnalysisSettings analysis =
         AnalysisSettings::load(analysisSettingsPath(doc->dataFolder()));
@@ -194,4 +206,8 @@ void DataCommands::writeBatch() {
         printView->finishJobs(shown.tuple(), shown.displayChannel);
     if (ran && m_settings)
         m_settings->txtOutDir = dialog.folder();
+}
+
+void DataCommands::editReportHeader() {
+    runReportHeaderDialog(*m_frame->document(), prompt(), m_frame);
 }

@@ -6,8 +6,14 @@
 
 class AppSettings;
 class CMainFrame;
+class COrvoViewDoc;
+class QWidget;
 class LogFile;
 class Prompt;
+
+// Runs 報告書ヘッダーの設定 for the circuit shown by the document (nothing without one); true when
+// a new header was saved.
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent);
 
 // The frame's data commands: display-data selection, previous/next stored day, customer export
 // and import, monthly start day, CSV and workbook output and 一括出力. Each runs its dialog and
@@ -37,6 +43,8 @@ public:
     void writeWorkbook();
     // 一括出力: CSV files and PDFs of a period for several circuits into the CSV folder.
     void writeBatch();
+    // 報告書ヘッダーの設定 for the shown report's circuit.
+    void editReportHeader();
 
 private:
     TxtOutFields outputFields() const;

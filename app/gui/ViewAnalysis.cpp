@@ -3,12 +3,14 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "analysis/AnalysisTexts.h"
+#include "app/gui/DataCommands.h"
 #include "app/gui/OrvoViewDoc.h"
 #include "app/gui/PageView.h"
 #include "app/gui/UpdateHints.h"
 #include "res/ResourceIds.h"
 #include "support/Format.h"
 #include "support/gui/QtCp932.h"
+#include "textout/ReportHeader.h"
 #include "textout/ValueFormat.h"
 #include "views/analysis/AnalysisPrintPage.h"
 #include "views/analysis/AnalysisTables.h"
@@ -90,6 +92,9 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
     m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
+    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&H)..."), this),
+                      res::IDC_ANA_HEADER, "reportHeader");
+    m_header->setAccessibleName(QStringLiteral("報告書ヘッダー"));
     // The settings in groups that wrap to more rows when the view is narrow.
     auto* settings = new FlowLayout;
     settings->addWidget(group(
@@ -104,7 +109,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     settings->addWidget(group(
         this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
                m_overlayOf}));
-    settings->addWidget(group(this, {m_printPage}));
+    settings->addWidget(group(this, {m_printPage, m_header}));
 
     m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
     const int ids[4] = {res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST,
@@ -139,11 +144,16 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     setTabOrder(m_save, m_overlayShown);
     setTabOrder(m_overlayShown, m_overlayOf);
     setTabOrder(m_overlayOf, m_printPage);
+    setTabOrder(m_printPage, m_header);
     for (int i = 0; i < 4; ++i)
-        setTabOrder(i == 0 ? static_cast<QWidget*>(m_printPage) : m_tables[i - 1], m_tables[i]);
+        setTabOrder(i == 0 ? static_cast<QWidget*>(m_header) : m_tables[i - 1], m_tables[i]);
 
     connect(m_band, &QComboBox::currentIndexChanged, this, &CViewAnalysis::updateBandControls);
     connect(m_save, &QPushButton::clicked, this, &CViewAnalysis::saveLimits);
+    connect(m_header, &QPushButton::clicked, this, [this] {
+        if (this->document())
+            runReportHeaderDialog(*this->document(), *m_prompt, this);
+    });
     connect(m_overlayShown, &QCheckBox::toggled, this, &CViewAnalysis::onOverlayChanged);
     connect(m_overlayOf, &QComboBox::activated, this, &CViewAnalysis::onOverlayChanged);
     showLimits(CircuitLimits());
@@ -286,8 +296,9 @@ bool CViewAnalysis::saveLimits() {
 
 void CViewAnalysis::refill() {
     const bool valid = m_selection && m_selection->isValid();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save,
-                                                      m_overlayShown, m_overlayOf, m_printPage})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save, m_overlayShown,
+                                         m_overlayOf, m_printPage, m_header})
         w->setEnabled(valid);
     if (!valid) {
         m_heading->clear();
@@ -383,6 +394,12 @@ void CViewAnalysis::printAnalysisPage(DeviceContext& dc, const Rect& printArea, 
     const ReportAnalysis analysis =
         analyseSelection(m_days, storeRevision(), *m_printSelection, limitsFor(*m_printSelection),
                          document() ? document()->monthStartDay() : 1);
-    m_printLayout->build(dc, *m_printSelection, analysis, page, pageCount);
+    const std::optional<ReportHeader> header =
+        document()
+            ? ReportHeaderSettings::load(reportHeaderPath(document()->dataFolder()))
+                  .printedHeader(m_printSelection->customerName, m_printSelection->circuitName)
+            : std::nullopt;
+    m_printLayout->build(dc, *m_printSelection, analysis, page, pageCount,
+                         header ? &*header : nullptr);
     CPageView::drawPrintedPage(*m_printLayout->root(), dc, printArea);
 }

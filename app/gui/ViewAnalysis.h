@@ -84,6 +84,7 @@ private:
     QCheckBox* m_overlayShown = nullptr;
     QComboBox* m_overlayOf = nullptr;
     QCheckBox* m_printPage = nullptr;
+    QPushButton* m_header = nullptr;
     OverlayChoice m_overlay;
     std::vector<OverlayOption> m_overlayOptions;
     std::string m_overlayCircuit; // customer and circuit the overlay choice was made for

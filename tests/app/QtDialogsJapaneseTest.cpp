@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
 
 using namespace viewtest;
 using dlgtest::whenModal;
@@ -107,8 +108,10 @@ TEST_F(QtDialogsJapaneseTest, TheProgramsQtDialogsSpeakJapanese) {
         });
         m_frame->action(row.command)->trigger();
         ASSERT_TRUE(shown);
+        // A title may go on with the document's name ("印刷のプレビュー: 日報_…").
         for (const QString& text : row.japanese)
-            EXPECT_TRUE(texts.contains(text))
+            EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                    [&](const QString& t) { return t.startsWith(text); }))
                 << text.toStdString() << " not in " << texts.join(" | ").toStdString();
         for (const QString& text : row.english)
             EXPECT_FALSE(texts.contains(text)) << text.toStdString();

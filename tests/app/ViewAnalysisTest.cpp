@@ -11,10 +11,12 @@
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/gui/PaneSplitter.h"
+#include "textout/ReportHeader.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace apptest;
@@ -275,10 +278,11 @@ TEST_F(AnalysisViewTest, FailedSaveIsToldAndChangesNothing) {
 }
 
 TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
-    for (int id : {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW,
-                   res::IDC_ANA_BAND_HIGH, res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY,
-                   res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT, res::IDC_ANA_DEMAND,
-                   res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
+    for (int id :
+         {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
+          res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY, res::IDC_ANA_OVERLAY_OF,
+          res::IDC_ANA_PRINT, res::IDC_ANA_HEADER, res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS,
+          res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
         QWidget* w = control<QWidget>(id);
         ASSERT_NE(w, nullptr) << id;
         EXPECT_FALSE(w->objectName().isEmpty()) << id;
@@ -290,13 +294,53 @@ TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
     QWidget* w = control<QWidget>(res::IDC_ANA_CONTRACT);
     const int order[] = {res::IDC_ANA_BAND,       res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
                          res::IDC_ANA_PF,         res::IDC_ANA_SAVE,     res::IDC_ANA_OVERLAY,
-                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_DEMAND};
+                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_HEADER,
+                         res::IDC_ANA_DEMAND};
     for (int id : order) {
         w = w->nextInFocusChain();
         while (w->property("controlId").toInt() == 0 || w->focusPolicy() == Qt::NoFocus)
             w = w->nextInFocusChain();
         EXPECT_EQ(w->property("controlId").toInt(), id);
     }
+}
+
+TEST_F(AnalysisViewTest, ReportHeaderOpensFromTheViewAndTheFileMenuForTheShownCircuit) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    m_frame->updateCommandUi();
+    QAction* command = m_frame->action(res::ID_REPORT_HEADER);
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), QStringLiteral("報告書ヘッダーの設定(&H)..."));
+    ASSERT_TRUE(command->isEnabled());
+    auto* button = control<QAbstractButton>(res::IDC_ANA_HEADER);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー"));
+    const std::string customer = sjis::toUtf8(m_doc.currentSelection().customerName);
+    int opened = 0;
+    auto answer = [&](bool save) {
+        QTimer::singleShot(0, [&, save] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), QStringLiteral("reportHeaderDialog"));
+            EXPECT_TRUE(dialog->findChild<QLabel*>("reportOfLabel")
+                            ->text()
+                            .contains(QString::fromStdString(customer)));
+            ++opened;
+            if (save) {
+                dialog->findChild<QCheckBox*>("headerShown")->setChecked(true);
+                dlgtest::press(dialog, res::IDOK);
+            } else {
+                dialog->reject();
+            }
+        });
+    };
+    answer(false);
+    button->click();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(reportHeaderPath(m_doc.dataFolder()))));
+    answer(true);
+    command->trigger();
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(ReportHeaderSettings::load(reportHeaderPath(m_doc.dataFolder())).shown());
 }
 
 TEST_F(AnalysisViewTest, Screenshots) {

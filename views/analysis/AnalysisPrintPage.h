@@ -7,13 +7,16 @@
 
 class DeviceContext;
 struct ReportAnalysis;
+struct ReportHeader;
 
 class AnalysisPrintPage {
 public:
     // Builds the page of the selection, with its analysis (made by the caller, who may keep
-    // the days' results), as page `page` of `pageCount`.
+    // the days' results), as page `page` of `pageCount`; with a report header above the title
+    // tables when one is given.
     void build(const DeviceContext& dc, const DisplaySelection& selection,
-               const ReportAnalysis& analysis, int page, int pageCount);
+               const ReportAnalysis& analysis, int page, int pageCount,
+               const ReportHeader* header = nullptr);
     // Null before the first build.
     GridElement* root() { return m_root.get(); }
 
