@@ -7,6 +7,8 @@
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
 
+#include <atomic>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -30,13 +32,15 @@ struct LoadResult {
 // Runs `read` over `source` and sorts what it throws into the outcome.
 LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read);
 
-// Opens the file at `path` and reads it with readArchive.
+// Opens the file at `path` and reads it with readArchive; `progress`, when given, follows the
+// bytes read (it may be read from another thread).
 LoadResult loadArchiveFile(const std::filesystem::path& path,
-                           const std::function<void(ByteSource&)>& read);
+                           const std::function<void(ByteSource&)>& read,
+                           std::atomic<uint64_t>* progress = nullptr);
 
 // The data file into `serial` and `store`; both stay as they were unless Loaded.
 LoadResult loadDataFile(const std::filesystem::path& path, SerialSettings& serial,
-                        MeasurementStore& store);
+                        MeasurementStore& store, std::atomic<uint64_t>* progress = nullptr);
 
 // A failed load as a tool tells it: a printf format (CP932) taking the reason (only when
 // withReason) and then the path; no format for a load that did not fail.

@@ -12,3 +12,8 @@ class Prompt;
 bool confirmOutputPath(const std::filesystem::path& folder, const std::filesystem::path& path,
                        const char* createFolderQuestion, const char* overwriteQuestion,
                        Prompt& prompt);
+// The two questions one at a time (an output of several files asks only the first).
+bool confirmOutputFolder(const std::filesystem::path& folder, const char* createFolderQuestion,
+                         Prompt& prompt);
+bool confirmOverwrite(const std::filesystem::path& path, const char* overwriteQuestion,
+                      Prompt& prompt);

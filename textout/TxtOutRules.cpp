@@ -31,14 +31,10 @@ bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& pro
         prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
         return false;
     }
-    f.folder = trimBlanks(f.folder.native());
-    if (f.folder.empty()) {
-        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+    if (!acceptOutputFolder(f.folder, prompt))
         return false;
-    }
     const std::filesystem::path path = fullPath(f);
-    if (!confirmOutputPath(f.folder, path, txt::textout::kCreateFolder, txt::textout::kOverwrite,
-                           prompt))
+    if (!confirmOverwrite(path, txt::textout::kOverwrite, prompt))
         return false;
     if (!output.write(path, prompt))
         return false;
@@ -52,6 +48,15 @@ bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& pro
 bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::filesystem::path* writtenPath) {
     return acceptReportOutput(f, csvOutput(selection, env), prompt, writtenPath);
+}
+
+bool acceptOutputFolder(std::filesystem::path& folder, Prompt& prompt) {
+    folder = trimBlanks(folder.native());
+    if (folder.empty()) {
+        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+        return false;
+    }
+    return confirmOutputFolder(folder, txt::textout::kCreateFolder, prompt);
 }
 
 TxtOutLaunch txtOutLaunch(const TxtOutFields& f) {

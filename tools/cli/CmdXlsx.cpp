@@ -29,6 +29,7 @@ int cmdXlsx(const CliArgs& args, CliIo io) {
     WorkbookOutputEnv env;
     env.monthStartDay = run.startDay;
     env.prompt = &prompt;
+    env.header = ReportHeaderSettings::load(reportHeaderPath(run.document.dataFolder()));
     const std::filesystem::path path = pathInFolder(run.outFolder, pathFromCp932(name));
     if (!WriteReportWorkbook(path, reports, env))
         return ExitFailure;
