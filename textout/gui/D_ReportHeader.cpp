@@ -3,6 +3,7 @@
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
+#include "support/SupportTexts.h"
 #include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include "textout/TextoutTexts.h"
@@ -131,23 +132,41 @@ void CReportHeader::updateCaptions() {
         m_captions[static_cast<std::size_t>(i)]->setEnabled(i < m_stampCount->value());
 }
 
-ReportHeader CReportHeader::headerFromControls() const {
+std::optional<ReportHeader> CReportHeader::headerFromControls() const {
+    // Typed on Linux, "〜" and "−" are kept as Windows' own; a character Shift-JIS lacks is
+    // refused, never dropped.
+    auto field = [](const QLineEdit* edit) {
+        return cp932FromQt(edit->text(), sjis::Spelling::JisTwins);
+    };
     ReportHeader h;
-    h.inspector = cp932FromQt(m_inspector->text());
-    h.company = cp932FromQt(m_company->text());
-    h.address = cp932FromQt(m_address->text());
-    h.remarks = cp932FromQt(m_remarks->text());
+    for (auto [edit, text] : {std::pair{m_inspector, &h.inspector},
+                              {m_company, &h.company},
+                              {m_address, &h.address},
+                              {m_remarks, &h.remarks}}) {
+        std::optional<std::string> bytes = field(edit);
+        if (!bytes)
+            return std::nullopt;
+        *text = std::move(*bytes);
+    }
     h.stampCount = m_stampCount->value();
-    for (int i = 0; i < kMaxStampBoxes; ++i)
-        h.stampCaptions[static_cast<std::size_t>(i)] =
-            cp932FromQt(m_captions[static_cast<std::size_t>(i)]->text());
+    for (int i = 0; i < kMaxStampBoxes; ++i) {
+        std::optional<std::string> caption = field(m_captions[static_cast<std::size_t>(i)]);
+        if (!caption)
+            return std::nullopt;
+        h.stampCaptions[static_cast<std::size_t>(i)] = std::move(*caption);
+    }
     return h;
 }
 
 void CReportHeader::onOk() {
+    const std::optional<ReportHeader> header = headerFromControls();
+    if (!header) {
+        m_prompt.tell(txt::support::kUnspellableName, PromptIcon::Stop);
+        return;
+    }
     ReportHeaderSettings settings = m_settings;
     settings.setShown(m_shown->isChecked());
-    settings.setHeader(m_customer, m_circuit, headerFromControls(), m_customerOwn->isChecked());
+    settings.setHeader(m_customer, m_circuit, *header, m_customerOwn->isChecked());
     std::error_code error;
     if (!settings.save(m_path, error)) {
         m_prompt.tell(formatText(txt::textout::kHeaderSaveFailed, displayPath(m_path).c_str()),

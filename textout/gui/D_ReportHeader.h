@@ -2,6 +2,8 @@
 #include "textout/ReportHeader.h"
 #include <QDialog>
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 class Prompt;
@@ -18,8 +20,9 @@ public:
     CReportHeader(std::filesystem::path path, std::string customer, std::string circuit,
                   Prompt& prompt, QWidget* parent = nullptr);
 
-    // The header as the controls hold it.
-    ReportHeader headerFromControls() const;
+    // The header as the controls hold it; nothing when a field holds a character Shift-JIS
+    // lacks.
+    std::optional<ReportHeader> headerFromControls() const;
 
     QCheckBox* shown() const { return m_shown; }
     QLineEdit* inspector() const { return m_inspector; }

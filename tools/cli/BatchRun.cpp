@@ -19,7 +19,10 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
         return {{named.customerIndex, named.circuitIndex}};
     }
     const std::string customerArg = args.require("customer");
-    const int customer = store.find(nameArg(customerArg));
+    const std::optional<std::string> customerName = nameArg(io, customerArg);
+    if (!customerName)
+        return {};
+    const int customer = store.find(*customerName);
     if (customer < 0) {
         message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
         return {};
@@ -31,7 +34,7 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
 }
 
 int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest& request,
-                    const std::string& outFolder, const BatchPdfWriter& pdf) {
+                    const std::filesystem::path& outFolder, const BatchPdfWriter& pdf) {
     const std::vector<BatchItem> plan = planBatch(store, request);
     if (plan.empty()) {
         message(io, formatText(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
@@ -39,10 +42,10 @@ int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest
         return ExitFailure;
     }
     std::error_code ec;
-    std::filesystem::create_directories(sjis::toUtf8(outFolder), ec);
+    std::filesystem::create_directories(outFolder, ec);
     const BatchResult result = runBatch(store, plan, outFolder, pdf);
     for (const std::string& file : result.files)
-        io.out << sjis::toUtf8(pathInFolder(outFolder, file)) << '\n';
+        io.out << pathInFolder(outFolder, pathFromCp932(file)).native() << '\n';
     io.out.flush();
     messageCp932(io, batchSummary(result));
     return result.failed.empty() ? ExitOk : ExitFailure;

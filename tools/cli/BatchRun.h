@@ -17,6 +17,6 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
 // stdout, one a line, and the summary on stderr. ExitFailure when the period holds nothing or
 // a file failed.
 int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest& request,
-                    const std::string& outFolder, const BatchPdfWriter& pdf);
+                    const std::filesystem::path& outFolder, const BatchPdfWriter& pdf);
 
 } // namespace cli

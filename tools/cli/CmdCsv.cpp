@@ -22,7 +22,7 @@ int csvOfPeriod(const CliArgs& args, CliIo& io) {
         throw UsageError("--to is before --from", args.command);
     if (args.has("channel"))
         throw UsageError("--channel goes with --day or --month", args.command);
-    const std::string outFolder = cli::pathArg(args.get("out").value_or("."));
+    const std::filesystem::path outFolder = cli::pathArg(args.get("out").value_or("."));
     cli::DataFolder folder = cli::resolveDataFolder(args);
     cli::DataFileContents contents;
     if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
