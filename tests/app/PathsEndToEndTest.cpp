@@ -27,7 +27,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -39,20 +38,6 @@ namespace {
 
 QString qt(const fs::path& path) {
     return QString::fromStdString(path.native());
-}
-
-// Runs `act` on the modal dialog the next command opens, from inside its event loop.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
 }
 
 bool waitForFile(const fs::path& file) {
