@@ -91,7 +91,7 @@ std::string singleCsv(const MeasurementStore& store, const SelectionTuple& tuple
     document.replaceStore(store);
     document.select(tuple, 1);
     const std::string name = csvFileNamePreset(document.currentSelection());
-    EXPECT_TRUE(WriteReportCsv(folder.string() + "/" + name, document.currentSelection()));
+    EXPECT_TRUE(WriteReportCsv(folder / sjis::toUtf8(name), document.currentSelection()));
     return fileBytes(folder / sjis::toUtf8(name));
 }
 
