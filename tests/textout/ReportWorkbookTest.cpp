@@ -250,6 +250,60 @@ TEST_F(ReportWorkbookTest, SeveralDaysMakeOneSheetEachAndTheAnalysisTablesASheet
     EXPECT_EQ(book.series.size(), 6u + 9u);
 }
 
+TEST_F(ReportWorkbookTest, ReportHeaderAboveTheTitleBlockWhenShownAndNotOtherwise) {
+    auto r = fullDay();
+    const std::string sheet = "日報 2024年3月7日";
+    const Workbook plain = write(std::span(&r->sel, 1));
+    EXPECT_EQ(plain.rowOf(sheet, 0, "測定者"), -1);
+
+    WorkbookOutputEnv env;
+    ReportHeader h;
+    h.inspector = sjis::fromUtf8("山田 太郎");
+    h.company = sjis::fromUtf8("東西電気保安");
+    h.address = sjis::fromUtf8("東京都港区芝1-2-3");
+    h.remarks = sjis::fromUtf8("年次点検");
+    env.header.setHeader(r->sel.customerName, r->sel.circuitName, h, false);
+    // Kept but off: the workbook is as before.
+    const Workbook off = write(std::span(&r->sel, 1), env);
+    ASSERT_EQ(off.cells.size(), plain.cells.size());
+    for (const auto& [at, cell] : plain.cells) {
+        const Cell& same = off.cells.at(at);
+        EXPECT_TRUE(same.number == cell.number && same.value == cell.value &&
+                    same.text == cell.text);
+    }
+
+    env.header.setShown(true);
+    const Workbook book = write(std::span(&r->sel, 1), env);
+    EXPECT_EQ(book.at(sheet, 0, 0)->text, "日報 2024年 3月 7日");
+    // The stamp boxes' captions over the last three of the ten columns.
+    EXPECT_EQ(book.at(sheet, 0, 7)->text, "担当");
+    EXPECT_EQ(book.at(sheet, 0, 8)->text, "確認");
+    EXPECT_EQ(book.at(sheet, 0, 9)->text, "承認");
+    const std::pair<const char*, const char*> lines[] = {{"測定者", "山田 太郎"},
+                                                         {"測定会社", "東西電気保安"},
+                                                         {"需要家住所", "東京都港区芝1-2-3"},
+                                                         {"備考", "年次点検"}};
+    for (const auto& [label, value] : lines) {
+        const int row = book.rowOf(sheet, 0, label);
+        ASSERT_GE(row, 2) << label;
+        EXPECT_LT(row, book.rowOf(sheet, 0, "需要家名称")) << label;
+        EXPECT_EQ(book.at(sheet, row, 2)->text, value) << label;
+    }
+    // Everything below moved down together: the figures and the charts' ranges.
+    const int shift = book.rowOf(sheet, 0, "時間") - plain.rowOf(sheet, 0, "時間");
+    EXPECT_EQ(shift, 5);
+    const int first = plain.rowOf(sheet, 0, "時間") + 1;
+    for (int k : {0, 719, 1439})
+        for (int c = 0; c < 10; ++c) {
+            const Cell* before = plain.at(sheet, first + k, c);
+            const Cell* after = book.at(sheet, first + k + shift, c);
+            ASSERT_TRUE(before && after) << k << "," << c;
+            EXPECT_EQ(after->value, before->value) << k << "," << c;
+        }
+    ASSERT_FALSE(book.series.empty());
+    EXPECT_EQ(book.series[0].values, ref(sheet, 'B', first + shift, first + shift + 1439));
+}
+
 // A year has no report sheet of its own: its sheet is the year table, the figures as numbers.
 TEST_F(ReportWorkbookTest, AYearIsTheSheetOfItsTableWithTheFiguresAsNumbers) {
     auto r = csvfix::daily3p3w();
@@ -292,94 +346,41 @@ TEST_F(ReportWorkbookTest, AYearIsTheSheetOfItsTableWithTheFiguresAsNumbers) {
     // January holds the stored day's energy.
     EXPECT_TRUE(book.at(sheet, 2, 2)->number);
     EXPECT_EQ(book.at(sheet, 2, 2)->value, 101.2);
+}
 
-    TEST_F(ReportWorkbookTest, ReportHeaderAboveTheTitleBlockWhenShownAndNotOtherwise) {
-        auto r = fullDay();
-        const std::string sheet = "日報 2024年3月7日";
-        const Workbook plain = write(std::span(&r->sel, 1));
-        EXPECT_EQ(plain.rowOf(sheet, 0, "測定者"), -1);
+TEST_F(ReportWorkbookTest, FailedWriteIsToldAndLosesNothing) {
+    auto r = csvfix::daily3p3w();
+    ScriptedPrompt prompt;
+    WorkbookOutputEnv env;
+    env.prompt = &prompt;
+    EXPECT_FALSE(
+        WriteReportWorkbook(folder.file("missing/report.xlsx"), std::span(&r->sel, 1), env));
+    ASSERT_EQ(prompt.asked().size(), 1u);
 
-        WorkbookOutputEnv env;
-        ReportHeader h;
-        h.inspector = sjis::fromUtf8("山田 太郎");
-        h.company = sjis::fromUtf8("東西電気保安");
-        h.address = sjis::fromUtf8("東京都港区芝1-2-3");
-        h.remarks = sjis::fromUtf8("年次点検");
-        env.header.setHeader(r->sel.customerName, r->sel.circuitName, h, false);
-        // Kept but off: the workbook is as before.
-        const Workbook off = write(std::span(&r->sel, 1), env);
-        ASSERT_EQ(off.cells.size(), plain.cells.size());
-        for (const auto& [at, cell] : plain.cells) {
-            const Cell& same = off.cells.at(at);
-            EXPECT_TRUE(same.number == cell.number && same.value == cell.value &&
-                        same.text == cell.text);
-        }
+    // A folder at the name: the replacement cannot take it, nothing of it is lost.
+    const std::string path = folder.file("kept.xlsx");
+    std::filesystem::create_directory(path);
+    TempFolder::write(path + "/inside", "old");
+    EXPECT_FALSE(WriteReportWorkbook(path, std::span(&r->sel, 1), env));
+    EXPECT_EQ(prompt.asked().size(), 2u);
+    std::ifstream in(path + "/inside");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+}
 
-        env.header.setShown(true);
-        const Workbook book = write(std::span(&r->sel, 1), env);
-        EXPECT_EQ(book.at(sheet, 0, 0)->text, "日報 2024年 3月 7日");
-        // The stamp boxes' captions over the last three of the ten columns.
-        EXPECT_EQ(book.at(sheet, 0, 7)->text, "担当");
-        EXPECT_EQ(book.at(sheet, 0, 8)->text, "確認");
-        EXPECT_EQ(book.at(sheet, 0, 9)->text, "承認");
-        const std::pair<const char*, const char*> lines[] = {{"測定者", "山田 太郎"},
-                                                             {"測定会社", "東西電気保安"},
-                                                             {"需要家住所", "東京都港区芝1-2-3"},
-                                                             {"備考", "年次点検"}};
-        for (const auto& [label, value] : lines) {
-            const int row = book.rowOf(sheet, 0, label);
-            ASSERT_GE(row, 2) << label;
-            EXPECT_LT(row, book.rowOf(sheet, 0, "需要家名称")) << label;
-            EXPECT_EQ(book.at(sheet, row, 2)->text, value) << label;
-        }
-        // Everything below moved down together: the figures and the charts' ranges.
-        const int shift = book.rowOf(sheet, 0, "時間") - plain.rowOf(sheet, 0, "時間");
-        EXPECT_EQ(shift, 5);
-        const int first = plain.rowOf(sheet, 0, "時間") + 1;
-        for (int k : {0, 719, 1439})
-            for (int c = 0; c < 10; ++c) {
-                const Cell* before = plain.at(sheet, first + k, c);
-                const Cell* after = book.at(sheet, first + k + shift, c);
-                ASSERT_TRUE(before && after) << k << "," << c;
-                EXPECT_EQ(after->value, before->value) << k << "," << c;
-            }
-        ASSERT_FALSE(book.series.empty());
-        EXPECT_EQ(book.series[0].values, ref(sheet, 'B', first + shift, first + shift + 1439));
-    }
+TEST_F(ReportWorkbookTest, NothingIsWrittenWithoutADay) {
+    DisplaySelection none;
+    EXPECT_FALSE(WriteReportWorkbook(folder.file("x.xlsx"), std::span(&none, 1)));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("x.xlsx")));
+    EXPECT_EQ(workbookFileNamePreset(none), "");
+}
 
-    TEST_F(ReportWorkbookTest, FailedWriteIsToldAndLosesNothing) {
-        auto r = csvfix::daily3p3w();
-        ScriptedPrompt prompt;
-        WorkbookOutputEnv env;
-        env.prompt = &prompt;
-        EXPECT_FALSE(
-            WriteReportWorkbook(folder.file("missing/report.xlsx"), std::span(&r->sel, 1), env));
-        ASSERT_EQ(prompt.asked().size(), 1u);
-
-        // A folder at the name: the replacement cannot take it, nothing of it is lost.
-        const std::string path = folder.file("kept.xlsx");
-        std::filesystem::create_directory(path);
-        TempFolder::write(path + "/inside", "old");
-        EXPECT_FALSE(WriteReportWorkbook(path, std::span(&r->sel, 1), env));
-        EXPECT_EQ(prompt.asked().size(), 2u);
-        std::ifstream in(path + "/inside");
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
-    }
-
-    TEST_F(ReportWorkbookTest, NothingIsWrittenWithoutADay) {
-        DisplaySelection none;
-        EXPECT_FALSE(WriteReportWorkbook(folder.file("x.xlsx"), std::span(&none, 1)));
-        EXPECT_FALSE(std::filesystem::exists(folder.file("x.xlsx")));
-        EXPECT_EQ(workbookFileNamePreset(none), "");
-    }
-
-    TEST_F(ReportWorkbookTest, FileNameFollowsTheCsvRuleWithItsOwnExtension) {
-        auto r = csvfix::daily3p3w();
-        EXPECT_EQ(sjis::toUtf8(workbookFileNamePreset(r->sel)),
-                  "日報_テスト需要家_第1回路_20070105_1.xlsx");
-        auto m = csvfix::monthlyStart21();
-        const std::string csv = csvFileNamePreset(m->sel);
-        EXPECT_EQ(workbookFileNamePreset(m->sel), csv.substr(0, csv.size() - 4) + ".xlsx");
-    }
+TEST_F(ReportWorkbookTest, FileNameFollowsTheCsvRuleWithItsOwnExtension) {
+    auto r = csvfix::daily3p3w();
+    EXPECT_EQ(sjis::toUtf8(workbookFileNamePreset(r->sel)),
+              "日報_テスト需要家_第1回路_20070105_1.xlsx");
+    auto m = csvfix::monthlyStart21();
+    const std::string csv = csvFileNamePreset(m->sel);
+    EXPECT_EQ(workbookFileNamePreset(m->sel), csv.substr(0, csv.size() - 4) + ".xlsx");
+}
 
 } // namespace
