@@ -97,7 +97,7 @@ TEST_F(DataSaveDialog, ExportTellsSuccessStaysOpenAndKeepsTheTrimmedTexts) {
     m_prompt.answer(PromptAnswer::Yes); // create the folder
     press(d.get(), res::IDOK);
     ASSERT_EQ(m_prompt.asked().size(), 2u);
-    EXPECT_EQ(asked(1), "正常に保存しました。");
+    EXPECT_EQ(asked(1), "正常に保存しました。\n" + m_folder.str() + "/out/東京.VLK");
     EXPECT_EQ(m_prompt.asked()[1].icon, PromptIcon::None);
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(d->exported());
@@ -147,7 +147,8 @@ TEST(MonStartDayDialog, OkChecksTheTextAndKeepsTheDialogOpenOnError) {
         {"32", false, 0, "開始日には１～３１までの数字を入力してください"},
         {"1.5", false, 0, "開始日には１～３１までの数字を入力してください"},
         {"-3", false, 0, "開始日には１～３１までの数字を入力してください"},
-        {"３", false, 0, "開始日には１～３１までの数字を入力してください"},
+        {"２１", true, 21, nullptr}, // full-width, as an input method types it
+        {"３２", false, 0, "開始日には１～３１までの数字を入力してください"},
     };
     for (const StartDayCase& c : cases) {
         ScriptedPrompt prompt;

@@ -294,7 +294,7 @@ TEST(CsvReportTest, OpenErrorIsLoggedAndShown) {
     EXPECT_NE(e.log().find("/no/such/x.CSV"), std::string::npos);
     ASSERT_EQ(e.prompt.asked().size(), 1u);
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n/no/such/x.CSV");
-    EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Information);
+    EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Warning);
 }
 
 // Each failure kind gets its heading; texts are cut to fit the report's 100-byte buffer.
@@ -401,7 +401,10 @@ TEST_F(CsvFileTest, MissingFolderFailsAtOnce) {
     EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
     EXPECT_NE(e.log().find(path), std::string::npos);
     ASSERT_EQ(e.prompt.asked().size(), 1u);
-    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    // The program's text, then why and which folder.
+    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path + "\n" +
+                                            sjis::fromUtf8("フォルダが存在しません。\nフォルダ：") +
+                                            (m_dir / "missing").string());
     EXPECT_EQ(e.pauses, 0); // no retry when the folder is missing
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
 }
@@ -419,7 +422,11 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
     EXPECT_EQ(e.pauses, 300); // every 200 ms until 60000 ms have passed
     ASSERT_EQ(e.prompt.asked().size(), 1u);
-    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    EXPECT_EQ(
+        e.prompt.asked()[0].text,
+        "OpenError\n" + path + "\n" +
+            sjis::fromUtf8(
+                "他のプログラムが使用中です。そのプログラムを閉じてからやり直してください。"));
     holder.file.close();
     EXPECT_EQ(fileBytes(path), "kept"); // the other program's file is untouched
 }
