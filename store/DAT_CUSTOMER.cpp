@@ -11,6 +11,7 @@
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/FileNameFit.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/OpenFailure.h"
@@ -75,7 +76,7 @@ bool namesFollowTheRules(const Customer& customer, Prompt& prompt) {
 } // namespace
 
 std::string exportFileNamePreset(const std::string& customerName) {
-    return fileNameOf(customerName + ".VLK");
+    return fitFileName(fileNameOf(customerName + ".VLK"), 4);
 }
 
 std::string importDoneMessage(const std::string& name, const std::string& path) {

@@ -37,5 +37,5 @@ std::string importDoneMessage(const std::string& name, const std::string& path);
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name);
 
 // The file name the export offers for a customer: its name + ".VLK", never holding a path
-// separator.
+// separator, shortened by fitFileName when the name is too long for a file name.
 std::string exportFileNamePreset(const std::string& customerName);

@@ -278,6 +278,14 @@ TEST(CustomerImport, NamesThatBreakTheNameRulesAreRefused) {
 }
 
 // File names made from names never hold a path separator, whatever a name holds.
+TEST(CustomerExport, FileNamePresetOfAVeryLongNameFitsAFileSystem) {
+    std::string name;
+    for (int i = 0; i < 256; ++i)
+        name += "東";
+    const std::string preset = sjis::toUtf8(exportFileNamePreset(sj(name.c_str())));
+    EXPECT_EQ(preset, name.substr(0, 3 * 83) + ".VLK"); // 83 kanji of 3 bytes and ".VLK": 253
+}
+
 TEST(CustomerExport, FileNamePresetHasNoPathSeparator) {
     EXPECT_EQ(exportFileNamePreset(sj("東京工場")), sj("東京工場") + ".VLK");
     EXPECT_EQ(exportFileNamePreset("../../evil"), ".._.._evil.VLK");

@@ -190,4 +190,25 @@ TEST(MonStartDayDialog, ControlsAndScreenshot) {
     shot(&d, "mon_start_day.png");
 }
 
+// A name of 256 characters (old files hold them) is cut in the combo box, which stays as wide as
+// its usual names: the dialog fits a 1024x768 screen with OK on it.
+TEST_F(DataSaveDialog, AVeryLongNameDoesNotWidenTheDialog) {
+    QString longName;
+    for (int i = 0; i < 256; ++i)
+        longName += QChar(i % 2 ? u'工' : u'東');
+    m_store.insert(sjis::fromUtf8(longName.toStdString()));
+    auto d = open(m_store.find(sjis::fromUtf8(longName.toStdString())));
+    d->adjustSize();
+    EXPECT_LE(d->width(), 1024 / 2);
+    EXPECT_EQ(d->customers()->currentText(), longName);
+    EXPECT_EQ(d->customers()->toolTip(), longName); // the whole name on hovering
+    QWidget* ok = byId<QWidget>(d.get(), res::IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_LE(ok->mapTo(d.get(), QPoint(ok->width(), 0)).x(), d->width());
+    // The file name offered fits a file system's 255 bytes.
+    EXPECT_LE(d->fileName()->text().toUtf8().size(), 255);
+    EXPECT_TRUE(d->fileName()->text().endsWith(QStringLiteral(".VLK")));
+    shot(d.get(), QStringLiteral("data_save_long_name.png"));
+}
+
 } // namespace

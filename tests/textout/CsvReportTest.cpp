@@ -346,6 +346,26 @@ protected:
     const std::filesystem::path& m_dir = m_folder.path();
 };
 
+// Names of 256 characters (accepted by old files) make a name longer than a file system takes:
+// the name keeps its start and its date, channel and extension, and the file is written.
+TEST_F(CsvFileTest, VeryLongNamesMakeAFileNameThatCanBeWritten) {
+    std::string customer;
+    for (int i = 0; i < 256; ++i)
+        customer += i % 2 ? "工" : "A";
+    Env e;
+    auto r = csvfix::daily3p4w();
+    r->sel.customerName = sjis::fromUtf8(customer);
+    r->sel.circuitName = sjis::fromUtf8("受電盤");
+    const std::string name = sjis::toUtf8(csvFileNamePreset(r->sel));
+    EXPECT_LE(name.size(), 255u);
+    EXPECT_GT(name.size(), 250u);
+    EXPECT_EQ(name.rfind("日報_A工A工", 0), 0u) << name;
+    EXPECT_EQ(name.substr(name.size() - 15), "_20070106_2.CSV");
+    EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string() + "/" + name), r->sel, e.env));
+    EXPECT_TRUE(e.prompt.asked().empty());
+    EXPECT_TRUE(std::filesystem::exists(m_dir / name));
+}
+
 TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     Env e;
     auto r = csvfix::monthlyStart21();
