@@ -99,7 +99,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
                      buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this), m_bandLow,
                      buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this), m_bandHigh}));
     settings->addWidget(
-        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&F):"), m_powerFactor, this),
+        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&R):"), m_powerFactor, this),
                      m_powerFactor, m_save}));
     settings->addWidget(group(
         this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
