@@ -3,9 +3,10 @@
 #include <string>
 #include <string_view>
 
-// The longest file name the file systems we write to take: 255 bytes of the name as stored
-// (UTF-8, where a kanji takes three bytes against two in CP932).
-inline constexpr std::size_t kFileNameMaxBytes = 255;
+// The longest file name we make: the 255 bytes a file system takes of a name as stored (UTF-8,
+// where a kanji takes three bytes against two in CP932), less room for the safe writer's
+// temporary name beside it (the name + ".tmp<pid>_<count>", at most 31 bytes more).
+inline constexpr std::size_t kFileNameMaxBytes = 255 - 31;
 
 // The one rule for a file name made from customer and circuit names: a name whose stored
 // (UTF-8) form is longer than maxBytes keeps its start and its last keptTail bytes (the date,

@@ -1,8 +1,8 @@
 // Qt's own dialogs, opened by the program's commands, speak Japanese once Qt's translation is
 // loaded; screenshots of each go to the shot folder.
 #include "ViewFixture.h"
-#include "app/AboutDialog.h"
-#include "app/QtTranslation.h"
+#include "app/gui/AboutDialog.h"
+#include "app/gui/QtTranslation.h"
 #include "res/ResourceIds.h"
 
 #include <QAbstractButton>

@@ -283,7 +283,7 @@ TEST(CustomerExport, FileNamePresetOfAVeryLongNameFitsAFileSystem) {
     for (int i = 0; i < 256; ++i)
         name += "東";
     const std::string preset = sjis::toUtf8(exportFileNamePreset(sj(name.c_str())));
-    EXPECT_EQ(preset, name.substr(0, 3 * 83) + ".VLK"); // 83 kanji of 3 bytes and ".VLK": 253
+    EXPECT_EQ(preset, name.substr(0, 3 * 73) + ".VLK"); // 73 kanji of 3 bytes and ".VLK": 223
 }
 
 TEST(CustomerExport, FileNamePresetHasNoPathSeparator) {

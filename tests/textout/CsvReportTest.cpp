@@ -6,6 +6,7 @@
 #include "common/TempFolder.h"
 #include "store/MemorySink.h"
 #include "support/CxException.h"
+#include "support/FileNameFit.h"
 #include "support/LogFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -357,8 +358,8 @@ TEST_F(CsvFileTest, VeryLongNamesMakeAFileNameThatCanBeWritten) {
     r->sel.customerName = sjis::fromUtf8(customer);
     r->sel.circuitName = sjis::fromUtf8("受電盤");
     const std::string name = sjis::toUtf8(csvFileNamePreset(r->sel));
-    EXPECT_LE(name.size(), 255u);
-    EXPECT_GT(name.size(), 250u);
+    EXPECT_LE(name.size(), kFileNameMaxBytes);
+    EXPECT_GT(name.size(), kFileNameMaxBytes - 5);
     EXPECT_EQ(name.rfind("日報_A工A工", 0), 0u) << name;
     EXPECT_EQ(name.substr(name.size() - 15), "_20070106_2.CSV");
     EXPECT_TRUE(WriteReportCsv(sjis::fromUtf8(m_dir.string() + "/" + name), r->sel, e.env));
