@@ -115,8 +115,7 @@ TEST_F(MnemonicsTest, EachViewLeavesTheMenuBarsKeysToTheMenus) {
 TEST_F(MnemonicsTest, EachDialogOfTheCommandsGivesEachKeyOnce) {
     const int commands[] = {res::ID_SELECT_DATA,   res::ID_CUST_EDIT,       res::ID_CUST_EXPORT,
                             res::ID_MON_START_DAY, res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,
-                            res::ID_TXT_OUT,       res::ID_XLSX_OUT,        res::ID_APP_ABOUT,
-                            res::ID_FILE_PRINT};
+                            res::ID_TXT_OUT,       res::ID_XLSX_OUT,        res::ID_APP_ABOUT};
     for (int command : commands) {
         bool shown = false;
         QStringList clashes;
