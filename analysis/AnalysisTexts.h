@@ -81,6 +81,9 @@ inline constexpr const char kIncompleteLegend[] =
     "\x81\xa3n\x81"
     "F\x8c\x87\x91\xaa n \x8b\xe6\x8a\xd4\x81i\x92\xe2\x93"
     "d\x82\xf0\x8a\xdc\x82\xde\x81j"; // ▲n：欠測 n 区間（停電を含む）
+inline constexpr const char kWeekEarlier[] =
+    "1\x8fT\x8a\xd4\x91O\x82\xcc\x93\xaf\x82\xb6\x97j\x93\xfa";         // 1週間前の同じ曜日
+inline constexpr const char kPreviousMonth[] = "\x91O\x82\xcc\x8c\x8e"; // 前の月
 inline constexpr const char kNone[] = "---";
 inline constexpr const char kTilde[] = "\x81`"; // ～
 
@@ -108,6 +111,7 @@ inline constexpr const char kYearStartDay[] =
     "\x8c\x8e\x95\xf1\x8fW\x8cv\x8aJ\x8en\x93\xfa, %d"; // 月報集計開始日, %d
 inline constexpr const char kYearContract[] = "\x8c_\x96\xf1\x93"
                                               "d\x97\xcd[kW], %s";         // 契約電力[kW], %s
+inline constexpr const char kYearSheet[] = "\x94N\x95\xf1 %d\x94N";        // 年報 %d年
 inline constexpr const char kYearCaption[] = "\x8c\x8e\x95\xca\x8fW\x8cv"; // 月別集計
 inline constexpr const char kYearEnergyName[] = "\x93"
                                                 "d\x97\xcd\x97\xca"; // 電力量

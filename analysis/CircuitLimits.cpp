@@ -2,6 +2,7 @@
 
 #include "analysis/DayCoverage.h"
 
+#include <algorithm>
 #include <cmath>
 
 VoltageBand voltageBandOf(const CircuitLimits& limits, double typicalVoltage) {
@@ -27,8 +28,14 @@ VoltageBand voltageBandOf(const CircuitLimits& limits, double typicalVoltage) {
 
 void countDayLimits(LimitCounts& counts, const DayData& day, const DateTime& date,
                     const CircuitLimits& limits) {
+    countDayLimits(counts, day, intervalMinutesOf(day, date), limits);
+}
+
+void countDayLimits(LimitCounts& counts, const DayData& day, int interval,
+                    const CircuitLimits& limits) {
     const int phases = day.phaseCount();
-    const int interval = intervalMinutesOf(day, date);
+    // No interval is longer than the day (a time far off the day would overflow the sum).
+    const int minutes = std::min(interval, kMinutesPerDay);
     for (int i = 0; i < day.intervals.count(); ++i) {
         const IntervalSample& s = day.intervals.at(i);
         if (isOutageSample(s, phases))
@@ -43,7 +50,7 @@ void countDayLimits(LimitCounts& counts, const DayData& day, const DateTime& dat
         }
         if (std::fabs(s.powerFactor) < limits.powerFactorThreshold) {
             ++counts.powerFactorBelow;
-            counts.minutesBelowPowerFactor += interval;
+            counts.minutesBelowPowerFactor += minutes;
         }
     }
 }

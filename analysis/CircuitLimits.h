@@ -50,5 +50,8 @@ struct LimitCounts {
 // Adds the samples of one day to the counts (band already set in `counts`).
 void countDayLimits(LimitCounts& counts, const DayData& day, const DateTime& date,
                     const CircuitLimits& limits);
+// The same with the day's interval already known (intervalMinutesOf).
+void countDayLimits(LimitCounts& counts, const DayData& day, int intervalMinutes,
+                    const CircuitLimits& limits);
 // Half-hours strictly above the contract demand; 0 when no contract demand is entered.
 int countAboveContract(const std::vector<HalfHourDemand>& halfHours, double contractDemand);

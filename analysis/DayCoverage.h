@@ -9,10 +9,15 @@ inline constexpr int kMinutesPerDay = 1440;
 // Minutes from the day's 00:00 to a time (a sample's time is the end of its interval, so the
 // last sample of a day is 1440), rounded to the whole minute.
 int minutesIntoDay(const DateTime& time, const DateTime& date);
+// The same from the day's 00:00 as a plain value (midnightOf), which a loop over a day's
+// samples splits once instead of once per sample. Times days away are held at ±1,000,000.
+double midnightOf(const DateTime& date);
+int minutesIntoDay(const DateTime& time, double midnight);
 
 // The interval of the listing in minutes: the most frequent step between consecutive samples
 // (the smaller on a tie); with one sample, the minutes to its time. 0 without samples.
 int intervalMinutesOf(const DayData& day, const DateTime& date);
+int intervalMinutesOf(const DayData& day, double midnight);
 
 // The recorder lists an interval without supply with every voltage 0: such a sample holds no
 // reading, only the zero power that really flowed.
@@ -33,6 +38,8 @@ struct DayCoverage {
 
 // A day without samples has no interval to count against: intervalMinutes 0, incomplete.
 DayCoverage dayCoverage(const DayData& day, const DateTime& date);
+// The same with the day's midnight and interval already known.
+DayCoverage dayCoverage(const DayData& day, double midnight, int intervalMinutes);
 
 // How a chart point is drawn: it continues the line, starts a new piece of it (first point,
 // after a gap of more than one interval or after an outage), or is not drawn at all (outage).

@@ -1,6 +1,8 @@
 #include "analysis/HalfHourDemand.h"
 
 #include "analysis/DayCoverage.h"
+#include "analysis/DayResults.h"
+#include "analysis/MonthNumber.h"
 #include "store/Aggregation.h"
 
 #include <algorithm>
@@ -15,8 +17,13 @@ constexpr int kHalfHours = kMinutesPerDay / kHalfHour;
 } // namespace
 
 std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& date) {
+    const DateTime midnight = date.dateOnly();
+    return dayHalfHours(day, midnight, intervalMinutesOf(day, midnight.value()));
+}
+
+std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& midnight,
+                                         int interval) {
     std::vector<HalfHourDemand> result;
-    const int interval = intervalMinutesOf(day, date);
     if (interval <= 0)
         return result;
     std::array<double, kHalfHours> energy{}; // W × minutes
@@ -27,7 +34,7 @@ std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& dat
         // An outage interval holds no reading: it is missing here as everywhere else.
         if (isOutageSample(s, phases) || !std::isfinite(s.power))
             continue;
-        const int end = std::min(minutesIntoDay(s.time, date), kMinutesPerDay);
+        const int end = std::min(minutesIntoDay(s.time, midnight.value()), kMinutesPerDay);
         const int start = std::max(end - interval, 0);
         for (int k = start / kHalfHour; k < kHalfHours && k * kHalfHour < end; ++k) {
             const int overlap = std::min(end, (k + 1) * kHalfHour) - std::max(start, k * kHalfHour);
@@ -37,7 +44,7 @@ std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& dat
             minutes[static_cast<std::size_t>(k)] += overlap;
         }
     }
-    const DateTime midnight = date.dateOnly();
+    result.reserve(kHalfHours);
     for (int k = 0; k < kHalfHours; ++k) {
         const std::size_t kk = static_cast<std::size_t>(k);
         if (minutes[kk] <= 0.0)
@@ -77,18 +84,25 @@ std::vector<HalfHourDemand> largestHalfHours(const std::vector<HalfHourDemand>& 
 
 std::vector<MonthMaximum> twelveMonthMaxima(const MeasurementCircuit& circuit, int year, int month,
                                             int startDay) {
+    DayResultsCache days(circuit);
+    return twelveMonthMaxima(days, year, month, startDay);
+}
+
+std::vector<MonthMaximum> twelveMonthMaxima(DayResultsCache& days, int year, int month,
+                                            int startDay) {
     std::vector<MonthMaximum> result;
-    // Month numbers counted from year 0 make the year end an ordinary step.
-    const int last = year * 12 + (month - 1);
+    const MeasurementCircuit& circuit = *days.circuit();
+    const int last = monthNumber(year, month);
     for (int m = last - 11; m <= last; ++m) {
         MonthMaximum entry;
-        entry.year = m / 12;
-        entry.month = m % 12 + 1;
-        for (const HalfHourDemand& h :
-             windowHalfHours(circuit, monthWindow(entry.year, entry.month, startDay))) {
-            if (!entry.found || h.demand > entry.peak.demand) {
+        entry.year = yearOfMonthNumber(m);
+        entry.month = monthOfMonthNumber(m);
+        // Each day's largest half-hour is kept with the day: a month is the largest of them.
+        for (int index : daysInWindow(circuit, monthWindow(entry.year, entry.month, startDay))) {
+            const HalfHourDemand* h = days.day(index).largest();
+            if (h && (!entry.found || h->demand > entry.peak.demand)) {
                 entry.found = true;
-                entry.peak = h; // the earlier of equal demands stays
+                entry.peak = *h; // the earlier of equal demands stays
             }
         }
         result.push_back(entry);

@@ -6,6 +6,8 @@
 #include "store/MonthWindow.h"
 #include <vector>
 
+class DayResultsCache;
+
 struct HalfHourDemand {
     DateTime from;         // start of the half-hour
     DateTime to;           // its end (the next day's 00:00 for the last one)
@@ -19,6 +21,9 @@ struct HalfHourDemand {
 // stands for the interval that ends at its time; an interval longer than 30 minutes gives each
 // half-hour it covers its value.
 std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& date);
+// The same with the day's 00:00 (date.dateOnly()) and interval already known.
+std::vector<HalfHourDemand> dayHalfHours(const DayData& day, const DateTime& midnight,
+                                         int intervalMinutes);
 
 // The half-hours of every stored day of the window, in time order.
 std::vector<HalfHourDemand> windowHalfHours(const MeasurementCircuit& circuit,
@@ -39,6 +44,9 @@ struct MonthMaximum {
 // The report months (year, month) − 11 … (year, month) with their largest half-hour, oldest
 // first; months start on startDay.
 std::vector<MonthMaximum> twelveMonthMaxima(const MeasurementCircuit& circuit, int year, int month,
+                                            int startDay);
+// The same from the days' kept results (DayResults.h).
+std::vector<MonthMaximum> twelveMonthMaxima(DayResultsCache& days, int year, int month,
                                             int startDay);
 // The largest of them (found = false when none has a value); the earlier on a tie.
 MonthMaximum largestOf(const std::vector<MonthMaximum>& months);

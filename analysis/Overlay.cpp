@@ -1,6 +1,9 @@
 #include "analysis/Overlay.h"
 
+#include "analysis/AnalysisTexts.h"
+#include "analysis/MonthNumber.h"
 #include "store/Aggregation.h"
+#include "support/Format.h"
 
 #include <cmath>
 #include <set>
@@ -19,11 +22,11 @@ int overlayDayIndex(const MeasurementCircuit& circuit, const DateTime& shownDate
 
 void overlayMonth(const OverlayChoice& choice, int year, int month, int& overlayYear,
                   int& overlayMonth) {
-    int index = year * 12 + month - 1 - 1; // the month before
+    int number = monthNumber(year, month) - 1; // the month before
     if (choice.year > 0 && choice.month >= 1 && choice.month <= 12)
-        index = choice.year * 12 + choice.month - 1;
-    overlayYear = index / 12;
-    overlayMonth = index % 12 + 1;
+        number = monthNumber(choice.year, choice.month);
+    overlayYear = yearOfMonthNumber(number);
+    overlayMonth = monthOfMonthNumber(number);
 }
 
 std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int startDay) {
@@ -33,9 +36,48 @@ std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int start
         const MeasurementDay& day = circuit.days.at(i);
         const MonthWindow w = reportMonthOf(day.date, startDay);
         if (day.channel == channel && w.start.isValid())
-            months.insert(w.start.year() * 12 + w.start.month() - 1);
+            months.insert(monthNumber(w.start.year(), w.start.month()));
     }
     return {months.begin(), months.end()};
+}
+
+std::vector<OverlayOption> overlayOptions(const MeasurementCircuit& circuit, bool monthly,
+                                          int startDay) {
+    std::vector<OverlayOption> options;
+    if (monthly) {
+        options.push_back({txt::analysis::kPreviousMonth, {}});
+        for (int m : storedReportMonths(circuit, startDay)) {
+            OverlayOption o;
+            o.choice.year = yearOfMonthNumber(m);
+            o.choice.month = monthOfMonthNumber(m);
+            o.label = formatText("%04d/%02d", o.choice.year, o.choice.month);
+            options.push_back(std::move(o));
+        }
+        return options;
+    }
+    options.push_back({txt::analysis::kWeekEarlier, {}});
+    const int32_t channel = circuit.dayChannel();
+    for (int i = 0; i < circuit.days.count(); ++i) {
+        const MeasurementDay& day = circuit.days.at(i);
+        if (day.channel != channel)
+            continue;
+        OverlayOption o;
+        o.choice.day = day.date;
+        o.label = day.date.format("%Y/%m/%d (%a)");
+        options.push_back(std::move(o));
+    }
+    return options;
+}
+
+std::size_t chosenOverlayOption(const std::vector<OverlayOption>& options,
+                                const OverlayChoice& chosen, bool monthly) {
+    for (std::size_t i = 1; i < options.size(); ++i) {
+        const OverlayChoice& c = options[i].choice;
+        if (monthly ? c.year == chosen.year && c.month == chosen.month
+                    : chosen.day.isValid() && c.day == chosen.day)
+            return i;
+    }
+    return 0;
 }
 
 std::vector<ChartPoint> dayPowerCurve(const DayData& day, const DateTime& date) {

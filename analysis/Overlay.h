@@ -4,6 +4,7 @@
 #include "analysis/DayCoverage.h"
 #include "store/DAT_Store.h"
 #include "store/MonthWindow.h"
+#include <string>
 #include <vector>
 
 // What the graph compares the shown report with (chosen in the analysis view).
@@ -23,6 +24,23 @@ void overlayMonth(const OverlayChoice& choice, int year, int month, int& overlay
                   int& overlayMonth);
 // The report months (year × 12 + month − 1) that hold stored days of the circuit, ascending.
 std::vector<int> storedReportMonths(const MeasurementCircuit& circuit, int startDay);
+
+// One entry of the list of what to compare with: its text (CP932) and the choice it makes
+// (`shown` is left to the caller).
+struct OverlayOption {
+    std::string label;
+    OverlayChoice choice;
+    bool operator==(const OverlayOption&) const = default;
+};
+
+// The entries for a daily report (the same weekday a week earlier, then every stored day of
+// the circuit's channel) or a monthly one (the month before, then every report month holding
+// stored days), the default first.
+std::vector<OverlayOption> overlayOptions(const MeasurementCircuit& circuit, bool monthly,
+                                          int startDay);
+// The entry that makes `chosen` (the default when none does).
+std::size_t chosenOverlayOption(const std::vector<OverlayOption>& options,
+                                const OverlayChoice& chosen, bool monthly);
 
 // The default day to compare with: the same weekday a week earlier, when stored (index in the
 // circuit), else -1.

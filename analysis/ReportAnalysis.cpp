@@ -5,23 +5,24 @@
 namespace {
 
 // The parts shared by both report kinds, over the given stored days.
-void analyseDays(ReportAnalysis& a, const MeasurementCircuit& circuit,
-                 const std::vector<int>& dayIndices, int startDay) {
+void analyseDays(ReportAnalysis& a, DayResultsCache& results, const std::vector<int>& dayIndices,
+                 int startDay) {
+    const MeasurementCircuit& circuit = *results.circuit();
     for (int index : dayIndices) {
         const MeasurementDay& day = circuit.days.at(index);
-        a.days.push_back({day.date, dayCoverage(day.data, day.date)});
-        std::vector<HalfHourDemand> part = dayHalfHours(day.data, day.date);
-        a.halfHours.insert(a.halfHours.end(), part.begin(), part.end());
+        const DayResults& r = results.day(index);
+        a.days.push_back({day.date, r.coverage});
+        a.halfHours.insert(a.halfHours.end(), r.halfHours.begin(), r.halfHours.end());
         addDayStatistics(a.statistics, day.data);
     }
     a.largest = largestHalfHours(a.halfHours, kLargestHalfHours);
-    a.twelveMonths = twelveMonthMaxima(circuit, a.year, a.month, startDay);
+    a.twelveMonths = twelveMonthMaxima(results, a.year, a.month, startDay);
     a.twelveMonthMaximum = largestOf(a.twelveMonths);
 
     a.counts.band = voltageBandOf(a.limits, a.statistics.voltage[0].average);
-    for (int index : dayIndices) {
-        const MeasurementDay& day = circuit.days.at(index);
-        countDayLimits(a.counts, day.data, day.date, a.limits);
+    for (std::size_t i = 0; i < dayIndices.size(); ++i) {
+        const MeasurementDay& day = circuit.days.at(dayIndices[i]);
+        countDayLimits(a.counts, day.data, a.days[i].coverage.intervalMinutes, a.limits);
     }
     a.counts.demandAbove = countAboveContract(a.halfHours, a.limits.contractDemand);
     const HalfHourDemand* maximum = a.maximumDemand();
@@ -40,10 +41,10 @@ int ReportAnalysis::incompleteDays() const {
     return n;
 }
 
-ReportAnalysis analyseDay(const MeasurementCircuit& circuit, int dayIndex,
-                          const CircuitLimits& limits, int startDay) {
+ReportAnalysis analyseDay(DayResultsCache& days, int dayIndex, const CircuitLimits& limits,
+                          int startDay) {
     ReportAnalysis a;
-    const MeasurementDay& day = circuit.days.at(dayIndex);
+    const MeasurementDay& day = days.circuit()->days.at(dayIndex);
     a.date = day.date;
     a.limits = limits;
     // A start day some months lack (29-31) leaves days in no report month: the twelve months
@@ -54,28 +55,48 @@ ReportAnalysis analyseDay(const MeasurementCircuit& circuit, int dayIndex,
     a.month = a.inReportMonth ? reportMonth.start.month() : day.date.month();
     a.window.start = day.date.dateOnly();
     a.window.end = a.window.start.addDays(1);
-    analyseDays(a, circuit, {dayIndex}, startDay);
+    analyseDays(a, days, {dayIndex}, startDay);
     return a;
 }
 
-ReportAnalysis analyseMonth(const MeasurementCircuit& circuit, int year, int month,
-                            const CircuitLimits& limits, int startDay) {
+ReportAnalysis analyseMonth(DayResultsCache& days, int year, int month, const CircuitLimits& limits,
+                            int startDay) {
     ReportAnalysis a;
     a.monthly = true;
     a.year = year;
     a.month = month;
     a.limits = limits;
     a.window = monthWindow(year, month, startDay);
-    analyseDays(a, circuit, daysInWindow(circuit, a.window), startDay);
+    analyseDays(a, days, daysInWindow(*days.circuit(), a.window), startDay);
     return a;
 }
 
-ReportAnalysis analyseSelection(const DisplaySelection& selection, const CircuitLimits& limits,
+ReportAnalysis analyseDay(const MeasurementCircuit& circuit, int dayIndex,
+                          const CircuitLimits& limits, int startDay) {
+    DayResultsCache days(circuit);
+    return analyseDay(days, dayIndex, limits, startDay);
+}
+
+ReportAnalysis analyseMonth(const MeasurementCircuit& circuit, int year, int month,
+                            const CircuitLimits& limits, int startDay) {
+    DayResultsCache days(circuit);
+    return analyseMonth(days, year, month, limits, startDay);
+}
+
+ReportAnalysis analyseSelection(DayResultsCache& days, std::uint64_t storeRevision,
+                                const DisplaySelection& selection, const CircuitLimits& limits,
                                 int startDay) {
     if (!selection.isValid() || !selection.circuit || selection.dayIndex < 0 ||
         selection.dayIndex >= selection.circuit->days.count())
         return {};
+    days.attach(selection.circuit, storeRevision);
     if (selection.isMonthly())
-        return analyseMonth(*selection.circuit, selection.year, selection.month, limits, startDay);
-    return analyseDay(*selection.circuit, selection.dayIndex, limits, startDay);
+        return analyseMonth(days, selection.year, selection.month, limits, startDay);
+    return analyseDay(days, selection.dayIndex, limits, startDay);
+}
+
+ReportAnalysis analyseSelection(const DisplaySelection& selection, const CircuitLimits& limits,
+                                int startDay) {
+    DayResultsCache days;
+    return analyseSelection(days, 0, selection, limits, startDay);
 }

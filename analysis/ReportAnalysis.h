@@ -3,11 +3,13 @@
 // half-hour demand with its maxima, the limit counts and the statistics.
 #include "analysis/CircuitLimits.h"
 #include "analysis/DayCoverage.h"
+#include "analysis/DayResults.h"
 #include "analysis/HalfHourDemand.h"
 #include "analysis/ReportStatistics.h"
 #include "store/DAT_DisplaySelection.h"
 #include "store/DAT_Store.h"
 #include "store/MonthWindow.h"
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -50,4 +52,15 @@ ReportAnalysis analyseMonth(const MeasurementCircuit& circuit, int year, int mon
                             const CircuitLimits& limits, int startDay);
 // The report a valid selection shows (daily or monthly).
 ReportAnalysis analyseSelection(const DisplaySelection& selection, const CircuitLimits& limits,
+                                int startDay);
+
+// The same from the kept results of the circuit's days (its attached circuit): a view that
+// moves between days and months of one circuit computes each day once.
+ReportAnalysis analyseDay(DayResultsCache& days, int dayIndex, const CircuitLimits& limits,
+                          int startDay);
+ReportAnalysis analyseMonth(DayResultsCache& days, int year, int month, const CircuitLimits& limits,
+                            int startDay);
+// `days` is attached to the selection's circuit at `storeRevision` first.
+ReportAnalysis analyseSelection(DayResultsCache& days, std::uint64_t storeRevision,
+                                const DisplaySelection& selection, const CircuitLimits& limits,
                                 int startDay);

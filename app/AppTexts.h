@@ -66,5 +66,11 @@ inline constexpr const char kPdfFailed[] =
 inline constexpr const char kPrintFailed[] =
     "\x88\xf3\x8d\xfc\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
     "B\n%s"; // 印刷できませんでした。\n%s
+// The status bar while a large data file loads at the start: its path and size.
+inline constexpr const char kLoadingDataFile[] =
+    "\x83"
+    "f\x81[\x83^\x83t\x83@\x83"
+    "C\x83\x8b\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xf1\x82\xc5\x82\xa2\x82\xdc\x82\xb7  %s (%.1f "
+    "MB)"; // データファイルを読み込んでいます  %s (%.1f MB)
 
 } // namespace txt::app

@@ -15,14 +15,17 @@ constexpr CommandSpec kCommands[] = {
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_TXT_OUT, M::File, "表示データをテキスト出力(CSV形式)(&C)", "", nullptr, N::Selection,
      false},
-    {res::ID_XLSX_OUT, M::File, "Excelに出力(&E)...", "", nullptr, N::DayOrMonth, false},
+    {res::ID_XLSX_OUT, M::File, "Excelに出力(&E)...", "", nullptr, N::Selection, false},
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_FILE_PRINT, M::File, "印刷...\tCtrl+P(&P)", "Ctrl+P", "document-print", N::Selection,
      false},
     {res::ID_FILE_PRINT_PREVIEW, M::File, "印刷プレビュー(&V)...", "", nullptr, N::Selection,
      false},
     {res::ID_FILE_PDF, M::File, "PDFに出力(&F)...", "", nullptr, N::Selection, false},
+    {res::ID_BATCH_OUT, M::File, "一括出力(&B)...", "", nullptr, N::StoredDay, false},
     {res::ID_FILE_PRINT_SETUP, M::File, "プリンタの設定(&R)...", "", nullptr, N::Nothing, false},
+    {res::ID_REPORT_HEADER, M::File, "報告書ヘッダーの設定(&H)...", "", nullptr, N::Selection,
+     false},
     {0, M::File, "", "", nullptr, N::Nothing, false},
     {res::ID_APP_EXIT, M::File, "アプリケーションの終了(&X)", "", nullptr, N::Nothing, false},
 
@@ -92,6 +95,19 @@ const char* menuTitle(CommandMenu menu) {
         return "ヘルプ(&H)";
     }
     return "";
+}
+
+bool usableWhileLoading(int id) {
+    switch (id) {
+    case res::ID_FILE_PRINT_SETUP:
+    case res::ID_APP_EXIT:
+    case res::ID_VIEW_TOOLBAR:
+    case res::ID_VIEW_STATUS_BAR:
+    case res::ID_APP_ABOUT:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::span<const int> toolBarCommands() {

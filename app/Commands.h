@@ -12,9 +12,9 @@ enum class CommandMenu { File, Edit, View, Help };
 enum class CommandNeeds {
     Nothing,
     Selection,    // a shown day, month or year
-    DayOrMonth,   // a shown day or month (a workbook has no year sheet)
     PreviousData, // a stored day or month before the shown one
     NextData,     // one after it
+    StoredDay,    // a circuit with a stored day, shown or not
 };
 
 struct CommandSpec {
@@ -30,6 +30,9 @@ struct CommandSpec {
 // The commands in menu order, separators included.
 std::span<const CommandSpec> commandTable();
 const CommandSpec* findCommand(int id);
+// Whether a command can act while the data file is still loading at the start: only those
+// that touch neither the stored data nor the data file (the window, the printer, the end).
+bool usableWhileLoading(int id);
 
 // The menu titles ("ファイル(&F)" …), UTF-8.
 const char* menuTitle(CommandMenu menu);

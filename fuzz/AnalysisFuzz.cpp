@@ -1,8 +1,12 @@
 // Arbitrary bytes as DATA/Analysis.INI plus a customer export file, through every analysis
-// function: the settings parser, the day, month and year analyses and their tables. Whatever
-// the files hold (NaN, infinities, absurd limits, empty days, odd dates), nothing may crash,
-// overflow or convert a non-finite value to an integer.
+// function: the settings parser, the day, month and year analyses with and without kept day
+// results, their tables and heading, the comparison list. Whatever the files hold (NaN,
+// infinities, absurd limits, empty days, odd dates), nothing may crash, overflow or convert a
+// non-finite value to an integer, and kept results give what a fresh computation gives.
+#include "FuzzCheck.h"
 #include "analysis/AnalysisSettings.h"
+#include "analysis/DayResults.h"
+#include "analysis/Overlay.h"
 #include "analysis/ReportAnalysis.h"
 #include "analysis/YearReport.h"
 #include "store/ArchiveReader.h"
@@ -32,11 +36,34 @@ bool readCustomer(std::string_view bytes, Customer& customer) {
     return false;
 }
 
-void analyseEverything(const ReportAnalysis& a) {
+void analyseEverything(const ReportAnalysis& a, const Customer& customer,
+                       const MeasurementCircuit& circuit) {
     for (bool kw : {false, true})
         (void)analysisTables(a, kw);
     for (const DayCoverageEntry& d : a.days)
         (void)incompleteDayMark(d.coverage);
+    (void)analysisHeading(a, customer.name, circuit.name);
+}
+
+// What the kept day results give must be what a fresh computation gives (demands may be NaN
+// after an overflow, so the counts and coverage are compared).
+void sameFigures(const ReportAnalysis& kept, const ReportAnalysis& fresh) {
+    fuzzCheck(kept.halfHours.size() == fresh.halfHours.size());
+    fuzzCheck(kept.days.size() == fresh.days.size());
+    for (std::size_t i = 0; i < kept.days.size(); ++i)
+        fuzzCheck(kept.days[i].coverage == fresh.days[i].coverage);
+    fuzzCheck(kept.twelveMonths.size() == fresh.twelveMonths.size());
+    for (std::size_t i = 0; i < kept.twelveMonths.size(); ++i)
+        fuzzCheck(kept.twelveMonths[i].found == fresh.twelveMonths[i].found);
+    fuzzCheck(kept.statistics.power.count == fresh.statistics.power.count);
+    fuzzCheck(kept.counts.minutesBelowPowerFactor == fresh.counts.minutesBelowPowerFactor);
+}
+
+void comparisonList(const MeasurementCircuit& circuit, bool monthly, int startDay) {
+    const std::vector<OverlayOption> options = overlayOptions(circuit, monthly, startDay);
+    fuzzCheck(!options.empty());
+    for (const OverlayOption& o : options)
+        fuzzCheck(chosenOverlayOption(options, o.choice, monthly) < options.size());
 }
 
 } // namespace
@@ -53,13 +80,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int analysed = 0;
     for (const MeasurementCircuit& circuit : customer.circuits) {
         const CircuitLimits limits = settings.limitsFor(customer.name, circuit.name);
+        DayResultsCache kept; // as the analysis view keeps them across selections
+        kept.attach(&circuit, 1);
         for (int startDay : {1, 21, 29, 31}) {
+            comparisonList(circuit, false, startDay);
+            comparisonList(circuit, true, startDay);
             for (int d = 0; d < circuit.days.count() && analysed < 8; ++d, ++analysed) {
                 const DateTime date = circuit.days.at(d).date;
-                analyseEverything(analyseDay(circuit, d, limits, startDay));
+                const ReportAnalysis day = analyseDay(circuit, d, limits, startDay);
+                analyseEverything(day, customer, circuit);
+                sameFigures(analyseDay(kept, d, limits, startDay), day);
                 if (date.isValid() && date.year() > 0 && date.year() < 10000) {
-                    analyseEverything(
-                        analyseMonth(circuit, date.year(), date.month(), limits, startDay));
+                    const ReportAnalysis month =
+                        analyseMonth(circuit, date.year(), date.month(), limits, startDay);
+                    analyseEverything(month, customer, circuit);
+                    sameFigures(analyseMonth(kept, date.year(), date.month(), limits, startDay),
+                                month);
                     (void)analyseYear(circuit, date.year(), limits, startDay);
                 }
             }

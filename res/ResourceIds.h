@@ -38,6 +38,7 @@ constexpr int IDC_ANA_HEADING = 1510;    // customer, circuit and period shown
 constexpr int IDC_ANA_OVERLAY = 1511;    // グラフに比較を表示
 constexpr int IDC_ANA_OVERLAY_OF = 1512; // 比較する日 / 比較する月
 constexpr int IDC_ANA_PRINT = 1513;      // 印刷に分析ページを付ける
+constexpr int IDC_ANA_HEADER = 1514;     // 報告書ヘッダー...
 
 // Reception dialog "データの受信" (CCommRead).
 constexpr int IDC_COMM_STATUS = 1030;    // status line
@@ -82,6 +83,27 @@ constexpr int IDD_INPUT_PRT_DATE_SPAN = 150;
 constexpr int IDC_PRT_START = 1032; // 開始：
 constexpr int IDC_PRT_END = 1033;   // 終了：
 
+// Batch output dialog (一括出力); control ids are per dialog.
+constexpr int IDD_BATCH_OUT = 151;
+constexpr int IDC_BATCH_CIRCUITS = 1700;      // customer / circuit, checkable
+constexpr int IDC_BATCH_FROM = 1701;          // 開始：
+constexpr int IDC_BATCH_TO = 1702;            // 終了：
+constexpr int IDC_BATCH_CSV = 1703;           // CSV形式
+constexpr int IDC_BATCH_PDF = 1704;           // PDF
+constexpr int IDC_BATCH_FOLDER = 1705;        // 出力先
+constexpr int IDC_BATCH_BROWSE_FOLDER = 1706; // "参照..." beside the folder
+
+// Report header dialog (報告書ヘッダーの設定).
+constexpr int IDD_REPORT_HEADER = 152;
+constexpr int IDC_RH_SHOWN = 1520;     // 印刷・PDF・Excelに報告書ヘッダーを付ける
+constexpr int IDC_RH_INSPECTOR = 1521; // 測定者
+constexpr int IDC_RH_COMPANY = 1522;   // 測定会社
+constexpr int IDC_RH_ADDRESS = 1523;   // 需要家住所
+constexpr int IDC_RH_REMARKS = 1524;   // 備考
+constexpr int IDC_RH_CUSTOMER_OWN = 1525; // この需要家だけの測定者・押印欄にする
+constexpr int IDC_RH_STAMP_COUNT = 1526;  // 押印欄の数
+constexpr int IDC_RH_STAMP_FIRST = 1527;  // 欄1 … 欄4 (1527-1530)
+
 // Customer editing dialog (需要家情報).
 constexpr int IDD_CUST_EDIT = 130;
 constexpr int IDC_CUST_LIST = 1002;         // customers
@@ -111,11 +133,13 @@ constexpr int IDC_RD_IMPORT_FILE = 1021; // "受信ファイルから取り込�
 constexpr int ID_CUST_IMPORT = 32791;
 constexpr int ID_CUST_EXPORT = 32789;
 constexpr int ID_TXT_OUT = 32795;
-constexpr int ID_XLSX_OUT = 32811; // the shown report as an Excel workbook
+constexpr int ID_XLSX_OUT = 32811;      // the shown report as an Excel workbook
+constexpr int ID_REPORT_HEADER = 32812; // 報告書ヘッダーの設定
 constexpr int ID_FILE_PRINT = 57607;
 constexpr int ID_FILE_PRINT_SETUP = 57606;
 constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 constexpr int ID_FILE_PDF = 32810;
+constexpr int ID_BATCH_OUT = 32812;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_CUST_EDIT = 32772;
 constexpr int ID_MON_START_DAY = 32793;

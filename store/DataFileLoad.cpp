@@ -3,6 +3,7 @@
 #include "store/ArchiveWriter.h"
 #include "store/DAT_Archive.h"
 #include "store/FileSource.h"
+#include "store/ProgressSource.h"
 #include "store/StoreTexts.h"
 #include "support/ArchiveError.h"
 #include "support/FilePath.h"
@@ -43,7 +44,8 @@ LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)
     return result;
 }
 
-LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read) {
+LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read,
+                           std::atomic<uint64_t>* progress) {
     std::error_code ec;
     LoadResult result;
     if (!fs::exists(nativePath(path), ec)) {
@@ -58,7 +60,12 @@ LoadResult loadArchiveFile(const std::string& path, const std::function<void(Byt
     }
     try {
         FileSource source(file);
-        result = readArchive(source, read);
+        if (progress) {
+            ProgressSource followed(source, *progress);
+            result = readArchive(followed, read);
+        } else {
+            result = readArchive(source, read);
+        }
     } catch (const FileAccessError& e) {
         result.outcome = LoadOutcome::Unreadable;
         result.reason = e.what();
@@ -67,14 +74,18 @@ LoadResult loadArchiveFile(const std::string& path, const std::function<void(Byt
     return result;
 }
 
-LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store) {
+LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store,
+                        std::atomic<uint64_t>* progress) {
     // Read into scratch records: a file that fails half-way must not leave half a store.
     SerialSettings readSerial;
     MeasurementStore readStore;
-    LoadResult result = loadArchiveFile(path, [&](ByteSource& source) {
-        ArchiveReader in(source);
-        datafile::read(in, readSerial, readStore);
-    });
+    LoadResult result = loadArchiveFile(
+        path,
+        [&](ByteSource& source) {
+            ArchiveReader in(source);
+            datafile::read(in, readSerial, readStore);
+        },
+        progress);
     if (result.loaded()) {
         serial = readSerial;
         store = std::move(readStore);

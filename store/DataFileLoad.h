@@ -7,6 +7,8 @@
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
 
+#include <atomic>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -29,11 +31,14 @@ struct LoadResult {
 // Runs `read` over `source` and sorts what it throws into the outcome.
 LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read);
 
-// Opens the file at `path` (CP932) and reads it with readArchive.
-LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read);
+// Opens the file at `path` (CP932) and reads it with readArchive; `progress`, when given, follows
+// the bytes read (it may be read from another thread).
+LoadResult loadArchiveFile(const std::string& path, const std::function<void(ByteSource&)>& read,
+                           std::atomic<uint64_t>* progress = nullptr);
 
 // The data file into `serial` and `store`; both stay as they were unless Loaded.
-LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store);
+LoadResult loadDataFile(const std::string& path, SerialSettings& serial, MeasurementStore& store,
+                        std::atomic<uint64_t>* progress = nullptr);
 
 // A failed load as a tool tells it (CP932): the cause and the path.
 std::string loadFailureText(const LoadResult& result, const std::string& path);

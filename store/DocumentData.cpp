@@ -33,6 +33,7 @@ void DocumentData::setProgramFolder(const std::string& folder) {
 void DocumentData::resetToNew() {
     m_serial = SerialSettings();
     m_store.clear();
+    ++m_storeRevision;
 }
 
 bool DocumentData::saveToDataFile(Prompt& prompt) {
@@ -61,6 +62,10 @@ bool DocumentData::saveChanges(Prompt& prompt) {
 }
 
 bool DocumentData::loadOnce(Prompt& prompt) {
+    return prepareLoad(prompt) && finishLoad(readDataFile(m_dataFile), prompt);
+}
+
+bool DocumentData::prepareLoad(Prompt& prompt) {
     if (!m_loadPending)
         return false;
     m_loadPending = false;
@@ -74,10 +79,25 @@ bool DocumentData::loadOnce(Prompt& prompt) {
         if (!saveToDataFile(prompt))
             return false;
     }
+    return true;
+}
 
-    const LoadResult result = loadDataFile(m_dataFile, m_serial, m_store);
-    if (result.loaded())
+DocumentData::ReadData DocumentData::readDataFile(const std::string& path,
+                                                  std::atomic<uint64_t>* progress) {
+    ReadData read;
+    read.result = loadDataFile(path, read.serial, read.store, progress);
+    return read;
+}
+
+bool DocumentData::finishLoad(ReadData read, Prompt& prompt) {
+    std::error_code ec;
+    const LoadResult& result = read.result;
+    if (result.loaded()) {
+        m_serial = read.serial;
+        m_store = std::move(read.store);
+        ++m_storeRevision;
         return true;
+    }
     resetToNew();
     if (result.outcome == LoadOutcome::Unreadable || result.outcome == LoadOutcome::Missing) {
         // Whatever is there was not read: never replace it with an empty store at exit.
@@ -144,6 +164,7 @@ void DocumentData::clearSelection() {
 
 void DocumentData::replaceStore(MeasurementStore store) {
     m_store = std::move(store);
+    ++m_storeRevision;
     m_changed = true;
     // The selection pointed into the old store: find its customer, circuit and day again by
     // their keys and select them anew (indices shift when the edit added or removed anything).

@@ -7,6 +7,9 @@
 #include "store/DAT_Records.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
+#include "store/DataFileLoad.h"
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -31,6 +34,10 @@ public:
     MeasurementStore& store() { return m_store; }
     const MeasurementStore& store() const { return m_store; }
     const DaySummary& monthSummary() const { return m_monthSummary; }
+    // Counts the replacements of the store: results computed from its circuits (the analysis
+    // view's per-day results) hold while it stays the same, since a circuit is never edited in
+    // place.
+    std::uint64_t storeRevision() const { return m_storeRevision; }
     // An editing dialog accepted its copy of the store. A valid selection is looked up again
     // by its names and its day (a monthly one by its report month) and selected anew; it is
     // cleared when its circuit or day is gone.
@@ -41,6 +48,19 @@ public:
     // is copied aside first and the user is told (with both paths); the store stays empty.
     // Returns true when data was read.
     bool loadOnce(Prompt& prompt);
+    // The same in three steps, so that the read can run on another thread while a window
+    // shows: prepareLoad (the folder, leftovers, an empty file when there is none; false when
+    // there is nothing to read), readDataFile (any thread; touches no document), finishLoad
+    // (takes what was read, or tells why not, as loadOnce does).
+    struct ReadData {
+        LoadResult result;
+        SerialSettings serial;
+        MeasurementStore store;
+    };
+    bool prepareLoad(Prompt& prompt);
+    static ReadData readDataFile(const std::string& path,
+                                 std::atomic<uint64_t>* progress = nullptr);
+    bool finishLoad(ReadData read, Prompt& prompt);
     // Replaces the data file with the document atomically; a failure is told and leaves the
     // old file as it was. A file that exists but could not be read at start is never
     // overwritten (told instead).
@@ -77,6 +97,7 @@ private:
 
     SerialSettings m_serial;
     MeasurementStore m_store;
+    std::uint64_t m_storeRevision = 1;
     DisplaySelection m_selection;
     DaySummary m_monthSummary;
 

@@ -12,3 +12,6 @@ class Prompt;
 bool confirmOutputPath(std::string_view folder, const std::string& path,
                        const char* createFolderQuestion, const char* overwriteQuestion,
                        Prompt& prompt);
+// The two questions one at a time (an output of several files asks only the first).
+bool confirmOutputFolder(std::string_view folder, const char* createFolderQuestion, Prompt& prompt);
+bool confirmOverwrite(const std::string& path, const char* overwriteQuestion, Prompt& prompt);

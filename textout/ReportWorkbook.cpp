@@ -141,6 +141,34 @@ void addCharts(XlsxBook& book, const XlsxSheet& sheet, const ColumnPlan& plan,
     }
 }
 
+// The title and the stamp boxes (caption above a bordered box, the last columns) in the first
+// two rows, then the header's texts; the rows the title block moves down.
+int placeHeader(XlsxSheet& sheet, const ReportHeader& header, const std::string& heading,
+                int columns) {
+    const std::vector<std::string> stamps = header.stamps();
+    const int first = columns - static_cast<int>(stamps.size());
+    sheet.merge(0, 0, first - 1, heading, XlsxStyle::Title);
+    for (std::size_t i = 0; i < stamps.size(); ++i)
+        sheet.text(0, first + static_cast<int>(i), stamps[i], XlsxStyle::Heading);
+    if (!stamps.empty()) {
+        sheet.height(1, 66); // about as high as a column of 12 characters is wide
+        for (int c = first; c < columns; ++c)
+            sheet.blank(1, c, XlsxStyle::Boxed);
+    }
+    const std::pair<const char*, const std::string*> lines[] = {
+        {txt::textout::kInspector, &header.inspector},
+        {txt::textout::kInspectorCompany, &header.company},
+        {txt::textout::kCustomerAddress, &header.address},
+        {txt::textout::kRemarks, &header.remarks}};
+    int row = 2;
+    for (const auto& [label, value] : lines) {
+        sheet.merge(row, 0, 1, label, XlsxStyle::Label);
+        sheet.merge(row, 2, columns - 1, *value, XlsxStyle::Boxed);
+        ++row;
+    }
+    return row - 1;
+}
+
 std::string sheetNameOf(const DisplaySelection& sel) {
     if (sel.isMonthly())
         return formatText(txt::textout::kMonthlySheet, static_cast<int>(sel.year),
@@ -182,8 +210,9 @@ ReportOutput workbookOutput(const DisplaySelection& selection, const WorkbookOut
             }};
 }
 
-void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartDay) {
-    if (!hasReportDay(sel))
+void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartDay,
+                    const ReportHeader* reportHeader) {
+    if (!hasReportDay(sel) || sel.isYearly())
         return;
     const std::vector<std::string> lines = reportLines(sel, monthStartDay);
     const bool monthly = sel.isMonthly();
@@ -203,8 +232,10 @@ void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartD
     std::string heading(title.at(0));
     for (std::size_t i = 1; i < title.size(); ++i)
         heading.append(" ").append(title[i]);
-    sheet.merge(0, 0, plan.columns - 1, heading, XlsxStyle::Title);
-    int row = 2;
+    const int shift = reportHeader ? placeHeader(sheet, *reportHeader, heading, plan.columns) : 0;
+    if (!reportHeader)
+        sheet.merge(0, 0, plan.columns - 1, heading, XlsxStyle::Title);
+    int row = 2 + shift;
     for (std::size_t i = 1; i < titleEnd && !lines[i].empty(); ++i, ++row) {
         const std::vector<std::string_view> fields = fieldsOf(lines[i]);
         sheet.merge(row, 0, 1, fields.at(0), XlsxStyle::Label);
@@ -218,7 +249,7 @@ void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartD
     }
 
     // The measured values: the first column as real times (daily) or dates (monthly).
-    row = static_cast<int>(titleEnd) + 1;
+    row = static_cast<int>(titleEnd) + 1 + shift;
     sheet.text(row++, 0, *captionAt, XlsxStyle::Caption);
     const std::vector<std::string_view> header = fieldsOf(*(captionAt + 1));
     for (std::size_t f = 0; f < header.size(); ++f)
@@ -298,8 +329,13 @@ bool WriteReportWorkbook(const std::string& path, std::span<const DisplaySelecti
             const std::string built = folder.path + "/report.xlsx";
             {
                 XlsxBook book(built, folder.path);
-                for (const DisplaySelection& report : reports)
-                    addReportSheet(book, report, env.monthStartDay);
+                for (const DisplaySelection& report : reports) {
+                    const std::optional<ReportHeader> header =
+                        env.header.printedHeader(report.customerName, report.circuitName);
+                    addReportSheet(book, report, env.monthStartDay, header ? &*header : nullptr);
+                }
+                if (!env.year.empty())
+                    addTablesSheet(book, env.yearSheet, env.year);
                 if (!env.analysis.empty())
                     addTablesSheet(book, txt::textout::kAnalysisSheet, env.analysis);
                 book.close();

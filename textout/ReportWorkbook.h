@@ -3,6 +3,7 @@
 // the measured values, the summary) with real numbers in their display formats, charts of
 // power, power factor, voltages and currents, and a sheet of further tables (the analysis).
 #include "store/DAT_DisplaySelection.h"
+#include "textout/ReportHeader.h"
 #include "textout/TxtOutRules.h"
 
 #include <span>
@@ -30,6 +31,11 @@ struct WorkbookOutputEnv {
     LogFile* log = nullptr;
     // Tables of the "分析" sheet; none = no such sheet.
     std::vector<WorkbookTable> analysis;
+    // The year report's sheet `yearSheet` (CP932): a year has no report sheet of its own.
+    std::string yearSheet;
+    std::vector<WorkbookTable> year;
+    // The report header of each sheet's circuit, when shown.
+    ReportHeaderSettings header;
 };
 
 // Source name under which the failures of the workbook output are shown.
@@ -41,9 +47,13 @@ std::string workbookFileNamePreset(const DisplaySelection& selection);
 // The workbook of the selection (which must outlive the result) for the output dialog.
 ReportOutput workbookOutput(const DisplaySelection& selection, const WorkbookOutputEnv& env);
 
-// Adds the report sheet of one selection (nothing without a day): daily "日報 <date>", monthly
-// "月報 <year>年<month>月".
+// Adds the report sheet of one selection (nothing without a day, nothing for a year): daily
+// "日報 <date>", monthly "月報 <year>年<month>月".
 void addReportSheet(XlsxBook& book, const DisplaySelection& selection, int monthStartDay);
+// Adds the report sheet of one selection (nothing without a day): daily "日報 <date>", monthly
+// "月報 <year>年<month>月"; the report header above the title block when one is given.
+void addReportSheet(XlsxBook& book, const DisplaySelection& selection, int monthStartDay,
+                    const ReportHeader* header = nullptr);
 // Adds a sheet of tables named `cp932Name`.
 void addTablesSheet(XlsxBook& book, const std::string& cp932Name,
                     std::span<const WorkbookTable> tables);

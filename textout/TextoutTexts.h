@@ -127,4 +127,21 @@ inline constexpr const char kLaunchFailed[] =
     "\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xf0\x8bN\x93\xae\x82\xb7\x82\xe9\x82\xb1\x82\xc6\x82"
     "\xaa\x8fo\x97\x88\x82\xdc\x82\xb9\x82\xf1\n%s"; // プログラムを起動することが出来ません\n%s
 
+// The report header: its labels, the stamp box captions it starts with and its save failure.
+inline constexpr const char kInspector[] = "\x91\xaa\x92\xe8\x8e\xd2";                // 測定者
+inline constexpr const char kInspectorCompany[] = "\x91\xaa\x92\xe8\x89\xef\x8e\xd0"; // 測定会社
+inline constexpr const char kCustomerAddress[] = "\x8e\xf9\x97v\x89\xc6\x8fZ\x8f\x8a"; // 需要家住所
+inline constexpr const char kRemarks[] = "\x94\xf5\x8dl";                              // 備考
+inline constexpr const char kStampCaption1[] = "\x92S\x93\x96";                        // 担当
+inline constexpr const char kStampCaption2[] = "\x8am\x94"
+                                               "F"; // 確認
+inline constexpr const char kStampCaption3[] = "\x8f\xb3\x94"
+                                               "F";                // 承認
+inline constexpr const char kStampCaption4[] = "\x8c\x9f\x88\xf3"; // 検印
+inline constexpr const char kHeaderSaveFailed[] =
+    "\x95\xf1\x8d\x90\x8f\x91\x83w\x83"
+    "b\x83_\x81[\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x95\xdb\x91"
+    "\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\n%"
+    "s"; // 報告書ヘッダーの設定を保存できませんでした\n%s
+
 } // namespace txt::textout

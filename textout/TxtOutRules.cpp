@@ -31,14 +31,10 @@ bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& pro
         prompt.tell(txt::textout::kNoFileName, PromptIcon::Stop);
         return false;
     }
-    f.folder = trimBlanks(f.folder);
-    if (f.folder.empty()) {
-        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+    if (!acceptOutputFolder(f.folder, prompt))
         return false;
-    }
     const std::string path = fullPath(f);
-    if (!confirmOutputPath(f.folder, path, txt::textout::kCreateFolder, txt::textout::kOverwrite,
-                           prompt))
+    if (!confirmOverwrite(path, txt::textout::kOverwrite, prompt))
         return false;
     if (!output.write(path, prompt))
         return false;
@@ -51,6 +47,15 @@ bool acceptReportOutput(TxtOutFields& f, const ReportOutput& output, Prompt& pro
 bool acceptTxtOut(TxtOutFields& f, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath) {
     return acceptReportOutput(f, csvOutput(selection, env), prompt, writtenPath);
+}
+
+bool acceptOutputFolder(std::string& folder, Prompt& prompt) {
+    folder = trimBlanks(folder);
+    if (folder.empty()) {
+        prompt.tell(txt::textout::kNoFolder, PromptIcon::Stop);
+        return false;
+    }
+    return confirmOutputFolder(folder, txt::textout::kCreateFolder, prompt);
 }
 
 TxtOutLaunch txtOutLaunch(const TxtOutFields& f) {

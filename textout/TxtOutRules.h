@@ -37,6 +37,10 @@ bool acceptReportOutput(TxtOutFields& fields, const ReportOutput& output, Prompt
 bool acceptTxtOut(TxtOutFields& fields, const DisplaySelection& selection, Prompt& prompt,
                   const CsvOutputEnv& env, std::string* writtenPath = nullptr);
 
+// The folder field of an output (出力先), the CSV dialog's rule: trimmed in place, refused when
+// empty, offered for creation when missing. False = told or declined.
+bool acceptOutputFolder(std::string& folder, Prompt& prompt);
+
 // What the open-after box starts once the file is written: the program (trimmed) with the
 // file's full path as its one argument. Two arguments, never one command line: a path with
 // blanks stays whole and a name in the path (a customer name, perhaps from an imported file)

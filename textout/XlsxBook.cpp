@@ -90,6 +90,15 @@ void XlsxSheet::width(int first, int last, double characters) {
           "worksheet_set_column");
 }
 
+void XlsxSheet::height(int r, double points) {
+    check(worksheet_set_row(m_sheet, row(r), points, nullptr), "worksheet_set_row");
+}
+
+void XlsxSheet::blank(int r, int c, XlsxStyle style) {
+    check(worksheet_write_blank(m_sheet, row(r), col(c), m_styles[static_cast<int>(style)]),
+          "worksheet_write_blank");
+}
+
 void XlsxSheet::merge(int r, int first, int last, std::string_view cp932, XlsxStyle style) {
     const std::string utf8 = sjis::toUtf8(cp932);
     check(worksheet_merge_range(m_sheet, row(r), col(first), row(r), col(last), utf8.c_str(),

@@ -62,6 +62,10 @@ public:
     void text(int row, int column, std::string_view cp932, XlsxStyle style = XlsxStyle::Text);
     void number(int row, int column, double value, XlsxStyle style);
     void width(int firstColumn, int lastColumn, double characters);
+    // The height of a row in points; before any cell of the row is written.
+    void height(int row, double points);
+    // An empty cell that shows its style (a bordered box).
+    void blank(int row, int column, XlsxStyle style);
     void merge(int row, int firstColumn, int lastColumn, std::string_view cp932, XlsxStyle style);
     // Printed on A4 landscape, one page wide, the row `headingRow` repeated on every page.
     void printSetup(int headingRow);

@@ -165,6 +165,8 @@ bool AppShell::initInstance() {
     m_document->setMonthStartDay([this] { return m_settings.monthStartDay; });
     m_frame = std::make_unique<CMainFrame>(m_document.get(), &m_settings);
     m_frame->dataCommands()->setLog(&m_log);
+    if (m_options.beforeLoad)
+        m_options.beforeLoad(*m_document);
 
     if (m_options.showFrame) {
         m_frame->show();

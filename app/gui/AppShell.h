@@ -3,6 +3,7 @@
 #include "support/InstanceLock.h"
 #include "support/LogFile.h"
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,8 @@ public:
         std::string baseName; // INI and log name; empty = the executable's name
         bool showFrame = true;
         Prompt* prompt = nullptr; // start-up failures; nullptr = a message box
+        // Test seam: called with the document before the frame shows (and starts the load).
+        std::function<void(COrvoViewDoc&)> beforeLoad;
     };
 
     AppShell();

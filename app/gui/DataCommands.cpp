@@ -2,23 +2,39 @@
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ReportAnalysis.h"
 #include "analysis/YearReportCsv.h"
+#include "analysis/YearReportSheet.h"
 #include "app/AppSettings.h"
+#include "app/AppTexts.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
+#include "app/gui/OrvoViewView.h"
 #include "res/ResourceIds.h"
 #include "store/DAT_CUSTOMER.h"
 #include "store/gui/D_DataSave.h"
 #include "store/gui/D_InputMonStartDay.h"
+#include "support/Format.h"
 #include "support/Prompt.h"
+#include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportWorkbook.h"
+#include "textout/gui/D_ReportHeader.h"
 #include "textout/gui/D_TxtOut.h"
 #include "transfer/SelectDataRules.h"
 #include "transfer/gui/D_SelectData.h"
 #include "views/analysis/AnalysisTables.h"
 #include "views/table/SheetFlags.h"
+#include "views/table/gui/D_BatchOut.h"
 
 #include <QFileDialog>
+
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent) {
+    const DisplaySelection& shown = document.currentSelection();
+    if (!shown.isValid())
+        return false;
+    CReportHeader dialog(reportHeaderPath(document.dataFolder()), shown.customerName,
+                         shown.circuitName, prompt, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     : QObject(frame), m_frame(frame), m_settings(settings) {
@@ -30,6 +46,8 @@ DataCommands::DataCommands(CMainFrame* frame, AppSettings* settings)
     frame->setCommandHandler(res::ID_MON_START_DAY, [this] { changeMonthStartDay(); });
     frame->setCommandHandler(res::ID_TXT_OUT, [this] { writeCsv(); });
     frame->setCommandHandler(res::ID_XLSX_OUT, [this] { writeWorkbook(); });
+    frame->setCommandHandler(res::ID_BATCH_OUT, [this] { writeBatch(); });
+    frame->setCommandHandler(res::ID_REPORT_HEADER, [this] { editReportHeader(); });
 }
 
 Prompt& DataCommands::prompt() {
@@ -148,10 +166,15 @@ void DataCommands::writeWorkbook() {
     WorkbookOutputEnv env;
     env.monthStartDay = monthStartDay();
     env.log = m_log;
+    if (shown.isYearly()) {
+        env.yearSheet = yearSheetName(shown.year);
+        env.year.push_back(yearWorkbookTable(shown, doc->yearReport(shown)));
+    }
+    env.header = ReportHeaderSettings::load(reportHeaderPath(doc->dataFolder()));
     // The 分析 sheet goes with the report when the analysis page is printed with it.
     const AnalysisSettings analysis =
         AnalysisSettings::load(analysisSettingsPath(doc->dataFolder()));
-    if (hasReportDay(shown) && analysis.printAnalysisPage()) {
+    if (!shown.isYearly() && hasReportDay(shown) && analysis.printAnalysisPage()) {
         const ReportAnalysis figures = analyseSelection(
             shown, analysis.limitsFor(shown.customerName, shown.circuitName), env.monthStartDay);
         for (AnalysisTable& table : analysisTables(figures, sheetFlags(shown).kilowatts))
@@ -163,4 +186,33 @@ void DataCommands::writeWorkbook() {
     dialog.setObjectName("xlsxOutDialog");
     if (dialog.exec() == QDialog::Accepted)
         keepOutputFields(dialog.fields());
+}
+
+void DataCommands::writeBatch() {
+    COrvoViewDoc* doc = m_frame->document();
+    auto* printView =
+        static_cast<COrvoViewView*>(m_frame->splitter()->view(0, CMainFrame::ViewBlank));
+    const DisplaySelection shown = doc->currentSelection();
+    bool drawn = false;
+    // The PDFs come from the views as PDFに出力 makes them.
+    const BatchPdfWriter pdf = [printView, &drawn](const DisplaySelection& job,
+                                                   const std::string& path, std::string& reason) {
+        drawn = true;
+        if (printView->writeReportPdf(job, qtFromCp932(path)))
+            return true;
+        reason = formatText(txt::app::kPdfFailed, path.c_str());
+        return false;
+    };
+    const std::string folder = m_settings ? m_settings->txtOutDir : std::string();
+    CBatchOut dialog(doc->store(), defaultBatchRequest(doc->store(), shown, monthStartDay()),
+                     folder, pdf, prompt(), m_frame);
+    const bool ran = dialog.exec() == QDialog::Accepted;
+    if (drawn)
+        printView->finishJobs(shown.tuple(), shown.displayChannel);
+    if (ran && m_settings)
+        m_settings->txtOutDir = dialog.folder();
+}
+
+void DataCommands::editReportHeader() {
+    runReportHeaderDialog(*m_frame->document(), prompt(), m_frame);
 }

@@ -6,12 +6,18 @@
 
 class AppSettings;
 class CMainFrame;
+class COrvoViewDoc;
+class QWidget;
 class LogFile;
 class Prompt;
 
+// Runs 報告書ヘッダーの設定 for the circuit shown by the document (nothing without one); true when
+// a new header was saved.
+bool runReportHeaderDialog(COrvoViewDoc& document, Prompt& prompt, QWidget* parent);
+
 // The frame's data commands: display-data selection, previous/next stored day, customer export
-// and import, monthly start day, CSV and workbook output. Each runs its dialog and applies the
-// result to the document, the selector bar and the settings.
+// and import, monthly start day, CSV and workbook output and 一括出力. Each runs its dialog and
+// applies the result to the document, the selector bar and the settings.
 class DataCommands : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +41,10 @@ public:
     void writeCsv();
     // The shown report as an Excel workbook (the same folder, program and open-after as CSV).
     void writeWorkbook();
+    // 一括出力: CSV files and PDFs of a period for several circuits into the CSV folder.
+    void writeBatch();
+    // 報告書ヘッダーの設定 for the shown report's circuit.
+    void editReportHeader();
 
 private:
     TxtOutFields outputFields() const;

@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/DataCommands.h"
+#include "app/gui/LoadProgress.h"
 #include "app/gui/OrvoViewView.h"
 #include "app/gui/SelectorBar.h"
 #include "app/gui/UpdateHints.h"
@@ -107,8 +108,11 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
 CMainFrame::~CMainFrame() {
     if (s_current == this)
         s_current = nullptr;
-    if (m_document)
+    if (m_document) {
+        // The load tells its messages through this window's prompt: it ends while that lives.
+        m_document->finishLoadNow();
         m_document->setSelectionSink(nullptr);
+    }
 }
 
 QAction* CMainFrame::addCommand(QMenu* menu, const CommandSpec& spec) {
@@ -287,8 +291,6 @@ bool CMainFrame::canAct(CommandNeeds needs) const {
         return true;
     case CommandNeeds::Selection:
         return m_document->isSelectionValid();
-    case CommandNeeds::DayOrMonth:
-        return m_document->isSelectionValid() && !shown.isYearly();
     case CommandNeeds::PreviousData:
     case CommandNeeds::NextData:
         // Enabled only where a step lands somewhere else.
@@ -296,15 +298,27 @@ bool CMainFrame::canAct(CommandNeeds needs) const {
                steppedSelection(m_document->store(), shown.tuple(),
                                 needs == CommandNeeds::NextData ? 1 : -1,
                                 m_document->monthStartDay()) != shown.tuple();
+    case CommandNeeds::StoredDay: {
+        const MeasurementStore& store = m_document->store();
+        for (int c = 0; c < store.count(); ++c)
+            for (int k = 0; k < store.at(c).circuits.count(); ++k)
+                if (store.at(c).circuits.at(k).days.count() > 0)
+                    return true;
+        return false;
+    }
     }
     return false;
 }
 
 void CMainFrame::updateCommandUi() {
+    // Input that needs the data waits for its load.
+    const bool loading = m_document->isLoading();
     for (auto it = m_actions.begin(); it != m_actions.end(); ++it) {
         const bool handled = m_handlers.contains(it.key()) && m_handlers.value(it.key());
-        it.value()->setEnabled(handled && canAct(findCommand(it.key())->needs));
+        it.value()->setEnabled(handled && canAct(findCommand(it.key())->needs) &&
+                               (!loading || usableWhileLoading(it.key())));
     }
+    m_selectorBar->setEnabled(!loading);
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -317,11 +331,17 @@ void CMainFrame::initialUpdate() {
     if (m_initialUpdateDone)
         return;
     m_initialUpdateDone = true;
-    m_document->loadOnce(m_prompt);
     if (!m_fixedListsFilled) {
         m_fixedListsFilled = true;
         m_selectorBar->fillFixedLists();
     }
+    // A large file is read while the window shows; a small one is in when this returns.
+    connect(m_document, &COrvoViewDoc::loadFinished, this, [this] {
+        updateTitle();
+        updateCommandUi();
+    });
+    m_document->startLoad(m_prompt);
+    new LoadProgress(m_document, statusBar());
     updateTitle();
     updateCommandUi();
 }
@@ -341,6 +361,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     m_closed = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // What is still loading is taken in first: its messages, then the one save.
+    m_document->finishLoadNow();
     recordPlacement();
     // Every confirmed change was written when it was made: this finds nothing to do unless a
     // save failed then.

@@ -9,12 +9,16 @@
 #include "store/DocumentData.h"
 #include <QObject>
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CView;
 class Prompt;
+class QThread;
 
 // The single document: the store, the serial settings, the current selection and the month
 // summary, for the whole run. Views reach them through it.
@@ -44,6 +48,7 @@ public:
     const DisplaySelection& currentSelection() const { return m_data.currentSelection(); }
     bool isSelectionValid() const { return m_data.isSelectionValid(); }
     const DaySummary& monthSummary() const { return m_data.monthSummary(); }
+    std::uint64_t storeRevision() const { return m_data.storeRevision(); }
 
     // The figures of a year selection with the circuit's limits as saved now; computed once and
     // kept while the circuit, year, start day and limits stay the same.
@@ -64,6 +69,21 @@ public:
     const std::string& dataFilePath() const { return m_data.dataFilePath(); }
     // Loads the data file the first time only (creating the folder and an empty file first).
     void loadOnce(Prompt& prompt);
+    // The same for the start: a file of kBackgroundLoadBytes or more is read on a worker thread
+    // while the window shows its progress; loadFinished() follows once it is in and its
+    // messages were told (at once for a smaller file).
+    static constexpr uint64_t kBackgroundLoadBytes = 32u << 20;
+    void startLoad(Prompt& prompt);
+    bool isLoading() const { return m_loader != nullptr; }
+    // Waits for a load in progress and takes it in (the exit during the start).
+    void finishLoadNow();
+    // Bytes of the data file read so far, of loadBytes().
+    uint64_t loadedBytes() const { return m_loadedBytes.load(std::memory_order_relaxed); }
+    uint64_t loadBytes() const { return m_loadBytes; }
+    // Test seams: the size from which the load runs on the worker, and what the worker does
+    // before it reads (a test holds the load there).
+    void setBackgroundLoadBytesForTesting(uint64_t bytes) { m_backgroundBytes = bytes; }
+    void setBeforeReadForTesting(std::function<void()> hook) { m_beforeRead = std::move(hook); }
     // Writes the whole document to the data file; false (after a message) when it failed.
     bool saveToDataFile(Prompt& prompt) { return m_data.saveToDataFile(prompt); }
     // Writes the data file when the document changed (after every confirmed change, at exit).
@@ -89,8 +109,11 @@ public:
 
 signals:
     void titleChanged(const QString& title);
+    void loadFinished();
 
 private:
+    void takeLoad(DocumentData::ReadData read);
+
     std::vector<CView*> m_views;
     SelectionSink* m_sink = nullptr;
     DocumentData m_data;
@@ -105,4 +128,11 @@ private:
     YearReport m_yearReport;
     ReceptionSite m_receptionSite;
     bool m_loaded = false;
+    std::unique_ptr<QThread> m_loader;
+    std::unique_ptr<DocumentData::ReadData> m_read; // the worker's result
+    Prompt* m_loadPrompt = nullptr;
+    std::atomic<uint64_t> m_loadedBytes{0};
+    uint64_t m_loadBytes = 0;
+    uint64_t m_backgroundBytes = kBackgroundLoadBytes;
+    std::function<void()> m_beforeRead;
 };

@@ -165,6 +165,21 @@ bool COrvoViewView::printToPdf(const DisplaySelection& job, const QString& path)
                                error);
 }
 
+void COrvoViewView::presetOwnScales(const DisplaySelection& job) {
+    m_frame->presetScales(job);
+    const std::array<double, 3> scales = m_frame->scaleValues();
+    for (int box = 0; box < 3; ++box)
+        if (scales[static_cast<size_t>(box)] >= 0)
+            document()->updateAllViews(this, hint::scale(box), &scales[static_cast<size_t>(box)]);
+}
+
+bool COrvoViewView::writeReportPdf(const DisplaySelection& job, const QString& path) {
+    if (!m_frame)
+        return false;
+    presetOwnScales(job);
+    return printToPdf(job, path);
+}
+
 QString COrvoViewView::pdfFolder() const {
     const QString folder = m_settings ? fromLocal(m_settings->pdfOutDir) : QString();
     return folder.isEmpty() || !QDir(folder).exists() ? QDir::homePath() : folder;
@@ -202,15 +217,9 @@ void COrvoViewView::runJobs(const std::vector<DisplaySelection>& jobs, bool ownS
         folder = QFileInfo(session.outputFileName()).absolutePath();
     bool written = false;
     for (const DisplaySelection& job : jobs) {
-        if (ownScales) {
-            // Each day's graph uses the default scales of that day.
-            m_frame->presetScales(job);
-            const std::array<double, 3> scales = m_frame->scaleValues();
-            for (int box = 0; box < 3; ++box)
-                if (scales[static_cast<size_t>(box)] >= 0)
-                    document()->updateAllViews(this, hint::scale(box),
-                                               &scales[static_cast<size_t>(box)]);
-        }
+        // Each day's graph uses the default scales of that day.
+        if (ownScales)
+            presetOwnScales(job);
         const QString name = fromLocal(print_jobs::pdfFileName(job));
         if (printer && !toFile) {
             document()->updateAllViews(this, hint::PrintSelect, &job);

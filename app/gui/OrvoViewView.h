@@ -45,6 +45,13 @@ public:
     // there is nothing to print or the device cannot be painted on.
     bool printJob(QPagedPaintDevice& device);
 
+    // One report into a PDF file, drawn as PDFに出力 draws it but with the graph at the default
+    // scales of that report (as each day of a printed period): for outputs of many reports.
+    // The caller ends with finishJobs. False when it could not be made or written.
+    bool writeReportPdf(const DisplaySelection& job, const QString& path);
+    // The views back to the shown selection after writeReportPdf.
+    void finishJobs(const SelectionTuple& shown, int channel) { restore(shown, channel); }
+
     // Where the user's answers come from; tests replace them.
     std::function<bool(CInputPrtDateSpan&)> askPeriod;
     std::function<QString(const QString& start)> askFolder; // "" = cancelled
@@ -60,6 +67,7 @@ private:
     // Runs the jobs on the printer, or in PDF files after asking; false when nothing ran.
     void runJobs(const std::vector<DisplaySelection>& jobs, bool ownScales);
     bool printToPdf(const DisplaySelection& job, const QString& path);
+    void presetOwnScales(const DisplaySelection& job);
     void restore(const SelectionTuple& kept, int channel);
     QString pdfFolder() const;
     void rememberPdfFolder(const QString& folder);

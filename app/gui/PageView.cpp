@@ -67,9 +67,12 @@ void CPageView::onUpdate(CView*, int h, const void* object) {
             m_screenSelection = static_cast<const DisplaySelection*>(object);
             m_printSelection = m_screenSelection;
         }
-        if (m_screenSelection)
-            refillScreen();
-        placeScreenPage();
+        // Only the shown view refills: a hidden one does so when it is shown.
+        if (!isVisible()) {
+            m_stale = true;
+            break;
+        }
+        refillAndPlace();
         break;
     case hint::PrintSelect:
         if (object)
@@ -81,6 +84,19 @@ void CPageView::onUpdate(CView*, int h, const void* object) {
     default:
         break;
     }
+}
+
+void CPageView::refillAndPlace() {
+    m_stale = false;
+    if (m_screenSelection)
+        refillScreen();
+    placeScreenPage();
+}
+
+void CPageView::showEvent(QShowEvent* event) {
+    CView::showEvent(event);
+    if (m_stale)
+        refillAndPlace();
 }
 
 void CPageView::createPageWindows(LayoutElement* page) {

@@ -43,14 +43,17 @@ protected:
     static void hidePageWindows(LayoutElement* page);
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QtLayoutHost& host() { return m_host; }
 
 private:
     void scroll(LayoutEvent event);
+    void refillAndPlace();
 
     QtLayoutHost m_host;
     const DisplaySelection* m_screenSelection = nullptr;
     const DisplaySelection* m_printSelection = nullptr;
     int m_nextControlId = 2000;
+    bool m_stale = false; // a selection came while hidden
 };

@@ -3,12 +3,14 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "analysis/AnalysisTexts.h"
+#include "app/gui/DataCommands.h"
 #include "app/gui/OrvoViewDoc.h"
 #include "app/gui/PageView.h"
 #include "app/gui/UpdateHints.h"
 #include "res/ResourceIds.h"
 #include "support/Format.h"
 #include "support/gui/QtCp932.h"
+#include "textout/ReportHeader.h"
 #include "textout/ValueFormat.h"
 #include "views/analysis/AnalysisPrintPage.h"
 #include "views/analysis/AnalysisTables.h"
@@ -90,6 +92,9 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
     m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
+    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&H)..."), this),
+                      res::IDC_ANA_HEADER, "reportHeader");
+    m_header->setAccessibleName(QStringLiteral("報告書ヘッダー"));
     // The settings in groups that wrap to more rows when the view is narrow.
     auto* settings = new FlowLayout;
     settings->addWidget(group(
@@ -104,7 +109,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     settings->addWidget(group(
         this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
                m_overlayOf}));
-    settings->addWidget(group(this, {m_printPage}));
+    settings->addWidget(group(this, {m_printPage, m_header}));
 
     m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
     const int ids[4] = {res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST,
@@ -139,11 +144,16 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     setTabOrder(m_save, m_overlayShown);
     setTabOrder(m_overlayShown, m_overlayOf);
     setTabOrder(m_overlayOf, m_printPage);
+    setTabOrder(m_printPage, m_header);
     for (int i = 0; i < 4; ++i)
-        setTabOrder(i == 0 ? static_cast<QWidget*>(m_printPage) : m_tables[i - 1], m_tables[i]);
+        setTabOrder(i == 0 ? static_cast<QWidget*>(m_header) : m_tables[i - 1], m_tables[i]);
 
     connect(m_band, &QComboBox::currentIndexChanged, this, &CViewAnalysis::updateBandControls);
     connect(m_save, &QPushButton::clicked, this, &CViewAnalysis::saveLimits);
+    connect(m_header, &QPushButton::clicked, this, [this] {
+        if (this->document())
+            runReportHeaderDialog(*this->document(), *m_prompt, this);
+    });
     connect(m_overlayShown, &QCheckBox::toggled, this, &CViewAnalysis::onOverlayChanged);
     connect(m_overlayOf, &QComboBox::activated, this, &CViewAnalysis::onOverlayChanged);
     showLimits(CircuitLimits());
@@ -165,19 +175,23 @@ void CViewAnalysis::onUpdate(CView* sender, int hint, const void* object) {
         m_printSelection = static_cast<const DisplaySelection*>(object);
     if (object) {
         const auto* selection = static_cast<const DisplaySelection*>(object);
-        if (!m_selection || m_selection->circuit != selection->circuit) {
+        // The document hands the same selection object each time: the circuit is told by its
+        // names, which outlive a replaced store.
+        const std::string circuit = selection->customerName + '\0' + selection->circuitName;
+        if (circuit != m_overlayCircuit) {
             const bool shown = m_overlay.shown;
             m_overlay = OverlayChoice();
             m_overlay.shown = shown; // a day or month of another circuit means nothing here
+            m_overlayCircuit = circuit;
         }
         m_selection = selection;
     }
-    if (m_selection && m_selection->isValid() && document()) {
-        const AnalysisSettings settings =
-            AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()));
-        m_limits = settings.limitsFor(m_selection->customerName, m_selection->circuitName);
+    if (object && m_selection->isValid() && document()) {
+        // Read once per selection; refills and paints until the next one use what was read.
+        readSettings();
+        m_limits = m_settings.limitsFor(m_selection->customerName, m_selection->circuitName);
         showLimits(m_limits);
-        m_printPage->setChecked(settings.printAnalysisPage());
+        m_printPage->setChecked(m_settings.printAnalysisPage());
     }
     fillOverlayList();
     // A month of minutes takes a moment: the tables are filled when they are seen.
@@ -197,39 +211,37 @@ void CViewAnalysis::showEvent(QShowEvent* event) {
 
 void CViewAnalysis::fillOverlayList() {
     QSignalBlocker block(m_overlayOf);
-    m_overlayOf->clear();
-    if (!m_selection || !m_selection->isValid() || !m_selection->circuit)
-        return;
-    const MeasurementCircuit& circuit = *m_selection->circuit;
-    if (m_selection->isMonthly()) {
-        m_overlayOf->addItem(QStringLiteral("前の月"), -1);
-        for (int m : storedReportMonths(circuit, document() ? document()->monthStartDay() : 1)) {
-            m_overlayOf->addItem(QString::asprintf("%04d/%02d", m / 12, m % 12 + 1), m);
-            if (m_overlay.year * 12 + m_overlay.month - 1 == m)
-                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
-        }
-    } else {
-        m_overlayOf->addItem(QStringLiteral("1週間前の同じ曜日"), 0.0);
-        for (int i = 0; i < circuit.days.count(); ++i) {
-            const MeasurementDay& day = circuit.days.at(i);
-            if (day.channel != circuit.dayChannel())
-                continue;
-            m_overlayOf->addItem(qtFromCp932(day.date.format("%Y/%m/%d (%a)")), day.date.value());
-            if (m_overlay.day.isValid() && day.date == m_overlay.day)
-                m_overlayOf->setCurrentIndex(m_overlayOf->count() - 1);
-        }
+    const bool valid = m_selection && m_selection->isValid() && m_selection->circuit;
+    const bool monthly = valid && m_selection->isMonthly();
+    // The list changes with the circuit and the report kind only; a day change just moves
+    // the current entry.
+    const OverlayListKey key{valid ? m_selection->circuit : nullptr, storeRevision(), monthly,
+                             document() ? document()->monthStartDay() : 1};
+    if (!(key == m_overlayListKey)) {
+        m_overlayListKey = key;
+        m_overlayOptions = valid ? overlayOptions(*m_selection->circuit, monthly, key.startDay)
+                                 : std::vector<OverlayOption>();
+        m_overlayOf->clear();
+        for (const OverlayOption& o : m_overlayOptions)
+            m_overlayOf->addItem(qtFromCp932(o.label));
     }
+    if (!m_overlayOptions.empty())
+        m_overlayOf->setCurrentIndex(
+            static_cast<int>(chosenOverlayOption(m_overlayOptions, m_overlay, monthly)));
 }
 
 void CViewAnalysis::onOverlayChanged() {
     m_overlay.shown = m_overlayShown->isChecked();
-    if (m_selection && m_selection->isMonthly()) {
-        const int m = m_overlayOf->currentData().toInt();
-        m_overlay.year = m >= 0 ? m / 12 : -1;
-        m_overlay.month = m >= 0 ? m % 12 + 1 : -1;
-    } else {
-        const double date = m_overlayOf->currentData().toDouble();
-        m_overlay.day = date > 0.0 ? DateTime(date, DateTime::Valid) : DateTime();
+    const int index = m_overlayOf->currentIndex();
+    if (index >= 0 && index < static_cast<int>(m_overlayOptions.size())) {
+        // A day chosen for daily reports stays while a month is chosen, and the other way round.
+        const OverlayChoice& picked = m_overlayOptions[static_cast<std::size_t>(index)].choice;
+        if (m_overlayListKey.monthly) {
+            m_overlay.year = picked.year;
+            m_overlay.month = picked.month;
+        } else {
+            m_overlay.day = picked.day;
+        }
     }
     if (document())
         document()->updateAllViews(this, hint::Select, nullptr);
@@ -264,7 +276,9 @@ bool CViewAnalysis::saveLimits() {
     if (!m_selection || !m_selection->isValid() || !document())
         return false;
     const std::string path = analysisSettingsPath(document()->dataFolder());
-    AnalysisSettings settings = AnalysisSettings::load(path);
+    // The file as it is now, so that nothing written meanwhile is lost.
+    readSettings();
+    AnalysisSettings settings = m_settings;
     settings.setLimits(m_selection->customerName, m_selection->circuitName, limitsFromControls());
     settings.setPrintAnalysisPage(m_printPage->isChecked());
     std::error_code error;
@@ -272,6 +286,7 @@ bool CViewAnalysis::saveLimits() {
         m_prompt->tell(formatText(txt::analysis::kSaveFailed, path.c_str()), PromptIcon::Stop);
         return false;
     }
+    m_settings = std::move(settings);
     m_limits = limitsFromControls();
     refill();
     if (document())
@@ -281,8 +296,9 @@ bool CViewAnalysis::saveLimits() {
 
 void CViewAnalysis::refill() {
     const bool valid = m_selection && m_selection->isValid();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save,
-                                                      m_overlayShown, m_overlayOf, m_printPage})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_contract, m_band, m_powerFactor, m_save, m_overlayShown,
+                                         m_overlayOf, m_printPage, m_header})
         w->setEnabled(valid);
     if (!valid) {
         m_heading->clear();
@@ -291,21 +307,15 @@ void CViewAnalysis::refill() {
         updateBandControls();
         return;
     }
-    const ReportAnalysis analysis = analyseSelection(*m_selection, limitsFromControls(),
-                                                     document() ? document()->monthStartDay() : 1);
+    const ReportAnalysis analysis =
+        analyseSelection(m_days, storeRevision(), *m_selection, limitsFromControls(),
+                         document() ? document()->monthStartDay() : 1);
     const DaySummary& summary = m_selection->isMonthly() && m_selection->monthSummary
                                     ? *m_selection->monthSummary
                                     : m_selection->day.data.summary;
     const std::vector<AnalysisTable> tables = analysisTables(analysis, UseKilowatts(summary));
-    const std::string period =
-        m_selection->isMonthly()
-            ? formatText("%04d/%02d (%s - %s)", analysis.year, analysis.month,
-                         analysis.window.start.format("%Y/%m/%d").c_str(),
-                         analysis.window.end.addDays(-1).format("%Y/%m/%d").c_str())
-            : m_selection->day.date.format("%Y/%m/%d");
-    m_heading->setText(qtFromCp932(m_selection->customerName) + QStringLiteral("  ") +
-                       qtFromCp932(m_selection->circuitName) + QStringLiteral("  ") +
-                       QString::fromStdString(period));
+    m_heading->setText(qtFromCp932(
+        analysisHeading(analysis, m_selection->customerName, m_selection->circuitName)));
     for (int i = 0; i < 4 && i < static_cast<int>(tables.size()); ++i)
         fillTable(m_tables[i], m_titles[i], tables[static_cast<std::size_t>(i)]);
 }
@@ -329,11 +339,28 @@ void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const Analysis
     table->resizeColumnsToContents();
 }
 
-CircuitLimits CViewAnalysis::limitsFor(const DisplaySelection& selection) const {
+void CViewAnalysis::readSettings() {
+    if (!document())
+        return;
+    m_settings = AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()));
+    m_settingsRead = true;
+    ++m_settingsReads;
+}
+
+const AnalysisSettings& CViewAnalysis::settings() {
+    if (!m_settingsRead)
+        readSettings();
+    return m_settings;
+}
+
+std::uint64_t CViewAnalysis::storeRevision() const {
+    return document() ? document()->storeRevision() : 0;
+}
+
+CircuitLimits CViewAnalysis::limitsFor(const DisplaySelection& selection) {
     if (!document() || !selection.isValid())
         return {};
-    return AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
-        .limitsFor(selection.customerName, selection.circuitName);
+    return settings().limitsFor(selection.customerName, selection.circuitName);
 }
 
 GraphPage::Extension CViewAnalysis::graphExtension() {
@@ -353,9 +380,8 @@ GraphPage::Extension CViewAnalysis::graphExtension() {
     };
 }
 
-bool CViewAnalysis::printPageWanted() const {
-    return document() && AnalysisSettings::load(analysisSettingsPath(document()->dataFolder()))
-                             .printAnalysisPage();
+bool CViewAnalysis::printPageWanted() {
+    return document() && settings().printAnalysisPage();
 }
 
 void CViewAnalysis::printAnalysisPage(DeviceContext& dc, const Rect& printArea, int page,
@@ -364,7 +390,16 @@ void CViewAnalysis::printAnalysisPage(DeviceContext& dc, const Rect& printArea, 
         return;
     if (!m_printLayout)
         m_printLayout = std::make_unique<AnalysisPrintPage>();
-    m_printLayout->build(dc, *m_printSelection, limitsFor(*m_printSelection),
-                         document() ? document()->monthStartDay() : 1, page, pageCount);
+    // A period prints many days of one circuit: their results are kept like the screen's.
+    const ReportAnalysis analysis =
+        analyseSelection(m_days, storeRevision(), *m_printSelection, limitsFor(*m_printSelection),
+                         document() ? document()->monthStartDay() : 1);
+    const std::optional<ReportHeader> header =
+        document()
+            ? ReportHeaderSettings::load(reportHeaderPath(document()->dataFolder()))
+                  .printedHeader(m_printSelection->customerName, m_printSelection->circuitName)
+            : std::nullopt;
+    m_printLayout->build(dc, *m_printSelection, analysis, page, pageCount,
+                         header ? &*header : nullptr);
     CPageView::drawPrintedPage(*m_printLayout->root(), dc, printArea);
 }

@@ -1,10 +1,13 @@
 #pragma once
+#include "analysis/AnalysisSettings.h"
 #include "analysis/CircuitLimits.h"
+#include "analysis/DayResults.h"
 #include "analysis/Overlay.h"
 #include "app/gui/MessageBoxPrompt.h"
 #include "app/gui/View.h"
 #include "views/graph/GraphPage.h"
 #include <memory>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -44,9 +47,14 @@ public:
     // What the analysis draws into the graph view's charts (gaps, limit lines, comparison).
     GraphPage::Extension graphExtension();
     // The user chose an analysis page after the graph page (read from the settings file).
-    bool printPageWanted() const;
+    bool printPageWanted();
     // Builds and draws the analysis page of the selection to print (hint 102).
     void printAnalysisPage(DeviceContext& dc, const Rect& printArea, int page, int pageCount);
+
+    // Times the settings file was read: once per selection, never per refill or paint.
+    int settingsReads() const { return m_settingsReads; }
+    // Days whose results were computed since the circuit or the store last changed.
+    int computedDays() const { return m_days.computedDays(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,7 +64,10 @@ private:
     void fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content);
     void updateBandControls();
     void fillOverlayList();
-    CircuitLimits limitsFor(const DisplaySelection& selection) const;
+    CircuitLimits limitsFor(const DisplaySelection& selection);
+    const AnalysisSettings& settings();
+    void readSettings();
+    std::uint64_t storeRevision() const;
     void onOverlayChanged();
 
     const DisplaySelection* m_selection = nullptr;
@@ -73,7 +84,21 @@ private:
     QCheckBox* m_overlayShown = nullptr;
     QComboBox* m_overlayOf = nullptr;
     QCheckBox* m_printPage = nullptr;
+    QPushButton* m_header = nullptr;
     OverlayChoice m_overlay;
+    std::vector<OverlayOption> m_overlayOptions;
+    std::string m_overlayCircuit; // customer and circuit the overlay choice was made for
+    struct OverlayListKey {
+        const MeasurementCircuit* circuit = nullptr;
+        std::uint64_t revision = 0;
+        bool monthly = false;
+        int startDay = 0;
+        bool operator==(const OverlayListKey&) const = default;
+    } m_overlayListKey;
+    AnalysisSettings m_settings;
+    bool m_settingsRead = false;
+    int m_settingsReads = 0;
+    DayResultsCache m_days; // per-day results of the shown circuit
     CircuitLimits m_limits;
     bool m_stale = false; // a selection came while hidden
     QLabel* m_heading = nullptr;

@@ -72,7 +72,8 @@ void CViewGraph::PrintGraphPage(DeviceContext& dc, int page, int pageCount) {
     for (const GraphPage::Extension& extension : m_extensions)
         m_print->addExtension(extension);
     if (printSelection())
-        m_print->fill(*printSelection(), m_scales, monthStartDay(), DateTime::now(), pageCount);
+        m_print->fill(*printSelection(), m_scales, monthStartDay(), DateTime::now(), page,
+                      pageCount);
 }
 
 void CViewGraph::drawPrintPage(DeviceContext& dc) {

@@ -1,5 +1,6 @@
 #include "app/gui/ViewSheet.h"
 #include "app/gui/OrvoViewDoc.h"
+#include "textout/ReportHeader.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 
 CViewSheet::CViewSheet(COrvoViewDoc* document, QWidget* parent) : CPageView(document, parent) {
@@ -54,7 +55,11 @@ void CViewSheet::PreparePrintPage(DeviceContext& dc, int page, int pageCount,
         m_yearPrint = std::make_unique<YearSheet>(dc, true, page, pageCount);
         m_yearPrint->fill(selection, document()->yearReport(selection));
     } else {
-        m_print.PreparePrintPage(dc, selection, page, pageCount, monthStartDay());
+        const std::optional<ReportHeader> header =
+            ReportHeaderSettings::load(reportHeaderPath(document()->dataFolder()))
+                .printedHeader(selection.customerName, selection.circuitName);
+        m_print.PreparePrintPage(dc, selection, page, pageCount, monthStartDay(),
+                                 header ? &*header : nullptr);
     }
     if (page == 1)
         m_printArea = printArea;

@@ -32,6 +32,7 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kYearStartDay, "月報集計開始日, %d"},
         {txt::analysis::kYearContract, "契約電力[kW], %s"},
         {txt::analysis::kYearCaption, "月別集計"},
+        {txt::analysis::kYearSheet, "年報 %d年"},
         {txt::analysis::kYearEnergyName, "電力量"},
         {txt::analysis::kYearDemandName, "最大需要電力"},
         {txt::analysis::kYearContractLabel, "契約電力 %s kW"},
@@ -81,6 +82,8 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kIncompleteMark, " ▲%d"},
         {txt::analysis::kIncompleteLegend, "▲n：欠測 n 区間（停電を含む）"},
         {txt::analysis::kSaveFailed, "分析の設定を保存できませんでした\n%s"},
+        {txt::analysis::kWeekEarlier, "1週間前の同じ曜日"},
+        {txt::analysis::kPreviousMonth, "前の月"},
     };
     for (const TextCase& c : cases)
         EXPECT_EQ(sjis::toUtf8(c.cp932), c.utf8);

@@ -93,6 +93,38 @@ TEST(Coverage, IntervalIsTheMostFrequentStepNotTheFirst) {
     EXPECT_EQ(intervalMinutesOf(d.data, d.date), 5);
 }
 
+// Steps counted per minute of the day; a tie goes to the smaller step, a step longer than the
+// day (a time off the day) still counts, and a time days away neither overflows nor fills a
+// slot.
+struct IntervalCase {
+    const char* name;
+    std::vector<int> minutes; // end minutes of the samples
+    int interval;
+    int present;
+};
+
+class IntervalTable : public ::testing::TestWithParam<IntervalCase> {};
+
+TEST_P(IntervalTable, MostFrequentStepAndTheIntervalsItFills) {
+    const IntervalCase& c = GetParam();
+    MeasurementDay d;
+    d.date = kDay;
+    d.data.setHeader(CircuitSinglePhase, 1.0, 1.0);
+    for (int m : c.minutes)
+        d.data.addOrReplaceSample(builders::sample(kDay.addMinutes(m), 1.0, 0.0, 95.0,
+                                                   {101.0, 101.0, 0.0}, {1.0, 1.0, 0.0}));
+    EXPECT_EQ(intervalMinutesOf(d.data, d.date), c.interval);
+    EXPECT_EQ(dayCoverage(d.data, d.date).presentIntervals, c.present);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, IntervalTable,
+    ::testing::Values(IntervalCase{"tie_takes_the_smaller", {10, 20, 50, 60, 90}, 10, 5},
+                      IntervalCase{"one_sample_at_its_time", {45}, 45, 1},
+                      IntervalCase{"day_long_steps", {1440, 2880, 4320}, 1440, 1},
+                      IntervalCase{"times_years_away", {30, 60, 90, 3000000, 6000000}, 30, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Coverage, ThreePhaseOutageNeedsAllThreeVoltagesZero) {
     IntervalSample s;
     s.voltage = {0.0, 0.0, 230.0};

@@ -3,10 +3,13 @@
 #include "analysis/Overlay.h"
 #include "analysis/ReportAnalysis.h"
 #include "analysis/ReportStatistics.h"
+#include "support/Sjis.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -190,5 +193,77 @@ TEST(Overlay, StoredReportMonthsFollowTheStartDay) {
     EXPECT_EQ(storedReportMonths(circuit, 21),
               (std::vector<int>{2006 * 12 + 10, 2006 * 12 + 11, 2007 * 12 + 0}));
 }
+
+} // namespace
+
+namespace {
+
+// The list of what to compare with, as the analysis view shows it: the default first, then
+// the circuit's days (its channel only) or its report months (start day 21, across a year end).
+struct OverlayOptionsCase {
+    const char* name;
+    bool monthly;
+    OverlayChoice chosen;
+    std::vector<std::string> labels; // UTF-8
+    std::size_t current;
+};
+
+class OverlayOptionsTable : public ::testing::TestWithParam<OverlayOptionsCase> {};
+
+MeasurementCircuit circuitAcrossAYearEnd() {
+    MeasurementCircuit circuit;
+    for (DateTime d :
+         {DateTime::make(2006, 12, 20), DateTime::make(2006, 12, 21), DateTime::make(2007, 1, 21)})
+        circuit.addOrReplaceDay(fixtures::flatDay(d, 30, 1.0));
+    MeasurementDay other = fixtures::flatDay(DateTime::make(2006, 12, 22), 30, 1.0);
+    other.channel = 2; // a day of the other channel is not offered
+    circuit.addOrReplaceDay(other);
+    return circuit;
+}
+
+OverlayChoice dayChoice(const DateTime& day) {
+    OverlayChoice c;
+    c.day = day;
+    return c;
+}
+OverlayChoice monthChoice(int year, int month) {
+    OverlayChoice c;
+    c.year = year;
+    c.month = month;
+    return c;
+}
+
+TEST_P(OverlayOptionsTable, LabelsAndTheChosenEntry) {
+    const OverlayOptionsCase& c = GetParam();
+    const std::vector<OverlayOption> options =
+        overlayOptions(circuitAcrossAYearEnd(), c.monthly, 21);
+    std::vector<std::string> labels;
+    for (const OverlayOption& o : options)
+        labels.push_back(sjis::toUtf8(o.label));
+    EXPECT_EQ(labels, c.labels);
+    EXPECT_EQ(chosenOverlayOption(options, c.chosen, c.monthly), c.current);
+    // Each entry makes the choice that selects it again.
+    for (std::size_t i = 0; i < options.size(); ++i)
+        EXPECT_EQ(chosenOverlayOption(options, options[i].choice, c.monthly), i);
+}
+
+const std::vector<std::string> kDayLabels{"1週間前の同じ曜日", "2006/12/20 (水)", "2006/12/21 (木)",
+                                          "2007/01/21 (日)"};
+const std::vector<std::string> kMonthLabels{"前の月", "2006/11", "2006/12", "2007/01"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, OverlayOptionsTable,
+    ::testing::Values(
+        OverlayOptionsCase{"days_default", false, OverlayChoice(), kDayLabels, 0},
+        OverlayOptionsCase{"days_chosen", false, dayChoice(DateTime::make(2007, 1, 21)), kDayLabels,
+                           3},
+        OverlayOptionsCase{"days_chosen_not_stored", false, dayChoice(DateTime::make(2007, 1, 22)),
+                           kDayLabels, 0},
+        OverlayOptionsCase{"months_default", true, OverlayChoice(), kMonthLabels, 0},
+        OverlayOptionsCase{"months_after_the_year_end", true, monthChoice(2007, 1), kMonthLabels,
+                           3},
+        OverlayOptionsCase{"months_before_it", true, monthChoice(2006, 11), kMonthLabels, 1},
+        OverlayOptionsCase{"months_not_stored", true, monthChoice(2006, 10), kMonthLabels, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ViewFixture.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/QtTranslation.h"
+#include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
 
 #include <QAbstractButton>
@@ -14,24 +15,12 @@
 #include <QMenu>
 #include <QTimer>
 #include <QTranslator>
+#include <algorithm>
 
 using namespace viewtest;
+using dlgtest::whenModal;
 
 namespace {
-
-// Runs `act` on the modal dialog the next command opens, from inside its event loop.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
 
 // The texts a user reads in a dialog: its title, labels, buttons, group boxes, and the texts
 // and tool tips of its actions (the preview's tool bar).
@@ -119,8 +108,10 @@ TEST_F(QtDialogsJapaneseTest, TheProgramsQtDialogsSpeakJapanese) {
         });
         m_frame->action(row.command)->trigger();
         ASSERT_TRUE(shown);
+        // A title may go on with the document's name ("印刷のプレビュー: 日報_…").
         for (const QString& text : row.japanese)
-            EXPECT_TRUE(texts.contains(text))
+            EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                    [&](const QString& t) { return t.startsWith(text); }))
                 << text.toStdString() << " not in " << texts.join(" | ").toStdString();
         for (const QString& text : row.english)
             EXPECT_FALSE(texts.contains(text)) << text.toStdString();

@@ -11,10 +11,12 @@
 #include "res/ResourceIds.h"
 #include "support/ScriptedPrompt.h"
 #include "support/gui/PaneSplitter.h"
+#include "textout/ReportHeader.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace apptest;
@@ -184,6 +187,76 @@ TEST_F(AnalysisViewTest, OverlayChoiceListsTheCircuitsDaysOrMonthsAndTellsTheVie
     EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7)) << "same circuit: kept";
 }
 
+// The settings file is read once per selection: graph refills (limit lines, comparison), paints
+// and the print question use what was read.
+TEST_F(AnalysisViewTest, SettingsAreReadOncePerSelectionNotPerRefillOrPaint) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    const int reads = m_view->settingsReads();
+    EXPECT_GE(reads, 1);
+    QCheckBox* overlay = control<QCheckBox>(res::IDC_ANA_OVERLAY);
+    overlay->setChecked(false); // every view refills
+    overlay->setChecked(true);
+    m_frame->showView(CMainFrame::ViewGraph);
+    m_frame->repaint();
+    EXPECT_FALSE(m_view->printPageWanted());
+    EXPECT_EQ(m_view->settingsReads(), reads);
+    m_doc.select({0, 0, 1, -1, -1}, 1);
+    EXPECT_EQ(m_view->settingsReads(), reads + 1);
+}
+
+// Moving between the days and months of a circuit computes each day once; a replaced store
+// (an accepted edit) is computed anew, even where its circuit has the old one's address.
+TEST_F(AnalysisViewTest, DaysAreComputedOnceUntilTheStoreIsReplaced) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    EXPECT_EQ(m_view->computedDays(), 10) << "the day and the twelve months up to it";
+    const QString before = demandRow(QStringLiteral("最大デマンド(W)"));
+    for (int day : {1, 2, 9})
+        m_doc.select({0, 0, day, -1, -1}, 1);
+    m_doc.select({0, 0, 0, 2007, 1}, 1);
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    EXPECT_EQ(m_view->computedDays(), 10);
+    EXPECT_EQ(demandRow(QStringLiteral("最大デマンド(W)")), before);
+
+    MeasurementStore doubled = m_doc.store();
+    MeasurementCircuit& circuit = doubled.at(0).circuits.at(0);
+    for (int d = 0; d < circuit.days.count(); ++d)
+        for (int i = 0; i < circuit.days.at(d).data.intervals.count(); ++i)
+            circuit.days.at(d).data.intervals.at(i).power *= 2.0;
+    m_doc.replaceStore(std::move(doubled));
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    const ReportAnalysis expected =
+        analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
+    ASSERT_NE(expected.maximumDemand(), nullptr);
+    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+                    .startsWith(QString::number(expected.maximumDemand()->demand, 'f', 0) + " "));
+    EXPECT_NE(demandRow(QStringLiteral("最大デマンド(W)")), before);
+}
+
+// A comparison chosen for one circuit is not carried to another: its list and choice start
+// from the default.
+TEST_F(AnalysisViewTest, AnotherCircuitStartsFromTheDefaultComparison) {
+    loadGenerated();
+    MeasurementStore store = m_doc.store();
+    Customer& customer = store.at(0);
+    MeasurementCircuit second = customer.circuits.at(0);
+    customer.circuits.at(customer.circuits.insert(sjis::fromUtf8("予備"))).days = second.days;
+    m_doc.replaceStore(std::move(store));
+    const int first = m_doc.store().at(0).circuits.find(sjis::fromUtf8("受電"));
+    const int other = m_doc.store().at(0).circuits.find(sjis::fromUtf8("予備"));
+    m_doc.select({0, first, 8, -1, -1}, 1);
+    QComboBox* of = control<QComboBox>(res::IDC_ANA_OVERLAY_OF);
+    choose(of, 3);
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7));
+    m_doc.select({0, first, 7, -1, -1}, 1);
+    EXPECT_EQ(m_view->overlayChoice().day, DateTime::make(2007, 1, 7)) << "same circuit";
+    EXPECT_EQ(of->currentIndex(), 3);
+    m_doc.select({0, other, 8, -1, -1}, 1);
+    EXPECT_FALSE(m_view->overlayChoice().day.isValid());
+    EXPECT_EQ(of->currentIndex(), 0);
+}
+
 TEST_F(AnalysisViewTest, PrintPageChoiceIsSavedWithTheLimits) {
     loadGenerated();
     m_doc.select({0, 0, 0, -1, -1}, 1);
@@ -205,10 +278,11 @@ TEST_F(AnalysisViewTest, FailedSaveIsToldAndChangesNothing) {
 }
 
 TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
-    for (int id : {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW,
-                   res::IDC_ANA_BAND_HIGH, res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY,
-                   res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT, res::IDC_ANA_DEMAND,
-                   res::IDC_ANA_STATISTICS, res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
+    for (int id :
+         {res::IDC_ANA_CONTRACT, res::IDC_ANA_BAND, res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
+          res::IDC_ANA_PF, res::IDC_ANA_SAVE, res::IDC_ANA_OVERLAY, res::IDC_ANA_OVERLAY_OF,
+          res::IDC_ANA_PRINT, res::IDC_ANA_HEADER, res::IDC_ANA_DEMAND, res::IDC_ANA_STATISTICS,
+          res::IDC_ANA_LARGEST, res::IDC_ANA_GAPS}) {
         QWidget* w = control<QWidget>(id);
         ASSERT_NE(w, nullptr) << id;
         EXPECT_FALSE(w->objectName().isEmpty()) << id;
@@ -220,13 +294,53 @@ TEST_F(AnalysisViewTest, ControlsCarryIdsNamesAndAccessibleNames) {
     QWidget* w = control<QWidget>(res::IDC_ANA_CONTRACT);
     const int order[] = {res::IDC_ANA_BAND,       res::IDC_ANA_BAND_LOW, res::IDC_ANA_BAND_HIGH,
                          res::IDC_ANA_PF,         res::IDC_ANA_SAVE,     res::IDC_ANA_OVERLAY,
-                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_DEMAND};
+                         res::IDC_ANA_OVERLAY_OF, res::IDC_ANA_PRINT,    res::IDC_ANA_HEADER,
+                         res::IDC_ANA_DEMAND};
     for (int id : order) {
         w = w->nextInFocusChain();
         while (w->property("controlId").toInt() == 0 || w->focusPolicy() == Qt::NoFocus)
             w = w->nextInFocusChain();
         EXPECT_EQ(w->property("controlId").toInt(), id);
     }
+}
+
+TEST_F(AnalysisViewTest, ReportHeaderOpensFromTheViewAndTheFileMenuForTheShownCircuit) {
+    loadGenerated();
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    m_frame->updateCommandUi();
+    QAction* command = m_frame->action(res::ID_REPORT_HEADER);
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->text(), QStringLiteral("報告書ヘッダーの設定(&H)..."));
+    ASSERT_TRUE(command->isEnabled());
+    auto* button = control<QAbstractButton>(res::IDC_ANA_HEADER);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー"));
+    const std::string customer = sjis::toUtf8(m_doc.currentSelection().customerName);
+    int opened = 0;
+    auto answer = [&](bool save) {
+        QTimer::singleShot(0, [&, save] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->objectName(), QStringLiteral("reportHeaderDialog"));
+            EXPECT_TRUE(dialog->findChild<QLabel*>("reportOfLabel")
+                            ->text()
+                            .contains(QString::fromStdString(customer)));
+            ++opened;
+            if (save) {
+                dialog->findChild<QCheckBox*>("headerShown")->setChecked(true);
+                dlgtest::press(dialog, res::IDOK);
+            } else {
+                dialog->reject();
+            }
+        });
+    };
+    answer(false);
+    button->click();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(reportHeaderPath(m_doc.dataFolder()))));
+    answer(true);
+    command->trigger();
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(ReportHeaderSettings::load(reportHeaderPath(m_doc.dataFolder())).shown());
 }
 
 TEST_F(AnalysisViewTest, Screenshots) {

@@ -150,3 +150,33 @@ TEST_F(ViewTest, MouseOverAChartShowsTheNearestSample) {
 }
 
 } // namespace
+
+// A new selection refills only the shown view; a hidden one refills when it is shown, once,
+// however many selections came meanwhile.
+TEST_F(ViewTest, OnlyTheShownViewRefillsAHiddenOneWhenShown) {
+    struct CountingSheet : CViewSheet {
+        using CViewSheet::CViewSheet;
+        void refillScreen() override {
+            ++refills;
+            CViewSheet::refillScreen();
+        }
+        int refills = 0;
+    };
+    load(generatedDays(oneDay()));
+    CountingSheet shown(&m_doc, m_frame.get());
+    CountingSheet hidden(&m_doc, m_frame.get());
+    shown.setGeometry(0, 0, 400, 300);
+    hidden.setGeometry(0, 0, 400, 300);
+    shown.show();
+    hidden.hide();
+    selectDaily(0);
+    selectDaily(0);
+    EXPECT_EQ(shown.refills, 2);
+    EXPECT_EQ(hidden.refills, 0);
+    hidden.show();
+    EXPECT_EQ(hidden.refills, 1);
+    EXPECT_EQ(hidden.sheet().measuredTable().dataRows(), 48 + 1) << "the selection made hidden";
+    hidden.hide();
+    hidden.show();
+    EXPECT_EQ(hidden.refills, 1) << "nothing new to show";
+}

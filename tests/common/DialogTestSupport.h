@@ -2,11 +2,14 @@
 // Drives dialogs through their controls: find by control id, press buttons, follow the tab
 // chain, save screenshots to look at.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 namespace dlgtest {
 
@@ -43,6 +46,20 @@ inline QStringList tabChain(QWidget* root) {
         w = w->nextInFocusChain();
     } while (w && w != start);
     return names;
+}
+
+// Runs `act` on the modal dialog the next command opens, from inside its event loop.
+inline void whenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
 }
 
 // Saves the widget as PNG under ORVO_SHOT_DIR and returns the path.

@@ -1,6 +1,8 @@
 // The workbook read back with openpyxl: every figure a number equal to the table's, the charts
 // on the right ranges.
 #include "textout/ReportWorkbook.h"
+#include "analysis/YearReportSheet.h"
+#include "analysis/YearReportText.h"
 #include "store/MonthWindow.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -248,39 +250,136 @@ TEST_F(ReportWorkbookTest, SeveralDaysMakeOneSheetEachAndTheAnalysisTablesASheet
     EXPECT_EQ(book.series.size(), 6u + 9u);
 }
 
-TEST_F(ReportWorkbookTest, FailedWriteIsToldAndLosesNothing) {
+// A year has no report sheet of its own: its sheet is the year table, the figures as numbers.
+TEST_F(ReportWorkbookTest, AYearIsTheSheetOfItsTableWithTheFiguresAsNumbers) {
     auto r = csvfix::daily3p3w();
-    ScriptedPrompt prompt;
+    DisplaySelection year = r->sel;
+    year.year = 2007;
+    year.month = kWholeYear;
+    const YearReport report = analyseYear(r->circuit, 2007, CircuitLimits{}, 1);
     WorkbookOutputEnv env;
-    env.prompt = &prompt;
-    EXPECT_FALSE(
-        WriteReportWorkbook(folder.file("missing/report.xlsx"), std::span(&r->sel, 1), env));
-    ASSERT_EQ(prompt.asked().size(), 1u);
+    env.yearSheet = yearSheetName(2007);
+    env.year.push_back(yearWorkbookTable(year, report));
+    const Workbook book = write(std::span(&year, 1), env);
+    ASSERT_EQ(book.sheets, (std::vector<std::string>{"年報 2007年"}));
+    const std::string sheet = book.sheets[0];
+    EXPECT_EQ(book.at(sheet, 0, 0)->text.rfind("年報, 2007年", 0), 0u);
+    const YearRowText heading = yearHeadingText();
+    for (int c = 0; c < kYearColumns; ++c)
+        EXPECT_EQ(book.at(sheet, 1, c)->text, sjis::toUtf8(heading[static_cast<std::size_t>(c)]));
+    // Every cell of the twelve months and the year is the table's text, a number where the
+    // text is one.
+    for (int m = 0; m <= 12; ++m) {
+        const YearRowText row = m < 12 ? yearMonthText(report.months[static_cast<std::size_t>(m)])
+                                       : yearTotalText(report);
+        for (int c = 0; c < kYearColumns; ++c) {
+            SCOPED_TRACE(std::to_string(m) + "/" + std::to_string(c));
+            const std::string text = sjis::toUtf8(row[static_cast<std::size_t>(c)]);
+            const Cell* cell = book.at(sheet, m + 2, c);
+            if (text.empty()) {
+                EXPECT_EQ(cell, nullptr);
+                continue;
+            }
+            ASSERT_NE(cell, nullptr);
+            char* end = nullptr;
+            const double value = std::strtod(text.c_str(), &end);
+            if (end == text.c_str() + text.size())
+                EXPECT_TRUE(cell->number && cell->value == value) << text;
+            else
+                EXPECT_EQ(cell->text, text);
+        }
+    }
+    // January holds the stored day's energy.
+    EXPECT_TRUE(book.at(sheet, 2, 2)->number);
+    EXPECT_EQ(book.at(sheet, 2, 2)->value, 101.2);
 
-    // A folder at the name: the replacement cannot take it, nothing of it is lost.
-    const std::string path = folder.file("kept.xlsx");
-    std::filesystem::create_directory(path);
-    TempFolder::write(path + "/inside", "old");
-    EXPECT_FALSE(WriteReportWorkbook(path, std::span(&r->sel, 1), env));
-    EXPECT_EQ(prompt.asked().size(), 2u);
-    std::ifstream in(path + "/inside");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
-}
+    TEST_F(ReportWorkbookTest, ReportHeaderAboveTheTitleBlockWhenShownAndNotOtherwise) {
+        auto r = fullDay();
+        const std::string sheet = "日報 2024年3月7日";
+        const Workbook plain = write(std::span(&r->sel, 1));
+        EXPECT_EQ(plain.rowOf(sheet, 0, "測定者"), -1);
 
-TEST_F(ReportWorkbookTest, NothingIsWrittenWithoutADay) {
-    DisplaySelection none;
-    EXPECT_FALSE(WriteReportWorkbook(folder.file("x.xlsx"), std::span(&none, 1)));
-    EXPECT_FALSE(std::filesystem::exists(folder.file("x.xlsx")));
-    EXPECT_EQ(workbookFileNamePreset(none), "");
-}
+        WorkbookOutputEnv env;
+        ReportHeader h;
+        h.inspector = sjis::fromUtf8("山田 太郎");
+        h.company = sjis::fromUtf8("東西電気保安");
+        h.address = sjis::fromUtf8("東京都港区芝1-2-3");
+        h.remarks = sjis::fromUtf8("年次点検");
+        env.header.setHeader(r->sel.customerName, r->sel.circuitName, h, false);
+        // Kept but off: the workbook is as before.
+        const Workbook off = write(std::span(&r->sel, 1), env);
+        ASSERT_EQ(off.cells.size(), plain.cells.size());
+        for (const auto& [at, cell] : plain.cells) {
+            const Cell& same = off.cells.at(at);
+            EXPECT_TRUE(same.number == cell.number && same.value == cell.value &&
+                        same.text == cell.text);
+        }
 
-TEST_F(ReportWorkbookTest, FileNameFollowsTheCsvRuleWithItsOwnExtension) {
-    auto r = csvfix::daily3p3w();
-    EXPECT_EQ(sjis::toUtf8(workbookFileNamePreset(r->sel)),
-              "日報_テスト需要家_第1回路_20070105_1.xlsx");
-    auto m = csvfix::monthlyStart21();
-    const std::string csv = csvFileNamePreset(m->sel);
-    EXPECT_EQ(workbookFileNamePreset(m->sel), csv.substr(0, csv.size() - 4) + ".xlsx");
-}
+        env.header.setShown(true);
+        const Workbook book = write(std::span(&r->sel, 1), env);
+        EXPECT_EQ(book.at(sheet, 0, 0)->text, "日報 2024年 3月 7日");
+        // The stamp boxes' captions over the last three of the ten columns.
+        EXPECT_EQ(book.at(sheet, 0, 7)->text, "担当");
+        EXPECT_EQ(book.at(sheet, 0, 8)->text, "確認");
+        EXPECT_EQ(book.at(sheet, 0, 9)->text, "承認");
+        const std::pair<const char*, const char*> lines[] = {{"測定者", "山田 太郎"},
+                                                             {"測定会社", "東西電気保安"},
+                                                             {"需要家住所", "東京都港区芝1-2-3"},
+                                                             {"備考", "年次点検"}};
+        for (const auto& [label, value] : lines) {
+            const int row = book.rowOf(sheet, 0, label);
+            ASSERT_GE(row, 2) << label;
+            EXPECT_LT(row, book.rowOf(sheet, 0, "需要家名称")) << label;
+            EXPECT_EQ(book.at(sheet, row, 2)->text, value) << label;
+        }
+        // Everything below moved down together: the figures and the charts' ranges.
+        const int shift = book.rowOf(sheet, 0, "時間") - plain.rowOf(sheet, 0, "時間");
+        EXPECT_EQ(shift, 5);
+        const int first = plain.rowOf(sheet, 0, "時間") + 1;
+        for (int k : {0, 719, 1439})
+            for (int c = 0; c < 10; ++c) {
+                const Cell* before = plain.at(sheet, first + k, c);
+                const Cell* after = book.at(sheet, first + k + shift, c);
+                ASSERT_TRUE(before && after) << k << "," << c;
+                EXPECT_EQ(after->value, before->value) << k << "," << c;
+            }
+        ASSERT_FALSE(book.series.empty());
+        EXPECT_EQ(book.series[0].values, ref(sheet, 'B', first + shift, first + shift + 1439));
+    }
+
+    TEST_F(ReportWorkbookTest, FailedWriteIsToldAndLosesNothing) {
+        auto r = csvfix::daily3p3w();
+        ScriptedPrompt prompt;
+        WorkbookOutputEnv env;
+        env.prompt = &prompt;
+        EXPECT_FALSE(
+            WriteReportWorkbook(folder.file("missing/report.xlsx"), std::span(&r->sel, 1), env));
+        ASSERT_EQ(prompt.asked().size(), 1u);
+
+        // A folder at the name: the replacement cannot take it, nothing of it is lost.
+        const std::string path = folder.file("kept.xlsx");
+        std::filesystem::create_directory(path);
+        TempFolder::write(path + "/inside", "old");
+        EXPECT_FALSE(WriteReportWorkbook(path, std::span(&r->sel, 1), env));
+        EXPECT_EQ(prompt.asked().size(), 2u);
+        std::ifstream in(path + "/inside");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+    }
+
+    TEST_F(ReportWorkbookTest, NothingIsWrittenWithoutADay) {
+        DisplaySelection none;
+        EXPECT_FALSE(WriteReportWorkbook(folder.file("x.xlsx"), std::span(&none, 1)));
+        EXPECT_FALSE(std::filesystem::exists(folder.file("x.xlsx")));
+        EXPECT_EQ(workbookFileNamePreset(none), "");
+    }
+
+    TEST_F(ReportWorkbookTest, FileNameFollowsTheCsvRuleWithItsOwnExtension) {
+        auto r = csvfix::daily3p3w();
+        EXPECT_EQ(sjis::toUtf8(workbookFileNamePreset(r->sel)),
+                  "日報_テスト需要家_第1回路_20070105_1.xlsx");
+        auto m = csvfix::monthlyStart21();
+        const std::string csv = csvFileNamePreset(m->sel);
+        EXPECT_EQ(workbookFileNamePreset(m->sel), csv.substr(0, csv.size() - 4) + ".xlsx");
+    }
 
 } // namespace

@@ -62,15 +62,20 @@ first (never the day that was cut), without it nothing is.
 
 const char kCsvHelp[] =
     R"(usage: orvoview-cli csv --customer NAME --circuit NAME
-                       (--day YYYY-MM-DD | --month YYYY-MM |
-                        --from YYYY-MM-DD --to YYYY-MM-DD)
+                       (--day YYYY-MM-DD | --month YYYY-MM)
                        [--channel N] [--start-day D] [--out DIR] [--home DIR]
+       orvoview-cli csv --customer NAME [--circuit NAME]
+                       --from YYYY-MM-DD --to YYYY-MM-DD [--out DIR] [--home DIR]
 
-Writes the daily CSV report of one day, of every stored day from --from to --to,
-or the monthly CSV report of one report month, with the program's file names
-and content. --out names the folder (default: the current folder); it is
-created when missing. Existing files are replaced. The written paths are
-printed, one a line.
+Writes the daily CSV report of one day or the monthly CSV report of one report
+month, with the program's file names and content. With --from and --to it
+writes the daily report of every stored day of the period, as 一括出力 does:
+of the circuit named, or without --circuit of every circuit of the customer
+(run once per customer for several customers); then "n 件出力しました" on
+stderr with every file that failed and why, and status 1 when one failed.
+--out names the folder (default: the current folder); it is created when
+missing. Existing files are replaced. The written paths are printed, one a
+line.
   --channel N       the channel the report names ("測定ＣＨ" and the file
                     name), 1 or 2, like the selector bar's "CH：" box
                     (default 1, as the program shows a selected day)

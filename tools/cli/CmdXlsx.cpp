@@ -30,6 +30,7 @@ int cmdXlsx(const CliArgs& args, CliIo io) {
     WorkbookOutputEnv env;
     env.monthStartDay = run.startDay;
     env.prompt = &prompt;
+    env.header = ReportHeaderSettings::load(reportHeaderPath(run.document.dataFolder()));
     const std::string path = run.outFolder + "/" + name;
     if (!WriteReportWorkbook(path, reports, env))
         return ExitFailure;

@@ -50,20 +50,19 @@ void fillTable(TextTable& table, const AnalysisTable& content, const FontSpec& s
 } // namespace
 
 void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& selection,
-                              const CircuitLimits& limits, int monthStartDay, int page,
-                              int pageCount) {
+                              const ReportAnalysis& analysis, int page, int pageCount,
+                              const ReportHeader* header) {
     m_root = std::make_unique<GridElement>();
     const FontSpec seed = FontSpec::make(dc, txt::layout::kFaceGothic, 10);
     GridElement& root = *m_root;
     // Title, detail, then caption and table of each analysis table, and the page number; the
     // tables share what the fixed rows leave.
     const int heights[] = {55, 55, 60, -1, 60, -1, 60, -1, 60, -1, 45};
-    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount);
+    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount, header);
     if (!selection.isValid())
         return;
     title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
 
-    const ReportAnalysis analysis = analyseSelection(selection, limits, monthStartDay);
     const std::vector<AnalysisTable> tables =
         analysisTables(analysis, sheetFlags(selection).kilowatts);
     const FontSpec captionFont = FontSpec::make(dc, txt::layout::kFaceGothic, 90);

@@ -112,9 +112,12 @@ AnalysisTable gapsTable(const ReportAnalysis& a) {
     for (const DayCoverageEntry& d : a.days) {
         if (!d.coverage.incomplete())
             continue;
-        t.rows.push_back({d.date.format("%Y/%m/%d"), std::to_string(d.coverage.missingIntervals()),
+        // A day without samples has no interval, so no count of the intervals it misses.
+        const bool counted = d.coverage.intervalMinutes > 0;
+        t.rows.push_back({d.date.format("%Y/%m/%d"),
+                          counted ? std::to_string(d.coverage.missingIntervals()) : text::kNone,
                           std::to_string(d.coverage.outageIntervals),
-                          std::to_string(d.coverage.intervalMinutes)});
+                          counted ? std::to_string(d.coverage.intervalMinutes) : text::kNone});
     }
     return t;
 }
@@ -129,4 +132,16 @@ std::string halfHourText(const HalfHourDemand& h, bool kw, bool withDate) {
 std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw) {
     return {demandTable(analysis, kw), statisticsTable(analysis, kw), largestTable(analysis, kw),
             gapsTable(analysis)};
+}
+
+std::string analysisHeading(const ReportAnalysis& a, const std::string& customer,
+                            const std::string& circuit) {
+    std::string period = a.date.format("%Y/%m/%d");
+    if (a.monthly) {
+        period = formatText("%04d/%02d", a.year, a.month);
+        if (a.window.isValid())
+            period += formatText(" (%s - %s)", a.window.start.format("%Y/%m/%d").c_str(),
+                                 a.window.end.addDays(-1).format("%Y/%m/%d").c_str());
+    }
+    return customer + "  " + circuit + "  " + period;
 }

@@ -17,3 +17,9 @@ std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool k
 
 // "10.25 (13:30～14:00)" for a day; a monthly report puts the date before the times.
 std::string halfHourText(const HalfHourDemand& h, bool kw, bool withDate);
+
+// The line above the tables: customer, circuit and the period, "2007/01/09" for a day,
+// "2006/12 (2006/12/21 - 2007/01/20)" for a report month (its first and last date), the month
+// alone when the start day makes no such window (29-31 in a shorter month).
+std::string analysisHeading(const ReportAnalysis& analysis, const std::string& customer,
+                            const std::string& circuit);

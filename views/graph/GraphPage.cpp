@@ -213,9 +213,9 @@ TimeAxis GraphPage::timeAxisFor(const DisplaySelection& selection, int monthStar
 }
 
 void GraphPage::fill(const DisplaySelection& selection, const GraphScales& scales,
-                     int monthStartDay, const DateTime& now, int pageCount) {
+                     int monthStartDay, const DateTime& now, int page, int pageCount) {
     if (m_printing && m_pageNumber)
-        m_pageNumber->setText(formatText(txt::table::kPageNumber, pageCount, pageCount));
+        m_pageNumber->setText(formatText(txt::table::kPageNumber, page, pageCount));
     if (!selection.isValid())
         return;
     const SheetFlags flags = sheetFlags(selection);

@@ -31,9 +31,9 @@ public:
 
     // Header texts and curves for the selection; nothing changes without a valid selection.
     // `now` gives the date of the one-hour chart of a day without samples; a printed page is
-    // numbered "pageCount/pageCount" (the graph is always the last page of its job).
+    // numbered "page/pageCount" (an analysis page may follow it).
     void fill(const DisplaySelection& selection, const GraphScales& scales, int monthStartDay,
-              const DateTime& now, int pageCount = 0);
+              const DateTime& now, int page = 0, int pageCount = 0);
     void addExtension(Extension extension) { m_extensions.push_back(std::move(extension)); }
 
     bool isPrinting() const { return m_printing; }

@@ -1,4 +1,5 @@
 #include "views/table/BatchOutput.h"
+#include "store/MonthWindow.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
@@ -10,20 +11,50 @@
 
 namespace {
 
-// Keeps what the CSV output would have shown, as one line.
+// Keeps what the CSV output would have shown.
 class ReasonPrompt : public Prompt {
 public:
     PromptAnswer ask(const std::string& text, PromptButtons, PromptIcon) override {
         reason = text;
-        for (char& c : reason)
-            if (c == '\n' || c == '\r')
-                c = ' ';
         return PromptAnswer::Ok;
     }
     std::string reason;
 };
 
+// The last stored date of the circuit's day channel (invalid when none).
+DateTime lastDate(const MeasurementCircuit& circuit) {
+    DateTime last;
+    for (int i = 0; i < circuit.days.count(); ++i)
+        if (circuit.days.at(i).channel == circuit.dayChannel())
+            last = circuit.days.at(i).date;
+    return last;
+}
+
 } // namespace
+
+BatchRequest defaultBatchRequest(const MeasurementStore& store, const DisplaySelection& shown,
+                                 int monthStartDay) {
+    BatchRequest request;
+    request.csv = request.pdf = true;
+    DateTime day;
+    if (shown.isValid() && isSelectionUsable(store, shown.tuple())) {
+        request.circuits.push_back({shown.customerIndex, shown.circuitIndex});
+        day = shown.day.date;
+    } else {
+        for (int c = 0; c < store.count() && request.circuits.empty(); ++c)
+            for (int k = 0; k < store.at(c).circuits.count() && request.circuits.empty(); ++k)
+                if (store.at(c).circuits.at(k).days.count() > 0) {
+                    request.circuits.push_back({c, k});
+                    day = lastDate(store.at(c).circuits.at(k));
+                }
+    }
+    const MonthWindow window = shown.isValid() && shown.isMonthly()
+                                   ? monthWindow(shown.year, shown.month, monthStartDay)
+                                   : reportMonthOf(day, monthStartDay);
+    request.from = window.isValid() ? window.start.dateOnly() : day.dateOnly();
+    request.to = window.isValid() ? window.end.dateOnly().addDays(-1) : day.dateOnly();
+    return request;
+}
 
 DisplaySelection batchSelection(const MeasurementStore& store, const SelectionTuple& tuple) {
     DisplaySelection s;
@@ -64,7 +95,8 @@ std::vector<BatchItem> planBatch(const MeasurementStore& store, const BatchReque
 }
 
 BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>& plan,
-                     const std::string& folder, const BatchPdfWriter& pdf) {
+                     const std::string& folder, const BatchPdfWriter& pdf,
+                     const BatchProgress& progress) {
     BatchResult result;
     if (pathKind(folder) != PathKind::Folder) {
         const std::string reason = formatText(txt::table::kBatchNoFolder, folder.c_str());
@@ -73,7 +105,11 @@ BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>
         return result;
     }
     std::set<std::string> names;
-    for (const BatchItem& item : plan) {
+    const int total = static_cast<int>(plan.size());
+    for (int done = 0; done < total; ++done) {
+        if (progress && !progress(done, total))
+            break;
+        const BatchItem& item = plan[static_cast<size_t>(done)];
         // Names made of names can meet ("A/B" and "A_B"): the second would replace the first.
         if (!names.insert(item.fileName).second) {
             result.failed.push_back({item.fileName, txt::table::kBatchSameName});
@@ -91,10 +127,16 @@ BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>
         } else {
             ok = pdf && pdf(selection, path, told.reason);
         }
-        if (ok)
+        if (ok) {
             ++result.written;
-        else
-            result.failed.push_back({item.fileName, told.reason});
+            result.files.push_back(item.fileName);
+            continue;
+        }
+        // One line per failure in the summary.
+        for (char& c : told.reason)
+            if (c == '\n' || c == '\r')
+                c = ' ';
+        result.failed.push_back({item.fileName, told.reason});
     }
     return result;
 }

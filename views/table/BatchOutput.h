@@ -24,6 +24,12 @@ struct BatchRequest {
     bool pdf = false;
 };
 
+// What the dialog starts with: the shown circuit and the report month of the shown day (or the
+// shown month), CSV and PDF. With nothing shown: the first circuit with stored days and the
+// report month of its last day; with no stored day at all, no circuit.
+BatchRequest defaultBatchRequest(const MeasurementStore& store, const DisplaySelection& shown,
+                                 int monthStartDay);
+
 // One file of the batch: a stored day of a circuit in one format.
 struct BatchItem {
     SelectionTuple tuple; // a daily selection
@@ -47,6 +53,7 @@ struct BatchFailure {
 
 struct BatchResult {
     int written = 0;
+    std::vector<std::string> files; // written, in plan order (CP932, without folder)
     std::vector<BatchFailure> failed;
 };
 
@@ -54,11 +61,15 @@ struct BatchResult {
 using BatchPdfWriter = std::function<bool(const DisplaySelection& selection,
                                           const std::string& path, std::string& reason)>;
 
+// Told before each file how many of the plan are done; false stops the run there.
+using BatchProgress = std::function<bool(int done, int total)>;
+
 // Writes the planned files into the folder (CP932). CSV files go through the CSV output, PDFs
 // through pdf (needed only when the plan holds PDFs). A missing folder fails every file; a file
 // name met twice is written once.
 BatchResult runBatch(const MeasurementStore& store, const std::vector<BatchItem>& plan,
-                     const std::string& folder, const BatchPdfWriter& pdf);
+                     const std::string& folder, const BatchPdfWriter& pdf,
+                     const BatchProgress& progress = {});
 
 // "<n> 件出力しました", then, when something failed, "出力できなかったもの:" and one line
 // "<file>: <reason>" per failure (CP932).

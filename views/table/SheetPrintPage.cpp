@@ -104,7 +104,8 @@ int TablePageCount(const DisplaySelection* selection) {
 }
 
 void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySelection& selection,
-                                      int page, int pageCount, int monthStartDay) {
+                                      int page, int pageCount, int monthStartDay,
+                                      const ReportHeader* header) {
     m_root = std::make_unique<GridElement>();
     m_table = nullptr;
     const int tablePages = TablePageCount(&selection);
@@ -115,7 +116,7 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
 
     GridElement& root = *m_root;
     const int heights[] = {55, 55, m_summaryPage ? 100 : 60, -1, m_summaryPage ? 800 : 20, 45};
-    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount);
+    const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount, header);
     const CaptionRow captionRow = placeCaptionRow(root, 2, captionFont);
     TextBox* caption = captionRow.caption;
     m_table = placeIn<TextTable>(root, 3);

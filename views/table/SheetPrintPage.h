@@ -4,6 +4,8 @@
 #include "views/layout/TextTable.h"
 #include <memory>
 
+struct ReportHeader;
+
 // Number of table pages of a report: 0 without a day, 1 for a year report, 2 for a monthly
 // report (table and summary), (n - 1) / 50 + 2 for a daily report of n samples (50 rows a page,
 // then the summary).
@@ -15,9 +17,10 @@ class SheetPrintPage {
 public:
     static constexpr int RowsPerPage = 50;
 
-    // Builds page `page` (1-based) of a job of `pageCount` pages with fonts for this device.
+    // Builds page `page` (1-based) of a job of `pageCount` pages with fonts for this device;
+    // with a report header above the title tables when one is given.
     void PreparePrintPage(const DeviceContext& dc, const DisplaySelection& selection, int page,
-                          int pageCount, int monthStartDay);
+                          int pageCount, int monthStartDay, const ReportHeader* header = nullptr);
 
     GridElement* root() { return m_root.get(); }
     TextTable* table() { return m_table; }

@@ -85,4 +85,56 @@ TEST(AnalysisTables, ReportWithoutReadingsShowsDashes) {
     EXPECT_TRUE(t[2].rows.empty());
 }
 
+// A stored day without samples is listed among the gaps, with no count it could not have.
+TEST(AnalysisTables, DayWithoutSamplesIsAGapWithoutCounts) {
+    MeasurementCircuit circuit;
+    MeasurementDay empty;
+    empty.date = kDay;
+    circuit.addOrReplaceDay(empty);
+    const std::vector<AnalysisTable> t =
+        analysisTables(analyseDay(circuit, 0, CircuitLimits(), 1), true);
+    ASSERT_EQ(t[3].rows.size(), 1u);
+    EXPECT_EQ(t[3].rows[0], (std::vector<std::string>{"2024/05/01", "---", "0", "---"}));
+    EXPECT_EQ(valueOf(t[0], "欠測のある日"), "1 日");
+    EXPECT_EQ(valueOf(t[0], "負荷率(%)"), "---");
+    EXPECT_EQ(valueOf(t[1], "電力(kW)", 1), "---");
+}
+
+// The heading: a day, or a report month with its first and last date for every start day;
+// the month alone when the start day makes no window in it.
+struct HeadingCase {
+    const char* name;
+    int startDay; // 0: the daily report of 2007-01-09
+    int year, month;
+    const char* period;
+};
+
+class HeadingTable : public ::testing::TestWithParam<HeadingCase> {};
+
+TEST_P(HeadingTable, CustomerCircuitAndPeriod) {
+    const HeadingCase& c = GetParam();
+    MeasurementCircuit circuit;
+    circuit.addOrReplaceDay(fixtures::flatDay(DateTime::make(2007, 1, 9), 30, 1.0));
+    const ReportAnalysis a =
+        c.startDay == 0 ? analyseDay(circuit, 0, CircuitLimits(), 1)
+                        : analyseMonth(circuit, c.year, c.month, CircuitLimits(), c.startDay);
+    EXPECT_EQ(sjis::toUtf8(analysisHeading(a, sjis::fromUtf8("東京工場"), sjis::fromUtf8("受電"))),
+              std::string("東京工場  受電  ") + c.period);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Periods, HeadingTable,
+    ::testing::Values(
+        HeadingCase{"day", 0, 0, 0, "2007/01/09"},
+        HeadingCase{"calendar_month", 1, 2007, 1, "2007/01 (2007/01/01 - 2007/01/31)"},
+        HeadingCase{"across_the_year_end", 21, 2006, 12, "2006/12 (2006/12/21 - 2007/01/20)"},
+        HeadingCase{"february_from_the_28th", 28, 2007, 2, "2007/02 (2007/02/28 - 2007/03/27)"},
+        HeadingCase{"leap_february_from_the_29th", 29, 2008, 2,
+                    "2008/02 (2008/02/29 - 2008/03/28)"},
+        HeadingCase{"january_from_the_29th_ends_in_no_february", 29, 2007, 1, "2007/01"},
+        HeadingCase{"february_has_no_30th", 30, 2007, 2, "2007/02"},
+        HeadingCase{"april_has_no_31st", 31, 2007, 4, "2007/04"},
+        HeadingCase{"december_from_the_31st", 31, 2006, 12, "2006/12 (2006/12/31 - 2007/01/30)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -17,7 +17,7 @@ struct Graph {
     Graph(const DisplaySelection& sel, bool printing = false, int startDay = 1,
           GraphScales scales = {})
         : page(dc, printing) {
-        page.fill(sel, scales, startDay, Now, 3);
+        page.fill(sel, scales, startDay, Now, 3, 3);
         page_render::place(page.root(), nullptr, dc, MM_LOMETRIC, Rect{0, 0, 2000, -2500});
     }
     std::vector<std::string> names(GraphPage::ChartKind kind) {

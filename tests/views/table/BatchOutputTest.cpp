@@ -42,6 +42,13 @@ std::vector<std::string> names(const std::vector<BatchItem>& plan) {
     return out;
 }
 
+std::vector<std::string> names(const std::vector<std::string>& files) {
+    std::vector<std::string> out;
+    for (const std::string& f : files)
+        out.push_back(sjis::toUtf8(f));
+    return out;
+}
+
 TEST(BatchOutput, PlanNamesEachStoredDayOfThePeriodByTheSingleOutputsRules) {
     const MeasurementStore store = threeCircuits();
     ASSERT_EQ(sjis::toUtf8(store.at(0).name), "東電工場");
@@ -162,6 +169,10 @@ TEST(BatchOutput, FilesThatFailAreListedAndTheOthersWritten) {
                      return true;
                  });
     EXPECT_EQ(result.written, 4);
+    EXPECT_EQ(names(result.files), (std::vector<std::string>{"日報_北倉庫_動力_20240502_1.CSV",
+                                                             "日報_北倉庫_動力_20240502.pdf",
+                                                             "日報_北倉庫_動力_20240503.pdf",
+                                                             "日報_北倉庫_動力_20240504_1.CSV"}));
     ASSERT_EQ(result.failed.size(), 2u);
     EXPECT_EQ(sjis::toUtf8(result.failed[0].fileName), "日報_北倉庫_動力_20240503_1.CSV");
     EXPECT_FALSE(result.failed[0].reason.empty());
@@ -189,6 +200,67 @@ TEST(BatchOutput, TwoNamesThatMakeOneFileNameWriteItOnce) {
     EXPECT_EQ(result.written, 1);
     ASSERT_EQ(result.failed.size(), 1u);
     EXPECT_EQ(sjis::toUtf8(result.failed[0].reason), "同じ名前のファイルを先に出力しました");
+}
+
+TEST(BatchOutput, AProgressThatSaysStopEndsTheRunThere) {
+    const MeasurementStore store = threeCircuits();
+    const std::vector<BatchItem> plan = planBatch(
+        store, {{{1, 0}}, DateTime::make(2024, 5, 2), DateTime::make(2024, 5, 6), true, false});
+    TempFolder folder;
+    std::vector<std::pair<int, int>> told;
+    const BatchResult result = runBatch(store, plan, folder.str(), {}, [&](int done, int total) {
+        told.emplace_back(done, total);
+        return done < 2;
+    });
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 5}, {1, 5}, {2, 5}}));
+    EXPECT_EQ(result.written, 2);
+    EXPECT_TRUE(result.failed.empty());
+    EXPECT_FALSE(fs::exists(folder.path() / "日報_北倉庫_動力_20240504_1.CSV"));
+}
+
+TEST(BatchOutput, TheDialogStartsOnTheShownCircuitAndItsReportMonth) {
+    const MeasurementStore store = threeCircuits();
+    DocumentData shownDay, shownMonth, nothing;
+    for (DocumentData* d : {&shownDay, &shownMonth, &nothing})
+        d->replaceStore(store);
+    shownDay.select({1, 0, 1, -1, -1}, 1); // 北倉庫 動力 on 5/3
+    shownMonth.select({0, 1, 0, 2024, 4}, 1);
+    const auto d = [](int m, int day) { return DateTime::make(2024, m, day); };
+    struct Case {
+        const char* name;
+        const DisplaySelection& shown;
+        int startDay;
+        std::vector<std::pair<int, int>> circuits;
+        DateTime from, to;
+    } cases[] = {
+        {"a day, calendar months", shownDay.currentSelection(), 1, {{1, 0}}, d(5, 1), d(5, 31)},
+        {"a day, months from the 21st",
+         shownDay.currentSelection(),
+         21,
+         {{1, 0}},
+         d(4, 21),
+         d(5, 20)},
+        {"a month from the 21st", shownMonth.currentSelection(), 21, {{0, 1}}, d(4, 21), d(5, 20)},
+        {"nothing shown: the first circuit's last day",
+         nothing.currentSelection(),
+         5,
+         {{0, 0}},
+         d(5, 5),
+         d(6, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BatchRequest r = defaultBatchRequest(store, c.shown, c.startDay);
+        std::vector<std::pair<int, int>> circuits;
+        for (const BatchCircuit& b : r.circuits)
+            circuits.emplace_back(b.customerIndex, b.circuitIndex);
+        EXPECT_EQ(circuits, c.circuits);
+        EXPECT_EQ(r.from, c.from);
+        EXPECT_EQ(r.to, c.to);
+        EXPECT_TRUE(r.csv && r.pdf);
+    }
+    EXPECT_TRUE(
+        defaultBatchRequest(MeasurementStore(), nothing.currentSelection(), 1).circuits.empty());
 }
 
 } // namespace
