@@ -92,7 +92,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
     m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
-    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&H)..."), this),
+    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&T)..."), this),
                       res::IDC_ANA_HEADER, "reportHeader");
     m_header->setAccessibleName(QStringLiteral("報告書ヘッダー"));
     // The settings in groups that wrap to more rows when the view is narrow.
