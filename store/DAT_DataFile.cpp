@@ -42,7 +42,7 @@ void replaceFileAtomically(const std::string& path, const std::function<void(Byt
     std::error_code ec;
     ReplacementFile temporary = ReplacementFile::create(path, ec);
     if (!temporary.isOpen())
-        throw FileAccessError(sjis::fromUtf8(ec.message()));
+        throw FileCreateError(ec, sjis::fromUtf8(ec.message()));
     // Opened without its path: a failure throws the reason alone, the callers name the file.
     OpenedFile file(std::move(temporary), std::string());
     FileSink fileSink(file);

@@ -1,6 +1,7 @@
 #include "textout/ReportFile.h"
 
 #include "support/CxException.h"
+#include "support/OpenFailure.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -32,6 +33,7 @@ void FileReportSink::finish() {
 std::unique_ptr<ReportSink> openReportFile(const std::string& path, const RetryPolicy& policy) {
     OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy);
     if (!opened)
-        throw CxException(0, "OpenError\n%s", path.c_str());
+        throw CxException(0, "OpenError\n%s%s", path.c_str(),
+                          openFailureReason(opened.error, FileUse::Write, path).c_str());
     return std::make_unique<FileReportSink>(std::move(opened.file));
 }

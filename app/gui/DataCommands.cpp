@@ -13,6 +13,7 @@
 #include "store/gui/D_DataSave.h"
 #include "store/gui/D_InputMonStartDay.h"
 #include "support/Format.h"
+#include "support/Prompt.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportWorkbook.h"
@@ -100,10 +101,14 @@ void DataCommands::importCustomer() {
     COrvoViewDoc* doc = m_frame->document();
     // Into a copy: a failed import leaves the document's store as it was.
     MeasurementStore copy = doc->store();
-    if (::importCustomer(copy, cp932FromQt(chosen), prompt()) < 0)
+    const std::string path = cp932FromQt(chosen);
+    const int index = ::importCustomer(copy, path, prompt());
+    if (index < 0)
         return;
+    const std::string name = copy.at(index).name;
     doc->replaceStore(std::move(copy));
     doc->saveChanges(prompt());
+    prompt().tell(importDoneMessage(name, path), PromptIcon::Information);
     // Indices may have shifted: show the same day again and refresh the bar and the views.
     const DisplaySelection& shown = doc->currentSelection();
     if (shown.isValid())

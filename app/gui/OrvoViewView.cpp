@@ -268,7 +268,7 @@ void COrvoViewView::onFilePrint() {
     if (shown.isMonthly() || shown.isYearly()) {
         jobs.push_back(shown);
     } else {
-        CInputPrtDateSpan dialog(window());
+        CInputPrtDateSpan dialog(prompt(), window());
         dialog.setDates(shown.day.date, shown.day.date);
         if (askPeriod(dialog)) {
             const DateTime first = dialog.startDate();
@@ -323,10 +323,11 @@ void COrvoViewView::onFilePdf() {
     const QString path = askPdfFile(suggested);
     if (!path.isEmpty()) {
         rememberPdfFolder(QFileInfo(path).absolutePath());
-        if (!printToPdf(shown, path))
-            prompt().tell(
-                formatText(txt::app::kPdfFailed, toLocal(QDir::toNativeSeparators(path)).c_str()),
-                PromptIcon::Stop);
+        const std::string shownPath = toLocal(QDir::toNativeSeparators(path));
+        if (printToPdf(shown, path))
+            prompt().tell(formatText(txt::app::kPdfFileWritten, shownPath.c_str()));
+        else
+            prompt().tell(formatText(txt::app::kPdfFailed, shownPath.c_str()), PromptIcon::Stop);
     }
     restore(shown.tuple(), shown.displayChannel);
 }
