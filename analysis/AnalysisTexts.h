@@ -8,9 +8,8 @@ inline constexpr const char kDemandTitle[] = "\x83"
                                              "f\x83}\x83\x93\x83h\x81"
                                              "E\x90\xa7\x8c\xc0"; // デマンド・制限
 inline constexpr const char kStatisticsTitle[] = "\x93\x9d\x8cv"; // 統計
-inline constexpr const char kLargestTitle[] = "\x83"
-                                              "f\x83}\x83\x93\x83h\x8f\xe3\x88\xca"
-                                              "10"; // デマンド上位10
+inline constexpr const char kLargestTitle[] = "\x8f\xe3\x88\xca"
+                                              "10\x8c\x8f"; // 上位10件
 inline constexpr const char kGapsTitle[] =
     "\x8c\x87\x91\xaa\x82\xcc\x82\xa0\x82\xe9\x93\xfa";   // 欠測のある日
 inline constexpr const char kItem[] = "\x8d\x80\x96\xda"; // 項目

@@ -95,8 +95,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ORVO_HOMEPAGE}")
 # The Qt libraries come from the binaries' own needs; the drawing code asks for IPA Gothic and
 # Qt's own dialogs speak Japanese through its translations.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, libqt6svg6, libxlsxwriter4,
-    qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-ipafont-gothic, libqt6svg6, libxlsxwriter4, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)

@@ -11,8 +11,10 @@
 #include "support/ArchiveError.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/FileNameFit.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/OpenFailure.h"
 #include "support/Prompt.h"
 #include "support/Sjis.h"
 #include <cstdio>
@@ -42,16 +44,25 @@ bool isSignatureFailure(const LoadResult& result) {
     }
 }
 
-[[noreturn]] void cannotOpen(const std::filesystem::path& path) {
-    throw CxException(formatText(txt::store::kCannotOpen, displayPath(path).c_str()), 0);
+// "ファイルを開くことが出来ません\n<path>" and why.
+[[noreturn]] void cannotOpen(const std::filesystem::path& path, std::error_code error,
+                             FileUse use) {
+    throw CxException(formatText(txt::store::kCannotOpen, displayPath(path).c_str()) +
+                          openFailureReason(error, use, path),
+                      0);
 }
 
-OpenedFile openOrThrow(const std::filesystem::path& path, OpenAccess access,
+OpenedFile openOrThrow(const std::filesystem::path& path, OpenAccess access, FileUse use,
                        const RetryPolicy& policy) {
     OpenResult r = openWithRetry(path, access, policy);
     if (!r)
-        cannotOpen(path);
+        cannotOpen(path, r.error, use);
     return std::move(r.file);
+}
+
+// After an archive failure of an import: the file chosen is not what the export writes.
+FailureSite importSite(int line, const std::string& shown) {
+    return {kSourceName, line, "\n" + formatText(txt::store::kNotExportFile, shown.c_str())};
 }
 
 // Tells the first name of the customer that breaks the name rules.
@@ -67,7 +78,11 @@ bool namesFollowTheRules(const Customer& customer, Prompt& prompt) {
 } // namespace
 
 std::string exportFileNamePreset(const std::string& customerName) {
-    return fileNameOf(customerName + ".VLK");
+    return fitFileName(fileNameOf(customerName + ".VLK"), 4);
+}
+
+std::string importDoneMessage(const std::string& name, const std::filesystem::path& path) {
+    return formatText(txt::store::kImported, name.c_str(), displayPath(path).c_str());
 }
 
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name) {
@@ -84,12 +99,13 @@ bool exportCustomer(const MeasurementStore& store, const std::filesystem::path& 
         const Customer& customer = store.at(customerIndex);
         const std::filesystem::path folder = path.parent_path();
         if (pathKind(folder.empty() ? "." : folder) != PathKind::Folder)
-            cannotOpen(path);
+            cannotOpen(path, std::make_error_code(std::errc::no_such_file_or_directory),
+                       FileUse::Write);
         // Another opener of the old file is waited for as the open always did; the lock is held
         // until the new file has taken its place.
         OpenedFile held;
         if (pathKind(path) != PathKind::Missing)
-            held = openOrThrow(path, OpenAccess::ReadExclusive, policy);
+            held = openOrThrow(path, OpenAccess::ReadExclusive, FileUse::Write, policy);
         bool started = false;
         try {
             datafile::replaceFileAtomically(
@@ -101,10 +117,10 @@ bool exportCustomer(const MeasurementStore& store, const std::filesystem::path& 
                     out.flush();
                 },
                 wrap);
-        } catch (const FileAccessError&) {
+        } catch (const FileCreateError& e) {
             // No temporary file could be made: the file cannot be opened, as before.
             if (!started)
-                cannotOpen(path);
+                cannotOpen(path, e.code(), FileUse::Write);
             throw;
         }
     });
@@ -124,7 +140,10 @@ Customer readImported(ByteSource& source, const std::string& shown, Prompt& prom
         const char* message = result.outcome == LoadOutcome::WrongVersion
                                   ? txt::store::kDataFileVersion
                                   : txt::store::kDataFileDamaged;
-        prompt.tell(formatText(message, shown.c_str()), PromptIcon::Stop);
+        // The data file's message speaks of the data file: say which file this was meant to be.
+        prompt.tell(formatText(message, shown.c_str()) + "\n" +
+                        formatText(txt::store::kNotExportFile, shown.c_str()),
+                    PromptIcon::Stop);
         throw ImportAbandoned();
     }
     if (!result.loaded())
@@ -156,10 +175,10 @@ int importCustomer(MeasurementStore& store, const std::filesystem::path& path, P
     if (!std::filesystem::is_regular_file(path, ec))
         return -1;
     int index = -1;
-    runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
+    runReportingFailures(prompt, importSite(__LINE__, path), [&] {
         Customer scratch;
         {
-            OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, policy);
+            OpenedFile file = openOrThrow(path, OpenAccess::ReadExclusive, FileUse::Read, policy);
             FileSource source(file);
             scratch = readImported(source, displayPath(path), prompt);
         }
@@ -171,7 +190,7 @@ int importCustomer(MeasurementStore& store, const std::filesystem::path& path, P
 int importCustomer(MeasurementStore& store, ByteSource& source, const std::string& shown,
                    Prompt& prompt) {
     int index = -1;
-    runReportingFailures(prompt, {kSourceName, __LINE__}, [&] {
+    runReportingFailures(prompt, importSite(__LINE__, shown), [&] {
         index = addImported(store, readImported(source, shown, prompt), prompt);
     });
     return index;

@@ -30,10 +30,14 @@ class ByteSource;
 int importCustomer(MeasurementStore& store, ByteSource& source, const std::string& shown,
                    Prompt& prompt);
 
+// The message after an import (CP932): the customer's name in the store and the file read, as
+// messages show paths.
+std::string importDoneMessage(const std::string& name, const std::filesystem::path& path);
+
 // The name an imported customer gets: `name`, or "name_1", "name_2" … (always suffixed to the
 // name as read) until no customer of that name exists, ignoring ASCII case.
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name);
 
 // The file name the export offers for a customer: its name + ".VLK", never holding a path
-// separator.
+// separator, shortened by fitFileName when the name is too long for a file name.
 std::string exportFileNamePreset(const std::string& customerName);

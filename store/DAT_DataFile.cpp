@@ -42,7 +42,7 @@ void replaceFileAtomically(const fs::path& path, const std::function<void(ByteSi
     std::error_code ec;
     ReplacementFile temporary = ReplacementFile::create(path, ec);
     if (!temporary.isOpen())
-        throw FileAccessError(sjis::fromUtf8Shown(ec.message()));
+        throw FileCreateError(ec, sjis::fromUtf8Shown(ec.message()));
     // Opened without its path: a failure throws the reason alone, the callers name the file.
     OpenedFile file(std::move(temporary), fs::path());
     FileSink fileSink(file);

@@ -29,6 +29,7 @@ bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& pr
     // A failed export has told its failure; success is not claimed after it.
     if (!exportCustomer(store, path, f.customerIndex, prompt, policy, wrap))
         return false;
-    prompt.tell(txt::store::kSaved, PromptIcon::None);
+    // The file written is named after the text, so the user can find it.
+    prompt.tell(std::string(txt::store::kSaved) + "\n" + path, PromptIcon::None);
     return true;
 }

@@ -15,8 +15,8 @@ struct DataSaveFields {
 
 // The OK button, in order: both texts trimmed (in place) and required; a missing folder created
 // only after Yes; an existing file replaced only after Yes; a customer required; then the
-// export and "正常に保存しました。". True after that message: the caller keeps folder and file
-// name as "SaveDir"/"SaveFile". False = the dialog stays open (every failure has been told,
-// nothing was written).
+// export and "正常に保存しました。" with the path written. True after that message: the caller
+// keeps folder and file name as "SaveDir"/"SaveFile". False = the dialog stays open (every failure
+// has been told, nothing was written).
 bool acceptDataSave(DataSaveFields& fields, const MeasurementStore& store, Prompt& prompt,
                     const RetryPolicy& policy = {}, const datafile::SinkWrapper& wrap = {});

@@ -27,8 +27,10 @@ std::string cut(std::string text) {
     return text;
 }
 
-void show(Prompt& prompt, const char* heading, std::string text, const FailureSite& site) {
-    prompt.tell(formatFailure(heading, cut(std::move(text)), site), PromptIcon::Warning);
+void show(Prompt& prompt, const char* heading, std::string text, const FailureSite& site,
+          std::string_view hint = {}) {
+    prompt.tell(formatFailure(heading, cut(std::move(text)), site) + std::string(hint),
+                PromptIcon::Warning);
 }
 
 // Texts of the standard library come in UTF-8 (paths included).
@@ -62,7 +64,7 @@ bool runReportingFailures(Prompt& prompt, const FailureSite& site,
             if (log) {
                 log->WriteLine(e.message());
             }
-            prompt.tell(e.message(), PromptIcon::Information);
+            prompt.tell(e.message(), PromptIcon::Warning);
         }
     } catch (const std::bad_alloc& e) {
         show(prompt, txt::support::kFailureMemory, libraryText(e), site);
@@ -72,7 +74,7 @@ bool runReportingFailures(Prompt& prompt, const FailureSite& site,
         // filesystem_error and ios_base::failure are system errors too
         show(prompt, txt::support::kFailureFileAccess, libraryText(e), site);
     } catch (const ArchiveError& e) {
-        show(prompt, txt::support::kFailureArchive, e.what(), site);
+        show(prompt, txt::support::kFailureArchive, e.what(), site, site.archiveHint);
     } catch (const std::exception& e) {
         show(prompt, txt::support::kFailureOther, e.what(), site);
     } catch (...) {

@@ -10,6 +10,9 @@ class Prompt;
 struct FailureSite {
     std::string_view source;
     int line = 0;
+    // Added after an archive failure (CP932, from a line break): what the file should have
+    // been, so a wrong file chosen is told as such.
+    std::string archiveHint = {};
 };
 
 // "%s\n%s\n%s(%d)": heading, failure text, source name, line.
@@ -17,7 +20,7 @@ std::string formatFailure(std::string_view heading, std::string_view text, const
 
 // Runs a file-writing operation and reports what it throws; never rethrows.
 //  - CxException with a message: written to the log first (when given), then shown with the
-//    information icon; without a message: nothing is shown.
+//    warning icon (it is a failure); without a message: nothing is shown.
 //  - std::bad_alloc: "メモリ不足"
 //  - FileAccessError, std::filesystem::filesystem_error, std::ios_base::failure,
 //    std::system_error: "ﾌｧｲﾙｱｸｾｽ異常"

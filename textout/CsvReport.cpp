@@ -3,6 +3,7 @@
 #include "store/Aggregation.h"
 #include "support/CxException.h"
 #include "support/FailureReport.h"
+#include "support/FileNameFit.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
 #include "support/Prompt.h"
@@ -10,9 +11,13 @@
 #include "textout/ReportFile.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+// "日報_", "月報_", "年報_": two kanji and the underscore before the customer name.
+constexpr std::size_t kKindPrefixBytes = 5;
 
 // Flags and texts that every line of one report shares.
 struct ReportContext {
@@ -191,22 +196,26 @@ std::string csvNameLine(const char* format, const std::string& name) {
 std::string reportFileNamePreset(const DisplaySelection& sel, const char* extension) {
     if (!hasReportDay(sel))
         return {};
-    // Names from an old store or another installation must not make it a path.
+    std::string name;
     if (sel.isYearly())
-        return fileNameOf(formatText(txt::textout::kYearlyFileName, sel.customerName.c_str(),
-                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
-                                     static_cast<int>(sel.displayChannel)) +
-                          extension);
-    if (sel.isMonthly())
-        return fileNameOf(formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
-                                     sel.circuitName.c_str(), static_cast<int>(sel.year),
-                                     static_cast<int>(sel.month),
-                                     static_cast<int>(sel.displayChannel)) +
-                          extension);
-    return fileNameOf(formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
-                                 sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
-                                 static_cast<int>(sel.displayChannel)) +
-                      extension);
+        name = formatText(txt::textout::kYearlyFileName, sel.customerName.c_str(),
+                          sel.circuitName.c_str(), static_cast<int>(sel.year),
+                          static_cast<int>(sel.displayChannel));
+    else if (sel.isMonthly())
+        name = formatText(txt::textout::kMonthlyFileName, sel.customerName.c_str(),
+                          sel.circuitName.c_str(), static_cast<int>(sel.year),
+                          static_cast<int>(sel.month), static_cast<int>(sel.displayChannel));
+    else
+        name = formatText(txt::textout::kDailyFileName, sel.customerName.c_str(),
+                          sel.circuitName.c_str(), sel.day.date.format("%Y%m%d").c_str(),
+                          static_cast<int>(sel.displayChannel));
+    name += extension;
+    // "日報_<customer>_<circuit>" then the date, channel and extension, kept whole when long
+    // names make the name too long for a file.
+    const std::size_t names =
+        kKindPrefixBytes + sel.customerName.size() + 1 + sel.circuitName.size();
+    // Names from an old store or another installation must not make it a path.
+    return fitFileName(fileNameOf(name), name.size() - std::min(names, name.size()));
 }
 
 std::string csvFileNamePreset(const DisplaySelection& sel) {

@@ -2,6 +2,7 @@
 
 #include "support/CxException.h"
 #include "support/FilePath.h"
+#include "support/OpenFailure.h"
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -34,6 +35,7 @@ std::unique_ptr<ReportSink> openReportFile(const std::filesystem::path& path,
                                            const RetryPolicy& policy) {
     OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy);
     if (!opened)
-        throw CxException(0, "OpenError\n%s", displayPath(path).c_str());
+        throw CxException(0, "OpenError\n%s%s", displayPath(path).c_str(),
+                          openFailureReason(opened.error, FileUse::Write, path).c_str());
     return std::make_unique<FileReportSink>(std::move(opened.file));
 }

@@ -27,6 +27,6 @@ private:
 
 // Opens the file for a report (replaced whole, exclusive; see openWithRetry): fails at once when
 // the folder is missing, else retries as the policy says (every 200 ms for up to 60000 ms); then
-// throws CxException "OpenError\n<path>".
+// throws CxException "OpenError\n<path>" followed by the reason (see openFailureReason).
 std::unique_ptr<ReportSink> openReportFile(const std::filesystem::path& path,
                                            const RetryPolicy& policy = {});

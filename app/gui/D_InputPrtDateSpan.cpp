@@ -1,6 +1,8 @@
 #include "app/gui/D_InputPrtDateSpan.h"
+#include "app/PrintPeriod.h"
 #include "res/ResourceIds.h"
 #include "support/DateTime.h"
+#include "support/Prompt.h"
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -35,7 +37,8 @@ QDateEdit* dateEdit(QWidget* parent, int id, const char* name, const QString& la
 
 } // namespace
 
-CInputPrtDateSpan::CInputPrtDateSpan(QWidget* parent) : QDialog(parent) {
+CInputPrtDateSpan::CInputPrtDateSpan(Prompt& prompt, QWidget* parent)
+    : QDialog(parent), m_prompt(prompt) {
     setObjectName("CInputPrtDateSpan");
     setProperty("controlId", res::IDD_INPUT_PRT_DATE_SPAN);
     setWindowTitle(QStringLiteral("印刷期間の入力"));
@@ -51,7 +54,7 @@ CInputPrtDateSpan::CInputPrtDateSpan(QWidget* parent) : QDialog(parent) {
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
     buttons->button(QDialogButtonBox::Cancel)->setProperty("controlId", res::IDCANCEL);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CInputPrtDateSpan::onOk);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
@@ -70,4 +73,13 @@ DateTime CInputPrtDateSpan::startDate() const {
 
 DateTime CInputPrtDateSpan::endDate() const {
     return fromQDate(m_end->date());
+}
+
+void CInputPrtDateSpan::onOk() {
+    if (const char* message = checkPrintPeriod(startDate(), endDate())) {
+        m_prompt.tell(message, PromptIcon::Stop);
+        m_end->setFocus();
+        return;
+    }
+    accept();
 }

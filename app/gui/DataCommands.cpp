@@ -14,6 +14,7 @@
 #include "store/gui/D_InputMonStartDay.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/Prompt.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtPath.h"
 #include "textout/ReportWorkbook.h"
@@ -104,10 +105,14 @@ void DataCommands::importCustomer() {
     COrvoViewDoc* doc = m_frame->document();
     // Into a copy: a failed import leaves the document's store as it was.
     MeasurementStore copy = doc->store();
-    if (::importCustomer(copy, pathFromQt(chosen), prompt()) < 0)
+    const std::filesystem::path path = pathFromQt(chosen);
+    const int index = ::importCustomer(copy, path, prompt());
+    if (index < 0)
         return;
+    const std::string name = copy.at(index).name;
     doc->replaceStore(std::move(copy));
     doc->saveChanges(prompt());
+    prompt().tell(importDoneMessage(name, path), PromptIcon::Information);
     // Indices may have shifted: show the same day again and refresh the bar and the views.
     const DisplaySelection& shown = doc->currentSelection();
     if (shown.isValid())

@@ -266,7 +266,7 @@ void COrvoViewView::onFilePrint() {
     if (shown.isMonthly() || shown.isYearly()) {
         jobs.push_back(shown);
     } else {
-        CInputPrtDateSpan dialog(window());
+        CInputPrtDateSpan dialog(prompt(), window());
         dialog.setDates(shown.day.date, shown.day.date);
         if (askPeriod(dialog)) {
             const DateTime first = dialog.startDate();
@@ -322,9 +322,11 @@ void COrvoViewView::onFilePdf() {
     const QString path = askPdfFile(suggested);
     if (!path.isEmpty()) {
         rememberPdfFolder(QFileInfo(path).absolutePath());
-        if (!printToPdf(shown, path))
-            prompt().tell(formatText(txt::app::kPdfFailed, shownPath(path).c_str()),
-                          PromptIcon::Stop);
+        const std::string where = shownPath(path);
+        if (printToPdf(shown, path))
+            prompt().tell(formatText(txt::app::kPdfFileWritten, where.c_str()));
+        else
+            prompt().tell(formatText(txt::app::kPdfFailed, where.c_str()), PromptIcon::Stop);
     }
     restore(shown.tuple(), shown.displayChannel);
 }

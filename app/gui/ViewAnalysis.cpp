@@ -93,7 +93,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
     m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
-    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&H)..."), this),
+    m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&T)..."), this),
                       res::IDC_ANA_HEADER, "reportHeader");
     m_header->setAccessibleName(QStringLiteral("報告書ヘッダー"));
     // The settings in groups that wrap to more rows when the view is narrow.
@@ -105,7 +105,7 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
                      buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this), m_bandLow,
                      buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this), m_bandHigh}));
     settings->addWidget(
-        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&F):"), m_powerFactor, this),
+        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&R):"), m_powerFactor, this),
                      m_powerFactor, m_save}));
     settings->addWidget(group(
         this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),

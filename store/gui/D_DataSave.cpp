@@ -30,7 +30,7 @@ CDataSave::CDataSave(const MeasurementStore& store, int customerIndex,
     setObjectName("dataSaveDialog");
     setProperty("controlId", res::IDD_DATA_SAVE);
     setWindowTitle(QStringLiteral("需要家データの切出し"));
-    m_customers = tag(new QComboBox(this), res::IDC_CUSTOMER_NAME, "customerCombo");
+    m_customers = tag(dialog::nameCombo(this), res::IDC_CUSTOMER_NAME, "customerCombo");
     m_folder = tag(new QLineEdit(this), res::IDC_SAVE_FOLDER, "folderEdit");
     m_fileName = tag(new QLineEdit(this), res::IDC_SAVE_FILE, "fileNameEdit");
     m_browse =

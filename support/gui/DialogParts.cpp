@@ -1,11 +1,23 @@
 #include "support/gui/DialogParts.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 
 namespace dialog {
+
+QComboBox* nameCombo(QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(kNameChars);
+    box->view()->setTextElideMode(Qt::ElideRight);
+    QObject::connect(box, &QComboBox::currentTextChanged, box,
+                     [box](const QString& text) { box->setToolTip(text); });
+    return box;
+}
 
 QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);

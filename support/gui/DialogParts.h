@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+class QComboBox;
 class QDialog;
 class QDialogButtonBox;
 class QLabel;
@@ -15,6 +16,12 @@ template <class W> W* tag(W* widget, int id, const char* objectName) {
     widget->setObjectName(QString::fromLatin1(objectName));
     return widget;
 }
+
+// A combo box of customer or circuit names: as wide as kNameChars characters whatever the
+// names (old files hold names of 256 characters), the shown name cut with "…" and given whole
+// in the tool tip.
+inline constexpr int kNameChars = 24;
+QComboBox* nameCombo(QWidget* parent);
 
 // A label that names `buddy` (its accessible name too) and moves the focus there on its key.
 QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent);

@@ -37,7 +37,7 @@ TEST(AnalysisTexts, EveryConstantIsItsJapaneseText) {
         {txt::analysis::kYearDemandName, "最大需要電力"},
         {txt::analysis::kYearContractLabel, "契約電力 %s kW"},
         {txt::analysis::kStatisticsTitle, "統計"},
-        {txt::analysis::kLargestTitle, "デマンド上位10"},
+        {txt::analysis::kLargestTitle, "上位10件"},
         {txt::analysis::kGapsTitle, "欠測のある日"},
         {txt::analysis::kItem, "項目"},
         {txt::analysis::kValue, "値"},

@@ -177,12 +177,15 @@ TEST_F(DataCommandsTest, ImportOfATakenNameAddsTheNextFreeSuffixAndKeepsTheShown
     commands()->setImportFileChooserForTesting(
         [this] { return QString::fromStdString(file("a.VLK")); });
     run(res::ID_CUST_IMPORT);
-    ASSERT_EQ(m_prompt.asked().size(), 2u);
+    ASSERT_EQ(m_prompt.asked().size(), 3u);
     EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text),
               "次の需要家データを取り込みます\nA\nよろしいですか");
     EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[1].text),
               "取り込もうとしている需要家名は既に登録されています\n次の名前に変更して取り込みます\n"
               "A_2");
+    // The success names the customer as stored and the file read.
+    EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[2].text),
+              "需要家データを取り込みました。\nA_2\n" + file("a.VLK"));
     ASSERT_GE(m_doc.store().find("A_2"), 0);
     EXPECT_EQ(m_doc.store().at(m_doc.store().find("A_2")).circuits.count(), 1);
     EXPECT_EQ(sjis::toUtf8(m_doc.currentSelection().customerName), "東京工場");

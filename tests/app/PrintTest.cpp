@@ -15,6 +15,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -319,6 +320,30 @@ TEST_F(PrintTest, PdfCommandWritesTheShownJob) {
     m_frame->action(res::ID_FILE_PDF)->trigger();
     EXPECT_TRUE(suggested.endsWith(QString::fromUtf8("日報_東京第一工場_受電 No.1_20240501.pdf")));
     EXPECT_EQ(pageCount(outFile("export.pdf")), 3);
+    // The success names the file written.
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text),
+              "PDFファイルを出力しました。\n" + outFile("export.pdf").toStdString());
+}
+
+// OK with the end before the start: a message, the dialog stays; a period put right is taken.
+TEST_F(PrintTest, PeriodEndingBeforeItsStartIsToldAndTheDialogStays) {
+    CInputPrtDateSpan dialog(m_prompt, m_frame.get());
+    dialog.setDates(DateTime::make(2024, 5, 3), DateTime::make(2024, 5, 1));
+    dialog.show();
+    auto* ok = dialog.findChild<QPushButton*>("okButton");
+    ASSERT_NE(ok, nullptr);
+    ok->click();
+    ASSERT_EQ(m_prompt.asked().size(), 1u);
+    EXPECT_EQ(sjis::toUtf8(m_prompt.asked()[0].text),
+              "終了日が開始日より前です。\n終了日には開始日以降の日付を選んでください。");
+    EXPECT_EQ(m_prompt.asked()[0].icon, PromptIcon::Stop);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+    dialog.endEdit()->setDate(QDate(2024, 5, 3));
+    ok->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(m_prompt.asked().size(), 1u);
 }
 
 // The PDF folder is used as chosen and kept by the INI file's rule for paths; the next print
@@ -393,7 +418,7 @@ TEST_F(PrintTest, PreviewShowsTheJobsPagesAndSetupKeepsTheSessionPrinter) {
 }
 
 TEST_F(PrintTest, PeriodDialogShowsBothDatesInItsFormat) {
-    CInputPrtDateSpan dialog(m_frame.get());
+    CInputPrtDateSpan dialog(m_prompt, m_frame.get());
     dialog.setDates(DateTime::make(2024, 5, 1), DateTime::make(2024, 5, 3));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("印刷期間の入力"));
     EXPECT_EQ(dialog.startEdit()->property("controlId").toInt(), res::IDC_PRT_START);

@@ -133,7 +133,9 @@ TEST_F(YearView, PdfHasTheTableAndTheGraphPageNumbered) {
     ASSERT_TRUE(action(res::ID_FILE_PDF)->isEnabled());
     action(res::ID_FILE_PDF)->trigger();
     print.setPrompt(nullptr);
-    EXPECT_TRUE(prompt.asked().empty());
+    ASSERT_EQ(prompt.asked().size(), 1u); // the file written, named
+    EXPECT_EQ(sjis::toUtf8(prompt.asked()[0].text),
+              "PDFファイルを出力しました。\n" + pdf.toStdString());
     EXPECT_EQ(QFileInfo(suggested).fileName(),
               QStringLiteral("年報_東京第一工場_受電 No.1_2024.pdf"));
     ASSERT_EQ(pageCount(pdf), 2);

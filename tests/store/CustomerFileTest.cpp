@@ -45,6 +45,12 @@ std::string exportFileOfA() {
     return customerBytes(c);
 }
 
+std::string notExportFile(const std::string& path) {
+    return sj("\nこのファイルは需要家データの切出しファイルではないか、壊れています。\n"
+              "需要家データの切出しで作ったファイルを選んでください。\n") +
+           path;
+}
+
 const std::string kTail = sj("\n今までの測定データは削除し新規の状態にします\n"
                              "必要であればこのソフトを終了する前に手作業でコピーしてください\n");
 
@@ -158,7 +164,7 @@ TEST(CustomerImport, WrongSignatureOrVersionShowsDataFileMessageThenFailureRepor
         EXPECT_EQ(importCustomer(store, path, prompt), -1);
         EXPECT_EQ(store.count(), 1);
         ASSERT_EQ(prompt.asked().size(), 2u);
-        EXPECT_EQ(prompt.asked()[0].text, c.first + path);
+        EXPECT_EQ(prompt.asked()[0].text, c.first + path + notExportFile(path));
         EXPECT_EQ(prompt.asked()[1].text.rfind(sj("例外発生") + "\n", 0), 0u);
         EXPECT_NE(prompt.asked()[1].text.find("DAT_CUSTOMER("), std::string::npos);
     }
@@ -178,7 +184,30 @@ TEST(CustomerImport, TruncatedFileIsArchiveFailureAndStoreUnchanged) {
         const std::string& text = prompt.asked()[0].text;
         EXPECT_EQ(text.rfind(sj("ｱｰｶｲﾌﾞ異常") + "\n", 0), 0u) << sjis::toUtf8(text);
         EXPECT_NE(text.find("\nDAT_CUSTOMER("), std::string::npos);
+        EXPECT_EQ(text.substr(text.size() - notExportFile(path).size()), notExportFile(path));
     }
+}
+
+// A recorder's report chosen by mistake: the archive failure is followed by what the file is
+// not and which file it was, with a warning icon.
+TEST(CustomerImport, AReportFileIsToldAsNotAnExportFile) {
+    TempFolder folder;
+    const std::string path = folder.str() + "/report.TXT";
+    TempFolder::write(path, sj("　　　　　　　デマンド日報\r\n 1CH  2024/05/01\r\n"));
+    MeasurementStore store = storeWith({"X"});
+    ScriptedPrompt prompt;
+    EXPECT_EQ(importCustomer(store, path, prompt), -1);
+    ASSERT_EQ(prompt.asked().size(), 1u);
+    const std::string& text = prompt.asked()[0].text;
+    EXPECT_EQ(text.rfind(sj("ｱｰｶｲﾌﾞ異常") + "\n", 0), 0u) << sjis::toUtf8(text);
+    EXPECT_EQ(text.substr(text.size() - notExportFile(path).size()), notExportFile(path));
+    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Warning);
+    EXPECT_EQ(store.count(), 1);
+}
+
+TEST(CustomerImport, DoneMessageNamesTheCustomerAndTheFile) {
+    EXPECT_EQ(importDoneMessage("A_1", "/in/A.VLK"),
+              sj("需要家データを取り込みました。\nA_1\n/in/A.VLK"));
 }
 
 TEST(CustomerExport, MissingFolderFailsAtOnceWithOpenMessage) {
@@ -189,7 +218,10 @@ TEST(CustomerExport, MissingFolderFailsAtOnceWithOpenMessage) {
     EXPECT_FALSE(exportCustomer(smallStore(), path, 0, prompt, countingPolicy(pauses)));
     EXPECT_EQ(pauses, 0);
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
+    EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path +
+                                          sj("\nフォルダが存在しません。\nフォルダ：") +
+                                          folder.str() + "/nofolder");
+    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Warning);
 }
 
 TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
@@ -203,7 +235,10 @@ TEST(CustomerExport, FileHeldByAnotherOpenerIsRetriedThenReported) {
     EXPECT_FALSE(exportCustomer(smallStore(), path, 0, prompt, countingPolicy(pauses)));
     EXPECT_GT(pauses, 0);
     ASSERT_EQ(prompt.asked().size(), 1u);
-    EXPECT_EQ(prompt.asked()[0].text, sj("ファイルを開くことが出来ません\n") + path);
+    EXPECT_EQ(
+        prompt.asked()[0].text,
+        sj("ファイルを開くことが出来ません\n") + path +
+            sj("\n他のプログラムが使用中です。そのプログラムを閉じてからやり直してください。"));
     EXPECT_EQ(fileBytes(path), "old");
 }
 
@@ -243,6 +278,14 @@ TEST(CustomerImport, NamesThatBreakTheNameRulesAreRefused) {
 }
 
 // File names made from names never hold a path separator, whatever a name holds.
+TEST(CustomerExport, FileNamePresetOfAVeryLongNameFitsAFileSystem) {
+    std::string name;
+    for (int i = 0; i < 256; ++i)
+        name += "東";
+    const std::string preset = sjis::toUtf8(exportFileNamePreset(sj(name.c_str())));
+    EXPECT_EQ(preset, name.substr(0, 3 * 73) + ".VLK"); // 73 kanji of 3 bytes and ".VLK": 223
+}
+
 TEST(CustomerExport, FileNamePresetHasNoPathSeparator) {
     EXPECT_EQ(exportFileNamePreset(sj("東京工場")), sj("東京工場") + ".VLK");
     EXPECT_EQ(exportFileNamePreset("../../evil"), ".._.._evil.VLK");

@@ -97,7 +97,7 @@ TEST_F(DataSaveDialog, ExportTellsSuccessStaysOpenAndKeepsTheTrimmedTexts) {
     m_prompt.answer(PromptAnswer::Yes); // create the folder
     press(d.get(), res::IDOK);
     ASSERT_EQ(m_prompt.asked().size(), 2u);
-    EXPECT_EQ(asked(1), "正常に保存しました。");
+    EXPECT_EQ(asked(1), "正常に保存しました。\n" + m_folder.str() + "/out/東京.VLK");
     EXPECT_EQ(m_prompt.asked()[1].icon, PromptIcon::None);
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(d->exported());
@@ -147,7 +147,8 @@ TEST(MonStartDayDialog, OkChecksTheTextAndKeepsTheDialogOpenOnError) {
         {"32", false, 0, "開始日には１～３１までの数字を入力してください"},
         {"1.5", false, 0, "開始日には１～３１までの数字を入力してください"},
         {"-3", false, 0, "開始日には１～３１までの数字を入力してください"},
-        {"３", false, 0, "開始日には１～３１までの数字を入力してください"},
+        {"２１", true, 21, nullptr}, // full-width, as an input method types it
+        {"３２", false, 0, "開始日には１～３１までの数字を入力してください"},
     };
     for (const StartDayCase& c : cases) {
         ScriptedPrompt prompt;
@@ -187,6 +188,27 @@ TEST(MonStartDayDialog, ControlsAndScreenshot) {
     EXPECT_EQ(d.day(), 21);
     d.show();
     shot(&d, "mon_start_day.png");
+}
+
+// A name of 256 characters (old files hold them) is cut in the combo box, which stays as wide as
+// its usual names: the dialog fits a 1024x768 screen with OK on it.
+TEST_F(DataSaveDialog, AVeryLongNameDoesNotWidenTheDialog) {
+    QString longName;
+    for (int i = 0; i < 256; ++i)
+        longName += QChar(i % 2 ? u'工' : u'東');
+    m_store.insert(sj(longName.toStdString()));
+    auto d = open(m_store.find(sj(longName.toStdString())));
+    d->adjustSize();
+    EXPECT_LE(d->width(), 1024 / 2);
+    EXPECT_EQ(d->customers()->currentText(), longName);
+    EXPECT_EQ(d->customers()->toolTip(), longName); // the whole name on hovering
+    QWidget* ok = byId<QWidget>(d.get(), res::IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_LE(ok->mapTo(d.get(), QPoint(ok->width(), 0)).x(), d->width());
+    // The file name offered fits a file system's 255 bytes.
+    EXPECT_LE(d->fileName()->text().toUtf8().size(), 255);
+    EXPECT_TRUE(d->fileName()->text().endsWith(QStringLiteral(".VLK")));
+    shot(d.get(), QStringLiteral("data_save_long_name.png"));
 }
 
 } // namespace

@@ -30,7 +30,12 @@ TEST(MonthStartDayCheck, AcceptsOnlyDigitsFromOneToThirtyOne) {
         {"1.5", 0, kRange},
         {"-3", 0, kRange},
         {"+3", 0, kRange},
-        {"３", 0, kRange}, // full-width digit
+        {"３", 3, nullptr}, // full-width digits, as an input method types them
+        {"２１", 21, nullptr},
+        {"2１", 21, nullptr}, // mixed widths
+        {"３２", 0, kRange},
+        {"０", 0, kRange},
+        {"ａ", 0, kRange}, // full-width letter: 82 81, beside the digits
         {"1 5", 0, kRange},
         {"\xe3\x80\x80"
          "5",

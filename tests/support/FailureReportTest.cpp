@@ -79,7 +79,8 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
         prompt, kSite, [&] { throw CxException(message, 0); }, &log));
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, message);
-    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Information);
+    // A failure is never shown with the information icon.
+    EXPECT_EQ(prompt.asked()[0].icon, PromptIcon::Warning);
     std::string logged;
     for (auto& entry : std::filesystem::directory_iterator(dir.path())) {
         if (entry.path().extension() == ".LOG") {
@@ -88,6 +89,20 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
     }
     ASSERT_NE(logged.find(')'), std::string::npos);
     EXPECT_EQ(logged.substr(logged.find(')') + 1), sj("OpenError\r\n/out/日報.CSV\r\n"));
+}
+
+// The hint of the site follows an archive failure only: a file of the wrong kind is told as
+// such, a memory or file failure is not blamed on the file's kind.
+TEST(FailureReport, ArchiveHintFollowsOnlyAnArchiveFailure) {
+    const FailureSite site{"DAT_CUSTOMER", 12, "\nnot an export file"};
+    ScriptedPrompt prompt;
+    runReportingFailures(prompt, site, [] { throw ArchiveError("short"); });
+    runReportingFailures(prompt, site, [] { throw FileAccessError("gone"); });
+    ASSERT_EQ(prompt.asked().size(), 2u);
+    EXPECT_EQ(prompt.asked()[0].text, std::string(txt::support::kFailureArchive) +
+                                          "\nshort\nDAT_CUSTOMER(12)\nnot an export file");
+    EXPECT_EQ(prompt.asked()[1].text,
+              std::string(txt::support::kFailureFileAccess) + "\ngone\nDAT_CUSTOMER(12)");
 }
 
 TEST(FailureReport, MessageLessProgramExceptionIsSilent) {

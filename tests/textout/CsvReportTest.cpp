@@ -7,6 +7,7 @@
 #include "common/TempFolder.h"
 #include "store/MemorySink.h"
 #include "support/CxException.h"
+#include "support/FileNameFit.h"
 #include "support/LogFile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/Sjis.h"
@@ -295,7 +296,7 @@ TEST(CsvReportTest, OpenErrorIsLoggedAndShown) {
     EXPECT_NE(e.log().find("/no/such/x.CSV"), std::string::npos);
     ASSERT_EQ(e.prompt.asked().size(), 1u);
     EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n/no/such/x.CSV");
-    EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Information);
+    EXPECT_EQ(e.prompt.asked()[0].icon, PromptIcon::Warning);
 }
 
 // Each failure kind gets its heading; texts are cut to fit the report's 100-byte buffer.
@@ -346,6 +347,26 @@ protected:
     TempFolder m_folder;
     const std::filesystem::path& m_dir = m_folder.path();
 };
+
+// Names of 256 characters (accepted by old files) make a name longer than a file system takes:
+// the name keeps its start and its date, channel and extension, and the file is written.
+TEST_F(CsvFileTest, VeryLongNamesMakeAFileNameThatCanBeWritten) {
+    std::string customer;
+    for (int i = 0; i < 256; ++i)
+        customer += i % 2 ? "工" : "A";
+    Env e;
+    auto r = csvfix::daily3p4w();
+    r->sel.customerName = sj(customer);
+    r->sel.circuitName = sj("受電盤");
+    const std::string name = sjis::toUtf8(csvFileNamePreset(r->sel));
+    EXPECT_LE(name.size(), kFileNameMaxBytes);
+    EXPECT_GT(name.size(), kFileNameMaxBytes - 5);
+    EXPECT_EQ(name.rfind("日報_A工A工", 0), 0u) << name;
+    EXPECT_EQ(name.substr(name.size() - 15), "_20070106_2.CSV");
+    EXPECT_TRUE(WriteReportCsv(m_dir / name, r->sel, e.env));
+    EXPECT_TRUE(e.prompt.asked().empty());
+    EXPECT_TRUE(std::filesystem::exists(m_dir / name));
+}
 
 TEST_F(CsvFileTest, WritesTheFileAndReplacesAnOldOne) {
     Env e;
@@ -402,7 +423,10 @@ TEST_F(CsvFileTest, MissingFolderFailsAtOnce) {
     EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
     EXPECT_NE(e.log().find(path), std::string::npos);
     ASSERT_EQ(e.prompt.asked().size(), 1u);
-    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    // The program's text, then why and which folder.
+    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path + "\n" +
+                                            sj("フォルダが存在しません。\nフォルダ：") +
+                                            (m_dir / "missing").string());
     EXPECT_EQ(e.pauses, 0); // no retry when the folder is missing
     EXPECT_FALSE(std::filesystem::exists(m_dir / "missing"));
 }
@@ -420,7 +444,9 @@ TEST_F(CsvFileTest, LockedFileIsRetriedForSixtySeconds) {
     EXPECT_FALSE(WriteReportCsv(path, r->sel, e.env));
     EXPECT_EQ(e.pauses, 300); // every 200 ms until 60000 ms have passed
     ASSERT_EQ(e.prompt.asked().size(), 1u);
-    EXPECT_EQ(e.prompt.asked()[0].text, "OpenError\n" + path);
+    EXPECT_EQ(e.prompt.asked()[0].text,
+              "OpenError\n" + path + "\n" +
+                  sj("他のプログラムが使用中です。そのプログラムを閉じてからやり直してください。"));
     holder.file.close();
     EXPECT_EQ(fileBytes(path), "kept"); // the other program's file is untouched
 }

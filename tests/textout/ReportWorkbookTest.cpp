@@ -250,50 +250,6 @@ TEST_F(ReportWorkbookTest, SeveralDaysMakeOneSheetEachAndTheAnalysisTablesASheet
     EXPECT_EQ(book.series.size(), 6u + 9u);
 }
 
-// A year has no report sheet of its own: its sheet is the year table, the figures as numbers.
-TEST_F(ReportWorkbookTest, AYearIsTheSheetOfItsTableWithTheFiguresAsNumbers) {
-    auto r = csvfix::daily3p3w();
-    DisplaySelection year = r->sel;
-    year.year = 2007;
-    year.month = kWholeYear;
-    const YearReport report = analyseYear(r->circuit, 2007, CircuitLimits{}, 1);
-    WorkbookOutputEnv env;
-    env.yearSheet = yearSheetName(2007);
-    env.year.push_back(yearWorkbookTable(year, report));
-    const Workbook book = write(std::span(&year, 1), env);
-    ASSERT_EQ(book.sheets, (std::vector<std::string>{"年報 2007年"}));
-    const std::string sheet = book.sheets[0];
-    EXPECT_EQ(book.at(sheet, 0, 0)->text.rfind("年報, 2007年", 0), 0u);
-    const YearRowText heading = yearHeadingText();
-    for (int c = 0; c < kYearColumns; ++c)
-        EXPECT_EQ(book.at(sheet, 1, c)->text, sjis::toUtf8(heading[static_cast<std::size_t>(c)]));
-    // Every cell of the twelve months and the year is the table's text, a number where the
-    // text is one.
-    for (int m = 0; m <= 12; ++m) {
-        const YearRowText row = m < 12 ? yearMonthText(report.months[static_cast<std::size_t>(m)])
-                                       : yearTotalText(report);
-        for (int c = 0; c < kYearColumns; ++c) {
-            SCOPED_TRACE(std::to_string(m) + "/" + std::to_string(c));
-            const std::string text = sjis::toUtf8(row[static_cast<std::size_t>(c)]);
-            const Cell* cell = book.at(sheet, m + 2, c);
-            if (text.empty()) {
-                EXPECT_EQ(cell, nullptr);
-                continue;
-            }
-            ASSERT_NE(cell, nullptr);
-            char* end = nullptr;
-            const double value = std::strtod(text.c_str(), &end);
-            if (end == text.c_str() + text.size())
-                EXPECT_TRUE(cell->number && cell->value == value) << text;
-            else
-                EXPECT_EQ(cell->text, text);
-        }
-    }
-    // January holds the stored day's energy.
-    EXPECT_TRUE(book.at(sheet, 2, 2)->number);
-    EXPECT_EQ(book.at(sheet, 2, 2)->value, 101.2);
-}
-
 TEST_F(ReportWorkbookTest, ReportHeaderAboveTheTitleBlockWhenShownAndNotOtherwise) {
     auto r = fullDay();
     const std::string sheet = "日報 2024年3月7日";
@@ -346,6 +302,50 @@ TEST_F(ReportWorkbookTest, ReportHeaderAboveTheTitleBlockWhenShownAndNotOtherwis
         }
     ASSERT_FALSE(book.series.empty());
     EXPECT_EQ(book.series[0].values, ref(sheet, 'B', first + shift, first + shift + 1439));
+}
+
+// A year has no report sheet of its own: its sheet is the year table, the figures as numbers.
+TEST_F(ReportWorkbookTest, AYearIsTheSheetOfItsTableWithTheFiguresAsNumbers) {
+    auto r = csvfix::daily3p3w();
+    DisplaySelection year = r->sel;
+    year.year = 2007;
+    year.month = kWholeYear;
+    const YearReport report = analyseYear(r->circuit, 2007, CircuitLimits{}, 1);
+    WorkbookOutputEnv env;
+    env.yearSheet = yearSheetName(2007);
+    env.year.push_back(yearWorkbookTable(year, report));
+    const Workbook book = write(std::span(&year, 1), env);
+    ASSERT_EQ(book.sheets, (std::vector<std::string>{"年報 2007年"}));
+    const std::string sheet = book.sheets[0];
+    EXPECT_EQ(book.at(sheet, 0, 0)->text.rfind("年報, 2007年", 0), 0u);
+    const YearRowText heading = yearHeadingText();
+    for (int c = 0; c < kYearColumns; ++c)
+        EXPECT_EQ(book.at(sheet, 1, c)->text, sjis::toUtf8(heading[static_cast<std::size_t>(c)]));
+    // Every cell of the twelve months and the year is the table's text, a number where the
+    // text is one.
+    for (int m = 0; m <= 12; ++m) {
+        const YearRowText row = m < 12 ? yearMonthText(report.months[static_cast<std::size_t>(m)])
+                                       : yearTotalText(report);
+        for (int c = 0; c < kYearColumns; ++c) {
+            SCOPED_TRACE(std::to_string(m) + "/" + std::to_string(c));
+            const std::string text = sjis::toUtf8(row[static_cast<std::size_t>(c)]);
+            const Cell* cell = book.at(sheet, m + 2, c);
+            if (text.empty()) {
+                EXPECT_EQ(cell, nullptr);
+                continue;
+            }
+            ASSERT_NE(cell, nullptr);
+            char* end = nullptr;
+            const double value = std::strtod(text.c_str(), &end);
+            if (end == text.c_str() + text.size())
+                EXPECT_TRUE(cell->number && cell->value == value) << text;
+            else
+                EXPECT_EQ(cell->text, text);
+        }
+    }
+    // January holds the stored day's energy.
+    EXPECT_TRUE(book.at(sheet, 2, 2)->number);
+    EXPECT_EQ(book.at(sheet, 2, 2)->value, 101.2);
 }
 
 TEST_F(ReportWorkbookTest, FailedWriteIsToldAndLosesNothing) {

@@ -198,3 +198,25 @@ TEST_F(SelectDataDialog, DoubleClickOnADayOpensIt) {
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(d->selection(), (SelectionTuple{tokyo, power, 1, -1, -1}));
 }
+
+// Names of 256 characters are cut in both combo boxes, which stay as wide as usual: the dialog
+// fits a 1024x768 screen with OK on it, and the whole name is in the tool tip.
+TEST_F(SelectDataDialog, VeryLongNamesDoNotWidenTheDialog) {
+    QString longName;
+    for (int i = 0; i < 256; ++i)
+        longName += QChar(i % 2 ? u'工' : u'東');
+    const std::string cp932 = sj(longName.toStdString());
+    m_store.insert(cp932);
+    Customer& c = m_store.at(m_store.find(cp932));
+    c.circuits.insert(cp932);
+    c.circuits.at(0).addOrReplaceDay(dayOf(2024, 5, 1));
+    auto d = open({m_store.find(cp932), 0, 0, -1, -1});
+    d->adjustSize();
+    EXPECT_LE(d->width(), 1024 / 2);
+    EXPECT_EQ(d->customers()->currentText(), longName);
+    EXPECT_EQ(d->circuits()->toolTip(), longName);
+    QWidget* ok = byId<QWidget>(d.get(), res::IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_LE(ok->mapTo(d.get(), QPoint(ok->width(), 0)).x(), d->width());
+    shot(d.get(), QStringLiteral("select_data_long_names.png"));
+}

@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 #include "store/gui/D_CustEdit.h"
 #include "support/gui/DialogControls.h"
+#include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include "textout/ValueFormat.h"
@@ -59,8 +60,8 @@ CReadData::CReadData(const MeasurementStore& documentStore, StoreEdited storeEdi
                                             folder, QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙ (*)"));
     };
 
-    m_customerCombo = withId(new QComboBox(this), res::IDC_RD_CUSTOMER, "customerCombo");
-    m_circuitCombo = withId(new QComboBox(this), res::IDC_RD_CIRCUIT, "circuitCombo");
+    m_customerCombo = withId(dialog::nameCombo(this), res::IDC_RD_CUSTOMER, "customerCombo");
+    m_circuitCombo = withId(dialog::nameCombo(this), res::IDC_RD_CIRCUIT, "circuitCombo");
     for (QComboBox* box : {m_customerCombo, m_circuitCombo}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(24);

@@ -28,8 +28,8 @@ CSelectData::CSelectData(MeasurementStore store, const SelectionTuple& current, 
     : QDialog(parent), m_store(std::move(store)), m_prompt(prompt) {
     setObjectName("selectDataDialog");
     setWindowTitle(QStringLiteral("表示データの選択"));
-    m_customers = tag(new QComboBox(this), res::IDC_CUSTOMER_NAME, "customerCombo");
-    m_circuits = tag(new QComboBox(this), res::IDC_CIRCUIT_NAME, "circuitCombo");
+    m_customers = tag(dialog::nameCombo(this), res::IDC_CUSTOMER_NAME, "customerCombo");
+    m_circuits = tag(dialog::nameCombo(this), res::IDC_CIRCUIT_NAME, "circuitCombo");
     m_days = tag(new QListWidget(this), res::IDC_DAY_LIST, "dayList");
     m_days->setSelectionMode(QAbstractItemView::SingleSelection);
     m_days->setFont(QFont(QStringLiteral("ＭＳ ゴシック"), 9));

@@ -1,8 +1,10 @@
 #include "views/table/PrintJobs.h"
+#include "support/FileNameFit.h"
 #include "support/Format.h"
 #include "support/Sjis.h"
 #include "views/table/SheetPrintPage.h"
 #include "views/table/TableTexts.h"
+#include <algorithm>
 #include <cstring>
 
 namespace print_jobs {
@@ -54,13 +56,18 @@ std::string fileNamePart(std::string_view text) {
 std::string pdfFileName(const DisplaySelection& s) {
     const std::string customer = fileNamePart(s.customerName);
     const std::string circuit = fileNamePart(s.circuitName);
+    std::string name;
     if (s.isYearly())
-        return formatText(txt::table::kYearlyPdfName, customer.c_str(), circuit.c_str(), s.year);
-    if (s.isMonthly())
-        return formatText(txt::table::kMonthlyPdfName, customer.c_str(), circuit.c_str(), s.year,
+        name = formatText(txt::table::kYearlyPdfName, customer.c_str(), circuit.c_str(), s.year);
+    else if (s.isMonthly())
+        name = formatText(txt::table::kMonthlyPdfName, customer.c_str(), circuit.c_str(), s.year,
                           s.month);
-    return formatText(txt::table::kDailyPdfName, customer.c_str(), circuit.c_str(),
-                      s.day.date.format("%Y%m%d").c_str());
+    else
+        name = formatText(txt::table::kDailyPdfName, customer.c_str(), circuit.c_str(),
+                          s.day.date.format("%Y%m%d").c_str());
+    // "日報_" (five bytes) and the names; the date and ".pdf" after them are kept whole.
+    const std::size_t names = 5 + customer.size() + 1 + circuit.size();
+    return fitFileName(name, name.size() - std::min(names, name.size()));
 }
 
 } // namespace print_jobs

@@ -19,7 +19,7 @@ DisplaySelection jobSelection(const DisplaySelection& shown, int dayIndex);
 int jobPageCount(const DisplaySelection& selection);
 // "日報_<customer>_<circuit>_<yyyymmdd>.pdf", "月報_<customer>_<circuit>_<yyyy>_<mm>.pdf" or
 // "年報_<customer>_<circuit>_<yyyy>.pdf" (CP932); never holds a path separator or a character a
-// file name cannot have.
+// file name cannot have; too long names are shortened by fitFileName, keeping the date.
 std::string pdfFileName(const DisplaySelection& selection);
 // The text with '/', '\', ':', '*', '?', '"', '<', '>', '|' and control characters replaced by
 // '_' (second bytes of double-byte characters are left alone); ".." alone becomes "__".

@@ -89,4 +89,18 @@ TEST(PrintJobs, PdfFileNamesNeverHoldAPathSeparator) {
               u("月報_東京工場_受電_2024_05.pdf"));
 }
 
+// A name too long for a file name keeps its start and the month with its extension.
+TEST(PrintJobs, PdfFileNameOfVeryLongNamesFitsAFileSystem) {
+    Report report({makeDay(DateTime::make(2024, 5, 1))});
+    DisplaySelection sel = report.monthly(2024, 5, 1);
+    std::string customer;
+    for (int i = 0; i < 256; ++i)
+        customer += "東";
+    sel.customerName = u(customer.c_str());
+    const std::string name = sjis::toUtf8(print_jobs::pdfFileName(sel));
+    EXPECT_LE(name.size(), 255u);
+    EXPECT_EQ(name.rfind("月報_東東東", 0), 0u) << name;
+    EXPECT_EQ(name.substr(name.size() - 12), "_2024_05.pdf");
+}
+
 } // namespace

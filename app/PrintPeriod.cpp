@@ -1,0 +1,7 @@
+#include "app/PrintPeriod.h"
+#include "app/AppTexts.h"
+#include "support/DateTime.h"
+
+const char* checkPrintPeriod(const DateTime& start, const DateTime& end) {
+    return end < start ? txt::app::kPeriodReversed : nullptr;
+}

@@ -1,0 +1,139 @@
+// Every menu, every view with the menu bar above it and every dialog the program's commands open
+// give each access key (Alt+letter) to one control only: a key used twice moves the focus to
+// the first and never reaches the second.
+#include "ViewFixture.h"
+#include "res/ResourceIds.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+using namespace viewtest;
+
+namespace {
+
+// Access keys already taken, with the text that took each.
+class KeyOwners {
+public:
+    void add(const QString& text) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (key.isEmpty())
+            return;
+        const QString name = key.toString();
+        if (m_owners.contains(name))
+            m_clashes << name + ": " + m_owners[name] + " / " + text;
+        else
+            m_owners.insert(name, text);
+    }
+    QStringList clashes() const { return m_clashes; }
+
+private:
+    QMap<QString, QString> m_owners;
+    QStringList m_clashes;
+};
+
+// The texts with an access key that the user sees in a window: labels that name a control,
+// buttons and check boxes, group boxes.
+void addShownKeys(QWidget* root, KeyOwners& keys) {
+    for (auto* label : root->findChildren<QLabel*>())
+        if (label->buddy() && label->isVisibleTo(root))
+            keys.add(label->text());
+    for (auto* button : root->findChildren<QAbstractButton*>())
+        if (button->isVisibleTo(root))
+            keys.add(button->text());
+    for (auto* box : root->findChildren<QGroupBox*>())
+        if (box->isVisibleTo(root))
+            keys.add(box->title());
+}
+
+// Runs `act` on the modal dialog the next command opens, from inside its event loop.
+void whenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+class MnemonicsTest : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        load(generatedDays([] {
+            ReportGenOptions o;
+            o.firstDay = DateTime::make(2024, 5, 1);
+            return o;
+        }()));
+        selectDaily(0);
+    }
+    KeyOwners menuBarKeys() {
+        KeyOwners keys;
+        for (QAction* menu : m_frame->menuBar()->actions())
+            keys.add(menu->text());
+        return keys;
+    }
+};
+
+TEST_F(MnemonicsTest, EachMenuGivesEachKeyOnce) {
+    EXPECT_EQ(menuBarKeys().clashes(), QStringList()) << "menu bar";
+    for (QAction* entry : m_frame->menuBar()->actions()) {
+        ASSERT_NE(entry->menu(), nullptr);
+        KeyOwners keys;
+        for (QAction* action : entry->menu()->actions())
+            if (!action->isSeparator())
+                keys.add(action->text().section(QLatin1Char('\t'), 0, 0));
+        EXPECT_EQ(keys.clashes(), QStringList()) << entry->text().toStdString();
+    }
+}
+
+// A view's controls share the window with the menu bar: Alt+F must open ファイル, not focus a
+// field of the 分析 view.
+TEST_F(MnemonicsTest, EachViewLeavesTheMenuBarsKeysToTheMenus) {
+    for (int command : {res::ID_VIEW_SHEET, res::ID_VIEW_GRAPH, res::ID_VIEW_ANALYSIS}) {
+        m_frame->action(command)->trigger();
+        QApplication::processEvents();
+        KeyOwners keys = menuBarKeys();
+        addShownKeys(m_frame.get(), keys);
+        EXPECT_EQ(keys.clashes(), QStringList()) << command;
+    }
+    m_frame->action(res::ID_VIEW_SHEET)->trigger();
+}
+
+TEST_F(MnemonicsTest, EachDialogOfTheCommandsGivesEachKeyOnce) {
+    const int commands[] = {res::ID_SELECT_DATA,   res::ID_CUST_EDIT,       res::ID_CUST_EXPORT,
+                            res::ID_MON_START_DAY, res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,
+                            res::ID_TXT_OUT,       res::ID_XLSX_OUT,        res::ID_APP_ABOUT};
+    for (int command : commands) {
+        bool shown = false;
+        QStringList clashes;
+        QString title;
+        whenModal([&](QWidget* dialog) {
+            shown = true;
+            QApplication::processEvents();
+            title = dialog->windowTitle();
+            KeyOwners keys;
+            addShownKeys(dialog, keys);
+            clashes = keys.clashes();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        ASSERT_TRUE(m_frame->action(command)->isEnabled()) << command;
+        m_frame->action(command)->trigger();
+        EXPECT_TRUE(shown) << command;
+        EXPECT_EQ(clashes, QStringList()) << title.toStdString();
+    }
+}
+
+} // namespace
