@@ -8,6 +8,7 @@
 #include "common/FileBytes.h"
 #include "common/PdfBytes.h"
 #include "res/ResourceIds.h"
+#include "support/FilePath.h"
 #include "support/ScriptedPrompt.h"
 #include "support/gui/QtCp932.h"
 #include "textout/TxtOutRules.h"
@@ -100,7 +101,8 @@ protected:
 
 TEST_F(BatchOutTest, ThreeCircuitsOfFiveDaysAreTheSingleCsvAndPdfOutputs) {
     loadThreeCircuits();
-    m_settings.txtOutDir = "/nowhere";
+    // The CSV folder kept (dialogs start in a kept folder that exists, else the home folder).
+    m_settings.txtOutDir = m_single.path().toStdString();
     runDialog([this](CBatchOut& dialog) {
         // It opens on the shown circuit, the report month of the shown day, both formats.
         QListWidget* list = dialog.circuits();
@@ -111,7 +113,7 @@ TEST_F(BatchOutTest, ThreeCircuitsOfFiveDaysAreTheSingleCsvAndPdfOutputs) {
         EXPECT_EQ(dialog.fromEdit()->date(), QDate(2024, 5, 1));
         EXPECT_EQ(dialog.toEdit()->date(), QDate(2024, 5, 31));
         EXPECT_TRUE(dialog.csvBox()->isChecked() && dialog.pdfBox()->isChecked());
-        EXPECT_EQ(dialog.folderEdit()->text(), "/nowhere");
+        EXPECT_EQ(dialog.folderEdit()->text(), m_single.path());
         // The other two circuits checked from the keyboard.
         list->setFocus();
         for (int row : {0, 2}) {
@@ -135,8 +137,8 @@ TEST_F(BatchOutTest, ThreeCircuitsOfFiveDaysAreTheSingleCsvAndPdfOutputs) {
             for (int day = 0; day < 5; ++day) {
                 m_doc.select({customer, circuit, day, -1, -1}, 1);
                 const DisplaySelection& shown = m_doc.currentSelection();
-                TxtOutFields fields{m_single.path().toStdString(), csvFileNamePreset(shown), "",
-                                    false};
+                TxtOutFields fields{m_single.path().toStdString(),
+                                    pathFromCp932(csvFileNamePreset(shown)), "", false};
                 ASSERT_TRUE(acceptTxtOut(fields, shown, m_prompt, CsvOutputEnv()));
                 const QString pdf = m_single.filePath(qtFromCp932(print_jobs::pdfFileName(shown)));
                 printView().askPdfFile = [pdf](const QString&) { return pdf; };

@@ -79,14 +79,15 @@ TEST_F(CliTest, MessagesNameThePathAsGiven) {
     const fs::path missing = dir() / "hé" / "cap.txt";
     auto r = cli({"dump-report", missing.native()});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ファイルが存在しません:" + missing.native() + "\n");
+    EXPECT_EQ(r.err, "orvoview-cli: ファイルが存在しません:" + missing.native() + "\n");
 }
 
 TEST_F(CliTest, NamesShiftJisCannotKeepAreRefused) {
     writeFile(dir() / "r.txt", oneDay());
     auto r = cli({"import-report", "r.txt", "--customer", "José", "--circuit", "c"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Shift-JISで表せない文字が含まれています。この文字は使えません。\n");
+    EXPECT_EQ(r.err,
+              "orvoview-cli: Shift-JISで表せない文字が含まれています。この文字は使えません。\n");
     EXPECT_FALSE(fs::exists(dataFile()));
     // The wave dash typed on Linux is the one Windows keeps as 0x8160.
     auto twin = cli({"import-report", "r.txt", "--customer", "東京〜大阪", "--circuit", "c"});
