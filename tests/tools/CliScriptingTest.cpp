@@ -332,7 +332,7 @@ TEST_F(CliTest, EveryMessageHasTheToolsFormAndTheProgramsText) {
          1},
         {{"export", "--customer", "需要家A", "--out", "nowhere/A.VLK"},
          "orvoview-cli: ファイルを開くことが出来ません\n" + (dir() / "nowhere" / "A.VLK").string() +
-             "\n",
+             "\nフォルダが存在しません。\nフォルダ：" + (dir() / "nowhere").string() + "\n",
          1},
         {{"import-report", "good.txt", "--customer", "需要家A", "--circuit", "回路9"},
          "orvoview-cli: 1日分を追加しました\n",
