@@ -1,14 +1,7 @@
 # Writes the bash completion of orvoview-cli from its own help texts: the commands of the
 # overview, and per command the options its --help names.
 # cmake -DPROGRAM=<orvoview-cli> -DOUT=<file> -P BashCompletion.cmake
-function(help_of out)
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=ORVOVIEW_HOME ${PROGRAM} ${ARGN} --help
-        OUTPUT_VARIABLE text RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${PROGRAM} ${ARGN} --help failed: ${status}")
-    endif()
-    set(${out} "${text}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/HelpOf.cmake)
 
 # The options a help text names, and those of them that take a value ("--out FILE"); a value
 # from a list ("--overwrite yes|no") adds a case that offers its words.

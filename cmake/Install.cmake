@@ -28,7 +28,7 @@ function(orvo_man_page target summary)
         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target}
             "-DSUMMARY=${summary}" -DOUT=${out} -DVERSION=${PROJECT_VERSION} ${ARGN}
             -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
-        DEPENDS ${target} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+        DEPENDS ${target} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake ${PROJECT_SOURCE_DIR}/cmake/HelpOf.cmake
         COMMENT "Man page of ${target} from its help texts")
     set(ORVO_GENERATED ${ORVO_GENERATED} ${out}.gz PARENT_SCOPE)
 endfunction()
@@ -41,7 +41,7 @@ set(ORVO_COMPLETION ${ORVO_PACKAGE_FILES}/orvoview-cli.bash)
 add_custom_command(OUTPUT ${ORVO_COMPLETION}
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orvoview-cli> -DOUT=${ORVO_COMPLETION}
         -P ${PROJECT_SOURCE_DIR}/cmake/BashCompletion.cmake
-    DEPENDS orvoview-cli ${PROJECT_SOURCE_DIR}/cmake/BashCompletion.cmake
+    DEPENDS orvoview-cli ${PROJECT_SOURCE_DIR}/cmake/BashCompletion.cmake ${PROJECT_SOURCE_DIR}/cmake/HelpOf.cmake
     COMMENT "Bash completion of orvoview-cli from its help texts")
 add_custom_command(OUTPUT ${ORVO_PACKAGE_FILES}/changelog.gz
     COMMAND gzip -9nc ${ORVO_PACKAGE_FILES}/changelog > ${ORVO_PACKAGE_FILES}/changelog.gz

@@ -2,16 +2,7 @@
 # cmake -DPROGRAM=<executable> -DNAME=<name> -DSUMMARY=<one line> -DOUT=<file.1>
 #       -DVERSION=<x.y.z> [-DCOMMANDS=ON] -P ManPage.cmake
 # With COMMANDS, every command the overview lists gets a section made from its own --help.
-function(help_of out)
-    execute_process(
-        COMMAND ${CMAKE_COMMAND} -E env --unset=ORVOVIEW_HOME --unset=DISPLAY
-            --unset=WAYLAND_DISPLAY ${PROGRAM} ${ARGN} --help
-        OUTPUT_VARIABLE text RESULT_VARIABLE status)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${PROGRAM} ${ARGN} --help failed: ${status}")
-    endif()
-    set(${out} "${text}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/HelpOf.cmake)
 
 # Text as a preformatted troff block: backslashes and minus signs escaped, no line read as a
 # request.

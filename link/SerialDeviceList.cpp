@@ -80,6 +80,7 @@ std::vector<SerialDeviceEntry> kernelNames(const DeviceRoots& roots) {
         }
     }
     std::vector<SerialDeviceEntry> out;
+    out.reserve(found.size());
     for (auto& [key, entry] : found)
         out.push_back(std::move(entry));
     return out;

@@ -2,6 +2,7 @@
 // give each access key (Alt+letter) to one control only: a key used twice moves the focus to
 // the first and never reaches the second.
 #include "ViewFixture.h"
+#include "common/DialogTestSupport.h"
 #include "res/ResourceIds.h"
 
 #include <QAbstractButton>
@@ -54,19 +55,7 @@ void addShownKeys(QWidget* root, KeyOwners& keys) {
             keys.add(box->title());
 }
 
-// Runs `act` on the modal dialog the next command opens, from inside its event loop.
-void whenModal(std::function<void(QWidget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(w);
-        }
-    });
-    timer->start();
-}
+using dlgtest::whenModal;
 
 class MnemonicsTest : public ViewTest {
 protected:

@@ -48,12 +48,14 @@ inline QStringList tabChain(QWidget* root) {
     return names;
 }
 
-// Runs `act` on the modal dialog the next command opens, from inside its event loop.
+// Runs `act` on the modal dialog the next command opens, from inside its event loop. A modal
+// window without a button (a "please wait" window shown before the dialog) is not it.
 inline void whenModal(std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && !w->findChildren<QAbstractButton*>().isEmpty()) {
             timer->stop();
             timer->deleteLater();
             act(w);

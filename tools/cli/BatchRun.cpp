@@ -28,6 +28,7 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
         return {};
     }
     std::vector<BatchCircuit> circuits;
+    circuits.reserve(static_cast<std::size_t>(store.at(customer).circuits.count()));
     for (int k = 0; k < store.at(customer).circuits.count(); ++k)
         circuits.push_back({customer, k});
     return circuits;
