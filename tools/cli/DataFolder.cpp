@@ -27,7 +27,7 @@ namespace cli {
 
 namespace {
 
-fs::path withoutTrailingSeparators(fs::path folder) {
+fs::path withoutTrailingSeparators(const fs::path& folder) {
     std::string text = folder.native();
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
