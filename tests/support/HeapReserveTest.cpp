@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -44,9 +45,11 @@ std::string vmFlagsAt(const void* address) {
     return {};
 }
 
-// Day-sized blocks, as a load allocates them, each written all over.
+// Day-sized blocks, as a load allocates them, each written all over. The list is reserved
+// before: its own growth would leave a block of it among them.
 std::vector<void*> allocateDays(std::size_t total) {
     std::vector<void*> blocks;
+    blocks.reserve(total / (126 * 1024) + 1);
     for (std::size_t done = 0; done < total; done += 126 * 1024) {
         void* p = std::malloc(126 * 1024);
         std::memset(p, 0x5a, 126 * 1024);
@@ -61,36 +64,62 @@ void freeAll(std::vector<void*>& blocks) {
     blocks.clear();
 }
 
+// Each case runs in a process of its own: what an earlier case left free on the heap would
+// serve the reserve's probes, and the heap would not grow.
+template <class Body> void inFreshProcess(Body body) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const std::string failure = body();
+            if (!failure.empty())
+                std::fprintf(stderr, "%s\n", failure.c_str());
+            std::_Exit(failure.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST(HeapReserveTest, BlocksAllocatedDuringTheReserveLieInMemoryAdvisedForHugePages) {
     if (!kGlibcHeap)
         GTEST_SKIP() << "not glibc's heap";
-    std::vector<void*> blocks;
-    {
-        HeapReserve reserve(64 * kMiB);
-        EXPECT_GE(reserve.advisedBytes(), 60 * kMiB);
-        EXPECT_LE(reserve.advisedBytes(), 64 * kMiB);
-        blocks = allocateDays(32 * kMiB);
-    }
-    // Past the probes' first pages every block is in the advised range ("hg").
-    EXPECT_NE(vmFlagsAt(blocks[blocks.size() / 2]).find(" hg"), std::string::npos)
-        << vmFlagsAt(blocks[blocks.size() / 2]);
-    EXPECT_NE(vmFlagsAt(blocks.back()).find(" hg"), std::string::npos);
-    freeAll(blocks);
+    inFreshProcess([]() -> std::string {
+        std::vector<void*> blocks;
+        std::size_t advised = 0;
+        {
+            HeapReserve reserve(64 * kMiB);
+            advised = reserve.advisedBytes();
+            blocks = allocateDays(32 * kMiB);
+        }
+        if (advised < 60 * kMiB || advised > 64 * kMiB)
+            return "advised " + std::to_string(advised);
+        // Past the probes' first pages every block is in the advised range ("hg").
+        for (const void* p : {blocks[blocks.size() / 2], blocks.back()})
+            if (vmFlagsAt(p).find(" hg") == std::string::npos)
+                return "not advised: " + vmFlagsAt(p);
+        freeAll(blocks);
+        return {};
+    });
 }
 
 TEST(HeapReserveTest, TheHeapGivesBackTheRoomOnceTheReserveHasEndedAndTheLoadIsFreed) {
     if (!kGlibcHeap)
         GTEST_SKIP() << "not glibc's heap";
-    auto* before = static_cast<char*>(::sbrk(0));
-    std::vector<void*> blocks;
-    {
-        HeapReserve reserve(256 * kMiB);
-        blocks = allocateDays(16 * kMiB);
-        // The unused room stays while the reserve lives.
-        EXPECT_GE(static_cast<char*>(::sbrk(0)) - before, static_cast<std::ptrdiff_t>(200 * kMiB));
-    }
-    freeAll(blocks);
-    EXPECT_LT(static_cast<char*>(::sbrk(0)) - before, static_cast<std::ptrdiff_t>(2 * kMiB));
+    inFreshProcess([]() -> std::string {
+        auto* before = static_cast<char*>(::sbrk(0));
+        std::vector<void*> blocks;
+        std::ptrdiff_t during = 0;
+        {
+            HeapReserve reserve(256 * kMiB);
+            blocks = allocateDays(16 * kMiB);
+            during = static_cast<char*>(::sbrk(0)) - before;
+        }
+        freeAll(blocks);
+        const std::ptrdiff_t after = static_cast<char*>(::sbrk(0)) - before;
+        // The unused room stays while the reserve lives, and goes with the load.
+        if (during < static_cast<std::ptrdiff_t>(200 * kMiB) ||
+            after > static_cast<std::ptrdiff_t>(2 * kMiB))
+            return "grown " + std::to_string(during) + ", then " + std::to_string(after);
+        return {};
+    });
 }
 
 TEST(HeapReserveTest, SizesOutsideItsRangeLeaveTheHeapAlone) {
