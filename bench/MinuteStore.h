@@ -4,8 +4,12 @@
 #include "store/ArchiveWriter.h"
 #include "store/DAT_DataFile.h"
 #include "store/DAT_Store.h"
+#include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 inline MeasurementStore generateMinuteStore(double megabytes) {
     constexpr int kSamples = 1440;
@@ -49,7 +53,17 @@ inline void saveGeneratedStore(const MeasurementStore& store, const std::filesys
     });
 }
 
-// Writes the data file of such a store (the store is not kept).
+// Writes the data file of such a store in a child process, so the caller's heap is left as it
+// was (a load measured after a gigabyte was allocated and freed in the same heap would measure
+// that heap, not a start's).
 inline void writeMinuteDataFile(const std::filesystem::path& file, double megabytes) {
-    saveGeneratedStore(generateMinuteStore(megabytes), file);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        saveGeneratedStore(generateMinuteStore(megabytes), file);
+        std::_Exit(0);
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the data file was not made");
 }
