@@ -59,14 +59,16 @@ protected:
     COrvoViewView& printView() { return *view<COrvoViewView>(CMainFrame::ViewBlank); }
     fs::path home() const { return m_dir.path().toStdString(); }
 
-    // The tool in the window's program folder, with no display: it draws offscreen itself.
-    tooltest::RunResult cli(Args args) {
+    // The tool in the window's program folder, with no display: it draws offscreen itself,
+    // unless told a platform.
+    tooltest::RunResult cli(Args args, const std::string& platform = "",
+                            const std::string& display = "") {
         tooltest::RunOptions options;
         options.cwd = home();
         options.env = {{"ORVOVIEW_HOME", home().string()},
-                       {"DISPLAY", ""},
+                       {"DISPLAY", display},
                        {"WAYLAND_DISPLAY", ""},
-                       {"QT_QPA_PLATFORM", ""}};
+                       {"QT_QPA_PLATFORM", platform}};
         args.insert(args.begin(), "pdf");
         return tooltest::run(ORVOVIEW_CLI, args, options);
     }
@@ -220,6 +222,37 @@ TEST_F(CliPdfTest, FailuresAreToldInTheToolsFormAndLeaveNothingHalfWritten) {
     }
     EXPECT_FALSE(fs::exists(home() / "new"));
     EXPECT_TRUE(fs::is_regular_file(home() / "a file"));
+}
+
+// An X display that does not answer: drawn offscreen all the same.
+TEST_F(CliPdfTest, AStaleDisplayDrawsOffscreen) {
+    const Args day = {"--customer", "東京第一工場", "--circuit", "動力", "--day", "2024-05-04"};
+    Args args = day;
+    args.insert(args.end(), {"--out", "stale"});
+    const tooltest::RunResult stale = cli(args, "", ":87");
+    ASSERT_EQ(stale.status, 0) << stale.err;
+    EXPECT_EQ(stale.err, "");
+    args = day;
+    args.insert(args.end(), {"--out", "none"});
+    const tooltest::RunResult none = cli(args);
+    ASSERT_EQ(none.status, 0) << none.err;
+    const std::string name = "日報_東京第一工場_動力_20240504.pdf";
+    expectSamePdf(home() / "stale" / name, home() / "none" / name);
+}
+
+// On the X11 platform without a display an application object would end the tool: help,
+// version and wrong usage make none.
+TEST_F(CliPdfTest, HelpVersionAndUsageMakeNoApplicationObject) {
+    const tooltest::RunResult help = cli({"--help"}, "xcb");
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.out.rfind("usage: orvoview-cli pdf ", 0), 0u) << help.out;
+    const tooltest::RunResult version = cli({"--version"}, "xcb");
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(version.out.rfind("orvoview-cli ", 0), 0u);
+    const tooltest::RunResult usage =
+        cli({"--customer", "東京第一工場", "--day", "2024-05-01"}, "xcb");
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_NE(usage.err.find("Try 'orvoview-cli pdf --help'."), std::string::npos) << usage.err;
 }
 
 } // namespace

@@ -24,8 +24,10 @@ namespace {
 std::unique_ptr<QApplication> makeApplication() {
     if (QApplication::instance())
         return nullptr;
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Without a display, or with an X display that does not answer (a stale DISPLAY after ssh),
+    // the pages are drawn offscreen; a platform the user chose stays.
+    if (!std::getenv("WAYLAND_DISPLAY"))
+        ::setenv("QT_QPA_PLATFORM", std::getenv("DISPLAY") ? "xcb;offscreen" : "offscreen", 0);
     static int argc = 1;
     static char name[] = "orvoview-cli";
     static char* argv[] = {name, nullptr};
