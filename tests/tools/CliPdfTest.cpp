@@ -14,6 +14,7 @@
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include "tests/tools/ToolRunner.h"
+#include "textout/ReportHeader.h"
 #include "views/table/PrintJobs.h"
 #include <QAction>
 #include <algorithm>
@@ -110,11 +111,14 @@ TEST_F(CliPdfTest, ADayAndAMonthAreTheWindowsPdf) {
         const char* name;
         Args period;
         SelectionTuple tuple;
-        bool analysisPage; // 分析's "print the analysis page", read from the data folder
+        // Read from the data folder: 分析's "print the analysis page" and 報告書ヘッダー.
+        bool analysisPage;
+        bool header;
     } cases[] = {
-        {"day", {"--day", "2024-05-03"}, {0, 1, 2, -1, -1}, false},
-        {"month", {"--month", "2024-05"}, {0, 1, 0, 2024, 5}, false},
-        {"day with analysis page", {"--day", "2024-05-05"}, {0, 2, 4, -1, -1}, true},
+        {"day", {"--day", "2024-05-03"}, {0, 1, 2, -1, -1}, false, false},
+        {"month", {"--month", "2024-05"}, {0, 1, 0, 2024, 5}, false, false},
+        {"day with analysis page", {"--day", "2024-05-05"}, {0, 2, 4, -1, -1}, true, false},
+        {"month with report header", {"--month", "2024-05"}, {0, 0, 0, 2024, 5}, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,6 +126,14 @@ TEST_F(CliPdfTest, ADayAndAMonthAreTheWindowsPdf) {
         analysis.setPrintAnalysisPage(c.analysisPage);
         std::error_code error;
         ASSERT_TRUE(analysis.save(analysisSettingsPath(home() / "DATA"), error));
+        ReportHeaderSettings header;
+        header.setShown(c.header);
+        ReportHeader signers;
+        signers.inspector = sj("検査 太郎");
+        signers.company = sj("オルボ電気保安");
+        signers.stampCount = 2;
+        header.setHeader(sj("東京第一工場"), "", signers, false);
+        ASSERT_TRUE(header.save(reportHeaderPath(home() / "DATA"), error));
         const fs::path window = windowPdf(c.tuple, home() / "window");
         ASSERT_TRUE(fs::is_regular_file(window));
 
@@ -134,6 +146,8 @@ TEST_F(CliPdfTest, ADayAndAMonthAreTheWindowsPdf) {
         const fs::path written = home() / "cli" / window.filename();
         EXPECT_EQ(r.out, written.string() + "\n");
         expectSamePdf(written, window);
+        EXPECT_EQ(runTool("pdftotext", {qtFromPath(written), "-"}).contains("オルボ電気保安"),
+                  c.header);
     }
 }
 
