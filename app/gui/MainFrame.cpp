@@ -19,6 +19,7 @@
 #include "store/gui/D_CustEdit.h"
 #include "support/FilePath.h"
 #include "support/gui/AccessibleMenus.h"
+#include "support/gui/DialogFrames.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
@@ -97,6 +98,7 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     resize(1024, 720);
     // Menu commands read out by the naming rule of the dialogs, not with "(P)" and "\tCtrl+P".
     installAccessibleMenuNames();
+    installDialogFrames();
     buildMenus();
     buildToolBar();
     buildStatusBar();

@@ -1,8 +1,8 @@
 #include "app/gui/MessageBoxPrompt.h"
 #include "app/AppTexts.h"
 #include "support/Sjis.h"
-#include "support/gui/QtCp932.h"
 #include "support/gui/DialogParts.h"
+#include "support/gui/QtCp932.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "support/gui/DialogParts.h"
 #include "support/AccessibleName.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -106,8 +106,8 @@ inline std::vector<MeasurementDay> incompleteMonth() {
 // The commands that open a dialog of their own (not a file dialog), for the checks that walk
 // every dialog of the program.
 inline constexpr int kDialogCommands[] = {
-    res::ID_SELECT_DATA,     res::ID_CUST_EDIT, res::ID_CUST_EXPORT, res::ID_MON_START_DAY,
-    res::ID_SERIAL_SETTINGS, res::ID_READ_DATA, res::ID_TXT_OUT,     res::ID_XLSX_OUT,
+    res::ID_SELECT_DATA,     res::ID_CUST_EDIT,     res::ID_CUST_EXPORT, res::ID_MON_START_DAY,
+    res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,     res::ID_TXT_OUT,     res::ID_XLSX_OUT,
     res::ID_BATCH_OUT,       res::ID_REPORT_HEADER, res::ID_APP_ABOUT};
 
 class ViewTest : public FrameFixture {

@@ -68,14 +68,16 @@ CReportHeader::CReportHeader(std::filesystem::path path, std::string customer, s
     auto* stamps = new QGroupBox(QStringLiteral("押印欄"), this);
     auto* stampForm = new QFormLayout(stamps);
     stampForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    stampForm->addRow(dialog::labelFor(QStringLiteral("押印欄の数(&N)："), m_stampCount, this), m_stampCount);
+    stampForm->addRow(dialog::labelFor(QStringLiteral("押印欄の数(&N)："), m_stampCount, this),
+                      m_stampCount);
     auto* captionRow = new QHBoxLayout;
     for (int i = 0; i < kMaxStampBoxes; ++i) {
         QLineEdit* caption =
             line(this, res::IDC_RH_STAMP_FIRST + i,
                  QStringLiteral("stampCaption%1").arg(i + 1).toLatin1().constData(), 8);
         m_captions[static_cast<std::size_t>(i)] = caption;
-        captionRow->addWidget(dialog::labelFor(QStringLiteral("欄%1(&%1)：").arg(i + 1), caption, this));
+        captionRow->addWidget(
+            dialog::labelFor(QStringLiteral("欄%1(&%1)：").arg(i + 1), caption, this));
         captionRow->addWidget(caption, 1);
     }
     stampForm->addRow(captionRow);
