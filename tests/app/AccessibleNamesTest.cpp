@@ -150,7 +150,7 @@ TEST_F(AccessibleNames, EveryDialogNamesItsControlsByTheRule) {
     CDataSave save(m_doc.store(), 0, "/tmp", "x.VLK", prompt);
     save.show();
     expectEveryNameByTheRule(&save, QStringLiteral("CDataSave"));
-    CInputPrtDateSpan period;
+    CInputPrtDateSpan period(prompt);
     period.show();
     expectEveryNameByTheRule(&period, QStringLiteral("CInputPrtDateSpan"));
 }

@@ -172,13 +172,33 @@ TEST(SheetScreen, NoSelectionLeavesTheSheetUnfilled) {
     EXPECT_EQ(sheet.titleTable().text(1, 0), "");
 }
 
-TEST(SheetScreen, CopyTextHasOneTabSeparatedLinePerRowOfShownColumns) {
+// Pasted into a spreadsheet, the copy tells whose day it is and ends with its summary.
+TEST(SheetScreen, CopyTextHasTheTitleBlockTheShownColumnsAndTheSummary) {
     Report report({makeDay(Day, {.samples = 2})});
     Sheet s(report.daily(0));
-    EXPECT_EQ(s.sheet.copyText(),
-              u("時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
-                  "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
-                  "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n");
+    const std::string copy = s.sheet.copyText();
+    const std::string measured =
+        u("\n時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
+        "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
+        "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n\n";
+    const std::size_t table = copy.find(measured);
+    ASSERT_NE(table, std::string::npos) << copy;
+    const std::string title = copy.substr(0, table);
+    const TextTable& t = s.sheet.titleTable();
+    // Every text of the title block, in order of its rows.
+    int found = 0;
+    for (const TextTable* block : {&t, &s.sheet.detailTable()})
+        for (int row = 0; row < block->dataRows(); ++row)
+            for (int c = 0; c < block->dataColumns(); ++c)
+                if (!block->text(c, row).empty()) {
+                    EXPECT_NE(title.find(block->text(c, row)), std::string::npos);
+                    ++found;
+                }
+    EXPECT_GE(found, 4);
+    const std::string summary = copy.substr(table + measured.size());
+    EXPECT_NE(summary.find(s.sheet.summaryTable().text(1, 0)), std::string::npos);
+    EXPECT_NE(summary.find(u("500.0 (13:30～14:00)")), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("\n\n"), std::string::npos) << "no empty rows";
 }
 
 TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
