@@ -126,8 +126,9 @@ TEST(SafeOutput, NewFilesAreForTheUserOnlyAndOldFilesKeepTheirMode) {
         SCOPED_TRACE(w.name);
         TempFolder dir;
         ASSERT_TRUE(w.write(dir.file("new"), "x"));
-        if (w.kind == FileKind::Own)
+        if (w.kind == FileKind::Own) {
             EXPECT_EQ(modeOf(dir.path() / "new"), 0600u);
+        }
         TempFolder::write(dir.file("old"), "old");
         fs::permissions(dir.path() / "old", fs::perms(0640));
         ASSERT_TRUE(w.write(dir.file("old"), "new"));

@@ -2,7 +2,9 @@
 #include "views/ReportFixtures.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
+#include "views/table/TableStyle.h"
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace report_fixture;
 
@@ -199,6 +201,24 @@ TEST(SheetScreen, CopyTextHasTheTitleBlockTheShownColumnsAndTheSummary) {
     EXPECT_NE(summary.find(s.sheet.summaryTable().text(1, 0)), std::string::npos);
     EXPECT_NE(summary.find(u("500.0 (13:30～14:00)")), std::string::npos) << summary;
     EXPECT_EQ(summary.find("\n\n"), std::string::npos) << "no empty rows";
+}
+
+// A right-aligned figure keeps a millimetre from its cell's right border; the heading above it,
+// centred, spans the cell.
+TEST(SheetScreen, FiguresKeepClearOfTheRightBorder) {
+    Report report({makeDay(Day, {.samples = 2})});
+    Sheet s(report.daily(0));
+    s.dc.clear();
+    page_render::paint(s.sheet.root(), nullptr, s.dc);
+    std::optional<Rect> heading, figure;
+    for (const auto& op : s.dc.texts()) {
+        if (op.text == u("電力[W]"))
+            heading = op.rect.normalised();
+        if (op.text == "1000")
+            figure = op.rect.normalised();
+    }
+    ASSERT_TRUE(heading && figure);
+    EXPECT_GE(heading->right - figure->right, table_style::FigurePadding - 3);
 }
 
 TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
