@@ -139,8 +139,11 @@ bool CSelectorBar::event(QEvent* event) {
     // A new width or a band that grew or shrank (the day box hides for a month) may change the
     // number of rows, and with it the height the bar asks of its tool bar.
     if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) {
-        if (const int rows = m_bands->rowCountForWidth(width()); rows != m_rows) {
-            m_rows = rows;
+        // Asked again while the bar is not at that height too: the tool bar may have kept an
+        // old height when a row went away (a month and back to a day).
+        const int wanted = m_bands->heightForWidth(width());
+        if (wanted != m_announcedHeight || wanted != height()) {
+            m_announcedHeight = wanted;
             updateGeometry();
         }
     }

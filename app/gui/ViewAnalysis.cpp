@@ -322,7 +322,7 @@ void CViewAnalysis::refill() {
 
 void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content) {
     title->setText(qtFromCp932(content.title));
-    table->setAccessibleName(title->text());
+    dialog::nameAfter(title, table);
     table->clear();
     table->setColumnCount(static_cast<int>(content.header.size()));
     table->setRowCount(static_cast<int>(content.rows.size()));

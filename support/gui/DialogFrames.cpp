@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QWindow>
 
 namespace {
 
@@ -16,16 +17,18 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        // Polished before its window exists: the flags are taken when the window is made.
+        // Polished once, before it first shows: the window may exist by then but is not mapped,
+        // so the window manager reads the new flags when it appears.
         auto* dialog = event->type() == QEvent::Polish ? qobject_cast<QDialog*>(watched) : nullptr;
-        if (dialog && dialog->isWindow() && !dialog->testAttribute(Qt::WA_WState_Created) &&
-            !growsWithItsWindow(dialog)) {
+        if (dialog && dialog->isWindow() && !growsWithItsWindow(dialog)) {
             Qt::WindowFlags flags = dialog->windowFlags();
             flags &= ~(Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint |
                        Qt::WindowContextHelpButtonHint);
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                      Qt::WindowCloseButtonHint;
             dialog->overrideWindowFlags(flags);
+            if (QWindow* window = dialog->windowHandle())
+                window->setFlags(flags);
         }
         return false;
     }

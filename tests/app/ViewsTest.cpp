@@ -131,8 +131,9 @@ TEST_F(ViewTest, CtrlCCopiesTabSeparatedText) {
             all.indexOf(QRegularExpression(QStringLiteral("^時間\t電力\\[W\\]\t.*")));
         ASSERT_GE(heading, 0) << index;
         EXPECT_EQ(heading > 0, index == CMainFrame::ViewSheet);
-        if (heading > 0)
+        if (heading > 0) {
             EXPECT_TRUE(all.mid(0, heading).join('\n').contains(QStringLiteral("東京第一工場")));
+        }
         const QStringList lines = all.mid(heading, 49);
         ASSERT_EQ(lines.size(), 49) << index;
         EXPECT_TRUE(lines[1].startsWith(QStringLiteral("00:30\t"))) << lines[1].toStdString();

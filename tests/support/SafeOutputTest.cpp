@@ -156,15 +156,22 @@ TEST(SafeOutput, TemporaryFileIsPrivateBeforeItsFirstByte) {
     EXPECT_EQ(modeOf(path), 0600u);
 }
 
-TEST(SafeOutput, OtherUsersCannotReadWhatIsWritten) {
+// The program's own files are never readable by another user; a report is exactly when the
+// user's umask lets others read what they save.
+TEST(SafeOutput, OtherUsersReadOnlyTheReportsTheUmaskLetsThem) {
     if (!otheruser::available())
         GTEST_SKIP() << otheruser::skipReason();
-    for (const WriterCase& w : kWriters) {
-        SCOPED_TRACE(w.name);
-        TempFolder dir;
-        fs::permissions(dir.path(), fs::perms(0711));
-        ASSERT_TRUE(w.write(dir.file("secret"), "measurements"));
-        EXPECT_NE(otheruser::run("cat " + dir.file("secret") + " >/dev/null 2>&1"), 0);
+    for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+        ScopedUmask scoped(mask);
+        for (const WriterCase& w : kWriters) {
+            SCOPED_TRACE(std::string(w.name) + ", umask " + std::to_string(mask));
+            TempFolder dir;
+            fs::permissions(dir.path(), fs::perms(0711));
+            ASSERT_TRUE(w.write(dir.file("secret"), "measurements"));
+            const bool readable =
+                otheruser::run("cat " + dir.file("secret") + " >/dev/null 2>&1") == 0;
+            EXPECT_EQ(readable, w.kind == FileKind::Report && mask == 022);
+        }
     }
 }
 
