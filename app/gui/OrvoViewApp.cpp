@@ -46,6 +46,7 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     installQtTranslation(*this);
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
+    useProportionalUiFont();
 }
 
 COrvoViewApp::~COrvoViewApp() = default;
