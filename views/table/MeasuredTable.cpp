@@ -59,6 +59,7 @@ void setUp(TextTable& table, const FontSpec& seed, int gridRows, bool fixedRows)
     table.setTextFormat(TextTable::Range{0, 0, -1, 0}, Centred);
     table.setTextFormat(TextTable::Range{0, 1, 0, -1}, Centred);
     table.setTextFormat(TextTable::Range{1, 1, -1, -1}, RightAligned);
+    table.setInset(TextTable::Range{1, 1, -1, -1}, -1, -1, table_style::FigurePadding, -1);
 }
 
 bool columnShown(const SheetFlags& flags, int column) {
