@@ -6,10 +6,10 @@
 #include "res/ResourceIds.h"
 #include "support/FilePath.h"
 #include "support/Prompt.h"
+#include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include <QAbstractItemView>
-#include "support/gui/DialogParts.h"
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFormLayout>
