@@ -1,4 +1,5 @@
 #include "views/layout/TextBox.h"
+#include <cstdlib>
 
 TextBox::TextBox() = default;
 
@@ -13,11 +14,42 @@ Rect TextBox::insetRect(const DeviceContext& dc) const {
 
 bool TextBox::drawSelf(LayoutHost* host, DeviceContext& dc) {
     BoxElement::drawSelf(host, dc);
-    if (!m_textHidden) {
-        const Rect r = dc.deflateDevice(insetRect(dc), 0, 0, 0, 1);
+    if (m_textHidden)
+        return true;
+    const Rect r = dc.deflateDevice(insetRect(dc), 0, 0, 0, 1);
+    if (!m_nameFit || m_fittedName.lines.empty()) {
         dc.drawTextWithFont(m_text, r, m_textColour, m_background, &m_font, m_format);
+        return true;
     }
+    FontSpec font = m_font;
+    font.height = m_font.height < 0 ? -m_fittedName.height : m_fittedName.height;
+    const uint32_t across = m_format & (DT_CENTER | DT_RIGHT);
+    if (m_fittedName.lines.size() == 1) {
+        dc.drawTextWithFont(m_fittedName.lines[0], r, m_textColour, m_background, &font,
+                            across | DT_VCENTER | DT_SINGLELINE);
+        return true;
+    }
+    // Two lines meet at the middle of the box.
+    const int32_t middle = r.top + (r.bottom - r.top) / 2;
+    dc.drawTextWithFont(m_fittedName.lines[0], Rect{r.left, r.top, r.right, middle}, m_textColour,
+                        m_background, &font, across | DT_BOTTOM | DT_SINGLELINE);
+    dc.drawTextWithFont(m_fittedName.lines[1], Rect{r.left, middle, r.right, r.bottom},
+                        m_textColour, m_background, &font, across | DT_SINGLELINE);
     return true;
+}
+
+void TextBox::fitName(DeviceContext& dc) {
+    if (!m_nameFit)
+        return;
+    const Rect r = insetRect(dc);
+    const Size box{std::abs(r.width()), std::abs(r.height())};
+    FontSpec probe = m_font;
+    const bool character = m_font.height < 0;
+    m_fittedName = name_fit::fit(m_text, name_fit::limitsFor(box, std::abs(m_font.height)),
+                                 [&](const std::string& text, int32_t height) {
+                                     probe.height = character ? -height : height;
+                                     return dc.textExtent(text, &probe);
+                                 });
 }
 
 bool TextBox::place(LayoutHost* host, DeviceContext& dc, const Rect& rect, const Rect& contentRect,

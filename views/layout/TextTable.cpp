@@ -284,5 +284,6 @@ bool TextTable::place(LayoutHost* host, DeviceContext& dc, const Rect& rect,
     // Placing may have clamped a position (the table grew smaller).
     refreshIfScrolled();
     applyFontGroups();
+    forEachBox(Range{}, [&](TextBox& box, int, int) { box.fitName(dc); });
     return true;
 }

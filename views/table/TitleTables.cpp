@@ -26,6 +26,12 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
     table.setEdges(TextTable::Range{}, Black, 15, false);
 }
 
+// Customer and circuit names may be long: they shrink and wrap rather than lose their start.
+void fitNames(TextTable& title) {
+    for (int c : {1, 3})
+        title.cellBox(c, 0).setNameFit(1);
+}
+
 } // namespace
 
 void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
@@ -34,6 +40,7 @@ void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
     const char* const detailLabels[3] = {txt::table::kCircuitType, txt::table::kRatio,
                                          txt::table::kReactiveTotal};
     setUpOne(title, seed, titleLabels);
+    fitNames(title);
     setUpOne(detail, seed, detailLabels);
 }
 
