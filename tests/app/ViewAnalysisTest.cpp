@@ -116,12 +116,12 @@ TEST_F(AnalysisViewTest, TablesOfADailyAndAMonthlyReport) {
     m_doc.select({0, 0, 0, -1, -1}, 1);
     const ReportAnalysis day = analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
     ASSERT_NE(day.maximumDemand(), nullptr);
-    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+    EXPECT_TRUE(demandRow(QStringLiteral("最大電力[W]"))
                     .startsWith(QString::number(day.maximumDemand()->demand, 'f', 0)));
     EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 10);
     EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_STATISTICS)->rowCount(), 6)
         << "P, V1, V2, I1, I2, PF";
-    EXPECT_EQ(cell(res::IDC_ANA_STATISTICS, 5, 0), QStringLiteral("力率(%)"));
+    EXPECT_EQ(cell(res::IDC_ANA_STATISTICS, 5, 0), QStringLiteral("力率[%]"));
 
     m_doc.select({0, 0, 0, 2007, 1}, 1);
     const ReportAnalysis month =
@@ -148,7 +148,7 @@ TEST_F(AnalysisViewTest, SavedLimitsAreKeptPerCircuitAndCounted) {
     QTest::mouseClick(control<QPushButton>(res::IDC_ANA_SAVE), Qt::LeftButton);
     EXPECT_TRUE(m_prompt.asked().empty());
     EXPECT_EQ(demandRow(QStringLiteral("契約電力超過(30分)")), "48");
-    EXPECT_EQ(demandRow(QStringLiteral("電圧範囲(V)")), QStringLiteral("90.0～110.0"));
+    EXPECT_EQ(demandRow(QStringLiteral("電圧範囲[V]")), QStringLiteral("90.0～110.0"));
 
     const AnalysisSettings saved = AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder()));
     const CircuitLimits l = saved.limitsFor(sj("東京工場"), sj("受電"));
@@ -212,13 +212,13 @@ TEST_F(AnalysisViewTest, DaysAreComputedOnceUntilTheStoreIsReplaced) {
     loadGenerated();
     m_doc.select({0, 0, 0, -1, -1}, 1);
     EXPECT_EQ(m_view->computedDays(), 10) << "the day and the twelve months up to it";
-    const QString before = demandRow(QStringLiteral("最大デマンド(W)"));
+    const QString before = demandRow(QStringLiteral("最大電力[W]"));
     for (int day : {1, 2, 9})
         m_doc.select({0, 0, day, -1, -1}, 1);
     m_doc.select({0, 0, 0, 2007, 1}, 1);
     m_doc.select({0, 0, 0, -1, -1}, 1);
     EXPECT_EQ(m_view->computedDays(), 10);
-    EXPECT_EQ(demandRow(QStringLiteral("最大デマンド(W)")), before);
+    EXPECT_EQ(demandRow(QStringLiteral("最大電力[W]")), before);
 
     MeasurementStore doubled = m_doc.store();
     MeasurementCircuit& circuit = doubled.at(0).circuits.at(0);
@@ -230,9 +230,9 @@ TEST_F(AnalysisViewTest, DaysAreComputedOnceUntilTheStoreIsReplaced) {
     const ReportAnalysis expected =
         analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
     ASSERT_NE(expected.maximumDemand(), nullptr);
-    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+    EXPECT_TRUE(demandRow(QStringLiteral("最大電力[W]"))
                     .startsWith(QString::number(expected.maximumDemand()->demand, 'f', 0) + " "));
-    EXPECT_NE(demandRow(QStringLiteral("最大デマンド(W)")), before);
+    EXPECT_NE(demandRow(QStringLiteral("最大電力[W]")), before);
 }
 
 // A comparison chosen for one circuit is not carried to another: its list and choice start

@@ -127,7 +127,7 @@ int fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelectio
     for (int k = 0; k < dates; ++k) {
         const DateTime date = window.dateAt(k);
         const int row = k + 1;
-        const std::string dateText = date.format("%#m/%#d");
+        const std::string dateText = DateWithWeekday(date);
         table.setText(0, row, dateText);
         if (!selection.circuit)
             continue;

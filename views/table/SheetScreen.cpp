@@ -150,10 +150,11 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
         s.setText(6, phases + shown, unitLabel(txt::textout::kPeakCurrent, digit, "A"));
         s.setText(3, shown, AverageVoltageText(sum, f.kilovolts, e));
         s.setText(3, phases + shown, AverageCurrentText(sum, e));
-        s.setText(5, shown, PeakVoltageText(sum, f.kilovolts, e, PeakModeScreen));
-        s.setText(5, phases + shown, MinVoltageText(sum, f.kilovolts, e, PeakModeScreen));
-        s.setText(7, shown, MaxCurrentText(sum, e, PeakModeScreen));
-        s.setText(7, phases + shown, PeakCurrentText(sum, e, PeakModeScreen));
+        s.setText(5, shown, PeakVoltageText(sum, f.kilovolts, e, f.peakMode(PeakModeScreen)));
+        s.setText(5, phases + shown,
+                  MinVoltageText(sum, f.kilovolts, e, f.peakMode(PeakModeScreen)));
+        s.setText(7, shown, MaxCurrentText(sum, e, f.peakMode(PeakModeScreen)));
+        s.setText(7, phases + shown, PeakCurrentText(sum, e, f.peakMode(PeakModeScreen)));
     }
     s.refreshVisibleCells();
 }
@@ -167,12 +168,12 @@ void SheetScreen::fillPeaks(const DaySummary& sum) {
                   txt::table::kPeakPowerFactorTail);
     p.setText(1, 0,
               both(f.reverse, txt::table::kBothPeak,
-                   MaxDemandText(sum, f.kilowatts, PeakModeScreen),
-                   ReverseMaxDemandText(sum, f.kilowatts, PeakModeScreen)));
+                   MaxDemandText(sum, f.kilowatts, f.peakMode(PeakModeScreen)),
+                   ReverseMaxDemandText(sum, f.kilowatts, f.peakMode(PeakModeScreen))));
     p.setText(1, 1,
               both(f.reverse, txt::table::kBothPeak,
-                   PeakPowerText(sum, f.kilowatts, PeakModeScreen),
-                   ReversePeakPowerText(sum, f.kilowatts, PeakModeScreen)));
+                   PeakPowerText(sum, f.kilowatts, f.peakMode(PeakModeScreen)),
+                   ReversePeakPowerText(sum, f.kilowatts, f.peakMode(PeakModeScreen))));
     p.refreshVisibleCells();
 }
 

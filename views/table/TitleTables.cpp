@@ -53,7 +53,7 @@ void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection
                   selection.isYearly() ? formatText(txt::table::kYearTitle, selection.year)
                   : selection.isMonthly()
                       ? formatText(txt::table::kMonthTitle, selection.year, selection.month)
-                      : selection.day.date.format(txt::textout::kDailyDate));
+                      : selection.day.date.format(txt::textout::kDailyDateWeekday));
     detail.setText(1, 0, CircuitTypeName(data.circuitType));
     detail.setText(3, 0, formatText(txt::table::kRatioValue, data.ptRatio, data.ctRatio));
     detail.setText(5, 0,

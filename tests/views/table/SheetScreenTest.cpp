@@ -111,9 +111,9 @@ TEST(SheetScreen, MonthlyRowsListTheReportMonthAcrossTheCalendarMonth) {
     EXPECT_EQ(t.text(0, 0), u("日付"));
     EXPECT_EQ(s.sheet.measuredCaption().text(), u("測定値（平均値）"));
     const std::pair<int, const char*> dates[] = {
-        {1, "2/21"}, {8, "2/28"}, {9, "3/1"}, {28, "3/20"}};
+        {1, "2/21(水)"}, {8, "2/28(水)"}, {9, "3/1(木)"}, {28, "3/20(火)"}};
     for (auto [row, text] : dates)
-        EXPECT_EQ(t.text(0, row), text) << row;
+        EXPECT_EQ(t.text(0, row), u(text)) << row;
     EXPECT_EQ(t.text(0, 29), "");
     EXPECT_EQ(t.text(1, 5), "1010.0");  // 2/25 has a day
     EXPECT_EQ(t.text(1, 6), "");        // 2/26 has none: only its date
@@ -126,8 +126,9 @@ TEST(SheetScreen, MonthlyDateOfAnIncompleteDayCarriesItsMissingIntervals) {
     Report report(incompleteMonthDays());
     Sheet s(report.monthly(2024, 5, 1));
     TextTable& t = s.table();
-    const std::pair<int, const char*> dates[] = {{1, "5/1"},   {2, "5/2 ▲2"}, {3, "5/3 ▲3"},
-                                                 {4, "5/4 ▲"}, {5, "5/5"},    {6, "5/6"}};
+    const std::pair<int, const char*> dates[] = {{1, "5/1(水)"},    {2, "5/2(木) ▲2"},
+                                                 {3, "5/3(金) ▲3"}, {4, "5/4(土) ▲"},
+                                                 {5, "5/5(日)"},    {6, "5/6(月)"}};
     for (auto [row, text] : dates)
         EXPECT_EQ(t.text(0, row), u(text)) << row;
     EXPECT_EQ(t.text(1, 2), "1010.0"); // the values of a marked row stay
@@ -159,7 +160,7 @@ TEST(SheetScreen, TitleTablesShowTheSelection) {
     Sheet s(report.daily(0));
     EXPECT_EQ(s.sheet.titleTable().text(1, 0), u("東京工場"));
     EXPECT_EQ(s.sheet.titleTable().text(3, 0), u("受電"));
-    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2024年 5月 1日"));
+    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2024年 5月 1日(水)"));
     EXPECT_EQ(s.sheet.detailTable().text(1, 0), u("3相3線"));
     EXPECT_EQ(s.sheet.detailTable().text(3, 0), u("PT=66.0 ，CT=40.0"));
     EXPECT_EQ(s.sheet.detailTable().text(5, 0), u("進=1.5 ，遅=2.5"));
