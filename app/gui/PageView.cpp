@@ -148,7 +148,7 @@ void CPageView::drawPrintedPage(LayoutElement& page, DeviceContext& dc, const Re
 }
 
 bool CPageView::event(QEvent* event) {
-    // A name the page had to shrink, wrap or cut shows whole in a tool tip.
+    // A name or summary text the page had to cut shows whole in a tool tip.
     if (event->type() == QEvent::ToolTip && screenPage()) {
         const auto* help = static_cast<QHelpEvent*>(event);
         QPainterDeviceContext dc(*this);

@@ -15,7 +15,7 @@ std::string fittedNameAt(const LayoutElement& e, Point logical) {
     if (!contains(e.rect(), logical))
         return {};
     if (const auto* box = dynamic_cast<const TextBox*>(&e); box && box->nameFit())
-        return box->text();
+        return box->fittedName().elided ? box->text() : std::string();
     if (const auto* grid = dynamic_cast<const GridElement*>(&e))
         for (int c = 0; c < grid->columnCount(); ++c)
             for (int r = 0; r < grid->rowCount(); ++r)

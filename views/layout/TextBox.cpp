@@ -1,4 +1,5 @@
 #include "views/layout/TextBox.h"
+#include <algorithm>
 #include <cstdlib>
 
 TextBox::TextBox() = default;
@@ -45,11 +46,13 @@ void TextBox::fitName(DeviceContext& dc) {
     const Size box{std::abs(r.width()), std::abs(r.height())};
     FontSpec probe = m_font;
     const bool character = m_font.height < 0;
-    m_fittedName = name_fit::fit(m_text, name_fit::limitsFor(box, std::abs(m_font.height)),
-                                 [&](const std::string& text, int32_t height) {
-                                     probe.height = character ? -height : height;
-                                     return dc.textExtent(text, &probe);
-                                 });
+    name_fit::Limits limits = name_fit::limitsFor(box, std::abs(m_font.height));
+    limits.shrinkFloor = std::clamp(limits.shrinkFloor, m_minimumHeight, limits.preferred);
+    limits.smallest = std::clamp(limits.smallest, m_minimumHeight, limits.preferred);
+    m_fittedName = name_fit::fit(m_text, limits, [&](const std::string& text, int32_t height) {
+        probe.height = character ? -height : height;
+        return dc.textExtent(text, &probe);
+    });
 }
 
 bool TextBox::place(LayoutHost* host, DeviceContext& dc, const Rect& rect, const Rect& contentRect,
@@ -59,7 +62,8 @@ bool TextBox::place(LayoutHost* host, DeviceContext& dc, const Rect& rect, const
         return false;
     if (m_fitOn)
         m_font.height =
-            fitHeight(dc, insetRect(dc), m_fitText.empty() ? m_text : m_fitText, m_font);
+            std::max(m_minimumHeight,
+                     fitHeight(dc, insetRect(dc), m_fitText.empty() ? m_text : m_fitText, m_font));
     return true;
 }
 

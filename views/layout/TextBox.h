@@ -38,6 +38,10 @@ public:
     void setNameFit(int32_t on) { m_nameFit = on; }
     void fitName(DeviceContext& dc);
     const name_fit::Fit& fittedName() const { return m_fittedName; }
+    // Cell height (logical) that fitting and name fitting never go below: the smallest text
+    // that stays readable; 0 = none.
+    int32_t minimumHeight() const { return m_minimumHeight; }
+    void setMinimumHeight(int32_t height) { m_minimumHeight = height; }
 
     const FontSpec& font() const { return m_font; }
     void setFont(const FontSpec& font) { m_font = font; }
@@ -72,5 +76,6 @@ private:
     Inset m_inset;
     int32_t m_textHidden = 0;
     int32_t m_nameFit = 0;
+    int32_t m_minimumHeight = 0;
     name_fit::Fit m_fittedName;
 };

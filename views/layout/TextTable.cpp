@@ -183,6 +183,13 @@ void TextTable::setTextFormat(const Range& range, uint32_t format) {
     forEachBox(range, [&](TextBox& box, int, int) { box.setTextFormat(format); });
 }
 
+void TextTable::setNameFit(const Range& range, int32_t minimumHeight) {
+    forEachBox(range, [&](TextBox& box, int, int) {
+        box.setNameFit(1);
+        box.setMinimumHeight(minimumHeight);
+    });
+}
+
 void TextTable::setInset(const Range& range, int32_t left, int32_t top, int32_t right,
                          int32_t bottom) {
     forEachBox(range, [&](TextBox& box, int, int) {

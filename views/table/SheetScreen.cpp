@@ -9,6 +9,7 @@
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
+#include <cstdlib>
 
 using namespace table_style;
 
@@ -83,6 +84,11 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     p.setFill(TextTable::Range{0, 0, 0, -1}, Black, LabelGrey);
     p.setEdges(TextTable::Range{}, Black, 11, false);
     p.setTextFormat(TextTable::Range{1, 0, 1, -1}, LeftFormat);
+    // However narrow the window, the summary stays readable: a text too long for its cell at
+    // that size loses its end, never its start, and shows whole in a tool tip.
+    const int32_t readable = std::abs(FontSpec::make(dc, txt::layout::kFaceGothic, 80).height);
+    s.setNameFit(TextTable::Range{}, readable);
+    p.setNameFit(TextTable::Range{}, readable);
     m_flags = SheetFlags{true, true, true, true};
     fillSummary(DaySummary());
     fillPeaks(DaySummary());

@@ -29,7 +29,7 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
 // Customer and circuit names may be long: they shrink and wrap rather than lose their start.
 void fitNames(TextTable& title) {
     for (int c : {1, 3})
-        title.cellBox(c, 0).setNameFit(1);
+        title.setNameFit(TextTable::Range{c, 0, c, 0}, 0);
 }
 
 } // namespace

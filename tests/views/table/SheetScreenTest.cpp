@@ -196,3 +196,41 @@ TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
 }
 
 } // namespace
+
+namespace {
+
+// However narrow the window, the summary's texts keep a readable size; one too long for its
+// cell then loses its end, never its start.
+TEST(SheetScreen, SummaryTextsKeepAReadableSizeAndTheirStartInANarrowWindow) {
+    Report report({makeDay(Day, {.samples = 3, .reverse = true})});
+    for (int32_t width : {2000, 1600, 1000}) {
+        RecordingDeviceContext dc{Rect{0, 0, width, 2500}};
+        SheetScreen sheet{dc};
+        sheet.fill(report.daily(0), 1);
+        page_render::place(sheet.root(), nullptr, dc, MM_LOMETRIC, Rect{0, 0, width, -2500});
+        const int32_t readable = std::abs(FontSpec::make(dc, "", 80).height);
+        int cut = 0;
+        for (TextTable* table : {&sheet.summaryTable(), &sheet.peakTable()}) {
+            const GridElement& grid = table->grid();
+            for (int c = 0; c < grid.columnCount(); ++c)
+                for (int r = 0; r < grid.rowCount(); ++r) {
+                    const TextBox& box = table->cellBox(c, r);
+                    if (box.text().empty() || box.rect().width() == 0 || box.rect().height() == 0)
+                        continue;
+                    ASSERT_FALSE(box.fittedName().lines.empty()) << width;
+                    EXPECT_GE(box.fittedName().height, readable) << width << " " << box.text();
+                    const std::string& shown = box.fittedName().lines[0];
+                    EXPECT_EQ(box.text().compare(0, std::min<std::size_t>(2, shown.size()), shown,
+                                                 0, std::min<std::size_t>(2, shown.size())),
+                              0)
+                        << width << " " << box.text();
+                    cut += box.fittedName().elided ? 1 : 0;
+                }
+        }
+        // At a usual width nothing is cut; at half of it something must be.
+        if (width != 1600)
+            EXPECT_EQ(cut > 0, width == 1000) << width;
+    }
+}
+
+} // namespace
