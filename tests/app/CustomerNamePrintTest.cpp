@@ -17,8 +17,10 @@ using namespace viewtest;
 namespace {
 
 const QString kFifteen = QStringLiteral("東京精密工業株式会社 本社工場");
-const QString kVeryLong = QStringLiteral("東京精密工業株式会社 本社工場 第二製造部 品質保証課 "
-                                         "計測管理係 受変電設備 高圧受電盤 第一系統");
+// No character of the circuit's name or the labels, so that its words are told apart.
+const QString kVeryLong =
+    QStringLiteral("東京精密工業株式会社 本社工場 第二製造部 品質保証課 計量管理係 "
+                   "変圧設備 高圧盤 第一系統 北側 屋外キュービクル 保守契約先 株式会社関東保安");
 
 struct Word {
     QString text;
@@ -44,12 +46,12 @@ const Word* find(const std::vector<Word>& words, const QString& text) {
     return nullptr;
 }
 
-// The words of the customer's name cell: between the labels "需要家名称" and "回路名", in
+// The words of the customer's name cell: between the labels "需要家名称" and "測定回路", in
 // reading order. Every word must lie inside the cell.
 QString nameCellText(const QString& pdf, int page, const QString& name) {
     const std::vector<Word> words = pageWords(pdf, page);
     const Word* label = find(words, QStringLiteral("需要家名称"));
-    const Word* next = find(words, QStringLiteral("回路名"));
+    const Word* next = find(words, QStringLiteral("測定回路"));
     EXPECT_TRUE(label && next) << "page " << page;
     if (!label || !next)
         return {};

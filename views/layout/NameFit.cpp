@@ -117,7 +117,7 @@ struct Context {
 Limits limitsFor(Size box, int32_t preferred) {
     preferred = std::max<int32_t>(1, preferred);
     return Limits{box, preferred, std::max<int32_t>(1, preferred * 7 / 10),
-                  std::max<int32_t>(1, preferred * 45 / 100)};
+                  std::max<int32_t>(1, preferred / 2)};
 }
 
 Fit fit(const std::string& text, const Limits& limits, const Measure& measure) {

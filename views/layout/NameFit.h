@@ -32,7 +32,7 @@ using Measure = std::function<Size(const std::string& text, int32_t height)>;
 Fit fit(const std::string& text, const Limits& limits, const Measure& measure);
 
 // The cell height used when a name does not fit at the preferred one: the shrink floor is
-// 70 % of it, the smallest 45 %, never below one.
+// 70 % of it, the smallest half of it, never below one.
 Limits limitsFor(Size box, int32_t preferred);
 
 } // namespace name_fit

@@ -58,7 +58,7 @@ TEST(NameFit, ShrinksThenWrapsThenCutsTheEndNeverTheStart) {
          longName,
          {150, 40},
          20,
-         {9, {kanji(16), kanji(15) + sj("…")}, true}},
+         {10, {kanji(15), kanji(14) + sj("…")}, true}},
         {"too low for two lines: one line ends in an ellipsis",
          longName,
          {150, 10},

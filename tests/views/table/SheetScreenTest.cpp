@@ -228,8 +228,9 @@ TEST(SheetScreen, SummaryTextsKeepAReadableSizeAndTheirStartInANarrowWindow) {
                 }
         }
         // At a usual width nothing is cut; at half of it something must be.
-        if (width != 1600)
+        if (width != 1600) {
             EXPECT_EQ(cut > 0, width == 1000) << width;
+        }
     }
 }
 
