@@ -88,3 +88,23 @@ TEST_F(ViewShots, OneMinuteDayScrolledToTheMiddle) {
 }
 
 } // namespace
+
+namespace {
+
+// At 600 px the summary keeps its readable size; what does not fit loses its end.
+TEST_F(ViewShots, NarrowWindowKeepsTheSummaryReadable) {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.days = 31;
+    load(generatedDays(o));
+    selectMonthly(0, 2024, 5);
+    m_frame->showView(CMainFrame::ViewSheet);
+    m_frame->resize(600, 768);
+    QApplication::processEvents();
+    m_frame->grab().save(shotDir() + "/narrow_600_table.png");
+    const TextTable& summary = view<CViewSheet>(1)->sheet().summaryTable();
+    EXPECT_GT(summary.cellBox(0, 0).fittedName().height, 0);
+    EXPECT_EQ(summary.cellBox(0, 0).fittedName().height, summary.cellBox(4, 0).fittedName().height);
+}
+
+} // namespace

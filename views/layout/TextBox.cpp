@@ -46,7 +46,8 @@ void TextBox::fitName(DeviceContext& dc) {
     const Size box{std::abs(r.width()), std::abs(r.height())};
     FontSpec probe = m_font;
     const bool character = m_font.height < 0;
-    name_fit::Limits limits = name_fit::limitsFor(box, std::abs(m_font.height));
+    name_fit::Limits limits =
+        name_fit::limitsFor(box, std::max(m_minimumHeight, std::abs(m_font.height)));
     limits.shrinkFloor = std::clamp(limits.shrinkFloor, m_minimumHeight, limits.preferred);
     limits.smallest = std::clamp(limits.smallest, m_minimumHeight, limits.preferred);
     m_fittedName = name_fit::fit(m_text, limits, [&](const std::string& text, int32_t height) {

@@ -45,7 +45,7 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
 
     m_title = placeIn<TextTable>(*m_root, 0);
     m_detail = placeIn<TextTable>(*m_root, 1);
-    title_tables::setUp(*m_title, *m_detail, seed);
+    title_tables::setUp(*m_title, *m_detail, seed, title_tables::readableOnScreen(dc));
     const CaptionRow measuredCaption = placeCaptionRow(*m_root, 2, captionFont);
     m_measuredCaption = measuredCaption.caption;
     m_measuredCaption->setText(txt::table::kMeasured);
@@ -86,7 +86,7 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     p.setTextFormat(TextTable::Range{1, 0, 1, -1}, LeftFormat);
     // However narrow the window, the summary stays readable: a text too long for its cell at
     // that size loses its end, never its start, and shows whole in a tool tip.
-    const int32_t readable = std::abs(FontSpec::make(dc, txt::layout::kFaceGothic, 80).height);
+    const int32_t readable = title_tables::readableOnScreen(dc);
     s.setNameFit(TextTable::Range{}, readable);
     p.setNameFit(TextTable::Range{}, readable);
     m_flags = SheetFlags{true, true, true, true};

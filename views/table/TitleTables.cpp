@@ -2,8 +2,10 @@
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include "views/layout/LayoutTexts.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
+#include <cstdlib>
 
 namespace title_tables {
 using namespace table_style;
@@ -27,20 +29,24 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
 }
 
 // Customer and circuit names may be long: they shrink and wrap rather than lose their start.
-void fitNames(TextTable& title) {
+void fitNames(TextTable& title, int32_t nameMinimum) {
     for (int c : {1, 3})
-        title.setNameFit(TextTable::Range{c, 0, c, 0}, 0);
+        title.setNameFit(TextTable::Range{c, 0, c, 0}, nameMinimum);
 }
 
 } // namespace
 
-void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
+int32_t readableOnScreen(const DeviceContext& dc) {
+    return std::abs(FontSpec::make(dc, txt::layout::kFaceGothic, 80).height);
+}
+
+void setUp(TextTable& title, TextTable& detail, const FontSpec& seed, int32_t nameMinimum) {
     const char* const titleLabels[3] = {txt::table::kCustomer, txt::table::kCircuit,
                                         txt::textout::kDateHeading};
     const char* const detailLabels[3] = {txt::table::kCircuitType, txt::table::kRatio,
                                          txt::table::kReactiveTotal};
     setUpOne(title, seed, titleLabels);
-    fitNames(title);
+    fitNames(title, nameMinimum);
     setUpOne(detail, seed, detailLabels);
 }
 
