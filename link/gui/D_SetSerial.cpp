@@ -9,6 +9,7 @@
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include <QAbstractItemView>
+#include "support/gui/DialogParts.h"
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFormLayout>
@@ -75,7 +76,7 @@ CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup,
         label->setObjectName(QString::fromLatin1(name) + "Label");
         label->setProperty("controlId", res::IDC_STATIC);
         label->setBuddy(combo);
-        combo->setAccessibleName(label->text());
+        dialog::nameAfter(label, combo);
         form->addRow(label, combo);
     };
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {

@@ -316,7 +316,7 @@ TEST_F(AnalysisViewTest, ReportHeaderOpensFromTheViewAndTheFileMenuForTheShownCi
     ASSERT_TRUE(command->isEnabled());
     auto* button = control<QAbstractButton>(res::IDC_ANA_HEADER);
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー"));
+    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー..."));
     const std::string customer = sjis::toUtf8(m_doc.currentSelection().customerName);
     int opened = 0;
     auto answer = [&](bool save) {

@@ -61,6 +61,7 @@ void setUp(TextTable& table, const FontSpec& seed, int gridRows, bool fixedRows)
     // A monthly date with its weekday and missing-interval mark may be wider than the column.
     table.setNameFit(TextTable::Range{0, 1, 0, -1}, 0);
     table.setTextFormat(TextTable::Range{1, 1, -1, -1}, RightAligned);
+    table.setInset(TextTable::Range{1, 1, -1, -1}, -1, -1, table_style::FigurePadding, -1);
 }
 
 bool columnShown(const SheetFlags& flags, int column) {

@@ -183,6 +183,31 @@ void SheetScreen::fillPeaks(const DaySummary& sum) {
     p.refreshVisibleCells();
 }
 
+namespace {
+
+// Every row of a table that holds text, its cells tab-separated (empty cells at the end left
+// off), for a spreadsheet to paste.
+std::string rowsText(const TextTable& table) {
+    std::string out;
+    for (int row = 0; row < table.dataRows(); ++row) {
+        std::string line;
+        int shown = 0;
+        for (int c = 0; c < table.dataColumns(); ++c)
+            if (!table.text(c, row).empty())
+                shown = c + 1;
+        for (int c = 0; c < shown; ++c)
+            line += (c == 0 ? "" : "\t") + table.text(c, row);
+        if (shown > 0)
+            out += line + '\n';
+    }
+    return out;
+}
+
+} // namespace
+
 std::string SheetScreen::copyText() const {
-    return measured_table::copyText(*m_measured, m_flags);
+    // The title block, the measured values, the summary and peaks: a blank line between.
+    return rowsText(*m_title) + rowsText(*m_detail) + '\n' +
+           measured_table::copyText(*m_measured, m_flags) + '\n' + rowsText(*m_summary) +
+           rowsText(*m_peak);
 }

@@ -28,6 +28,7 @@ void setUpTable(TextTable& t, const FontSpec& seed) {
     t.setTextFormat(TextTable::Range{0, 0, -1, 0}, Centred);
     t.setTextFormat(TextTable::Range{0, 1, 1, -1}, Centred);
     t.setTextFormat(TextTable::Range{2, 1, -1, -1}, RightAligned);
+    t.setInset(TextTable::Range{2, 1, -1, -1}, -1, -1, table_style::FigurePadding, -1);
     t.setTextFormat(TextTable::Range{7, 1, 7, -1}, Centred);
     // The heading wraps in no cell: its font fits the longest heading in its narrow column.
     t.setFitText(6, 0, txt::analysis::kYearMaxDemand);

@@ -2,7 +2,9 @@
 #include "views/ReportFixtures.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
+#include "views/table/TableStyle.h"
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace report_fixture;
 
@@ -173,13 +175,62 @@ TEST(SheetScreen, NoSelectionLeavesTheSheetUnfilled) {
     EXPECT_EQ(sheet.titleTable().text(1, 0), "");
 }
 
-TEST(SheetScreen, CopyTextHasOneTabSeparatedLinePerRowOfShownColumns) {
+// Pasted into a spreadsheet, the copy tells whose day it is and ends with its summary.
+TEST(SheetScreen, CopyTextHasTheTitleBlockTheShownColumnsAndTheSummary) {
     Report report({makeDay(Day, {.samples = 2})});
     Sheet s(report.daily(0));
-    EXPECT_EQ(s.sheet.copyText(),
-              u("時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
-                  "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
-                  "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n");
+    const std::string copy = s.sheet.copyText();
+    const std::string measured =
+        u("\n時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
+        "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
+        "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n\n";
+    const std::size_t table = copy.find(measured);
+    ASSERT_NE(table, std::string::npos) << copy;
+    const std::string title = copy.substr(0, table);
+    TextTable& t = s.sheet.titleTable();
+    // Every text of the title block, in order of its rows.
+    int found = 0;
+    for (const TextTable* block : {&t, &s.sheet.detailTable()})
+        for (int row = 0; row < block->dataRows(); ++row)
+            for (int c = 0; c < block->dataColumns(); ++c)
+                if (!block->text(c, row).empty()) {
+                    EXPECT_NE(title.find(block->text(c, row)), std::string::npos);
+                    ++found;
+                }
+    EXPECT_GE(found, 4);
+    const std::string summary = copy.substr(table + measured.size());
+    EXPECT_NE(summary.find(s.sheet.summaryTable().text(1, 0)), std::string::npos);
+    EXPECT_NE(summary.find(u("500.0 (13:30～14:00)")), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("\n\n"), std::string::npos) << "no empty rows";
+}
+
+// A right-aligned figure keeps a millimetre from the line at its cell's right.
+TEST(SheetScreen, FiguresKeepClearOfTheRightBorder) {
+    Report report({makeDay(Day, {.samples = 2})});
+    Sheet s(report.daily(0));
+    s.dc.clear();
+    page_render::paint(s.sheet.root(), nullptr, s.dc);
+    int figures = 0;
+    for (const auto& text : s.dc.texts()) {
+        if (text.text != "1000" && text.text != "95.5" && text.text != "12.01")
+            continue;
+        const Rect figure = text.rect.normalised();
+        // The nearest vertical line right of the figure that spans its row.
+        std::optional<int32_t> border;
+        for (const auto& line : s.dc.polylines())
+            for (std::size_t i = 1; i < line.points.size(); ++i) {
+                const Point a = line.points[i - 1], b = line.points[i];
+                if (a.x != b.x || a.x < figure.left || std::min(a.y, b.y) > figure.top ||
+                    std::max(a.y, b.y) < figure.bottom)
+                    continue;
+                if (!border || a.x < *border)
+                    border = a.x;
+            }
+        ASSERT_TRUE(border) << text.text;
+        EXPECT_GE(*border - figure.right, table_style::FigurePadding - 3) << text.text;
+        ++figures;
+    }
+    EXPECT_EQ(figures, 5); // 95.5 twice
 }
 
 TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
