@@ -14,26 +14,26 @@ inline constexpr const char kGapsTitle[] =
     "\x8c\x87\x91\xaa\x82\xcc\x82\xa0\x82\xe9\x93\xfa";   // 欠測のある日
 inline constexpr const char kItem[] = "\x8d\x80\x96\xda"; // 項目
 inline constexpr const char kValue[] = "\x92l";           // 値
-inline constexpr const char kMaxDemand[] = "\x8d\xc5\x91\xe5\x83"
-                                           "f\x83}\x83\x93\x83h(%s)"; // 最大デマンド(%s)
-inline constexpr const char kTwelveMonth[] = "12\x82\xa9\x8c\x8e\x8d\xc5\x91\xe5\x83"
-                                             "f\x83}\x83\x93\x83h(%s)"; // 12か月最大デマンド(%s)
+inline constexpr const char kMaxDemand[] = "\x8d\xc5\x91\xe5\x93"
+                                           "d\x97\xcd[%s]"; // 最大電力[%s]
+inline constexpr const char kTwelveMonth[] = "12\x82\xa9\x8c\x8e\x8d\xc5\x91\xe5\x93"
+                                             "d\x97\xcd[%s]"; // 12か月最大電力[%s]
 inline constexpr const char kTwelveMonthValue[] =
     "%s (%s, %04d\x94N%02d\x8c\x8e\x95\xaa)"; // %s (%s, %04d年%02d月分)
-inline constexpr const char kLoadFactor[] = "\x95\x89\x89\xd7\x97\xa6(%)"; // 負荷率(%)
+inline constexpr const char kLoadFactor[] = "\x95\x89\x89\xd7\x97\xa6[%]"; // 負荷率[%]
 inline constexpr const char kContract[] = "\x8c_\x96\xf1\x93"
-                                          "d\x97\xcd(%s)"; // 契約電力(%s)
+                                          "d\x97\xcd[%s]"; // 契約電力[%s]
 inline constexpr const char kAboveContract[] =
     "\x8c_\x96\xf1\x93"
     "d\x97\xcd\x92\xb4\x89\xdf(30\x95\xaa)"; // 契約電力超過(30分)
 inline constexpr const char kBand[] = "\x93"
-                                      "d\x88\xb3\x94\xcd\x88\xcd(V)"; // 電圧範囲(V)
+                                      "d\x88\xb3\x94\xcd\x88\xcd[%s]"; // 電圧範囲[%s]
 inline constexpr const char kOutOfBand[] = "\x93"
                                            "d\x88\xb3%d \x94\xcd\x88\xcd\x8aO"; // 電圧%d 範囲外
 inline constexpr const char kOutOfBandValue[] =
     "\x89\xba\x8c\xc0\x96\xa2\x96\x9e %d / \x8f\xe3\x8c\xc0\x92\xb4\x89\xdf %d"; // 下限未満 %d /
                                                                                  // 上限超過 %d
-inline constexpr const char kPfThreshold[] = "\x97\xcd\x97\xa6\x8a\xee\x8f\x80(%)"; // 力率基準(%)
+inline constexpr const char kPfThreshold[] = "\x97\xcd\x97\xa6\x8a\xee\x8f\x80[%]"; // 力率基準[%]
 inline constexpr const char kBelowPf[] =
     "\x97\xcd\x97\xa6\x8a\xee\x8f\x80\x96\xa2\x96\x9e"; // 力率基準未満
 inline constexpr const char kBelowPfValue[] =
@@ -50,17 +50,15 @@ inline constexpr const char kMinimum[] = "\x8d\xc5\x8f\xac (\x8e\x9e\x8d\x8f)"; 
 inline constexpr const char kAverage[] = "\x95\xbd\x8b\xcf";                    // 平均
 inline constexpr const char kMaximum[] = "\x8d\xc5\x91\xe5 (\x8e\x9e\x8d\x8f)"; // 最大 (時刻)
 inline constexpr const char kPower[] = "\x93"
-                                       "d\x97\xcd(%s)"; // 電力(%s)
+                                       "d\x97\xcd[%s]"; // 電力[%s]
 inline constexpr const char kVoltage[] = "\x93"
-                                         "d\x88\xb3%d(V)"; // 電圧%d(V)
+                                         "d\x88\xb3%d[%s]"; // 電圧%d[%s]
 inline constexpr const char kCurrent[] = "\x93"
-                                         "d\x97\xac%d(A)";          // 電流%d(A)
-inline constexpr const char kPowerFactor[] = "\x97\xcd\x97\xa6(%)"; // 力率(%)
-inline constexpr const char kRank[] = "\x8f\x87\x88\xca";           // 順位
-inline constexpr const char kDemand[] = "\x83"
-                                        "f\x83}\x83\x93\x83h(%s)";  // デマンド(%s)
-inline constexpr const char kPeriod[] = "\x8e\x9e\x8a\xd4\x91\xd1"; // 時間帯
-inline constexpr const char kDate[] = "\x93\xfa\x95t";              // 日付
+                                         "d\x97\xac%d[A]";                            // 電流%d[A]
+inline constexpr const char kPowerFactor[] = "\x97\xcd\x97\xa6[%]";                   // 力率[%]
+inline constexpr const char kRank[] = "\x8f\x87\x88\xca";                             // 順位
+inline constexpr const char kPeriod[] = "\x8e\x9e\x8a\xd4\x91\xd1";                   // 時間帯
+inline constexpr const char kDate[] = "\x93\xfa\x95t";                                // 日付
 inline constexpr const char kMissingIntervals[] = "\x8c\x87\x91\xaa\x8b\xe6\x8a\xd4"; // 欠測区間
 inline constexpr const char kOutageIntervals[] = "\x82\xa4\x82\xbf\x92\xe2\x93"
                                                  "d";                // うち停電

@@ -22,7 +22,10 @@ inline constexpr const char kRangeFileName[] =
 inline constexpr const char kCsvExtension[] = ".CSV";
 inline constexpr const char kWorkbookExtension[] = ".xlsx";
 inline constexpr const char kDailyTitle[] = "\x93\xfa\x95\xf1, %s";           // 日報, %s
+inline constexpr const char kDateWithWeekday[] = "%#m/%#d(%a)";               // 12/1(金)
 inline constexpr const char kDailyDate[] = "%Y\x94N %#m\x8c\x8e %#d\x93\xfa"; // %Y年 %#m月 %#d日
+inline constexpr const char kDailyDateWeekday[] =
+    "%Y\x94N %#m\x8c\x8e %#d\x93\xfa(%a)"; // %Y年 %#m月 %#d日(%a)
 inline constexpr const char kMonthlyTitle[] =
     "\x8c\x8e\x95\xf1, %d\x94N %d\x8c\x8e"; // 月報, %d年 %d月
 inline constexpr const char kCustomerLine[] =

@@ -313,7 +313,8 @@ void CViewAnalysis::refill() {
     const DaySummary& summary = m_selection->isMonthly() && m_selection->monthSummary
                                     ? *m_selection->monthSummary
                                     : m_selection->day.data.summary;
-    const std::vector<AnalysisTable> tables = analysisTables(analysis, UseKilowatts(summary));
+    const std::vector<AnalysisTable> tables =
+        analysisTables(analysis, UseKilowatts(summary), UseKilovolts(summary));
     m_heading->setText(qtFromCp932(
         analysisHeading(analysis, m_selection->customerName, m_selection->circuitName)));
     for (int i = 0; i < 4 && i < static_cast<int>(tables.size()); ++i)

@@ -117,10 +117,11 @@ protected:
         FrameFixture::SetUp();
     }
 
-    // One customer "東京第一工場" with the circuit "受電 No.1" holding the days.
-    void load(const std::vector<MeasurementDay>& days) {
+    // One customer ("東京第一工場" unless named) with the circuit "受電 No.1" holding the days.
+    void load(const std::vector<MeasurementDay>& days,
+              const std::string& customer = sj("東京第一工場")) {
         MeasurementStore store;
-        const int c = store.insert(sj("東京第一工場"));
+        const int c = store.insert(customer);
         const int k = store.at(c).circuits.insert(sj("受電 No.1"));
         for (const MeasurementDay& d : days)
             store.at(c).circuits.at(k).addOrReplaceDay(d);

@@ -193,6 +193,8 @@ const TextCase kTexts[] = {
     {"txt::textout::kRangeFileName", txt::textout::kRangeFileName, "日報_%s_%s_%s-%s_%d"},
     {"txt::textout::kDailyTitle", txt::textout::kDailyTitle, "日報, %s"},
     {"txt::textout::kDailyDate", txt::textout::kDailyDate, "%Y年 %#m月 %#d日"},
+    {"txt::textout::kDailyDateWeekday", txt::textout::kDailyDateWeekday, "%Y年 %#m月 %#d日(%a)"},
+    {"txt::textout::kDateWithWeekday", txt::textout::kDateWithWeekday, "%#m/%#d(%a)"},
     {"txt::textout::kMonthlyTitle", txt::textout::kMonthlyTitle, "月報, %d年 %d月"},
     {"txt::textout::kCustomerLine", txt::textout::kCustomerLine, "需要家名称, %s"},
     {"txt::textout::kCircuitLine", txt::textout::kCircuitLine, "測定回路名称, %s"},

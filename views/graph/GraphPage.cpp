@@ -195,7 +195,8 @@ GraphPage::GraphPage(const DeviceContext& dc, bool printing)
     }
     m_title = static_cast<TextTable*>(root.setContent(0, 0, TextTable()));
     m_detail = static_cast<TextTable*>(root.setContent(0, 1, TextTable()));
-    title_tables::setUp(*m_title, *m_detail, seed);
+    title_tables::setUp(*m_title, *m_detail, seed,
+                        printing ? 0 : title_tables::readableOnScreen(dc));
     m_power = placeChart(root, 0, 2, "meas graph");
     if (!printing) {
         GridElement fourLine;

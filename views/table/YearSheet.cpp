@@ -55,7 +55,7 @@ YearSheet::YearSheet(const DeviceContext& dc, bool printing, int page, int pageC
             m_root->setFixedSize(r, 55, GridElement::Rows);
         m_title = placeIn<TextTable>(*m_root, 0);
         m_detail = placeIn<TextTable>(*m_root, 1);
-        title_tables::setUp(*m_title, *m_detail, seed);
+        title_tables::setUp(*m_title, *m_detail, seed, title_tables::readableOnScreen(dc));
     }
     placeCaptionRow(*m_root, 2, captionFont).caption->setText(txt::analysis::kYearCaption);
     m_table = placeIn<TextTable>(*m_root, 3);
