@@ -24,7 +24,7 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
         return {};
     const int customer = store.find(*customerName);
     if (customer < 0) {
-        message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
+        message(io, formatMessage(txt::cli::kNoCustomer, customerArg.c_str()));
         return {};
     }
     std::vector<BatchCircuit> circuits;
@@ -38,8 +38,8 @@ int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest
                     const std::filesystem::path& outFolder, const BatchPdfWriter& pdf) {
     const std::vector<BatchItem> plan = planBatch(store, request);
     if (plan.empty()) {
-        message(io, formatText(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
-                               request.to.format("%Y-%m-%d").c_str()));
+        message(io, formatMessage(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
+                                  request.to.format("%Y-%m-%d").c_str()));
         return ExitFailure;
     }
     std::error_code ec;
@@ -48,7 +48,7 @@ int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest
     for (const std::string& file : result.files)
         io.out << pathInFolder(outFolder, pathFromCp932(file)).native() << '\n';
     io.out.flush();
-    messageCp932(io, batchSummary(result));
+    messageCp932(io, sjis::Text(batchSummary(result)));
     return result.failed.empty() ? ExitOk : ExitFailure;
 }
 
