@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "res/ResourceIds.h"
+#include "support/AccessibleName.h"
 
 #include <cctype>
 
@@ -115,30 +116,9 @@ std::span<const int> toolBarCommands() {
 }
 
 std::string plainCommandText(std::string_view text) {
-    std::string out(text.substr(0, text.find('\t')));
-    // Peel what follows the words, in any order: "(&K)", "...", a colon, blanks.
-    for (bool peeled = true; peeled;) {
-        peeled = false;
-        for (std::string_view tail : {"...", "：", ":", " "}) {
-            if (out.ends_with(tail)) {
-                out.erase(out.size() - tail.size());
-                peeled = true;
-            }
-        }
-        if (out.size() >= 4 && out.ends_with(')') && out[out.size() - 4] == '(' &&
-            out[out.size() - 3] == '&') {
-            out.erase(out.size() - 4);
-            peeled = true;
-        }
-    }
-    // A lone "&" marks the key inside the words ("&Save"); "&&" is a plain "&".
-    std::string plain;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] == '&' && i + 1 < out.size() && out[i + 1] == '&')
-            plain += out[i++];
-        else if (out[i] != '&')
-            plain += out[i];
-    }
+    std::string plain = accessibleName(text);
+    if (plain.ends_with("..."))
+        plain.erase(plain.size() - 3);
     return plain;
 }
 

@@ -40,8 +40,7 @@ const char* menuTitle(CommandMenu menu);
 // The tool bar, left to right: command ids, 0 a separator.
 std::span<const int> toolBarCommands();
 
-// What assistive technology reads for a label or command: the text without its access key
-// ("(&K)", "(K)" or a lone "&"), shortcut ("\t…"), ellipsis and trailing colon.
+// A command as its tool button and tool tip show it: its accessible name without the ellipsis.
 std::string plainCommandText(std::string_view text);
 
 // The access key of a text, upper case ('\0' without one).

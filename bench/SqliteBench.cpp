@@ -5,10 +5,7 @@
 // The store: one customer, circuits of 1-minute days (1440 samples, four-wire) until the data
 // file reaches $ORVO_BENCH_SQLITE_MB megabytes (default 100; scripts/bench.sh runs 1024).
 #include "bench/BenchFolder.h"
-#include "store/ArchiveWriter.h"
-#include "store/DAT_DataFile.h"
-#include "store/DAT_Store.h"
-#include "store/FileSink.h"
+#include "bench/MinuteStore.h"
 #include "textout/SqliteExport.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -22,55 +19,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kSamples = 1440;
-constexpr int kDaysPerCircuit = 366;
-
 double targetMegabytes() {
     const char* text = std::getenv("ORVO_BENCH_SQLITE_MB");
     return text && *text ? std::atof(text) : 100.0;
 }
 
-MeasurementStore generateStore(double megabytes) {
-    // About 84 bytes a sample in the data file.
-    const long long days = static_cast<long long>(megabytes * 1e6 / (kSamples * 84.0)) + 1;
-    MeasurementStore store;
-    Customer& customer = store.at(store.insert("Bench customer"));
-    for (long long d = 0; d < days; ++d) {
-        const int c = static_cast<int>(d / kDaysPerCircuit);
-        const std::string name = "Circuit " + std::to_string(c);
-        int k = customer.circuits.find(name);
-        if (k < 0)
-            k = customer.circuits.insert(name);
-        MeasurementDay day;
-        day.date = DateTime(40000.0 + static_cast<double>(d % kDaysPerCircuit), DateTime::Valid);
-        day.data.setHeader(3, 1.0, 100.0);
-        day.data.intervals.reserve(kSamples);
-        for (int s = 0; s < kSamples; ++s) {
-            IntervalSample x;
-            x.time = DateTime(day.date.value() + (s + 1) / 1440.0, DateTime::Valid);
-            x.power = 1000.0 + s + static_cast<double>(d) * 0.01;
-            x.powerFactor = 95.0 + (s % 7) * 0.1;
-            x.voltage = {101.0 + (s % 5) * 0.1, 101.5, 100.9};
-            x.current = {10.0 + (s % 11) * 0.01, 11.0, 12.0};
-            day.data.addOrReplaceSample(x);
-        }
-        day.data.summary.energy = 24000.0 + static_cast<double>(d);
-        day.data.summary.maxDemand.value = 1500.0;
-        customer.circuits.at(k).addOrReplaceDay(std::move(day));
-    }
-    return store;
-}
-
 struct Fixture {
     MeasurementStore store;
     double fileBytes = 0;
-    Fixture() : store(generateStore(targetMegabytes())) {
+    Fixture() : store(generateMinuteStore(targetMegabytes())) {
         const fs::path file = benchFolder() / "sqlite_bench.DAT";
-        datafile::replaceFileAtomically(file.string(), [&](ByteSink& sink) {
-            ArchiveWriter out(sink);
-            datafile::write(out, SerialSettings(), store);
-            out.flush();
-        });
+        saveGeneratedStore(store, file);
         fileBytes = static_cast<double>(fs::file_size(file));
         fs::remove(file);
     }

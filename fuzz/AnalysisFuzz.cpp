@@ -39,7 +39,7 @@ bool readCustomer(std::string_view bytes, Customer& customer) {
 void analyseEverything(const ReportAnalysis& a, const Customer& customer,
                        const MeasurementCircuit& circuit) {
     for (bool kw : {false, true})
-        (void)analysisTables(a, kw);
+        (void)analysisTables(a, kw, !kw);
     for (const DayCoverageEntry& d : a.days)
         (void)incompleteDayMark(d.coverage);
     (void)analysisHeading(a, customer.name, circuit.name);

@@ -8,15 +8,24 @@
 #include "support/ArchiveError.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/HeapReserve.h"
 #include "support/Sjis.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Below this a load's page faults are few.
+constexpr uint64_t kReservedLoadBytes = 16u << 20;
+
+} // namespace
 
 LoadResult readArchive(ByteSource& source, const std::function<void(ByteSource&)>& read) {
     LoadResult result;
@@ -60,6 +69,10 @@ LoadResult loadArchiveFile(const fs::path& path, const std::function<void(ByteSo
     }
     try {
         FileSource source(file);
+        // A large file's records are new memory of about its size (a little more).
+        std::optional<HeapReserve> reserve;
+        if (source.size() >= kReservedLoadBytes)
+            reserve.emplace(static_cast<std::size_t>(source.size() + source.size() / 4));
         if (progress) {
             ProgressSource followed(source, *progress);
             result = readArchive(followed, read);

@@ -78,6 +78,21 @@ int removeStaleIn(const std::filesystem::path& folder, const std::string& name) 
     return removed;
 }
 
+// The process's umask, read without changing it (umask(2) would, for every thread at once).
+mode_t currentUmask() {
+    constexpr mode_t kUsual = 022;
+    const std::optional<std::string> status = readWholeFile("/proc/self/status");
+    const std::string_view key = "\nUmask:";
+    const std::size_t at = status ? status->find(key) : std::string::npos;
+    if (at == std::string::npos)
+        return kUsual;
+    return static_cast<mode_t>(std::strtoul(status->c_str() + at + key.size(), nullptr, 8) & 0777);
+}
+
+mode_t newFileMode(FileKind kind) {
+    return kind == FileKind::Report ? 0666 & ~currentUmask() : kUserOnly;
+}
+
 std::filesystem::path folderOf(const std::filesystem::path& target) {
     std::filesystem::path folder = target.parent_path();
     return folder.empty() ? std::filesystem::path(".") : folder;
@@ -85,11 +100,12 @@ std::filesystem::path folderOf(const std::filesystem::path& target) {
 
 } // namespace
 
-ReplacementFile ReplacementFile::create(const std::filesystem::path& target,
-                                        std::error_code& error) {
+ReplacementFile ReplacementFile::create(const std::filesystem::path& target, std::error_code& error,
+                                        FileKind kind) {
     static std::atomic<unsigned> counter{0};
     ReplacementFile file;
     file.m_target = target;
+    file.m_kind = kind;
     // Temporaries that killed runs left in this folder go at the next write there.
     removeStaleIn(folderOf(file.m_target), std::string());
     // A name taken by someone else (planted, or left by a killed run) is skipped, never reused.
@@ -120,7 +136,8 @@ ReplacementFile::~ReplacementFile() {
 }
 
 ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
-    : m_fd(other.m_fd), m_temp(std::move(other.m_temp)), m_target(std::move(other.m_target)) {
+    : m_fd(other.m_fd), m_temp(std::move(other.m_temp)), m_target(std::move(other.m_target)),
+      m_kind(other.m_kind) {
     other.m_fd = -1;
     other.m_temp.clear();
 }
@@ -131,6 +148,7 @@ ReplacementFile& ReplacementFile::operator=(ReplacementFile&& other) noexcept {
         m_fd = other.m_fd;
         m_temp = std::move(other.m_temp);
         m_target = std::move(other.m_target);
+        m_kind = other.m_kind;
         other.m_fd = -1;
         other.m_temp.clear();
     }
@@ -157,6 +175,8 @@ bool ReplacementFile::commit(std::error_code& error) {
     struct stat old {};
     if (::lstat(m_target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(m_fd, old.st_mode & 07777);
+    } else if (m_kind == FileKind::Report) {
+        ::fchmod(m_fd, newFileMode(m_kind));
     }
     bool ok = true;
     if (::fsync(m_fd) != 0) {
@@ -187,7 +207,7 @@ int removeStaleTemporaries(const std::filesystem::path& target) {
 }
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                         std::error_code& error) {
+                         std::error_code& error, FileKind kind) {
     // A failed write leaves its reason in `error`, which stops the rename.
     return writeFileAtomically(
         path,
@@ -196,12 +216,13 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view byt
                 error = std::error_code(e, std::generic_category());
             }
         },
-        error);
+        error, kind);
 }
 
 bool writeFileAtomically(const std::filesystem::path& path,
-                         const std::function<void(int fd)>& produce, std::error_code& error) {
-    ReplacementFile file = ReplacementFile::create(path, error);
+                         const std::function<void(int fd)>& produce, std::error_code& error,
+                         FileKind kind) {
+    ReplacementFile file = ReplacementFile::create(path, error, kind);
     if (!file.isOpen()) {
         return false;
     }

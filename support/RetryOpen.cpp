@@ -47,7 +47,7 @@ OpenedFile tryOpenToRead(const std::filesystem::path& path, OpenAccess access) {
 // One attempt to write: the replacement file with the lock on what stands at the name, or
 // false with errno. The name itself is opened only to lock it: read-only, never through a link.
 // A name not there yet is left alone until the commit: a kill mid-write leaves nothing under it.
-bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
+bool tryOpenToWrite(const std::filesystem::path& path, FileKind kind, OpenedFile& out) {
     struct stat st {};
     int lockFd = -1;
     if (::lstat(path.c_str(), &st) == 0) {
@@ -68,7 +68,7 @@ bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
         return false;
     }
     std::error_code error;
-    ReplacementFile replacement = ReplacementFile::create(path, error);
+    ReplacementFile replacement = ReplacementFile::create(path, error, kind);
     if (!replacement.isOpen()) {
         if (lockFd >= 0) {
             ::close(lockFd);
@@ -83,7 +83,7 @@ bool tryOpenToWrite(const std::filesystem::path& path, OpenedFile& out) {
 } // namespace
 
 OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
-                         const RetryPolicy& policy) {
+                         const RetryPolicy& policy, FileKind kind) {
     OpenResult result;
     std::filesystem::path folder = path.parent_path();
     std::error_code ec;
@@ -94,7 +94,7 @@ OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
     RetryTimer timer(policy.timeout);
     for (;;) {
         if (access == OpenAccess::WriteExclusive) {
-            if (tryOpenToWrite(path, result.file)) {
+            if (tryOpenToWrite(path, kind, result.file)) {
                 result.error.clear();
                 return result;
             }

@@ -39,5 +39,6 @@ struct OpenResult {
 // opener counts as a failed open. A file to write is written to a ReplacementFile while the lock
 // on what stands at the name is held (a free name stays free until the commit, so a killed write
 // leaves nothing under it); a link or other non-file at the name is replaced, never followed.
+// `kind` gives a new file written its mode (see FileKind).
 OpenResult openWithRetry(const std::filesystem::path& path, OpenAccess access,
-                         const RetryPolicy& policy = {});
+                         const RetryPolicy& policy = {}, FileKind kind = FileKind::Own);

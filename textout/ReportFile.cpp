@@ -33,7 +33,7 @@ void FileReportSink::finish() {
 
 std::unique_ptr<ReportSink> openReportFile(const std::filesystem::path& path,
                                            const RetryPolicy& policy) {
-    OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy);
+    OpenResult opened = openWithRetry(path, OpenAccess::WriteExclusive, policy, FileKind::Report);
     if (!opened)
         throw CxException(0, "OpenError\n%s%s", displayPath(path).c_str(),
                           openFailureReason(opened.error, FileUse::Write, path).c_str());

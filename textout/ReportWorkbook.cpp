@@ -348,7 +348,7 @@ bool WriteReportWorkbook(const std::filesystem::path& path,
                 throw FileAccessError(displayPath(built) + ": " +
                                       sjis::fromUtf8Shown(std::strerror(errno)));
             std::error_code ec;
-            if (!writeFileAtomically(path, file.readAll(), ec))
+            if (!writeFileAtomically(path, file.readAll(), ec, FileKind::Report))
                 throw FileAccessError(displayPath(path) + ": " + sjis::fromUtf8Shown(ec.message()));
         },
         env.log);

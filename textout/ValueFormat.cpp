@@ -25,10 +25,17 @@ std::size_t phaseIndex(int phase) {
     return static_cast<std::size_t>(phase);
 }
 
+// The peak's time, after its date when the mode asks for it and the peak has one.
+std::string fromText(const PeakRecord& r, int mode) {
+    if ((mode & PeakModeDated) && r.from.isValid())
+        return DateWithWeekday(r.from) + " " + peakFromText(r);
+    return peakFromText(r);
+}
+
 // The two-step pattern spelled out: number, optional power factor, time(s).
 std::string singleTime(const std::string& number, const PeakRecord& r, int mode) {
-    const std::string t = peakFromText(r);
-    switch (mode) {
+    const std::string t = fromText(r, mode);
+    switch (mode & ~PeakModeDated) {
     case PeakModePrint:
         return number + txt::textout::kParenOpen + t + txt::textout::kParenClose;
     case PeakModeScreen:
@@ -42,8 +49,8 @@ std::string singleTime(const std::string& number, const PeakRecord& r, int mode)
 
 std::string withPowerFactor(const std::string& number, const std::string& pf, const PeakRecord& r,
                             int mode) {
-    const std::string t = peakFromText(r);
-    switch (mode) {
+    const std::string t = fromText(r, mode);
+    switch (mode & ~PeakModeDated) {
     case PeakModePrint:
         return number + " , " + pf + txt::textout::kParenOpen + t + txt::textout::kParenClose;
     case PeakModeScreen:
@@ -56,9 +63,9 @@ std::string withPowerFactor(const std::string& number, const std::string& pf, co
 }
 
 std::string timeRange(const std::string& number, const PeakRecord& r, int mode) {
-    const std::string from = peakFromText(r);
+    const std::string from = fromText(r, mode);
     const std::string to = rangeEndText(r.to);
-    switch (mode) {
+    switch (mode & ~PeakModeDated) {
     case PeakModePrint:
         return number + txt::textout::kParenOpen + from + txt::textout::kWave + to +
                txt::textout::kParenClose;
@@ -179,6 +186,10 @@ std::string MaxCurrentText(const DaySummary& s, int phase, int mode) {
 std::string PeakCurrentText(const DaySummary& s, int phase, int mode) {
     const PeakRecord& r = s.peakCurrent.at(phaseIndex(phase));
     return singleTime(peakNumber(r, 1.0), r, mode);
+}
+
+std::string DateWithWeekday(const DateTime& date) {
+    return date.format(txt::textout::kDateWithWeekday);
 }
 
 std::string peakFromText(const PeakRecord& r) {

@@ -14,6 +14,11 @@ bool UseKilovolts(const DaySummary& summary);
 // How a peak is joined with its time: 0 printed summary page "（…）", 1 screen " (…)",
 // 2 CSV ", …" (extra fields). Any other mode gives an empty text.
 enum PeakMode { PeakModePrint = 0, PeakModeScreen = 1, PeakModeCsv = 2 };
+// Or'ed with a mode: the peak's date with its weekday goes before its time ("12/1(金) 10:30"),
+// as a monthly report shows them.
+inline constexpr int PeakModeDated = 16;
+// A date as the reports show it beside a time or in a list of days: "12/1(金)".
+std::string DateWithWeekday(const DateTime& date);
 
 // One interval line. Reverse power keeps its sign here.
 std::string SamplePowerW(const IntervalSample& s);

@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 #include "support/DateTime.h"
 #include "support/Prompt.h"
+#include "support/gui/DialogParts.h"
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -29,7 +30,7 @@ QDateEdit* dateEdit(QWidget* parent, int id, const char* name, const QString& la
     edit->setCalendarPopup(true);
     auto* caption = new QLabel(label, parent);
     caption->setBuddy(edit);
-    edit->setAccessibleName(QString(label).remove(QStringLiteral("：")));
+    dialog::nameAfter(caption, edit);
     row->addWidget(caption);
     row->addWidget(edit);
     return edit;

@@ -181,7 +181,8 @@ void DataCommands::writeWorkbook() {
     if (!shown.isYearly() && hasReportDay(shown) && analysis.printAnalysisPage()) {
         const ReportAnalysis figures = analyseSelection(
             shown, analysis.limitsFor(shown.customerName, shown.circuitName), env.monthStartDay);
-        for (AnalysisTable& table : analysisTables(figures, sheetFlags(shown).kilowatts))
+        for (AnalysisTable& table :
+             analysisTables(figures, sheetFlags(shown).kilowatts, sheetFlags(shown).kilovolts))
             env.analysis.push_back(
                 {std::move(table.title), std::move(table.header), std::move(table.rows)});
     }

@@ -18,6 +18,8 @@
 #include "store/DAT_DataFile.h"
 #include "store/gui/D_CustEdit.h"
 #include "support/FilePath.h"
+#include "support/gui/AccessibleMenus.h"
+#include "support/gui/DialogFrames.h"
 #include "support/gui/PaneSplitter.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
@@ -94,6 +96,9 @@ CMainFrame::CMainFrame(COrvoViewDoc* document, AppSettings* settings, QWidget* p
     setObjectName("mainFrame");
     setProperty("controlId", res::IDR_MAINFRAME);
     resize(1024, 720);
+    // Menu commands read out by the naming rule of the dialogs, not with "(P)" and "\tCtrl+P".
+    installAccessibleMenuNames();
+    installDialogFrames();
     buildMenus();
     buildToolBar();
     buildStatusBar();

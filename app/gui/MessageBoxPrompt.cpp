@@ -1,6 +1,7 @@
 #include "app/gui/MessageBoxPrompt.h"
 #include "app/AppTexts.h"
 #include "support/Sjis.h"
+#include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include <QAbstractButton>
 #include <QApplication>
@@ -77,10 +78,14 @@ PromptAnswer MessageBoxPrompt::ask(sjis::Text text, PromptButtons buttons, Promp
         break;
     }
     // Japanese button texts, as the platform's message box shows them.
-    if (QAbstractButton* b = box.button(QMessageBox::Yes))
+    if (QAbstractButton* b = box.button(QMessageBox::Yes)) {
         b->setText(QStringLiteral("はい(&Y)"));
-    if (QAbstractButton* b = box.button(QMessageBox::No))
+        dialog::nameAfterText(b);
+    }
+    if (QAbstractButton* b = box.button(QMessageBox::No)) {
         b->setText(QStringLiteral("いいえ(&N)"));
+        dialog::nameAfterText(b);
+    }
     if (QAbstractButton* b = box.button(QMessageBox::Cancel))
         b->setText(QStringLiteral("キャンセル"));
     // Escape and the close box give the answer that changes nothing.

@@ -6,6 +6,7 @@
 #include "views/layout/gui/JapaneseFonts.h"
 
 #include "support/Termination.h"
+#include <QHashFunctions>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -32,7 +33,12 @@ void COrvoViewApp::applyIdentity() {
     QCoreApplication::setOrganizationName(QStringLiteral("OrvoView"));
 }
 
+void COrvoViewApp::fixHashSeed() {
+    QHashSeed::setDeterministicGlobalSeed();
+}
+
 COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
+    fixHashSeed();
     applyIdentity();
     // Lets the desktop match the window to the installed entry and its icon.
     setDesktopFileName(QStringLiteral(ORVO_DESKTOP_ID));
@@ -40,6 +46,7 @@ COrvoViewApp::COrvoViewApp(int& argc, char** argv) : QApplication(argc, argv) {
     installQtTranslation(*this);
     // The views and dialogs ask for the Windows face names; map them before any drawing.
     installJapaneseFontSubstitutes();
+    useProportionalUiFont();
 }
 
 COrvoViewApp::~COrvoViewApp() = default;

@@ -9,6 +9,9 @@ class COrvoViewApp : public QApplication {
 public:
     // The names the program gives itself (application and organisation, no display name).
     static void applyIdentity();
+    // Qt's hashes seeded alike in every run. The PDF writer embeds the fonts in the order of a
+    // hash: so the same pages give the same file in every run, the window's and orvoview-cli's.
+    static void fixHashSeed();
     COrvoViewApp(int& argc, char** argv);
     ~COrvoViewApp() override;
 

@@ -162,7 +162,7 @@ bool COrvoViewView::printToPdf(const DisplaySelection& job, const QString& path)
     std::error_code error;
     const QByteArray& bytes = pdf.data();
     return writeFileAtomically(pathFromQt(path), std::string_view(bytes.constData(), bytes.size()),
-                               error);
+                               error, FileKind::Report);
 }
 
 void COrvoViewView::presetOwnScales(const DisplaySelection& job) {

@@ -2,15 +2,19 @@
 #include "app/gui/OrvoViewDoc.h"
 #include "app/gui/UpdateHints.h"
 #include "support/Sjis.h"
+#include "support/gui/QtCp932.h"
 #include "views/layout/GridElement.h"
+#include "views/layout/NameAt.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/ScrollPane.h"
 #include "views/layout/gui/QPainterDeviceContext.h"
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <functional>
 
 namespace {
@@ -141,6 +145,22 @@ void CPageView::drawPrintedPage(LayoutElement& page, DeviceContext& dc, const Re
     const Rect area = dc.deflateLogical(dc.toLogical(printArea), 200, 250, 200, 250);
     page_render::place(page, nullptr, dc, MM_LOMETRIC, area);
     page_render::paint(page, nullptr, dc);
+}
+
+bool CPageView::event(QEvent* event) {
+    // A name or summary text the page had to cut shows whole in a tool tip.
+    if (event->type() == QEvent::ToolTip && screenPage()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QPainterDeviceContext dc(*this);
+        dc.setMapMode(MM_LOMETRIC);
+        const std::string name =
+            fittedNameAt(*screenPage(), dc.toLogical(Point{help->pos().x(), help->pos().y()}));
+        if (!name.empty()) {
+            QToolTip::showText(help->globalPos(), qtFromCp932(name), this);
+            return true;
+        }
+    }
+    return CView::event(event);
 }
 
 void CPageView::paintEvent(QPaintEvent* event) {

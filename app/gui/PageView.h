@@ -41,6 +41,7 @@ protected:
     void createPageWindows(LayoutElement* page = nullptr);
     // Hides the scroll bars of a page the view stops showing (placing it again shows them).
     static void hidePageWindows(LayoutElement* page);
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "app/gui/SelectorBar.h"
 #include "app/gui/FlowLayout.h"
 #include "res/ResourceIds.h"
+#include "support/gui/DialogParts.h"
 #include "transfer/SelectionRules.h"
 #include <QComboBox>
 #include <QEvent>
@@ -19,15 +20,11 @@ QComboBox* makeList(QWidget* parent, int id, const char* name, int minChars) {
     return box;
 }
 
-// The box is announced by its label's text without the colon.
-void nameAfterLabel(QComboBox* box, QString label) {
-    box->setAccessibleName(label.remove(QStringLiteral("：")));
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, int id = -1) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setProperty("controlId", id);
+    label->setAccessibleName(dialog::accessibleNameOf(text));
     return label;
 }
 
@@ -36,7 +33,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const char* name, QCombo
                   int id = -1) {
     QLabel* label = makeLabel(parent, text, name, id);
     label->setBuddy(buddy);
-    nameAfterLabel(buddy, text);
+    dialog::nameAfter(label, buddy);
     return label;
 }
 
@@ -133,8 +130,8 @@ bool CSelectorBar::isWrapped() const {
 void CSelectorBar::setScaleUnits(bool kilowatts, bool kilovolts) {
     m_powerLabel->setText(kilowatts ? QStringLiteral("電力(kW)：") : QStringLiteral("電力(W)："));
     m_voltageLabel->setText(kilovolts ? QStringLiteral("電圧(kV)：") : QStringLiteral("電圧(V)："));
-    nameAfterLabel(m_power, m_powerLabel->text());
-    nameAfterLabel(m_voltage, m_voltageLabel->text());
+    dialog::nameAfter(m_powerLabel, m_power);
+    dialog::nameAfter(m_voltageLabel, m_voltage);
 }
 
 bool CSelectorBar::event(QEvent* event) {
@@ -142,8 +139,11 @@ bool CSelectorBar::event(QEvent* event) {
     // A new width or a band that grew or shrank (the day box hides for a month) may change the
     // number of rows, and with it the height the bar asks of its tool bar.
     if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest) {
-        if (const int rows = m_bands->rowCountForWidth(width()); rows != m_rows) {
-            m_rows = rows;
+        // Asked again while the bar is not at that height too: the tool bar may have kept an
+        // old height when a row went away (a month and back to a day).
+        const int wanted = m_bands->heightForWidth(width());
+        if (wanted != m_announcedHeight || wanted != height()) {
+            m_announcedHeight = wanted;
             updateGeometry();
         }
     }

@@ -49,7 +49,7 @@ protected:
 
 private:
     FlowLayout* m_bands;
-    int m_rows = 1;
+    int m_announcedHeight = -1;
     QWidget* m_dateBand;
     QWidget* m_scaleBand;
     QComboBox* m_kind;

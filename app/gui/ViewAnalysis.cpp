@@ -10,6 +10,7 @@
 #include "res/ResourceIds.h"
 #include "support/FilePath.h"
 #include "support/Format.h"
+#include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include "textout/ReportHeader.h"
 #include "textout/ValueFormat.h"
@@ -47,10 +48,7 @@ QDoubleSpinBox* spinBox(QWidget* parent, int id, const char* name, double maximu
 
 // A label with its buddy, so the control is named by the label.
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    buddy->setAccessibleName(QString(text).remove('&'));
-    return label;
+    return dialog::labelFor(text, buddy, parent);
 }
 
 // Controls that stay together in one row of the settings.
@@ -82,20 +80,20 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     m_powerFactor = spinBox(this, res::IDC_ANA_PF, "powerFactorThreshold", 100.0, 1);
     m_save = tagged(new QPushButton(QStringLiteral("設定を保存(&W)"), this), res::IDC_ANA_SAVE,
                     "saveLimits");
-    m_save->setAccessibleName(QStringLiteral("設定を保存"));
+    dialog::nameAfterText(m_save);
 
     m_overlayShown = tagged(new QCheckBox(QStringLiteral("グラフに比較を表示(&C)"), this),
                             res::IDC_ANA_OVERLAY, "overlayShown");
     m_overlayShown->setChecked(m_overlay.shown);
-    m_overlayShown->setAccessibleName(QStringLiteral("グラフに比較を表示"));
+    dialog::nameAfterText(m_overlayShown);
     m_overlayOf = tagged(new QComboBox(this), res::IDC_ANA_OVERLAY_OF, "overlayOf");
     m_overlayOf->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_printPage = tagged(new QCheckBox(QStringLiteral("印刷・PDFに分析ページを付ける(&P)"), this),
                          res::IDC_ANA_PRINT, "printAnalysisPage");
-    m_printPage->setAccessibleName(QStringLiteral("印刷・PDFに分析ページを付ける"));
+    dialog::nameAfterText(m_printPage);
     m_header = tagged(new QPushButton(QStringLiteral("報告書ヘッダー(&T)..."), this),
                       res::IDC_ANA_HEADER, "reportHeader");
-    m_header->setAccessibleName(QStringLiteral("報告書ヘッダー"));
+    dialog::nameAfterText(m_header);
     // The settings in groups that wrap to more rows when the view is narrow.
     auto* settings = new FlowLayout;
     settings->addWidget(group(
@@ -315,7 +313,8 @@ void CViewAnalysis::refill() {
     const DaySummary& summary = m_selection->isMonthly() && m_selection->monthSummary
                                     ? *m_selection->monthSummary
                                     : m_selection->day.data.summary;
-    const std::vector<AnalysisTable> tables = analysisTables(analysis, UseKilowatts(summary));
+    const std::vector<AnalysisTable> tables =
+        analysisTables(analysis, UseKilowatts(summary), UseKilovolts(summary));
     m_heading->setText(qtFromCp932(
         analysisHeading(analysis, m_selection->customerName, m_selection->circuitName)));
     for (int i = 0; i < 4 && i < static_cast<int>(tables.size()); ++i)
@@ -324,7 +323,7 @@ void CViewAnalysis::refill() {
 
 void CViewAnalysis::fillTable(QTableWidget* table, QLabel* title, const AnalysisTable& content) {
     title->setText(qtFromCp932(content.title));
-    table->setAccessibleName(title->text());
+    dialog::nameAfter(title, table);
     table->clear();
     table->setColumnCount(static_cast<int>(content.header.size()));
     table->setRowCount(static_cast<int>(content.rows.size()));

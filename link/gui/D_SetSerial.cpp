@@ -6,6 +6,7 @@
 #include "res/ResourceIds.h"
 #include "support/FilePath.h"
 #include "support/Prompt.h"
+#include "support/gui/DialogParts.h"
 #include "support/gui/QtCp932.h"
 #include "support/gui/QtPath.h"
 #include <QAbstractItemView>
@@ -75,7 +76,7 @@ CSetSerial::CSetSerial(const SerialSettings& settings, PortDeviceLookup lookup,
         label->setObjectName(QString::fromLatin1(name) + "Label");
         label->setProperty("controlId", res::IDC_STATIC);
         label->setBuddy(combo);
-        combo->setAccessibleName(label->text());
+        dialog::nameAfter(label, combo);
         form->addRow(label, combo);
     };
     for (std::size_t i = 0; i < m_boxes.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "support/gui/DialogControls.h"
 #include "res/ResourceIds.h"
+#include "support/gui/DialogParts.h"
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -12,7 +13,7 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     label->setBuddy(buddy);
     // Not every control's accessible interface looks for its label: name it directly.
     if (buddy->accessibleName().isEmpty())
-        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+        dialog::nameAfter(label, buddy);
     return label;
 }
 

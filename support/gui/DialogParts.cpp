@@ -1,5 +1,7 @@
 #include "support/gui/DialogParts.h"
+#include "support/AccessibleName.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
@@ -19,12 +21,24 @@ QComboBox* nameCombo(QWidget* parent) {
     return box;
 }
 
+QString accessibleNameOf(const QString& label) {
+    return QString::fromStdString(accessibleName(label.toStdString()));
+}
+
+void nameAfter(QLabel* label, QWidget* control) {
+    const QString name = accessibleNameOf(label->text());
+    label->setAccessibleName(name);
+    control->setAccessibleName(name);
+}
+
+void nameAfterText(QAbstractButton* button) {
+    button->setAccessibleName(accessibleNameOf(button->text()));
+}
+
 QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(buddy);
-    QString name = text;
-    name.remove('&');
-    buddy->setAccessibleName(name.remove(QStringLiteral("：")).trimmed());
+    nameAfter(label, buddy);
     return label;
 }
 

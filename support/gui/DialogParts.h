@@ -2,6 +2,7 @@
 #include <QString>
 
 class QComboBox;
+class QAbstractButton;
 class QDialog;
 class QDialogButtonBox;
 class QLabel;
@@ -22,6 +23,14 @@ template <class W> W* tag(W* widget, int id, const char* objectName) {
 // in the tool tip.
 inline constexpr int kNameChars = 24;
 QComboBox* nameCombo(QWidget* parent);
+// What a screen reader reads for a control labelled `label` (the label as the source writes
+// it): the one naming rule of every dialog, view and menu (see accessibleName).
+QString accessibleNameOf(const QString& label);
+// Names `control` after `label` by that rule, and the label itself (a combo box is read out
+// through the label that labels it).
+void nameAfter(QLabel* label, QWidget* control);
+// Names a button or check box after its own text by that rule.
+void nameAfterText(QAbstractButton* button);
 
 // A label that names `buddy` (its accessible name too) and moves the focus there on its key.
 QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent);

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """Reads the running program through the desktop accessibility interface, as a screen reader
 does, and opens dialogs the way its user would: every control that shows has a name to read out
-(an input field through the label it is labelled by), no name carries a mnemonic or a shortcut,
-and every dialog fits a 1024x768 screen, takes the keyboard on every enabled control and has one
-default button. Exit 0 when all holds, 1 with the faults listed, 3 when
-the program never showed up, 77 when the interface is not there."""
+(an input field through the label it is labelled by), no name of a control, a label or a menu
+command carries a mnemonic ("(K)", "&"), a colon or a shortcut (a tab), in the main window,
+every view, every dialog and every menu; and every dialog fits a 1024x768 screen, takes the
+keyboard on every enabled control and has one default button. Exit 0 when all holds, 1 with the
+faults listed, 3 when the program never showed up, 77 when the interface is not there."""
+import re
 import sys
 import time
 
@@ -22,6 +24,9 @@ LABELLED_ROLES = {"combo box"}
 NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "spin button",
                "text", "password text",
                "menu item", "page tab", "list", "table", "tree", "tree table", "slider"}
+
+# A unit after a quantity is the name's own text ("電流(A)"), not a mnemonic.
+UNIT_SYMBOLS = set("VAW")
 
 faults = []
 SCREEN = (1024, 768)
@@ -79,23 +84,95 @@ def nodes(root):
             yield from nodes(child)
 
 
+def mnemonic_letter(node):
+    """The letter of the node's mnemonic when its key binding is one ("Alt+K")."""
+    try:
+        actions = node.queryAction()
+    except NotImplementedError:
+        return None
+    for i in range(actions.nActions):
+        found = re.fullmatch(r"(?:Alt\+|<Alt>)(\w)", actions.getKeyBinding(i) or "")
+        if found:
+            return found.group(1).upper()
+    return None
+
+
+def name_fault(name, letter=None):
+    """What is wrong with a name a screen reader reads out, or None."""
+    if "\t" in name:
+        return "reads out a shortcut"
+    if "&" in name.replace("&&", ""):
+        return "reads out a mnemonic marker"
+    if name.rstrip().endswith((":", "：")):
+        return "reads out a colon"
+    if letter and re.search(r"[(（]" + re.escape(letter) + r"[)）]", name, re.IGNORECASE):
+        return f"reads out its mnemonic ({letter})"
+    trailing = re.search(r"[(（]([A-Z0-9])[)）](\.\.\.)?$", name.rstrip())
+    if trailing and trailing.group(1) not in UNIT_SYMBOLS:
+        return f"reads out a mnemonic ({trailing.group(1)})"
+    return None
+
+
+def check_name(where, role, name, letter=None):
+    fault = name_fault(name, letter)
+    if fault:
+        faults.append(f"{where}: {role} {name!r} {fault}")
+
+
 def check_window(window, where):
     count = 0
     for node in nodes(window):
         role = node.getRoleName()
         name = node.name or ""
+        letter = mnemonic_letter(node)
         if role in LABELLED_ROLES:
             count += 1
-            if not labels_of(node):
+            labels = labels_of(node)
+            if not labels:
                 faults.append(f"{where}: {role} {name!r} has no label")
+            for label in labels:
+                check_name(where, f"label of a {role}", label, letter)
         elif role in NAMED_ROLES:
             count += 1
             if not name.strip() and not labels_of(node):
                 faults.append(f"{where}: {role} without a name")
-        if "\t" in name or "&" in name:
+            check_name(where, role, name, letter)
+            for label in labels_of(node):
+                check_name(where, f"label of a {role}", label, letter)
+        elif "\t" in name or "&" in name:
             faults.append(f"{where}: {role} {name!r} reads out a shortcut or mnemonic")
     if count == 0:
         faults.append(f"{where}: no control found")
+    return count
+
+
+def check_menus(frame):
+    """Every command of the menu bar and of its menus, open or not, as a screen reader reads it
+    when the menu opens."""
+    count = 0
+
+    def walk(node, path):
+        nonlocal count
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is None:
+                continue
+            role = child.getRoleName()
+            name = child.name or ""
+            if role == "menu item":
+                count += 1
+                if not name.strip():
+                    faults.append(f"menu {path}: a command without a name")
+                check_name(f"menu {path}", role, name, mnemonic_letter(child))
+                walk(child, f"{path} > {name}" if path else name)
+            elif role in ("popup menu", "menu"):
+                walk(child, path)
+    for i in range(frame.childCount):
+        bar = frame.getChildAtIndex(i)
+        if bar is not None and bar.getRoleName() == "menu bar":
+            walk(bar, "")
+    if count == 0:
+        faults.append("no menu command found")
     return count
 
 
@@ -194,6 +271,7 @@ def main():
                                    and w.getRoleName() == "frame" and showing(w)), None),
                      "the main window")
     print("main window:", check_window(frame, "main window"), "controls")
+    print("menus:", check_menus(frame), "commands")
 
     # The dialogs the tool bar opens, and the customer editor the transfer dialog opens.
     for button, close_names, nested in (("表示データの選択", ["キャンセル"], None),

@@ -102,7 +102,7 @@ TEST_F(AnalysisGraphTest, AnalysisPageFollowsTheGraphPageOnlyWhenChosen) {
         EXPECT_EQ(m.captured(1).toInt(), chosen ? 4 : 3);
         if (chosen) {
             const QString last = runTool("pdftotext", {"-layout", "-f", "4", "-l", "4", pdf, "-"});
-            for (const char* text : {"デマンド・制限", "最大デマンド", "統計", "上位10件", "4/4"})
+            for (const char* text : {"デマンド・制限", "最大電力", "統計", "上位10件", "4/4"})
                 EXPECT_TRUE(last.contains(QString::fromUtf8(text))) << text << "\n"
                                                                     << last.toStdString();
             QFile::remove(shotDir() + "/print_analysis.pdf");

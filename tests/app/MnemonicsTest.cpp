@@ -55,8 +55,6 @@ void addShownKeys(QWidget* root, KeyOwners& keys) {
             keys.add(box->title());
 }
 
-using dlgtest::whenModal;
-
 class MnemonicsTest : public ViewTest {
 protected:
     void SetUp() override {
@@ -102,25 +100,15 @@ TEST_F(MnemonicsTest, EachViewLeavesTheMenuBarsKeysToTheMenus) {
 }
 
 TEST_F(MnemonicsTest, EachDialogOfTheCommandsGivesEachKeyOnce) {
-    const int commands[] = {res::ID_SELECT_DATA,   res::ID_CUST_EDIT,       res::ID_CUST_EXPORT,
-                            res::ID_MON_START_DAY, res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,
-                            res::ID_TXT_OUT,       res::ID_XLSX_OUT,        res::ID_APP_ABOUT};
-    for (int command : commands) {
-        bool shown = false;
+    for (int command : kDialogCommands) {
         QStringList clashes;
         QString title;
-        whenModal([&](QWidget* dialog) {
-            shown = true;
-            QApplication::processEvents();
+        EXPECT_TRUE(lookAtDialogOf(command, [&](QDialog* dialog) {
             title = dialog->windowTitle();
             KeyOwners keys;
             addShownKeys(dialog, keys);
             clashes = keys.clashes();
-            static_cast<QDialog*>(dialog)->reject();
-        });
-        ASSERT_TRUE(m_frame->action(command)->isEnabled()) << command;
-        m_frame->action(command)->trigger();
-        EXPECT_TRUE(shown) << command;
+        })) << command;
         EXPECT_EQ(clashes, QStringList()) << title.toStdString();
     }
 }

@@ -170,8 +170,8 @@ TEST_F(PrintTest, MonthlyPageMarksIncompleteDays) {
     QFile::remove(shotDir() + "/print_month_incomplete.pdf");
     QFile::copy(pdf, shotDir() + "/print_month_incomplete.pdf");
     const QString page = pageText(pdf, 1);
-    for (const char* text :
-         {"測定値（平均値）", "▲n：欠測 n 区間（停電を含む）", "5/2 ▲2", "5/3 ▲3", "5/31 ▲40"})
+    for (const char* text : {"測定値（平均値）", "▲n：欠測 n 区間（停電を含む）", "5/2(木) ▲2",
+                             "5/3(金) ▲3", "5/31(金) ▲40"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(text))) << text;
     EXPECT_FALSE(pageText(pdf, 2).contains(QStringLiteral("▲")));
 }

@@ -13,6 +13,7 @@
 #include "support/ScriptedPrompt.h"
 #include "support/gui/PaneSplitter.h"
 #include "textout/ReportHeader.h"
+#include "textout/ValueFormat.h"
 #include "tools/reportgen/ReportGenerator.h"
 
 #include <QAbstractButton>
@@ -116,12 +117,12 @@ TEST_F(AnalysisViewTest, TablesOfADailyAndAMonthlyReport) {
     m_doc.select({0, 0, 0, -1, -1}, 1);
     const ReportAnalysis day = analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
     ASSERT_NE(day.maximumDemand(), nullptr);
-    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+    EXPECT_TRUE(demandRow(QStringLiteral("最大電力[W]"))
                     .startsWith(QString::number(day.maximumDemand()->demand, 'f', 0)));
     EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_LARGEST)->rowCount(), 10);
     EXPECT_EQ(control<QTableWidget>(res::IDC_ANA_STATISTICS)->rowCount(), 6)
         << "P, V1, V2, I1, I2, PF";
-    EXPECT_EQ(cell(res::IDC_ANA_STATISTICS, 5, 0), QStringLiteral("力率(%)"));
+    EXPECT_EQ(cell(res::IDC_ANA_STATISTICS, 5, 0), QStringLiteral("力率[%]"));
 
     m_doc.select({0, 0, 0, 2007, 1}, 1);
     const ReportAnalysis month =
@@ -148,7 +149,7 @@ TEST_F(AnalysisViewTest, SavedLimitsAreKeptPerCircuitAndCounted) {
     QTest::mouseClick(control<QPushButton>(res::IDC_ANA_SAVE), Qt::LeftButton);
     EXPECT_TRUE(m_prompt.asked().empty());
     EXPECT_EQ(demandRow(QStringLiteral("契約電力超過(30分)")), "48");
-    EXPECT_EQ(demandRow(QStringLiteral("電圧範囲(V)")), QStringLiteral("90.0～110.0"));
+    EXPECT_EQ(demandRow(QStringLiteral("電圧範囲[V]")), QStringLiteral("90.0～110.0"));
 
     const AnalysisSettings saved = AnalysisSettings::load(analysisSettingsPath(m_doc.dataFolder()));
     const CircuitLimits l = saved.limitsFor(sj("東京工場"), sj("受電"));
@@ -212,13 +213,13 @@ TEST_F(AnalysisViewTest, DaysAreComputedOnceUntilTheStoreIsReplaced) {
     loadGenerated();
     m_doc.select({0, 0, 0, -1, -1}, 1);
     EXPECT_EQ(m_view->computedDays(), 10) << "the day and the twelve months up to it";
-    const QString before = demandRow(QStringLiteral("最大デマンド(W)"));
+    const QString before = demandRow(QStringLiteral("最大電力[W]"));
     for (int day : {1, 2, 9})
         m_doc.select({0, 0, day, -1, -1}, 1);
     m_doc.select({0, 0, 0, 2007, 1}, 1);
     m_doc.select({0, 0, 0, -1, -1}, 1);
     EXPECT_EQ(m_view->computedDays(), 10);
-    EXPECT_EQ(demandRow(QStringLiteral("最大デマンド(W)")), before);
+    EXPECT_EQ(demandRow(QStringLiteral("最大電力[W]")), before);
 
     MeasurementStore doubled = m_doc.store();
     MeasurementCircuit& circuit = doubled.at(0).circuits.at(0);
@@ -230,9 +231,9 @@ TEST_F(AnalysisViewTest, DaysAreComputedOnceUntilTheStoreIsReplaced) {
     const ReportAnalysis expected =
         analyseDay(*m_doc.currentSelection().circuit, 0, CircuitLimits(), 1);
     ASSERT_NE(expected.maximumDemand(), nullptr);
-    EXPECT_TRUE(demandRow(QStringLiteral("最大デマンド(W)"))
+    EXPECT_TRUE(demandRow(QStringLiteral("最大電力[W]"))
                     .startsWith(QString::number(expected.maximumDemand()->demand, 'f', 0) + " "));
-    EXPECT_NE(demandRow(QStringLiteral("最大デマンド(W)")), before);
+    EXPECT_NE(demandRow(QStringLiteral("最大電力[W]")), before);
 }
 
 // A comparison chosen for one circuit is not carried to another: its list and choice start
@@ -315,7 +316,7 @@ TEST_F(AnalysisViewTest, ReportHeaderOpensFromTheViewAndTheFileMenuForTheShownCi
     ASSERT_TRUE(command->isEnabled());
     auto* button = control<QAbstractButton>(res::IDC_ANA_HEADER);
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー"));
+    EXPECT_EQ(button->accessibleName(), QStringLiteral("報告書ヘッダー..."));
     const std::string customer = sjis::toUtf8(m_doc.currentSelection().customerName);
     int opened = 0;
     auto answer = [&](bool save) {
@@ -382,3 +383,45 @@ TEST_F(AnalysisViewTest, NarrowWindowWrapsTheSettingsInsteadOfSqueezingThem) {
     }
     dlgtest::shot(m_frame.get(), "analysis-narrow.png");
 }
+
+namespace {
+
+// A 3相3線 circuit at 6.6 kV: the analysis names its phases 1 and 3 and its volts kV, as the
+// table, the CSV and the printout do.
+TEST_F(AnalysisViewTest, ThreePhaseThreeWireNamesPhasesAndUnitsAsTheTable) {
+    ReportGenOptions o;
+    o.seed = 3;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.circuitType1 = CircuitThreePhase3Wire;
+    ReportGenerator generator(o);
+    generator.generate();
+    MeasurementDay day = generator.expectedDays().days.at(0);
+    for (int i = 0; i < day.data.intervals.count(); ++i)
+        for (double& v : day.data.intervals.at(i).voltage)
+            v *= 60.0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        day.data.summary.averageVoltage[k] *= 60.0;
+        day.data.summary.peakVoltage[k].value *= 60.0;
+        day.data.summary.minVoltage[k].value *= 60.0;
+    }
+    m_doc.replaceStore(makeStore({day}));
+    m_doc.select({0, 0, 0, -1, -1}, 1);
+    m_frame->showView(CMainFrame::ViewAnalysis);
+    m_frame->resize(1024, 768);
+    QTest::qWait(30);
+    QStringList labels;
+    QTableWidget* statistics = control<QTableWidget>(res::IDC_ANA_STATISTICS);
+    for (int r = 0; r < statistics->rowCount(); ++r)
+        labels << statistics->item(r, 0)->text();
+    const QString power =
+        UseKilowatts(day.data.summary) ? QStringLiteral("kW") : QStringLiteral("W");
+    EXPECT_TRUE(labels.contains(QStringLiteral("電力[%1]").arg(power)));
+    for (const char* label : {"電圧1[kV]", "電圧3[kV]", "電流1[A]", "電流3[A]", "力率[%]"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(label))) << label;
+    for (const char* label : {"電圧2[kV]", "電流2[A]", "電圧1(V)", "電圧2(V)"})
+        EXPECT_FALSE(labels.contains(QString::fromUtf8(label))) << label;
+    EXPECT_NE(demandRow(QStringLiteral("最大電力[%1]").arg(power)), QStringLiteral("(none)"));
+    dlgtest::shot(m_frame.get(), "analysis-3p3w-kv-1024.png");
+}
+
+} // namespace

@@ -1,21 +1,25 @@
 #pragma once
 #include "FrameFixture.h"
 #include "common/Cp932.h"
+#include "common/DialogTestSupport.h"
 // A main frame with a document for the view tests, and the generated days they show.
 #include "app/AppSettings.h"
 #include "app/gui/MainFrame.h"
 #include "app/gui/OrvoViewDoc.h"
 #include "app/gui/SelectorBar.h"
+#include "res/ResourceIds.h"
 #include "support/Sjis.h"
 #include "support/gui/PaneSplitter.h"
 #include "tools/reportgen/ReportGenerator.h"
 #include "views/layout/gui/JapaneseFonts.h"
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -99,6 +103,13 @@ inline std::vector<MeasurementDay> incompleteMonth() {
     return days;
 }
 
+// The commands that open a dialog of their own (not a file dialog), for the checks that walk
+// every dialog of the program.
+inline constexpr int kDialogCommands[] = {
+    res::ID_SELECT_DATA,     res::ID_CUST_EDIT,     res::ID_CUST_EXPORT, res::ID_MON_START_DAY,
+    res::ID_SERIAL_SETTINGS, res::ID_READ_DATA,     res::ID_TXT_OUT,     res::ID_XLSX_OUT,
+    res::ID_BATCH_OUT,       res::ID_REPORT_HEADER, res::ID_APP_ABOUT};
+
 class ViewTest : public FrameFixture {
 protected:
     void SetUp() override {
@@ -106,10 +117,11 @@ protected:
         FrameFixture::SetUp();
     }
 
-    // One customer "東京第一工場" with the circuit "受電 No.1" holding the days.
-    void load(const std::vector<MeasurementDay>& days) {
+    // One customer ("東京第一工場" unless named) with the circuit "受電 No.1" holding the days.
+    void load(const std::vector<MeasurementDay>& days,
+              const std::string& customer = sj("東京第一工場")) {
         MeasurementStore store;
-        const int c = store.insert(sj("東京第一工場"));
+        const int c = store.insert(customer);
         const int k = store.at(c).circuits.insert(sj("受電 No.1"));
         for (const MeasurementDay& d : days)
             store.at(c).circuits.at(k).addOrReplaceDay(d);
@@ -119,6 +131,21 @@ protected:
     void selectMonthly(int dayIndex, int year, int month) {
         m_frame->selectorBar()->kind()->setCurrentIndex(1);
         m_doc.select({0, 0, dayIndex, year, month}, 1);
+    }
+    // Opens the dialog of `command` through its command, hands it to `look` once it shows and
+    // closes it again; false when no dialog came.
+    bool lookAtDialogOf(int command, const std::function<void(QDialog*)>& look) {
+        bool shown = false;
+        dlgtest::whenModal([&](QWidget* dialog) {
+            shown = true;
+            QApplication::processEvents();
+            look(static_cast<QDialog*>(dialog));
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        if (!m_frame->action(command)->isEnabled())
+            return false;
+        m_frame->action(command)->trigger();
+        return shown;
     }
     template <typename V> V* view(int index) {
         return static_cast<V*>(m_frame->splitter()->view(0, index));

@@ -49,7 +49,7 @@ TEST_F(ViewShots, MonthlyReportWithMissingDays) {
     load(days);
     selectMonthly(0, 2024, 5);
     bothViews("monthly_missing");
-    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(0, 4), "5/4");
+    EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(0, 4), sj("5/4(土)"));
     EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().text(1, 4), "");
 }
 
@@ -58,14 +58,14 @@ TEST_F(ViewShots, MonthlyReportWithIncompleteDays) {
     selectMonthly(0, 2024, 5);
     m_frame->showView(CMainFrame::ViewSheet);
     SheetScreen& sheet = view<CViewSheet>(1)->sheet();
-    EXPECT_EQ(sheet.measuredTable().text(0, 2), sj("5/2 ▲2"));
-    EXPECT_EQ(sheet.measuredTable().text(0, 3), sj("5/3 ▲3"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 2), sj("5/2(木) ▲2"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 3), sj("5/3(金) ▲3"));
     EXPECT_EQ(sheet.incompleteLegend().text(), sj("▲n：欠測 n 区間（停電を含む）"));
     // Scrolled to the end, so that the mark of 5/31 shows too.
     for (QScrollBar* b : view<CViewSheet>(1)->findChildren<QScrollBar*>())
         if (b->orientation() == Qt::Vertical && b->isVisible())
             b->setSliderPosition(b->maximum());
-    EXPECT_EQ(sheet.measuredTable().text(0, 31), sj("5/31 ▲40"));
+    EXPECT_EQ(sheet.measuredTable().text(0, 31), sj("5/31(金) ▲40"));
     bothViews("monthly_incomplete");
 }
 
@@ -85,6 +85,29 @@ TEST_F(ViewShots, OneMinuteDayScrolledToTheMiddle) {
     bar->setSliderPosition(720);
     EXPECT_EQ(view<CViewSheet>(1)->sheet().measuredTable().cellBox(0, 1).text(), "12:01");
     bothViews("one_minute_middle");
+}
+
+} // namespace
+
+namespace {
+
+// At 600 px the summary keeps its readable size; what does not fit loses its end.
+TEST_F(ViewShots, NarrowWindowKeepsTheSummaryReadable) {
+    ReportGenOptions o;
+    o.firstDay = DateTime::make(2024, 5, 1);
+    o.days = 31;
+    load(generatedDays(o));
+    selectMonthly(0, 2024, 5);
+    m_frame->showView(CMainFrame::ViewSheet);
+    m_frame->resize(600, 768);
+    QApplication::processEvents();
+    m_frame->grab().save(shotDir() + "/narrow_600_table.png");
+    TextTable& summary = view<CViewSheet>(1)->sheet().summaryTable();
+    for (int c : {0, 4}) {
+        const TextBox& label = summary.cellBox(c, 0);
+        EXPECT_GT(label.minimumHeight(), 0);
+        EXPECT_GE(label.fittedName().height, label.minimumHeight()) << c;
+    }
 }
 
 } // namespace

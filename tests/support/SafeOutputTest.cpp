@@ -25,8 +25,13 @@ bool writeAtomically(const std::string& path, const std::string& bytes) {
     return writeFileAtomically(path, bytes, ec);
 }
 
-bool writeAsOutput(const std::string& path, const std::string& bytes) {
-    OpenResult r = openWithRetry(path, OpenAccess::WriteExclusive);
+bool writeReportAtomically(const std::string& path, const std::string& bytes) {
+    std::error_code ec;
+    return writeFileAtomically(path, bytes, ec, FileKind::Report);
+}
+
+bool writeAsOutput(const std::string& path, const std::string& bytes, FileKind kind) {
+    OpenResult r = openWithRetry(path, OpenAccess::WriteExclusive, {}, kind);
     if (!r)
         return false;
     r.file.write(bytes);
@@ -37,10 +42,31 @@ bool writeAsOutput(const std::string& path, const std::string& bytes) {
 struct WriterCase {
     const char* name;
     Writer write;
+    FileKind kind = FileKind::Own;
 };
 
+bool writeOwnOutput(const std::string& path, const std::string& bytes) {
+    return writeAsOutput(path, bytes, FileKind::Own);
+}
+
+bool writeReportOutput(const std::string& path, const std::string& bytes) {
+    return writeAsOutput(path, bytes, FileKind::Report);
+}
+
 const WriterCase kWriters[] = {{"data file and INI", writeAtomically},
-                               {"CSV and export", writeAsOutput}};
+                               {"export file", writeOwnOutput},
+                               {"PDF and Excel", writeReportAtomically, FileKind::Report},
+                               {"CSV", writeReportOutput, FileKind::Report}};
+
+// Sets the umask for one scope.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : m_old(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(m_old); }
+
+private:
+    mode_t m_old;
+};
 
 mode_t modeOf(const fs::path& p) {
     struct stat st {};
@@ -80,12 +106,29 @@ TEST(SafeOutput, LinkPlantedAtTheNameIsReplacedNotWrittenThrough) {
     }
 }
 
+// The program's own files are the user's alone; a report is a document like any other the user
+// saves, readable as the umask says.
+TEST(SafeOutput, NewFilesTakeTheModeOfTheirKindAndOldFilesKeepTheirs) {
+    for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}, mode_t{027}}) {
+        ScopedUmask scoped(mask);
+        for (const WriterCase& w : kWriters) {
+            SCOPED_TRACE(std::string(w.name) + ", umask " + std::to_string(mask));
+            TempFolder dir;
+            ASSERT_TRUE(w.write(dir.file("new"), "x"));
+            EXPECT_EQ(modeOf(dir.path() / "new"),
+                      w.kind == FileKind::Report ? (0666 & ~mask) : 0600u);
+        }
+    }
+}
+
 TEST(SafeOutput, NewFilesAreForTheUserOnlyAndOldFilesKeepTheirMode) {
     for (const WriterCase& w : kWriters) {
         SCOPED_TRACE(w.name);
         TempFolder dir;
         ASSERT_TRUE(w.write(dir.file("new"), "x"));
-        EXPECT_EQ(modeOf(dir.path() / "new"), 0600u);
+        if (w.kind == FileKind::Own) {
+            EXPECT_EQ(modeOf(dir.path() / "new"), 0600u);
+        }
         TempFolder::write(dir.file("old"), "old");
         fs::permissions(dir.path() / "old", fs::perms(0640));
         ASSERT_TRUE(w.write(dir.file("old"), "new"));
@@ -113,15 +156,22 @@ TEST(SafeOutput, TemporaryFileIsPrivateBeforeItsFirstByte) {
     EXPECT_EQ(modeOf(path), 0600u);
 }
 
-TEST(SafeOutput, OtherUsersCannotReadWhatIsWritten) {
+// The program's own files are never readable by another user; a report is exactly when the
+// user's umask lets others read what they save.
+TEST(SafeOutput, OtherUsersReadOnlyTheReportsTheUmaskLetsThem) {
     if (!otheruser::available())
         GTEST_SKIP() << otheruser::skipReason();
-    for (const WriterCase& w : kWriters) {
-        SCOPED_TRACE(w.name);
-        TempFolder dir;
-        fs::permissions(dir.path(), fs::perms(0711));
-        ASSERT_TRUE(w.write(dir.file("secret"), "measurements"));
-        EXPECT_NE(otheruser::run("cat " + dir.file("secret") + " >/dev/null 2>&1"), 0);
+    for (mode_t mask : {mode_t{022}, mode_t{077}}) {
+        ScopedUmask scoped(mask);
+        for (const WriterCase& w : kWriters) {
+            SCOPED_TRACE(std::string(w.name) + ", umask " + std::to_string(mask));
+            TempFolder dir;
+            fs::permissions(dir.path(), fs::perms(0711));
+            ASSERT_TRUE(w.write(dir.file("secret"), "measurements"));
+            const bool readable =
+                otheruser::run("cat " + dir.file("secret") + " >/dev/null 2>&1") == 0;
+            EXPECT_EQ(readable, w.kind == FileKind::Report && mask == 022);
+        }
     }
 }
 

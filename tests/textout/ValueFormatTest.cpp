@@ -137,6 +137,31 @@ TEST(PeakFormatTest, CsvModeAddsFieldsWithoutParentheses) {
     EXPECT_EQ(MaxCurrentText(s, 2, 2), "55.5, 06:00, 06:30");
 }
 
+TEST(PeakFormatTest, DatedModesPutTheDateAndWeekdayBeforeTheTime) {
+    const DaySummary s = peaks(); // 2007/5/1 was a Tuesday
+    EXPECT_EQ(u8(MaxDemandText(s, true, PeakModePrint | PeakModeDated)),
+              "123.5（5/1(火) 13:30～14:00）");
+    EXPECT_EQ(u8(ReverseMaxDemandText(s, true, PeakModeScreen | PeakModeDated)),
+              "2.5 (5/1(火) 23:30～24:00)");
+    EXPECT_EQ(u8(PeakPowerText(s, true, PeakModeScreen | PeakModeDated)),
+              "45.6 , 98.4 (5/1(火) 09:15)");
+    EXPECT_EQ(u8(MaxCurrentText(s, 2, PeakModePrint | PeakModeDated)),
+              "55.5（5/1(火) 06:00～06:30）");
+    // A peak never recorded has no date to show.
+    EXPECT_EQ(u8(MaxDemandText(DaySummary(), false, PeakModeScreen | PeakModeDated)), "0.0 (～)");
+}
+
+TEST(DateWithWeekday, MonthDayAndTheJapaneseWeekday) {
+    const std::pair<DateTime, const char*> cases[] = {
+        {DateTime::make(2023, 12, 1), "12/1(金)"},
+        {DateTime::make(2024, 2, 29), "2/29(木)"},
+        {DateTime::make(2024, 12, 21), "12/21(土)"},
+        {DateTime::make(2024, 12, 22), "12/22(日)"},
+        {DateTime::make(2024, 12, 23, 13, 30), "12/23(月)"}};
+    for (const auto& [date, expected] : cases)
+        EXPECT_EQ(u8(DateWithWeekday(date)), expected);
+}
+
 TEST(PeakFormatTest, OtherModesAreEmpty) {
     const DaySummary s = peaks();
     EXPECT_EQ(MaxDemandText(s, true, 3), "");

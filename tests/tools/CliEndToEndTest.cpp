@@ -11,7 +11,7 @@ TEST_F(CliTest, HelpOfTheToolAndOfEveryCommand) {
     EXPECT_NE(r.out.find("Program folder in use: " + home().string() + " (from $ORVOVIEW_HOME)\n"),
               std::string::npos)
         << r.out;
-    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "xlsx",
+    for (const char* c : {"dump-report", "dump-data", "list", "import-report", "csv", "xlsx", "pdf",
                           "export", "import", "receive"}) {
         auto h = cli({c, "--help"});
         EXPECT_EQ(h.status, 0) << c;

@@ -1,7 +1,9 @@
 // xlsx end to end: the workbook's file name and sheets for a day, a range and a month.
+#include "support/Sjis.h"
 #include "tests/common/StoreBuilders.h"
 #include "tests/textout/WorkbookDump.h"
 #include "tests/tools/CliFixture.h"
+#include "textout/ReportHeader.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,25 @@ TEST_F(CliTest, XlsxOfAPeriodWithoutStoredDaysWritesNothing) {
     EXPECT_TRUE(!std::filesystem::exists(dir() / "book") ||
                 std::filesystem::is_empty(dir() / "book"));
     EXPECT_EQ(cli({"xlsx", "--customer", "需要家A", "--circuit", "回路1"}).status, 2);
+}
+
+// The report header is the data folder's, wherever the tool is started.
+TEST_F(CliTest, XlsxTakesTheReportHeaderOfTheDataFolder) {
+    writeFile(dataFile(), builders::dataFileBytes(builders::sampleStore()));
+    ReportHeaderSettings header;
+    header.setShown(true);
+    ReportHeader signers;
+    signers.company = *sjis::fromUtf8("オルボ電気保安");
+    header.setHeader(*sjis::fromUtf8("需要家A"), *sjis::fromUtf8("回路1"), signers, false);
+    std::error_code error;
+    ASSERT_TRUE(header.save(reportHeaderPath(home() / "DATA"), error));
+    auto r = cli({"xlsx", "--customer", "需要家A", "--circuit", "回路1", "--day", "2024-05-02",
+                  "--out", "book"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    bool found = false;
+    for (const auto& [where, cell] : workbook_dump::read(r.out.substr(0, r.out.size() - 1)).cells)
+        found = found || cell.text.find("オルボ電気保安") != std::string::npos;
+    EXPECT_TRUE(found);
 }
 
 } // namespace

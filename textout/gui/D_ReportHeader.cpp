@@ -15,20 +15,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
-
-// A label naming its buddy; the accessible name without the access key "(&X)".
-QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
-    QLabel* l = dialog::labelFor(text, buddy, parent);
-    QString name = text;
-    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-    buddy->setAccessibleName(name.remove(QStringLiteral("：")).trimmed());
-    return l;
-}
 
 QLineEdit* line(QWidget* parent, int id, const char* name, int maxLength) {
     auto* edit = dialog::tag(new QLineEdit(parent), id, name);
@@ -50,7 +40,7 @@ CReportHeader::CReportHeader(std::filesystem::path path, std::string customer, s
     m_shown = dialog::tag(
         new QCheckBox(QStringLiteral("印刷・PDF・Excelに報告書ヘッダーを付ける(&S)"), this),
         res::IDC_RH_SHOWN, "headerShown");
-    m_shown->setAccessibleName(QStringLiteral("印刷・PDF・Excelに報告書ヘッダーを付ける"));
+    dialog::nameAfterText(m_shown);
     auto* shownFor = new QLabel(QStringLiteral("需要家：%1　　測定回路：%2")
                                     .arg(qtFromCp932(m_customer), qtFromCp932(m_circuit)),
                                 this);
@@ -64,29 +54,30 @@ CReportHeader::CReportHeader(std::filesystem::path path, std::string customer, s
         new QCheckBox(QStringLiteral("測定者・測定会社・押印欄をこの需要家だけの設定にする(&U)"),
                       this),
         res::IDC_RH_CUSTOMER_OWN, "customerOwn");
-    m_customerOwn->setAccessibleName(
-        QStringLiteral("測定者・測定会社・押印欄をこの需要家だけの設定にする"));
+    dialog::nameAfterText(m_customerOwn);
     m_stampCount = dialog::tag(new QSpinBox(this), res::IDC_RH_STAMP_COUNT, "stampCount");
     m_stampCount->setRange(0, kMaxStampBoxes);
 
     auto* texts = new QGroupBox(QStringLiteral("記載事項"), this);
     auto* form = new QFormLayout(texts);
-    form->addRow(label(QStringLiteral("測定者(&I)："), m_inspector, this), m_inspector);
-    form->addRow(label(QStringLiteral("測定会社(&O)："), m_company, this), m_company);
-    form->addRow(label(QStringLiteral("需要家住所(&A)："), m_address, this), m_address);
-    form->addRow(label(QStringLiteral("備考(&R)："), m_remarks, this), m_remarks);
+    form->addRow(dialog::labelFor(QStringLiteral("測定者(&I)："), m_inspector, this), m_inspector);
+    form->addRow(dialog::labelFor(QStringLiteral("測定会社(&O)："), m_company, this), m_company);
+    form->addRow(dialog::labelFor(QStringLiteral("需要家住所(&A)："), m_address, this), m_address);
+    form->addRow(dialog::labelFor(QStringLiteral("備考(&R)："), m_remarks, this), m_remarks);
 
     auto* stamps = new QGroupBox(QStringLiteral("押印欄"), this);
     auto* stampForm = new QFormLayout(stamps);
     stampForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-    stampForm->addRow(label(QStringLiteral("押印欄の数(&N)："), m_stampCount, this), m_stampCount);
+    stampForm->addRow(dialog::labelFor(QStringLiteral("押印欄の数(&N)："), m_stampCount, this),
+                      m_stampCount);
     auto* captionRow = new QHBoxLayout;
     for (int i = 0; i < kMaxStampBoxes; ++i) {
         QLineEdit* caption =
             line(this, res::IDC_RH_STAMP_FIRST + i,
                  QStringLiteral("stampCaption%1").arg(i + 1).toLatin1().constData(), 8);
         m_captions[static_cast<std::size_t>(i)] = caption;
-        captionRow->addWidget(label(QStringLiteral("欄%1(&%1)：").arg(i + 1), caption, this));
+        captionRow->addWidget(
+            dialog::labelFor(QStringLiteral("欄%1(&%1)：").arg(i + 1), caption, this));
         captionRow->addWidget(caption, 1);
     }
     stampForm->addRow(captionRow);

@@ -5,11 +5,16 @@
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/CliTexts.h"
 #include "tools/cli/DataFolder.h"
+#include "tools/cli/WindowPdf.h"
 #include <filesystem>
 #include <ostream>
 
 namespace cli {
 
+namespace {
+
+// --customer with --circuit, or --customer alone for every circuit of it, in the store's
+// order. Empty, told, when a name is not registered.
 std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store,
                                         const CliArgs& args) {
     if (args.has("circuit")) {
@@ -34,13 +39,46 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
     return circuits;
 }
 
-int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest& request,
-                    const std::filesystem::path& outFolder, const BatchPdfWriter& pdf) {
+} // namespace
+
+bool isPeriodCommand(const CliArgs& args) {
+    return (args.has("from") || args.has("to")) && !args.has("day") && !args.has("month");
+}
+
+int runPeriodCommand(const CliArgs& args, CliIo& io, BatchFormat format) {
+    args.require("customer");
+    BatchRequest request;
+    request.csv = format == BatchFormat::Csv;
+    request.pdf = format == BatchFormat::Pdf;
+    request.from = dateArg(args, "from");
+    request.to = dateArg(args, "to");
+    if (request.to < request.from)
+        throw UsageError("--to is before --from", args.command);
+    if (args.has("channel"))
+        throw UsageError("--channel goes with --day or --month", args.command);
+    const std::filesystem::path outFolder = pathArg(args.get("out").value_or("."));
+    const DataFolder folder = resolveDataFolder(args);
+    const int startDay = startDayArg(args, folder);
+    DataFileContents contents;
+    if (loadDataFile(io, folder, contents) == LoadStatus::Failed)
+        return ExitFailure;
+    const MeasurementStore& store = contents.store;
+    request.circuits = batchCircuits(io, store, args);
+    if (request.circuits.empty())
+        return ExitFailure;
     const std::vector<BatchItem> plan = planBatch(store, request);
     if (plan.empty()) {
         message(io, formatMessage(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
                                   request.to.format("%Y-%m-%d").c_str()));
         return ExitFailure;
+    }
+    BatchPdfWriter pdf;
+    if (request.pdf) {
+        pdf = openWindowPdf({&store, folder.home, startDay});
+        if (!pdf) {
+            message(io, txt::cli::kNoPdfPainter);
+            return ExitFailure;
+        }
     }
     std::error_code ec;
     std::filesystem::create_directories(outFolder, ec);

@@ -4,19 +4,16 @@
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
 #include "views/table/BatchOutput.h"
-#include <vector>
 
 namespace cli {
 
-// --customer with --circuit, or --customer alone for every circuit of it, in the store's
-// order. Empty, told, when a name is not registered.
-std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store,
-                                        const CliArgs& args);
+// --from or --to without --day or --month.
+bool isPeriodCommand(const CliArgs& args);
 
-// Writes the period's files into the folder (created when missing): the written paths on
-// stdout, one a line, and the summary on stderr. ExitFailure when the period holds nothing or
-// a file failed.
-int runBatchCommand(CliIo& io, const MeasurementStore& store, const BatchRequest& request,
-                    const std::filesystem::path& outFolder, const BatchPdfWriter& pdf);
+// The daily files of every stored day of --from..--to in one format, as 一括出力 writes them:
+// of the circuit named, or without --circuit of every circuit of the customer, into --out
+// (created when missing). The written paths on stdout, one a line, and the summary on stderr.
+// ExitFailure when a name is not registered, the period holds nothing or a file failed.
+int runPeriodCommand(const CliArgs& args, CliIo& io, BatchFormat format);
 
 } // namespace cli

@@ -99,6 +99,27 @@ created when missing. An existing file is replaced. The written path is printed.
 --channel and --start-day as for csv.
 )";
 
+const char kPdfHelp[] =
+    R"(usage: orvoview-cli pdf --customer NAME --circuit NAME
+                       (--day YYYY-MM-DD | --month YYYY-MM)
+                       [--channel N] [--start-day D] [--out DIR] [--home DIR]
+       orvoview-cli pdf --customer NAME [--circuit NAME]
+                       --from YYYY-MM-DD --to YYYY-MM-DD [--start-day D]
+                       [--out DIR] [--home DIR]
+
+Writes the PDF that PDFに出力 writes of one day or one report month, with the
+program's file name and pages (the table, the graph at the report's own scales
+and, when chosen in 分析, the analysis page). With --from and --to it writes
+the daily PDF of every stored day of the period, as 一括出力 does: of the
+circuit named, or without --circuit of every circuit of the customer; then
+"n 件出力しました" on stderr with every file that failed and why, and status 1
+when one failed. --out names the folder (default: the current folder); it is
+created when missing. Existing files are replaced. The written paths are
+printed, one a line. --channel and --start-day as for csv.
+The pages are drawn as the window draws them, on the display when there is one,
+else without one (Qt's offscreen platform).
+)";
+
 const char kExportHelp[] =
     R"(usage: orvoview-cli export --customer NAME --out FILE [--home DIR]
 
@@ -214,6 +235,19 @@ const std::vector<CliCommand>& cliCommands() {
           {"channel", true},
           kStartDay},
          kXlsxHelp},
+        {"pdf",
+         0,
+         0,
+         {kCustomer,
+          kCircuit,
+          {"day", true},
+          {"month", true},
+          {"from", true},
+          {"to", true},
+          {"out", true},
+          {"channel", true},
+          kStartDay},
+         kPdfHelp},
         {"export", 0, 0, {kCustomer, {"out", true}}, kExportHelp},
         {"import", 1, 1, {{"yes", false}}, kImportHelp},
         {"export-sqlite", 1, 1, {}, kExportSqliteHelp},
@@ -259,6 +293,7 @@ Commands:
   import-report FILE    file the days of a captured report into a circuit
   csv                   write daily or monthly CSV reports
   xlsx                  write a daily or monthly report as an Excel workbook
+  pdf                   write a daily or monthly report as PDFに出力 does
   export                write one customer to an export file
   import FILE           add the customer of an export file
   export-sqlite FILE    write every measurement into an SQLite database

@@ -13,6 +13,7 @@ int runCliCommand(const CliArgs& args, CliIo io) {
         {"import-report", cmdImportReport},
         {"csv", cmdCsv},
         {"xlsx", cmdXlsx},
+        {"pdf", cmdPdf},
         {"export", cmdExport},
         {"import", cmdImport},
         {"export-sqlite", cmdExportSqlite},

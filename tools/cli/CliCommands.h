@@ -12,6 +12,7 @@ int cmdList(const CliArgs& args, CliIo io);
 int cmdImportReport(const CliArgs& args, CliIo io);
 int cmdCsv(const CliArgs& args, CliIo io);
 int cmdXlsx(const CliArgs& args, CliIo io);
+int cmdPdf(const CliArgs& args, CliIo io);
 int cmdExport(const CliArgs& args, CliIo io);
 int cmdImport(const CliArgs& args, CliIo io);
 int cmdExportSqlite(const CliArgs& args, CliIo io);

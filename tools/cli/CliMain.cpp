@@ -2,7 +2,9 @@
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/DataFolder.h"
+#include <csignal>
 #include <exception>
+#include <iostream>
 #include <ostream>
 
 namespace {
@@ -46,4 +48,12 @@ int runCli(const std::vector<std::string>& args, CliIo io) {
         io.err << kMessagePrefix << e.what() << '\n';
         return ExitFailure;
     }
+}
+
+int runCliMain(int argc, char** argv) {
+    // Above a file-size limit a write fails with EFBIG and the usual message, instead of the
+    // signal killing the tool half-way through a save.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return runCli(args, {std::cout, std::cerr, std::cin});
 }

@@ -18,3 +18,6 @@ inline constexpr char kMessagePrefix[] = "orvoview-cli: ";
 
 // Runs the tool on argv[1..]; returns the exit status (CliExit).
 int runCli(const std::vector<std::string>& args, CliIo io);
+
+// main(): runs the tool on the process's arguments and standard streams.
+int runCliMain(int argc, char** argv);

@@ -19,6 +19,9 @@ inline constexpr const char kFiledAll[] = "%d日分を追加しました";
 inline constexpr const char kNoStoredDay[] = "指定の測定日データは登録されていません\n%s";
 inline constexpr const char kNoStoredDays[] = "指定の期間の測定データは登録されていません\n%s～%s";
 inline constexpr const char kNoStoredMonth[] = "指定の月の測定データは登録されていません\n%s";
+// pdf in a build without the window's drawing.
+inline constexpr const char kNoPdfPainter[] =
+    "PDFファイルを作成できません\nこの orvoview-cli は画面の描画なしでビルドされています";
 inline constexpr const char kImportDeclined[] = "取り込みを中止しました";
 // A data file or customer file piped in is read whole; past this it is refused.
 inline constexpr const char kInputTooLarge[] = "入力が大きすぎます (上限 %d MiB)\n%s";

@@ -6,38 +6,12 @@
 #include "tools/cli/CliCommands.h"
 #include "tools/cli/CliSupport.h"
 #include "tools/cli/ConsolePrompt.h"
-#include "tools/cli/DataFolder.h"
 #include "tools/cli/ReportRun.h"
 #include <ostream>
 
-namespace {
-
-// --from/--to: the daily files of every stored day of the period, as 一括出力 writes them.
-int csvOfPeriod(const CliArgs& args, CliIo& io) {
-    args.require("customer");
-    BatchRequest request;
-    request.from = cli::dateArg(args, "from");
-    request.to = cli::dateArg(args, "to");
-    if (request.to < request.from)
-        throw UsageError("--to is before --from", args.command);
-    if (args.has("channel"))
-        throw UsageError("--channel goes with --day or --month", args.command);
-    const std::filesystem::path outFolder = cli::pathArg(args.get("out").value_or("."));
-    cli::DataFolder folder = cli::resolveDataFolder(args);
-    cli::DataFileContents contents;
-    if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
-        return ExitFailure;
-    request.circuits = cli::batchCircuits(io, contents.store, args);
-    if (request.circuits.empty())
-        return ExitFailure;
-    return cli::runBatchCommand(io, contents.store, request, outFolder, {});
-}
-
-} // namespace
-
 int cmdCsv(const CliArgs& args, CliIo io) {
-    if ((args.has("from") || args.has("to")) && !args.has("day") && !args.has("month"))
-        return csvOfPeriod(args, io);
+    if (cli::isPeriodCommand(args))
+        return cli::runPeriodCommand(args, io, BatchFormat::Csv);
     ReportRun run;
     if (!prepareReportRun(args, io, run))
         return ExitFailure;

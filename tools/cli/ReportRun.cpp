@@ -39,6 +39,8 @@ bool prepareReportRun(const CliArgs& args, CliIo io, ReportRun& run) {
     cli::DataFileContents contents;
     if (cli::loadDataFile(io, folder, contents) == cli::LoadStatus::Failed)
         return false;
+    run.home = folder.home;
+    run.document.setProgramFolder(folder.home);
     run.document.replaceStore(std::move(contents.store));
     const MeasurementStore& store = run.document.store();
     const cli::NamedCircuit named = cli::findNamedCircuit(io, store, args);

@@ -10,7 +10,8 @@
 #include <vector>
 
 struct ReportRun {
-    DocumentData document; // the selections point into it
+    DocumentData document;      // the selections point into it; its data folder is the program's
+    std::filesystem::path home; // the program folder
     std::vector<SelectionTuple> tuples;
     int startDay = 1;                // --start-day, else the INI's
     int displayChannel = 1;          // --channel: the selector bar's "CH：" box, 1 unless told

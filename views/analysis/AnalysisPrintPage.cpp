@@ -64,7 +64,7 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
     title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
 
     const std::vector<AnalysisTable> tables =
-        analysisTables(analysis, sheetFlags(selection).kilowatts);
+        analysisTables(analysis, sheetFlags(selection).kilowatts, sheetFlags(selection).kilovolts);
     const FontSpec captionFont = FontSpec::make(dc, txt::layout::kFaceGothic, 90);
     const int rows[] = {14, 9, 10, 8};
     for (std::size_t i = 0; i < tables.size() && i < 4; ++i) {

@@ -12,6 +12,18 @@ const char* unit(bool kw) {
     return kw ? "kW" : "W";
 }
 
+// The report table's names and units: phases 1, 2, 3 on 3相4線, else 1 and 3; kV when the
+// report shows kV.
+struct Units {
+    bool kw = false;
+    bool kv = false;
+    int phases = 2;
+
+    int digit(int k) const { return phases == 3 || k == 0 ? k + 1 : 3; }
+    const char* volts() const { return kv ? "kV" : "V"; }
+    double voltsOf(double v) const { return kv ? v * 0.001 : v; }
+};
+
 std::string powerText(double w, bool kw) {
     return kw ? formatText("%.2f", w / 1000.0) : formatText("%.0f", w);
 }
@@ -26,7 +38,8 @@ std::string extremeText(const std::string& value, const DateTime& t, bool withDa
     return value + " (" + timeText(t, withDate) + ")";
 }
 
-AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
+AnalysisTable demandTable(const ReportAnalysis& a, const Units& u) {
+    const bool kw = u.kw;
     const bool withDate = a.monthly;
     AnalysisTable t{text::kDemandTitle, {text::kItem, text::kValue}, {}};
     auto row = [&](std::string label, std::string value) {
@@ -47,12 +60,15 @@ AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
         contract ? powerText(a.limits.contractDemand, kw) : text::kNone.str());
     row(text::kAboveContract, contract ? std::to_string(a.counts.demandAbove) : text::kNone.str());
     const VoltageBand& band = a.counts.band;
-    row(text::kBand, band.valid
-                         ? formatText("%.1f%s%.1f", band.low, text::kTilde.c_str(), band.high)
-                         : text::kNone.str());
+    const sjis::Text bandFormat = u.kv ? sjis::Text("%.3f%s%.3f") : sjis::Text("%.1f%s%.1f");
+    row(formatText(text::kBand, u.volts()),
+        band.valid ? formatText(bandFormat, u.voltsOf(band.low), text::kTilde.c_str(),
+                                u.voltsOf(band.high))
+                         .str()
+                   : text::kNone.str());
     for (int k = 0; k < a.statistics.phases; ++k) {
         const std::size_t kk = static_cast<std::size_t>(k);
-        row(formatText(text::kOutOfBand, k + 1),
+        row(formatText(text::kOutOfBand, u.digit(k)),
             band.valid ? formatText(text::kOutOfBandValue, a.counts.voltageBelow[kk],
                                     a.counts.voltageAbove[kk])
                        : text::kNone.str());
@@ -70,7 +86,8 @@ AnalysisTable demandTable(const ReportAnalysis& a, bool kw) {
     return t;
 }
 
-AnalysisTable statisticsTable(const ReportAnalysis& a, bool kw) {
+AnalysisTable statisticsTable(const ReportAnalysis& a, const Units& u) {
+    const bool kw = u.kw;
     const bool withDate = a.monthly;
     AnalysisTable t{
         text::kStatisticsTitle, {text::kItem, text::kMinimum, text::kAverage, text::kMaximum}, {}};
@@ -86,17 +103,20 @@ AnalysisTable statisticsTable(const ReportAnalysis& a, bool kw) {
     row(formatText(text::kPower, unit(kw)), s.power, [kw](double v) { return powerText(v, kw); });
     auto oneDecimal = [](double v) { return formatText("%.1f", v); };
     auto twoDecimals = [](double v) { return formatText("%.2f", v); };
+    auto volts = [&u](double v) { return formatText("%.1f", u.voltsOf(v)); };
     for (int k = 0; k < s.phases; ++k)
-        row(formatText(text::kVoltage, k + 1), s.voltage[static_cast<std::size_t>(k)], oneDecimal);
+        row(formatText(text::kVoltage, u.digit(k), u.volts()),
+            s.voltage[static_cast<std::size_t>(k)], volts);
     for (int k = 0; k < s.phases; ++k)
-        row(formatText(text::kCurrent, k + 1), s.current[static_cast<std::size_t>(k)], twoDecimals);
+        row(formatText(text::kCurrent, u.digit(k)), s.current[static_cast<std::size_t>(k)],
+            twoDecimals);
     row(text::kPowerFactor, s.powerFactor, oneDecimal);
     return t;
 }
 
 AnalysisTable largestTable(const ReportAnalysis& a, bool kw) {
     AnalysisTable t{
-        text::kLargestTitle, {text::kRank, formatText(text::kDemand, unit(kw)), text::kPeriod}, {}};
+        text::kLargestTitle, {text::kRank, formatText(text::kPower, unit(kw)), text::kPeriod}, {}};
     for (std::size_t i = 0; i < a.largest.size(); ++i) {
         const HalfHourDemand& h = a.largest[i];
         t.rows.push_back({std::to_string(i + 1), powerText(h.demand, kw),
@@ -130,9 +150,10 @@ std::string halfHourText(const HalfHourDemand& h, bool kw, bool withDate) {
            text::kTilde + rangeEndText(h.to) + ")";
 }
 
-std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw) {
-    return {demandTable(analysis, kw), statisticsTable(analysis, kw), largestTable(analysis, kw),
-            gapsTable(analysis)};
+std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw, bool kv) {
+    const Units units{kw, kv, analysis.statistics.phases};
+    return {demandTable(analysis, units), statisticsTable(analysis, units),
+            largestTable(analysis, kw), gapsTable(analysis)};
 }
 
 std::string analysisHeading(const ReportAnalysis& a, const std::string& customer,

@@ -12,8 +12,9 @@ struct AnalysisTable {
 };
 
 // The demand and limit figures, the statistics, the ten largest half-hours and the days with
-// missing intervals. kw: power in kW (the unit rule of the report), else W.
-std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw);
+// missing intervals, named as the report's table names them (phases 1 and 3 on a 3相3線
+// circuit). kw, kv: power in kW and voltage in kV (the unit rules of the report), else W, V.
+std::vector<AnalysisTable> analysisTables(const ReportAnalysis& analysis, bool kw, bool kv);
 
 // "10.25 (13:30～14:00)" for a day; a monthly report puts the date before the times.
 std::string halfHourText(const HalfHourDemand& h, bool kw, bool withDate);

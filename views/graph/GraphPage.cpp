@@ -1,6 +1,7 @@
 #include "views/graph/GraphPage.h"
 #include "store/MonthWindow.h"
 #include "support/Format.h"
+#include "support/Sjis.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
 #include "views/graph/GraphTexts.h"
@@ -90,6 +91,51 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
     return curves;
 }
 
+// How a value of the series reads in the hover readout and the copy: the unit and decimals of
+// the table that lists the same figure.
+void setReadout(ChartSeries& s, GraphPage::ChartKind kind, const SheetFlags& f, bool monthly) {
+    if (kind == GraphPage::PowerChart && s.isPowerFactorAxis()) {
+        s.valueUnit = "%";
+        s.decimals = 1;
+    } else if (kind == GraphPage::PowerChart) {
+        s.valueUnit = f.kilowatts ? "kW" : "W";
+        s.decimals = f.kilowatts ? 1 : 0;
+    } else if (kind == GraphPage::VoltageChart) {
+        s.valueUnit = f.kilovolts ? "kV" : "V";
+        s.decimals = 1;
+    } else {
+        s.valueUnit = "A";
+        s.decimals = 2;
+    }
+    // A month's points are day averages, which its table lists with one decimal.
+    if (monthly)
+        s.decimals = 1;
+}
+
+// A curve's name as a readout or a column heading shows it: half-width digits ("電圧1"), as
+// the table's headings are.
+std::string readoutName(const ChartSeries& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.name.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(s.name[i]);
+        if (sjis::isLeadByte(lead) && i + 1 < s.name.size()) {
+            const auto trail = static_cast<unsigned char>(s.name[i + 1]);
+            if (lead == 0x82 && trail >= 0x4F && trail <= 0x58)
+                out += static_cast<char>('0' + trail - 0x4F);
+            else
+                out.append(s.name, i, 2);
+            ++i;
+        } else {
+            out += s.name[i];
+        }
+    }
+    return out;
+}
+
+std::string readoutValue(const ChartSeries& s, const ChartSeries::Point& p) {
+    return formatText("%.*f", s.decimals, p.value.toDouble());
+}
+
 // Where the points of a report lie on its time axis: the index of each sample (daily) or
 // stored day (monthly) that is drawn, with its minutes from the start.
 struct PointSource {
@@ -150,7 +196,8 @@ GraphPage::GraphPage(const DeviceContext& dc, bool printing)
     }
     m_title = static_cast<TextTable*>(root.setContent(0, 0, TextTable()));
     m_detail = static_cast<TextTable*>(root.setContent(0, 1, TextTable()));
-    title_tables::setUp(*m_title, *m_detail, seed);
+    title_tables::setUp(*m_title, *m_detail, seed,
+                        printing ? 0 : title_tables::readableOnScreen(dc));
     m_power = placeChart(root, 0, 2, "meas graph");
     if (!printing) {
         GridElement fourLine;
@@ -244,6 +291,7 @@ void GraphPage::fill(const DisplaySelection& selection, const GraphScales& scale
             s.ownAxis = curve.ownAxis ? 1 : 0;
             s.style = curve.style;
             s.barPlacement = curve.placement;
+            setReadout(s, kind, flags, m_monthly);
             s.points.reserve(points.size());
             for (const PointSource& p : points)
                 s.addPoint(p.minutes,
@@ -287,7 +335,7 @@ std::string GraphPage::valuesAt(const TimeChart& c, int32_t logicalX) const {
     for (size_t i = 0; i < c.seriesCount(); ++i) {
         const ChartSeries& s = c.series(i);
         if (index < s.points.size())
-            text += "  " + s.name + "=" + formatText("%.2f", s.points[index].value.toDouble());
+            text += "  " + readoutName(s) + "=" + readoutValue(s, s.points[index]) + s.valueUnit;
     }
     return text;
 }
@@ -303,12 +351,12 @@ std::string GraphPage::copyText() const {
         for (const ChartSeries::Point& p : columns[col]->points) {
             auto& row = rows[p.minutes];
             row.resize(columns.size());
-            row[col] = formatText("%.2f", p.value.toDouble());
+            row[col] = readoutValue(*columns[col], p);
         }
     std::string out =
         m_monthly ? txt::textout::kDateHeading.c_str() : txt::textout::kTimeHeading.c_str();
     for (const ChartSeries* s : columns)
-        out += "\t" + s->name + s->unit;
+        out += "\t" + readoutName(*s) + (s->valueUnit.empty() ? "" : "[" + s->valueUnit + "]");
     out += '\n';
     for (const auto& [minutes, values] : rows) {
         out += timeText(static_cast<int32_t>(minutes));

@@ -57,7 +57,7 @@ YearGraphPage::YearGraphPage(const DeviceContext& dc, bool printing, int page, i
         m_root->setFixedSize(1, 55, GridElement::Rows);
         m_title = placeIn<TextTable>(*m_root, 0);
         m_detail = placeIn<TextTable>(*m_root, 1);
-        title_tables::setUp(*m_title, *m_detail, seed);
+        title_tables::setUp(*m_title, *m_detail, seed, title_tables::readableOnScreen(dc));
         m_chart = placeIn<TimeChart>(*m_root, 2);
     }
     m_chart->setName("year graph");

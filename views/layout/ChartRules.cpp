@@ -181,4 +181,27 @@ std::vector<BarShape> barShapes(const std::vector<int32_t>& xs, int32_t placemen
     return bars;
 }
 
+std::vector<int32_t> levelLabelTops(const std::vector<int32_t>& lines, int32_t height,
+                                    int32_t plotHeight) {
+    std::vector<std::size_t> order(lines.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return lines[a] < lines[b]; });
+    std::vector<int32_t> tops(lines.size());
+    int32_t free = 0; // first position no label above takes
+    for (std::size_t i : order) {
+        const int32_t above = lines[i] - height;
+        tops[i] = above >= free ? above : std::max(free, lines[i]);
+        free = tops[i] + height;
+    }
+    // Labels pushed past the bottom move up again, each above the one below it.
+    int32_t ceiling = plotHeight;
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        tops[*it] = std::min(tops[*it], ceiling - height);
+        ceiling = tops[*it];
+    }
+    return tops;
+}
+
 } // namespace chart_rules

@@ -58,4 +58,11 @@ struct BarShape {
 // Horizontal extent of each bar for points at the pixel positions xs.
 std::vector<BarShape> barShapes(const std::vector<int32_t>& xs, int32_t placement);
 
+// Tops of the labels of level lines, all measured downwards from the plot's top: a label
+// (`height` high) sits just above its line, or just below it when the plot's top or a label
+// above leaves no room there; none overlaps another and all stay within the plot's height
+// as long as they fit in it. The result is in the order of `lines`.
+std::vector<int32_t> levelLabelTops(const std::vector<int32_t>& lines, int32_t height,
+                                    int32_t plotHeight);
+
 } // namespace chart_rules

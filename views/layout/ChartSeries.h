@@ -28,7 +28,11 @@ struct ChartSeries {
     int32_t axisWidth = 100;
     int32_t nameOffset = 0;
     std::string name = "item";
-    std::string unit = "unit";
+    std::string unit = "unit"; // the axis label's unit, on the first series of an axis only
+    // How one value reads in the hover readout and the copied columns: its unit ("kW") and the
+    // decimals of the table that lists the same figure.
+    std::string valueUnit;
+    int decimals = 2;
     ColorRef lineColour = 0;
     ColorRef fillColour = 0;
     int32_t ownAxis = 1;

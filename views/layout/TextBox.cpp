@@ -1,4 +1,6 @@
 #include "views/layout/TextBox.h"
+#include <algorithm>
+#include <cstdlib>
 
 TextBox::TextBox() = default;
 
@@ -13,11 +15,45 @@ Rect TextBox::insetRect(const DeviceContext& dc) const {
 
 bool TextBox::drawSelf(LayoutHost* host, DeviceContext& dc) {
     BoxElement::drawSelf(host, dc);
-    if (!m_textHidden) {
-        const Rect r = dc.deflateDevice(insetRect(dc), 0, 0, 0, 1);
+    if (m_textHidden)
+        return true;
+    const Rect r = dc.deflateDevice(insetRect(dc), 0, 0, 0, 1);
+    if (!m_nameFit || m_fittedName.lines.empty()) {
         dc.drawTextWithFont(m_text, r, m_textColour, m_background, &m_font, m_format);
+        return true;
     }
+    FontSpec font = m_font;
+    font.height = m_font.height < 0 ? -m_fittedName.height : m_fittedName.height;
+    const uint32_t across = m_format & (DT_CENTER | DT_RIGHT);
+    if (m_fittedName.lines.size() == 1) {
+        dc.drawTextWithFont(m_fittedName.lines[0], r, m_textColour, m_background, &font,
+                            across | DT_VCENTER | DT_SINGLELINE);
+        return true;
+    }
+    // Two lines meet at the middle of the box.
+    const int32_t middle = r.top + (r.bottom - r.top) / 2;
+    dc.drawTextWithFont(m_fittedName.lines[0], Rect{r.left, r.top, r.right, middle}, m_textColour,
+                        m_background, &font, across | DT_BOTTOM | DT_SINGLELINE);
+    dc.drawTextWithFont(m_fittedName.lines[1], Rect{r.left, middle, r.right, r.bottom},
+                        m_textColour, m_background, &font, across | DT_SINGLELINE);
     return true;
+}
+
+void TextBox::fitName(DeviceContext& dc) {
+    if (!m_nameFit)
+        return;
+    const Rect r = insetRect(dc);
+    const Size box{std::abs(r.width()), std::abs(r.height())};
+    FontSpec probe = m_font;
+    const bool character = m_font.height < 0;
+    name_fit::Limits limits =
+        name_fit::limitsFor(box, std::max(m_minimumHeight, std::abs(m_font.height)));
+    limits.shrinkFloor = std::clamp(limits.shrinkFloor, m_minimumHeight, limits.preferred);
+    limits.smallest = std::clamp(limits.smallest, m_minimumHeight, limits.preferred);
+    m_fittedName = name_fit::fit(m_text, limits, [&](const std::string& text, int32_t height) {
+        probe.height = character ? -height : height;
+        return dc.textExtent(text, &probe);
+    });
 }
 
 bool TextBox::place(LayoutHost* host, DeviceContext& dc, const Rect& rect, const Rect& contentRect,
@@ -27,7 +63,8 @@ bool TextBox::place(LayoutHost* host, DeviceContext& dc, const Rect& rect, const
         return false;
     if (m_fitOn)
         m_font.height =
-            fitHeight(dc, insetRect(dc), m_fitText.empty() ? m_text : m_fitText, m_font);
+            std::max(m_minimumHeight,
+                     fitHeight(dc, insetRect(dc), m_fitText.empty() ? m_text : m_fitText, m_font));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "views/layout/BoxElement.h"
 #include "views/layout/FontSpec.h"
+#include "views/layout/NameFit.h"
 #include <string>
 
 // A box with one text. With fitting on, placing the box grows the font until the text (or
@@ -30,6 +31,17 @@ public:
     // which `text` still fits `target`; never below 1.
     static int32_t fitHeight(DeviceContext& dc, const Rect& target, const std::string& text,
                              const FontSpec& font);
+
+    // With name fitting on, a text too wide for the font is shrunk, then wrapped to two lines,
+    // then cut at its end (name_fit); fitName lays it out for the font the box has now.
+    int32_t nameFit() const { return m_nameFit; }
+    void setNameFit(int32_t on) { m_nameFit = on; }
+    void fitName(DeviceContext& dc);
+    const name_fit::Fit& fittedName() const { return m_fittedName; }
+    // Cell height (logical) that fitting and name fitting never go below: the smallest text
+    // that stays readable; 0 = none.
+    int32_t minimumHeight() const { return m_minimumHeight; }
+    void setMinimumHeight(int32_t height) { m_minimumHeight = height; }
 
     const FontSpec& font() const { return m_font; }
     void setFont(const FontSpec& font) { m_font = font; }
@@ -63,4 +75,7 @@ private:
     int32_t m_fitOn = 1;
     Inset m_inset;
     int32_t m_textHidden = 0;
+    int32_t m_nameFit = 0;
+    int32_t m_minimumHeight = 0;
+    name_fit::Fit m_fittedName;
 };

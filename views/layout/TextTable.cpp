@@ -183,6 +183,13 @@ void TextTable::setTextFormat(const Range& range, uint32_t format) {
     forEachBox(range, [&](TextBox& box, int, int) { box.setTextFormat(format); });
 }
 
+void TextTable::setNameFit(const Range& range, int32_t minimumHeight) {
+    forEachBox(range, [&](TextBox& box, int, int) {
+        box.setNameFit(1);
+        box.setMinimumHeight(minimumHeight);
+    });
+}
+
 void TextTable::setInset(const Range& range, int32_t left, int32_t top, int32_t right,
                          int32_t bottom) {
     forEachBox(range, [&](TextBox& box, int, int) {
@@ -284,5 +291,6 @@ bool TextTable::place(LayoutHost* host, DeviceContext& dc, const Rect& rect,
     // Placing may have clamped a position (the table grew smaller).
     refreshIfScrolled();
     applyFontGroups();
+    forEachBox(Range{}, [&](TextBox& box, int, int) { box.fitName(dc); });
     return true;
 }

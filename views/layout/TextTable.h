@@ -60,6 +60,8 @@ public:
     void clearTexts(const Range& range);
     void setTextVisible(const Range& range, bool visible);
     void setTextFormat(const Range& range, uint32_t format);
+    // Name fitting (TextBox::setNameFit) with a smallest readable cell height (0 = none).
+    void setNameFit(const Range& range, int32_t minimumHeight);
     // A negative value leaves that side unchanged.
     void setInset(const Range& range, int32_t left, int32_t top, int32_t right, int32_t bottom);
     void setFixedColumn(int column) { m_fixedColumn = column; }

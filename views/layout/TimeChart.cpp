@@ -1,6 +1,7 @@
 #include "views/layout/TimeChart.h"
 #include "views/layout/ChartRules.h"
 #include "views/layout/LayoutTexts.h"
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -112,14 +113,11 @@ bool TimeChart::drawSelf(LayoutHost*, DeviceContext& dc) {
     Rect inside = m_plot;
     inside.left += 1;
     dc.setClipLogical(inside);
-    // Level labels go under the curves (text is drawn opaque and must not hide data), the
-    // level lines over them.
-    for (const ChartLevel& level : m_levels)
-        drawLevel(dc, level, true);
     for (const ChartSeries& s : m_series)
         drawSeries(dc, s);
     for (const ChartLevel& level : m_levels)
-        drawLevel(dc, level, false);
+        drawLevel(dc, level);
+    drawLevelLabels(dc);
     return true;
 }
 
@@ -216,18 +214,35 @@ void TimeChart::drawSeries(DeviceContext& dc, const ChartSeries& s) {
     }
 }
 
-void TimeChart::drawLevel(DeviceContext& dc, const ChartLevel& level, bool label) {
+void TimeChart::drawLevel(DeviceContext& dc, const ChartLevel& level) {
     if (level.series >= m_series.size())
         return;
     const int32_t y = yOf(m_series[level.series], level.value);
-    if (!label) {
-        dc.drawEdges(Rect{m_plot.left, y, m_plot.right, y}, 4, level.colour, 2, PS_DASH);
-        return;
-    }
-    if (level.label.empty())
-        return;
+    dc.drawEdges(Rect{m_plot.left, y, m_plot.right, y}, 4, level.colour, 2, PS_DASH);
+}
+
+void TimeChart::drawLevelLabels(DeviceContext& dc) {
+    // Over the curves on an opaque ground, so a bar cannot hide them, and apart from each
+    // other at the right end of their lines.
     const FontSpec font = FontSpec::make(dc, txt::layout::kFacePGothic, 90);
-    dc.drawTextWithFont(
-        level.label, Rect{m_plot.left, y - dc.logicalY(50), m_plot.right - 5, y - dc.logicalY(3)},
-        level.colour, White, &font, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+    std::vector<const ChartLevel*> labelled;
+    std::vector<int32_t> lines; // downwards from the plot's top
+    int32_t height = 0;
+    for (const ChartLevel& level : m_levels) {
+        if (level.series >= m_series.size() || level.label.empty())
+            continue;
+        labelled.push_back(&level);
+        lines.push_back(dc.logicalY(yOf(m_series[level.series], level.value) - m_plot.top));
+        height = std::max(height, dc.textExtent(level.label, &font).cy + 6);
+    }
+    const int32_t plotHeight = dc.logicalY(m_plot.bottom - m_plot.top);
+    const std::vector<int32_t> tops = chart_rules::levelLabelTops(lines, height, plotHeight);
+    for (std::size_t i = 0; i < labelled.size(); ++i) {
+        const int32_t top = m_plot.top + dc.logicalY(tops[i]);
+        const Rect box{m_plot.left, top, m_plot.right - 5, top + dc.logicalY(height)};
+        const int32_t width = dc.textExtent(labelled[i]->label, &font).cx;
+        dc.fillRect(Rect{box.right - width - 6, box.top, box.right + 3, box.bottom}, White);
+        dc.drawTextWithFont(labelled[i]->label, box, labelled[i]->colour, White, &font,
+                            DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    }
 }

@@ -11,7 +11,7 @@ struct ChartLevel {
     std::size_t series = 0; // the axis the value belongs to
     double value = 0.0;
     ColorRef colour = 0;
-    std::string label; // drawn at the right end, above the line
+    std::string label; // drawn at the right end, above the line (below when crowded)
 };
 
 // Curves and bars over a time axis: a plot rectangle with the time axis along its bottom
@@ -61,8 +61,10 @@ private:
     void drawValueAxis(DeviceContext& dc, const ChartSeries& series, const Rect& strip,
                        bool gridLines);
     void drawSeries(DeviceContext& dc, const ChartSeries& series);
-    // The label (under the curves) or the dashed line (over them).
-    void drawLevel(DeviceContext& dc, const ChartLevel& level, bool label);
+    // The dashed line of a level, over the curves.
+    void drawLevel(DeviceContext& dc, const ChartLevel& level);
+    // The labels of the levels, over the curves and lines, none hiding another.
+    void drawLevelLabels(DeviceContext& dc);
 
     Rect m_plot;
     Rect m_margins;

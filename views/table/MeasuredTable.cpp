@@ -58,7 +58,10 @@ void setUp(TextTable& table, const FontSpec& seed, int gridRows, bool fixedRows)
     table.fontGroup(1, 1, TextTable::Range{0, 1, -1, -1}, true);
     table.setTextFormat(TextTable::Range{0, 0, -1, 0}, Centred);
     table.setTextFormat(TextTable::Range{0, 1, 0, -1}, Centred);
+    // A monthly date with its weekday and missing-interval mark may be wider than the column.
+    table.setNameFit(TextTable::Range{0, 1, 0, -1}, 0);
     table.setTextFormat(TextTable::Range{1, 1, -1, -1}, RightAligned);
+    table.setInset(TextTable::Range{1, 1, -1, -1}, -1, -1, table_style::FigurePadding, -1);
 }
 
 bool columnShown(const SheetFlags& flags, int column) {
@@ -128,7 +131,7 @@ int fillMonthly(TextTable& table, const SheetFlags& flags, const DisplaySelectio
     for (int k = 0; k < dates; ++k) {
         const DateTime date = window.dateAt(k);
         const int row = k + 1;
-        const std::string dateText = date.format("%#m/%#d");
+        const std::string dateText = DateWithWeekday(date);
         table.setText(0, row, dateText);
         if (!selection.circuit)
             continue;

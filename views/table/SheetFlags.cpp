@@ -14,7 +14,12 @@ SheetFlags sheetFlags(const DisplaySelection& selection) {
     flags.fourWire = selection.day.data.circuitType == CircuitThreePhase4Wire;
     flags.kilowatts = UseKilowatts(summary);
     flags.kilovolts = UseKilovolts(summary);
+    flags.monthly = selection.isMonthly();
     return flags;
+}
+
+int SheetFlags::peakMode(int mode) const {
+    return monthly ? mode | PeakModeDated : mode;
 }
 
 std::string unitLabel(const char* word, int digit, const char* unit) {

@@ -9,6 +9,10 @@ struct SheetFlags {
     bool fourWire = false;
     bool kilowatts = false;
     bool kilovolts = false;
+    bool monthly = false; // peaks carry their date
+
+    // The peak mode (PeakMode) to show peaks with on this report.
+    int peakMode(int mode) const;
 
     // Element of the phase arrays shown under "3": element 2 for 3相4線, element 1 otherwise.
     int thirdPhase() const { return fourWire ? 2 : 1; }

@@ -1,7 +1,9 @@
 #include "views/table/SheetPrintPage.h"
+#include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include "views/layout/BoxElement.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/layout/TextBox.h"
 #include "views/table/CaptionRow.h"
@@ -12,6 +14,7 @@
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
+#include <algorithm>
 #include <functional>
 
 using namespace table_style;
@@ -46,10 +49,10 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
         {averagePower + F, AveragePowerText(s, kw)},
         {averagePower + R, ReverseAveragePowerText(s, kw)},
         {txt::textout::kAveragePowerFactor, AveragePowerFactorText(s)},
-        {maxDemand + F, MaxDemandText(s, kw, PeakModePrint)},
-        {maxDemand + R, ReverseMaxDemandText(s, kw, PeakModePrint)},
-        {peakPower + F, PeakPowerText(s, kw, PeakModePrint)},
-        {peakPower + R, ReversePeakPowerText(s, kw, PeakModePrint)},
+        {maxDemand + F, MaxDemandText(s, kw, f.peakMode(PeakModePrint))},
+        {maxDemand + R, ReverseMaxDemandText(s, kw, f.peakMode(PeakModePrint))},
+        {peakPower + F, PeakPowerText(s, kw, f.peakMode(PeakModePrint))},
+        {peakPower + R, ReversePeakPowerText(s, kw, f.peakMode(PeakModePrint))},
     };
     struct PhaseBlock {
         const char* word;
@@ -63,13 +66,13 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
         {txt::textout::kAverageCurrent, "A", false,
          [&](int e) { return AverageCurrentText(s, e); }},
         {txt::textout::kPeakVoltage, V, true,
-         [&](int e) { return PeakVoltageText(s, kv, e, PeakModePrint); }},
+         [&](int e) { return PeakVoltageText(s, kv, e, f.peakMode(PeakModePrint)); }},
         {txt::textout::kMinVoltage, V, true,
-         [&](int e) { return MinVoltageText(s, kv, e, PeakModePrint); }},
+         [&](int e) { return MinVoltageText(s, kv, e, f.peakMode(PeakModePrint)); }},
         {txt::textout::kMaxCurrent, "A", true,
-         [&](int e) { return MaxCurrentText(s, e, PeakModePrint); }},
+         [&](int e) { return MaxCurrentText(s, e, f.peakMode(PeakModePrint)); }},
         {txt::textout::kPeakCurrent, "A", true,
-         [&](int e) { return PeakCurrentText(s, e, PeakModePrint); }},
+         [&](int e) { return PeakCurrentText(s, e, f.peakMode(PeakModePrint)); }},
     };
     for (const PhaseBlock& b : blocks) {
         for (int phase = 1; phase <= 3; ++phase) {
@@ -88,6 +91,15 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
         }
     }
     return rows;
+}
+
+// A month's table has only the rows of its dates, each as high as a daily page's row; the
+// page below them stays blank.
+TextTable* placeMonthTable(GridElement& root, int dates) {
+    GridElement& area = *placeIn<GridElement>(root, 3);
+    area.initTracks(1, 2, -1, -1, BoxElement());
+    area.setWeight(0, 100.0 * (dates + 1) / (SheetPrintPage::RowsPerPage + 1), GridElement::Rows);
+    return static_cast<TextTable*>(area.setContent(0, 0, TextTable()));
 }
 
 } // namespace
@@ -119,18 +131,26 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
     const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount, header);
     const CaptionRow captionRow = placeCaptionRow(root, 2, captionFont);
     TextBox* caption = captionRow.caption;
-    m_table = placeIn<TextTable>(root, 3);
-    if (!selection.isValid())
+    if (!selection.isValid()) {
+        m_table = placeIn<TextTable>(root, 3);
         return;
+    }
 
     const SheetFlags flags = sheetFlags(selection);
     title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
+    const bool monthTable = selection.isMonthly() && !m_summaryPage;
+    const int dates =
+        monthTable
+            ? std::clamp(monthWindow(selection.year, selection.month, monthStartDay).dayCount(), 0,
+                         31)
+            : 0;
+    m_table = monthTable ? placeMonthTable(root, dates) : placeIn<TextTable>(root, 3);
     if (m_summaryPage) {
         caption->setText(txt::table::kPrintSummary);
         buildSummary(*m_table, selection, seed);
         return;
     }
-    measured_table::setUp(*m_table, seed, RowsPerPage + 1, false);
+    measured_table::setUp(*m_table, seed, monthTable ? dates + 1 : RowsPerPage + 1, false);
     measured_table::applyFlags(*m_table, flags, selection.isMonthly());
     if (selection.isMonthly()) {
         caption->setText(txt::table::kMeasuredAverage);

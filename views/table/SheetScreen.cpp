@@ -9,6 +9,7 @@
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
 #include "views/table/TitleTables.h"
+#include <cstdlib>
 
 using namespace table_style;
 
@@ -44,7 +45,7 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
 
     m_title = placeIn<TextTable>(*m_root, 0);
     m_detail = placeIn<TextTable>(*m_root, 1);
-    title_tables::setUp(*m_title, *m_detail, seed);
+    title_tables::setUp(*m_title, *m_detail, seed, title_tables::readableOnScreen(dc));
     const CaptionRow measuredCaption = placeCaptionRow(*m_root, 2, captionFont);
     m_measuredCaption = measuredCaption.caption;
     m_measuredCaption->setText(txt::table::kMeasured);
@@ -83,6 +84,11 @@ SheetScreen::SheetScreen(const DeviceContext& dc) : m_root(std::make_unique<Grid
     p.setFill(TextTable::Range{0, 0, 0, -1}, Black, LabelGrey);
     p.setEdges(TextTable::Range{}, Black, 11, false);
     p.setTextFormat(TextTable::Range{1, 0, 1, -1}, LeftFormat);
+    // However narrow the window, the summary stays readable: a text too long for its cell at
+    // that size loses its end, never its start, and shows whole in a tool tip.
+    const int32_t readable = title_tables::readableOnScreen(dc);
+    s.setNameFit(TextTable::Range{}, readable);
+    p.setNameFit(TextTable::Range{}, readable);
     m_flags = SheetFlags{true, true, true, true};
     fillSummary(DaySummary());
     fillPeaks(DaySummary());
@@ -150,10 +156,11 @@ void SheetScreen::fillSummary(const DaySummary& sum) {
         s.setText(6, phases + shown, unitLabel(txt::textout::kPeakCurrent, digit, "A"));
         s.setText(3, shown, AverageVoltageText(sum, f.kilovolts, e));
         s.setText(3, phases + shown, AverageCurrentText(sum, e));
-        s.setText(5, shown, PeakVoltageText(sum, f.kilovolts, e, PeakModeScreen));
-        s.setText(5, phases + shown, MinVoltageText(sum, f.kilovolts, e, PeakModeScreen));
-        s.setText(7, shown, MaxCurrentText(sum, e, PeakModeScreen));
-        s.setText(7, phases + shown, PeakCurrentText(sum, e, PeakModeScreen));
+        s.setText(5, shown, PeakVoltageText(sum, f.kilovolts, e, f.peakMode(PeakModeScreen)));
+        s.setText(5, phases + shown,
+                  MinVoltageText(sum, f.kilovolts, e, f.peakMode(PeakModeScreen)));
+        s.setText(7, shown, MaxCurrentText(sum, e, f.peakMode(PeakModeScreen)));
+        s.setText(7, phases + shown, PeakCurrentText(sum, e, f.peakMode(PeakModeScreen)));
     }
     s.refreshVisibleCells();
 }
@@ -167,15 +174,40 @@ void SheetScreen::fillPeaks(const DaySummary& sum) {
                   txt::table::kPeakPowerFactorTail);
     p.setText(1, 0,
               both(f.reverse, txt::table::kBothPeak,
-                   MaxDemandText(sum, f.kilowatts, PeakModeScreen),
-                   ReverseMaxDemandText(sum, f.kilowatts, PeakModeScreen)));
+                   MaxDemandText(sum, f.kilowatts, f.peakMode(PeakModeScreen)),
+                   ReverseMaxDemandText(sum, f.kilowatts, f.peakMode(PeakModeScreen))));
     p.setText(1, 1,
               both(f.reverse, txt::table::kBothPeak,
-                   PeakPowerText(sum, f.kilowatts, PeakModeScreen),
-                   ReversePeakPowerText(sum, f.kilowatts, PeakModeScreen)));
+                   PeakPowerText(sum, f.kilowatts, f.peakMode(PeakModeScreen)),
+                   ReversePeakPowerText(sum, f.kilowatts, f.peakMode(PeakModeScreen))));
     p.refreshVisibleCells();
 }
 
+namespace {
+
+// Every row of a table that holds text, its cells tab-separated (empty cells at the end left
+// off), for a spreadsheet to paste.
+std::string rowsText(const TextTable& table) {
+    std::string out;
+    for (int row = 0; row < table.dataRows(); ++row) {
+        std::string line;
+        int shown = 0;
+        for (int c = 0; c < table.dataColumns(); ++c)
+            if (!table.text(c, row).empty())
+                shown = c + 1;
+        for (int c = 0; c < shown; ++c)
+            line += (c == 0 ? "" : "\t") + table.text(c, row);
+        if (shown > 0)
+            out += line + '\n';
+    }
+    return out;
+}
+
+} // namespace
+
 std::string SheetScreen::copyText() const {
-    return measured_table::copyText(*m_measured, m_flags);
+    // The title block, the measured values, the summary and peaks: a blank line between.
+    return rowsText(*m_title) + rowsText(*m_detail) + '\n' +
+           measured_table::copyText(*m_measured, m_flags) + '\n' + rowsText(*m_summary) +
+           rowsText(*m_peak);
 }

@@ -28,7 +28,8 @@ public:
     TextTable& summaryTable() { return *m_summary; }
     TextTable& peakTable() { return *m_peak; }
     const SheetFlags& flags() const { return m_flags; }
-    // The measured table's shown columns as tab-separated lines.
+    // What Ctrl+C copies: the title block, the measured table's shown columns and the summary
+    // and peaks, as tab-separated lines.
     std::string copyText() const;
 
 private:

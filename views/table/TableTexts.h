@@ -1,8 +1,7 @@
 #pragma once
 #include "support/SjisText.h"
 
-// Texts of the table view and its printed pages, written in UTF-8 and made Shift-JIS by the
-// compiler.
+// Texts of the table view and its printed pages, written in UTF-8 and made Shift-JIS by the compiler.
 namespace txt::table {
 
 inline constexpr auto kCustomer = sjis::text(u8"需要家名称");

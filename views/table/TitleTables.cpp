@@ -2,8 +2,10 @@
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
+#include "views/layout/LayoutTexts.h"
 #include "views/table/TableStyle.h"
 #include "views/table/TableTexts.h"
+#include <cstdlib>
 
 namespace title_tables {
 using namespace table_style;
@@ -26,14 +28,25 @@ void setUpOne(TextTable& table, const FontSpec& seed, const char* const labels[3
     table.setEdges(TextTable::Range{}, Black, 15, false);
 }
 
+// Customer and circuit names may be long: they shrink and wrap rather than lose their start.
+void fitNames(TextTable& title, int32_t nameMinimum) {
+    for (int c : {1, 3})
+        title.setNameFit(TextTable::Range{c, 0, c, 0}, nameMinimum);
+}
+
 } // namespace
 
-void setUp(TextTable& title, TextTable& detail, const FontSpec& seed) {
+int32_t readableOnScreen(const DeviceContext& dc) {
+    return std::abs(FontSpec::make(dc, txt::layout::kFaceGothic, 80).height);
+}
+
+void setUp(TextTable& title, TextTable& detail, const FontSpec& seed, int32_t nameMinimum) {
     const char* const titleLabels[3] = {txt::table::kCustomer, txt::table::kCircuit,
                                         txt::textout::kDateHeading};
     const char* const detailLabels[3] = {txt::table::kCircuitType, txt::table::kRatio,
                                          txt::table::kReactiveTotal};
     setUpOne(title, seed, titleLabels);
+    fitNames(title, nameMinimum);
     setUpOne(detail, seed, detailLabels);
 }
 
@@ -46,7 +59,7 @@ void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection
                   selection.isYearly() ? formatText(txt::table::kYearTitle, selection.year)
                   : selection.isMonthly()
                       ? formatText(txt::table::kMonthTitle, selection.year, selection.month)
-                      : selection.day.date.format(txt::textout::kDailyDate));
+                      : selection.day.date.format(txt::textout::kDailyDateWeekday));
     detail.setText(1, 0, CircuitTypeName(data.circuitType));
     detail.setText(3, 0, formatText(txt::table::kRatioValue, data.ptRatio, data.ctRatio));
     detail.setText(5, 0,

@@ -8,7 +8,12 @@ namespace title_tables {
 
 // Six columns of 10, 21, 8, 20, 17 and the rest percent; label cells grey, a black outline,
 // one font fitted in cell (0, 0) to "需要家名称" so both tables get the same size.
-void setUp(TextTable& title, TextTable& detail, const FontSpec& seed);
+// The customer's and the circuit's names shrink, then wrap, then lose their end (name_fit);
+// nameMinimum is the smallest cell height they may take (0 on paper, where they shrink to half
+// the labels' size; readableOnScreen on screen, where a cut name shows whole in a tool tip).
+void setUp(TextTable& title, TextTable& detail, const FontSpec& seed, int32_t nameMinimum = 0);
+// The smallest text the screen shows (8 point), as a cell height of this device context.
+int32_t readableOnScreen(const DeviceContext& dc);
 // The value cells; `reactive` is the summary whose lead and lag energies are shown.
 void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection,
           const DaySummary& reactive);

@@ -29,6 +29,7 @@ void setUpTable(TextTable& t, const FontSpec& seed) {
     t.setTextFormat(TextTable::Range{0, 0, -1, 0}, Centred);
     t.setTextFormat(TextTable::Range{0, 1, 1, -1}, Centred);
     t.setTextFormat(TextTable::Range{2, 1, -1, -1}, RightAligned);
+    t.setInset(TextTable::Range{2, 1, -1, -1}, -1, -1, table_style::FigurePadding, -1);
     t.setTextFormat(TextTable::Range{7, 1, 7, -1}, Centred);
     // The heading wraps in no cell: its font fits the longest heading in its narrow column.
     t.setFitText(6, 0, txt::analysis::kYearMaxDemand);
@@ -55,7 +56,7 @@ YearSheet::YearSheet(const DeviceContext& dc, bool printing, int page, int pageC
             m_root->setFixedSize(r, 55, GridElement::Rows);
         m_title = placeIn<TextTable>(*m_root, 0);
         m_detail = placeIn<TextTable>(*m_root, 1);
-        title_tables::setUp(*m_title, *m_detail, seed);
+        title_tables::setUp(*m_title, *m_detail, seed, title_tables::readableOnScreen(dc));
     }
     placeCaptionRow(*m_root, 2, captionFont).caption->setText(txt::analysis::kYearCaption);
     m_table = placeIn<TextTable>(*m_root, 3);

@@ -198,17 +198,42 @@ TEST(GraphPage, ExtensionsAddCurvesToEveryChart) {
     EXPECT_EQ(page.chart(GraphPage::PowerChart).series(2).name, "extra");
 }
 
-TEST(GraphPage, HoverAndCopyTextShowTheSamples) {
+// The readout and the copy read as the table does: units on every value, the table's decimals,
+// half-width digits in the names.
+TEST(GraphPage, HoverAndCopyTextShowTheSamplesAsTheTableDoes) {
     Report report({makeDay(Day, {.samples = 3})});
     Graph g(report.daily(0));
-    const TimeChart& chart = g.page.chart(GraphPage::PowerChart);
-    const int32_t x = chart.xOf(30); // second sample, 01:00
-    EXPECT_EQ(g.page.valuesAt(chart, x + 2), u("01:00  電力=1001.00  力率=95.50"));
+    const TimeChart& power = g.page.chart(GraphPage::PowerChart);
+    const int32_t x = power.xOf(30); // second sample, 01:00
+    EXPECT_EQ(g.page.valuesAt(power, x + 2), u("01:00  電力=1001W  力率=95.5%"));
+    const TimeChart& voltage = g.page.chart(GraphPage::VoltageChart);
+    EXPECT_EQ(g.page.valuesAt(voltage, voltage.xOf(30)), u("01:00  電圧1=101.0V  電圧3=102.0V"));
+    const TimeChart& current = g.page.chart(GraphPage::CurrentChart);
+    EXPECT_EQ(g.page.valuesAt(current, current.xOf(30)), u("01:00  電流1=11.01A  電流3=12.01A"));
     const std::string copy = g.page.copyText();
     EXPECT_EQ(copy.substr(0, copy.find('\n')),
-              u("時間\t電力[W]\t力率[%]\t電圧１[V]\t電圧３\t電流１[A]\t電流３"));
-    EXPECT_NE(copy.find("\n00:30\t1000.00\t95.50\t101.00\t102.00\t11.00\t12.00\n"),
-              std::string::npos);
+              u("時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]"));
+    EXPECT_NE(copy.find("\n00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"), std::string::npos);
+}
+
+TEST(GraphPage, AMonthReadsWithTheMonthlyTablesDecimals) {
+    Report report({makeDay(DateTime::make(2024, 5, 1)), makeDay(DateTime::make(2024, 5, 2))});
+    Graph g(report.monthly(2024, 5, 1));
+    const std::string copy = g.page.copyText();
+    const std::string first = copy.substr(copy.find('\n') + 1);
+    const std::string line = first.substr(0, first.find('\n'));
+    // Every value has one decimal: the day averages of the monthly table.
+    std::size_t column = 0;
+    for (std::size_t at = line.find('\t'); at != std::string::npos; at = line.find('\t', at + 1)) {
+        const std::size_t end = line.find('\t', at + 1);
+        const std::string value =
+            line.substr(at + 1, end == std::string::npos ? end : end - at - 1);
+        SCOPED_TRACE(value);
+        ASSERT_NE(value.find('.'), std::string::npos);
+        EXPECT_EQ(value.size() - value.find('.'), 2u);
+        ++column;
+    }
+    EXPECT_GE(column, 4u);
 }
 
 } // namespace

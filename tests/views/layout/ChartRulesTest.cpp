@@ -163,3 +163,24 @@ TEST(ChartRules, HalfPlacedBarsStandSideBySide) {
 }
 
 } // namespace
+
+TEST(LevelLabelTops, AboveTheLineBelowItWhenCrowdedNeverOverlapping) {
+    struct Case {
+        const char* what;
+        std::vector<int32_t> lines;
+        std::vector<int32_t> tops;
+    };
+    // Labels 20 high in a plot 200 high.
+    const Case cases[] = {
+        {"one label sits above its line", {100}, {80}},
+        {"apart lines keep their places", {50, 150}, {30, 130}},
+        {"a close lower line takes its label below", {100, 110}, {80, 110}},
+        {"the order of the lines does not matter", {110, 100}, {110, 80}},
+        {"at the plot's top the label goes below", {5}, {5}},
+        {"at the plot's bottom labels move up", {199, 199}, {160, 180}},
+        {"three close lines stack", {100, 105, 110}, {80, 105, 125}},
+        {"no lines, no labels", {}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(chart_rules::levelLabelTops(c.lines, 20, 200), c.tops) << c.what;
+}

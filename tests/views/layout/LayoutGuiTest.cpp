@@ -97,6 +97,19 @@ TEST(LayoutGui, JapaneseFacesResolveToInstalledIpaFonts) {
     }
 }
 
+TEST(LayoutGui, WidgetsUseTheProportionalFace) {
+    const QFont before = QApplication::font();
+    useProportionalUiFont();
+    const QFont ui = QApplication::font();
+    EXPECT_EQ(QFontInfo(ui).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(ui.pointSizeF(), before.pointSizeF());
+    // Proportional: a narrow letter takes less room than a wide one.
+    const QFontMetrics metrics(ui);
+    EXPECT_LT(metrics.horizontalAdvance(QStringLiteral("iiii")),
+              metrics.horizontalAdvance(QStringLiteral("WWWW")));
+    QApplication::setFont(before);
+}
+
 TEST(LayoutGui, FittedTextFitsWithRealMetrics) {
     installJapaneseFontSubstitutes();
     QImage image(600, 200, QImage::Format_RGB32);

@@ -2,6 +2,7 @@
 #include "views/ReportFixtures.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
+#include "views/table/TableStyle.h"
 #include <gtest/gtest.h>
 
 using namespace report_fixture;
@@ -111,7 +112,7 @@ TEST(SheetPrintPage, MonthlyTablePageHasAllDates) {
     Report report({makeDay(DateTime::make(2024, 5, 3)), makeDay(DateTime::make(2024, 5, 9))});
     Printed p(report.monthly(2024, 5, 1), 1, 3);
     EXPECT_EQ(p.page.table()->dataRows(), 32);
-    EXPECT_EQ(p.page.table()->text(0, 31), "5/31");
+    EXPECT_EQ(p.page.table()->text(0, 31), u("5/31(金)"));
     EXPECT_NE(p.dc.findText(u("測定値（平均値）")), nullptr);
     EXPECT_NE(p.dc.findText("1/3"), nullptr);
 }
@@ -119,10 +120,10 @@ TEST(SheetPrintPage, MonthlyTablePageHasAllDates) {
 TEST(SheetPrintPage, MonthlyPageMarksIncompleteDaysWithALegend) {
     Report report(incompleteMonthDays());
     Printed p(report.monthly(2024, 5, 1), 1, 3);
-    for (const char* text : {"5/2 ▲2", "5/3 ▲3", "5/1", "5/4 ▲", "5/5", "測定値（平均値）",
-                             "▲n：欠測 n 区間（停電を含む）"})
+    for (const char* text : {"5/2(木) ▲2", "5/3(金) ▲3", "5/1(水)", "5/4(土) ▲", "5/5(日)",
+                             "測定値（平均値）", "▲n：欠測 n 区間（停電を含む）"})
         EXPECT_NE(p.dc.findText(u(text)), nullptr) << text;
-    EXPECT_EQ(p.dc.findText(u("5/1 ▲")), nullptr);
+    EXPECT_EQ(p.dc.findText(u("5/1(水) ▲")), nullptr);
 }
 
 TEST(SheetPrintPage, NoLegendOnACompleteMonthOrADailyPage) {
@@ -133,6 +134,50 @@ TEST(SheetPrintPage, NoLegendOnACompleteMonthOrADailyPage) {
     Printed daily(report.daily(1), 1, 3);
     EXPECT_EQ(daily.dc.findText(legend), nullptr);
     EXPECT_NE(daily.dc.findText(u("測定値")), nullptr);
+}
+
+// Bottom (device y, downwards) of the lowest black line on the page.
+int32_t lowestBlackLine(RecordingDeviceContext& dc) {
+    int32_t lowest = 0;
+    for (const RecordingDeviceContext::Op& op : dc.polylines())
+        if (op.pen.colour == table_style::Black)
+            for (const Point& point : op.points)
+                lowest = std::max(lowest, point.y);
+    return lowest;
+}
+
+int32_t rowPitch(const TextTable& table) {
+    const std::vector<TrackSpec>& rows = table.grid().rows();
+    return rows[2].endPosition - rows[1].endPosition;
+}
+
+TEST(SheetPrintPage, MonthlyPageEndsAfterTheLastDateWithoutEmptyRows) {
+    struct Case {
+        int year, month, startDay;
+        int dates;
+        const char* lastDate;
+    };
+    const Case cases[] = {{2024, 5, 1, 31, "5/31(金)"},
+                          {2024, 2, 1, 29, "2/29(木)"},
+                          {2024, 11, 21, 30, "12/20(金)"},
+                          {2023, 2, 1, 28, "2/28(火)"}};
+    Report daily({makeDay(Day, {.samples = 120, .intervalMinutes = 10})});
+    const int32_t dailyPitch = rowPitch(*Printed(daily.daily(0), 1, 5).page.table());
+    for (const Case& c : cases) {
+        Report report({makeDay(DateTime::make(c.year, c.month, c.startDay))});
+        RecordingDeviceContext dc{Rect{0, 0, 2100, 2970}};
+        SheetPrintPage page;
+        page.PreparePrintPage(dc, report.monthly(c.year, c.month, c.startDay), 1, 3, c.startDay);
+        page_render::place(*page.root(), nullptr, dc, MM_LOMETRIC, Rect{200, -250, 1900, -2720});
+        page_render::paint(*page.root(), nullptr, dc);
+        const TextTable& table = *page.table();
+        EXPECT_EQ(table.grid().rowCount(), c.dates + 1) << c.lastDate;
+        EXPECT_NEAR(rowPitch(table), dailyPitch, dailyPitch / 10) << c.lastDate;
+        const RecordingDeviceContext::Op* last = dc.findText(u(c.lastDate));
+        ASSERT_NE(last, nullptr) << c.lastDate;
+        // The table's bottom line lies right under the last date, not rows further down.
+        EXPECT_LT(lowestBlackLine(dc), last->rect.bottom + dailyPitch) << c.lastDate;
+    }
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 #include "views/ReportFixtures.h"
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
+#include "views/table/TableStyle.h"
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace report_fixture;
 
@@ -111,9 +113,9 @@ TEST(SheetScreen, MonthlyRowsListTheReportMonthAcrossTheCalendarMonth) {
     EXPECT_EQ(t.text(0, 0), u("日付"));
     EXPECT_EQ(s.sheet.measuredCaption().text(), u("測定値（平均値）"));
     const std::pair<int, const char*> dates[] = {
-        {1, "2/21"}, {8, "2/28"}, {9, "3/1"}, {28, "3/20"}};
+        {1, "2/21(水)"}, {8, "2/28(水)"}, {9, "3/1(木)"}, {28, "3/20(火)"}};
     for (auto [row, text] : dates)
-        EXPECT_EQ(t.text(0, row), text) << row;
+        EXPECT_EQ(t.text(0, row), u(text)) << row;
     EXPECT_EQ(t.text(0, 29), "");
     EXPECT_EQ(t.text(1, 5), "1010.0");  // 2/25 has a day
     EXPECT_EQ(t.text(1, 6), "");        // 2/26 has none: only its date
@@ -126,8 +128,9 @@ TEST(SheetScreen, MonthlyDateOfAnIncompleteDayCarriesItsMissingIntervals) {
     Report report(incompleteMonthDays());
     Sheet s(report.monthly(2024, 5, 1));
     TextTable& t = s.table();
-    const std::pair<int, const char*> dates[] = {{1, "5/1"},   {2, "5/2 ▲2"}, {3, "5/3 ▲3"},
-                                                 {4, "5/4 ▲"}, {5, "5/5"},    {6, "5/6"}};
+    const std::pair<int, const char*> dates[] = {{1, "5/1(水)"},    {2, "5/2(木) ▲2"},
+                                                 {3, "5/3(金) ▲3"}, {4, "5/4(土) ▲"},
+                                                 {5, "5/5(日)"},    {6, "5/6(月)"}};
     for (auto [row, text] : dates)
         EXPECT_EQ(t.text(0, row), u(text)) << row;
     EXPECT_EQ(t.text(1, 2), "1010.0"); // the values of a marked row stay
@@ -159,7 +162,7 @@ TEST(SheetScreen, TitleTablesShowTheSelection) {
     Sheet s(report.daily(0));
     EXPECT_EQ(s.sheet.titleTable().text(1, 0), u("東京工場"));
     EXPECT_EQ(s.sheet.titleTable().text(3, 0), u("受電"));
-    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2024年 5月 1日"));
+    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2024年 5月 1日(水)"));
     EXPECT_EQ(s.sheet.detailTable().text(1, 0), u("3相3線"));
     EXPECT_EQ(s.sheet.detailTable().text(3, 0), u("PT=66.0 ，CT=40.0"));
     EXPECT_EQ(s.sheet.detailTable().text(5, 0), u("進=1.5 ，遅=2.5"));
@@ -172,13 +175,62 @@ TEST(SheetScreen, NoSelectionLeavesTheSheetUnfilled) {
     EXPECT_EQ(sheet.titleTable().text(1, 0), "");
 }
 
-TEST(SheetScreen, CopyTextHasOneTabSeparatedLinePerRowOfShownColumns) {
+// Pasted into a spreadsheet, the copy tells whose day it is and ends with its summary.
+TEST(SheetScreen, CopyTextHasTheTitleBlockTheShownColumnsAndTheSummary) {
     Report report({makeDay(Day, {.samples = 2})});
     Sheet s(report.daily(0));
-    EXPECT_EQ(s.sheet.copyText(),
-              u("時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
-                  "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
-                  "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n");
+    const std::string copy = s.sheet.copyText();
+    const std::string measured =
+        u("\n時間\t電力[W]\t力率[%]\t電圧1[V]\t電圧3[V]\t電流1[A]\t電流3[A]\n") +
+        "00:30\t1000\t95.5\t101.0\t102.0\t11.00\t12.00\n"
+        "01:00\t1001\t95.5\t101.0\t102.0\t11.01\t12.01\n\n";
+    const std::size_t table = copy.find(measured);
+    ASSERT_NE(table, std::string::npos) << copy;
+    const std::string title = copy.substr(0, table);
+    TextTable& t = s.sheet.titleTable();
+    // Every text of the title block, in order of its rows.
+    int found = 0;
+    for (const TextTable* block : {&t, &s.sheet.detailTable()})
+        for (int row = 0; row < block->dataRows(); ++row)
+            for (int c = 0; c < block->dataColumns(); ++c)
+                if (!block->text(c, row).empty()) {
+                    EXPECT_NE(title.find(block->text(c, row)), std::string::npos);
+                    ++found;
+                }
+    EXPECT_GE(found, 4);
+    const std::string summary = copy.substr(table + measured.size());
+    EXPECT_NE(summary.find(s.sheet.summaryTable().text(1, 0)), std::string::npos);
+    EXPECT_NE(summary.find(u("500.0 (13:30～14:00)")), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("\n\n"), std::string::npos) << "no empty rows";
+}
+
+// A right-aligned figure keeps a millimetre from the line at its cell's right.
+TEST(SheetScreen, FiguresKeepClearOfTheRightBorder) {
+    Report report({makeDay(Day, {.samples = 2})});
+    Sheet s(report.daily(0));
+    s.dc.clear();
+    page_render::paint(s.sheet.root(), nullptr, s.dc);
+    int figures = 0;
+    for (const auto& text : s.dc.texts()) {
+        if (text.text != "1000" && text.text != "95.5" && text.text != "12.01")
+            continue;
+        const Rect figure = text.rect.normalised();
+        // The nearest vertical line right of the figure that spans its row.
+        std::optional<int32_t> border;
+        for (const auto& line : s.dc.polylines())
+            for (std::size_t i = 1; i < line.points.size(); ++i) {
+                const Point a = line.points[i - 1], b = line.points[i];
+                if (a.x != b.x || a.x < figure.left || std::min(a.y, b.y) > figure.top ||
+                    std::max(a.y, b.y) < figure.bottom)
+                    continue;
+                if (!border || a.x < *border)
+                    border = a.x;
+            }
+        ASSERT_TRUE(border) << text.text;
+        EXPECT_GE(*border - figure.right, table_style::FigurePadding - 3) << text.text;
+        ++figures;
+    }
+    EXPECT_EQ(figures, 5); // 95.5 twice
 }
 
 TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
@@ -192,6 +244,45 @@ TEST(SheetScreen, PaintsOnlyTheVisibleRowsOfALongDay) {
             ++times;
     EXPECT_GT(times, 5);
     EXPECT_LT(times, 60); // the grid rows on screen, not the 1440 samples
+}
+
+} // namespace
+
+namespace {
+
+// However narrow the window, the summary's texts keep a readable size; one too long for its
+// cell then loses its end, never its start.
+TEST(SheetScreen, SummaryTextsKeepAReadableSizeAndTheirStartInANarrowWindow) {
+    Report report({makeDay(Day, {.samples = 3, .reverse = true})});
+    for (int32_t width : {2000, 1600, 1000}) {
+        RecordingDeviceContext dc{Rect{0, 0, width, 2500}};
+        SheetScreen sheet{dc};
+        sheet.fill(report.daily(0), 1);
+        page_render::place(sheet.root(), nullptr, dc, MM_LOMETRIC, Rect{0, 0, width, -2500});
+        const int32_t readable = std::abs(FontSpec::make(dc, "", 80).height);
+        int cut = 0;
+        for (TextTable* table : {&sheet.summaryTable(), &sheet.peakTable()}) {
+            const GridElement& grid = table->grid();
+            for (int c = 0; c < grid.columnCount(); ++c)
+                for (int r = 0; r < grid.rowCount(); ++r) {
+                    const TextBox& box = table->cellBox(c, r);
+                    if (box.text().empty() || box.rect().width() == 0 || box.rect().height() == 0)
+                        continue;
+                    ASSERT_FALSE(box.fittedName().lines.empty()) << width;
+                    EXPECT_GE(box.fittedName().height, readable) << width << " " << box.text();
+                    const std::string& shown = box.fittedName().lines[0];
+                    EXPECT_EQ(box.text().compare(0, std::min<std::size_t>(2, shown.size()), shown,
+                                                 0, std::min<std::size_t>(2, shown.size())),
+                              0)
+                        << width << " " << box.text();
+                    cut += box.fittedName().elided ? 1 : 0;
+                }
+        }
+        // At a usual width nothing is cut; at half of it something must be.
+        if (width != 1600) {
+            EXPECT_EQ(cut > 0, width == 1000) << width;
+        }
+    }
 }
 
 } // namespace

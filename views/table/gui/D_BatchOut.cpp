@@ -79,8 +79,8 @@ CBatchOut::CBatchOut(const MeasurementStore& store, const BatchRequest& start,
     m_to = dateEdit(this, res::IDC_BATCH_TO, "toDate", toQDate(start.to));
     m_csv = tag(new QCheckBox(QStringLiteral("CSV形式(&C)"), this), res::IDC_BATCH_CSV, "csvCheck");
     m_pdf = tag(new QCheckBox(QStringLiteral("PDF(&P)"), this), res::IDC_BATCH_PDF, "pdfCheck");
-    m_csv->setAccessibleName(QStringLiteral("CSV形式"));
-    m_pdf->setAccessibleName(QStringLiteral("PDF"));
+    dialog::nameAfterText(m_csv);
+    dialog::nameAfterText(m_pdf);
     m_csv->setChecked(start.csv);
     m_pdf->setChecked(start.pdf);
     m_folder = tag(new QLineEdit(qtFromPath(folder), this), res::IDC_BATCH_FOLDER, "folderEdit");
