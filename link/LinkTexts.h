@@ -1,7 +1,8 @@
 #pragma once
 #include "support/SjisText.h"
 
-// Texts of the report parser and the reception, written in UTF-8 and made Shift-JIS by the compiler.
+// Texts of the report parser and the reception, written in UTF-8 and made Shift-JIS by the
+// compiler.
 namespace txt::link {
 
 // Reception and serial port.

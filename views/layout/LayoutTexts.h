@@ -1,7 +1,8 @@
 #pragma once
 #include "support/SjisText.h"
 
-// Texts of the layout engine and the time chart, written in UTF-8 and made Shift-JIS by the compiler.
+// Texts of the layout engine and the time chart, written in UTF-8 and made Shift-JIS by the
+// compiler.
 namespace txt::layout {
 
 inline constexpr auto kFaceGothic = sjis::text(u8"ＭＳ ゴシック");

@@ -1,7 +1,8 @@
 #pragma once
 #include "support/SjisText.h"
 
-// Texts of the table view and its printed pages, written in UTF-8 and made Shift-JIS by the compiler.
+// Texts of the table view and its printed pages, written in UTF-8 and made Shift-JIS by the
+// compiler.
 namespace txt::table {
 
 inline constexpr auto kCustomer = sjis::text(u8"需要家名称");
