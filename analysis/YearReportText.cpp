@@ -72,7 +72,7 @@ YearRowText yearMonthText(const YearMonthRow& row) {
 
 YearRowText yearTotalText(const YearReport& report) {
     YearRowText t;
-    t[0] = kYearTotal;
+    t[0] = kYearTotal.str();
     t[1] = periodText(report.months.front().window.start, report.months.back().window.end);
     YearMonthRow sum;
     int days = 0;

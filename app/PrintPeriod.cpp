@@ -3,5 +3,5 @@
 #include "support/DateTime.h"
 
 const char* checkPrintPeriod(const DateTime& start, const DateTime& end) {
-    return end < start ? txt::app::kPeriodReversed : nullptr;
+    return end < start ? txt::app::kPeriodReversed.c_str() : nullptr;
 }

@@ -126,7 +126,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         captureReported = true;
         const std::string where =
             displayPath(capture->path().empty() ? request.captureFolder : capture->path());
-        const std::string text = formatText(txt::link::kCaptureFailed, where.c_str());
+        const sjis::String text = formatText(txt::link::kCaptureFailed, where.c_str());
         if (log)
             log->WriteLine(text);
         post(ReceptionNotice::LogAndAddLine, false, text);
@@ -169,7 +169,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 if (!m_port.Open()) {
                     std::string error = SerialPort::FormatSystemError(m_port.lastError());
                     if (m_port.lackedPermission())
-                        error += txt::link::kPortPermissionHint;
+                        error += txt::link::kPortPermissionHint.view();
                     throw CxException(0, txt::link::kPortOpenFailed, error.c_str());
                 }
                 // The recorder starts when its operator presses the button: wait without limit.
@@ -226,8 +226,8 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                         line.assign(buffer, count);
                         ReportLineCleaner(line, kReceptionCleanOptions);
                         if (context.state != ParseState::WaitHeader ||
-                            line.compare(0, std::strlen(txt::link::kChannelMark),
-                                         txt::link::kChannelMark) == 0)
+                            line.compare(0, txt::link::kChannelMark.size(),
+                                         txt::link::kChannelMark.view()) == 0)
                             cut = rc == -2 ? CutReason::Silence : CutReason::ReadError;
                         throw CxException();
                     }
@@ -242,7 +242,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
             if (first) {
                 first = false;
                 post(ReceptionNotice::AddLine, true,
-                     serial ? txt::link::kReceiving : txt::link::kFileReading);
+                     serial ? txt::link::kReceiving.c_str() : txt::link::kFileReading.c_str());
                 if (serial)
                     m_port.SetReadLineTimeout(timing.interByteMs);
             }
@@ -258,7 +258,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
         if (e.hasMessage()) {
             if (log)
                 log->WriteLine(e.message());
-            post(ReceptionNotice::LogAndAddLine, true, e.message());
+            post(ReceptionNotice::LogAndAddLine, true, e.message().str());
             failed = true;
         }
     } catch (const std::exception&) {
@@ -286,7 +286,7 @@ void ReceptionWorker::body(const ReceptionRequest& request) {
                 serial ? (capture ? displayPath(capture->path()) : std::string()) : shown;
             m_cutNotice = cutReceptionMessage(*cut, end, m_days.days.count(), where);
             if (log)
-                log->WriteLine(m_cutNotice);
+                log->WriteLine(sjis::Text(m_cutNotice));
             post(ReceptionNotice::LogAndAddLine, true, m_cutNotice);
         }
     }

@@ -4,7 +4,7 @@
 
 namespace {
 
-std::string dayText(const DayKey& day, const char* format) {
+std::string dayText(const DayKey& day, sjis::Text format) {
     return formatText(format, static_cast<int>(day.channel), day.date.format("%Y/%m/%d").c_str());
 }
 
@@ -21,8 +21,9 @@ std::string cutReceptionMessage(CutReason reason, const ReportEnd& end, int kept
     if (end.cutDay)
         text += " " + dayText(*end.cutDay, kCutDayLeft);
     if (!file.empty())
-        text +=
-            " " + formatText(reason == CutReason::FileEnd ? kCutFile : kCutCapture, file.c_str());
+        text += " " + formatText(reason == CutReason::FileEnd ? sjis::Text(kCutFile)
+                                                              : sjis::Text(kCutCapture),
+                                 file.c_str());
     return text;
 }
 

@@ -270,7 +270,7 @@ void FeedLine(ParseContext& ctx, std::string_view line) {
             if (line.size() > kMaxReportLineBytes) {
                 failLineTooLong(line);
             }
-            ctx.reverseColumn = line.find(kReverseMark) != std::string_view::npos;
+            ctx.reverseColumn = line.find(kReverseMark.view()) != std::string_view::npos;
             ctx.workingDay.hasReverse = ctx.reverseColumn ? 1 : 0;
             ctx.state = ParseState::IntervalBlock;
         } else if (startsWith(line, kEnergyMark)) {

@@ -16,7 +16,7 @@ void failWithLine(std::string_view prefix, std::string_view line) {
     std::string message;
     message.reserve(prefix.size() + shown.size() + 1);
     message.append(prefix).append(shown).push_back('>');
-    throw CxException(std::move(message), 0);
+    throw CxException(sjis::Text(message), 0);
 }
 
 std::string_view TakeToken(LineCursor& cursor) {

@@ -65,7 +65,7 @@ std::filesystem::path serialDevicePath(int portNumber, const PortDeviceLookup& c
         if (!device.empty())
             return device;
     }
-    return formatText("/dev/ttyUSB%d", portNumber - 1);
+    return formatText("/dev/ttyUSB%d", portNumber - 1).str();
 }
 
 PortDeviceLookup portDevicesFromIni(std::filesystem::path iniFile) {
@@ -272,8 +272,8 @@ int32_t SerialPort::ReadLine(char* buffer, uint32_t limit, uint32_t* count,
         *count = received;
     if (tracing()) {
         auto [hex, chars] = formatReceiveDump(buffer, received);
-        m_trace.WriteLine(hex);
-        m_trace.WriteRaw(chars);
+        m_trace.WriteLine(sjis::Text(hex));
+        m_trace.WriteRaw(sjis::Text(chars));
     }
     return result;
 }
@@ -295,8 +295,8 @@ std::string SerialPort::takeWaitingInput(std::size_t limit) {
     }
     if (tracing() && !taken.empty()) {
         auto [hex, chars] = formatReceiveDump(taken.data(), taken.size());
-        m_trace.WriteLine(hex);
-        m_trace.WriteRaw(chars);
+        m_trace.WriteLine(sjis::Text(hex));
+        m_trace.WriteRaw(sjis::Text(chars));
     }
     return taken;
 }
@@ -326,7 +326,7 @@ void SerialPort::closeTrace() {
 
 void SerialPort::trace(const std::string& text) {
     if (tracing())
-        m_trace.WriteLine(text);
+        m_trace.WriteLine(sjis::Text(text));
 }
 
 std::string SerialPort::FormatSystemError(uint32_t code) {

@@ -27,7 +27,7 @@ void CustomerEditor::selectCircuit(int index) {
 CustomerEditor::Outcome CustomerEditor::apply(const RegistryResult& result, Prompt& prompt,
                                               bool customerLevel) {
     if (!result.ok) {
-        prompt.tell(result.message, PromptIcon::Stop);
+        prompt.tell(sjis::Text(result.message), PromptIcon::Stop);
         return Outcome::Rejected;
     }
     if (customerLevel)
@@ -43,7 +43,7 @@ CustomerEditor::Outcome CustomerEditor::addCustomer(std::string_view entered, Pr
 
 namespace {
 
-bool confirmed(Prompt& prompt, const std::string& question) {
+bool confirmed(Prompt& prompt, sjis::Text question) {
     return prompt.ask(question, PromptButtons::YesNoDefaultNo, PromptIcon::Warning) ==
            PromptAnswer::Yes;
 }

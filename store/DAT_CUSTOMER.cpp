@@ -47,8 +47,8 @@ bool isSignatureFailure(const LoadResult& result) {
 // "ファイルを開くことが出来ません\n<path>" and why.
 [[noreturn]] void cannotOpen(const std::filesystem::path& path, std::error_code error,
                              FileUse use) {
-    throw CxException(formatText(txt::store::kCannotOpen, displayPath(path).c_str()) +
-                          openFailureReason(error, use, path),
+    throw CxException(sjis::Text(formatText(txt::store::kCannotOpen, displayPath(path).c_str()) +
+                                 openFailureReason(error, use, path)),
                       0);
 }
 
@@ -62,7 +62,7 @@ OpenedFile openOrThrow(const std::filesystem::path& path, OpenAccess access, Fil
 
 // After an archive failure of an import: the file chosen is not what the export writes.
 FailureSite importSite(int line, const std::string& shown) {
-    return {kSourceName, line, "\n" + formatText(txt::store::kNotExportFile, shown.c_str())};
+    return {kSourceName, line, "\n" + formatText(txt::store::kNotExportFile, shown.c_str()).str()};
 }
 
 // Tells the first name of the customer that breaks the name rules.
@@ -71,7 +71,7 @@ bool namesFollowTheRules(const Customer& customer, Prompt& prompt) {
     for (int i = 0; check.ok && i < customer.circuits.count(); ++i)
         check = checkName(customer.circuits.at(i).name, NameField::Circuit);
     if (!check.ok)
-        prompt.tell(check.message, PromptIcon::Stop);
+        prompt.tell(sjis::Text(check.message), PromptIcon::Stop);
     return check.ok;
 }
 
@@ -82,13 +82,13 @@ std::string exportFileNamePreset(const std::string& customerName) {
 }
 
 std::string importDoneMessage(const std::string& name, const std::filesystem::path& path) {
-    return formatText(txt::store::kImported, name.c_str(), displayPath(path).c_str());
+    return formatText(txt::store::kImported, name.c_str(), displayPath(path).c_str()).str();
 }
 
 std::string uniqueCustomerName(const MeasurementStore& store, const std::string& name) {
     std::string candidate = name;
     for (int counter = 1; store.find(candidate) >= 0; ++counter)
-        candidate = formatText("%s_%d", name.c_str(), counter);
+        candidate = formatText("%s_%d", name.c_str(), counter).str();
     return candidate;
 }
 
@@ -137,12 +137,12 @@ Customer readImported(ByteSource& source, const std::string& shown, Prompt& prom
     });
     if (result.outcome == LoadOutcome::WrongVersion ||
         (result.outcome == LoadOutcome::Damaged && isSignatureFailure(result))) {
-        const char* message = result.outcome == LoadOutcome::WrongVersion
-                                  ? txt::store::kDataFileVersion
-                                  : txt::store::kDataFileDamaged;
+        const sjis::Text message = result.outcome == LoadOutcome::WrongVersion
+                                       ? sjis::Text(txt::store::kDataFileVersion)
+                                       : sjis::Text(txt::store::kDataFileDamaged);
         // The data file's message speaks of the data file: say which file this was meant to be.
-        prompt.tell(formatText(message, shown.c_str()) + "\n" +
-                        formatText(txt::store::kNotExportFile, shown.c_str()),
+        prompt.tell(sjis::Text(formatText(message, shown.c_str()) + "\n" +
+                               formatText(txt::store::kNotExportFile, shown.c_str())),
                     PromptIcon::Stop);
         throw ImportAbandoned();
     }
@@ -157,7 +157,7 @@ int addImported(MeasurementStore& store, Customer scratch, Prompt& prompt) {
     // file names and on the screen.
     if (!namesFollowTheRules(scratch, prompt))
         return -1;
-    std::string question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
+    const sjis::String question = formatText(txt::store::kImportQuestion, scratch.name.c_str());
     if (prompt.ask(question, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
         return -1;
     std::string name = uniqueCustomerName(store, scratch.name);

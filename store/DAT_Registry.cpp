@@ -7,11 +7,11 @@
 
 namespace {
 
-std::string withList(const char* format) {
-    std::string text(format);
+std::string withList(sjis::Text format) {
+    std::string text(format.view());
     std::size_t at = text.find("%s");
     if (at != std::string::npos)
-        text.replace(at, 2, txt::store::kForbiddenNameChars);
+        text.replace(at, 2, txt::store::kForbiddenNameChars.view());
     return text;
 }
 
@@ -76,18 +76,19 @@ NameCheck checkName(std::string_view entered, NameField field) {
     std::string name = trimBlanks(entered);
     bool customer = field == NameField::Customer;
     if (name.empty()) {
-        r.message = customer ? txt::store::kCustomerEmpty : txt::store::kCircuitEmpty;
+        r.message = customer ? txt::store::kCustomerEmpty.str() : txt::store::kCircuitEmpty.str();
         return r;
     }
     if (name.size() > kMaxNameBytes) {
-        r.message =
-            formatText(customer ? txt::store::kCustomerTooLong : txt::store::kCircuitTooLong,
-                       static_cast<int>(kMaxNameBytes), static_cast<int>(kMaxNameBytes / 2));
+        r.message = formatText(customer ? sjis::Text(txt::store::kCustomerTooLong)
+                                        : sjis::Text(txt::store::kCircuitTooLong),
+                               static_cast<int>(kMaxNameBytes), static_cast<int>(kMaxNameBytes / 2))
+                        .str();
         return r;
     }
     if (findForbiddenNameChar(name) != std::string_view::npos) {
-        r.message =
-            withList(customer ? txt::store::kCustomerForbidden : txt::store::kCircuitForbidden);
+        r.message = withList(customer ? sjis::Text(txt::store::kCustomerForbidden)
+                                      : sjis::Text(txt::store::kCircuitForbidden));
         return r;
     }
     r.ok = true;

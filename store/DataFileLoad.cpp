@@ -124,10 +124,11 @@ LoadFailureFormat loadFailureFormat(const LoadResult& result) {
 std::string loadFailureText(const LoadResult& result, const fs::path& file) {
     const LoadFailureFormat f = loadFailureFormat(result);
     const std::string path = displayPath(file);
-    if (!f.format)
+    if (f.format.size() == 0)
         return {};
-    return f.withReason ? formatText(f.format, result.reason.c_str(), path.c_str())
-                        : formatText(f.format, path.c_str());
+    return (f.withReason ? formatText(f.format, result.reason.c_str(), path.c_str())
+                         : formatText(f.format, path.c_str()))
+        .str();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "store/DAT_DataFile.h"
 #include "store/DAT_SerialSettings.h"
 #include "store/DAT_Store.h"
+#include "support/SjisText.h"
 
 #include <atomic>
 #include <cstdint>
@@ -45,7 +46,7 @@ LoadResult loadDataFile(const std::filesystem::path& path, SerialSettings& seria
 // A failed load as a tool tells it: a printf format (CP932) taking the reason (only when
 // withReason) and then the path; no format for a load that did not fail.
 struct LoadFailureFormat {
-    const char* format = nullptr;
+    sjis::Text format = ""; // empty: no failure
     bool withReason = false;
 };
 LoadFailureFormat loadFailureFormat(const LoadResult& result);

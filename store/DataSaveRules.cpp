@@ -30,6 +30,6 @@ bool acceptDataSave(DataSaveFields& f, const MeasurementStore& store, Prompt& pr
     if (!exportCustomer(store, path, f.customerIndex, prompt, policy, wrap))
         return false;
     // The file written is named after the text, so the user can find it.
-    prompt.tell(std::string(txt::store::kSaved) + "\n" + displayPath(path), PromptIcon::None);
+    prompt.tell(sjis::Text(txt::store::kSaved.str() + "\n" + displayPath(path)), PromptIcon::None);
     return true;
 }

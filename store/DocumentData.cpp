@@ -108,10 +108,10 @@ bool DocumentData::finishLoad(ReadData read, Prompt& prompt) {
                     PromptIcon::Stop);
         return false;
     }
-    const char* message = result.outcome == LoadOutcome::WrongVersion
-                              ? txt::store::kDataFileVersion
-                              : txt::store::kDataFileDamaged;
-    std::string text = formatText(message, displayPath(m_dataFile).c_str());
+    const sjis::Text message = result.outcome == LoadOutcome::WrongVersion
+                                   ? sjis::Text(txt::store::kDataFileVersion)
+                                   : sjis::Text(txt::store::kDataFileDamaged);
+    std::string text = formatText(message, displayPath(m_dataFile).c_str()).str();
     // The copy keeps the old bytes; the next save writes a sound file in its place.
     m_changed = true;
     const fs::path copy = datafile::copyAside(m_dataFile);
@@ -123,7 +123,7 @@ bool DocumentData::finishLoad(ReadData read, Prompt& prompt) {
         text += "\n";
         text += formatText(txt::store::kCopyAsideFailed, displayPath(m_dataFile).c_str());
     }
-    prompt.tell(text, PromptIcon::Stop);
+    prompt.tell(sjis::Text(text), PromptIcon::Stop);
     return false;
 }
 

@@ -39,5 +39,5 @@ MonthStartDayCheck checkMonthStartDayText(std::string_view text) {
     }
     if (value < 1)
         return {0, txt::store::kStartDayRange};
-    return {value, nullptr};
+    return {value, ""};
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/SjisText.h"
 #include <string_view>
 
 // The check of the monthly-report start day as typed: trimmed at both ends, then digits only
@@ -6,6 +7,6 @@
 // they are what a Japanese input method types.
 struct MonthStartDayCheck {
     int day = 0;
-    const char* message = nullptr; // CP932 error text; null = accepted
+    sjis::Text message = ""; // empty = accepted
 };
 MonthStartDayCheck checkMonthStartDayText(std::string_view text);

@@ -1,21 +1,10 @@
 #include "support/CxException.h"
 
-#include "support/Format.h"
-
 #include <algorithm>
-#include <cstdarg>
 #include <cstring>
 
-CxException::CxException(std::string message, int32_t value)
-    : m_hasMessage(true), m_message(std::move(message)), m_value(value) {}
-
-CxException::CxException(int32_t value, const char* format, ...)
-    : m_hasMessage(true), m_value(value) {
-    va_list args;
-    va_start(args, format);
-    m_message = formatTextV(format, args);
-    va_end(args);
-}
+CxException::CxException(sjis::Text message, int32_t value)
+    : m_hasMessage(true), m_message(message.str()), m_value(value) {}
 
 bool CxException::GetErrorMessage(char* buffer, unsigned max, unsigned* helpContext) const {
     if (buffer == nullptr || max == 0) {

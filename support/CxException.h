@@ -1,4 +1,6 @@
 #pragma once
+#include "support/Format.h"
+#include "support/SjisText.h"
 #include <cstdint>
 #include <exception>
 #include <string>
@@ -8,12 +10,14 @@
 class CxException : public std::exception {
 public:
     CxException() = default;
-    CxException(std::string message, int32_t value);
+    CxException(sjis::Text message, int32_t value);
     // printf-style message; the value is kept as given.
-    CxException(int32_t value, const char* format, ...) __attribute__((format(printf, 3, 4)));
+    template <typename... Args>
+    CxException(int32_t value, sjis::Text format, Args... args)
+        : CxException(formatText(format, args...), value) {}
 
     bool hasMessage() const { return m_hasMessage; }
-    const std::string& message() const { return m_message; } // CP932
+    sjis::Text message() const { return sjis::Text(m_message); }
     int32_t value() const { return m_value; }
 
     // Copies at most max-1 bytes of the message and a terminating zero; false for a null buffer

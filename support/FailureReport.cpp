@@ -27,9 +27,9 @@ std::string cut(std::string text) {
     return text;
 }
 
-void show(Prompt& prompt, const char* heading, std::string text, const FailureSite& site,
+void show(Prompt& prompt, std::string_view heading, std::string text, const FailureSite& site,
           std::string_view hint = {}) {
-    prompt.tell(formatFailure(heading, cut(std::move(text)), site) + std::string(hint),
+    prompt.tell(sjis::Text(formatFailure(heading, cut(std::move(text)), site) + std::string(hint)),
                 PromptIcon::Warning);
 }
 

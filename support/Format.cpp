@@ -1,6 +1,9 @@
 #include "support/Format.h"
 
+#include <cstdarg>
 #include <cstdio>
+
+namespace {
 
 std::string formatTextV(const char* format, va_list args) {
     va_list copy;
@@ -16,10 +19,12 @@ std::string formatTextV(const char* format, va_list args) {
     return out;
 }
 
-std::string formatText(const char* format, ...) {
+} // namespace
+
+std::string format_detail::formatBytes(const std::string& format, ...) {
     va_list args;
     va_start(args, format);
-    std::string out = formatTextV(format, args);
+    std::string out = formatTextV(format.c_str(), args);
     va_end(args);
     return out;
 }

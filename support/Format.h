@@ -1,11 +1,27 @@
 #pragma once
-#include <cstdarg>
+#include "support/SjisText.h"
 #include <string>
 #include <string_view>
+#include <type_traits>
 
-// printf into a std::string (the texts are CP932 bytes; the format rules are the C library's).
-std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string formatTextV(const char* format, va_list args);
+namespace format_detail {
+std::string formatBytes(const std::string& format, ...);
+}
+
+// printf into Shift-JIS bytes: the format is a text of the program (or ASCII), the values are
+// numbers and zero-terminated Shift-JIS bytes; the format rules are the C library's.
+template <typename... Args> sjis::String formatText(sjis::Text format, Args... args) {
+    static_assert(((std::is_arithmetic_v<Args> || std::is_pointer_v<Args>)&&...),
+                  "formatText takes numbers and zero-terminated bytes (c_str())");
+    return sjis::String(format_detail::formatBytes(format.str(), args...));
+}
+// The same into UTF-8: a text of the program made UTF-8 first, for values Shift-JIS cannot
+// spell (a path).
+template <typename... Args> std::string formatUtf8(sjis::Text format, Args... args) {
+    static_assert(((std::is_arithmetic_v<Args> || std::is_pointer_v<Args>)&&...),
+                  "formatUtf8 takes numbers and zero-terminated bytes (c_str())");
+    return format_detail::formatBytes(sjis::toUtf8(format), args...);
+}
 
 // Single-byte white space (blank, tab, line breaks, vertical tab, form feed) removed at both
 // ends, as the platform's trim does; a full-width blank stays.

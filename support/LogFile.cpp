@@ -9,7 +9,6 @@
 #include "support/TextMode.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -136,27 +135,16 @@ void LogFile::OpenLog(std::filesystem::path prefix, int32_t daysPerFile, int32_t
     m_generationMode = 1;
 }
 
-void LogFile::WriteLine(std::string_view text) {
-    write(text, true, true);
+void LogFile::WriteLine(sjis::Text text) {
+    write(text.view(), true, true);
 }
 
-void LogFile::WriteStamped(std::string_view text) {
-    write(text, true, false);
+void LogFile::WriteStamped(sjis::Text text) {
+    write(text.view(), true, false);
 }
 
-void LogFile::WriteRaw(std::string_view text) {
-    write(text, false, true);
-}
-
-void LogFile::WriteFormat(const char* format, ...) {
-    if (m_prefix.empty()) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    std::string text = formatTextV(format, args);
-    va_end(args);
-    WriteLine(text);
+void LogFile::WriteRaw(sjis::Text text) {
+    write(text.view(), false, true);
 }
 
 int64_t LogFile::dayNumber(std::chrono::system_clock::time_point t) {

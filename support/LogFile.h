@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "support/Format.h"
+#include "support/SjisText.h"
+
 // Time-stamped text lines in a small set of files that rotate by date. Every write opens,
 // appends and closes the file under a lock shared by all threads and processes that write the
 // same log, so several running copies may share one log.
@@ -26,13 +29,16 @@ public:
     const std::filesystem::path& prefix() const { return m_prefix; }
 
     // Stamp + text + line break.
-    void WriteLine(std::string_view text);
+    void WriteLine(sjis::Text text);
     // Stamp + text; the rest of the line follows with WriteRaw.
-    void WriteStamped(std::string_view text);
+    void WriteStamped(sjis::Text text);
     // Text + line break, no stamp.
-    void WriteRaw(std::string_view text);
+    void WriteRaw(sjis::Text text);
     // printf rules, then as WriteLine.
-    void WriteFormat(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    template <typename... Args> void WriteFormat(sjis::Text format, Args... args) {
+        if (isOpen())
+            WriteLine(formatText(format, args...));
+    }
 
     // Whole days from 1998-01-01 00:00 local time to t.
     static int64_t dayNumber(std::chrono::system_clock::time_point t);

@@ -13,8 +13,8 @@ const char* reasonText(int error, FileUse use) {
     switch (error) {
     case EACCES:
     case EPERM:
-        return use == FileUse::Write ? txt::support::kReasonNoWritePermission
-                                     : txt::support::kReasonNoReadPermission;
+        return use == FileUse::Write ? txt::support::kReasonNoWritePermission.c_str()
+                                     : txt::support::kReasonNoReadPermission.c_str();
     case EROFS:
         return txt::support::kReasonReadOnly;
     case ENOSPC:

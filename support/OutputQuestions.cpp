@@ -4,7 +4,7 @@
 #include "support/Prompt.h"
 #include "support/SupportTexts.h"
 
-bool confirmOutputFolder(const std::filesystem::path& folder, const char* createFolderQuestion,
+bool confirmOutputFolder(const std::filesystem::path& folder, sjis::Text createFolderQuestion,
                          Prompt& prompt) {
     // Such a name means nothing here; taken literally it would become a folder named "C:\".
     if (isWindowsPath(folder)) {
@@ -21,7 +21,7 @@ bool confirmOutputFolder(const std::filesystem::path& folder, const char* create
     return true;
 }
 
-bool confirmOverwrite(const std::filesystem::path& path, const char* overwriteQuestion,
+bool confirmOverwrite(const std::filesystem::path& path, sjis::Text overwriteQuestion,
                       Prompt& prompt) {
     return nameKind(path) != PathKind::File ||
            prompt.ask(formatText(overwriteQuestion, displayPath(path).c_str()),
@@ -29,7 +29,7 @@ bool confirmOverwrite(const std::filesystem::path& path, const char* overwriteQu
 }
 
 bool confirmOutputPath(const std::filesystem::path& folder, const std::filesystem::path& path,
-                       const char* createFolderQuestion, const char* overwriteQuestion,
+                       sjis::Text createFolderQuestion, sjis::Text overwriteQuestion,
                        Prompt& prompt) {
     return confirmOutputFolder(folder, createFolderQuestion, prompt) &&
            confirmOverwrite(path, overwriteQuestion, prompt);

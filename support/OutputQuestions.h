@@ -1,4 +1,5 @@
 #pragma once
+#include "support/SjisText.h"
 #include <filesystem>
 
 class Prompt;
@@ -10,10 +11,10 @@ class Prompt;
 // folder or the path. False = refused or the user said No; nothing was written. A folder that
 // cannot be made is left for the write that follows to report.
 bool confirmOutputPath(const std::filesystem::path& folder, const std::filesystem::path& path,
-                       const char* createFolderQuestion, const char* overwriteQuestion,
+                       sjis::Text createFolderQuestion, sjis::Text overwriteQuestion,
                        Prompt& prompt);
 // The two questions one at a time (an output of several files asks only the first).
-bool confirmOutputFolder(const std::filesystem::path& folder, const char* createFolderQuestion,
+bool confirmOutputFolder(const std::filesystem::path& folder, sjis::Text createFolderQuestion,
                          Prompt& prompt);
-bool confirmOverwrite(const std::filesystem::path& path, const char* overwriteQuestion,
+bool confirmOverwrite(const std::filesystem::path& path, sjis::Text overwriteQuestion,
                       Prompt& prompt);

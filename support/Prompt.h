@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "support/SjisText.h"
 
 // YesNoDefaultNo: a question whose Yes destroys something; Enter and Escape answer No.
 enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
@@ -11,9 +11,8 @@ enum class PromptAnswer { Ok, Cancel, Yes, No };
 class Prompt {
 public:
     virtual ~Prompt() = default;
-    // text is CP932.
-    virtual PromptAnswer ask(const std::string& text, PromptButtons buttons, PromptIcon icon) = 0;
-    void tell(const std::string& text, PromptIcon icon = PromptIcon::Information) {
+    virtual PromptAnswer ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) = 0;
+    void tell(sjis::Text text, PromptIcon icon = PromptIcon::Information) {
         ask(text, PromptButtons::Ok, icon);
     }
 };
@@ -21,7 +20,5 @@ public:
 // Shows nothing and answers Ok: for operations whose caller gave no prompt.
 class SilentPrompt : public Prompt {
 public:
-    PromptAnswer ask(const std::string&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
+    PromptAnswer ask(sjis::Text, PromptButtons, PromptIcon) override { return PromptAnswer::Ok; }
 };

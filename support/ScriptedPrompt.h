@@ -14,8 +14,8 @@ public:
         PromptIcon icon;
     };
     void answer(PromptAnswer a) { m_answers.push_back(a); }
-    PromptAnswer ask(const std::string& text, PromptButtons buttons, PromptIcon icon) override {
-        m_asked.push_back({text, buttons, icon});
+    PromptAnswer ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) override {
+        m_asked.push_back({text.str(), buttons, icon});
         if (!m_answers.empty()) {
             PromptAnswer a = m_answers.front();
             m_answers.pop_front();

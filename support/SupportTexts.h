@@ -1,96 +1,52 @@
 #pragma once
+#include "support/SjisText.h"
 
-// Texts of the support library (CP932).
+// Texts of the support library, written in UTF-8 and made Shift-JIS by the compiler.
 namespace txt::support {
 
 // Headings of unexpected failures.
-inline constexpr const char kFailureMemory[] =
-    "\x83\x81\x83\x82\x83\x8a\x95s\x91\xab"; // メモリ不足
-inline constexpr const char kFailureFileAccess[] =
-    "\xcc\xa7\xb2\xd9\xb1\xb8\xbe\xbd\x88\xd9\x8f\xed"; // ﾌｧｲﾙｱｸｾｽ異常
-inline constexpr const char kFailureArchive[] =
-    "\xb1\xb0\xb6\xb2\xcc\xde\x88\xd9\x8f\xed"; // ｱｰｶｲﾌﾞ異常
-inline constexpr const char kFailureOther[] = "\x97\xe1\x8aO\x94\xad\x90\xb6"; // 例外発生
+inline constexpr auto kFailureMemory = sjis::text(u8"メモリ不足");
+inline constexpr auto kFailureFileAccess = sjis::text(u8"ﾌｧｲﾙｱｸｾｽ異常");
+inline constexpr auto kFailureArchive = sjis::text(u8"ｱｰｶｲﾌﾞ異常");
+inline constexpr auto kFailureOther = sjis::text(u8"例外発生");
 
 // Why a file could not be opened, and what to do (added after the program's own text).
-inline constexpr const char kReasonNoWritePermission[] =
-    "\x83t\x83H\x83\x8b\x83_"
-    "\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xde\x8c\xa0\x8c\xc0\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82"
-    "\xb9\x82\xf1\x81"
-    "B\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xe9\x83t\x83H\x83\x8b\x83_"
-    "\x82\xf0\x91I\x82\xf1\x82\xc5\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B"; // フォルダに書き込む権限がありません。書き込めるフォルダを選んでください。
-inline constexpr const char kReasonNoReadPermission[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8b\x82\xf0\x93\xc7\x82\xde\x8c\xa0\x8c\xc0\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82"
-    "\xf1\x81"
-    "B"; // ファイルを読む権限がありません。
-inline constexpr const char kReasonReadOnly[] =
-    "\x93\xc7\x82\xdd\x8e\xe6\x82\xe8\x90\xea\x97p\x82\xcc\x8f\xea\x8f\x8a\x82\xc5\x82\xb7\x81"
-    "B\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xe9\x83t\x83H\x83\x8b\x83_"
-    "\x82\xf0\x91I\x82\xf1\x82\xc5\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B"; // 読み取り専用の場所です。書き込めるフォルダを選んでください。
-inline constexpr const char kReasonDiskFull[] =
-    "\x83"
-    "f\x83"
-    "B\x83X\x83N\x82\xc9\x8b\xf3\x82\xab\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B\x8b\xf3\x82\xab\x82\xf0\x8d\xec\x82\xe9\x82\xa9\x81"
-    "A\x95\xca\x82\xcc\x8f\xea\x8f\x8a\x82\xf0\x91I\x82\xf1\x82\xc5\x82\xad\x82\xbe\x82\xb3\x82\xa2"
-    "\x81"
-    "B"; // ディスクに空きがありません。空きを作るか、別の場所を選んでください。
-inline constexpr const char kReasonNameTooLong[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8b\x96\xbc\x82\xaa\x92\xb7\x82\xb7\x82\xac\x82\xdc\x82\xb7\x81"
-    "B\x92Z\x82\xa2\x96\xbc\x91O\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B"; // ファイル名が長すぎます。短い名前にしてください。
-inline constexpr const char kReasonNoFolder[] =
-    "\x83t\x83H\x83\x8b\x83_\x82\xaa\x91\xb6\x8d\xdd\x82\xb5\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B"; // フォルダが存在しません。
-inline constexpr const char kReasonFolderAtName[] =
-    "\x93\xaf\x82\xb6\x96\xbc\x91O\x82\xcc\x83t\x83H\x83\x8b\x83_"
-    "\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81"
-    "B\x95\xca\x82\xcc\x96\xbc\x91O\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B"; // 同じ名前のフォルダがあります。別の名前にしてください。
-inline constexpr const char kReasonInUse[] =
-    "\x91\xbc\x82\xcc\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xaa\x8eg\x97p\x92\x86\x82\xc5\x82\xb7"
-    "\x81"
-    "B\x82\xbb\x82\xcc\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xf0\x95\xc2\x82\xb6\x82\xc4\x82\xa9"
-    "\x82\xe7\x82\xe2\x82\xe8\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B"; // 他のプログラムが使用中です。そのプログラムを閉じてからやり直してください。
-inline constexpr const char kReasonSystem[] = "\x83V\x83X\x83"
-                                              "e\x83\x80\x82\xcc\x89\x9e\x93\x9a\x81"
-                                              "F%s"; // システムの応答：%s
-inline constexpr const char kReasonFolder[] = "\x83t\x83H\x83\x8b\x83_\x81"
-                                              "F%s"; // フォルダ：%s
+inline constexpr auto kReasonNoWritePermission =
+    sjis::text(u8"フォルダに書き込む権限がありません。書き込めるフォルダを選んでください。");
+inline constexpr auto kReasonNoReadPermission = sjis::text(u8"ファイルを読む権限がありません。");
+inline constexpr auto kReasonReadOnly =
+    sjis::text(u8"読み取り専用の場所です。書き込めるフォルダを選んでください。");
+inline constexpr auto kReasonDiskFull =
+    sjis::text(u8"ディスクに空きがありません。空きを作るか、別の場所を選んでください。");
+inline constexpr auto kReasonNameTooLong =
+    sjis::text(u8"ファイル名が長すぎます。短い名前にしてください。");
+inline constexpr auto kReasonNoFolder = sjis::text(u8"フォルダが存在しません。");
+inline constexpr auto kReasonFolderAtName =
+    sjis::text(u8"同じ名前のフォルダがあります。別の名前にしてください。");
+inline constexpr auto kReasonInUse =
+    sjis::text(u8"他のプログラムが使用中です。そのプログラムを閉じてからやり直してください。");
+inline constexpr auto kReasonSystem = sjis::text(u8"システムの応答：%s");
+inline constexpr auto kReasonFolder = sjis::text(u8"フォルダ：%s");
 
 // Marks of a date text such as 2024年5月1日.
-inline constexpr const char kYearMark[] = "\x94N";     // 年
-inline constexpr const char kMonthMark[] = "\x8c\x8e"; // 月
-inline constexpr const char kDayMark[] = "\x93\xfa";   // 日
+inline constexpr auto kYearMark = sjis::text(u8"年");
+inline constexpr auto kMonthMark = sjis::text(u8"月");
+inline constexpr auto kDayMark = sjis::text(u8"日");
 
 // Weekday names, Sunday first.
-inline constexpr const char kSunday[] = "\x93\xfa";    // 日
-inline constexpr const char kMonday[] = "\x8c\x8e";    // 月
-inline constexpr const char kTuesday[] = "\x89\xce";   // 火
-inline constexpr const char kWednesday[] = "\x90\x85"; // 水
-inline constexpr const char kThursday[] = "\x96\xd8";  // 木
-inline constexpr const char kFriday[] = "\x8b\xe0";    // 金
-inline constexpr const char kSaturday[] = "\x93y";     // 土
+inline constexpr auto kSunday = sjis::text(u8"日");
+inline constexpr auto kMonday = sjis::text(u8"月");
+inline constexpr auto kTuesday = sjis::text(u8"火");
+inline constexpr auto kWednesday = sjis::text(u8"水");
+inline constexpr auto kThursday = sjis::text(u8"木");
+inline constexpr auto kFriday = sjis::text(u8"金");
+inline constexpr auto kSaturday = sjis::text(u8"土");
 
 // A folder written the Windows way, typed into an output folder field.
-inline constexpr const char kWindowsFolder[] =
-    "Windows\x82\xcc\x83t\x83H\x83\x8b\x83_"
-    "\x96\xbc\x82\xcd\x8eg\x82\xa6\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B\x82\xb1\x82\xcc\x83R\x83\x93\x83s\x83\x85\x81[\x83^\x82\xcc\x83t\x83H\x83\x8b\x83_"
-    "\x82\xf0\x8ew"
-    "\x92\xe8\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B\n%s"; // Windowsのフォルダ名は使えません。このコンピュータのフォルダを指定してください。\n%s
+inline constexpr auto kWindowsFolder = sjis::text(
+    u8"Windowsのフォルダ名は使えません。このコンピュータのフォルダを指定してください。\n%s");
 // A name typed with a character Shift-JIS cannot keep.
-inline constexpr const char kUnspellableName[] =
-    "Shift-"
-    "JIS\x82\xc5\x95\x5c\x82\xb9\x82\xc8\x82\xa2\x95\xb6\x8e\x9a\x82\xaa\x8a\xdc\x82\xdc\x82\xea"
-    "\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81"
-    "B\x82\xb1\x82\xcc\x95\xb6\x8e\x9a\x82\xcd\x8eg\x82\xa6\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B"; // Shift-JISで表せない文字が含まれています。この文字は使えません。
+inline constexpr auto kUnspellableName =
+    sjis::text(u8"Shift-JISで表せない文字が含まれています。この文字は使えません。");
 
 } // namespace txt::support

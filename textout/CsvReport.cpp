@@ -39,8 +39,9 @@ void add(std::string& line, std::string_view field) {
 }
 
 std::string headerLine(const ReportContext& c) {
-    std::string line = c.monthly ? txt::textout::kDateHeading : txt::textout::kTimeHeading;
-    const std::string power = c.kw ? txt::textout::kPowerKW : txt::textout::kPowerW;
+    std::string line =
+        c.monthly ? txt::textout::kDateHeading.c_str() : txt::textout::kTimeHeading.c_str();
+    const std::string power = c.kw ? txt::textout::kPowerKW.c_str() : txt::textout::kPowerW.c_str();
     add(line, power + c.fwd);
     if (c.reverse)
         add(line, power + c.rev);
@@ -180,7 +181,7 @@ std::string csvNameField(const std::string& name) {
     return field;
 }
 
-std::string csvNameLine(const char* format, const std::string& name) {
+std::string csvNameLine(sjis::Text format, const std::string& name) {
     const std::string field = csvNameField(name);
     std::string line = formatText(format, field.c_str());
     // A quoted field must follow its comma directly: spreadsheets take `, "…"` as a field that
@@ -269,7 +270,8 @@ void writeReportLines(ReportLineWriter& out, const DisplaySelection& sel, int mo
     out.WriteLine(formatText(txt::textout::kReactiveLine, LeadReactiveText(*summary).c_str(),
                              LagReactiveText(*summary).c_str()));
     out.WriteLine("");
-    out.WriteLine(monthly ? txt::textout::kMonthlyCaption : txt::textout::kDailyCaption);
+    out.WriteLine(monthly ? txt::textout::kMonthlyCaption.c_str()
+                          : txt::textout::kDailyCaption.c_str());
     out.WriteLine(headerLine(c));
     if (monthly)
         writeDateLines(out, c, monthWindow(sel.year, sel.month, monthStartDay));

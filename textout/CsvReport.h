@@ -1,6 +1,7 @@
 #pragma once
 #include "store/DAT_DisplaySelection.h"
 #include "support/RetryOpen.h"
+#include "support/SjisText.h"
 #include "textout/ReportLineWriter.h"
 #include "textout/ReportSink.h"
 
@@ -41,7 +42,7 @@ std::string csvNameField(const std::string& name);
 
 // A line of the format with the name as its one field (csvNameField, its quote right after the
 // comma).
-std::string csvNameLine(const char* format, const std::string& name);
+std::string csvNameLine(sjis::Text format, const std::string& name);
 
 // File name preset of an output dialog: "日報_<customer>_<circuit>_<YYYYMMDD>_<ch><extension>",
 // "月報_<customer>_<circuit>_<YYYY>_<MM>_<ch><extension>" or

@@ -218,7 +218,8 @@ void addReportSheet(XlsxBook& book, const DisplaySelection& sel, int monthStartD
         return;
     const std::vector<std::string> lines = reportLines(sel, monthStartDay);
     const bool monthly = sel.isMonthly();
-    const char* caption = monthly ? txt::textout::kMonthlyCaption : txt::textout::kDailyCaption;
+    const char* caption =
+        monthly ? txt::textout::kMonthlyCaption.c_str() : txt::textout::kDailyCaption.c_str();
     const auto captionAt = std::find(lines.begin() + 1, lines.end(), caption);
     if (captionAt == lines.end() || captionAt + 1 == lines.end())
         throw XlsxError("report lines without their table");

@@ -1,4 +1,5 @@
 #pragma once
+#include "support/SjisText.h"
 #include "textout/CsvReport.h"
 
 #include <filesystem>
@@ -20,7 +21,7 @@ struct TxtOutFields {
 // failures through the prompt it is given.
 struct ReportOutput {
     std::string fileNamePreset;
-    const char* writtenMessage = nullptr;
+    sjis::Text writtenMessage = "";
     std::function<bool(const std::filesystem::path& path, Prompt& prompt)> write;
 };
 

@@ -34,7 +34,7 @@ PromptAnswer askOnConflict(const MeasurementCircuit& source, const std::vector<i
     std::string text = question;
     if (emptyOverMeasured > 0)
         text += formatText(txt::transfer::kEmptyDaysOverwrite, emptyOverMeasured);
-    return prompt.ask(text, PromptButtons::YesNoCancel, PromptIcon::Question);
+    return prompt.ask(sjis::Text(text), PromptButtons::YesNoCancel, PromptIcon::Question);
 }
 
 // Copies the days at the positions into the target under the channel that `channelOf` gives,

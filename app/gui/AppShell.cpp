@@ -109,10 +109,10 @@ void AppShell::startServer() {
     });
 }
 
-bool AppShell::failStart(const char* format) {
-    const std::string text = formatText(format, displayPath(m_folder).c_str());
+bool AppShell::failStart(sjis::Text format) {
+    const sjis::String text = formatText(format, displayPath(m_folder).c_str());
     // The terminal shows the folder as it is, not as CP932 can spell it.
-    const std::string utf8 = formatText(sjis::toUtf8(format).c_str(), m_folder.c_str());
+    const std::string utf8 = formatUtf8(format, m_folder.c_str());
     std::fprintf(stderr, "orvoview: %s\n", utf8.c_str());
     if (m_options.prompt) {
         m_options.prompt->tell(text, PromptIcon::Stop);

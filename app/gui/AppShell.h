@@ -2,6 +2,7 @@
 #include "app/AppSettings.h"
 #include "support/InstanceLock.h"
 #include "support/LogFile.h"
+#include "support/SjisText.h"
 #include <QObject>
 #include <filesystem>
 #include <functional>
@@ -58,7 +59,7 @@ signals:
 
 private:
     bool raiseRunningCopy();
-    bool failStart(const char* format);
+    bool failStart(sjis::Text format);
     void startServer();
 
     Options m_options;

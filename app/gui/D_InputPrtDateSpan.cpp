@@ -78,7 +78,7 @@ DateTime CInputPrtDateSpan::endDate() const {
 
 void CInputPrtDateSpan::onOk() {
     if (const char* message = checkPrintPeriod(startDate(), endDate())) {
-        m_prompt.tell(message, PromptIcon::Stop);
+        m_prompt.tell(sjis::Text(std::string_view(message)), PromptIcon::Stop);
         m_end->setFocus();
         return;
     }

@@ -112,7 +112,7 @@ void DataCommands::importCustomer() {
     const std::string name = copy.at(index).name;
     doc->replaceStore(std::move(copy));
     doc->saveChanges(prompt());
-    prompt().tell(importDoneMessage(name, path), PromptIcon::Information);
+    prompt().tell(sjis::Text(importDoneMessage(name, path)), PromptIcon::Information);
     // Indices may have shifted: show the same day again and refresh the bar and the views.
     const DisplaySelection& shown = doc->currentSelection();
     if (shown.isValid())

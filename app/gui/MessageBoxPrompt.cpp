@@ -32,8 +32,7 @@ void MessageBoxPrompt::dismissAll() {
         box->reject();
 }
 
-PromptAnswer MessageBoxPrompt::ask(const std::string& text, PromptButtons buttons,
-                                   PromptIcon icon) {
+PromptAnswer MessageBoxPrompt::ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) {
     if (s_dismissed) {
         std::fprintf(stderr, "%s\n", sjis::toUtf8(text).c_str());
         return escapeAnswer(buttons);

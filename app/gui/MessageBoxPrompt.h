@@ -8,7 +8,7 @@ class MessageBoxPrompt : public Prompt {
 public:
     explicit MessageBoxPrompt(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
-    PromptAnswer ask(const std::string& text, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) override;
 
     // The answer of Escape and of the close box: No on Yes/No, Cancel where there is one, never
     // Yes.

@@ -43,7 +43,7 @@ void CInputMonStartDay::onOk() {
     // A character CP932 lacks is no digit either: shown as '?', it fails the check as such.
     const MonthStartDayCheck check =
         checkMonthStartDayText(sjis::fromUtf8Shown(m_edit->text().toStdString()));
-    if (check.message) {
+    if (check.message.size() != 0) {
         m_prompt.tell(check.message, PromptIcon::Stop);
         return;
     }

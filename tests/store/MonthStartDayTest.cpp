@@ -46,10 +46,10 @@ TEST(MonthStartDayCheck, AcceptsOnlyDigitsFromOneToThirtyOne) {
         const MonthStartDayCheck r = checkMonthStartDayText(sj(c.text));
         EXPECT_EQ(r.day, c.day) << c.text;
         if (c.message) {
-            ASSERT_NE(r.message, nullptr) << c.text;
+            ASSERT_NE(r.message.size(), 0u) << c.text;
             EXPECT_EQ(sjis::toUtf8(r.message), c.message) << c.text;
         } else {
-            EXPECT_EQ(r.message, nullptr) << c.text;
+            EXPECT_EQ(r.message.size(), 0u) << c.text;
         }
     }
 }

@@ -7,16 +7,16 @@
 TEST(CxException, ThreeForms) {
     CxException signal;
     EXPECT_FALSE(signal.hasMessage());
-    EXPECT_EQ(signal.message(), "");
+    EXPECT_EQ(signal.message().view(), "");
     EXPECT_EQ(signal.value(), 0);
 
     CxException plain("text", 7);
     EXPECT_TRUE(plain.hasMessage());
-    EXPECT_EQ(plain.message(), "text");
+    EXPECT_EQ(plain.message().view(), "text");
     EXPECT_EQ(plain.value(), 7);
 
     std::string fmt = sj("通信異常 [%d]");
-    CxException formatted(-2, fmt.c_str(), -2);
+    CxException formatted(-2, sjis::Text(fmt), -2);
     EXPECT_TRUE(formatted.hasMessage());
     EXPECT_EQ(sjis::toUtf8(formatted.message()), "通信異常 [-2]");
     EXPECT_EQ(formatted.value(), -2);

@@ -76,7 +76,7 @@ TEST(FailureReport, ProgramExceptionShowsItsMessageAndIsLogged) {
     ScriptedPrompt prompt;
     const std::string message = sj("OpenError\n/out/日報.CSV");
     EXPECT_FALSE(runReportingFailures(
-        prompt, kSite, [&] { throw CxException(message, 0); }, &log));
+        prompt, kSite, [&] { throw CxException(sjis::Text(message), 0); }, &log));
     ASSERT_EQ(prompt.asked().size(), 1u);
     EXPECT_EQ(prompt.asked()[0].text, message);
     // A failure is never shown with the information icon.

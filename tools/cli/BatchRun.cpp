@@ -29,7 +29,7 @@ std::vector<BatchCircuit> batchCircuits(CliIo& io, const MeasurementStore& store
         return {};
     const int customer = store.find(*customerName);
     if (customer < 0) {
-        message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
+        message(io, formatMessage(txt::cli::kNoCustomer, customerArg.c_str()));
         return {};
     }
     std::vector<BatchCircuit> circuits;
@@ -68,8 +68,8 @@ int runPeriodCommand(const CliArgs& args, CliIo& io, BatchFormat format) {
         return ExitFailure;
     const std::vector<BatchItem> plan = planBatch(store, request);
     if (plan.empty()) {
-        message(io, formatText(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
-                               request.to.format("%Y-%m-%d").c_str()));
+        message(io, formatMessage(txt::cli::kNoStoredDays, request.from.format("%Y-%m-%d").c_str(),
+                                  request.to.format("%Y-%m-%d").c_str()));
         return ExitFailure;
     }
     BatchPdfWriter pdf;
@@ -86,7 +86,7 @@ int runPeriodCommand(const CliArgs& args, CliIo& io, BatchFormat format) {
     for (const std::string& file : result.files)
         io.out << pathInFolder(outFolder, pathFromCp932(file)).native() << '\n';
     io.out.flush();
-    messageCp932(io, batchSummary(result));
+    messageCp932(io, sjis::Text(batchSummary(result)));
     return result.failed.empty() ? ExitOk : ExitFailure;
 }
 

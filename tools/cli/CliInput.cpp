@@ -67,8 +67,8 @@ bool readWholeStream(CliIo& io, const NamedInput& input, std::string& bytes) {
     case StreamRead::Complete:
         return true;
     case StreamRead::TooLarge:
-        message(io, formatText(txt::cli::kInputTooLarge, static_cast<int>(kMaxStreamBytes >> 20),
-                               input.shown.c_str()));
+        message(io, formatMessage(txt::cli::kInputTooLarge, static_cast<int>(kMaxStreamBytes >> 20),
+                                  input.shown.c_str()));
         return false;
     case StreamRead::Failed:
         break;

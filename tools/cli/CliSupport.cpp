@@ -38,7 +38,7 @@ void message(CliIo& io, const std::string& utf8) {
     io.err.flush();
 }
 
-void messageCp932(CliIo& io, const std::string& cp932) {
+void messageCp932(CliIo& io, sjis::Text cp932) {
     message(io, sjis::toUtf8(cp932));
 }
 
@@ -56,13 +56,13 @@ std::string shownPath(const std::filesystem::path& path) {
     return (ec ? path : full).lexically_normal().string();
 }
 
-std::string shownMessage(const char* cp932Format, const std::string& shown) {
-    // The program's format made UTF-8 first: the path goes in as it is, not as CP932 spells it.
-    return formatText(sjis::toUtf8(cp932Format).c_str(), shown.c_str());
+std::string shownMessage(sjis::Text format, const std::string& shown) {
+    // The path goes in as it is, not as CP932 spells it.
+    return formatUtf8(format, shown.c_str());
 }
 
-std::string pathMessage(const char* cp932Format, const std::filesystem::path& path) {
-    return shownMessage(cp932Format, shownPath(path));
+std::string pathMessage(sjis::Text format, const std::filesystem::path& path) {
+    return shownMessage(format, shownPath(path));
 }
 
 ReportRead readReport(const std::string& arg) {

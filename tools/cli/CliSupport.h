@@ -1,18 +1,30 @@
 #pragma once
 // Helpers shared by the commands.
 #include "store/DAT_Store.h"
+#include "support/Format.h"
+#include "support/SjisText.h"
 #include "tools/cli/CliArgs.h"
 #include "tools/cli/CliMain.h"
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace cli {
 
 // A message of the tool (UTF-8) or of the core (CP932) on stderr.
 void message(CliIo& io, const std::string& utf8);
-void messageCp932(CliIo& io, const std::string& cp932);
+// A message from the tool's own texts (UTF-8 formats, txt::cli).
+template <typename... Args> std::string formatMessage(const char* utf8Format, Args... args) {
+    static_assert(((std::is_arithmetic_v<Args> || std::is_pointer_v<Args>)&&...),
+                  "formatMessage takes numbers and zero-terminated bytes (c_str())");
+    return format_detail::formatBytes(utf8Format, args...);
+}
+// Shift-JIS is no message as it is: messageCp932 converts it.
+template <std::size_t N> void message(CliIo& io, const sjis::Literal<N>& cp932) = delete;
+void message(CliIo& io, const sjis::String& cp932) = delete;
+void messageCp932(CliIo& io, sjis::Text cp932);
 
 // A name from a file as a terminal may show it: control bytes (ESC, CR, LF, ...) written as
 // "\xNN", so that a name can neither steer the terminal nor forge a line.
@@ -25,9 +37,9 @@ std::optional<std::string> nameArg(CliIo& io, const std::string& utf8);
 std::string shownPath(const std::filesystem::path& path);
 // A message of the program (a CP932 format with one "%s") about a path, in UTF-8 with the
 // path exactly as given.
-std::string pathMessage(const char* cp932Format, const std::filesystem::path& path);
+std::string pathMessage(sjis::Text format, const std::filesystem::path& path);
 // The same with a name already as shown (UTF-8: a shownPath, or "-").
-std::string shownMessage(const char* cp932Format, const std::string& shown);
+std::string shownMessage(sjis::Text format, const std::string& shown);
 
 // A captured report read the way the reception reads a received file: a file named on the
 // command line, "-" for standard input, or a pipe read to its end. The days received before a

@@ -201,13 +201,15 @@ int cmdAnalyse(const CliArgs& args, CliIo io) {
     if (args.has("day")) {
         const int index = circuit.findDay(day);
         if (index < 0) {
-            cli::message(io, formatText(txt::cli::kNoStoredDay, args.require("day").c_str()));
+            cli::message(io,
+                         cli::formatMessage(txt::cli::kNoStoredDay, args.require("day").c_str()));
             return ExitFailure;
         }
         analysis = analyseDay(circuit, index, limits, startDay);
     } else {
         if (daysInWindow(circuit, monthWindow(year, month, startDay)).empty()) {
-            cli::message(io, formatText(txt::cli::kNoStoredMonth, args.require("month").c_str()));
+            cli::message(
+                io, cli::formatMessage(txt::cli::kNoStoredMonth, args.require("month").c_str()));
             return ExitFailure;
         }
         analysis = analyseMonth(circuit, year, month, limits, startDay);

@@ -28,7 +28,7 @@ int cmdPdf(const CliArgs& args, CliIo io) {
             pathInFolder(run.outFolder, pathFromCp932(print_jobs::pdfFileName(selection)));
         std::string reason;
         if (!pdf(selection, path, reason)) {
-            cli::messageCp932(io, reason);
+            cli::messageCp932(io, sjis::Text(reason));
             return ExitFailure;
         }
         io.out << path.native() << '\n';

@@ -26,7 +26,7 @@ int cmdExport(const CliArgs& args, CliIo io) {
         return ExitFailure;
     int index = contents.store.find(*name);
     if (index < 0) {
-        cli::message(io, formatText(txt::cli::kNoCustomer, customer.c_str()));
+        cli::message(io, cli::formatMessage(txt::cli::kNoCustomer, customer.c_str()));
         return ExitFailure;
     }
     ConsolePrompt prompt(io.err, io.in, false);

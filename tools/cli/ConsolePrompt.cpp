@@ -19,7 +19,7 @@ std::string lowerTrimmed(std::string s) {
 
 } // namespace
 
-PromptAnswer ConsolePrompt::ask(const std::string& text, PromptButtons buttons, PromptIcon icon) {
+PromptAnswer ConsolePrompt::ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) {
     if (icon == PromptIcon::Stop || icon == PromptIcon::Warning)
         ++m_errors;
     const bool yesNo = buttons != PromptButtons::OkCancel;

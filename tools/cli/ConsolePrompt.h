@@ -12,7 +12,7 @@ public:
     ConsolePrompt(std::ostream& messages, std::istream& input, bool assumeYes)
         : m_messages(messages), m_input(input), m_assumeYes(assumeYes) {}
 
-    PromptAnswer ask(const std::string& text, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer ask(sjis::Text text, PromptButtons buttons, PromptIcon icon) override;
 
     // How many error or warning boxes were shown (a command that reported one failed).
     int errorsShown() const { return m_errors; }

@@ -76,12 +76,11 @@ void readArchiveAs(ArchiveFile& file, ByteSource& source) {
 // The program's message about a failed load, with the path (or "-") as shown.
 void tellLoadFailure(CliIo& io, const LoadResult& result, const std::string& shown) {
     const LoadFailureFormat f = loadFailureFormat(result);
-    if (!f.format)
+    if (f.format.size() == 0)
         return;
-    const std::string format = sjis::toUtf8(f.format);
     message(io, f.withReason
-                    ? formatText(format.c_str(), sjis::toUtf8(result.reason).c_str(), shown.c_str())
-                    : formatText(format.c_str(), shown.c_str()));
+                    ? formatUtf8(f.format, sjis::toUtf8(result.reason).c_str(), shown.c_str())
+                    : formatUtf8(f.format, shown.c_str()));
 }
 
 } // namespace
@@ -183,7 +182,7 @@ bool lockDataFolder(CliIo& io, const DataFolder& folder, InstanceLock& lock) {
         removeStaleTemporaries(folder.iniFile);
         return true;
     }
-    message(io, formatText(txt::cli::kFolderBusy, folder.home.c_str()));
+    message(io, formatMessage(txt::cli::kFolderBusy, folder.home.c_str()));
     return false;
 }
 
@@ -198,8 +197,8 @@ bool saveDataFile(CliIo& io, const DataFolder& folder, const DataFileContents& c
     const std::string error = ::saveDataFile(folder.dataFile, contents.serial, contents.store);
     if (error.empty())
         return true;
-    message(io, formatText(sjis::toUtf8(txt::store::kSaveFailed).c_str(),
-                           sjis::toUtf8(error).c_str(), shownPath(folder.dataFile).c_str()));
+    message(io, formatUtf8(txt::store::kSaveFailed, sjis::toUtf8(error).c_str(),
+                           shownPath(folder.dataFile).c_str()));
     return false;
 }
 
@@ -236,7 +235,7 @@ NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const Cl
         return {};
     named.customerIndex = store.find(*customerName);
     if (named.customerIndex < 0) {
-        message(io, formatText(txt::cli::kNoCustomer, customerArg.c_str()));
+        message(io, formatMessage(txt::cli::kNoCustomer, customerArg.c_str()));
         return {};
     }
     const Customer& customer = store.at(named.customerIndex);
@@ -245,7 +244,7 @@ NamedCircuit findNamedCircuit(CliIo& io, const MeasurementStore& store, const Cl
         return {};
     named.circuitIndex = customer.circuits.find(*circuitName);
     if (named.circuitIndex < 0) {
-        message(io, formatText(txt::cli::kNoCircuit, circuitArg.c_str()));
+        message(io, formatMessage(txt::cli::kNoCircuit, circuitArg.c_str()));
         return {};
     }
     named.circuit = &customer.circuits.at(named.circuitIndex);

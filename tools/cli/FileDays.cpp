@@ -27,7 +27,7 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
             for (int c : channels)
                 list += (list.empty() ? "" : ", ") + std::to_string(c);
             message(io, sjis::toUtf8(txt::transfer::kMixedChannels) + "\n" +
-                            formatText(txt::cli::kMixedChannelsHint, list.c_str()));
+                            formatMessage(txt::cli::kMixedChannelsHint, list.c_str()));
             return false;
         }
         channel = *channels.begin();
@@ -36,7 +36,7 @@ bool chooseChannelDays(CliIo& io, const MeasurementCircuit& received, int channe
         if (received.days.at(i).channel == channel)
             chosen.push_back(received.days.at(i));
     if (chosen.empty()) {
-        message(io, formatText(txt::cli::kNoDaysOfChannel, channel));
+        message(io, formatMessage(txt::cli::kNoDaysOfChannel, channel));
         return false;
     }
     return true;
@@ -51,12 +51,12 @@ MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
         return nullptr;
     NameCheck customerName = checkName(*customer, NameField::Customer);
     if (!customerName.ok) {
-        messageCp932(io, customerName.message);
+        messageCp932(io, sjis::Text(customerName.message));
         return nullptr;
     }
     NameCheck circuitName = checkName(*circuit, NameField::Circuit);
     if (!circuitName.ok) {
-        messageCp932(io, circuitName.message);
+        messageCp932(io, sjis::Text(circuitName.message));
         return nullptr;
     }
     Customer& filed = store.at(addCustomer(store, customerName.name));
@@ -65,9 +65,9 @@ MeasurementCircuit* findOrAddCircuit(CliIo& io, MeasurementStore& store,
 
 void tellFiled(CliIo& io, const DayMove& result) {
     if (result.kept > 0)
-        message(io, formatText(txt::cli::kFiled, result.moved, result.kept));
+        message(io, formatMessage(txt::cli::kFiled, result.moved, result.kept));
     else
-        message(io, formatText(txt::cli::kFiledAll, result.moved));
+        message(io, formatMessage(txt::cli::kFiledAll, result.moved));
 }
 
 int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
@@ -88,7 +88,7 @@ int fileAndSave(CliIo& io, const CliArgs& args, const DataFolder& folder,
     const DayMove result = addDays(target, transferDays, all, answers);
     if (!result.done) {
         for (const ScriptedPrompt::Asked& asked : answers.asked())
-            messageCp932(io, asked.text);
+            messageCp932(io, sjis::Text(asked.text));
         return ExitFailure;
     }
     if (!saveDataFile(io, folder, contents))

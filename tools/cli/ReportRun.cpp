@@ -53,7 +53,8 @@ bool prepareReportRun(const CliArgs& args, CliIo io, ReportRun& run) {
     if (month != -1) {
         std::vector<int> days = daysInWindow(circuit, monthWindow(year, month, run.startDay));
         if (days.empty()) {
-            cli::message(io, formatText(txt::cli::kNoStoredMonth, args.require("month").c_str()));
+            cli::message(
+                io, cli::formatMessage(txt::cli::kNoStoredMonth, args.require("month").c_str()));
             return false;
         }
         run.tuples.push_back({named.customerIndex, named.circuitIndex, days.front(), year, month});
@@ -67,10 +68,10 @@ bool prepareReportRun(const CliArgs& args, CliIo io, ReportRun& run) {
         if (run.tuples.empty()) {
             std::string shownFrom = from.format("%Y-%m-%d");
             if (args.has("day"))
-                cli::message(io, formatText(txt::cli::kNoStoredDay, shownFrom.c_str()));
+                cli::message(io, cli::formatMessage(txt::cli::kNoStoredDay, shownFrom.c_str()));
             else
-                cli::message(io, formatText(txt::cli::kNoStoredDays, shownFrom.c_str(),
-                                            to.format("%Y-%m-%d").c_str()));
+                cli::message(io, cli::formatMessage(txt::cli::kNoStoredDays, shownFrom.c_str(),
+                                                    to.format("%Y-%m-%d").c_str()));
             return false;
         }
     }

@@ -235,7 +235,7 @@ void CReadData::receive(const ReceptionRequest& request) {
         fillTransfer({});
     }
     if (received->interrupted)
-        m_prompt.tell(received->notice, PromptIcon::Warning);
+        m_prompt.tell(sjis::Text(received->notice), PromptIcon::Warning);
 }
 
 void CReadData::onReceive() {

@@ -47,34 +47,36 @@ AnalysisTable demandTable(const ReportAnalysis& a, const Units& u) {
     };
     const HalfHourDemand* maximum = a.maximumDemand();
     row(formatText(text::kMaxDemand, unit(kw)),
-        maximum ? halfHourText(*maximum, kw, withDate) : text::kNone);
+        maximum ? halfHourText(*maximum, kw, withDate) : text::kNone.str());
     const MonthMaximum& year = a.twelveMonthMaximum;
     row(formatText(text::kTwelveMonth, unit(kw)),
         year.found
             ? formatText(text::kTwelveMonthValue, powerText(year.peak.demand, kw).c_str(),
                          year.peak.from.format("%Y/%m/%d %H:%M").c_str(), year.year, year.month)
-            : text::kNone);
-    row(text::kLoadFactor, a.loadFactor ? formatText("%.1f", *a.loadFactor) : text::kNone);
+            : text::kNone.str());
+    row(text::kLoadFactor, a.loadFactor ? formatText("%.1f", *a.loadFactor) : text::kNone.str());
     const bool contract = a.limits.contractDemand > 0.0;
     row(formatText(text::kContract, unit(kw)),
-        contract ? powerText(a.limits.contractDemand, kw) : text::kNone);
-    row(text::kAboveContract, contract ? std::to_string(a.counts.demandAbove) : text::kNone);
+        contract ? powerText(a.limits.contractDemand, kw) : text::kNone.str());
+    row(text::kAboveContract, contract ? std::to_string(a.counts.demandAbove) : text::kNone.str());
     const VoltageBand& band = a.counts.band;
-    const char* bandFormat = u.kv ? "%.3f%s%.3f" : "%.1f%s%.1f";
+    const sjis::Text bandFormat = u.kv ? sjis::Text("%.3f%s%.3f") : sjis::Text("%.1f%s%.1f");
     row(formatText(text::kBand, u.volts()),
-        band.valid ? formatText(bandFormat, u.voltsOf(band.low), text::kTilde, u.voltsOf(band.high))
-                   : text::kNone);
+        band.valid ? formatText(bandFormat, u.voltsOf(band.low), text::kTilde.c_str(),
+                                u.voltsOf(band.high))
+                         .str()
+                   : text::kNone.str());
     for (int k = 0; k < a.statistics.phases; ++k) {
         const std::size_t kk = static_cast<std::size_t>(k);
         row(formatText(text::kOutOfBand, u.digit(k)),
             band.valid ? formatText(text::kOutOfBandValue, a.counts.voltageBelow[kk],
                                     a.counts.voltageAbove[kk])
-                       : text::kNone);
+                       : text::kNone.str());
     }
     row(text::kPfThreshold, formatText("%.1f", a.limits.powerFactorThreshold));
     row(text::kBelowPf, formatText(text::kBelowPfValue, a.counts.powerFactorBelow,
                                    a.counts.hoursBelowPowerFactor()));
-    std::string tariff = text::kNone;
+    std::string tariff = text::kNone.str();
     if (a.statistics.powerFactor.count > 0)
         tariff = a.tariffEffect < 0   ? formatText(text::kDiscount, -a.tariffEffect)
                  : a.tariffEffect > 0 ? formatText(text::kSurcharge, a.tariffEffect)

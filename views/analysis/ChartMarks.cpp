@@ -128,7 +128,9 @@ void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
     if (role == ChartRole::Power) {
         if (limits.contractDemand > 0.0) {
             const std::string value =
-                formatText(fill.kilowatts ? "%.1f kW" : "%.0f W", limits.contractDemand * power);
+                (fill.kilowatts ? formatText("%.1f kW", limits.contractDemand * power)
+                                : formatText("%.0f W", limits.contractDemand * power))
+                    .str();
             chart.addLevel({0, limits.contractDemand * power, rgb(220, 0, 0),
                             formatText(text::kContractLine, value.c_str())});
         }
@@ -143,7 +145,7 @@ void addAnalysisMarks(ChartRole role, TimeChart& chart, const ChartFill& fill,
             s.isMonthly() && s.monthSummary ? *s.monthSummary : s.day.data.summary;
         const VoltageBand band = voltageBandOf(limits, summary.averageVoltage[0]);
         if (band.valid) {
-            const char* unit = fill.kilovolts ? "%.3f kV" : "%.1f V";
+            const sjis::Text unit = fill.kilovolts ? sjis::Text("%.3f kV") : sjis::Text("%.1f V");
             chart.addLevel(
                 {0, band.low * volts, kLimitColour,
                  formatText(text::kBandLowLine, formatText(unit, band.low * volts).c_str())});

@@ -42,13 +42,13 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
     const double kv = f.kilovolts ? 0.001 : 1.0;
     std::vector<Curve> curves;
     if (kind == GraphPage::PowerChart) {
-        curves.push_back({f.reverse ? txt::graph::kForwardPowerName : txt::graph::kPowerName,
-                          f.kilowatts ? txt::graph::kUnitKW : txt::graph::kUnitW, scales.power, 5,
-                          printing ? 110 : 150, 0, rgb(200, 0, 0), rgb(255, 150, 150), true,
-                          ChartSeries::Bars,
-                          f.reverse ? ChartSeries::LeftHalf : ChartSeries::WholeSlot,
-                          [kw](const IntervalSample& s) { return s.power * kw; },
-                          [kw](const DaySummary& d) { return d.averagePower * kw; }});
+        curves.push_back(
+            {f.reverse ? txt::graph::kForwardPowerName.c_str() : txt::graph::kPowerName.c_str(),
+             f.kilowatts ? txt::graph::kUnitKW.c_str() : txt::graph::kUnitW.c_str(), scales.power,
+             5, printing ? 110 : 150, 0, rgb(200, 0, 0), rgb(255, 150, 150), true,
+             ChartSeries::Bars, f.reverse ? ChartSeries::LeftHalf : ChartSeries::WholeSlot,
+             [kw](const IntervalSample& s) { return s.power * kw; },
+             [kw](const DaySummary& d) { return d.averagePower * kw; }});
         if (f.reverse)
             curves.push_back({txt::graph::kReversePowerName, "", scales.power, 0, 0, 150,
                               rgb(0, 150, 0), rgb(180, 255, 180), false, ChartSeries::Bars,
@@ -66,9 +66,10 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
     const bool voltage = kind == GraphPage::VoltageChart;
     const double scale = voltage ? kv : 1.0;
     const double top = voltage ? scales.voltage : scales.current;
-    const char* names[3] = {voltage ? txt::graph::kVoltage1 : txt::graph::kCurrent1,
-                            voltage ? txt::graph::kVoltage2 : txt::graph::kCurrent2,
-                            voltage ? txt::graph::kVoltage3 : txt::graph::kCurrent3};
+    const char* names[3] = {voltage ? txt::graph::kVoltage1.c_str() : txt::graph::kCurrent1.c_str(),
+                            voltage ? txt::graph::kVoltage2.c_str() : txt::graph::kCurrent2.c_str(),
+                            voltage ? txt::graph::kVoltage3.c_str()
+                                    : txt::graph::kCurrent3.c_str()};
     const ColorRef colours[3] = {rgb(0, 0, 0), rgb(0, 0, 255), rgb(255, 0, 0)};
     const int count = f.fourWire ? 3 : 2;
     for (int i = 0; i < count; ++i) {
@@ -76,8 +77,8 @@ std::vector<Curve> curvesFor(GraphPage::ChartKind kind, const SheetFlags& f,
         const char* name = i == 1 && !f.fourWire ? names[2] : names[i];
         const char* unit = i > 0         ? ""
                            : !voltage    ? txt::graph::kUnitA
-                           : f.kilovolts ? txt::graph::kUnitKV
-                                         : txt::graph::kUnitV;
+                           : f.kilovolts ? txt::graph::kUnitKV.c_str()
+                                         : txt::graph::kUnitV.c_str();
         curves.push_back({name, unit, top, i == 0 ? 5 : 0, i == 0 ? 130 : 0, 110 * i, colours[i],
                           colours[i], i == 0, ChartSeries::Line, ChartSeries::WholeSlot,
                           [voltage, scale, e](const IntervalSample& s) {
@@ -352,7 +353,8 @@ std::string GraphPage::copyText() const {
             row.resize(columns.size());
             row[col] = readoutValue(*columns[col], p);
         }
-    std::string out = m_monthly ? txt::textout::kDateHeading : txt::textout::kTimeHeading;
+    std::string out =
+        m_monthly ? txt::textout::kDateHeading.c_str() : txt::textout::kTimeHeading.c_str();
     for (const ChartSeries* s : columns)
         out += "\t" + readoutName(*s) + (s->valueUnit.empty() ? "" : "[" + s->valueUnit + "]");
     out += '\n';

@@ -1,32 +1,24 @@
 #pragma once
+#include "support/SjisText.h"
 
-// CP932 texts of the graph view; the comment beside each shows the text.
+// Texts of the graph view, written in UTF-8 and made Shift-JIS by the compiler.
 namespace txt::graph {
 
-inline constexpr const char kPowerName[] = "\x93"
-                                           "d\x97\xcd"; // 電力
-inline constexpr const char kForwardPowerName[] = "\x93"
-                                                  "d\x97\xcd(\x90\xb3)"; // 電力(正)
-inline constexpr const char kReversePowerName[] = "\x93"
-                                                  "d\x97\xcd(\x8bt)"; // 電力(逆)
-inline constexpr const char kPowerFactorName[] = "\x97\xcd\x97\xa6";  // 力率
-inline constexpr const char kVoltage1[] = "\x93"
-                                          "d\x88\xb3\x82P"; // 電圧１
-inline constexpr const char kVoltage2[] = "\x93"
-                                          "d\x88\xb3\x82Q"; // 電圧２
-inline constexpr const char kVoltage3[] = "\x93"
-                                          "d\x88\xb3\x82R"; // 電圧３
-inline constexpr const char kCurrent1[] = "\x93"
-                                          "d\x97\xac\x82P"; // 電流１
-inline constexpr const char kCurrent2[] = "\x93"
-                                          "d\x97\xac\x82Q"; // 電流２
-inline constexpr const char kCurrent3[] = "\x93"
-                                          "d\x97\xac\x82R"; // 電流３
-inline constexpr const char kUnitKW[] = "[kW]";
-inline constexpr const char kUnitW[] = "[W]";
-inline constexpr const char kUnitKV[] = "[kV]";
-inline constexpr const char kUnitV[] = "[V]";
-inline constexpr const char kUnitA[] = "[A]";
-inline constexpr const char kUnitPercent[] = "[%]";
+inline constexpr auto kPowerName = sjis::text(u8"電力");
+inline constexpr auto kForwardPowerName = sjis::text(u8"電力(正)");
+inline constexpr auto kReversePowerName = sjis::text(u8"電力(逆)");
+inline constexpr auto kPowerFactorName = sjis::text(u8"力率");
+inline constexpr auto kVoltage1 = sjis::text(u8"電圧１");
+inline constexpr auto kVoltage2 = sjis::text(u8"電圧２");
+inline constexpr auto kVoltage3 = sjis::text(u8"電圧３");
+inline constexpr auto kCurrent1 = sjis::text(u8"電流１");
+inline constexpr auto kCurrent2 = sjis::text(u8"電流２");
+inline constexpr auto kCurrent3 = sjis::text(u8"電流３");
+inline constexpr auto kUnitKW = sjis::text(u8"[kW]");
+inline constexpr auto kUnitW = sjis::text(u8"[W]");
+inline constexpr auto kUnitKV = sjis::text(u8"[kV]");
+inline constexpr auto kUnitV = sjis::text(u8"[V]");
+inline constexpr auto kUnitA = sjis::text(u8"[A]");
+inline constexpr auto kUnitPercent = sjis::text(u8"[%]");
 
 } // namespace txt::graph

@@ -77,15 +77,15 @@ void YearGraphPage::fill(const DisplaySelection& selection, const YearReport& re
     const TimeAxis axis = yearAxis(report);
     m_chart->setAxis(axis);
     ChartSeries& energy = m_chart->addSeries();
-    energy.name = txt::analysis::kYearEnergyName;
+    energy.name = txt::analysis::kYearEnergyName.str();
     energy.unit = "[kWh]";
     energy.lineColour = EnergyLine;
     energy.fillColour = EnergyFill;
     energy.style = ChartSeries::Bars;
     energy.axisWidth = 150;
     ChartSeries& demand = m_chart->addSeries();
-    demand.name = txt::analysis::kYearDemandName;
-    demand.unit = txt::graph::kUnitKW;
+    demand.name = txt::analysis::kYearDemandName.str();
+    demand.unit = txt::graph::kUnitKW.str();
     demand.lineColour = DemandLine;
     demand.fillColour = DemandLine;
     demand.style = ChartSeries::Line;

@@ -127,7 +127,7 @@ std::vector<AxisLabel> valueAxisLabels(double minimum, double maximum, int32_t s
     const double max = powerFactor ? 200.0 : maximum;
     const double range = max - minimum;
     const int n = axisDivisions(range);
-    const char* format = axisLabelFormat(range);
+    const sjis::Text format{std::string_view(axisLabelFormat(range))};
     std::vector<AxisLabel> labels;
     if (n == 0) {
         // No step to divide by: the bottom label alone.

@@ -1,14 +1,14 @@
 #pragma once
+#include "support/SjisText.h"
 
-// CP932 texts of the layout engine and the time chart, as escaped bytes.
+// Texts of the layout engine and the time chart, written in UTF-8 and made Shift-JIS by the
+// compiler.
 namespace txt::layout {
 
-inline constexpr const char kFaceGothic[] =
-    "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e"; // ＭＳ ゴシック
-inline constexpr const char kFacePGothic[] =
-    "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e"; // ＭＳ Ｐゴシック
-inline constexpr const char kFaceUiGothic[] = "MS UI Gothic";
-inline constexpr const char kUnitHours[] = "\x8e\x9e\x8a\xd4"; // 時間
-inline constexpr const char kUnitDays[] = "\x93\xfa";          // 日
+inline constexpr auto kFaceGothic = sjis::text(u8"ＭＳ ゴシック");
+inline constexpr auto kFacePGothic = sjis::text(u8"ＭＳ Ｐゴシック");
+inline constexpr auto kFaceUiGothic = sjis::text(u8"MS UI Gothic");
+inline constexpr auto kUnitHours = sjis::text(u8"時間");
+inline constexpr auto kUnitDays = sjis::text(u8"日");
 
 } // namespace txt::layout

@@ -14,8 +14,8 @@ namespace {
 // Keeps what the CSV output would have shown.
 class ReasonPrompt : public Prompt {
 public:
-    PromptAnswer ask(const std::string& text, PromptButtons, PromptIcon) override {
-        reason = text;
+    PromptAnswer ask(sjis::Text text, PromptButtons, PromptIcon) override {
+        reason = text.str();
         return PromptAnswer::Ok;
     }
     std::string reason;
@@ -147,7 +147,7 @@ std::string batchSummary(const BatchResult& result) {
     if (result.failed.empty())
         return text;
     text += "\n";
-    text += txt::table::kBatchFailedHeader;
+    text += txt::table::kBatchFailedHeader.view();
     for (const BatchFailure& f : result.failed)
         text += "\n" + f.fileName + ": " + f.reason;
     return text;

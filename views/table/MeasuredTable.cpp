@@ -86,7 +86,8 @@ void applyFlags(TextTable& table, const SheetFlags& flags, bool monthly) {
     }
     if (table.dataRows() < 1)
         table.setDataSize(Columns, 1);
-    table.setText(0, 0, monthly ? txt::textout::kDateHeading : txt::textout::kTimeHeading);
+    table.setText(
+        0, 0, monthly ? txt::textout::kDateHeading.c_str() : txt::textout::kTimeHeading.c_str());
     table.setText(1, 0, powerHeading(flags, false));
     table.setText(2, 0, powerHeading(flags, true));
     table.setText(3, 0, txt::textout::kPowerFactor);

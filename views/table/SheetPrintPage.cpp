@@ -78,7 +78,7 @@ std::vector<SummaryRow> summaryRows(const DaySummary& s, const SheetFlags& f) {
         for (int phase = 1; phase <= 3; ++phase) {
             std::string label = unitLabel(b.word, phase, b.unit);
             if (b.timed)
-                label += txt::textout::kTimeNote;
+                label += txt::textout::kTimeNote.view();
             // The "2" row stays empty unless 3相4線; the "3" row shows element 1 otherwise.
             std::string value;
             if (phase == 1)

@@ -27,7 +27,7 @@ TextBox* caption(GridElement& grid, int row, const FontSpec& font, const char* t
 }
 
 // "+forward／-reverse" with reverse shown, else the forward text alone.
-std::string both(bool reverse, const char* format, const std::string& forward,
+std::string both(bool reverse, sjis::Text format, const std::string& forward,
                  const std::string& backward) {
     return reverse ? formatText(format, forward.c_str(), backward.c_str()) : forward;
 }

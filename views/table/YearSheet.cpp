@@ -1,6 +1,7 @@
 #include "views/table/YearSheet.h"
 #include "analysis/AnalysisTexts.h"
 #include "analysis/YearReportText.h"
+#include "support/SjisText.h"
 #include "views/layout/LayoutTexts.h"
 #include "views/table/CaptionRow.h"
 #include "views/table/PrintPageFrame.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr uint32_t Centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr uint32_t RightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 // The widest texts of the heading and the figures, to which their fonts are fitted.
-constexpr const char kFitFigure[] = "12/31 23:30\x81`24:00"; // 12/31 23:30～24:00
+constexpr auto kFitFigure = sjis::text(u8"12/31 23:30～24:00");
 
 void setUpTable(TextTable& t, const FontSpec& seed) {
     t.setup(kYearColumns, YearSheet::Rows, -1, -1, kYearColumns, YearSheet::Rows);
@@ -33,7 +34,7 @@ void setUpTable(TextTable& t, const FontSpec& seed) {
     // The heading wraps in no cell: its font fits the longest heading in its narrow column.
     t.setFitText(6, 0, txt::analysis::kYearMaxDemand);
     t.fontGroup(6, 0, TextTable::Range{0, 0, -1, 0}, true);
-    t.setFitText(7, 1, kFitFigure);
+    t.setFitText(7, 1, kFitFigure.str());
     t.fontGroup(7, 1, TextTable::Range{0, 1, -1, -1}, true);
 }
 

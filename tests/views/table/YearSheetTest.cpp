@@ -81,7 +81,7 @@ TEST_P(YearSheetFigures, EveryMonthRowShowsItsMonthlyReport) {
         ASSERT_GT(stored, 10); // every month holds days: no row is trivially empty
         ASSERT_NE(analysis.maximumDemand(), nullptr);
         const HalfHourDemand& peak = *analysis.maximumDemand();
-        EXPECT_EQ(sjis::toUtf8(t.text(0, m)), formatText("%d月", m));
+        EXPECT_EQ(sjis::toUtf8(t.text(0, m)), std::to_string(m) + "月");
         EXPECT_EQ(t.text(2, m), EnergyText(month));
         EXPECT_EQ(t.text(3, m), ReverseEnergyText(month));
         EXPECT_EQ(t.text(4, m), LeadReactiveText(month));

@@ -32,7 +32,7 @@ std::unique_ptr<ScrollBarControl> QtLayoutHost::createScrollBar(bool horizontal,
 
 void QtLayoutHost::showMessage(const std::string& text) {
     if (m_prompt)
-        m_prompt->tell(text, PromptIcon::Stop);
+        m_prompt->tell(sjis::Text(text), PromptIcon::Stop);
     else
         qWarning("%s", text.c_str());
 }

@@ -193,7 +193,7 @@ void CBatchOut::onOk() {
     if (!folderOk)
         return;
     m_result = run(plan);
-    m_prompt.tell(batchSummary(m_result),
+    m_prompt.tell(sjis::Text(batchSummary(m_result)),
                   m_result.failed.empty() ? PromptIcon::Information : PromptIcon::Warning);
     accept();
 }
