@@ -164,8 +164,8 @@ TEST_F(CustEditTest, ControlsAreNamedReachableAndOkIsTheDefault) {
     open(sample());
     m_dialog->show();
     const std::pair<int, const char*> named[] = {
-        {res::IDC_CUST_LIST, "需要家名称："},
-        {res::IDC_CIRCUIT_LIST, "測定回路名称："},
+        {res::IDC_CUST_LIST, "需要家名称"},
+        {res::IDC_CIRCUIT_LIST, "測定回路名称"},
         {res::IDC_CUST_NAME, "需要家名称の入力"},
         {res::IDC_CIRCUIT_NAME_EDIT, "測定回路名称の入力"},
         {res::IDC_CUST_ADD, "需要家の追加"},

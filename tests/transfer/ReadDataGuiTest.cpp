@@ -272,10 +272,10 @@ TEST_F(ReadDataTest, CustomerEditCancelledChangesNothing) {
 
 TEST_F(ReadDataTest, ControlsAreNamedReachableAndOkIsTheDefault) {
     const std::pair<int, const char*> named[] = {
-        {res::IDC_RD_CUSTOMER, "需要家名称："},
-        {res::IDC_RD_CIRCUIT, "測定回路名称："},
-        {res::IDC_RD_STORED, "測定データ一覧："},
-        {res::IDC_RD_TRANSFER, "転送データ："},
+        {res::IDC_RD_CUSTOMER, "需要家名称"},
+        {res::IDC_RD_CIRCUIT, "測定回路名称"},
+        {res::IDC_RD_STORED, "測定データ一覧"},
+        {res::IDC_RD_TRANSFER, "転送データ"},
         {res::IDC_RD_CUST_EDIT, "需要家情報編集..."},
         {res::IDC_RD_RECEIVE, "データ転送開始"},
         {res::IDC_RD_IMPORT_FILE, "受信ファイルから取り込む..."},
