@@ -61,7 +61,8 @@ void AnalysisPrintPage::build(const DeviceContext& dc, const DisplaySelection& s
     const PrintPageFrame frame = placePrintPageFrame(root, heights, seed, page, pageCount, header);
     if (!selection.isValid())
         return;
-    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
+    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection),
+                       analysis.window.isValid() ? analysis.window.start.day() : 1);
 
     const std::vector<AnalysisTable> tables =
         analysisTables(analysis, sheetFlags(selection).kilowatts, sheetFlags(selection).kilovolts);

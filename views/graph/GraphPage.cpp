@@ -268,7 +268,7 @@ void GraphPage::fill(const DisplaySelection& selection, const GraphScales& scale
         return;
     const SheetFlags flags = sheetFlags(selection);
     // A monthly page shows the month's totals, as the table and summary pages do.
-    title_tables::fill(*m_title, *m_detail, selection, summaryInForce(selection));
+    title_tables::fill(*m_title, *m_detail, selection, summaryInForce(selection), monthStartDay);
     m_monthly = selection.isMonthly();
     const TimeAxis axis = timeAxisFor(selection, monthStartDay, now);
     const std::vector<PointSource> points = pointSources(selection, axis);

@@ -72,7 +72,7 @@ void YearGraphPage::fill(const DisplaySelection& selection, const YearReport& re
         reactive.leadReactiveEnergy += row.leadReactiveEnergy;
         reactive.lagReactiveEnergy += row.lagReactiveEnergy;
     }
-    title_tables::fill(*m_title, *m_detail, selection, reactive);
+    title_tables::fill(*m_title, *m_detail, selection, reactive, 1);
 
     const TimeAxis axis = yearAxis(report);
     m_chart->setAxis(axis);

@@ -137,7 +137,8 @@ void SheetPrintPage::PreparePrintPage(const DeviceContext& dc, const DisplaySele
     }
 
     const SheetFlags flags = sheetFlags(selection);
-    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection));
+    title_tables::fill(*frame.title, *frame.detail, selection, summaryInForce(selection),
+                       monthStartDay);
     const bool monthTable = selection.isMonthly() && !m_summaryPage;
     const int dates =
         monthTable

@@ -99,7 +99,7 @@ bool SheetScreen::fill(const DisplaySelection& selection, int monthStartDay) {
         return false;
     m_flags = sheetFlags(selection);
     const DaySummary& summary = summaryInForce(selection);
-    title_tables::fill(*m_title, *m_detail, selection, summary);
+    title_tables::fill(*m_title, *m_detail, selection, summary, monthStartDay);
     measured_table::applyFlags(*m_measured, m_flags, selection.isMonthly());
     if (selection.isMonthly()) {
         const int marked =

@@ -11,6 +11,8 @@ inline constexpr auto kCircuitType = sjis::text(u8"相線式");
 inline constexpr auto kRatio = sjis::text(u8"変成比");
 inline constexpr auto kReactiveTotal = sjis::text(u8"総無効電力[kvarh]");
 inline constexpr auto kMonthTitle = sjis::text(u8"%d年 %d月");
+// A report month with its dates, which cross the calendar month unless it starts on the 1st.
+inline constexpr auto kMonthPeriodTitle = sjis::text(u8"%d年 %d月（%d/%d～%d/%d）");
 inline constexpr auto kYearTitle = sjis::text(u8"%d年");
 inline constexpr auto kRatioValue = sjis::text(u8"PT=%.1f ，CT=%.1f");
 inline constexpr auto kReactiveValue = sjis::text(u8"進=%s ，遅=%s");

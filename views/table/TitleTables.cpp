@@ -1,4 +1,5 @@
 #include "views/table/TitleTables.h"
+#include "store/MonthWindow.h"
 #include "support/Format.h"
 #include "textout/TextoutTexts.h"
 #include "textout/ValueFormat.h"
@@ -50,15 +51,24 @@ void setUp(TextTable& title, TextTable& detail, const FontSpec& seed, int32_t na
     setUpOne(detail, seed, detailLabels);
 }
 
+sjis::String monthTitle(int year, int month, int monthStartDay) {
+    const MonthWindow window = monthWindow(year, month, monthStartDay);
+    if (!window.isValid())
+        return formatText(txt::table::kMonthTitle, year, month);
+    const DateTime last = window.dateAt(window.dayCount() - 1);
+    return formatText(txt::table::kMonthPeriodTitle, year, month, window.start.month(),
+                      window.start.day(), last.month(), last.day());
+}
+
 void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection,
-          const DaySummary& reactive) {
+          const DaySummary& reactive, int monthStartDay) {
     const DayData& data = selection.day.data;
     title.setText(1, 0, selection.customerName);
     title.setText(3, 0, selection.circuitName);
     title.setText(5, 0,
                   selection.isYearly() ? formatText(txt::table::kYearTitle, selection.year)
                   : selection.isMonthly()
-                      ? formatText(txt::table::kMonthTitle, selection.year, selection.month)
+                      ? monthTitle(selection.year, selection.month, monthStartDay)
                       : selection.day.date.format(txt::textout::kDailyDateWeekday));
     detail.setText(1, 0, CircuitTypeName(data.circuitType));
     detail.setText(3, 0, formatText(txt::table::kRatioValue, data.ptRatio, data.ctRatio));

@@ -1,5 +1,6 @@
 #pragma once
 #include "store/DAT_DisplaySelection.h"
+#include "support/SjisText.h"
 #include "views/layout/TextTable.h"
 
 // The two header tables of every report page (table and graph, screen and paper): customer,
@@ -14,8 +15,11 @@ namespace title_tables {
 void setUp(TextTable& title, TextTable& detail, const FontSpec& seed, int32_t nameMinimum = 0);
 // The smallest text the screen shows (8 point), as a cell height of this device context.
 int32_t readableOnScreen(const DeviceContext& dc);
-// The value cells; `reactive` is the summary whose lead and lag energies are shown.
+// The value cells; `reactive` is the summary whose lead and lag energies are shown. A monthly
+// report's date is its report month with the dates it covers from `monthStartDay`.
 void fill(TextTable& title, TextTable& detail, const DisplaySelection& selection,
-          const DaySummary& reactive);
+          const DaySummary& reactive, int monthStartDay);
+// "2024年 5月（4/21～5/20）"; the bare month when the start day gives no such month.
+sjis::String monthTitle(int year, int month, int monthStartDay);
 
 } // namespace title_tables

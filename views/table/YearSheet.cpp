@@ -69,7 +69,7 @@ void YearSheet::fill(const DisplaySelection& selection, const YearReport& report
         reactive.leadReactiveEnergy += row.leadReactiveEnergy;
         reactive.lagReactiveEnergy += row.lagReactiveEnergy;
     }
-    title_tables::fill(*m_title, *m_detail, selection, reactive);
+    title_tables::fill(*m_title, *m_detail, selection, reactive, 1);
     TextTable& t = *m_table;
     auto setRow = [&t](int r, const YearRowText& texts) {
         for (int c = 0; c < kYearColumns; ++c)

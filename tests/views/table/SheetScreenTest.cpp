@@ -3,6 +3,7 @@
 #include "views/layout/PageRender.h"
 #include "views/layout/RecordingDeviceContext.h"
 #include "views/table/TableStyle.h"
+#include "views/table/TitleTables.h"
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -120,7 +121,23 @@ TEST(SheetScreen, MonthlyRowsListTheReportMonthAcrossTheCalendarMonth) {
     EXPECT_EQ(t.text(1, 5), "1010.0");  // 2/25 has a day
     EXPECT_EQ(t.text(1, 6), "");        // 2/26 has none: only its date
     EXPECT_EQ(t.text(1, 10), "1010.0"); // 3/2
-    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2007年 2月"));
+    EXPECT_EQ(s.sheet.titleTable().text(5, 0), u("2007年 2月（2/21～3/20）"));
+}
+
+// The title of a report month says which dates it covers.
+TEST(SheetScreen, MonthTitleNamesTheDatesOfTheReportMonth) {
+    struct Case {
+        int year, month, startDay;
+        const char* title;
+    };
+    const Case cases[] = {{2024, 5, 1, "2024年 5月（5/1～5/31）"},
+                          {2024, 11, 21, "2024年 11月（11/21～12/20）"},
+                          {2024, 12, 21, "2024年 12月（12/21～1/20）"},
+                          {2024, 1, 29, "2024年 1月（1/29～2/28）"},
+                          {2024, 2, 30, "2024年 2月"}}; // February has no 30th
+    for (const Case& c : cases)
+        EXPECT_EQ(std::string(title_tables::monthTitle(c.year, c.month, c.startDay)), u(c.title))
+            << c.year << "-" << c.month << " from " << c.startDay;
 }
 
 // 5/4 is stored without samples: incomplete too, with the mark alone (nothing to count).
