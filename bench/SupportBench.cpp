@@ -33,7 +33,7 @@ void BM_LogWriteLine(benchmark::State& state) {
     log.OpenLog(dir.path + "/OrvoView", 7, 4, 10000, 5242880);
     const std::string text(80, 'x');
     for (auto _ : state) {
-        log.WriteLine(text);
+        log.WriteLine(sjis::Text(text));
     }
 }
 BENCHMARK(BM_LogWriteLine);

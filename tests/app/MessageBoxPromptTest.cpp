@@ -23,7 +23,7 @@ PromptAnswer answerWith(PromptButtons buttons, const std::function<void(QMessage
         act(box);
     });
     MessageBoxPrompt prompt;
-    return prompt.ask(text, buttons, PromptIcon::Question);
+    return prompt.ask(sjis::Text(text), buttons, PromptIcon::Question);
 }
 
 } // namespace
