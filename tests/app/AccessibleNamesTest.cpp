@@ -100,18 +100,7 @@ void expectMenuNames(QAccessibleInterface* menu, const QString& path, int& comma
     }
 }
 
-class AccessibleNames : public ViewTest {
-protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        load(generatedDays([] {
-            ReportGenOptions o;
-            o.firstDay = DateTime::make(2024, 5, 1);
-            return o;
-        }()));
-        selectDaily(0);
-    }
-};
+class AccessibleNames : public DayShownTest {};
 
 } // namespace
 

@@ -17,18 +17,7 @@ bool closeButtonOnly(const QWidget* window) {
            !flags.testFlag(Qt::WindowMinimizeButtonHint);
 }
 
-class DialogFrames : public ViewTest {
-protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        load(generatedDays([] {
-            ReportGenOptions o;
-            o.firstDay = DateTime::make(2024, 5, 1);
-            return o;
-        }()));
-        selectDaily(0);
-    }
-};
+class DialogFrames : public DayShownTest {};
 
 } // namespace
 

@@ -55,17 +55,8 @@ void addShownKeys(QWidget* root, KeyOwners& keys) {
             keys.add(box->title());
 }
 
-class MnemonicsTest : public ViewTest {
+class MnemonicsTest : public DayShownTest {
 protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        load(generatedDays([] {
-            ReportGenOptions o;
-            o.firstDay = DateTime::make(2024, 5, 1);
-            return o;
-        }()));
-        selectDaily(0);
-    }
     KeyOwners menuBarKeys() {
         KeyOwners keys;
         for (QAction* menu : m_frame->menuBar()->actions())

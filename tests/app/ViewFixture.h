@@ -163,4 +163,19 @@ protected:
     }
 };
 
+// A day of generated data shown: every command that needs a selection is enabled, for the
+// checks that walk every menu, view and dialog.
+class DayShownTest : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        load(generatedDays([] {
+            ReportGenOptions o;
+            o.firstDay = DateTime::make(2024, 5, 1);
+            return o;
+        }()));
+        selectDaily(0);
+    }
+};
+
 } // namespace viewtest
