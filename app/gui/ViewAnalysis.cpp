@@ -97,16 +97,16 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     // The settings in groups that wrap to more rows when the view is narrow.
     auto* settings = new FlowLayout;
     settings->addWidget(group(
-        this, {buddyLabel(QStringLiteral("契約電力(kW)(&K):"), m_contract, this), m_contract}));
+        this, {buddyLabel(QStringLiteral("契約電力[kW](&K)："), m_contract, this), m_contract}));
     settings->addWidget(
-        group(this, {buddyLabel(QStringLiteral("電圧範囲(&B):"), m_band, this), m_band,
-                     buddyLabel(QStringLiteral("下限(V)(&L):"), m_bandLow, this), m_bandLow,
-                     buddyLabel(QStringLiteral("上限(V)(&U):"), m_bandHigh, this), m_bandHigh}));
+        group(this, {buddyLabel(QStringLiteral("電圧範囲(&B)："), m_band, this), m_band,
+                     buddyLabel(QStringLiteral("下限[V](&L)："), m_bandLow, this), m_bandLow,
+                     buddyLabel(QStringLiteral("上限[V](&U)："), m_bandHigh, this), m_bandHigh}));
     settings->addWidget(
-        group(this, {buddyLabel(QStringLiteral("力率基準(%)(&R):"), m_powerFactor, this),
+        group(this, {buddyLabel(QStringLiteral("力率基準[%](&R)："), m_powerFactor, this),
                      m_powerFactor, m_save}));
     settings->addWidget(group(
-        this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D):"), m_overlayOf, this),
+        this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D)："), m_overlayOf, this),
                m_overlayOf}));
     settings->addWidget(group(this, {m_printPage, m_header}));
 
