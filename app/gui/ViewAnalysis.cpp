@@ -105,9 +105,10 @@ CViewAnalysis::CViewAnalysis(COrvoViewDoc* document, QWidget* parent)
     settings->addWidget(
         group(this, {buddyLabel(QStringLiteral("力率基準[%](&R)："), m_powerFactor, this),
                      m_powerFactor, m_save}));
-    settings->addWidget(group(
-        this, {m_overlayShown, buddyLabel(QStringLiteral("比較するデータ(&D)："), m_overlayOf, this),
-               m_overlayOf}));
+    settings->addWidget(
+        group(this, {m_overlayShown,
+                     buddyLabel(QStringLiteral("比較するデータ(&D)："), m_overlayOf, this),
+                     m_overlayOf}));
     settings->addWidget(group(this, {m_printPage, m_header}));
 
     m_heading = tagged(new QLabel(this), res::IDC_ANA_HEADING, "analysisHeading");
