@@ -21,10 +21,10 @@ std::string formatTextV(const char* format, va_list args) {
 
 } // namespace
 
-std::string format_detail::formatBytes(const std::string& format, ...) {
+std::string format_detail::formatBytes(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    std::string out = formatTextV(format.c_str(), args);
+    std::string out = formatTextV(format, args);
     va_end(args);
     return out;
 }

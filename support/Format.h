@@ -5,7 +5,8 @@
 #include <type_traits>
 
 namespace format_detail {
-std::string formatBytes(const std::string& format, ...);
+// The format is zero-terminated: va_start needs a last named parameter of no reference type.
+std::string formatBytes(const char* format, ...);
 }
 
 // printf into Shift-JIS bytes: the format is a text of the program (or ASCII), the values are
@@ -13,14 +14,14 @@ std::string formatBytes(const std::string& format, ...);
 template <typename... Args> sjis::String formatText(sjis::Text format, Args... args) {
     static_assert(((std::is_arithmetic_v<Args> || std::is_pointer_v<Args>)&&...),
                   "formatText takes numbers and zero-terminated bytes (c_str())");
-    return sjis::String(format_detail::formatBytes(format.str(), args...));
+    return sjis::String(format_detail::formatBytes(format.str().c_str(), args...));
 }
 // The same into UTF-8: a text of the program made UTF-8 first, for values Shift-JIS cannot
 // spell (a path).
 template <typename... Args> std::string formatUtf8(sjis::Text format, Args... args) {
     static_assert(((std::is_arithmetic_v<Args> || std::is_pointer_v<Args>)&&...),
                   "formatUtf8 takes numbers and zero-terminated bytes (c_str())");
-    return format_detail::formatBytes(sjis::toUtf8(format), args...);
+    return format_detail::formatBytes(sjis::toUtf8(format).c_str(), args...);
 }
 
 // Single-byte white space (blank, tab, line breaks, vertical tab, form feed) removed at both

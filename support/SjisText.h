@@ -26,7 +26,7 @@ void characterWithoutExactShiftJisForm();
 void invalidUtf8InText();
 void nonAsciiByteInPlainLiteral();
 
-consteval std::uint16_t bytesOf(char32_t cp) {
+constexpr std::uint16_t bytesOf(char32_t cp) {
     std::size_t lo = 0;
     std::size_t hi = std::size(kTable);
     while (lo < hi) {
