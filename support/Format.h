@@ -7,7 +7,7 @@
 namespace format_detail {
 // The format is zero-terminated: va_start needs a last named parameter of no reference type.
 std::string formatBytes(const char* format, ...);
-}
+} // namespace format_detail
 
 // printf into Shift-JIS bytes: the format is a text of the program (or ASCII), the values are
 // numbers and zero-terminated Shift-JIS bytes; the format rules are the C library's.
